@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Vantrell, builds it, then plays or tests.
+#   scripts/setup.sh play   install what is missing, build, start the game
+#   scripts/setup.sh test   install what is missing, build, run the whole test suite
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode="${1:-play}"
+case "$mode" in
+  play|test) ;;
+  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+esac
+
+# Debian packages the build, the tests and the game need.
+packages=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  zlib1g-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset default >/dev/null
+cmake --build --preset default
+
+if [ "$mode" = test ]; then
+  ctest --preset default
+  exit $?
+fi
+
+if [ -x build/vantrell ]; then
+  exec build/vantrell
+fi
+# The desktop game is not built yet: show what exists, the speed of the view and the craft.
+exec build/vantrell-bench
