@@ -1,0 +1,62 @@
+#include "race/view_tables.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vantrell {
+
+// Every expression below keeps the association and constants the tables were designed with;
+// each double operation rounds once (the build forbids fused multiply-adds), so the entries come
+// out identical on every machine.
+double ViewRowDistance(int32_t r) {
+    const double t = 1.0 - (r + 0.5) * 0.0125;
+    const double d = t / (20.0 - 16.666666666666668 * t);
+    return d * 633.3333333333334;
+}
+
+ViewTables::ViewTables()
+    : groundTable(new int32_t[kGroundEntries]()), liftTable(new int32_t[kLiftEntries]()) {}
+
+void ViewTables::BuildGroundTable() {
+    int32_t lo = 0;
+    int32_t hi = 0;
+    for (int32_t j = 0; j < kViewHeadings; ++j) {
+        const double theta = j * 0.09817475;
+        const double s = std::sin(theta);
+        const double k = std::cos(theta);
+        for (int32_t r = 0; r < kViewRows; ++r) {
+            const double f = ViewRowDistance(r);
+            for (int32_t c = 0; c < kViewColumns; ++c) {
+                // The forward line sits at column 49.5: 50 columns left of it, 46 right.
+                const double h = (c - 49.5) * (f + 38.0) * 0.005482456140350877;
+                const double a = k * (f - 7.0) - s * h;
+                const double b = h * k + s * (f - 7.0);
+                const int32_t dx = static_cast<int32_t>(std::floor(a + 0.5));
+                const int32_t dy = static_cast<int32_t>(std::floor(b + 0.5));
+                const int32_t o = dx - 400 * dy;
+                groundTable[(j * kViewRows + r) * kViewColumns + c] = o;
+                lo = std::min(lo, o);
+                hi = std::max(hi, o);
+            }
+        }
+    }
+    // Headings 32..63 read the same entries negated.
+    minOffset = std::min(lo, -hi);
+    maxOffset = std::max(hi, -lo);
+}
+
+void ViewTables::BuildLiftTable() {
+    for (int32_t r = 0; r < kViewRows; ++r) {
+        const double q = (ViewRowDistance(r) + 38.0) * 3800.0;
+        for (int32_t k = 0; k < kLiftSpan; ++k) {
+            // Some quotients are whole in exact arithmetic but fall just below in double
+            // precision (row 1, k 24 gives 55.99999999999998); the floor takes them as computed.
+            const double v = -((k - 100) / q) * 583680.0;
+            int32_t n = static_cast<int32_t>(std::floor(v));
+            n = std::clamp(n, -63, 64);
+            liftTable[r * kLiftSpan + k] = -96 * n;
+        }
+    }
+}
+
+}  // namespace vantrell
