@@ -1,0 +1,40 @@
+// Up to two joysticks, ids 0 and 1, read the way the game needs them: the axis ranges once at
+// start-up and the raw position with the buttons on every tick.
+#pragma once
+
+#include <cstdint>
+
+namespace vantrell {
+
+enum class JoystickResult : int32_t {
+    Ok,
+    NoDriver,    // no joystick support on this machine at all
+    Unplugged,   // the id has no joystick attached
+    OtherError,  // a passing failure: the caller keeps trying
+};
+
+// Raw axis ranges; x grows to the right and y grows as the stick is pulled back.
+struct JoystickCaps {
+    uint32_t xMin = 0;
+    uint32_t xMax = 0;
+    uint32_t yMin = 0;
+    uint32_t yMax = 0;
+};
+
+struct JoystickPosition {
+    uint32_t x = 0;
+    uint32_t y = 0;
+    uint32_t buttons = 0;  // one bit per button held
+};
+
+class Joysticks {
+  public:
+    virtual ~Joysticks() = default;
+
+    // Fills caps and returns Ok, or returns the failure with caps unspecified.
+    virtual JoystickResult Capabilities(int32_t id, JoystickCaps& caps) = 0;
+    // Fills position and returns Ok, or returns the failure with position unspecified.
+    virtual JoystickResult Position(int32_t id, JoystickPosition& position) = 0;
+};
+
+}  // namespace vantrell
