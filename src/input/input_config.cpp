@@ -1,0 +1,125 @@
+#include "input/input_config.h"
+
+#include <span>
+
+#include "platform/virtual_keys.h"
+
+namespace vantrell {
+
+namespace {
+
+// What one pressed key adds; the opposite field of each pair takes the negative.
+struct KeyEffect {
+    int32_t key;
+    int32_t forward;
+    int32_t right;
+    int32_t button;
+};
+
+// Queried in this order. Constant tables only, so nothing here waits on static initialisation.
+constexpr KeyEffect kCursorKeys[] = {
+    {kKeyLeft, 0, -1, 0}, {kKeyRight, 0, 1, 0}, {kKeyUp, 1, 0, 0},
+    {kKeyDown, -1, 0, 0}, {kKeyShift, 0, 0, 1},
+};
+
+// X is a second reverse key beside S.
+constexpr KeyEffect kLetterKeys[] = {
+    {kKeyA, 0, -1, 0}, {kKeyD, 0, 1, 0},  {kKeyW, 1, 0, 0},
+    {kKeyS, -1, 0, 0}, {kKeyX, -1, 0, 0}, {kKeyControl, 0, 0, 1},
+};
+
+// Without usable capabilities we assume the common full range: its centre is where a resting
+// stick reads, so a stick we know nothing about gives no direction at rest.
+constexpr JoystickCaps kFallbackCaps{0, 65535, 0, 65535};
+
+void ReadKeySet(KeyState& keys, std::span<const KeyEffect> set, ControlState& controls) {
+    for (const KeyEffect& effect : set) {
+        if (keys.DownOrPressedSinceLastAsked(effect.key)) {
+            controls.forward += effect.forward;
+            controls.reverse -= effect.forward;
+            controls.right += effect.right;
+            controls.left -= effect.right;
+            controls.button += effect.button;
+        }
+    }
+}
+
+}  // namespace
+
+InputConfig::InputConfig(KeyState& keys, Joysticks& joysticks)
+    : keys_(keys), joysticks_(joysticks) {
+    Calibrate(1);
+    Calibrate(0);
+}
+
+void InputConfig::Calibrate(int32_t id) {
+    JoystickCaps caps;
+    if (joysticks_.Capabilities(id, caps) != JoystickResult::Ok) {
+        caps = kFallbackCaps;
+    }
+    // Unsigned 32-bit, rounded down; both results fit a signed 32-bit field.
+    JoystickCalibration& cal = calibration[id];
+    cal.centreX = static_cast<int32_t>((caps.xMin + caps.xMax) / 2);
+    cal.centreY = static_cast<int32_t>((caps.yMin + caps.yMax) / 2);
+    cal.deadX = static_cast<int32_t>((caps.xMax - caps.xMin) / 4);
+    cal.deadY = static_cast<int32_t>((caps.yMax - caps.yMin) / 4);
+}
+
+void InputConfig::Poll() {
+    controls1 = ControlState{};
+    controls2 = ControlState{};
+    PollPlayer(player1, controls1);
+    PollPlayer(player2, controls2);
+}
+
+void InputConfig::PollPlayer(PlayerAssignment& assignment, ControlState& controls) {
+    if (assignment.useCursorKeys > 0) {
+        ReadKeySet(keys_, kCursorKeys, controls);
+    } else if (assignment.useLetterKeys > 0) {
+        ReadKeySet(keys_, kLetterKeys, controls);
+    }
+    if (assignment.useJoystick1 > 0) {
+        assignment.useJoystick1 = ReadJoystick(0, controls);
+    } else if (assignment.useJoystick2 > 0) {
+        assignment.useJoystick2 = ReadJoystick(1, controls);
+    }
+}
+
+int32_t InputConfig::ReadJoystick(int32_t id, ControlState& controls) {
+    JoystickPosition pos;
+    const JoystickResult result = joysticks_.Position(id, pos);
+    if (result == JoystickResult::NoDriver || result == JoystickResult::Unplugged) {
+        return 0;
+    }
+    if (result != JoystickResult::Ok) {
+        return 1;
+    }
+    const JoystickCalibration& cal = calibration[id];
+    // The difference wraps as 32-bit values do; the bounds are widened so that negating a dead
+    // zone someone set to the lowest integer cannot overflow.
+    const int64_t dx = static_cast<int32_t>(pos.x - static_cast<uint32_t>(cal.centreX));
+    const int64_t dy = static_cast<int32_t>(pos.y - static_cast<uint32_t>(cal.centreY));
+    const int64_t deadX = cal.deadX;
+    const int64_t deadY = cal.deadY;
+    if (dx > deadX) {
+        controls.right += 1;
+        controls.left -= 1;
+    } else if (dx < -deadX) {
+        controls.right -= 1;
+        controls.left += 1;
+    }
+    // Positive y is the stick pulled back.
+    if (dy > deadY) {
+        controls.forward -= 1;
+        controls.reverse += 1;
+    } else if (dy < -deadY) {
+        controls.forward += 1;
+        controls.reverse -= 1;
+    }
+    if (pos.buttons != 0) {
+        controls.button += 1;
+    }
+    return 1;
+}
+
+}  // namespace vantrell

@@ -1,0 +1,59 @@
+// Who drives with what, and the controls both players hold this tick. Poll samples the
+// assigned key sets and joysticks once a tick, just before the race step; the configuration
+// dialog edits the assignment flags directly.
+#pragma once
+
+#include <cstdint>
+
+#include "input/control_state.h"
+#include "platform/joystick.h"
+#include "platform/key_state.h"
+
+namespace vantrell {
+
+// Raw stick values: a direction counts only beyond dead on either side of centre.
+struct JoystickCalibration {
+    int32_t centreX = 0;
+    int32_t centreY = 0;
+    int32_t deadX = 0;
+    int32_t deadY = 0;
+};
+
+// One player's devices; a flag is on when greater than 0. Joystick 1 is platform id 0 and
+// joystick 2 is id 1. Where both flags of a pair are on, the first wins.
+struct PlayerAssignment {
+    int32_t useCursorKeys = 0;
+    int32_t useLetterKeys = 0;
+    int32_t useJoystick1 = 0;
+    int32_t useJoystick2 = 0;
+};
+
+// The game's first global object. It depends on nothing but the two sources handed to it,
+// which must be ready to answer when it is constructed (it calibrates the joysticks there) and
+// must outlive it.
+class InputConfig {
+  public:
+    InputConfig(KeyState& keys, Joysticks& joysticks);
+
+    // Rebuilds controls1 and controls2 from the assigned devices. A joystick that reports no
+    // driver or is unplugged has its flag switched off until the player picks it again.
+    void Poll();
+
+    int32_t joystickReady[2] = {1, 1};   // per joystick id; the dialog offers only ready ones
+    JoystickCalibration calibration[2];  // per joystick id
+    PlayerAssignment player1{1, 0, 1, 0};
+    PlayerAssignment player2{0, 1, 0, 0};
+    ControlState controls1;
+    ControlState controls2;
+
+  private:
+    void Calibrate(int32_t id);
+    void PollPlayer(PlayerAssignment& assignment, ControlState& controls);
+    // 1 to keep the flag on, 0 to switch it off.
+    int32_t ReadJoystick(int32_t id, ControlState& controls);
+
+    KeyState& keys_;
+    Joysticks& joysticks_;
+};
+
+}  // namespace vantrell
