@@ -1,0 +1,42 @@
+// The modal questions and dialogs the game asks of its host. Every text is UTF-8; each call
+// returns only when the player has answered. The host stops the tick timer around them where
+// the game says so; these calls themselves know nothing of timers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vantrell {
+
+// One line pair of a high-score list, best first: "%2d : %-16s " and "TIME:%5d".
+struct HiScoreLine {
+    std::string rankAndName;
+    std::string time;
+    bool selected = false;  // shown highlighted (a new entry), or pre-selected for a choice
+};
+using HiScoreLines = std::array<HiScoreLine, 10>;
+// Which of the ten list items are selected when the player pressed OK.
+using ListSelection = std::array<bool, 10>;
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+
+    // Message box with an OK button and no icon.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // Message box with Yes and No and no icon; true only for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // The name entry after a good run: starts with defaultName wholly selected, returns the text
+    // in the box when OK is pressed (there is no cancel).
+    virtual std::string AskName(const std::string& defaultName) = 0;
+    // The list of the ten best runs; lines with `selected` are highlighted.
+    virtual void ShowHiScoreList(const HiScoreLines& lines) = 0;
+    // The opponent choice: the list with the fastest run (item 0) selected at first; returns the
+    // selection as it stands when OK is pressed (the player may clear it or select several).
+    virtual ListSelection ChooseOpponent(const HiScoreLines& lines) = 0;
+    // The About box; closes only through OK.
+    virtual void ShowAbout() = 0;
+};
+
+}  // namespace vantrell
