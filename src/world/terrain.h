@@ -24,21 +24,28 @@ constexpr int32_t kCellSplitTopLeft = 2;   // triangles split from top-left to b
 
 // Linear index of world point (x, y) in the height field; (x + dx, y + dy) is at
 // FieldIndex(x, y) + dx - 400 * dy.
-constexpr int32_t FieldIndex(int32_t x, int32_t y) { return (kFieldTopY - y) * kFieldWidth + x; }
+constexpr int32_t FieldIndex(int32_t x, int32_t y) {
+    return (kFieldTopY - y) * kFieldWidth + x;
+}
 
 struct Terrain {
     Terrain();
 
     // Reads MAP<n>.DAT-style corner heights (41 x 41 big-endian u16; above 128 stored as 0).
-    // Returns 1, or -1 leaving the grid as it was.
+    // Returns 1, or -1 leaving the grid as it was. A file shorter than the full grid is refused
+    // the same way: half a grid is corrupted data, not a smaller course.
     int LoadCornerHeights(const std::string& path);
-    // Reads TYPE_<n>.DAT-style cell types (40 x 40 big-endian u16). Returns 1 or -1 as above.
+    // Reads TYPE_<n>.DAT-style cell types (40 x 40 big-endian u16). Returns 1 or -1 as above;
+    // row and column 40 are never touched.
     int LoadCellTypes(const std::string& path);
 
-    // Rebuilds the course and ramp rows from the two grids as they stand.
+    // Rebuilds the whole field from the two grids as they stand: the course, its ramps, and 0
+    // everywhere else (so anything stamped in before is gone).
     void BuildHeightField();
 
     // The one lookup rule: x wraps round the course, y outside -209..609 reads row 200.
+    // Callers keep x within -400..799, where one wrap is enough; anything further out (a runaway
+    // craft) is reduced modulo 400 so the read always stays inside the field.
     int32_t HeightAt(int32_t x, int32_t y) const;
 
     int32_t* Field() { return heightField.get(); }
