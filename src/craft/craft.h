@@ -11,15 +11,18 @@
 namespace vantrell {
 
 constexpr int32_t kCourseLengthFixed = 204800;  // 400 units around in x
-constexpr int32_t kEdgeLowFixed = 3328;          // 6.5 units: below this the craft rebounds
-constexpr int32_t kEdgeLowReturnFixed = 6656;    // 13.0 units: where that rebound puts it
-constexpr int32_t kEdgeHighFixed = 198144;       // 387.0 units
-constexpr int32_t kStartPointFixed = 15360;      // 30.0 units
+constexpr int32_t kEdgeLowFixed = 3328;         // 6.5 units: below this the craft rebounds
+constexpr int32_t kEdgeLowReturnFixed = 6656;   // 13.0 units: where that rebound puts it
+constexpr int32_t kEdgeHighFixed = 198144;      // 387.0 units
+constexpr int32_t kStartPointFixed = 15360;     // 30.0 units
 constexpr int32_t kStartPoint = 30;
 
 struct CraftState {
     void Init(const ControlState* controls, const Terrain* world, int32_t player);
     void Reset(int32_t active);
+    // One tick of motion, or of idle circling when active is 0. Guards that real course data never
+    // reaches: velocities saturate at the 32-bit limits, a position still off the course after
+    // the single wrap is reduced modulo the course length, headings are taken modulo 64.
     void Step(int32_t spin);
 
     const ControlState* controls = nullptr;
