@@ -1,0 +1,89 @@
+// Stage design: the route a driver follows, and from it the terrain (corner heights and cell
+// types), the 20 checkpoints and the 48 course objects of one stage.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrell::contentgen {
+
+constexpr int32_t kCorners = 41;
+constexpr int32_t kCells = 40;
+constexpr int32_t kCheckpointCount = 20;
+constexpr int32_t kObjectCount = 48;
+constexpr int32_t kCourseWidth = 400;
+constexpr int32_t kStartX = 30;
+constexpr int32_t kStartY = 30;
+// The level square around the start point: columns and rows 20..39 are built from nine equal
+// corners, which covers the 22..38 the replays need with a margin.
+constexpr int32_t kStartAreaLow = 20;
+constexpr int32_t kStartAreaHigh = 39;
+
+// One piece of a route: a straight (turn 0) or an arc turning by turnDegrees (positive = right,
+// towards +y when heading +x) on the given radius.
+struct RoutePiece {
+    double straight = 0.0;
+    double turnDegrees = 0.0;
+    double radius = 0.0;
+};
+
+struct RoutePoint {
+    double x = 0.0;  // unwrapped: the route may run round the course several times
+    double y = 0.0;
+    double s = 0.0;  // distance driven from the start
+};
+
+struct CourseObject {
+    int16_t sprite = 0;
+    int16_t x = 0;
+    int16_t y = 0;
+};
+
+struct Checkpoint {
+    int16_t x = 0;
+    int16_t y = 0;
+};
+
+// What makes a stage: its route, its ground and its furniture.
+struct StageSpec {
+    std::string name;
+    uint64_t seed = 0;
+    std::vector<RoutePiece> route;  // one lap, driven `laps` times
+    int32_t laps = 1;
+    double halfWidth = 30.0;         // level floor either side of the route
+    double bankRun = 40.0;           // units beyond the floor until the banks reach wallHeight
+    double wallHeight = 40.0;        // where the banks level off
+    double floorBase = 24.0;         // floor height
+    double floorWave = 6.0;          // slow rise and fall of the floor along the course
+    double hillAmplitude = 10.0;     // bumps on the banks
+    bool faceted = false;            // triangle cells on the hills too
+    std::vector<int32_t> scenery;    // frames for the banks
+    std::vector<int32_t> obstacles;  // frames that may stand in the track
+    int32_t obstacleCount = 0;
+};
+
+struct Stage {
+    StageSpec spec;
+    std::vector<RoutePoint> route;
+    double routeLength = 0.0;
+    std::array<std::array<int32_t, kCorners>, kCorners> corners{};
+    std::array<std::array<int32_t, kCells>, kCells> types{};
+    std::array<Checkpoint, kCheckpointCount> checkpoints{};
+    std::array<CourseObject, kObjectCount> objects{};
+    // Route distance and nearest route position per course point, rows -210..609; distance 999
+    // where the route is far.
+    std::vector<float> distance;
+    std::vector<float> along;
+    float DistanceAt(int32_t x, int32_t y) const;
+    float AlongAt(int32_t x, int32_t y) const;
+};
+
+// The five stage specifications, easiest first.
+StageSpec StageSpecFor(int32_t stage);
+
+// Lays out the whole stage from its specification.
+Stage DesignStage(const StageSpec& spec);
+
+}  // namespace vantrell::contentgen

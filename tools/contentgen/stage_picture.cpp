@@ -1,0 +1,282 @@
+#include "stage_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/prng.h"
+#include "palette.h"
+
+namespace vantrell::contentgen {
+
+namespace {
+
+constexpr double kBayer[4][4] = {{0.0 / 16, 8.0 / 16, 2.0 / 16, 10.0 / 16},
+                                 {12.0 / 16, 4.0 / 16, 14.0 / 16, 6.0 / 16},
+                                 {3.0 / 16, 11.0 / 16, 1.0 / 16, 9.0 / 16},
+                                 {15.0 / 16, 7.0 / 16, 13.0 / 16, 5.0 / 16}};
+
+int32_t Wrap(int32_t x) {
+    return ((x % kPictureWidth) + kPictureWidth) % kPictureWidth;
+}
+
+int32_t HeightOf(const Terrain& t, int32_t x, int32_t y) {
+    if (y < kFieldLowestY || y > kFieldTopY) {
+        return 0;
+    }
+    return t.Field()[FieldIndex(Wrap(x), y)];
+}
+
+// Seamless (period 400 in x) value noise in 0..1.
+double Noise(double x, double y, double cell, uint64_t seed) {
+    const int32_t period = static_cast<int32_t>(kPictureWidth / cell);
+    const double gx = x / cell;
+    const double gy = y / cell;
+    const int32_t ix = static_cast<int32_t>(std::floor(gx));
+    const int32_t iy = static_cast<int32_t>(std::floor(gy));
+    const double fx = gx - ix;
+    const double fy = gy - iy;
+    auto at = [&](int32_t a, int32_t b) {
+        return tools::HashUnit(((a % period) + period) % period, b, seed);
+    };
+    const double sx = fx * fx * (3.0 - 2.0 * fx);
+    const double sy = fy * fy * (3.0 - 2.0 * fy);
+    const double top = at(ix, iy) + (at(ix + 1, iy) - at(ix, iy)) * sx;
+    const double bottom = at(ix, iy + 1) + (at(ix + 1, iy + 1) - at(ix, iy + 1)) * sx;
+    return top + (bottom - top) * sy;
+}
+
+double Fractal(double x, double y, uint64_t seed) {
+    return 0.5 * Noise(x, y, 40.0, seed) + 0.3 * Noise(x, y, 16.0, seed + 1) +
+           0.2 * Noise(x, y, 5.0, seed + 2);
+}
+
+struct Painter {
+    const Stage& stage;
+    const Terrain& terrain;
+    int32_t index;
+    uint64_t seed;
+    double lapLength;
+
+    // Light from the upper left; level ground in full light gives shade 9.
+    double Lighting(int32_t x, int32_t y) const {
+        const double gx = (HeightOf(terrain, x + 1, y) - HeightOf(terrain, x - 1, y)) * 0.5;
+        const double gy = (HeightOf(terrain, x, y + 1) - HeightOf(terrain, x, y - 1)) * 0.5;
+        const double nl = std::sqrt(gx * gx + gy * gy + 1.0);
+        const double intensity = (gx + gy + 1.4) / (nl * std::sqrt(3.96));
+        return 9.0 + (intensity - 0.7035) * 16.0;
+    }
+
+    uint8_t Shaded(int32_t material, double shade, int32_t x, int32_t row) const {
+        const int32_t s = static_cast<int32_t>(std::floor(shade + kBayer[row & 3][x & 3]));
+        return MaterialColour(material, s);
+    }
+
+    uint8_t CoursePixel(int32_t x, int32_t y, int32_t row) const {
+        const StageSpec& spec = stage.spec;
+        const double d = stage.DistanceAt(x, y);
+        const double s = stage.AlongAt(x, y);
+        const double light = Lighting(x, y);
+        const double grain = Fractal(x, y, seed);
+        if (d < spec.halfWidth - 3.0) {
+            // Start line: a chequered band across the road just ahead of the start point.
+            if (s > 10.0 && s < 16.0 && std::fmod(s, lapLength) < 16.0) {
+                const bool check = ((x / 3) + (y / 3)) % 2 == 0;
+                return AccentColour(check ? kLineLight : kLineDark);
+            }
+            return TrackPixel(x, y, row, d, s, light, grain);
+        }
+        if (d < spec.halfWidth) {
+            const bool stripe = static_cast<int32_t>(s / 7.0) % 2 == 0;
+            return AccentColour(stripe ? kKerbA : kKerbB);
+        }
+        return GroundPixel(x, y, row, d, light, grain);
+    }
+
+    uint8_t TrackPixel(int32_t x, int32_t y, int32_t row, double d, double s, double light,
+                       double grain) const {
+        const double fine = tools::HashUnit(x, y, seed + 9);
+        double shade = light + (grain - 0.5) * 1.6 + (fine - 0.5) * 0.8;
+        int32_t material = kTrack;
+        switch (index) {
+            case 0:  // packed sand road with darker wheel ruts
+                if (std::abs(d - stage.spec.halfWidth * 0.45) < 2.5) {
+                    material = kTrackAlt;
+                }
+                break;
+            case 1:  // asphalt with a dashed centre line
+            case 3:
+                if (d < 1.0 && static_cast<int32_t>(s / 9.0) % 2 == 0) {
+                    return AccentColour(kLineLight);
+                }
+                if (index == 3 && (x % 20 == 0 || y % 20 == 0)) {
+                    material = kTrackAlt;  // joints between concrete slabs
+                }
+                break;
+            case 2:  // polished ice with long scratches
+                if (std::abs(std::sin(x * 0.21 + y * 0.05 + grain * 3.0)) < 0.08) {
+                    material = kTrackAlt;
+                    shade += 2.0;
+                }
+                break;
+            default:  // basalt flags
+                if (Noise(x, y, 7.0, seed + 5) < 0.18) {
+                    material = kTrackAlt;
+                    shade -= 1.5;
+                }
+                break;
+        }
+        // Chevrons every so often point the way.
+        if (index != 2 && d < stage.spec.halfWidth * 0.5) {
+            const double phase = std::fmod(s, 60.0);
+            if (phase > 30.0 && phase < 33.0 + d * 0.0) {
+                return AccentColour(kArrow);
+            }
+        }
+        return Shaded(material, shade, x, row);
+    }
+
+    uint8_t GroundPixel(int32_t x, int32_t y, int32_t row, double d, double light,
+                        double grain) const {
+        const StageSpec& spec = stage.spec;
+        const int32_t h = HeightOf(terrain, x, y);
+        const double gx = HeightOf(terrain, x + 1, y) - HeightOf(terrain, x - 1, y);
+        const double gy = HeightOf(terrain, x, y + 1) - HeightOf(terrain, x, y - 1);
+        const double steep = std::sqrt(gx * gx + gy * gy) * 0.5;
+        const double rise =
+            (h - spec.floorBase) / std::max(1.0, spec.wallHeight) + (grain - 0.5) * 0.5;
+        double shade = light + (grain - 0.5) * 2.0 + (tools::HashUnit(x, y, seed + 3) - 0.5) * 1.0;
+        int32_t material = kGroundLow;
+        if (steep > 1.1 + grain * 0.6) {
+            material = kRock;
+        } else if (rise > 0.95) {
+            material = kSpecial;
+        } else if (rise > 0.45) {
+            material = kGroundHigh;
+        }
+        if (d < spec.halfWidth + 4.0 && material != kRock) {
+            material = kGroundLow;  // a verge along the kerbs
+            shade -= 0.5;
+        }
+        const double speck = tools::HashUnit(x, y, seed + 11);
+        if (material != kRock && speck > 0.985) {
+            material = kDetail;
+        }
+        return Shaded(material, shade, x, row);
+    }
+
+    uint8_t OutsidePixel(int32_t x, int32_t y, int32_t row) const {
+        const int32_t h = HeightOf(terrain, x, y);
+        const double grain = Fractal(x, y, seed + 20);
+        if (h > 0) {
+            // The ramps: steep falls of rock with strata.
+            const double strata = std::sin(h * 0.9 + grain * 4.0) * 0.8;
+            return Shaded(kCliff, Lighting(x, y) + strata + (grain - 0.5) * 2.0, x, row);
+        }
+        const int32_t edgeDistance = y < 0 ? -y : y - 399;
+        switch (index) {
+            case 0:
+            case 2:
+            case 3: {
+                // Water (frozen in stage 2): ripples and a brighter band along the shore.
+                const double ripple = std::sin(x * 0.35 + y * 0.9 + grain * 6.0);
+                double shade = 8.0 + ripple * 1.2 + (grain - 0.5) * 3.0;
+                if (edgeDistance < 80) {
+                    shade += (80 - edgeDistance) * 0.02;
+                }
+                const int32_t m = ripple > 0.85 ? kOutsideAlt : kOutside;
+                return Shaded(m, shade, x, row);
+            }
+            case 1: {
+                // Dune sea: long wind ripples.
+                const double dune = std::sin(x * 0.08 + y * 0.19 + grain * 5.0);
+                return Shaded(dune > 0.3 ? kOutsideAlt : kOutside,
+                              8.5 + dune * 2.5 + (grain - 0.5) * 2.0, x, row);
+            }
+            default: {
+                // Lava fields: dark crust broken by glowing rivers.
+                const double flow =
+                    Noise(x, y, 24.0, seed + 30) * 0.7 + Noise(x, y, 9.0, seed + 31) * 0.3;
+                if (std::abs(flow - 0.5) < 0.04) {
+                    return Shaded(kOutsideAlt, 12.0 + grain * 3.0, x, row);
+                }
+                if (std::abs(flow - 0.5) < 0.09) {
+                    return Shaded(kOutside, 9.0 + grain * 3.0, x, row);
+                }
+                return Shaded(kCliff, 4.0 + grain * 4.0, x, row);
+            }
+        }
+    }
+};
+
+}  // namespace
+
+std::vector<uint8_t> PaintStagePicture(const Stage& stage, const Terrain& terrain,
+                                       const SpriteSheet& sheet, int32_t stageIndex) {
+    const double lap = stage.routeLength / std::max(1, stage.spec.laps);
+    Painter painter{stage, terrain, stageIndex, stage.spec.seed ^ 0xC0FFEEULL, lap};
+    std::vector<uint8_t> picture(static_cast<size_t>(kPictureWidth) * kPictureHeight);
+    for (int32_t row = 0; row < kPictureHeight; ++row) {
+        const int32_t y = row - kPictureRowOffset;
+        for (int32_t x = 0; x < kPictureWidth; ++x) {
+            const uint8_t c = (y >= 0 && y < 400) ? painter.CoursePixel(x, y, row)
+                                                  : painter.OutsidePixel(x, y, row);
+            picture[static_cast<size_t>(row) * kPictureWidth + x] = c;
+        }
+    }
+    // Shadows of the taller objects, cast down and to the right; the game draws the objects.
+    for (const CourseObject& o : stage.objects) {
+        int32_t tallest = 0;
+        for (const auto& r : sheet.height[o.sprite]) {
+            for (int32_t h : r) {
+                tallest = std::max(tallest, h);
+            }
+        }
+        const int32_t reach = std::clamp(tallest / 6, 1, 5);
+        for (int32_t r = 0; r < kFrameSize; ++r) {
+            for (int32_t c = 0; c < kFrameSize; ++c) {
+                if (sheet.colour[o.sprite][r][c] == kTransparent) {
+                    continue;
+                }
+                for (int32_t k = 1; k <= reach; ++k) {
+                    const int32_t x = o.x + c + k;
+                    const int32_t row = o.y + r + k + kPictureRowOffset;
+                    if (x < 0 || x >= kPictureWidth || row < 0 || row >= kPictureHeight) {
+                        continue;
+                    }
+                    uint8_t& p = picture[static_cast<size_t>(row) * kPictureWidth + x];
+                    if (p >= kMaterialBase && p < kAccentBase) {
+                        const int32_t m = (p - kMaterialBase) / kShades;
+                        const int32_t s = (p - kMaterialBase) % kShades;
+                        p = MaterialColour(m, s - 4);
+                    }
+                }
+            }
+        }
+    }
+    return picture;
+}
+
+void StampObjects(const Stage& stage, const SpriteSheet& sheet, Terrain& terrain,
+                  std::vector<uint8_t>& picture) {
+    int32_t* field = terrain.Field();
+    for (const CourseObject& o : stage.objects) {
+        const int32_t t = o.sprite;
+        const int32_t base = terrain.HeightAt(o.x + 8, o.y + 8);
+        for (int32_t r = 0; r < kFrameSize; ++r) {
+            for (int32_t c = 0; c < kFrameSize; ++c) {
+                const uint8_t colour = sheet.colour[t][r][c];
+                if (colour == kTransparent) {
+                    continue;
+                }
+                int32_t& h = field[FieldIndex(o.x + c, o.y + r)];
+                h = t > 80 ? h + sheet.height[t][r][c] : sheet.height[t][r][c] + base;
+                const int32_t row = o.y + r + kPictureRowOffset;
+                if (row >= 0 && row < kPictureHeight) {
+                    picture[static_cast<size_t>(row) * kPictureWidth + o.x + c] = colour;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace vantrell::contentgen
