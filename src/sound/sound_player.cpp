@@ -1,0 +1,100 @@
+#include "sound/sound_player.h"
+
+#include <utility>
+
+#include "sound/sound_switches.h"
+
+namespace vantrell {
+namespace {
+
+constexpr char kRaceAlias[] = "bgm1";
+constexpr char kRaceFile[] = "bgm1.mid";
+constexpr char kEndAlias[] = "stend";
+constexpr char kEndFile[] = "stend.mid";
+
+}  // namespace
+
+SoundPlayer::SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem::path directory)
+    : waveImages(waves), audio_(audio), directory_(std::move(directory)) {
+    audio_.OpenMusic(kRaceAlias, (directory_ / kRaceFile).string());
+    audio_.OpenMusic(kEndAlias, (directory_ / kEndFile).string());
+    currentPiece = kPieceNone;
+    priorityFloor = 0;
+
+    // A missing or unreadable file leaves both switches on.
+    SoundSwitches switches;
+    LoadSoundSwitches(SwitchFilePath(), switches);
+    effectsOn = switches.effectsOn;
+    musicOn = switches.musicOn;
+    effectsOnAtStart = effectsOn;
+    musicOnAtStart = musicOn;
+}
+
+SoundPlayer::~SoundPlayer() {
+    Shutdown();
+}
+
+void SoundPlayer::Shutdown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    audio_.StopEffect();
+    audio_.CloseMusic(kRaceAlias);
+    audio_.CloseMusic(kEndAlias);
+    // Untouched switches leave the file alone, and absent if it was absent. A file that cannot
+    // be written simply loses the switches, as nothing can be shown at exit.
+    if (effectsOn != effectsOnAtStart || musicOn != musicOnAtStart) {
+        SaveSoundSwitches(SwitchFilePath(), SoundSwitches{effectsOn, musicOn});
+    }
+}
+
+std::filesystem::path SoundPlayer::SwitchFilePath() const {
+    return directory_ / kSoundSwitchFileName;
+}
+
+void SoundPlayer::PlayEffect(int32_t index, int32_t priority) {
+    if (index < 0 || index >= kEffectCount) {
+        return;
+    }
+    if (effectsOn <= 0 || priority < priorityFloor) {
+        return;
+    }
+    priorityFloor = priority;
+    const std::span<const uint8_t> image = waveImages[index];
+    // A missing resource plays nothing rather than cutting off the effect still sounding.
+    if (!image.empty()) {
+        audio_.PlayEffect(image);
+    }
+}
+
+void SoundPlayer::PlayMusic(int32_t piece) {
+    if (musicOn > 0) {
+        if (currentPiece == kPieceRace) {
+            audio_.StopMusic(kRaceAlias);
+        } else if (currentPiece == kPieceEnd) {
+            audio_.StopMusic(kEndAlias);
+        }
+        if (piece == kPieceRace) {
+            audio_.PlayMusic(kRaceAlias, true);
+        } else if (piece == kPieceEnd) {
+            audio_.PlayMusic(kEndAlias, true);
+        }
+    }
+    currentPiece = piece;
+}
+
+void SoundPlayer::ResumeMusic() {
+    if (musicOn > 0 && currentPiece == kPieceRace) {
+        audio_.PlayMusic(kRaceAlias, false);
+    }
+}
+
+void SoundPlayer::StopMusic() {
+    if (musicOn > 0) {
+        audio_.StopMusic(kRaceAlias);
+        audio_.StopMusic(kEndAlias);
+    }
+}
+
+}  // namespace vantrell

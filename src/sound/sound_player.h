@@ -1,0 +1,73 @@
+// The game's one sound object: four short effects, the race music and the end music, and the
+// two switches the menu turns on and off. All sound goes out through the platform's Audio.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "platform/audio.h"
+
+namespace vantrell {
+
+class SoundPlayer {
+  public:
+    static constexpr int32_t kEffectCount = 4;
+    using WaveImages = std::array<std::span<const uint8_t>, kEffectCount>;
+
+    // Effect indexes as the race plays them.
+    static constexpr int32_t kEffectCheckpoint = 0;
+    static constexpr int32_t kEffectGoal = 1;
+    static constexpr int32_t kEffectCountdown = 2;
+    static constexpr int32_t kEffectStart = 3;
+
+    // Music pieces: 0 none yet, 1 the race music, 2 the end music.
+    static constexpr int32_t kPieceNone = 0;
+    static constexpr int32_t kPieceRace = 1;
+    static constexpr int32_t kPieceEnd = 2;
+
+    // Opens both music pieces and reads the switch file; nothing sounds yet. `waves` are the
+    // complete RIFF WAVE images of the effects (the game passes WAVDAT0..3) and must outlive
+    // the player; an empty image plays nothing. The music files and SOUNDCNF.TXT are looked for
+    // in `directory`, by default the current one.
+    SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem::path directory = {});
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+
+    // Stops the effect, closes both pieces and writes the switch file if a switch changed.
+    // Runs once; the destructor calls it in case nobody did.
+    void Shutdown();
+
+    // Plays effect 0..3 if effects are on and `priority` is not below every priority played
+    // before. Any other index does nothing: it names no image.
+    void PlayEffect(int32_t index, int32_t priority);
+    // Stops the piece now current and starts `piece` from its beginning. The piece is
+    // remembered even with music off, so that switching music on later knows what was asked.
+    void PlayMusic(int32_t piece);
+    // Continues the race music where it stopped, if it is the current piece.
+    void ResumeMusic();
+    // Stops both pieces, whether or not one plays; the current piece is kept.
+    void StopMusic();
+
+    std::filesystem::path SwitchFilePath() const;
+
+    // The menu reads and writes the two switches directly: 1 on, 0 off.
+    int32_t effectsOn = 1;
+    int32_t musicOn = 1;
+    // The switches right after construction; the file is written only if one differs at exit.
+    int32_t effectsOnAtStart = 1;
+    int32_t musicOnAtStart = 1;
+    int32_t currentPiece = kPieceNone;
+    // The highest effect priority played so far; never lowered.
+    int32_t priorityFloor = 0;
+    WaveImages waveImages;
+
+  private:
+    Audio& audio_;
+    std::filesystem::path directory_;
+    bool shutDown_ = false;
+};
+
+}  // namespace vantrell
