@@ -1,0 +1,57 @@
+// The game's global objects, owned by one Game that the host creates after its platform
+// pieces. Members are constructed in the order the game needs them (timer state, input
+// configuration, sound player, high-score table, game state) and destroyed in reverse, so the
+// game state goes before the sound player, which writes its switch file last. Nothing here is a
+// static object, so there is no order of static initialisation to get wrong.
+#pragma once
+
+#include <filesystem>
+
+#include "app/tick_timer_state.h"
+#include "input/input_config.h"
+#include "platform/audio.h"
+#include "platform/dialogs.h"
+#include "platform/display.h"
+#include "platform/joystick.h"
+#include "platform/key_state.h"
+#include "platform/tick_timer.h"
+#include "race/game_state.h"
+#include "records/hiscore_table.h"
+#include "sound/sound_player.h"
+
+namespace vantrell {
+
+// Everything the host provides. Every referenced object, and the bytes of the wave images,
+// must outlive the Game.
+struct PlatformBundle {
+    KeyState& keys;
+    Joysticks& joysticks;
+    Audio& audio;
+    Display& display;
+    Dialogs& dialogs;
+    TickTimer& timer;
+    SpeedStore& speedStore;
+    SoundPlayer::WaveImages waves{};  // WAVDAT0..3; an empty image plays nothing
+    // Folder of the stage, music, record and switch files; empty means the current directory.
+    std::filesystem::path dataDir;
+};
+
+class Game {
+  public:
+    explicit Game(const PlatformBundle& platform);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Display& display;
+    Dialogs& dialogs;
+    TickTimerState timer;
+    InputConfig input;
+    SoundPlayer sound;
+    HiScoreTable records;
+    GameState state;
+};
+
+// The data folder as the prefix GameState puts before every file name.
+std::string DataPrefix(const std::filesystem::path& dataDir);
+
+}  // namespace vantrell
