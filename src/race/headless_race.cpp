@@ -1,0 +1,110 @@
+#include "race/headless_race.h"
+
+#include <system_error>
+
+#include "race/run_code.h"
+
+namespace vantrell {
+
+namespace {
+
+GameServices ServicesFor(const std::filesystem::path& dataDir) {
+    GameServices services;
+    // The game builds every file name as dataDir + name, so the directory needs its separator.
+    services.dataDir = dataDir.empty() ? std::string() : (dataDir / "").string();
+    return services;
+}
+
+}  // namespace
+
+const char* RacePhaseName(RacePhase phase) {
+    switch (phase) {
+        case RacePhase::Countdown:
+            return "countdown";
+        case RacePhase::Running:
+            return "running";
+        case RacePhase::Finish:
+            return "finish";
+    }
+    return "running";
+}
+
+HeadlessRace::HeadlessRace(const std::filesystem::path& dataDir, int32_t stage)
+    : game_(ServicesFor(dataDir)) {
+    game_.Create(&controls1_, &controls2_);
+    game_.SelectStage(stage);
+}
+
+bool HeadlessRace::StageFilesPresent(const std::filesystem::path& dataDir, int32_t stage,
+                                     std::string* missing) {
+    const std::string n = std::to_string(stage);
+    for (const std::string& name :
+         {"MAP" + n + "_8.BMP", "MAP" + n + ".DAT", "TYPE_" + n + ".DAT", "CHR" + n + "_8.BMP",
+          std::string("CHR_H0.DAT"), "OBJ" + n + ".COD", "CHK" + n + ".COD"}) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(dataDir / name, error)) {
+            if (missing != nullptr) {
+                *missing = (dataDir / name).string();
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+void HeadlessRace::StartSolo() {
+    game_.StartSolo();
+    over_ = false;
+}
+
+RacePhase HeadlessRace::NextPhase() const {
+    if (game_.countdown > 0) {
+        return RacePhase::Countdown;
+    }
+    if (game_.finishCounter > 0) {
+        return RacePhase::Finish;
+    }
+    return RacePhase::Running;
+}
+
+int32_t HeadlessRace::Step(uint8_t byte) {
+    // The poll would leave both records live; player 2 has no device, so no input.
+    ReplayByte(byte, controls1_);
+    controls2_ = ControlState{};
+    const int32_t result = game_.RaceStep();
+    if (result > 0) {
+        over_ = true;
+    }
+    return result;
+}
+
+RaceOutcome HeadlessRace::Outcome() const {
+    RaceOutcome outcome;
+    outcome.goal = game_.nextCheckpoint >= kCheckpointCount;
+    outcome.time = game_.raceTicks;
+    return outcome;
+}
+
+RaceOutcome HeadlessRace::Run(const Recording& recording,
+                              const std::function<void(RacePhase, const GameState&)>& afterStep) {
+    StartSolo();
+    // A race lasts at most the countdown, the time limit and the finish; the bound only guards
+    // against a game that never reports the end.
+    constexpr int32_t kMaxSteps = kCountdownStart + kRaceTickLimit + kFinishLast + 8;
+    for (int32_t i = 0; i < kMaxSteps && !over_; ++i) {
+        const RacePhase phase = NextPhase();
+        // Byte t drives race tick t; tick 2400 (time-up) has no byte, and outside the running
+        // phase the game holds the controls off whatever they say.
+        const int32_t tick = NextRaceTick();
+        const uint8_t byte = phase == RacePhase::Running && tick < kRaceTickLimit
+                                 ? recording[static_cast<size_t>(tick)]
+                                 : 0;
+        Step(byte);
+        if (afterStep) {
+            afterStep(phase, game_);
+        }
+    }
+    return Outcome();
+}
+
+}  // namespace vantrell
