@@ -1,0 +1,58 @@
+// Dialogs answered from a script instead of a player, for tests and headless runs. Answers are
+// queued in advance; when a queue runs dry the dialog is answered as a player pressing OK at
+// once would (No for a question, the offered name, the selection as it opened). Every call is
+// logged with its texts and lines so a test can check what the player would have seen.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace vantrell {
+
+enum class DialogKind { Message, YesNo, Name, HiScoreList, ChooseOpponent, About };
+
+struct DialogCall {
+    DialogKind kind = DialogKind::Message;
+    std::string text;      // message or question text; for Name the offered default
+    std::string caption;   // empty where the dialog has a fixed caption of its own
+    HiScoreLines lines{};  // for HiScoreList and ChooseOpponent
+    std::string answer;    // "yes"/"no", the name returned, or "" where nothing is answered
+};
+
+class ScriptedDialogs final : public Dialogs {
+  public:
+    void QueueYesNo(bool yes) { yesNo_.push_back(yes); }
+    void QueueName(std::string name) { names_.push_back(std::move(name)); }
+    void QueueSelection(const ListSelection& selection) { selections_.push_back(selection); }
+    // Selects exactly one item (0 = the fastest run).
+    void QueueSelectedItem(int32_t item);
+
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    std::string AskName(const std::string& defaultName) override;
+    void ShowHiScoreList(const HiScoreLines& lines) override;
+    ListSelection ChooseOpponent(const HiScoreLines& lines) override;
+    void ShowAbout() override;
+
+    const std::vector<DialogCall>& Calls() const { return calls_; }
+    // The kinds in call order, to compare a whole sequence at once.
+    std::vector<DialogKind> Kinds() const;
+    // Forgets the log (not the queued answers), to look at one step of a longer run.
+    void ClearLog() { calls_.clear(); }
+    // Answers queued but not yet used: a test can check that its script was consumed.
+    std::size_t PendingAnswers() const {
+        return yesNo_.size() + names_.size() + selections_.size();
+    }
+
+  private:
+    std::deque<bool> yesNo_;
+    std::deque<std::string> names_;
+    std::deque<ListSelection> selections_;
+    std::vector<DialogCall> calls_;
+};
+
+}  // namespace vantrell
