@@ -1,0 +1,86 @@
+// The current stage's ten best runs: driver's name, time in ticks and the input recording of
+// each, with their rank order and the record and recording files they are kept in.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/dialogs.h"
+
+namespace vantrell {
+
+constexpr int32_t kHiScoreSlots = 10;
+constexpr int32_t kRecordingBytes = 2400;  // one input byte per race tick
+constexpr std::size_t kNameBytes = 15;     // a name's limit in Shift-JIS bytes, without the NUL
+constexpr int32_t kEmptyTime = 2398;
+inline constexpr char kEmptyName[] = "------";
+
+using Recording = std::array<uint8_t, kRecordingBytes>;
+
+struct HiScoreEntry {
+    std::string name = kEmptyName;  // UTF-8; its Shift-JIS form is at most kNameBytes
+    int32_t time = kEmptyTime;      // race ticks, smaller is better
+    Recording recording{};
+    bool isNew = false;  // filled by the run just finished and not yet shown highlighted
+};
+
+// A typed name as the table keeps it: cut to kNameBytes in Shift-JIS at a character boundary,
+// with line breaks and NULs (which would break the record file's lines) turned into '?'.
+std::string NameForTable(std::string_view typed);
+
+// What Save did, for the callers that care and for tests.
+enum class SaveResult {
+    Unchanged,  // nothing entered since the load: no question asked
+    Declined,   // the player answered No: nothing written
+    Written,    // every file written
+    Failed,     // some file could not be written; the player has been told
+};
+
+struct HiScoreTable {
+    // Record files lie in `directory`; the game runs in its own folder, so "." there.
+    explicit HiScoreTable(std::filesystem::path directory = ".");
+
+    // Slots are the entries' places in the files; entries never move between slots.
+    std::array<HiScoreEntry, kHiScoreSlots> entries;
+    // Slot number per rank position: position 0 is the worst run, position 9 the best.
+    std::array<int32_t, kHiScoreSlots> rankOrder{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    int32_t worstTime = 0;  // time at position 0 as of the last Rank
+    bool changed = false;   // a run entered since the last Load
+    // Where the name box's first text comes from: kDefaultNameEmpty or a slot number. A slot
+    // and not a copy, so the box shows what that slot holds now (e.g. "------" after a reset).
+    static constexpr int32_t kDefaultNameEmpty = -1;
+    int32_t defaultName = kDefaultNameEmpty;
+    // Rank position (0 worst .. 9 best) of the run chosen to race against. Set only by the
+    // opponent choice; loads and resets leave it, so it survives a change of stage.
+    int32_t opponentPosition = 0;
+
+    std::filesystem::path directory;
+
+    // Replaces the table by the files of the stage. Missing or malformed files never fail the
+    // load; see the file reader for what each fault gives.
+    void Load(int32_t stage);
+    // Asks whether to save, if a run entered since the load, and writes the stage's record file
+    // and its ten recording files. Files are written beside and renamed into place, so a failed
+    // save leaves every file whole; a failure is told to the player and `changed` stays set.
+    SaveResult Save(Dialogs& dialogs, int32_t stage);
+    // Recomputes rankOrder and worstTime: greatest time first, among equal times the highest
+    // slot first (so the lower slot ranks better).
+    void Rank();
+    // The recording of the slot at a rank position under the last rank order. The storage
+    // never moves, so the pointer stays valid for the table's lifetime; its bytes change with a
+    // load or a run entering that slot. Positions outside 0..9 are clamped.
+    const uint8_t* RecordingAt(int32_t position) const;
+    // Ten empty entries ("------", 2398, no input) in identity rank order; worstTime is kept.
+    void FillEmpty();
+
+    int32_t SelectedOpponent() const { return opponentPosition; }
+    const std::string& DefaultNameText() const;
+
+    static std::string RecordFileName(int32_t stage);
+    static std::string RecordingFileName(int32_t stage, int32_t slot);
+};
+
+}  // namespace vantrell

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "platform/headless/scripted_dialogs.h"
+#include "records/hiscore_table.h"
+#include "records_test_support.h"
+
+namespace vantrell {
+namespace {
+
+using test::Pattern;
+using test::ReadBytes;
+using test::TempGameDir;
+using test::WriteBytes;
+
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
+}
+
+bool IsPermutation(const std::array<int32_t, kHiScoreSlots>& order) {
+    std::array<int32_t, kHiScoreSlots> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        if (sorted[k] != k) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool NoTemporariesLeft(const std::filesystem::path& dir) {
+    for (const auto& item : std::filesystem::directory_iterator(dir)) {
+        if (item.path().extension() == ".tmp") {
+            return false;
+        }
+    }
+    return true;
+}
+
+SaveResult SaveWithYes(HiScoreTable& table, int32_t stage, ScriptedDialogs& dialogs) {
+    table.changed = true;
+    dialogs.QueueYesNo(true);
+    return table.Save(dialogs, stage);
+}
+
+TEST(HiScoreFiles, MissingRecordFileGivesTenEmptyEntriesWithoutRanking) {
+    TempGameDir dir;
+    WriteBytes(dir / "S0N2.JOY", std::string(2400, '\x05'));  // no record file to go with it
+    HiScoreTable table(dir.path());
+    table.entries[2].name = "old";
+    table.entries[2].time = 5;
+    table.entries[2].recording = Pattern(9);
+    table.rankOrder = {3, 1, 2, 0, 4, 5, 6, 7, 8, 9};
+    table.worstTime = 777;
+    table.changed = true;
+    table.defaultName = 2;
+
+    table.Load(0);
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        EXPECT_EQ(table.entries[k].name, "------");
+        EXPECT_EQ(table.entries[k].time, 2398);
+        EXPECT_EQ(table.entries[k].recording, Recording{});
+        EXPECT_EQ(table.rankOrder[k], k);
+    }
+    EXPECT_EQ(table.worstTime, 777);  // Rank is not run on this path
+    EXPECT_FALSE(table.changed);
+    EXPECT_EQ(table.DefaultNameText(), "");
+}
+
+TEST(HiScoreFiles, EmptyTableIsWrittenByteForByte) {
+    TempGameDir dir;
+    HiScoreTable table(dir.path());
+    table.FillEmpty();
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(SaveWithYes(table, 0, dialogs), SaveResult::Written);
+
+    const std::string record = ReadBytes(dir / "VANREC0.DAT");
+    EXPECT_EQ(record.size(), 150u);
+    EXPECT_EQ(record, Repeat("------\r\n 2398\r\n", 10));
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        EXPECT_EQ(ReadBytes(dir / HiScoreTable::RecordingFileName(0, k)), std::string(2400, '\0'));
+    }
+    EXPECT_TRUE(NoTemporariesLeft(dir.path()));
+    EXPECT_TRUE(table.changed);  // only a load clears it
+}
+
+TEST(HiScoreFiles, SaveAndLoadRoundTrip) {
+    TempGameDir dir;
+    HiScoreTable table(dir.path());
+    table.FillEmpty();
+    table.entries[0] = {"", 2398, Pattern(1), false};
+    table.entries[1] = {"abcdefghijklmno", 512, Pattern(2), false};
+    table.entries[2] = {"山田太郎ＶＡＮ", 12345, Pattern(3), true};
+    table.entries[3] = {"ｶﾞﾝ", 7, Pattern(4), false};
+    ScriptedDialogs dialogs;
+    ASSERT_EQ(SaveWithYes(table, 3, dialogs), SaveResult::Written);
+
+    const std::string record = ReadBytes(dir / "VANREC3.DAT");
+    const std::string expectedStart = std::string("\r\n 2398\r\n") +
+                                      "abcdefghijklmno\r\n  512\r\n" +
+                                      "\x8E\x52\x93\x63\x91\xBE\x98\x59\x82\x75\x82\x60\x82\x6D" +
+                                      "\r\n12345\r\n" + "\xB6\xDE\xDD\r\n    7\r\n";
+    EXPECT_EQ(record.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(ReadBytes(dir / "S3N2.JOY"),
+              std::string(reinterpret_cast<const char*>(Pattern(3).data()), 2400));
+
+    HiScoreTable loaded(dir.path());
+    loaded.changed = true;
+    loaded.Load(3);
+    EXPECT_FALSE(loaded.changed);
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        EXPECT_EQ(loaded.entries[k].name, table.entries[k].name) << k;
+        EXPECT_EQ(loaded.entries[k].time, table.entries[k].time) << k;
+        EXPECT_EQ(loaded.entries[k].recording, table.entries[k].recording) << k;
+        EXPECT_FALSE(loaded.entries[k].isNew);
+    }
+    EXPECT_EQ(loaded.worstTime, 12345);  // ranked after reading
+    EXPECT_EQ(loaded.rankOrder[0], 2);
+    EXPECT_EQ(loaded.rankOrder[9], 3);
+    EXPECT_EQ(loaded.DefaultNameText(), "");
+}
+
+TEST(HiScoreFiles, MissingOrShortRecordingFiles) {
+    TempGameDir dir;
+    HiScoreTable table(dir.path());
+    table.FillEmpty();
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        table.entries[k] = {test::Numbered("P", k), 1000 + k, Pattern(static_cast<uint8_t>(k)),
+                            false};
+    }
+    ScriptedDialogs dialogs;
+    ASSERT_EQ(SaveWithYes(table, 0, dialogs), SaveResult::Written);
+    std::filesystem::remove(dir / "S0N4.JOY");
+    WriteBytes(dir / "S0N6.JOY", std::string(100, '\x11'));
+    WriteBytes(dir / "S0N7.JOY", std::string(3000, '\x22'));
+
+    HiScoreTable loaded(dir.path());
+    loaded.entries[4].recording = Pattern(99);  // a load starts from zero, not from this
+    loaded.Load(0);
+    EXPECT_EQ(loaded.entries[4].name, "P4");
+    EXPECT_EQ(loaded.entries[4].time, 1004);
+    EXPECT_EQ(loaded.entries[4].recording, Recording{});
+    EXPECT_EQ(loaded.entries[6].recording[99], 0x11);
+    EXPECT_EQ(loaded.entries[6].recording[100], 0);
+    EXPECT_EQ(loaded.entries[6].recording[2399], 0);
+    Recording overlong;
+    overlong.fill(0x22);
+    EXPECT_EQ(loaded.entries[7].recording, overlong);  // only the first 2400 bytes count
+    EXPECT_EQ(loaded.entries[5].recording, Pattern(5));
+}
+
+TEST(HiScoreFiles, MalformedRecordFilesLoadSafely) {
+    TempGameDir dir;
+    // LF-only ends, overlong lines (ASCII and Japanese), odd times, and only four and a half
+    // slots before the file ends.
+    const std::string overlongJapanese =
+        "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\x82\xA9\x82\xAB"
+        "\x82\xAD";  // あいうえおかきく: 16 bytes
+    WriteBytes(dir / "VANREC1.DAT", "abcdefghijklmnopqrstuvwxyz\n-5\r\n" + overlongJapanese +
+                                        "\r\n99999999999\r\n"
+                                        "Cr\rInside\r\n  +42xyz\r\n"
+                                        "x\r\nabc\r\n"
+                                        "half a pair\r\n");
+    HiScoreTable table(dir.path());
+    table.Load(1);
+    EXPECT_EQ(table.entries[0].name, "abcdefghijklmno");
+    EXPECT_EQ(table.entries[0].time, 0);  // a negative time reads as 0
+    EXPECT_EQ(table.entries[1].name, "あいうえおかき");
+    EXPECT_EQ(table.entries[1].time, 2147483647);
+    EXPECT_EQ(table.entries[2].name, "Cr\rInside");  // only a CR before the LF is dropped
+    EXPECT_EQ(table.entries[2].time, 42);
+    EXPECT_EQ(table.entries[3].name, "x");
+    EXPECT_EQ(table.entries[3].time, 0);
+    for (int32_t k = 4; k < kHiScoreSlots; ++k) {
+        EXPECT_EQ(table.entries[k].name, "------") << k;
+        EXPECT_EQ(table.entries[k].time, 2398) << k;
+    }
+    EXPECT_TRUE(IsPermutation(table.rankOrder));
+    EXPECT_EQ(table.rankOrder[0], 1);
+
+    // Bytes that are no text at all and a NUL inside a line.
+    WriteBytes(dir / "VANREC2.DAT",
+               std::string("\xFD\xFE\x82", 3) + "\r\n1\r\n" + std::string("ab\0cd", 5) + "\r\n2");
+    table.Load(2);
+    EXPECT_EQ(table.entries[0].name, "\xEF\xBF\xBD\xEF\xBF\xBD");  // the lone lead byte is cut
+    EXPECT_EQ(table.entries[1].name, "ab");
+    EXPECT_EQ(table.entries[1].time, 2);
+
+    WriteBytes(dir / "VANREC3.DAT", "");
+    table.Load(3);
+    EXPECT_EQ(table.entries[0].name, "------");
+    EXPECT_TRUE(IsPermutation(table.rankOrder));
+}
+
+}  // namespace
+}  // namespace vantrell
