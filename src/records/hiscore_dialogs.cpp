@@ -1,0 +1,111 @@
+#include "records/hiscore_dialogs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "records/shift_jis.h"
+
+namespace vantrell {
+namespace {
+
+const std::string kNotEnteredText = "もっと精進せいよ！";
+const std::string kNotEnteredCaption = "競技終了";
+const std::string kResetQuestion = "ハイスコアデータを初期化します。\nよろしいですか？";
+const std::string kResetCaption = "ハイスコアの初期化";
+
+constexpr std::size_t kNameColumn = 16;
+
+// "%2d : %-16s " with the padding counted in single-byte columns, as the list's fixed-pitch
+// font shows a double-byte character two columns wide.
+std::string RankAndName(int32_t rank, const std::string& name) {
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%2d : ", static_cast<int>(rank));
+    const std::size_t width = ShiftJisWidth(name);
+    const std::size_t padding = width < kNameColumn ? kNameColumn - width : 0;
+    return prefix + name + std::string(padding, ' ') + " ";
+}
+
+std::string TimeText(int32_t time) {
+    char text[24];
+    std::snprintf(text, sizeof text, "TIME:%5d", static_cast<int>(time));
+    return text;
+}
+
+}  // namespace
+
+HiScoreLines HiScoreListLines(const HiScoreTable& table) {
+    HiScoreLines lines;
+    for (int32_t p = kHiScoreSlots - 1; p >= 0; --p) {
+        const HiScoreEntry& entry = table.entries[table.rankOrder[p]];
+        HiScoreLine& line = lines[kHiScoreSlots - 1 - p];
+        line.rankAndName = RankAndName(kHiScoreSlots - p, entry.name);
+        line.time = TimeText(entry.time);
+        line.selected = entry.isNew;
+    }
+    return lines;
+}
+
+void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording) {
+    table.Rank();
+    if (time < table.worstTime) {
+        table.changed = true;
+        const int32_t slot = table.rankOrder[0];
+        HiScoreEntry& entry = table.entries[slot];
+        entry.time = time;
+        entry.isNew = true;
+        if (recording != nullptr) {
+            std::copy_n(recording, kRecordingBytes, entry.recording.begin());
+        } else {
+            entry.recording.fill(0);
+        }
+        // The box offers the last name typed this visit; the slot keeps its old name until OK.
+        const std::string offered = table.DefaultNameText();
+        entry.name = NameForTable(dialogs.AskName(offered));
+        table.defaultName = slot;
+    } else {
+        dialogs.ShowMessage(kNotEnteredText, kNotEnteredCaption);
+    }
+    ShowHiScores(dialogs, table);
+}
+
+void ShowHiScores(Dialogs& dialogs, HiScoreTable& table) {
+    table.Rank();
+    const HiScoreLines lines = HiScoreListLines(table);
+    // Highlighted once: a list opened later shows the same lines plain.
+    for (HiScoreEntry& entry : table.entries) {
+        entry.isNew = false;
+    }
+    dialogs.ShowHiScoreList(lines);
+}
+
+void SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
+    table.Rank();
+    HiScoreLines lines = HiScoreListLines(table);
+    for (HiScoreLine& line : lines) {
+        line.selected = false;
+    }
+    lines[0].selected = true;  // the fastest run, if the player just presses OK
+    const ListSelection selection = dialogs.ChooseOpponent(lines);
+
+    // Visit the slot numbers from the best position down and take the first whose item
+    // 9 - s is selected; s is then the rank position of that item. With one item k selected
+    // this gives 9 - k.
+    for (int32_t p = kHiScoreSlots - 1; p >= 0; --p) {
+        const int32_t s = table.rankOrder[p];
+        if (selection[kHiScoreSlots - 1 - s]) {
+            table.opponentPosition = s;
+            return;
+        }
+    }
+    // Nothing selected: race the fastest run rather than an arbitrary one.
+    table.opponentPosition = kHiScoreSlots - 1;
+}
+
+void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {
+    if (dialogs.AskYesNo(kResetQuestion, kResetCaption)) {
+        table.FillEmpty();
+    }
+}
+
+}  // namespace vantrell

@@ -1,0 +1,34 @@
+// The player's side of the high-score table: a finished run entering it with a name, the list
+// of the ten best runs, the choice of a recorded opponent, and emptying the table. These change
+// the table in memory only; HiScoreTable::Save takes the changes to disk.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/dialogs.h"
+#include "records/hiscore_table.h"
+
+namespace vantrell {
+
+// A solo race or a race against a recording has ended after `time` ticks. A time strictly
+// below the worst entry's replaces that entry (recording copied, name asked for); any other
+// time gets "もっと精進せいよ！". Either way the list follows. A null recording enters as no
+// input at all.
+void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording);
+
+// Ranks the table and shows the list best first, the run just entered highlighted once.
+void ShowHiScores(Dialogs& dialogs, HiScoreTable& table);
+
+// Ranks the table and lets the player pick the run to race against; sets opponentPosition.
+// With nothing selected at OK the fastest run (position 9) is raced.
+void SelectOpponent(Dialogs& dialogs, HiScoreTable& table);
+
+// Asks, and on Yes empties the table in memory. Does not mark it changed: a reset alone is
+// never saved.
+void ResetHiScores(Dialogs& dialogs, HiScoreTable& table);
+
+// The ten list lines, best first, under the table's current rank order; a line is selected
+// when its entry is new.
+HiScoreLines HiScoreListLines(const HiScoreTable& table);
+
+}  // namespace vantrell
