@@ -84,12 +84,5 @@ TEST(HiScoreRank, RecordingAtFollowsRankOrderFromFixedStorage) {
     EXPECT_EQ(table.RecordingAt(10), table.RecordingAt(9));
 }
 
-TEST(HiScoreRank, FileNames) {
-    EXPECT_EQ(HiScoreTable::RecordFileName(0), "VANREC0.DAT");
-    EXPECT_EQ(HiScoreTable::RecordFileName(4), "VANREC4.DAT");
-    EXPECT_EQ(HiScoreTable::RecordingFileName(0, 3), "S0N3.JOY");
-    EXPECT_EQ(HiScoreTable::RecordingFileName(2, 9), "S2N9.JOY");
-}
-
 }  // namespace
 }  // namespace vantrell
