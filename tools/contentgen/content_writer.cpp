@@ -156,9 +156,19 @@ void WriteGameDirectory(const std::string& dir) {
         StampObjects(b.stage, sheet, *b.terrain, stamped);
         tools::WriteFileBytes(Path(dir, "overview/STAGE" + id + ".png"),
                               tools::EncodePng(DrawOverview(b.stage, stamped, b.palette, 2)));
-        std::printf("stage %d %-14s route %5.0f units (%d laps), checkpoints every %3.0f\n", n,
-                    b.stage.spec.name.c_str(), b.stage.routeLength, b.stage.spec.laps,
-                    b.stage.routeLength / kCheckpointCount);
+        double top = 1e9;
+        double bottom = -1e9;
+        for (const RoutePoint& p : b.stage.route) {
+            top = std::min(top, p.y);
+            bottom = std::max(bottom, p.y);
+        }
+        const size_t lapEnd =
+            b.stage.route.size() / static_cast<size_t>(std::max(1, b.stage.spec.laps));
+        std::printf(
+            "stage %d %-14s route %5.0f units (%d laps, first lap ends at %.0f,%.0f), rows "
+            "%.0f..%.0f\n",
+            n, b.stage.spec.name.c_str(), b.stage.routeLength, b.stage.spec.laps,
+            b.stage.route[lapEnd].x, b.stage.route[lapEnd].y, top, bottom);
     }
     tools::WriteFileBytes(Path(dir, "bgm1.mid"), ComposeRaceMusic());
     tools::WriteFileBytes(Path(dir, "stend.mid"), ComposeEndJingle());

@@ -180,17 +180,15 @@ void PlaceCheckpoints(Stage& stage) {
     const double last = stage.routeLength - 4.0;
     for (int32_t k = 0; k < kCheckpointCount; ++k) {
         const double s0 = first + (last - first) * k / (kCheckpointCount - 1);
-        // Slide along the route until the box does not straddle the x wrap.
-        for (int32_t tries = 0; tries < 80; ++tries) {
-            const double s = s0 - (tries % 2 == 0 ? 1 : -1) * (tries / 2) * 1.0;
-            const RoutePoint p = RouteAt(stage, s);
-            const int32_t cx = WrapX(static_cast<int32_t>(std::lround(p.x)) - 8);
-            const int32_t cy = static_cast<int32_t>(std::lround(p.y)) - 8;
-            if (cx <= 383 && cy >= 5 && cy <= 372) {
-                stage.checkpoints[k] = {static_cast<int16_t>(cx), static_cast<int16_t>(cy)};
-                break;
-            }
+        const RoutePoint p = RouteAt(stage, s0);
+        int32_t cx = WrapX(static_cast<int32_t>(std::lround(p.x)) - 8);
+        // A box may not straddle the x wrap: move it sideways to whichever edge is nearer; the
+        // route then passes at most 8 units off its centre, well inside the track.
+        if (cx > 383) {
+            cx = cx < 392 ? 383 : 0;
         }
+        const int32_t cy = std::clamp(static_cast<int32_t>(std::lround(p.y)) - 8, 5, 372);
+        stage.checkpoints[k] = {static_cast<int16_t>(cx), static_cast<int16_t>(cy)};
     }
 }
 

@@ -33,7 +33,7 @@ void Ramp(Palette& p, int32_t first, int32_t count, Rgb dark, Rgb mid, Rgb light
 // Sixteen shades of a material: shade 9 is the colour of level ground in full light.
 void MaterialRamp(Palette& p, int32_t material, Rgb base) {
     for (int32_t s = 0; s < kShades; ++s) {
-        const double f = 0.42 + 0.58 * (s / 9.0);
+        const double f = 0.5 + 0.5 * (s / 9.0);
         Rgb c = Scale(base, std::min(f, 1.0));
         if (f > 1.0) {
             c = Mix(c, Rgb{255, 250, 235}, (f - 1.0) * 0.55);

@@ -58,12 +58,41 @@ struct Painter {
     double lapLength;
 
     // Light from the upper left; level ground in full light gives shade 9.
+    // The course surface without the integer truncation of the game's build, so shading shows
+    // the true slopes instead of one-unit contour steps.
+    double SmoothHeight(double x, double y) const {
+        if (y < 0.0 || y >= 400.0) {
+            return HeightOf(terrain, static_cast<int32_t>(std::floor(x)),
+                            static_cast<int32_t>(std::floor(y)));
+        }
+        x = std::fmod(std::fmod(x, 400.0) + 400.0, 400.0);
+        const int32_t j = std::min(39, static_cast<int32_t>(x / 10.0));
+        const int32_t i = std::min(39, static_cast<int32_t>(y / 10.0));
+        const double kx = x - 10.0 * j;
+        const double ky = y - 10.0 * i;
+        const double a = stage.corners[i][j];
+        const double b = stage.corners[i][j + 1];
+        const double c = stage.corners[i + 1][j];
+        const double d = stage.corners[i + 1][j + 1];
+        switch (stage.types[i][j]) {
+            case 1:
+                return kx + ky < 10.0 ? (10 * a + kx * (b - a) + ky * (c - a)) / 10.0
+                                      : (10 * (b + c - d) + kx * (d - c) + ky * (d - b)) / 10.0;
+            case 2:
+                return kx > ky ? (10 * a + kx * (b - a) + ky * (d - b)) / 10.0
+                               : (10 * a + kx * (d - c) + ky * (c - a)) / 10.0;
+            default:
+                return (kx * ((10 - ky) * b + ky * d) + (10 - kx) * ((10 - ky) * a + ky * c)) /
+                       100.0;
+        }
+    }
+
     double Lighting(int32_t x, int32_t y) const {
-        const double gx = (HeightOf(terrain, x + 1, y) - HeightOf(terrain, x - 1, y)) * 0.5;
-        const double gy = (HeightOf(terrain, x, y + 1) - HeightOf(terrain, x, y - 1)) * 0.5;
+        const double gx = (SmoothHeight(x + 1.5, y + 0.5) - SmoothHeight(x - 0.5, y + 0.5)) * 0.5;
+        const double gy = (SmoothHeight(x + 0.5, y + 1.5) - SmoothHeight(x + 0.5, y - 0.5)) * 0.5;
         const double nl = std::sqrt(gx * gx + gy * gy + 1.0);
         const double intensity = (gx + gy + 1.4) / (nl * std::sqrt(3.96));
-        return 9.0 + (intensity - 0.7035) * 16.0;
+        return std::clamp(9.0 + (intensity - 0.7035) * 12.0, 2.5, 15.0);
     }
 
     uint8_t Shaded(int32_t material, double shade, int32_t x, int32_t row) const {
@@ -124,13 +153,6 @@ struct Painter {
                     shade -= 1.5;
                 }
                 break;
-        }
-        // Chevrons every so often point the way.
-        if (index != 2 && d < stage.spec.halfWidth * 0.5) {
-            const double phase = std::fmod(s, 60.0);
-            if (phase > 30.0 && phase < 33.0 + d * 0.0) {
-                return AccentColour(kArrow);
-            }
         }
         return Shaded(material, shade, x, row);
     }
