@@ -1,0 +1,27 @@
+// The part of the frame buffer the window shows (rows 108..227, 96 x 120) as pictures: an 8-bit
+// copy with the frame buffer's colour table, or true colour stretched to a window size.
+#pragma once
+
+#include <cstdint>
+
+#include "common/png_writer.h"
+#include "gfx/bitmap8.h"
+
+namespace vantrell::cli {
+
+constexpr int32_t kBandTop = 108;
+constexpr int32_t kBandWidth = 96;
+constexpr int32_t kBandHeight = 120;
+// The default window (256 x 360 outside) has a 248 x 292 client area, of which the bottom 22
+// rows are the status strip: the band is stretched onto the 248 x 270 above it.
+constexpr int32_t kShownWidth = 248;
+constexpr int32_t kShownHeight = 270;
+
+// Copies the band into `band` (resized to 96 x 120) with the frame buffer's colour table.
+void CopyBand(const Bitmap8& frameBuffer, Bitmap8& band);
+
+// The band in true colour, stretched with nearest neighbour to width x height.
+tools::RgbImage ShownBand(const Bitmap8& frameBuffer, int32_t width = kShownWidth,
+                          int32_t height = kShownHeight);
+
+}  // namespace vantrell::cli

@@ -1,0 +1,134 @@
+#include "cli/cli_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <system_error>
+
+#include "race/headless_race.h"
+
+#ifndef VANTRELL_DEFAULT_GAME_DIR
+#define VANTRELL_DEFAULT_GAME_DIR "game"
+#endif
+
+namespace vantrell::cli {
+
+namespace {
+
+constexpr int32_t kStageCount = 5;
+
+int32_t ParseInt(const std::string& option, const std::string& text) {
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || ptr != end) {
+        throw CliError(option + " " + text + ": not a whole number; give e.g. " + option + " 2");
+    }
+    return value;
+}
+
+}  // namespace
+
+CliOptions ParseCommandLine(const std::vector<std::string>& args) {
+    CliOptions options;
+    if (args.empty()) {
+        throw CliError("no command given; run 'vantrell-tool --help' for the commands");
+    }
+    options.command = args[0];
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.rfind("--", 0) != 0) {
+            options.positional.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            throw CliError(arg + ": needs a value; run 'vantrell-tool --help' for the options");
+        }
+        const std::string& value = args[++i];
+        if (arg == "--stage") {
+            options.stage = ParseInt(arg, value);
+        } else if (arg == "--x") {
+            options.x = ParseInt(arg, value);
+        } else if (arg == "--y") {
+            options.y = ParseInt(arg, value);
+        } else if (arg == "--heading") {
+            options.heading = ParseInt(arg, value);
+        } else if (arg == "--every") {
+            options.every = ParseInt(arg, value);
+        } else if (arg == "--dir") {
+            options.dir = value;
+        } else if (arg == "--out") {
+            options.out = value;
+        } else if (arg == "--style") {
+            options.style = value;
+        } else {
+            throw CliError(arg + ": unknown option; run 'vantrell-tool --help' for the options");
+        }
+    }
+    return options;
+}
+
+int32_t RequireStage(const CliOptions& options) {
+    if (!options.stage) {
+        throw CliError(options.command + ": no stage given; add --stage 0..4");
+    }
+    const int32_t stage = *options.stage;
+    if (stage < 0 || stage >= kStageCount) {
+        throw CliError("--stage " + std::to_string(stage) +
+                       ": there are stages 0 to 4 only; give --stage 0..4");
+    }
+    return stage;
+}
+
+std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
+    const std::filesystem::path dir = options.dir.empty() ? VANTRELL_DEFAULT_GAME_DIR : options.dir;
+    std::string missing;
+    if (!HeadlessRace::StageFilesPresent(dir, stage, &missing)) {
+        throw CliError(missing + ": stage file missing; build the game content (target " +
+                       "vantrell-game-content) or point --dir at a game directory");
+    }
+    return dir;
+}
+
+std::filesystem::path RecordingArgument(const CliOptions& options, bool optional) {
+    if (options.positional.size() > 1) {
+        throw CliError(options.command + ": more than one recording file given; give one .JOY");
+    }
+    if (options.positional.empty()) {
+        if (optional) {
+            return {};
+        }
+        throw CliError(options.command + ": no recording file given; add a .JOY file");
+    }
+    return options.positional[0];
+}
+
+Recording ReadRecordingFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        const bool exists = std::filesystem::exists(path, error);
+        throw CliError(path.string() + (exists ? ": not a file" : ": no such file") +
+                       "; give the path of a 2400-byte .JOY recording");
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size != static_cast<std::uintmax_t>(kRaceTickLimit)) {
+        throw CliError(path.string() + ": is " + std::to_string(error ? 0 : size) +
+                       " bytes, a recording has exactly 2400; give a .JOY file the game wrote");
+    }
+    std::ifstream in(path, std::ios::binary);
+    Recording recording{};
+    if (!in.read(reinterpret_cast<char*>(recording.data()), kRaceTickLimit)) {
+        throw CliError(path.string() + ": cannot be read; check its permissions");
+    }
+    return recording;
+}
+
+bool HasExtension(const std::filesystem::path& path, const std::string& extension) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == extension;
+}
+
+}  // namespace vantrell::cli

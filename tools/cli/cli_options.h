@@ -1,0 +1,48 @@
+// The tool's command line: one subcommand, its options and its positional arguments, and the
+// checks every subcommand shares (stage number, game directory, recording files). Every fault
+// becomes a CliError whose text is the one line the user is shown.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "race/game_state.h"
+
+namespace vantrell::cli {
+
+struct CliError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct CliOptions {
+    std::string command;
+    std::optional<int32_t> stage;
+    std::optional<int32_t> x;
+    std::optional<int32_t> y;
+    std::optional<int32_t> heading;
+    std::optional<int32_t> every;
+    std::string dir;
+    std::string out;
+    std::string style;
+    std::vector<std::string> positional;
+};
+
+// Reads the arguments after the program name. Unknown options and malformed numbers throw.
+CliOptions ParseCommandLine(const std::vector<std::string>& args);
+
+// The stage number, which must be given and lie in 0..4.
+int32_t RequireStage(const CliOptions& options);
+// The game directory (--dir, else the build's game directory), checked to hold the stage.
+std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage);
+// The one positional recording file, or the empty path when none was given and `optional`.
+std::filesystem::path RecordingArgument(const CliOptions& options, bool optional);
+// A 2400-byte recording file, read whole.
+Recording ReadRecordingFile(const std::filesystem::path& path);
+// True when the path ends in the extension, whatever its case (".png", ".bmp").
+bool HasExtension(const std::filesystem::path& path, const std::string& extension);
+
+}  // namespace vantrell::cli

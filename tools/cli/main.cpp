@@ -1,0 +1,91 @@
+// vantrell-tool: checks, traces, renders and replays runs headless, and drives our autopilot.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "race/autopilot.h"
+
+namespace {
+
+void PrintHelp() {
+    std::printf(
+        "vantrell-tool COMMAND [options]\n"
+        "\n"
+        "Races are solo races driven headless exactly as the game drives them: byte t of a\n"
+        "recording is player 1's controls on race tick t, player 2 has no input.\n"
+        "\n"
+        "  verify --stage N [--dir DIR] FILE.JOY\n"
+        "      Drives the recording and prints 'goal T' (T = the time the game stores) or\n"
+        "      'timeup'.\n"
+        "  trace --stage N [--dir DIR] FILE.JOY\n"
+        "      The same drive as CSV, one line per tick: tick,phase,x,y,posX,posY,velX,velY,\n"
+        "      heading,nextCheckpoint of the first craft after the tick. tick is raceTicks\n"
+        "      (0 through the countdown); phase is countdown, running or finish.\n"
+        "  render --stage N --x X --y Y --heading H --out FILE [--dir DIR]\n"
+        "      Draws the driver's-eye view from course point (X, Y) looking along heading\n"
+        "      H (0..63) at camera height HeightAt(X, Y), nothing stamped. FILE.bmp: the\n"
+        "      shown band, 96 x 120, 8-bit with the frame buffer's colours. FILE.png: the\n"
+        "      band stretched to the default window's view, 248 x 270, true colour.\n"
+        "  replay --stage N [FILE.JOY] --out OUT [--every K] [--dir DIR]\n"
+        "      Renders a run frame by frame as the window shows it (248 x 270): numbered\n"
+        "      PNGs frame_NNNN.png in the folder OUT, or one animated PNG when OUT ends in\n"
+        "      .png (16 ms a tick). Without FILE.JOY: the stage's best stored run. --every K\n"
+        "      keeps every K-th frame.\n"
+        "  autopilot --stage N --out FILE.JOY [--style S] [--dir DIR]\n"
+        "      Our driver races the stage and writes its 2400-byte recording; prints\n"
+        "      'goal T' or 'timeup'.\n"
+        "  make-records [--dir DIR]\n"
+        "      Races every style on every stage, verifies each run by replaying it and\n"
+        "      writes VANREC<n>.DAT and S<n>N<k>.JOY (fastest first) into DIR.\n"
+        "\n"
+        "DIR is the game directory with the stage files; by default the build's game\n"
+        "directory (" VANTRELL_DEFAULT_GAME_DIR
+        ").\n"
+        "Driving styles:");
+    for (const vantrell::AutopilotStyle& style : vantrell::AutopilotStyles()) {
+        std::printf(" %s", style.name.c_str());
+    }
+    std::printf(" (default %s)\n", vantrell::AutopilotStyles().front().name.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vantrell::cli;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintHelp();
+        return args.empty() ? 2 : 0;
+    }
+    try {
+        const CliOptions options = ParseCommandLine(args);
+        const std::string& command = options.command;
+        if (command == "verify") {
+            return RunVerify(options);
+        }
+        if (command == "trace") {
+            return RunTrace(options);
+        }
+        if (command == "render") {
+            return RunRender(options);
+        }
+        if (command == "replay") {
+            return RunReplay(options);
+        }
+        if (command == "autopilot") {
+            return RunAutopilot(options);
+        }
+        if (command == "make-records") {
+            return RunMakeRecords(options);
+        }
+        throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
+    } catch (const CliError& error) {
+        std::fprintf(stderr, "vantrell-tool: %s\n", error.what());
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vantrell-tool: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,114 @@
+// render and replay: the driver's-eye view as pictures.
+#include <cstdio>
+#include <string>
+
+#include "cli/apng_writer.h"
+#include "cli/band_picture.h"
+#include "cli/commands.h"
+#include "common/file_bytes.h"
+#include "gfx/bmp_writer.h"
+#include "race/headless_race.h"
+#include "race/view.h"
+#include "records/hiscore_table.h"
+
+namespace vantrell::cli {
+
+namespace {
+
+constexpr int32_t kTickMs = 16;  // the game's default speed
+
+void WritePng(const std::string& path, const tools::RgbImage& image) {
+    tools::WriteFileBytes(path, tools::EncodePng(image));
+}
+
+}  // namespace
+
+int RunRender(const CliOptions& options) {
+    const int32_t stage = RequireStage(options);
+    if (!options.x || !options.y || !options.heading) {
+        throw CliError("render: the view point needs --x, --y and --heading");
+    }
+    if (*options.heading < 0 || *options.heading > 63) {
+        throw CliError("--heading " + std::to_string(*options.heading) +
+                       ": headings run 0..63; give --heading 0..63");
+    }
+    if (options.out.empty() ||
+        !(HasExtension(options.out, ".bmp") || HasExtension(options.out, ".png"))) {
+        throw CliError("render: give --out FILE.bmp (the 96 x 120 band) or FILE.png (as shown)");
+    }
+    HeadlessRace race(GameDirectory(options, stage), stage);
+    GameState& game = race.game();
+    // The frame as the race step composes it, but with nothing stamped into the course.
+    game.frameBuffer.FillRect(0, kBandTop, kBandWidth, 160, 0);
+    RenderView(game.view, game.stagePicture, game.terrain, game.frameBuffer, *options.x, *options.y,
+               *options.heading, game.terrain.HeightAt(*options.x, *options.y));
+    if (HasExtension(options.out, ".bmp")) {
+        Bitmap8 band;
+        CopyBand(game.frameBuffer, band);
+        if (!SaveBmp(band, options.out)) {
+            throw CliError(options.out + ": cannot be written; check the folder exists and is " +
+                           "writable");
+        }
+    } else {
+        WritePng(options.out, ShownBand(game.frameBuffer));
+    }
+    return 0;
+}
+
+int RunReplay(const CliOptions& options) {
+    const int32_t stage = RequireStage(options);
+    const std::filesystem::path dir = GameDirectory(options, stage);
+    if (options.out.empty()) {
+        throw CliError("replay: no output given; add --out DIR (numbered PNGs) or --out FILE.png");
+    }
+    const int32_t every = options.every.value_or(1);
+    if (every < 1) {
+        throw CliError("--every " + std::to_string(every) + ": must be 1 or more");
+    }
+    const std::filesystem::path file = RecordingArgument(options, true);
+    Recording recording{};
+    if (file.empty()) {
+        // The stage's best run, as the demonstration shows it.
+        HiScoreTable table(dir);
+        table.Load(stage);
+        const uint8_t* best = table.RecordingAt(9);
+        std::copy(best, best + kRaceTickLimit, recording.begin());
+    } else {
+        recording = ReadRecordingFile(file);
+    }
+
+    const bool animated = HasExtension(options.out, ".png");
+    if (!animated) {
+        tools::MakeDirectories(options.out);
+    }
+    ApngWriter apng(kShownWidth, kShownHeight, kTickMs * every);
+    int32_t step = 0;
+    int32_t written = 0;
+    HeadlessRace race(dir, stage);
+    const RaceOutcome outcome = race.Run(recording, [&](RacePhase, const GameState& game) {
+        if (step++ % every != 0) {
+            return;
+        }
+        const tools::RgbImage frame = ShownBand(game.frameBuffer);
+        if (animated) {
+            apng.AddFrame(frame);
+        } else {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame_%04d.png", step);
+            WritePng((std::filesystem::path(options.out) / name).string(), frame);
+        }
+        ++written;
+    });
+    if (animated) {
+        tools::WriteFileBytes(options.out, apng.Encode());
+    }
+    std::printf("%d frames written to %s; ", written, options.out.c_str());
+    if (outcome.goal) {
+        std::printf("goal %d\n", outcome.time);
+    } else {
+        std::printf("timeup\n");
+    }
+    return 0;
+}
+
+}  // namespace vantrell::cli

@@ -1,0 +1,74 @@
+// verify, trace and autopilot: solo races driven headless, by a recording or by our driver.
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+#include "common/file_bytes.h"
+#include "race/autopilot.h"
+#include "race/headless_race.h"
+
+namespace vantrell::cli {
+
+namespace {
+
+void PrintOutcome(const RaceOutcome& outcome) {
+    if (outcome.goal) {
+        std::printf("goal %d\n", outcome.time);
+    } else {
+        std::printf("timeup\n");
+    }
+}
+
+const AutopilotStyle& StyleArgument(const CliOptions& options) {
+    if (options.style.empty()) {
+        return AutopilotStyles().front();
+    }
+    const AutopilotStyle* style = FindAutopilotStyle(options.style);
+    if (style == nullptr) {
+        std::string names;
+        for (const AutopilotStyle& s : AutopilotStyles()) {
+            names += (names.empty() ? "" : ", ") + s.name;
+        }
+        throw CliError("--style " + options.style + ": no such driving style; choose one of " +
+                       names);
+    }
+    return *style;
+}
+
+}  // namespace
+
+int RunVerify(const CliOptions& options) {
+    const int32_t stage = RequireStage(options);
+    const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
+    HeadlessRace race(GameDirectory(options, stage), stage);
+    PrintOutcome(race.Run(recording));
+    return 0;
+}
+
+int RunTrace(const CliOptions& options) {
+    const int32_t stage = RequireStage(options);
+    const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
+    HeadlessRace race(GameDirectory(options, stage), stage);
+    std::printf("tick,phase,x,y,posX,posY,velX,velY,heading,nextCheckpoint\n");
+    race.Run(recording, [](RacePhase phase, const GameState& game) {
+        const CraftState& c = game.crafts.first;
+        std::printf("%d,%s,%d,%d,%d,%d,%d,%d,%d,%d\n", game.raceTicks, RacePhaseName(phase), c.x,
+                    c.y, c.posX, c.posY, c.velX, c.velY, c.heading, game.nextCheckpoint);
+    });
+    return 0;
+}
+
+int RunAutopilot(const CliOptions& options) {
+    const int32_t stage = RequireStage(options);
+    const AutopilotStyle& style = StyleArgument(options);
+    if (options.out.empty()) {
+        throw CliError("autopilot: no output file given; add --out FILE.JOY");
+    }
+    HeadlessRace race(GameDirectory(options, stage), stage);
+    const AutopilotRun run = DriveAutopilot(race, style);
+    tools::WriteFileBytes(options.out, tools::Bytes(run.recording.begin(), run.recording.end()));
+    PrintOutcome(run.outcome);
+    return 0;
+}
+
+}  // namespace vantrell::cli
