@@ -1,0 +1,86 @@
+// Builds BMP files byte by byte for the loader tests, so each test states exactly which header
+// fields it bends.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace vantrell::test {
+
+struct BmpFileSpec {
+    int32_t width = 4;
+    int32_t height = 2;
+    uint32_t clrUsed = 0;  // 0 means a full table of 256 entries is written
+    uint16_t bitCount = 8;
+    uint32_t compression = 0;
+    uint32_t offBits = 0;  // 0: the usual 54 + 4 x entries
+    int entries = -1;      // entries actually written; -1: as clrUsed's lowest byte says
+    // Entry i is (blue, green, red, reserved) = (i, i + 1, i + 2, 0xEE) unless overridden.
+    std::vector<uint8_t> colourBytes;
+    std::vector<uint8_t> pixelBytes;  // stride x height; empty: byte k = k % 251
+};
+
+inline void PutLe(std::vector<uint8_t>& out, uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+}
+
+inline std::vector<uint8_t> MakeBmp(const BmpFileSpec& s) {
+    const int lowByte = static_cast<int>(s.clrUsed & 0xFF);
+    const int entries = s.entries >= 0 ? s.entries : (lowByte == 0 ? 256 : lowByte);
+    const int32_t stride = (s.width + 3) & ~3;
+    const int64_t pixelCount = s.width > 0 && s.height > 0 ? int64_t{stride} * s.height : 0;
+    std::vector<uint8_t> out{'B', 'M'};
+    PutLe(out, static_cast<uint32_t>(54 + entries * 4 + pixelCount), 4);
+    PutLe(out, 0, 4);
+    PutLe(out, s.offBits != 0 ? s.offBits : static_cast<uint32_t>(54 + entries * 4), 4);
+    PutLe(out, 40, 4);
+    PutLe(out, static_cast<uint32_t>(s.width), 4);
+    PutLe(out, static_cast<uint32_t>(s.height), 4);
+    PutLe(out, 1, 2);
+    PutLe(out, s.bitCount, 2);
+    PutLe(out, s.compression, 4);
+    PutLe(out, static_cast<uint32_t>(pixelCount), 4);
+    PutLe(out, 0, 8);
+    PutLe(out, s.clrUsed, 4);
+    PutLe(out, 0, 4);
+    if (!s.colourBytes.empty()) {
+        out.insert(out.end(), s.colourBytes.begin(), s.colourBytes.end());
+    } else {
+        for (int i = 0; i < entries; ++i) {
+            out.insert(out.end(), {static_cast<uint8_t>(i), static_cast<uint8_t>(i + 1),
+                                   static_cast<uint8_t>(i + 2), 0xEE});
+        }
+    }
+    if (!s.pixelBytes.empty()) {
+        out.insert(out.end(), s.pixelBytes.begin(), s.pixelBytes.end());
+    } else {
+        for (int64_t k = 0; k < pixelCount; ++k) {
+            out.push_back(static_cast<uint8_t>(k % 251));
+        }
+    }
+    return out;
+}
+
+// A fresh directory per test, so parallel runs never share files.
+inline std::filesystem::path FreshDir(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("vantrell-gfx-" + name + "-" + std::to_string(std::random_device{}()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+inline std::string WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+}  // namespace vantrell::test

@@ -1,0 +1,302 @@
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "gfx/bitmap8.h"
+#include "gfx/bmp_file_maker.h"
+#include "gfx/bmp_writer.h"
+
+namespace vantrell {
+namespace {
+
+using test::BmpFileSpec;
+using test::FreshDir;
+using test::MakeBmp;
+using test::WriteFile;
+
+std::vector<uint8_t> PixelsOf(const Bitmap8& b) {
+    return {b.Pixels(), b.Pixels() + b.PixelBytes()};
+}
+
+std::vector<uint8_t> ColoursOf(const Bitmap8& b) {
+    std::vector<uint8_t> out;
+    for (int i = 0; i < 256; ++i) {
+        const RgbQuad& c = b.Colours()[i];
+        out.insert(out.end(), {c.blue, c.green, c.red, c.reserved});
+    }
+    return out;
+}
+
+// Gives the bitmap recognisable, non-zero contents everywhere.
+void Scribble(Bitmap8& b, int32_t width, int32_t height) {
+    b.Resize(width, height);
+    for (int64_t k = 0; k < b.PixelBytes(); ++k) {
+        b.Pixels()[k] = static_cast<uint8_t>(200 + k % 50);
+    }
+    for (int i = 0; i < 256; ++i) {
+        b.Colours()[i] = {static_cast<uint8_t>(255 - i), 0x11, 0x22, 0x5A};
+    }
+}
+
+class BmpLoadTest : public ::testing::Test {
+  protected:
+    void SetUp() override { dir_ = FreshDir("load"); }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "p.bmp") {
+        return WriteFile(dir_ / name, bytes);
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(BmpLoadTest, ReadsPaddedRowsAndColoursAsStored) {
+    Bitmap8 b;
+    Scribble(b, 4, 4);
+    BmpFileSpec spec;
+    spec.width = 17;
+    spec.height = 3;
+    const std::vector<uint8_t> file = MakeBmp(spec);
+    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+
+    EXPECT_EQ(b.Width(), 17);
+    EXPECT_EQ(b.Height(), 3);
+    EXPECT_EQ(b.Info().header.biWidth, 17);
+    EXPECT_EQ(b.Info().header.biHeight, 3);
+    EXPECT_EQ(b.Info().header.biSizeImage, 60u);
+    EXPECT_EQ(b.Info().header.biClrUsed, 0u);
+    const std::vector<uint8_t> rows(file.begin() + 54 + 1024, file.end());
+    ASSERT_EQ(rows.size(), 60u);
+    EXPECT_EQ(PixelsOf(b), rows) << "rows and their padding are copied in file order";
+    EXPECT_EQ(b.GetPixel(0, 2), rows[0]) << "the file's first row is the picture's bottom";
+    EXPECT_EQ(b.GetPixel(1, 0), rows[41]);
+    EXPECT_EQ(b.Colours()[9].blue, 9);
+    EXPECT_EQ(b.Colours()[9].green, 10);
+    EXPECT_EQ(b.Colours()[9].red, 11);
+    EXPECT_EQ(b.Colours()[9].reserved, 0x5A) << "the reserved byte is never written";
+    EXPECT_EQ(b.Colours()[255].reserved, 0x5A);
+}
+
+TEST_F(BmpLoadTest, ColourCountComesFromTheLowestByteOfClrUsed) {
+    for (uint32_t clrUsed : {0u, 256u}) {
+        Bitmap8 b;
+        BmpFileSpec spec;
+        spec.clrUsed = clrUsed;
+        const std::vector<uint8_t> file = MakeBmp(spec);
+        ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+        EXPECT_EQ(b.Colours()[255].blue, 255) << clrUsed;
+        EXPECT_EQ(b.Colours()[255].red, 1) << clrUsed;
+        EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
+    }
+
+    // 16 entries (and 0x110, whose lowest byte is 16), then the pixels straight after them;
+    // the other entries keep their colours.
+    for (uint32_t clrUsed : {16u, 0x110u}) {
+        Bitmap8 b;
+        Scribble(b, 4, 2);
+        BmpFileSpec spec;
+        spec.clrUsed = clrUsed;
+        spec.entries = 16;
+        const std::vector<uint8_t> file = MakeBmp(spec);
+        ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+        EXPECT_EQ(b.Colours()[15].blue, 15) << clrUsed;
+        EXPECT_EQ(b.Colours()[15].red, 17) << clrUsed;
+        EXPECT_EQ(b.Colours()[16].blue, 255 - 16) << clrUsed;
+        EXPECT_EQ(b.Colours()[16].green, 0x11) << clrUsed;
+        EXPECT_EQ(b.Colours()[255].blue, 0) << clrUsed;
+        EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 64, file.end()));
+        EXPECT_EQ(b.Info().header.biClrUsed, 0u) << "the header keeps a full table";
+    }
+}
+
+TEST_F(BmpLoadTest, PixelsFollowTheColourTableWhateverTheDataOffsetSays) {
+    Bitmap8 b;
+    BmpFileSpec spec;
+    spec.offBits = 2000;
+    const std::vector<uint8_t> file = MakeBmp(spec);
+    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+    EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
+}
+
+TEST_F(BmpLoadTest, SameSizeKeepsTheBlockAndANewSizeReplacesIt) {
+    Bitmap8 b;
+    b.Resize(96, 416);
+    const uint8_t* block = b.Pixels();
+    BmpFileSpec spec;
+    spec.width = 96;
+    spec.height = 416;
+    ASSERT_EQ(b.LoadBmp(Write(MakeBmp(spec))), 1);
+    EXPECT_EQ(b.Pixels(), block);
+
+    spec.width = 100;
+    spec.height = 100;
+    const std::vector<uint8_t> file = MakeBmp(spec);
+    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+    EXPECT_EQ(b.PixelBytes(), 10000);
+    EXPECT_EQ(b.Info().header.biSizeImage, 10000u);
+    EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
+}
+
+TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
+    // Only the header matters for a refusal, so large pictures are written without pixels.
+    auto bent = [](auto change) {
+        BmpFileSpec spec;
+        change(spec);
+        std::vector<uint8_t> bytes = MakeBmp(spec);
+        bytes.resize(std::min<size_t>(bytes.size(), 54 + 1024));
+        return bytes;
+    };
+    std::vector<uint8_t> notB = MakeBmp({});
+    notB[0] = 'X';
+    std::vector<uint8_t> notM = MakeBmp({});
+    notM[1] = 'X';
+    std::vector<uint8_t> shortHeader = MakeBmp({});
+    shortHeader.resize(40);
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    };
+    const std::vector<Case> cases = {
+        {"not B", notB},
+        {"not M", notM},
+        {"header cut short", shortHeader},
+        {"empty file", {}},
+        {"zero width", bent([](BmpFileSpec& s) { s.width = 0; })},
+        {"zero height", bent([](BmpFileSpec& s) { s.height = 0; })},
+        {"negative width", bent([](BmpFileSpec& s) { s.width = -4; })},
+        {"top-down", bent([](BmpFileSpec& s) { s.height = -2; })},
+        {"too wide", bent([](BmpFileSpec& s) {
+             s.width = 8193;
+             s.height = 1;
+         })},
+        {"too tall", bent([](BmpFileSpec& s) {
+             s.width = 1;
+             s.height = 8193;
+         })},
+        {"too many pixels", bent([](BmpFileSpec& s) {
+             s.width = 8192;
+             s.height = 2049;
+         })},
+        {"24 bits", bent([](BmpFileSpec& s) { s.bitCount = 24; })},
+        {"4 bits", bent([](BmpFileSpec& s) { s.bitCount = 4; })},
+        {"compressed", bent([](BmpFileSpec& s) { s.compression = 1; })},
+    };
+    for (const Case& c : cases) {
+        Bitmap8 b;
+        Scribble(b, 5, 3);
+        const std::vector<uint8_t> pixels = PixelsOf(b);
+        const std::vector<uint8_t> colours = ColoursOf(b);
+        EXPECT_EQ(b.LoadBmp(Write(c.bytes)), -1) << c.name;
+        EXPECT_EQ(b.Width(), 5) << c.name;
+        EXPECT_EQ(b.Height(), 3) << c.name;
+        EXPECT_EQ(b.Info().header.biWidth, 5) << c.name;
+        EXPECT_EQ(b.Info().header.biHeight, 3) << c.name;
+        EXPECT_EQ(b.Info().header.biSizeImage, 24u) << c.name;
+        EXPECT_EQ(PixelsOf(b), pixels) << c.name;
+        EXPECT_EQ(ColoursOf(b), colours) << c.name;
+    }
+
+    Bitmap8 b;
+    Scribble(b, 5, 3);
+    const std::vector<uint8_t> pixels = PixelsOf(b);
+    EXPECT_EQ(b.LoadBmp((dir_ / "missing.bmp").string()), -1);
+    EXPECT_EQ(b.LoadBmp(dir_.string()), -1) << "a directory";
+    EXPECT_EQ(PixelsOf(b), pixels);
+}
+
+TEST_F(BmpLoadTest, LargestAcceptedSizesLoad) {
+    Bitmap8 b;
+    BmpFileSpec spec;
+    spec.width = 8192;
+    spec.height = 1;
+    ASSERT_EQ(b.LoadBmp(Write(MakeBmp(spec))), 1);
+    EXPECT_EQ(b.Width(), 8192);
+
+    // Exactly at the pixel cap; the file stops after the header, so the block is cleared.
+    spec.height = 2048;
+    std::vector<uint8_t> file = MakeBmp(spec);
+    file.resize(54);
+    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+    EXPECT_EQ(b.PixelBytes(), kMaxBmpPixelBytes);
+    EXPECT_EQ(b.GetPixel(8191, 0), 0);
+}
+
+TEST_F(BmpLoadTest, FileEndingEarlyClearsWhatItDoesNotCover) {
+    // Ends three bytes into the pixels: the rest of the block is cleared, not left over.
+    Bitmap8 b;
+    Scribble(b, 4, 2);
+    BmpFileSpec spec;
+    std::vector<uint8_t> file = MakeBmp(spec);
+    file.resize(54 + 1024 + 3);
+    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+    EXPECT_EQ(PixelsOf(b), (std::vector<uint8_t>{0, 1, 2, 0, 0, 0, 0, 0}));
+
+    // Ends in the middle of colour entry 5 of 16: entry 5 gets its blue, the later entries
+    // keep their colours and every pixel is cleared.
+    Scribble(b, 4, 2);
+    spec.clrUsed = 16;
+    file = MakeBmp(spec);
+    file.resize(54 + 5 * 4 + 1);
+    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
+    EXPECT_EQ(b.Colours()[4].red, 6);
+    EXPECT_EQ(b.Colours()[5].blue, 5);
+    EXPECT_EQ(b.Colours()[5].green, 0);
+    EXPECT_EQ(b.Colours()[5].red, 0);
+    EXPECT_EQ(b.Colours()[5].reserved, 0x5A);
+    EXPECT_EQ(b.Colours()[6].blue, 255 - 6);
+    EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(8, 0));
+}
+
+class BmpSaveTest : public BmpLoadTest {};
+
+TEST_F(BmpSaveTest, SavedFileLoadsBackIdentically) {
+    for (int32_t width : {1, 2, 3, 4, 5, 17, 96}) {
+        Bitmap8 out;
+        out.Resize(width, 7);
+        for (int64_t k = 0; k < out.PixelBytes(); ++k) {
+            out.Pixels()[k] = static_cast<uint8_t>(k * 31 + width);
+        }
+        for (int i = 0; i < 256; ++i) {
+            out.Colours()[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(i ^ 0x55),
+                                static_cast<uint8_t>(255 - i), 0};
+        }
+        const std::string path = (dir_ / "round.bmp").string();
+        ASSERT_TRUE(SaveBmp(out, path)) << width;
+        EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        const int64_t stride = StrideFor(width);
+        ASSERT_EQ(static_cast<int64_t>(bytes.size()), 54 + 1024 + stride * 7) << width;
+        EXPECT_EQ(bytes[2] | bytes[3] << 8 | bytes[4] << 16, 54 + 1024 + stride * 7);
+        EXPECT_EQ(bytes[10] | bytes[11] << 8, 1078) << "data offset";
+        EXPECT_EQ(bytes[14], 40) << "info header size";
+        EXPECT_EQ(bytes[28], 8) << "bits per pixel";
+        EXPECT_EQ(bytes[46] | bytes[47] << 8, 256) << "colours used";
+
+        Bitmap8 in8;
+        ASSERT_EQ(in8.LoadBmp(path), 1) << width;
+        EXPECT_EQ(in8.Width(), width);
+        EXPECT_EQ(in8.Height(), 7);
+        EXPECT_EQ(PixelsOf(in8), PixelsOf(out)) << width;
+        EXPECT_EQ(ColoursOf(in8), ColoursOf(out)) << width;
+    }
+}
+
+TEST_F(BmpSaveTest, FailedSaveKeepsTheOldFile) {
+    const std::filesystem::path path = dir_ / "keep.bmp";
+    WriteFile(path, {'o', 'l', 'd'});
+    // The side file cannot be created when a directory already has its name.
+    std::filesystem::create_directory(dir_ / "keep.bmp.tmp");
+    Bitmap8 b;
+    EXPECT_FALSE(SaveBmp(b, path.string()));
+    EXPECT_EQ(std::filesystem::file_size(path), 3u);
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "keep.bmp.tmp"));
+
+    EXPECT_FALSE(SaveBmp(b, (dir_ / "no-such-dir" / "x.bmp").string()));
+}
+
+}  // namespace
+}  // namespace vantrell
