@@ -1,0 +1,61 @@
+// The records the build ships: a full table for every stage whose runs reach the goal in the
+// times their record files state.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "cli/tool_runner.h"
+#include "race/headless_race.h"
+#include "records/hiscore_table.h"
+
+namespace vantrell::test {
+namespace {
+
+TEST(DefaultRecords, EveryStageHasTenRunsThatVerifyToTheirStoredTimes) {
+    for (int32_t stage = 0; stage < 5; ++stage) {
+        const std::filesystem::path record = GameDir() / HiScoreTable::RecordFileName(stage);
+        ASSERT_TRUE(std::filesystem::exists(record)) << record;
+        for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+            const auto recording = GameDir() / HiScoreTable::RecordingFileName(stage, k);
+            ASSERT_TRUE(std::filesystem::exists(recording)) << recording;
+            EXPECT_EQ(std::filesystem::file_size(recording), 2400u) << recording;
+        }
+
+        HiScoreTable table(GameDir());
+        table.Load(stage);
+        std::set<std::string> names;
+        HeadlessRace race(GameDir(), stage);
+        for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
+            const HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
+            EXPECT_NE(entry.name, kEmptyName);
+            names.insert(entry.name);
+            EXPECT_LT(entry.time, 1500) << "stage " << stage << " slot " << slot;
+            if (slot > 0) {  // filled fastest first
+                EXPECT_GE(entry.time, table.entries[static_cast<size_t>(slot - 1)].time);
+            }
+            const RaceOutcome outcome = race.Run(entry.recording);
+            EXPECT_TRUE(outcome.goal) << "stage " << stage << " slot " << slot;
+            EXPECT_EQ(outcome.time, entry.time) << "stage " << stage << " slot " << slot;
+        }
+        EXPECT_EQ(names.size(), 10u) << "stage " << stage;
+        // Rank 1 (position 9) is slot 0, the fastest.
+        EXPECT_EQ(table.rankOrder[9], 0);
+        // Different drivers drove differently.
+        EXPECT_NE(table.entries[0].recording, table.entries[9].recording);
+    }
+}
+
+TEST(DefaultRecords, TheToolVerifiesTheStoredBestRun) {
+    HiScoreTable table(GameDir());
+    table.Load(2);
+    const int32_t best = table.rankOrder[9];
+    const ToolResult verify =
+        RunTool({"verify", "--stage", "2",
+                 (GameDir() / HiScoreTable::RecordingFileName(2, best)).string()});
+    EXPECT_EQ(verify.status, 0) << verify.err;
+    EXPECT_EQ(verify.out, GoalLine(table.entries[static_cast<size_t>(best)].time));
+}
+
+}  // namespace
+}  // namespace vantrell::test
