@@ -1,0 +1,235 @@
+// The whole game run headless through its shell, as a player would meet it: the demonstration
+// at start-up, races from the menu, the hand-over to the records and the files on disk.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "headless_test_support.h"
+#include "platform/headless/headless_host.h"
+#include "platform/virtual_keys.h"
+#include "records/hiscore_table.h"
+#include "records/shift_jis.h"
+
+namespace vantrell {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+constexpr int32_t kCountdownTicks = 63;
+constexpr int32_t kTimeLimit = 2400;
+constexpr int32_t kFinishTicks = 63;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool StatusShown(const MemoryDisplay& display, const std::string& text) {
+    const auto& log = display.StatusLog();
+    return std::any_of(log.begin(), log.end(), [&](const auto& p) { return p.text == text; });
+}
+
+class HeadlessGame : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.CopyGameContent()) << "no generated game content in " VANTRELL_GAME_DIR;
+        // Stand-in effect images of distinct sizes, so the log tells the effects apart.
+        for (std::size_t i = 0; i < host.waveImages.size(); ++i) {
+            host.waveImages[i].assign(100 + i, static_cast<uint8_t>(i));
+        }
+    }
+
+    void StartGame() {
+        host.Start(dir.path());
+        // Started as a first run: nothing stored, so the default speed.
+        ASSERT_TRUE(host.timer.Running());
+        ASSERT_EQ(host.timer.Period(), 16);
+    }
+
+    test::ScratchDir dir;
+    HeadlessHost host;
+};
+
+TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
+    StartGame();
+    EXPECT_EQ(host.RunTicks(20), 20);
+    EXPECT_EQ(host.display.StatusNow(), "Vantrell for Win95");
+    EXPECT_EQ(host.display.PresentCount(), 20);
+    const std::vector<uint8_t>& band = host.display.Band();
+    ASSERT_EQ(band.size(), 96u * 120u);
+    EXPECT_NE(std::count(band.begin(), band.end(), band[0]), static_cast<long>(band.size()))
+        << "the view should show the course, not one flat colour";
+
+    host.timer.ClearLog();
+    host.audio.Clear();
+    host.Command(CmdSolo);
+    EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
+    EXPECT_EQ(host.audio.Calls(), (Strings{"play bgm1 from 0"}));
+
+    // Countdown: controls held off, three beeps, the start signal and "GO".
+    host.keys.SetDown(kKeyUp, true);
+    host.audio.Clear();
+    host.display.ClearStatusLog();
+    EXPECT_EQ(host.RunTicks(1), 1);
+    EXPECT_EQ(host.display.StatusNow(), "ＲＥＡＤＹ");
+    EXPECT_EQ(host.RunTicks(kCountdownTicks - 1), kCountdownTicks - 1);
+    EXPECT_EQ(host.display.StatusNow(), "ＧＯ！");
+    EXPECT_EQ(host.audio.Calls(), (Strings{"effect 102 bytes", "effect 102 bytes",
+                                           "effect 102 bytes", "effect 103 bytes"}));
+    EXPECT_EQ(host.game().state.raceTicks, 0);
+
+    // The whole time limit with the accelerator held: time-up, the end music.
+    EXPECT_EQ(host.RunTicks(kTimeLimit), kTimeLimit);
+    EXPECT_EQ(host.display.StatusNow(), "時間切れで失格！");
+    EXPECT_EQ(host.game().state.raceTicks, kTimeLimit);
+    const Strings& sounds = host.audio.Calls();
+    EXPECT_NE(std::find(sounds.begin(), sounds.end(), "play stend from 0"), sounds.end());
+    // Player 1's recording: nothing on tick 0, "forward" on every race tick after it.
+    const Recording& inputs = host.game().state.runInputs;
+    EXPECT_EQ(inputs[0], 0);
+    EXPECT_EQ(std::count(inputs.begin() + 1, inputs.end(), 1), kTimeLimit - 1);
+
+    // The finish phase runs out, the run is handed over exactly once and the game returns to
+    // the demonstration. No default record is as slow as 2400, so the notice comes.
+    host.timer.ClearLog();
+    EXPECT_EQ(host.RunTicks(kFinishTicks - 1), kFinishTicks - 1);
+    EXPECT_TRUE(host.dialogs.Calls().empty());
+    EXPECT_EQ(host.RunTicks(1), 1);
+    ASSERT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::Message, DialogKind::HiScoreList}));
+    EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
+    EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
+    EXPECT_EQ(host.game().state.raceMode, ModeDemo);
+    EXPECT_EQ(host.shell().resultArmed, 1);
+
+    // The idle demonstration gives way to the replay of the two best runs after 500 ticks.
+    host.keys.ReleaseAll();
+    host.display.ClearStatusLog();
+    EXPECT_EQ(host.RunTicks(499), 499);
+    EXPECT_EQ(host.display.StatusNow(), "Vantrell for Win95");
+    EXPECT_EQ(host.RunTicks(1), 1);
+    EXPECT_EQ(host.display.StatusNow(), "--- ＤＥＭＯ ---");
+    EXPECT_EQ(host.dialogs.Calls().size(), 2u);
+
+    // Nothing entered the table, so closing asks nothing; the first run stores its speed.
+    host.Close();
+    EXPECT_EQ(host.dialogs.Calls().size(), 2u);
+    EXPECT_EQ(host.speedStore.value, 16);
+}
+
+TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
+    // A table slower than the time limit, so even a timed-out run enters it.
+    std::string slowTable;
+    for (int32_t k = 0; k < 10; ++k) {
+        slowTable += "------\r\n 2450\r\n";
+    }
+    WriteBytes(dir.path() / "VANREC0.DAT", slowTable);
+    for (int32_t k = 0; k < 10; ++k) {
+        fs::remove(dir.path() / ("S0N" + std::to_string(k) + ".JOY"));
+    }
+    StartGame();
+
+    const std::string name = "テスト走者";
+    host.dialogs.QueueName(name);
+    host.Command(CmdSolo);
+    host.keys.SetDown(kKeyUp, true);
+    const int32_t race = kCountdownTicks + kTimeLimit + kFinishTicks;
+    EXPECT_EQ(host.RunTicks(race), race);
+    ASSERT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::Name, DialogKind::HiScoreList}));
+    const HiScoreLines& lines = host.dialogs.Calls()[1].lines;
+    EXPECT_EQ(lines[0].time, "TIME: 2400");
+    EXPECT_NE(lines[0].rankAndName.find(name), std::string::npos);
+    EXPECT_TRUE(lines[0].selected);
+    EXPECT_EQ(host.game().state.raceMode, ModeDemo);
+
+    // Changing the stage offers the save; Yes writes the record file and all ten recordings.
+    host.dialogs.ClearLog();
+    host.dialogs.QueueYesNo(true);
+    host.Command(CmdStage2);
+    ASSERT_EQ(host.dialogs.Kinds(), (std::vector<DialogKind>{DialogKind::YesNo}));
+    EXPECT_EQ(host.dialogs.Calls()[0].text, "ハイスコアデータをセーブしますか？");
+    EXPECT_EQ(host.game().state.stageIndex, 1);
+    EXPECT_TRUE(host.display.Checked(CmdStage2));
+    EXPECT_FALSE(host.display.Checked(CmdStage1));
+    EXPECT_TRUE(host.timer.Running());
+
+    // Among equal times the highest slot is the worst, so the run landed in slot 9.
+    std::string expected;
+    for (int32_t k = 0; k < 9; ++k) {
+        expected += "------\r\n 2450\r\n";
+    }
+    expected += EncodeShiftJis(name) + "\r\n 2400\r\n";
+    EXPECT_EQ(ReadBytes(dir.path() / "VANREC0.DAT"), expected);
+    std::string recorded(kTimeLimit, '\x01');
+    recorded[0] = 0;
+    for (int32_t k = 0; k < 10; ++k) {
+        const std::string joy = ReadBytes(dir.path() / ("S0N" + std::to_string(k) + ".JOY"));
+        // Compared whole but not printed: 2400 bytes would drown the report.
+        EXPECT_TRUE(joy == (k == 9 ? recorded : std::string(kTimeLimit, '\0')))
+            << "S0N" << k << ".JOY, " << joy.size() << " bytes";
+    }
+
+    // Stage 2's table is untouched: closing asks nothing.
+    host.dialogs.ClearLog();
+    host.Close();
+    EXPECT_TRUE(host.dialogs.Calls().empty());
+}
+
+TEST_F(HeadlessGame, BestDefaultRunDrivenByKeysReachesTheGoalWithItsTime) {
+    HiScoreTable defaults(dir.path());
+    defaults.Load(0);
+    defaults.Rank();
+    const HiScoreEntry& best = defaults.entries[defaults.rankOrder[9]];
+    ASSERT_LT(best.time, kEmptyTime) << "the default records should hold real runs";
+    ASSERT_LT(best.time, defaults.worstTime) << "the best run must beat the worst to enter";
+    StartGame();
+
+    host.dialogs.QueueName("Replayer");
+    host.Command(CmdSolo);
+    EXPECT_EQ(host.RunTicks(kCountdownTicks), kCountdownTicks);
+    // Race tick t gets the keys of byte t, exactly as the run was recorded.
+    int32_t tick = 0;
+    while (host.dialogs.Calls().empty() && tick < kTimeLimit + kFinishTicks) {
+        ++tick;
+        const uint8_t code = tick < kTimeLimit ? best.recording[tick] : 0;
+        host.keys.SetDown(kKeyUp, (code & 1) != 0);
+        host.keys.SetDown(kKeyDown, (code & 2) != 0);
+        host.keys.SetDown(kKeyLeft, (code & 4) != 0);
+        host.keys.SetDown(kKeyRight, (code & 8) != 0);
+        ASSERT_EQ(host.RunTicks(1), 1);
+    }
+    EXPECT_TRUE(StatusShown(host.display, "ＧＯＡＬ！"));
+    EXPECT_FALSE(StatusShown(host.display, "時間切れで失格！"));
+    // The stored time already counts the tick after the goal; the finish phase then takes
+    // 63 ticks and the hand-over comes on the last of them.
+    EXPECT_EQ(tick, best.time + kFinishTicks);
+    ASSERT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::Name, DialogKind::HiScoreList}));
+    const HiScoreLines& lines = host.dialogs.Calls()[1].lines;
+    char time[16];
+    std::snprintf(time, sizeof time, "TIME:%5d", best.time);
+    // The same time as the best, entered in the worst run's slot: among equal times the lower
+    // slot ranks better, which decides whether it lists first or second.
+    const auto entered = std::find_if(lines.begin(), lines.end(),
+                                      [](const HiScoreLine& line) { return line.selected; });
+    ASSERT_NE(entered, lines.end());
+    const bool bestKeepsFirst = defaults.rankOrder[9] < defaults.rankOrder[0];
+    EXPECT_EQ(entered - lines.begin(), bestKeepsFirst ? 1 : 0);
+    EXPECT_EQ(entered->time, time);
+    EXPECT_NE(entered->rankAndName.find("Replayer"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantrell
