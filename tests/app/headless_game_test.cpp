@@ -122,10 +122,14 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.display.StatusNow(), "--- ＤＥＭＯ ---");
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
 
-    // Nothing entered the table, so closing asks nothing; the first run stores its speed.
+    // Nothing entered the table, so closing asks nothing; the first run stores its speed, and
+    // the sound player, destroyed after the game state, writes the switch that changed.
+    host.Command(CmdEffects);
+    EXPECT_FALSE(fs::exists(dir.path() / "SOUNDCNF.TXT"));
     host.Close();
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_EQ(host.speedStore.value, 16);
+    EXPECT_EQ(ReadBytes(dir.path() / "SOUNDCNF.TXT"), "SE = 0 \r\nBGM = 1 \r\n");
 }
 
 TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
