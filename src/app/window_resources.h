@@ -7,7 +7,7 @@
 
 namespace vantrell {
 
-struct WindowSpec {
+struct WindowInfo {
     const char* className;
     const char* title;
     const char* iconName;
@@ -17,27 +17,27 @@ struct WindowSpec {
     int32_t x, y, width, height;
 };
 
-const WindowSpec& MainWindowSpec();
+const WindowInfo& MainWindowInfo();
 
 // One menu item; a separator has id 0 and no text. "&" marks the mnemonic.
-struct MenuItemSpec {
+struct MenuItemDef {
     int32_t id;
     const char* text;
     bool checked;  // initial state
     bool IsSeparator() const { return id == 0; }
 };
 
-struct MenuPopupSpec {
+struct MenuPopupDef {
     const char* text;
     bool rightJustified;  // placed at the right end of the menu bar
-    std::span<const MenuItemSpec> items;
+    std::span<const MenuItemDef> items;
 };
 
 // VANTR_MENU: the four pop-ups of the menu bar, left to right.
-std::span<const MenuPopupSpec> MainMenu();
+std::span<const MenuPopupDef> MainMenu();
 
 // The About box "AppAbout", in dialog units.
-struct AboutControlSpec {
+struct AboutControl {
     enum Kind : int32_t { Text, Icon, DefaultButton };
     Kind kind;
     int32_t id;  // -1 for controls that send nothing
@@ -45,14 +45,14 @@ struct AboutControlSpec {
     int32_t x, y, width, height;
 };
 
-struct AboutBoxSpec {
+struct AboutBoxTemplate {
     const char* name;
     const char* fontFace;
     int32_t fontPoints;
     int32_t x, y, width, height;
-    std::span<const AboutControlSpec> controls;
+    std::span<const AboutControl> controls;
 };
 
-const AboutBoxSpec& AboutBox();
+const AboutBoxTemplate& AboutBox();
 
 }  // namespace vantrell
