@@ -59,9 +59,17 @@ TEST(ToolErrors, StageNumbersAndOptions) {
     ExpectOneClearLine(RunTool({"render", "--stage", "0", "--x", "50", "--y", "30", "--heading",
                                 "0", "--out", (scratch / "v.gif").string()}),
                        "render", "FILE.bmp");
+    // replay without a file needs the stage's records.
+    for (const char* name : {"MAP1_8.BMP", "MAP1.DAT", "TYPE_1.DAT", "CHR1_8.BMP", "CHR_H0.DAT",
+                             "OBJ1.COD", "CHK1.COD"}) {
+        std::filesystem::copy_file(GameDir() / name, scratch / name);
+    }
+    ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--dir", scratch.path().string(), "--out",
+                                (scratch / "run.png").string()}),
+                       "VANREC1.DAT", "no records for this stage");
     // A folder without the stage's files.
-    ExpectOneClearLine(RunTool({"verify", "--stage", "1", "--dir", scratch.path().string(), file}),
-                       "MAP1_8.BMP", "stage file missing");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "2", "--dir", scratch.path().string(), file}),
+                       "MAP2_8.BMP", "stage file missing");
 }
 
 TEST(ToolErrors, HelpNamesEveryCommand) {

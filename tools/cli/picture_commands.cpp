@@ -1,6 +1,7 @@
 // render and replay: the driver's-eye view as pictures.
 #include <cstdio>
 #include <string>
+#include <system_error>
 
 #include "cli/apng_writer.h"
 #include "cli/band_picture.h"
@@ -69,6 +70,12 @@ int RunReplay(const CliOptions& options) {
     Recording recording{};
     if (file.empty()) {
         // The stage's best run, as the demonstration shows it.
+        const std::filesystem::path records = dir / HiScoreTable::RecordFileName(stage);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(records, error)) {
+            throw CliError(records.string() + ": no records for this stage; give a .JOY file " +
+                           "or build the default records (target vantrell-default-records)");
+        }
         HiScoreTable table(dir);
         table.Load(stage);
         const uint8_t* best = table.RecordingAt(9);
