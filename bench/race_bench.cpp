@@ -1,0 +1,57 @@
+#include <benchmark/benchmark.h>
+
+#include "platform/headless/headless_host.h"
+#include "platform/headless/scripted_dialogs.h"
+#include "race/game_state.h"
+#include "race/headless_race.h"
+#include "race/run_code.h"
+#include "records/hiscore_table.h"
+
+namespace vantrell {
+namespace {
+
+// One tick of a solo race on stage 0, driven by its best stored run: stamping, the view and a
+// presentation into memory, as the game does it every 16 ms.
+void BM_RaceStep(benchmark::State& state) {
+    MemoryDisplay display;
+    ScriptedDialogs dialogs;
+    HiScoreTable records(VANTRELL_GAME_DIR);
+    GameState game(
+        GameServices{nullptr, &records, &display, &dialogs, std::string(VANTRELL_GAME_DIR) + "/"});
+    ControlState c1;
+    ControlState c2;
+    game.Create(&c1, &c2);
+    const uint8_t* run = records.RecordingAt(9);
+    game.StartSolo();
+    for (auto _ : state) {
+        ReplayByte(run[std::min(game.raceTicks + 1, kRaceTickLimit - 1)], c1);
+        c2 = ControlState{};
+        if (game.RaceStep() == 1) {
+            game.StartSolo();
+        }
+    }
+}
+BENCHMARK(BM_RaceStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// A whole race that runs out of time: 63 countdown, 2400 running and 63 finish ticks.
+void BM_WholeTimedOutRace(benchmark::State& state) {
+    HeadlessRace race(VANTRELL_GAME_DIR, 0);
+    const Recording idle{};
+    for (auto _ : state) {
+        const RaceOutcome outcome = race.Run(idle);
+        benchmark::DoNotOptimize(outcome.time);
+    }
+}
+BENCHMARK(BM_WholeTimedOutRace)->Unit(benchmark::kMillisecond);
+
+// Loading a stage from its files, as a stage change does.
+void BM_StageLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        HeadlessRace race(VANTRELL_GAME_DIR, 2);
+        benchmark::DoNotOptimize(race.game().stageIndex);
+    }
+}
+BENCHMARK(BM_StageLoad)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vantrell
