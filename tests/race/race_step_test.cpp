@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/headless/logged_audio.h"
@@ -213,6 +214,26 @@ TEST_F(RaceStepTest, TheCourseIsExactlyAsBeforeAfterEveryTick) {
     EXPECT_NE(
         std::find(band, band + game.frameBuffer.PixelBytes(), 100 + game.crafts.first.heading / 2),
         band + game.frameBuffer.PixelBytes());
+}
+
+TEST_F(RaceStepTest, MarkerBlinksThreeOfEverySevenRunningTicks) {
+    game.StartSolo();
+    RunCountdown();
+    // The first checkpoint lies straight ahead of the craft, inside the view.
+    game.course.checkpoints[0] = {60, 22};
+    const uint8_t markerColour = 100 + kMarkerFrame;
+    std::vector<int32_t> blink;
+    std::string shown;
+    for (int32_t t = 0; t < 14; ++t) {
+        Tick();
+        blink.push_back(game.markerBlink);
+        const uint8_t* band = game.frameBuffer.Pixels();
+        const bool visible = std::find(band, band + game.frameBuffer.PixelBytes(), markerColour) !=
+                             band + game.frameBuffer.PixelBytes();
+        shown += visible ? '#' : '.';
+    }
+    EXPECT_EQ(blink, (std::vector<int32_t>{4, 3, 2, 1, 0, 6, 5, 4, 3, 2, 1, 0, 6, 5}));
+    EXPECT_EQ(shown, "...###....###.");
 }
 
 TEST_F(RaceStepTest, RecordedOpponentReceivesEachByteOneTickLate) {
