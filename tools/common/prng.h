@@ -1,6 +1,7 @@
 // SplitMix64: a tiny fixed-seed generator, so generated content is byte-identical on every build.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace vantrell::tools {
@@ -30,6 +31,26 @@ inline double HashUnit(int64_t a, int64_t b, uint64_t seed) {
     SplitMix64 g(seed ^ (static_cast<uint64_t>(a) * 0x9E3779B97F4A7C15ULL) ^
                  (static_cast<uint64_t>(b) * 0xC2B2AE3D27D4EB4FULL));
     return g.Unit();
+}
+
+// Smooth value noise in 0..1 with a lattice every `cell` units, seamless across x = 0 / `width`
+// (the course wraps in x).
+inline double PeriodicNoise(double x, double y, double cell, double width, uint64_t seed) {
+    const int32_t period = static_cast<int32_t>(width / cell);
+    const double gx = x / cell;
+    const double gy = y / cell;
+    const int32_t ix = static_cast<int32_t>(std::floor(gx));
+    const int32_t iy = static_cast<int32_t>(std::floor(gy));
+    const double fx = gx - ix;
+    const double fy = gy - iy;
+    auto at = [&](int32_t a, int32_t b) {
+        return HashUnit(((a % period) + period) % period, b, seed);
+    };
+    const double sx = fx * fx * (3.0 - 2.0 * fx);
+    const double sy = fy * fy * (3.0 - 2.0 * fy);
+    const double top = at(ix, iy) + (at(ix + 1, iy) - at(ix, iy)) * sx;
+    const double bottom = at(ix, iy + 1) + (at(ix + 1, iy + 1) - at(ix, iy + 1)) * sx;
+    return top + (bottom - top) * sy;
 }
 
 }  // namespace vantrell::tools

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "world/course_files.h"  // CourseObject, Checkpoint: the game's own records
+
 namespace vantrell::contentgen {
 
 constexpr int32_t kCorners = 41;
@@ -33,17 +35,6 @@ struct RoutePoint {
     double x = 0.0;  // unwrapped: the route may run round the course several times
     double y = 0.0;
     double s = 0.0;  // distance driven from the start
-};
-
-struct CourseObject {
-    int16_t sprite = 0;
-    int16_t x = 0;
-    int16_t y = 0;
-};
-
-struct Checkpoint {
-    int16_t x = 0;
-    int16_t y = 0;
 };
 
 // What makes a stage: its route, its ground and its furniture.

@@ -26,23 +26,8 @@ int32_t HeightOf(const Terrain& t, int32_t x, int32_t y) {
     return t.Field()[FieldIndex(Wrap(x), y)];
 }
 
-// Seamless (period 400 in x) value noise in 0..1.
 double Noise(double x, double y, double cell, uint64_t seed) {
-    const int32_t period = static_cast<int32_t>(kPictureWidth / cell);
-    const double gx = x / cell;
-    const double gy = y / cell;
-    const int32_t ix = static_cast<int32_t>(std::floor(gx));
-    const int32_t iy = static_cast<int32_t>(std::floor(gy));
-    const double fx = gx - ix;
-    const double fy = gy - iy;
-    auto at = [&](int32_t a, int32_t b) {
-        return tools::HashUnit(((a % period) + period) % period, b, seed);
-    };
-    const double sx = fx * fx * (3.0 - 2.0 * fx);
-    const double sy = fy * fy * (3.0 - 2.0 * fy);
-    const double top = at(ix, iy) + (at(ix + 1, iy) - at(ix, iy)) * sx;
-    const double bottom = at(ix, iy + 1) + (at(ix + 1, iy + 1) - at(ix, iy + 1)) * sx;
-    return top + (bottom - top) * sy;
+    return tools::PeriodicNoise(x, y, cell, kPictureWidth, seed);
 }
 
 double Fractal(double x, double y, uint64_t seed) {
