@@ -12,13 +12,13 @@
 #include "gfx/bitmap8.h"
 #include "input/control_state.h"
 #include "race/view_tables.h"
+#include "records/hiscore_table.h"  // Recording
 #include "world/course_files.h"
 #include "world/terrain.h"
 
 namespace vantrell {
 
 class SoundPlayer;
-struct HiScoreTable;
 class Display;
 class Dialogs;
 
@@ -39,14 +39,12 @@ enum BannerCode : int32_t {
     BannerTimeUp = 6,
 };
 
-constexpr int32_t kRaceTickLimit = 2400;  // also the length of a recording in bytes
+constexpr int32_t kRaceTickLimit = kRecordingBytes;  // the time limit is a recording's length
 constexpr int32_t kCountdownStart = 63;
 constexpr int32_t kFinishLast = 63;
 constexpr int32_t kMarkerBlinkStart = 5;
 constexpr int32_t kDemoWaitStart = 500;
 constexpr int32_t kMarkerFrame = 75;
-
-using Recording = std::array<uint8_t, kRaceTickLimit>;
 
 // What the game calls outside itself. Every pointer must outlive the game state.
 struct GameServices {
