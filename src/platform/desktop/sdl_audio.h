@@ -1,0 +1,58 @@
+// Sound on SDL2_mixer: the effects on one mixer channel, so a new effect cuts off the one still
+// sounding, and the MIDI pieces through SDL2_mixer's synthesizer with a General MIDI soundfont.
+// Anything missing (no sound device, no soundfont, no MIDI file) leaves that part silent; the
+// game is never told.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/audio.h"
+
+struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
+
+namespace vantrell::desktop {
+
+class SdlAudio final : public Audio {
+  public:
+    // Opens the audio device; without one every call below does nothing.
+    SdlAudio();
+    ~SdlAudio() override;
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    void PlayEffect(std::span<const uint8_t> waveImage) override;
+    void StopEffect() override;
+
+    void OpenMusic(const std::string& alias, const std::string& file) override;
+    void PlayMusic(const std::string& alias, bool fromStart) override;
+    // Pauses the piece if it is the one in the music channel, so that a later "continue" goes
+    // on from the same place.
+    void StopMusic(const std::string& alias) override;
+    void CloseMusic(const std::string& alias) override;
+
+    bool DeviceOpen() const { return deviceOpen_; }
+    // For tests and the window's probes: the alias in the music channel ("" for none) and
+    // whether it is sounding now (playing and not paused).
+    const std::string& MusicAlias() const { return musicAlias_; }
+    bool MusicSounding() const;
+    bool MusicLoaded(const std::string& alias) const;
+    bool EffectSounding() const;
+
+  private:
+    Mix_Chunk* ChunkFor(std::span<const uint8_t> waveImage);
+
+    bool deviceOpen_ = false;
+    // Decoded effects, by the address of their image (the images live for the whole run).
+    std::map<const uint8_t*, Mix_Chunk*> chunks_;
+    std::map<std::string, Mix_Music*> music_;
+    std::string musicAlias_;  // the piece last started in the music channel
+};
+
+// Makes sure SDL2_mixer finds a General MIDI soundfont: keeps its own choice when that file
+// exists, otherwise points it at the first one Debian's soundfont packages installed. Returns
+// the soundfont path in use, or "" when there is none.
+std::string ChooseSoundFont();
+
+}  // namespace vantrell::desktop
