@@ -1,0 +1,53 @@
+// The main window's client area: the frame buffer's band stretched over everything but the
+// bottom 22 pixels, and the status strip in those 22 pixels.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+#include "gfx/bitmap8.h"
+
+namespace vantrell::desktop {
+
+inline constexpr int kBandWidth = 96;
+inline constexpr int kBandHeight = 120;
+inline constexpr int kBandTop = 108;  // first frame-buffer row shown, counted from the top
+
+// Rows 108..227 of the frame buffer as a 96 x 120 indexed image with the frame buffer's colour
+// table. A frame buffer too small for the band leaves the missing pixels at index 0.
+QImage BandImage(const Bitmap8& frameBuffer);
+
+// Whether a character counts one width unit (10 pixels) in the strip rather than two: the
+// characters that take one byte in the Shift-JIS code page.
+bool IsHalfWidth(char32_t ch);
+
+class GameView final : public QWidget {
+  public:
+    explicit GameView(QWidget* parent = nullptr);
+
+    void Present(const Bitmap8& frameBuffer);
+    void PaintStatus(const QString& text, int32_t widthUnits);
+
+    // Where the band goes and where the strip is, for the current size.
+    QRect ViewRect() const;
+    QRect StripRect() const;
+    const QImage& Band() const { return band_; }
+    const QString& StatusText() const { return status_; }
+    int32_t StatusUnits() const { return statusUnits_; }
+    int32_t PresentCount() const { return presentCount_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage band_;     // indexed, as presented
+    QImage bandRgb_;  // the same in true colour, converted once per frame
+    QString status_;
+    int32_t statusUnits_ = 0;
+    int32_t presentCount_ = 0;
+};
+
+}  // namespace vantrell::desktop
