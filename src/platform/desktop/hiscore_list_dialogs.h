@@ -1,0 +1,51 @@
+// The two dialogs that show a stage's ten best runs, best first, as two list boxes side by
+// side (rank and name, then the time): HISCORE_NAMEENTRY_DIALOG, the list, where a run that
+// just entered is shown selected; and HISCORE_SELECT_DIALOG, the choice of the recorded run to
+// race against. Both close only through OK (or Enter); Escape and the close box do nothing.
+#pragma once
+
+#include <QDialog>
+
+#include "platform/dialogs.h"
+
+class QListWidget;
+
+namespace vantrell::desktop {
+
+class HiScoreListDialog final : public QDialog {
+  public:
+    static constexpr int kNamesId = 301;
+    static constexpr int kTimesId = 302;
+
+    HiScoreListDialog(QWidget* owner, const HiScoreLines& lines);
+
+    QListWidget& Names() { return *names_; }
+    QListWidget& Times() { return *times_; }
+
+    void reject() override {}
+
+  private:
+    QListWidget* names_;
+    QListWidget* times_;
+};
+
+class OpponentSelectDialog final : public QDialog {
+  public:
+    static constexpr int kNamesId = 303;
+    static constexpr int kTimesId = 304;
+
+    // The lines marked selected start selected (the game marks the fastest run).
+    OpponentSelectDialog(QWidget* owner, const HiScoreLines& lines);
+
+    // Which items of the name list are selected now.
+    ListSelection Selection() const;
+    QListWidget& Names() { return *names_; }
+
+    void reject() override {}
+
+  private:
+    QListWidget* names_;
+    QListWidget* times_;
+};
+
+}  // namespace vantrell::desktop

@@ -1,0 +1,29 @@
+// HISCORE_NAMEINPUT_DIALOG: the driver of a run that entered the table types a name. The box
+// opens with the offered name wholly selected; OK (or Enter) is the only way out, and the text
+// cannot grow beyond the box's visible width. Typing goes through the platform's input
+// method, so Japanese names can be entered.
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace vantrell::desktop {
+
+class NameInputDialog final : public QDialog {
+  public:
+    static constexpr int kEditId = 101;
+
+    NameInputDialog(QWidget* owner, const QString& offeredName);
+
+    QString Name() const;
+    QLineEdit& Edit() { return *edit_; }
+
+    // No cancel: Escape and the close box leave the dialog open.
+    void reject() override {}
+
+  private:
+    QLineEdit* edit_;
+};
+
+}  // namespace vantrell::desktop
