@@ -1,0 +1,42 @@
+// Hooks for the end-to-end checks and the frame-pacing measurement, switched on by environment
+// variables and silent otherwise:
+//   VANTRELL_TRACE=FILE            one line per tick: tick, microseconds since the first tick,
+//                                  race mode, banner, craft 1 x and y, race ticks
+//   VANTRELL_SNAPSHOT=FILE.png     the window as a PNG ("%1" in the name becomes the tick)
+//   VANTRELL_SNAPSHOT_TICKS=N,...  after which ticks to take it (default 300)
+//   VANTRELL_QUIT_TICK=N           after tick N close the window as its close box does
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace vantrell::desktop {
+
+class DesktopApp;
+
+class TickProbe {
+  public:
+    // Null when no variable is set.
+    static std::unique_ptr<TickProbe> FromEnvironment(DesktopApp& app);
+    ~TickProbe();
+
+    void AfterTick();
+
+  private:
+    explicit TickProbe(DesktopApp& app) : app_(app) {}
+
+    DesktopApp& app_;
+    std::FILE* trace_ = nullptr;
+    QString snapshotPath_;
+    std::vector<int64_t> snapshotTicks_;
+    int64_t quitTick_ = -1;
+    int64_t tick_ = 0;
+    std::chrono::steady_clock::time_point start_;
+};
+
+}  // namespace vantrell::desktop
