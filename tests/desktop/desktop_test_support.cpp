@@ -1,0 +1,142 @@
+#include "desktop_test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <stdlib.h>
+
+#include "platform/desktop/dialog_builder.h"
+#include "platform/desktop/message_boxes.h"
+#include "platform/desktop/name_input_dialog.h"
+
+namespace vantrell::desktop::test {
+
+ScratchDir::ScratchDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "vantrell-desktop-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) {
+        path_ = pattern;
+    }
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+bool ScratchDir::CopyGameContent() const {
+    const std::filesystem::path game = VANTRELL_GAME_DIR;
+    std::error_code error;
+    if (!std::filesystem::is_directory(game, error)) {
+        return false;
+    }
+    std::filesystem::copy(game, path_, std::filesystem::copy_options::recursive, error);
+    return !error;
+}
+
+void TestGame::Create() {
+    app = std::make_unique<DesktopApp>(DesktopSettings{dir.path(), settingsFile});
+}
+
+void TestGame::Start() {
+    if (!app) {
+        Create();
+    }
+    app->Start();
+    Pump(30);
+}
+
+void TestGame::Choose(int32_t commandId) {
+    QAction* item = Window().Menu().Item(commandId);
+    if (item != nullptr) {
+        item->trigger();
+    } else {
+        Window().SendCommand(commandId);
+    }
+}
+
+void Pump(int ms) {
+    QTest::qWait(ms);
+}
+
+DialogScript::DialogScript(std::function<bool()> timerRunning)
+    : timerRunning_(std::move(timerRunning)), poll_(new QTimer(qApp)) {
+    QObject::connect(poll_, &QTimer::timeout, [this] { Poll(); });
+    poll_->start(5);
+}
+
+DialogScript::~DialogScript() {
+    poll_->stop();
+    poll_->deleteLater();
+}
+
+DialogScript& DialogScript::Then(Answer answer) {
+    answers_.push_back(std::move(answer));
+    return *this;
+}
+
+QString KindOf(const QWidget* widget) {
+    return widget->objectName();
+}
+
+void DialogScript::Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == last_ || !modal->isVisible()) {
+        return;
+    }
+    last_ = modal;
+    // The next dialog may be built where this one was, so identity ends with this dialog.
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        QObject::connect(dialog, &QDialog::finished, poll_, [this] { last_ = nullptr; });
+    }
+    QObject::connect(modal, &QObject::destroyed, poll_, [this] { last_ = nullptr; });
+    Sighting seen;
+    seen.kind = KindOf(modal);
+    seen.title = modal->windowTitle();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        seen.text = box->text();
+    }
+    seen.timerRunning = timerRunning_ ? timerRunning_() : false;
+    seen_.push_back(seen);
+    if (answers_.empty()) {
+        ++unexpected_;
+        PressOk(modal);
+        return;
+    }
+    Answer answer = std::move(answers_.front());
+    answers_.pop_front();
+    answer(modal);
+}
+
+void PressOk(QWidget* dialog) {
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (ok == nullptr) {
+            ok = box->button(QMessageBox::No);
+        }
+        ok->click();
+        return;
+    }
+    if (auto* ok = dialog->findChild<QPushButton*>(ControlName(1))) {
+        ok->click();
+    }
+}
+
+void AnswerBox(QWidget* box, bool yes) {
+    auto* messageBox = qobject_cast<QMessageBox*>(box);
+    messageBox->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+}
+
+void TypeName(QWidget* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(ControlName(NameInputDialog::kEditId));
+    edit->selectAll();
+    QTest::keyClicks(edit, name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+}  // namespace vantrell::desktop::test

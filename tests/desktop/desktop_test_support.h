@@ -1,0 +1,96 @@
+// Shared pieces of the desktop tests: a scratch game directory, the real desktop game built on
+// it, and a script that answers the modal dialogs the game opens, noting for each whether the
+// game's timer was running at that moment.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/desktop_app.h"
+
+class QTimer;
+
+namespace vantrell::desktop::test {
+
+class ScratchDir {
+  public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // Copies the game directory the build generated; false when there is none.
+    bool CopyGameContent() const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+// The desktop game on a scratch copy of the game content, its speed in a scratch INI file.
+struct TestGame {
+    ScratchDir dir;
+    bool haveContent = dir.CopyGameContent();
+    QString settingsFile = QString::fromStdString((dir.path() / "speed.ini").string());
+    std::unique_ptr<DesktopApp> app;
+
+    // Builds the game; Start() also shows the window and lets the posted commands run, so
+    // the demonstration and the timer are going.
+    void Create();
+    void Start();
+    MainWindow& Window() { return app->Window(); }
+    // Chooses a menu item as the player would.
+    void Choose(int32_t commandId);
+};
+
+// Lets the event loop run for ms milliseconds (ticks, posted commands, paints).
+void Pump(int ms);
+
+// Answers modal dialogs in the order they open, one answer each. A dialog that opens when no
+// answer is left is recorded and closed with OK, so a test never hangs on it.
+class DialogScript {
+  public:
+    using Answer = std::function<void(QWidget*)>;
+    struct Sighting {
+        QString kind;   // the dialog's name: "AppAbout", "MessageBox", "YesNoBox", ...
+        QString title;  // window title
+        QString text;   // a message box's text
+        bool timerRunning = false;
+    };
+
+    // timerRunning is asked whenever a dialog is seen.
+    explicit DialogScript(std::function<bool()> timerRunning);
+    ~DialogScript();
+
+    DialogScript& Then(Answer answer);
+    const std::vector<Sighting>& Seen() const { return seen_; }
+    std::size_t Unanswered() const { return answers_.size(); }
+    int Unexpected() const { return unexpected_; }
+
+  private:
+    void Poll();
+
+    std::function<bool()> timerRunning_;
+    std::deque<Answer> answers_;
+    std::vector<Sighting> seen_;
+    QWidget* last_ = nullptr;
+    int unexpected_ = 0;
+    QTimer* poll_;
+};
+
+// Common answers.
+void PressOk(QWidget* dialog);                        // the button with id 1, or a box's OK
+void AnswerBox(QWidget* box, bool yes);               // a Yes/No box
+void TypeName(QWidget* dialog, const QString& name);  // replaces the text, then OK
+
+// The dialog's resource name ("AppAbout", "HISCORE_SELECT_DIALOG") or "MessageBox"/"YesNoBox".
+QString KindOf(const QWidget* widget);
+
+}  // namespace vantrell::desktop::test

@@ -1,0 +1,327 @@
+// The dialogs on their own, answered by a script: what they show, what they give back, and
+// which keys leave them open.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/tick_timer_state.h"
+#include "desktop_test_support.h"
+#include "input/config_dialog.h"
+#include "input/input_config.h"
+#include "platform/desktop/config_dialog_window.h"
+#include "platform/desktop/dialog_builder.h"
+#include "platform/desktop/hiscore_list_dialogs.h"
+#include "platform/desktop/qt_dialogs.h"
+#include "platform/desktop/ui_fonts.h"
+#include "platform/headless/headless_host.h"
+#include "platform/headless/scripted_input.h"
+#include "records/hiscore_dialogs.h"
+#include "records/hiscore_table.h"
+
+namespace vantrell::desktop {
+namespace {
+
+using test::DialogScript;
+
+DialogScript Script() {
+    return DialogScript([] { return false; });
+}
+
+HiScoreLines SampleLines() {
+    HiScoreTable table("/nonexistent");
+    table.FillEmpty();
+    table.entries[4].name = "RED";
+    table.entries[4].time = 1500;
+    table.entries[4].isNew = true;
+    table.Rank();
+    return HiScoreListLines(table);
+}
+
+TEST(NameInputDialogTest, OffersTheNameSelectedKeepsEscapeOutAndReturnsWhatWasTyped) {
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    QString offered;
+    QString selected;
+    bool openAfterEscape = false;
+    script.Then([&](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(ControlName(101));
+        offered = edit->text();
+        selected = edit->selectedText();
+        QTest::keyClick(edit, Qt::Key_Escape);
+        dialog->close();
+        openAfterEscape = dialog->isVisible();
+        // Typing replaces the selected offer.
+        QTest::keyClicks(edit, "Mika");
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialogs.AskName("------"), "Mika");
+    EXPECT_EQ(offered, "------");
+    EXPECT_EQ(selected, "------");
+    EXPECT_TRUE(openAfterEscape);
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].title, QStringLiteral("競技終了"));
+}
+
+TEST(NameInputDialogTest, ShowsTheThreeLinesAndStopsTypingAtTheVisibleWidth) {
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    QStringList lines;
+    QString typed;
+    bool okIsDefault = true;
+    script.Then([&](QWidget* dialog) {
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            lines << label->text();
+        }
+        okIsDefault = dialog->findChild<QPushButton*>(ControlName(1))->isDefault();
+        auto* edit = dialog->findChild<QLineEdit*>(ControlName(101));
+        QTest::keyClicks(edit, QString(40, 'W'));
+        typed = edit->text();
+        test::PressOk(dialog);
+    });
+    const std::string name = dialogs.AskName("");
+    EXPECT_EQ(lines, (QStringList{"貴殿の記録は賞賛に値する。", "名操縦者として記録する故、",
+                                  "名前を入力してくれたまえ。"}));
+    EXPECT_FALSE(okIsDefault);
+    EXPECT_GT(typed.size(), 5);
+    EXPECT_LT(typed.size(), 40);  // the box would have had to scroll
+    EXPECT_EQ(name, typed.toStdString());
+}
+
+TEST(HiScoreDialogsTest, ListShowsTenLinesBestFirstWithTheNewEntrySelected) {
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    QStringList names;
+    QStringList times;
+    QList<int> selected;
+    bool openAfterEscape = false;
+    script.Then([&](QWidget* dialog) {
+        auto* list = static_cast<HiScoreListDialog*>(dialog);
+        for (int i = 0; i < list->Names().count(); ++i) {
+            names << list->Names().item(i)->text();
+            times << list->Times().item(i)->text();
+            if (list->Names().item(i)->isSelected()) {
+                selected << i;
+            }
+        }
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        openAfterEscape = dialog->isVisible();
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);  // the default button
+    });
+    dialogs.ShowHiScoreList(SampleLines());
+    ASSERT_EQ(names.size(), 10);
+    EXPECT_EQ(names[0], QStringLiteral(" 1 : RED              "));
+    EXPECT_EQ(times[0], QStringLiteral("TIME: 1500"));
+    EXPECT_EQ(names[9], QStringLiteral("10 : ------           "));
+    EXPECT_EQ(selected, QList<int>{0});
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_EQ(script.Seen().size(), 1u);
+}
+
+TEST(HiScoreDialogsTest, OpponentChoiceStartsOnTheFastestAndReturnsThePick) {
+    HiScoreTable table("/nonexistent");
+    table.FillEmpty();
+    for (int slot = 0; slot < 10; ++slot) {
+        table.entries[slot].time = 1000 + 10 * slot;  // slot 0 fastest
+    }
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    QList<int> initiallySelected;
+    script
+        .Then([&](QWidget* dialog) {
+            auto& names = static_cast<OpponentSelectDialog*>(dialog)->Names();
+            for (int i = 0; i < names.count(); ++i) {
+                if (names.item(i)->isSelected()) {
+                    initiallySelected << i;
+                }
+            }
+            // A plain click picks one item and drops the others, as a player would.
+            const QRect row = names.visualItemRect(names.item(3));
+            QTest::mouseClick(names.viewport(), Qt::LeftButton, {}, row.center());
+            test::PressOk(dialog);
+        })
+        .Then([](QWidget* dialog) {
+            static_cast<OpponentSelectDialog*>(dialog)->Names().clearSelection();
+            test::PressOk(dialog);
+        });
+    SelectOpponent(dialogs, table);
+    EXPECT_EQ(initiallySelected, QList<int>{0});
+    EXPECT_EQ(table.opponentPosition, 6);  // item 3 shows rank position 9 - 3
+    SelectOpponent(dialogs, table);
+    EXPECT_EQ(table.opponentPosition, 9);  // nothing selected: the fastest
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[0].kind, "HISCORE_SELECT_DIALOG");
+}
+
+TEST(HiScoreDialogsTest, ResetAsksAndOnlyYesEmptiesTheTable) {
+    HiScoreTable table("/nonexistent");
+    table.FillEmpty();
+    table.entries[2].name = "KEEP";
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    bool openAfterEscapeAndClose = false;
+    script
+        .Then([&](QWidget* box) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            box->close();
+            openAfterEscapeAndClose = box->isVisible();
+            test::AnswerBox(box, false);
+        })
+        .Then([](QWidget* box) { test::AnswerBox(box, true); });
+    ResetHiScores(dialogs, table);
+    EXPECT_TRUE(openAfterEscapeAndClose);
+    EXPECT_EQ(table.entries[2].name, "KEEP");
+    ResetHiScores(dialogs, table);
+    EXPECT_EQ(table.entries[2].name, kEmptyName);
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[0].title, QStringLiteral("ハイスコアの初期化"));
+}
+
+TEST(MessageBoxTest, AnOkBoxClosesWithEscape) {
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    script.Then([](QWidget* box) {
+        EXPECT_EQ(static_cast<QMessageBox*>(box)->icon(), QMessageBox::NoIcon);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    dialogs.ShowMessage("もっと精進せいよ！", "競技終了");
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].text, QStringLiteral("もっと精進せいよ！"));
+    EXPECT_EQ(script.Unexpected(), 0);
+}
+
+TEST(AboutDialogTest, ShowsItsLinesAndClosesOnlyThroughOk) {
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    QStringList texts;
+    bool openAfterEscape = false;
+    bool frameless = false;
+    script.Then([&](QWidget* dialog) {
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                texts << label->text();
+            }
+        }
+        frameless = dialog->windowFlags() & Qt::FramelessWindowHint;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        dialog->close();
+        openAfterEscape = dialog->isVisible();
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    dialogs.ShowAbout();
+    EXPECT_TRUE(texts.contains("Vantrell for Windows95"));
+    EXPECT_TRUE(texts.contains("Version 1.0"));
+    EXPECT_EQ(texts.size(), 4);
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_TRUE(frameless);
+    EXPECT_EQ(script.Unexpected(), 0);
+}
+
+// The configuration dialog's window around the game's model, with a recording timer.
+class ConfigDialogWindowTest : public ::testing::Test {
+  protected:
+    ConfigDialogWindowTest() : input(keys, sticks), timer(ticks, store), model(input, timer) {
+        timer.StartTickTimer();
+        model.InitMarks();
+        input.joystickReady[1] = 0;  // only joystick 1 is there
+    }
+
+    ScriptedKeyState keys;
+    ScriptedJoysticks sticks;
+    InputConfig input;
+    HeadlessTickTimer ticks;
+    MemorySpeedStore store;
+    TickTimerState timer;
+    ConfigDialog model;
+};
+
+TEST_F(ConfigDialogWindowTest, BoxesFollowTheRulesNotTheClicks) {
+    ConfigDialogWindow window(nullptr, model);
+    window.show();
+    EXPECT_TRUE(window.Box(101)->isChecked());
+    EXPECT_TRUE(window.Box(103)->isChecked());
+    EXPECT_TRUE(window.Box(107)->isChecked());
+
+    window.Box(106)->click();  // player 1 holds the cursor keys
+    EXPECT_FALSE(window.Box(106)->isChecked());
+    EXPECT_EQ(input.player2.useCursorKeys, 0);
+
+    window.Box(102)->click();  // player 2 holds the letter keys
+    EXPECT_FALSE(window.Box(102)->isChecked());
+    window.Box(107)->click();  // player 2 lets go of them
+    window.Box(102)->click();
+    EXPECT_TRUE(window.Box(102)->isChecked());
+    EXPECT_FALSE(window.Box(101)->isChecked());
+    EXPECT_EQ(input.player1.useLetterKeys, 1);
+    EXPECT_EQ(input.player1.useCursorKeys, 0);
+
+    window.Box(104)->click();  // joystick 2 is not ready
+    EXPECT_FALSE(window.Box(104)->isChecked());
+    EXPECT_TRUE(window.Box(103)->isChecked());
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    window.findChild<QPushButton*>(ControlName(1))->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(model.result, 1);
+}
+
+TEST_F(ConfigDialogWindowTest, SpeedBarStepsStopAtTheEndsAndRestartTheTimer) {
+    ConfigDialogWindow window(nullptr, model);
+    QScrollBar& bar = window.SpeedBar();
+    EXPECT_EQ(bar.minimum(), 16);
+    EXPECT_EQ(bar.maximum(), 96);
+    EXPECT_EQ(bar.value(), 16);
+    EXPECT_EQ(timer.periodChanged, 0);  // opening the dialog changes nothing
+    ticks.ClearLog();
+
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(timer.tickPeriod, 16);
+    EXPECT_EQ(timer.periodChanged, 1);  // handed on even though clamping kept it
+    for (int i = 0; i < 100; ++i) {
+        bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
+    }
+    EXPECT_EQ(timer.tickPeriod, 96);
+    EXPECT_EQ(bar.value(), 96);
+    EXPECT_EQ(ticks.Period(), 96);
+    EXPECT_TRUE(ticks.Running());
+
+    bar.setSliderPosition(40);  // dragging the thumb
+    EXPECT_EQ(timer.tickPeriod, 40);
+    bar.triggerAction(QAbstractSlider::SliderToMaximum);  // the right end: unchanged
+    EXPECT_EQ(timer.tickPeriod, 40);
+    EXPECT_EQ(bar.value(), 40);
+    EXPECT_EQ(ticks.Period(), 40);
+}
+
+TEST_F(ConfigDialogWindowTest, LaidOutFromDialogUnitsOfItsFont) {
+    ConfigDialogWindow window(nullptr, model);
+    const DialogUnits units(FontForFace("ＭＳ Ｐゴシック", 9));
+    EXPECT_EQ(window.size(), QSize(units.X(215), units.Y(141)));
+    auto* ok = window.findChild<QPushButton*>(ControlName(1));
+    EXPECT_EQ(ok->geometry(), units.Rect(87, 121, 41, 16));
+    EXPECT_EQ(ok->text(), QStringLiteral("O K"));
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(window.Box(109)->geometry(), units.Rect(115, 103, 88, 8));
+    EXPECT_EQ(window.Box(102)->text(), QStringLiteral("Keyboard ( W, A, S, D , Ctrl)"));
+}
+
+TEST(DialogUnitsTest, ScaleByAQuarterAndAnEighthOfTheBaseUnits) {
+    const DialogUnits units(6, 12);
+    EXPECT_EQ(units.Rect(4, 8, 10, 3), QRect(6, 12, 15, 5));  // 4.5 rounds up
+    EXPECT_EQ(units.X(215), 323);
+    EXPECT_EQ(units.Y(141), 212);
+    const DialogUnits fromFont(SystemDialogFont());
+    EXPECT_GE(fromFont.BaseX(), 3);
+    EXPECT_GE(fromFont.BaseY(), 6);
+}
+
+}  // namespace
+}  // namespace vantrell::desktop

@@ -1,0 +1,128 @@
+// Joysticks through SDL's joystick subsystem, driven by SDL's virtual joysticks: ids follow
+// the device list, sticks come and go while the game runs, and the game's calibration puts the
+// dead zone at a quarter of SDL's axis range.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "input/input_config.h"
+#include "platform/desktop/sdl_joysticks.h"
+#include "platform/headless/scripted_input.h"
+
+namespace vantrell::desktop {
+namespace {
+
+// A virtual stick with two axes and two buttons, opened so the test can move it.
+class VirtualStick {
+  public:
+    VirtualStick() {
+        index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
+        if (index_ >= 0) {
+            handle_ = SDL_JoystickOpen(index_);
+        }
+    }
+    ~VirtualStick() { Unplug(); }
+    bool Ok() const { return handle_ != nullptr; }
+    void Axes(int16_t x, int16_t y) {
+        SDL_JoystickSetVirtualAxis(handle_, 0, x);
+        SDL_JoystickSetVirtualAxis(handle_, 1, y);
+    }
+    void Button(int b, bool down) { SDL_JoystickSetVirtualButton(handle_, b, down ? 1 : 0); }
+    void Unplug() {
+        if (handle_ != nullptr) {
+            const SDL_JoystickID id = SDL_JoystickInstanceID(handle_);
+            SDL_JoystickClose(handle_);
+            handle_ = nullptr;
+            for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+                if (SDL_JoystickGetDeviceInstanceID(i) == id) {
+                    SDL_JoystickDetachVirtual(i);
+                    break;
+                }
+            }
+        }
+    }
+
+  private:
+    int index_ = -1;
+    SDL_Joystick* handle_ = nullptr;
+};
+
+class SdlJoysticksTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!sticks.Available()) {
+            GTEST_SKIP() << "no SDL joystick subsystem";
+        }
+        // Only virtual sticks in these tests.
+        if (SDL_NumJoysticks() != 0) {
+            GTEST_SKIP() << "a real joystick is plugged in";
+        }
+    }
+    SdlJoysticks sticks;
+};
+
+TEST_F(SdlJoysticksTest, CapabilitiesGiveTheFullRangeEvenWithoutAStick) {
+    JoystickCaps caps;
+    EXPECT_EQ(sticks.Capabilities(0, caps), JoystickResult::Unplugged);
+    EXPECT_EQ(caps.xMin, 0u);
+    EXPECT_EQ(caps.xMax, 65535u);
+    EXPECT_EQ(caps.yMax, 65535u);
+    JoystickPosition position;
+    EXPECT_EQ(sticks.Position(0, position), JoystickResult::Unplugged);
+    EXPECT_EQ(sticks.Position(2, position), JoystickResult::Unplugged);
+    EXPECT_EQ(AxisToGame(-32768), 0u);
+    EXPECT_EQ(AxisToGame(32767), 65535u);
+}
+
+TEST_F(SdlJoysticksTest, PositionsAndButtonsOfTheFirstTwoDevicesWithHotPlugging) {
+    VirtualStick first;
+    ASSERT_TRUE(first.Ok());
+    first.Axes(0, -32768);
+    first.Button(1, true);
+    JoystickPosition position;
+    ASSERT_EQ(sticks.Position(0, position), JoystickResult::Ok);
+    EXPECT_EQ(position.x, 32768u);
+    EXPECT_EQ(position.y, 0u);
+    EXPECT_EQ(position.buttons, 2u);
+    EXPECT_EQ(sticks.Position(1, position), JoystickResult::Unplugged);
+
+    VirtualStick second;  // plugged in while running: becomes id 1
+    ASSERT_TRUE(second.Ok());
+    second.Axes(32767, 100);
+    ASSERT_EQ(sticks.Position(1, position), JoystickResult::Ok);
+    EXPECT_EQ(position.x, 65535u);
+    EXPECT_EQ(position.buttons, 0u);
+
+    first.Unplug();  // the second stick moves up to id 0, and id 1 is empty
+    ASSERT_EQ(sticks.Position(0, position), JoystickResult::Ok);
+    EXPECT_EQ(position.x, 65535u);
+    EXPECT_EQ(sticks.Position(1, position), JoystickResult::Unplugged);
+}
+
+TEST_F(SdlJoysticksTest, TheGameSeesAQuarterDeadZoneAndDropsAnUnpluggedStick) {
+    VirtualStick stick;
+    ASSERT_TRUE(stick.Ok());
+    ScriptedKeyState keys;
+    InputConfig input(keys, sticks);
+    EXPECT_EQ(input.calibration[0].centreX, 32767);
+    EXPECT_EQ(input.calibration[0].deadX, 16383);
+
+    stick.Axes(16383, 0);  // 16384 right of centre: just beyond the dead zone
+    input.Poll();
+    EXPECT_EQ(input.controls1.right, 1);
+    stick.Axes(16382, 0);  // exactly at the edge: nothing
+    input.Poll();
+    EXPECT_EQ(input.controls1.right, 0);
+    stick.Axes(0, -32768);  // pushed forward
+    input.Poll();
+    EXPECT_EQ(input.controls1.forward, 1);
+    EXPECT_EQ(input.player1.useJoystick1, 1);
+
+    stick.Unplug();
+    input.Poll();
+    EXPECT_EQ(input.player1.useJoystick1, 0);
+    EXPECT_EQ(input.controls1.forward, 0);
+}
+
+}  // namespace
+}  // namespace vantrell::desktop

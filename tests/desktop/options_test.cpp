@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "desktop_test_support.h"
+#include "platform/desktop/desktop_options.h"
+#include "platform/desktop/game_directory.h"
+#include "platform/desktop/qt_speed_store.h"
+
+namespace vantrell::desktop {
+namespace {
+
+using Action = DesktopOptions::Action;
+
+TEST(DesktopOptionsTest, DirHelpVersionAndQtsOwnOptions) {
+    EXPECT_EQ(ParseDesktopOptions({}).action, Action::Run);
+    EXPECT_EQ(ParseDesktopOptions({}).dataDir, "");
+    EXPECT_EQ(ParseDesktopOptions({"--dir", "/tmp/x"}).dataDir, "/tmp/x");
+    EXPECT_EQ(ParseDesktopOptions({"--dir=/tmp/y"}).dataDir, "/tmp/y");
+    EXPECT_EQ(ParseDesktopOptions({"--help"}).action, Action::Help);
+    EXPECT_EQ(ParseDesktopOptions({"--dir", "a", "-h"}).action, Action::Help);
+    EXPECT_EQ(ParseDesktopOptions({"--version"}).action, Action::Version);
+    const DesktopOptions qt = ParseDesktopOptions({"-platform", "offscreen", "--dir", "d"});
+    EXPECT_EQ(qt.action, Action::Run);
+    EXPECT_EQ(qt.dataDir, "d");
+
+    const DesktopOptions missing = ParseDesktopOptions({"--dir"});
+    EXPECT_EQ(missing.action, Action::Error);
+    EXPECT_NE(missing.error.find("--dir"), std::string::npos);
+    EXPECT_EQ(ParseDesktopOptions({"--dir="}).action, Action::Error);
+    const DesktopOptions unknown = ParseDesktopOptions({"--fast"});
+    EXPECT_EQ(unknown.action, Action::Error);
+    EXPECT_NE(unknown.error.find("--fast"), std::string::npos);
+    EXPECT_EQ(ParseDesktopOptions({"stray"}).action, Action::Error);
+
+    EXPECT_NE(UsageText("vantrell").find("--dir DIR"), std::string::npos);
+    EXPECT_EQ(VersionText().rfind("vantrell ", 0), 0u);
+}
+
+TEST(GameDirectoryTest, BuildTreeUsesItsGameFolderAndAnInstallIsCopiedForTheUser) {
+    test::ScratchDir scratch;
+    const auto root = scratch.path();
+    std::filesystem::create_directories(root / "build");
+    std::filesystem::create_directories(root / "prefix" / "bin");
+    std::filesystem::create_directories(root / "prefix" / "share" / "vantrell" / "game");
+    std::ofstream(root / "prefix" / "share" / "vantrell" / "game" / "MAP0.DAT") << "new";
+    std::string error;
+
+    GameDirectoryPlaces inBuild{root / "build", root / "build", root / "home"};
+    EXPECT_EQ(DefaultGameDirectory(inBuild, error), root / "build" / "game");
+
+    // Installed, with the player's own table already there: it is kept.
+    std::filesystem::create_directories(root / "home" / "vantrell" / "game");
+    std::ofstream(root / "home" / "vantrell" / "game" / "VANREC0.DAT") << "mine";
+    std::ofstream(root / "prefix" / "share" / "vantrell" / "game" / "VANREC0.DAT") << "stock";
+    GameDirectoryPlaces installed{root / "prefix" / "bin", root / "build", root / "home"};
+    const auto own = DefaultGameDirectory(installed, error);
+    EXPECT_TRUE(error.empty()) << error;
+    EXPECT_EQ(own, root / "home" / "vantrell" / "game");
+    EXPECT_TRUE(std::filesystem::exists(own / "MAP0.DAT"));
+    std::ifstream kept(own / "VANREC0.DAT");
+    std::string text;
+    kept >> text;
+    EXPECT_EQ(text, "mine");
+}
+
+TEST(QtSpeedStoreTest, NothingStoredThenTheLastValueStored) {
+    test::ScratchDir scratch;
+    const QString file = QString::fromStdString((scratch.path() / "speed.ini").string());
+    QtSpeedStore store(file);
+    EXPECT_FALSE(store.Load().has_value());
+    store.Store(40);
+    store.Store(23);
+    EXPECT_EQ(QtSpeedStore(file).Load(), 23);
+
+    std::ofstream(scratch.path() / "bad.ini") << "[game]\ntickPeriod=fast\n";
+    QtSpeedStore bad(QString::fromStdString((scratch.path() / "bad.ini").string()));
+    EXPECT_FALSE(bad.Load().has_value());
+}
+
+}  // namespace
+}  // namespace vantrell::desktop

@@ -1,0 +1,139 @@
+// Sound reaches the output: SDL's disk audio driver writes what would be heard to a file, and
+// an effect and the race music must put non-silent samples there. Also the music's pause and
+// continue as the game uses them.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "desktop_test_support.h"
+#include "platform/desktop/desktop_app.h"
+#include "platform/desktop/sdl_audio.h"
+
+namespace vantrell::desktop {
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+            had_ = true;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (had_) {
+            setenv(name_, old_.c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool had_ = false;
+};
+
+// The loudest signed 16-bit sample in the file, from byte `from` on.
+int Peak(const std::filesystem::path& file, std::size_t from = 0) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    int peak = 0;
+    for (std::size_t i = from & ~std::size_t{1}; i + 1 < bytes.size(); i += 2) {
+        const int16_t sample = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                                    (static_cast<uint8_t>(bytes[i + 1]) << 8));
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    return peak;
+}
+
+std::size_t Size(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    return error ? 0 : static_cast<std::size_t>(size);
+}
+
+TEST(SoundOutputTest, EffectAndRaceMusicReachTheDiskDriver) {
+    test::ScratchDir scratch;
+    const auto output = scratch.path() / "heard.raw";
+    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnv file("SDL_DISKAUDIOFILE", output.string());
+    {
+        SdlAudio audio;
+        ASSERT_TRUE(audio.DeviceOpen());
+        QTest::qWait(100);
+        const std::size_t before = Size(output);
+        EXPECT_EQ(Peak(output), 0);  // nothing played yet: silence
+
+        audio.PlayEffect(EmbeddedWaves()[0]);
+        EXPECT_TRUE(audio.EffectSounding());
+        QTest::qWait(300);
+        EXPECT_GT(Peak(output, before), 1000) << "the checkpoint effect is not heard";
+
+        audio.OpenMusic("bgm1", std::string(VANTRELL_GAME_DIR) + "/bgm1.mid");
+        if (!audio.MusicLoaded("bgm1")) {
+            GTEST_SKIP() << "no General MIDI soundfont for SDL_mixer";
+        }
+        audio.StopEffect();
+        QTest::qWait(100);
+        const std::size_t musicStart = Size(output);
+        audio.PlayMusic("bgm1", true);
+        QTest::qWait(1500);
+        EXPECT_GT(Peak(output, musicStart), 300) << "the race music is not heard";
+    }
+}
+
+TEST(SoundOutputTest, StoppedRaceMusicContinuesAndANewPieceStartsOver) {
+    SdlAudio audio;  // the dummy driver: plays, but nothing is heard
+    if (!audio.DeviceOpen()) {
+        GTEST_SKIP() << "no audio device";
+    }
+    audio.OpenMusic("bgm1", std::string(VANTRELL_GAME_DIR) + "/bgm1.mid");
+    audio.OpenMusic("stend", std::string(VANTRELL_GAME_DIR) + "/stend.mid");
+    audio.OpenMusic("nofile", "/nonexistent/nofile.mid");
+    EXPECT_FALSE(audio.MusicLoaded("nofile"));
+    audio.PlayMusic("nofile", true);  // silently nothing
+    if (!audio.MusicLoaded("bgm1") || !audio.MusicLoaded("stend")) {
+        GTEST_SKIP() << "no General MIDI soundfont for SDL_mixer";
+    }
+    audio.PlayMusic("bgm1", true);
+    EXPECT_TRUE(audio.MusicSounding());
+    audio.StopMusic("stend");  // not the piece playing: no effect
+    EXPECT_TRUE(audio.MusicSounding());
+    audio.StopMusic("bgm1");
+    EXPECT_FALSE(audio.MusicSounding());
+    EXPECT_EQ(audio.MusicAlias(), "bgm1");
+    audio.PlayMusic("bgm1", false);  // continue
+    EXPECT_TRUE(audio.MusicSounding());
+    audio.StopMusic("bgm1");
+    audio.PlayMusic("stend", true);  // a stopped piece does not block the next
+    EXPECT_TRUE(audio.MusicSounding());
+    EXPECT_EQ(audio.MusicAlias(), "stend");
+    audio.CloseMusic("stend");
+    EXPECT_FALSE(audio.MusicSounding());
+    EXPECT_EQ(audio.MusicAlias(), "");
+}
+
+TEST(SoundOutputTest, WithoutADeviceEverythingIsSilentAndHarmless) {
+    ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+    SdlAudio audio;
+    EXPECT_FALSE(audio.DeviceOpen());
+    audio.OpenMusic("bgm1", std::string(VANTRELL_GAME_DIR) + "/bgm1.mid");
+    audio.PlayMusic("bgm1", true);
+    audio.PlayEffect(EmbeddedWaves()[1]);
+    audio.StopMusic("bgm1");
+    audio.StopEffect();
+    audio.CloseMusic("bgm1");
+    EXPECT_FALSE(audio.MusicSounding());
+    EXPECT_FALSE(audio.EffectSounding());
+}
+
+}  // namespace
+}  // namespace vantrell::desktop

@@ -1,0 +1,247 @@
+// The real window with the real game: menu commands, dialogs and window events, checked for
+// what the player sees and for the tick timer around them.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+
+#include "app/commands.h"
+#include "desktop_test_support.h"
+#include "platform/desktop/config_dialog_window.h"
+#include "platform/desktop/hiscore_list_dialogs.h"
+
+namespace vantrell::desktop {
+namespace {
+
+using test::DialogScript;
+using test::Pump;
+using test::TestGame;
+
+class WindowCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!game.haveContent) {
+            GTEST_SKIP() << "no generated game directory";
+        }
+        game.Start();
+    }
+
+    DialogScript Script() {
+        return DialogScript([this] { return game.app->Timer().Running(); });
+    }
+    GameState& State() { return game.app->Objects().state; }
+
+    TestGame game;
+};
+
+TEST_F(WindowCommandsTest, StartsInTheDemonstrationWithTitleMarksAndTimer) {
+    MainWindow& window = game.Window();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("  Vantrell for Win95"));
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.frameGeometry().size(), QSize(256, 360));  // no frame offscreen
+
+    EXPECT_TRUE(game.app->Timer().Running());
+    EXPECT_EQ(game.app->Timer().Period(), 16);  // nothing stored yet
+    EXPECT_EQ(game.app->GameShell().resultArmed, 1);
+    EXPECT_EQ(State().raceMode, ModeDemo);
+    EXPECT_TRUE(window.Menu().Checked(CmdStage1));
+    for (int id : {CmdStage2, CmdStage3, CmdStage4, CmdStage5}) {
+        EXPECT_FALSE(window.Menu().Checked(id)) << id;
+    }
+    EXPECT_TRUE(window.Menu().Checked(CmdEffects));
+    EXPECT_TRUE(window.Menu().Checked(CmdMusic));
+
+    Pump(120);
+    EXPECT_GT(window.View().PresentCount(), 2);
+    EXPECT_EQ(window.View().StatusText(), QStringLiteral("Vantrell for Win95"));
+}
+
+TEST_F(WindowCommandsTest, EveryDialogCommandStopsTheTimerAndStartsItAfter) {
+    DialogScript script = Script();
+    script
+        .Then(test::PressOk)                                      // About
+        .Then(test::PressOk)                                      // rules
+        .Then(test::PressOk)                                      // controls
+        .Then(test::PressOk)                                      // the list
+        .Then([](QWidget* box) { test::AnswerBox(box, false); })  // reset: No
+        .Then(test::PressOk);                                     // opponent
+    for (int id : {CmdAbout, CmdRules, CmdControls, CmdShowHiScores, CmdResetHiScores, CmdVersus}) {
+        game.Choose(id);
+        EXPECT_TRUE(game.app->Timer().Running()) << "after command " << id;
+    }
+    ASSERT_EQ(script.Seen().size(), 6u);
+    EXPECT_EQ(script.Unexpected(), 0);
+    for (const DialogScript::Sighting& seen : script.Seen()) {
+        EXPECT_FALSE(seen.timerRunning) << seen.kind.toStdString();
+    }
+    const auto& seen = script.Seen();
+    EXPECT_EQ(seen[0].kind, "AppAbout");
+    EXPECT_EQ(seen[1].title, QStringLiteral("ゲームのルール"));
+    EXPECT_EQ(seen[1].text,
+              QStringLiteral("赤く点滅しているチェックポイントを\n全て通過してください"));
+    EXPECT_EQ(seen[2].title, QStringLiteral("操作方法"));
+    EXPECT_EQ(seen[2].text, QStringLiteral(" カーソルキーまたは\nジョイパッドで操作します"));
+    EXPECT_EQ(seen[3].kind, "HISCORE_NAMEENTRY_DIALOG");
+    EXPECT_EQ(seen[3].title, QStringLiteral("--過去の挑戦者達の記録--"));
+    EXPECT_EQ(seen[4].kind, "YesNoBox");
+    EXPECT_EQ(seen[4].title, QStringLiteral("ハイスコアの初期化"));
+    EXPECT_EQ(seen[4].text, QStringLiteral("ハイスコアデータを初期化します。\nよろしいですか？"));
+    EXPECT_EQ(seen[5].kind, "HISCORE_SELECT_DIALOG");
+    EXPECT_EQ(State().raceMode, ModeVersus);
+}
+
+TEST_F(WindowCommandsTest, ConfigDialogLeavesTheRaceRunningAndRestartsTheTimerOnSpeed) {
+    DialogScript script = Script();
+    int presentsWhileOpen = 0;
+    int periodAfterStep = 0;
+    bool runningAfterStep = false;
+    script.Then([&](QWidget* dialog) {
+        const int before = game.Window().View().PresentCount();
+        Pump(100);
+        presentsWhileOpen = game.Window().View().PresentCount() - before;
+        auto* window = static_cast<ConfigDialogWindow*>(dialog);
+        window->SpeedBar().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        periodAfterStep = game.app->Timer().Period();
+        runningAfterStep = game.app->Timer().Running();
+        // Escape is ignored: the dialog is still there after it.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible());
+        test::PressOk(dialog);
+    });
+    game.Choose(CmdConfig);
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].kind, "GAME_CONFIG_DIALOG");
+    EXPECT_EQ(script.Seen()[0].title, QStringLiteral(" Game Configuration"));
+    EXPECT_TRUE(script.Seen()[0].timerRunning);
+    EXPECT_GT(presentsWhileOpen, 2);
+    EXPECT_EQ(periodAfterStep, 17);
+    EXPECT_TRUE(runningAfterStep);
+    EXPECT_EQ(game.app->Objects().timer.tickPeriod, 17);
+}
+
+TEST_F(WindowCommandsTest, StageItemsMoveTheCheckMarkAndLoadTheStage) {
+    game.Choose(CmdStage3);
+    EXPECT_EQ(State().stageIndex, 2);
+    for (int id = CmdStage1; id <= CmdStage5; ++id) {
+        EXPECT_EQ(game.Window().Menu().Checked(id), id == CmdStage3) << id;
+    }
+    EXPECT_TRUE(game.app->Timer().Running());
+    game.Choose(CmdStage3);  // the same stage again: still loaded and checked
+    EXPECT_TRUE(game.Window().Menu().Checked(CmdStage3));
+    EXPECT_EQ(State().raceMode, ModeDemo);
+}
+
+TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
+    SoundPlayer& sound = game.app->Objects().sound;
+    game.Choose(CmdEffects);
+    EXPECT_EQ(sound.effectsOn, 0);
+    EXPECT_FALSE(game.Window().Menu().Checked(CmdEffects));
+    game.Choose(CmdEffects);
+    EXPECT_EQ(sound.effectsOn, 1);
+    EXPECT_TRUE(game.Window().Menu().Checked(CmdEffects));
+
+    game.Choose(CmdSolo);
+    EXPECT_EQ(sound.currentPiece, SoundPlayer::kPieceRace);
+    game.Choose(CmdMusic);
+    EXPECT_EQ(sound.musicOn, 0);
+    EXPECT_FALSE(game.Window().Menu().Checked(CmdMusic));
+    EXPECT_FALSE(game.app->Sound().MusicSounding());
+    game.Choose(CmdMusic);
+    EXPECT_EQ(sound.musicOn, 1);
+    EXPECT_TRUE(game.Window().Menu().Checked(CmdMusic));
+    if (!game.app->Sound().MusicLoaded("bgm1")) {
+        GTEST_SKIP() << "no sound device or soundfont: the switches work, nothing sounds";
+    }
+    EXPECT_EQ(game.app->Sound().MusicAlias(), "bgm1");
+    EXPECT_TRUE(game.app->Sound().MusicSounding());
+}
+
+TEST_F(WindowCommandsTest, FinishedRaceGoesToTheNameEntryWithTheTimerStoppedThenBackToDemo) {
+    game.Choose(CmdSolo);
+    for (int i = 0; i < 100 && State().countdown > 0; ++i) {
+        Pump(20);
+    }
+    ASSERT_EQ(State().countdown, 0);
+    // Jump to the last tick of the finish phase; the time is far better than any stored run.
+    State().finishCounter = kFinishLast - 1;
+
+    DialogScript script = Script();
+    bool highlighted = false;
+    QString newLine;
+    script.Then([](QWidget* dialog) { test::TypeName(dialog, "ACE"); }).Then([&](QWidget* dialog) {
+        auto& names = static_cast<HiScoreListDialog*>(dialog)->Names();
+        for (int i = 0; i < names.count(); ++i) {
+            if (names.item(i)->isSelected()) {
+                highlighted = true;
+                newLine = names.item(i)->text();
+            }
+        }
+        test::PressOk(dialog);
+    });
+    for (int i = 0; i < 100 && script.Seen().size() < 2; ++i) {
+        Pump(20);
+    }
+    Pump(50);
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[0].kind, "HISCORE_NAMEINPUT_DIALOG");
+    EXPECT_EQ(script.Seen()[0].title, QStringLiteral("競技終了"));
+    EXPECT_FALSE(script.Seen()[0].timerRunning);
+    EXPECT_FALSE(script.Seen()[1].timerRunning);
+    EXPECT_TRUE(highlighted);
+    EXPECT_TRUE(newLine.startsWith(" 1 : ACE")) << newLine.toStdString();
+    EXPECT_EQ(State().raceMode, ModeDemo);
+    EXPECT_EQ(game.app->GameShell().resultArmed, 1);
+    EXPECT_TRUE(game.app->Timer().Running());
+    EXPECT_TRUE(game.app->Objects().records.changed);
+}
+
+TEST_F(WindowCommandsTest, MinimiseStopsTheGameAndRegainingTheFocusRestartsIt) {
+    game.Window().showMinimized();
+    Pump(20);
+    EXPECT_FALSE(game.app->Timer().Running());
+    game.Window().showNormal();
+    // Another window has the focus meanwhile; then ours gets it back.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    Pump(20);
+    EXPECT_FALSE(game.app->Timer().Running());
+    game.Window().activateWindow();
+    for (int i = 0; i < 50 && !game.app->Timer().Running(); ++i) {
+        Pump(10);
+    }
+    EXPECT_TRUE(game.app->Timer().Running());
+}
+
+TEST_F(WindowCommandsTest, ClosingOffersTheSaveStopsTheTimerAndStoresTheSpeed) {
+    game.app->Objects().records.changed = true;  // as after a run entered the table
+    DialogScript script = Script();
+    script.Then([](QWidget* box) { test::AnswerBox(box, false); });
+    game.Window().close();
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].kind, "YesNoBox");
+    EXPECT_EQ(script.Seen()[0].text, QStringLiteral("ハイスコアデータをセーブしますか？"));
+    EXPECT_TRUE(game.Window().Destroyed());
+    EXPECT_FALSE(game.app->Timer().Running());
+    // A first run had nothing stored: the default speed is stored at the end.
+    QSettings settings(game.settingsFile, QSettings::IniFormat);
+    EXPECT_EQ(settings.value("game/tickPeriod").toInt(), 16);
+}
+
+TEST_F(WindowCommandsTest, ResizingStretchesTheViewAndKeepsTheStripAtTheBottom) {
+    Pump(50);
+    game.Window().resize(400, 500);
+    Pump(50);
+    GameView& view = game.Window().View();
+    EXPECT_EQ(view.StripRect().bottom(), view.height() - 1);
+    EXPECT_EQ(view.ViewRect().height(), view.height() - 22);
+    EXPECT_EQ(view.ViewRect().width(), 400);
+}
+
+}  // namespace
+}  // namespace vantrell::desktop
