@@ -1,0 +1,71 @@
+// HiScoreTable::Load on any record file (VANREC<n>.DAT): every name fits the file's 15 bytes,
+// every time is a time, the rank order is an arrangement of the ten slots. A table saved and
+// loaded again reads back the same, and saving that gives the same file.
+#include <algorithm>
+
+#include "fuzz_support.h"
+#include "platform/headless/scripted_dialogs.h"
+#include "records/hiscore_table.h"
+#include "records/shift_jis.h"
+
+using namespace vantrell;
+
+namespace {
+
+void CheckTable(const HiScoreTable& table) {
+    std::array<int32_t, kHiScoreSlots> order = table.rankOrder;
+    std::sort(order.begin(), order.end());
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        FUZZ_CHECK(order[k] == k);
+        const HiScoreEntry& entry = table.entries[k];
+        FUZZ_CHECK(EncodeShiftJis(entry.name).size() <= kNameBytes);
+        FUZZ_CHECK(entry.time >= 0);
+        FUZZ_CHECK(!entry.isNew);
+    }
+    for (int32_t p = 1; p < kHiScoreSlots; ++p) {
+        FUZZ_CHECK(table.entries[table.rankOrder[p - 1]].time >=
+                   table.entries[table.rankOrder[p]].time);
+    }
+    FUZZ_CHECK(table.worstTime == table.entries[table.rankOrder[0]].time);
+    for (int32_t p = 0; p < kHiScoreSlots; ++p) {
+        FUZZ_CHECK(table.RecordingAt(p) == table.entries[table.rankOrder[p]].recording.data());
+    }
+}
+
+void SaveTable(HiScoreTable& table) {
+    ScriptedDialogs dialogs;
+    dialogs.QueueYesNo(true);
+    table.changed = true;
+    FUZZ_CHECK(table.Save(dialogs, 0) == SaveResult::Written);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::filesystem::path dir = fuzz::ScratchDir();
+    fuzz::WriteFile(dir / HiScoreTable::RecordFileName(0), data, size);
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        std::error_code ignored;
+        std::filesystem::remove(dir / HiScoreTable::RecordingFileName(0, k), ignored);
+    }
+
+    HiScoreTable first(dir);
+    first.Load(0);
+    CheckTable(first);
+    FUZZ_CHECK(!first.changed);
+
+    SaveTable(first);
+    const std::vector<uint8_t> written = fuzz::ReadFile(dir / HiScoreTable::RecordFileName(0));
+    HiScoreTable second(dir);
+    second.Load(0);
+    CheckTable(second);
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        FUZZ_CHECK(second.entries[k].time == first.entries[k].time);
+        FUZZ_CHECK(second.entries[k].recording == first.entries[k].recording);
+    }
+    FUZZ_CHECK(second.rankOrder == first.rankOrder);
+
+    SaveTable(second);
+    FUZZ_CHECK(fuzz::ReadFile(dir / HiScoreTable::RecordFileName(0)) == written);
+    return 0;
+}

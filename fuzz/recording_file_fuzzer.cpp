@@ -1,0 +1,68 @@
+// A recording file (S<n>N<k>.JOY) of any length loaded by HiScoreTable::Load and replayed: the
+// table holds its first 2400 bytes (zero where it is short), and racing against it, or watching
+// it in the demonstration, from any point of the run keeps every tick sound.
+#include <algorithm>
+#include <cstring>
+
+#include "fuzz_support.h"
+#include "race_harness.h"
+
+using namespace vantrell;
+
+namespace {
+
+// A folder holding the generated stage 0 and its record file, with this input as the best and
+// the second-best runs' recordings.
+std::filesystem::path StageFolder() {
+    const std::filesystem::path dir = fuzz::ScratchDir() / "stage";
+    std::filesystem::create_directories(dir);
+    for (const char* name : {"MAP0.DAT", "TYPE_0.DAT", "MAP0_8.BMP", "CHR0_8.BMP", "CHR_H0.DAT",
+                             "OBJ0.COD", "CHK0.COD", "VANREC0.DAT"}) {
+        std::filesystem::copy_file(fuzz::GameDir() / name, dir / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    return dir;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::filesystem::path dir = StageFolder();
+    static fuzz::RaceHarness harness(dir);
+    GameState& game = harness.game;
+    HiScoreTable& records = harness.records;
+
+    fuzz::InputReader reader(data, size);
+    const uint8_t mode = reader.Byte();
+    const int32_t start = reader.U16() % kRaceTickLimit;
+    const size_t length = reader.RestSize();
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        fuzz::WriteFile(dir / HiScoreTable::RecordingFileName(0, k), reader.Rest(), length);
+    }
+    records.Load(0);
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        const Recording& recording = records.entries[k].recording;
+        const size_t kept = std::min<size_t>(length, kRecordingBytes);
+        FUZZ_CHECK(kept == 0 || std::memcmp(recording.data(), reader.Rest(), kept) == 0);
+        FUZZ_CHECK(std::all_of(recording.begin() + kept, recording.end(),
+                               [](uint8_t b) { return b == 0; }));
+    }
+
+    harness.CourseReady();
+    // A race against the recording, or the demonstration replaying it, joined at `start`.
+    records.opponentPosition = 9;
+    if (mode % 2 == 0) {
+        game.StartVersus();
+    } else {
+        game.StartDemo();
+        game.demoWait = 1;
+        harness.Tick(0);  // the replay starts
+    }
+    game.countdown = 0;
+    game.raceTicks = start;
+    game.replayTicks = start;
+    for (int tick = 0; tick < 48 && game.finishCounter == 0; ++tick) {
+        harness.Tick(mode);
+    }
+    return 0;
+}
