@@ -1,5 +1,6 @@
 #include "gfx/status_text.h"
 
+#include <array>
 #include <iterator>
 #include <string>
 
@@ -14,6 +15,16 @@ constexpr StatusText kBannerTexts[] = {
 };
 constexpr int32_t kBannerCount = static_cast<int32_t>(std::size(kBannerTexts));
 
+// The same texts as the display takes them, made once before the game starts: the strip is
+// painted inside a race tick, which must not allocate.
+const std::array<std::string, kBannerCount> kBannerStrings = [] {
+    std::array<std::string, kBannerCount> strings;
+    for (int32_t i = 0; i < kBannerCount; ++i) {
+        strings[i] = std::string(kBannerTexts[i].text);
+    }
+    return strings;
+}();
+
 }  // namespace
 
 StatusText BannerText(int32_t banner) {
@@ -24,8 +35,8 @@ StatusText BannerText(int32_t banner) {
 }
 
 void PaintStatus(Display& display, int32_t banner) {
-    const StatusText status = BannerText(banner);
-    display.PaintStatus(std::string(status.text), status.widthUnits);
+    const int32_t index = banner <= 0 || banner >= kBannerCount ? 0 : banner;
+    display.PaintStatus(kBannerStrings[index], kBannerTexts[index].widthUnits);
 }
 
 }  // namespace vantrell

@@ -1,0 +1,65 @@
+// The places in a race tick that once allocated, each checked on its own with the counting
+// operator new of this program, so a regression names its cause without a soak.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "allocation_counter.h"
+#include "app/game.h"
+#include "gfx/status_text.h"
+#include "platform/headless/scripted_dialogs.h"
+#include "quiet_platform.h"
+#include "race/game_state.h"
+#include "records/hiscore_table.h"
+#include "sound/sound_player.h"
+
+namespace vantrell {
+namespace {
+
+TEST(NoAllocation, PaintingTheStatusStripForAnyBanner) {
+    check::QuietDisplay display;
+    for (int32_t banner = -1; banner <= 8; ++banner) {
+        const int64_t before = check::AllocationCount();
+        PaintStatus(display, banner);
+        EXPECT_EQ(check::AllocationCount() - before, 0) << "banner " << banner;
+    }
+    EXPECT_EQ(display.statusPaints, 10);
+}
+
+TEST(NoAllocation, TicksThatChangeTheBannerPlaySoundsAndEndARace) {
+    check::QuietAudio audio;
+    check::QuietDisplay display;
+    ScriptedDialogs dialogs;
+    const std::filesystem::path dir = VANTRELL_GAME_DIR;
+    HiScoreTable records(dir);
+    SoundPlayer sound(audio, check::QuietWaves(), dir);
+    GameState game(GameServices{&sound, &records, &display, &dialogs, DataPrefix(dir)});
+    ControlState controls1;
+    ControlState controls2;
+    game.Create(&controls1, &controls2);
+
+    auto ticks = [&](int32_t count) {
+        int32_t result = 0;
+        for (int32_t i = 0; i < count; ++i) {
+            controls1.live = controls2.live = 1;
+            const int64_t before = check::AllocationCount();
+            result = game.RaceStep();
+            EXPECT_EQ(check::AllocationCount() - before, 0)
+                << "mode " << game.raceMode << ", banner " << game.banner;
+        }
+        return result;
+    };
+    // The title, then the demonstration's replay with its countdown beeps and checkpoints.
+    ticks(kDemoWaitStart + kCountdownStart + 200);
+    // A solo race run out of time: "READY", "GO", the end music, the finish and its result.
+    game.StartSolo();
+    EXPECT_EQ(ticks(kCountdownStart + kRaceTickLimit + kFinishLast + 1), 1);
+    game.StartFreeDrive();
+    ticks(kCountdownStart + 10);
+    EXPECT_GT(display.statusPaints, 5);
+    EXPECT_GT(audio.effects, 3);
+    EXPECT_GT(audio.musicCalls, 0);
+}
+
+}  // namespace
+}  // namespace vantrell
