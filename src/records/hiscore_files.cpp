@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -119,14 +120,28 @@ std::string RecordFileText(const HiScoreTable& table) {
     return text;
 }
 
-bool WriteWhole(const std::filesystem::path& path, const void* data, std::size_t size) {
+using StepHook = std::function<bool(SaveStep, const std::filesystem::path&)>;
+
+bool Allowed(const StepHook& hook, SaveStep step, const std::filesystem::path& path) {
+    return !hook || hook(step, path);
+}
+
+bool WriteWhole(const std::filesystem::path& path, const void* data, std::size_t size,
+                const StepHook& hook) {
+    if (!Allowed(hook, SaveStep::Create, path)) {
+        return false;
+    }
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return false;
     }
-    bool ok = std::fwrite(data, 1, size, file) == size;
+    bool ok = Allowed(hook, SaveStep::Write, path);
+    const std::size_t part = ok ? size : size / 2;  // a full disk takes only part of the data
+    ok = std::fwrite(data, 1, part, file) == size && ok;
+    ok = Allowed(hook, SaveStep::Flush, path) && ok;
     ok = std::fflush(file) == 0 && ok;
     ok = fsync(fileno(file)) == 0 && ok;  // the data is on disk before the rename shows it
+    ok = Allowed(hook, SaveStep::Close, path) && ok;
     ok = std::fclose(file) == 0 && ok;
     return ok;
 }
@@ -144,7 +159,10 @@ std::filesystem::path Beside(const std::filesystem::path& target) {
     return temporary;
 }
 
-bool Rename(const PendingFile& file) {
+bool Rename(const PendingFile& file, const StepHook& hook) {
+    if (!Allowed(hook, SaveStep::Rename, file.temporary)) {
+        return false;
+    }
     std::error_code error;
     std::filesystem::rename(file.temporary, file.target, error);
     return !error;
@@ -211,18 +229,18 @@ SaveResult HiScoreTable::Save(Dialogs& dialogs, int32_t stage) {
     // disk or a missing folder leaves the old set of files as it was.
     const PendingFile* failed = nullptr;
     for (const PendingFile& file : files) {
-        if (!WriteWhole(file.temporary, file.data, file.size)) {
+        if (!WriteWhole(file.temporary, file.data, file.size, beforeSaveStep)) {
             failed = &file;
             break;
         }
     }
     // The record file goes first: if it cannot be replaced, no recording is either.
-    if (failed == nullptr && !Rename(files.front())) {
+    if (failed == nullptr && !Rename(files.front(), beforeSaveStep)) {
         failed = &files.front();
     }
     if (failed == nullptr) {
         for (std::size_t i = 1; i < files.size(); ++i) {
-            if (!Rename(files[i]) && failed == nullptr) {
+            if (!Rename(files[i], beforeSaveStep) && failed == nullptr) {
                 failed = &files[i];
             }
         }
