@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Vantrell, builds it, then plays or tests.
 #   scripts/setup.sh play   install what is missing, build, start the game
-#   scripts/setup.sh test   install what is missing, build, run the whole test suite
+#   scripts/setup.sh test   install what is missing, build, run the whole test suite, then the
+#                           same suite built with AddressSanitizer and UBSan, then every fuzz
+#                           target for 30 s (VANTRELL_FUZZ_SECONDS: another time, 0 for none)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +23,7 @@ packages=(
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -42,7 +45,14 @@ cmake --build --preset default
 
 if [ "$mode" = test ]; then
   ctest --preset default
-  exit $?
+  cmake --preset sanitize >/dev/null
+  cmake --build --preset sanitize
+  ctest --preset sanitize
+  fuzz_seconds="${VANTRELL_FUZZ_SECONDS:-30}"
+  if [ "$fuzz_seconds" -gt 0 ]; then
+    bash scripts/fuzz.sh "$fuzz_seconds"
+  fi
+  exit 0
 fi
 
 if [ -x build/vantrell ]; then
