@@ -26,10 +26,14 @@ struct TraceLine {
 std::vector<TraceLine> ReadTrace(const std::filesystem::path& file) {
     std::vector<TraceLine> lines;
     std::ifstream in(file);
-    TraceLine line{};
-    while (in >> line.tick >> line.micros >> line.mode >> line.banner >> line.x >> line.y >>
-           line.raceTicks) {
-        lines.push_back(line);
+    std::string text;
+    while (std::getline(in, text)) {
+        std::istringstream words(text);
+        TraceLine line{};
+        if (words >> line.tick >> line.micros >> line.mode >> line.banner >> line.x >> line.y >>
+            line.raceTicks) {
+            lines.push_back(line);
+        }
     }
     return lines;
 }

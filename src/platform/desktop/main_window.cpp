@@ -61,6 +61,7 @@ void MainWindow::AttachShell(Shell* shell) {
 }
 
 void MainWindow::Tick() {
+    tickArrival_ = std::chrono::steady_clock::now();
     if (shell_ == nullptr || destroyed_) {
         return;
     }

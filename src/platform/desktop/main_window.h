@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -47,6 +48,8 @@ class MainWindow final : public QMainWindow, public Display {
 
     GameView& View() { return *view_; }
     GameMenu& Menu() { return *menu_; }
+    // When the latest tick arrived, before any of its work.
+    std::chrono::steady_clock::time_point TickArrival() const { return tickArrival_; }
     // Whether the window has been through its destruction (the shell has been told).
     bool Destroyed() const { return destroyed_; }
 
@@ -67,6 +70,7 @@ class MainWindow final : public QMainWindow, public Display {
     Shell* shell_ = nullptr;
     std::function<void()> afterTick_;
     std::function<void(int)> onQuit_;
+    std::chrono::steady_clock::time_point tickArrival_;
     bool postScheduled_ = false;
     bool destroyed_ = false;
     bool fitted_ = false;

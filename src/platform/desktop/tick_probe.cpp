@@ -53,7 +53,8 @@ TickProbe::~TickProbe() {
 }
 
 void TickProbe::AfterTick() {
-    const auto now = std::chrono::steady_clock::now();
+    // The tick's arrival, not the end of its work, so the trace shows the timer's own pacing.
+    const auto now = app_.Window().TickArrival();
     if (tick_ == 0) {
         start_ = now;
     }
@@ -62,9 +63,13 @@ void TickProbe::AfterTick() {
     if (trace_ != nullptr) {
         const auto micros =
             std::chrono::duration_cast<std::chrono::microseconds>(now - start_).count();
-        std::fprintf(trace_, "%" PRId64 " %" PRId64 " %d %d %d %d %d\n", tick_,
+        const auto work = std::chrono::duration_cast<std::chrono::microseconds>(
+                              std::chrono::steady_clock::now() - now)
+                              .count();
+        std::fprintf(trace_, "%" PRId64 " %" PRId64 " %d %d %d %d %d %" PRId64 "\n", tick_,
                      static_cast<int64_t>(micros), state.raceMode, state.banner,
-                     state.crafts.first.x, state.crafts.first.y, state.raceTicks);
+                     state.crafts.first.x, state.crafts.first.y, state.raceTicks,
+                     static_cast<int64_t>(work));
         std::fflush(trace_);
     }
     if (!snapshotPath_.isEmpty() &&

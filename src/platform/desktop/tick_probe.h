@@ -1,7 +1,9 @@
 // Hooks for the end-to-end checks and the frame-pacing measurement, switched on by environment
 // variables and silent otherwise:
-//   VANTRELL_TRACE=FILE            one line per tick: tick, microseconds since the first tick,
-//                                  race mode, banner, craft 1 x and y, race ticks
+//   VANTRELL_TRACE=FILE            one line per tick: tick, microseconds from the first tick's
+//                                  arrival to this one's,
+//                                  race mode, banner, craft 1 x and y, race ticks, and the
+//                                  microseconds the tick's own work took
 //   VANTRELL_SNAPSHOT=FILE.png     the window as a PNG ("%1" in the name becomes the tick)
 //   VANTRELL_SNAPSHOT_TICKS=N,...  after which ticks to take it (default 300)
 //   VANTRELL_QUIT_TICK=N           after tick N close the window as its close box does
