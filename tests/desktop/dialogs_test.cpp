@@ -309,7 +309,18 @@ TEST_F(ConfigDialogWindowTest, LaidOutFromDialogUnitsOfItsFont) {
     EXPECT_EQ(ok->geometry(), units.Rect(87, 121, 41, 16));
     EXPECT_EQ(ok->text(), QStringLiteral("O K"));
     EXPECT_TRUE(ok->isDefault());
-    EXPECT_EQ(window.Box(109)->geometry(), units.Rect(115, 103, 88, 8));
+    // A check box starts where its template says and may only grow to the right, to show all
+    // of its label, never past the dialog's edge.
+    const QRect box = window.Box(109)->geometry();
+    EXPECT_EQ(box.topLeft(), units.Rect(115, 103, 88, 8).topLeft());
+    EXPECT_EQ(box.height(), units.Y(8));
+    EXPECT_GE(box.width(), units.X(88));
+    EXPECT_LE(box.right(), window.width() - 1);
+    for (int id : {101, 102, 103, 104, 106, 107, 108, 109}) {
+        QCheckBox* check = window.Box(id);
+        EXPECT_GE(check->width(), std::min(check->sizeHint().width(), window.width() - check->x()))
+            << id;
+    }
     EXPECT_EQ(window.Box(102)->text(), QStringLiteral("Keyboard ( W, A, S, D , Ctrl)"));
 }
 

@@ -76,11 +76,19 @@ QListWidget* DialogBuilder::List(int id, int x, int y, int width, int height,
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setUniformItemSizes(true);
+    // The lines are padded with blanks to their columns; nothing may be cut off with "...".
+    list->setTextElideMode(Qt::ElideNone);
     return Place(list, id, x, y, width, height);
 }
 
 QCheckBox* DialogBuilder::Check(int id, const char* text, int x, int y, int width, int height) {
-    return Place(new QCheckBox(QString::fromUtf8(text), &dialog_), id, x, y, width, height);
+    QCheckBox* box =
+        Place(new QCheckBox(QString::fromUtf8(text), &dialog_), id, x, y, width, height);
+    // Where the font's text is a little wider than the template allowed, the box may reach
+    // into the empty space on its right rather than cut its label off.
+    const int room = dialog_.width() - box->x();
+    box->resize(std::max(box->width(), std::min(box->sizeHint().width(), room)), box->height());
+    return box;
 }
 
 QGroupBox* DialogBuilder::Group(const char* text, int x, int y, int width, int height,

@@ -36,7 +36,9 @@ QFont StatusFont() {
 QFont FontForFace(const char* face, int points) {
     const int pixels = PointsToPixels(points);
     if (std::strcmp(face, "ＭＳ Ｐゴシック") == 0) {
-        return Make(kPGothic, pixels);
+        // IPA P Gothic's Latin letters run about a tenth wider than the face the templates
+        // were laid out for; a pixel less keeps the templates' texts inside their controls.
+        return Make(kPGothic, pixels - 1);
     }
     if (std::strcmp(face, "ＭＳ ゴシック") == 0) {
         return Make(kGothic, pixels);
