@@ -141,6 +141,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    FitOuterSize();
     if (shell_ != nullptr && !destroyed_) {
         shell_->OnMove();
         SchedulePosted();
@@ -157,14 +158,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!fitted_) {
-        fitted_ = true;
-        // The frame is known only once the window system has decorated the window.
+    if (!shown_) {
+        shown_ = true;
+        fitsLeft_ = 4;
+        sinceShown_.start();
         QTimer::singleShot(0, this, [this] { FitOuterSize(); });
     }
 }
 
 void MainWindow::FitOuterSize() {
+    if (fitsLeft_ <= 0 || isMinimized() || sinceShown_.elapsed() > 1500) {
+        return;
+    }
+    --fitsLeft_;
     const WindowInfo& spec = MainWindowInfo();
     const QSize frame = frameGeometry().size() - geometry().size();
     const QSize inner(spec.width - frame.width(), spec.height - frame.height());

@@ -4,6 +4,7 @@
 // later from the event loop, as posted messages would.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <chrono>
@@ -73,7 +74,11 @@ class MainWindow final : public QMainWindow, public Display {
     std::chrono::steady_clock::time_point tickArrival_;
     bool postScheduled_ = false;
     bool destroyed_ = false;
-    bool fitted_ = false;
+    // The window system reports the frame some time after showing, so the moves of the first
+    // moment after the first show fit again; later ones are the player's.
+    int fitsLeft_ = 0;
+    QElapsedTimer sinceShown_;
+    bool shown_ = false;
 };
 
 }  // namespace vantrell::desktop
