@@ -14,7 +14,7 @@
 #include <vector>
 
 // A broken promise of the code under test is a finding, like a crash.
-#define FUZZ_CHECK(condition, ...)                                                       \
+#define FUZZ_CHECK(condition)                                                            \
     do {                                                                                 \
         if (!(condition)) {                                                              \
             std::fprintf(stderr, "fuzz check failed at %s:%d: %s\n", __FILE__, __LINE__, \
