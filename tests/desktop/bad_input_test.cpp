@@ -1,0 +1,296 @@
+// The real desktop game against a hostile machine: files it cannot write, music and soundfonts
+// that are not there, no sound device, a joystick pulled out mid-race. The game must keep
+// running without a word to the player and lose nothing it could have kept.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <QScrollBar>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/commands.h"
+#include "desktop_test_support.h"
+#include "platform/desktop/config_dialog_window.h"
+#include "records/hiscore_table.h"
+#include "sound/sound_switches.h"
+
+namespace vantrell::desktop {
+namespace {
+
+using test::DialogScript;
+using test::Pump;
+using test::TestGame;
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+            had_ = true;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (had_) {
+            setenv(name_, old_.c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool had_ = false;
+};
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+DialogScript ScriptFor(TestGame& game) {
+    return DialogScript([&game] { return game.app->Timer().Running(); });
+}
+
+// Cuts a solo race's countdown to its last tick, then waits for it to run out.
+bool WaitForTheStart(TestGame& game) {
+    GameState& state = game.app->Objects().state;
+    state.countdown = std::min(state.countdown, 2);
+    for (int i = 0; i < 100 && game.app->Objects().state.countdown > 0; ++i) {
+        Pump(20);
+    }
+    return game.app->Objects().state.countdown == 0;
+}
+
+TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
+    TestGame game;
+    if (!game.haveContent) {
+        GTEST_SKIP() << "no generated game directory";
+    }
+    // Running as root defeats file modes; a folder where the file goes stops any write.
+    const auto switchFile = game.dir.path() / kSoundSwitchFileName;
+    std::filesystem::remove(switchFile);
+    ASSERT_TRUE(std::filesystem::create_directory(switchFile));
+    const auto recordFile = game.dir.path() / HiScoreTable::RecordFileName(0);
+    std::filesystem::remove(recordFile);
+    game.Start();
+
+    GameState& state = game.app->Objects().state;
+    ASSERT_EQ(state.stageIndex, 0);
+    SoundPlayer& sound = game.app->Objects().sound;
+    EXPECT_EQ(sound.effectsOn, 1);  // the folder read as no file: both on
+    EXPECT_EQ(sound.musicOn, 1);
+    game.Choose(CmdEffects);
+    EXPECT_EQ(sound.effectsOn, 0);
+    EXPECT_FALSE(game.Window().Menu().Checked(CmdEffects));
+    const int32_t presents = game.Window().View().PresentCount();
+    Pump(60);
+    EXPECT_GT(game.Window().View().PresentCount(), presents) << "the game stopped";
+
+    // A run entered the table, as after a finished race.
+    HiScoreTable& records = game.app->Objects().records;
+    records.entries[3].name = "BADINPUT";
+    records.entries[3].time = 777;
+    records.entries[3].recording.fill(0x21);
+    records.changed = true;
+
+    DialogScript script = ScriptFor(game);
+    script.Then([](QWidget* box) { test::AnswerBox(box, true); });
+    game.Window().close();
+    Pump(20);
+    EXPECT_TRUE(game.Window().Destroyed());
+    game.app.reset();  // the sound player writes its switches as the game ends
+
+    ASSERT_EQ(script.Seen().size(), 1u);  // the save question and nothing else
+    EXPECT_EQ(script.Seen()[0].kind, "YesNoBox");
+    EXPECT_EQ(script.Unexpected(), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(switchFile));
+    auto beside = switchFile;
+    beside += ".new";
+    EXPECT_FALSE(std::filesystem::exists(beside)) << "a half-made switch file was left";
+
+    ASSERT_TRUE(std::filesystem::is_regular_file(recordFile)) << "the records were not saved";
+    EXPECT_NE(ReadAll(recordFile).find("BADINPUT"), std::string::npos);
+    const auto recording = game.dir.path() / HiScoreTable::RecordingFileName(0, 3);
+    ASSERT_TRUE(std::filesystem::is_regular_file(recording));
+    EXPECT_EQ(ReadAll(recording), std::string(kRecordingBytes, '\x21'));
+}
+
+TEST(BadInputTest, UnwritableSettingsStoreForgetsTheSpeedAndTheNextStartRuns) {
+    // The store's file is a folder, or its folder is a file.
+    for (const bool folderIsAFile : {false, true}) {
+        SCOPED_TRACE(folderIsAFile ? "folder is a file" : "file is a folder");
+        TestGame game;
+        if (!game.haveContent) {
+            GTEST_SKIP() << "no generated game directory";
+        }
+        if (folderIsAFile) {
+            const auto blocker = game.dir.path() / "settings";
+            std::ofstream(blocker) << "not a folder";
+            game.settingsFile = QString::fromStdString((blocker / "speed.ini").string());
+        } else {
+            ASSERT_TRUE(std::filesystem::create_directory(game.settingsFile.toStdString()));
+        }
+        game.Start();
+        EXPECT_EQ(game.app->Timer().Period(), 16);
+
+        DialogScript script = ScriptFor(game);
+        script.Then([](QWidget* dialog) {
+            static_cast<ConfigDialogWindow*>(dialog)->SpeedBar().triggerAction(
+                QAbstractSlider::SliderSingleStepAdd);
+            test::PressOk(dialog);
+        });
+        game.Choose(CmdConfig);
+        EXPECT_EQ(game.app->Timer().Period(), 17);
+        EXPECT_TRUE(game.app->Timer().Running());
+        game.Window().close();
+        Pump(20);
+        EXPECT_TRUE(game.Window().Destroyed());
+        game.app.reset();
+        ASSERT_EQ(script.Seen().size(), 1u);  // the dialog, and no complaint at the end
+        EXPECT_EQ(script.Unexpected(), 0);
+        EXPECT_EQ(std::filesystem::is_directory(game.settingsFile.toStdString()), !folderIsAFile);
+
+        // The next start finds nothing stored and runs at the default speed.
+        game.Start();
+        EXPECT_EQ(game.app->Timer().Period(), 16);
+        EXPECT_TRUE(game.app->Timer().Running());
+        const int32_t presents = game.Window().View().PresentCount();
+        Pump(60);
+        EXPECT_GT(game.Window().View().PresentCount(), presents);
+    }
+}
+
+// A solo race with the given trouble in place: the music is asked for and the race runs.
+void SoloRaceRunsWithoutMusic(TestGame& game, const char* trouble, bool expectDevice) {
+    SCOPED_TRACE(trouble);
+    game.Start();
+    EXPECT_EQ(game.app->Sound().DeviceOpen(), expectDevice);
+    EXPECT_FALSE(game.app->Sound().MusicLoaded("bgm1"));
+    EXPECT_FALSE(game.app->Sound().MusicLoaded("stend"));
+    DialogScript script = ScriptFor(game);
+    game.Choose(CmdSolo);
+    GameState& state = game.app->Objects().state;
+    EXPECT_EQ(state.raceMode, ModeSolo);
+    EXPECT_EQ(game.app->Objects().sound.currentPiece, SoundPlayer::kPieceRace);
+    ASSERT_TRUE(WaitForTheStart(game));
+    const int32_t ticks = state.raceTicks;
+    Pump(150);
+    EXPECT_GT(state.raceTicks, ticks + 3) << "the race does not go on";
+    EXPECT_EQ(state.raceMode, ModeSolo);
+    EXPECT_TRUE(game.app->Timer().Running());
+    EXPECT_FALSE(game.app->Sound().MusicSounding());
+    EXPECT_TRUE(script.Seen().empty());
+}
+
+TEST(BadInputTest, MissingMusicSoundfontOrDeviceLeaveTheRaceRunningSilently) {
+    {
+        TestGame game;
+        if (!game.haveContent) {
+            GTEST_SKIP() << "no generated game directory";
+        }
+        std::filesystem::remove(game.dir.path() / "bgm1.mid");
+        std::filesystem::remove(game.dir.path() / "stend.mid");
+        SoloRaceRunsWithoutMusic(game, "no music files", true);
+    }
+    {
+        // SDL_mixer takes the soundfont from the environment when told to insist on it.
+        ScopedEnv fonts("SDL_SOUNDFONTS", "/nonexistent/none.sf2");
+        ScopedEnv force("SDL_FORCE_SOUNDFONTS", "1");
+        TestGame game;
+        SoloRaceRunsWithoutMusic(game, "no soundfont", true);
+    }
+    {
+        ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+        TestGame game;
+        SoloRaceRunsWithoutMusic(game, "no audio device", false);
+    }
+}
+
+// A virtual stick with two axes and two buttons, for the game to find at its start.
+class VirtualStick {
+  public:
+    VirtualStick() {
+        const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
+        if (index >= 0) {
+            handle_ = SDL_JoystickOpen(index);
+        }
+    }
+    ~VirtualStick() { Unplug(); }
+    bool Ok() const { return handle_ != nullptr; }
+    void Unplug() {
+        if (handle_ == nullptr) {
+            return;
+        }
+        const SDL_JoystickID id = SDL_JoystickInstanceID(handle_);
+        SDL_JoystickClose(handle_);
+        handle_ = nullptr;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == id) {
+                SDL_JoystickDetachVirtual(i);
+                break;
+            }
+        }
+    }
+
+  private:
+    SDL_Joystick* handle_ = nullptr;
+};
+
+TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
+    TestGame game;
+    if (!game.haveContent) {
+        GTEST_SKIP() << "no generated game directory";
+    }
+    SdlJoysticks sticks;  // keeps SDL's joystick side up for the stick made before the game
+    if (!sticks.Available() || SDL_NumJoysticks() != 0) {
+        GTEST_SKIP() << "no SDL joysticks, or a real one is plugged in";
+    }
+    VirtualStick stick;
+    ASSERT_TRUE(stick.Ok());
+    game.Start();
+    DialogScript script = ScriptFor(game);
+    game.Choose(CmdSolo);
+    ASSERT_TRUE(WaitForTheStart(game));
+    InputConfig& input = game.app->Objects().input;
+    GameState& state = game.app->Objects().state;
+    EXPECT_EQ(input.player1.useJoystick1, 1);  // the stick was there: still assigned
+    const PlayerAssignment player2 = input.player2;
+
+    stick.Unplug();
+    const int32_t ticks = state.raceTicks;
+    const int32_t x = state.crafts.first.posX;
+    const int32_t y = state.crafts.first.posY;
+    game.Window().activateWindow();
+    QTest::keyPress(&game.Window(), Qt::Key_Up);
+    Pump(300);
+    EXPECT_EQ(input.controls1.forward, 1) << "the keyboard no longer drives";
+    QTest::keyRelease(&game.Window(), Qt::Key_Up);
+
+    EXPECT_EQ(input.player1.useJoystick1, 0);
+    EXPECT_EQ(input.player1.useCursorKeys, 1);
+    EXPECT_EQ(input.player1.useLetterKeys, 0);
+    EXPECT_EQ(input.player1.useJoystick2, 0);
+    EXPECT_EQ(input.player2.useCursorKeys, player2.useCursorKeys);
+    EXPECT_EQ(input.player2.useLetterKeys, player2.useLetterKeys);
+    EXPECT_EQ(input.player2.useJoystick1, player2.useJoystick1);
+    EXPECT_EQ(input.player2.useJoystick2, player2.useJoystick2);
+    EXPECT_GT(state.raceTicks, ticks + 5);
+    EXPECT_TRUE(state.crafts.first.posX != x || state.crafts.first.posY != y) << "never moved";
+    EXPECT_EQ(state.raceMode, ModeSolo);
+    EXPECT_TRUE(game.app->Timer().Running());
+    EXPECT_TRUE(script.Seen().empty());
+}
+
+}  // namespace
+}  // namespace vantrell::desktop
