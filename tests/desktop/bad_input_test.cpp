@@ -62,7 +62,7 @@ DialogScript ScriptFor(TestGame& game) {
     return DialogScript([&game] { return game.app->Timer().Running(); });
 }
 
-// Cuts a solo race's countdown to its last tick, then waits for it to run out.
+// Cuts a solo race's countdown to its last two ticks, then waits for it to run out.
 bool WaitForTheStart(TestGame& game) {
     GameState& state = game.app->Objects().state;
     state.countdown = std::min(state.countdown, 2);
