@@ -55,8 +55,4 @@ if [ "$mode" = test ]; then
   exit 0
 fi
 
-if [ -x build/vantrell ]; then
-  exec build/vantrell
-fi
-# The desktop game is not built yet: show what exists, the speed of the view and the craft.
-exec build/vantrell-bench
+exec build/vantrell
