@@ -13,10 +13,10 @@
 namespace vantrell::desktop {
 
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
-    const AboutBoxTemplate& spec = AboutBox();
-    setObjectName(QString::fromUtf8(spec.name));
-    DialogBuilder build(*this, FontForFace(spec.fontFace, spec.fontPoints));
-    build.Frame(owner, spec.x, spec.y, spec.width, spec.height);
+    const AboutBoxTemplate& layout = AboutBox();
+    setObjectName(QString::fromUtf8(layout.name));
+    DialogBuilder build(*this, FontForFace(layout.fontFace, layout.fontPoints));
+    build.Frame(owner, layout.x, layout.y, layout.width, layout.height);
 
     // Without a caption bar the window system draws no border either: draw the modal frame.
     auto* frame = new QFrame(this);
@@ -24,7 +24,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Frame
     frame->setLineWidth(2);
     frame->setGeometry(rect());
 
-    for (const AboutControl& control : spec.controls) {
+    for (const AboutControl& control : layout.controls) {
         switch (control.kind) {
             case AboutControl::Text:
                 build.Static(control.text, control.x, control.y, control.width, control.height);

@@ -15,14 +15,14 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       model_(model) {
-    const ConfigDialogTemplate& spec = GameConfigDialogTemplate();
-    setObjectName(QString::fromUtf8(spec.name));
-    setWindowTitle(QString::fromUtf8(spec.caption));
-    DialogBuilder build(*this, FontForFace(spec.fontFace, spec.fontPoints));
-    build.Frame(owner, spec.x, spec.y, spec.width, spec.height);
+    const ConfigDialogTemplate& layout = GameConfigDialogTemplate();
+    setObjectName(QString::fromUtf8(layout.name));
+    setWindowTitle(QString::fromUtf8(layout.caption));
+    DialogBuilder build(*this, FontForFace(layout.fontFace, layout.fontPoints));
+    build.Frame(owner, layout.x, layout.y, layout.width, layout.height);
 
     using K = DialogControlKind;
-    for (const DialogControl& c : spec.controls) {
+    for (const DialogControl& c : layout.controls) {
         switch (c.kind) {
             case K::DefaultButton: {
                 QPushButton* ok = build.Button(c.id, c.text, c.x, c.y, c.width, c.height, true);

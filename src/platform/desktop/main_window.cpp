@@ -28,13 +28,13 @@ QPixmap ResourcePixmap(const char* name) {
 }  // namespace
 
 MainWindow::MainWindow() {
-    const WindowInfo& spec = MainWindowInfo();
+    const WindowInfo& info = MainWindowInfo();
     // Caption, system menu, sizing frame and a minimise box, but no maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(spec.title));
-    setObjectName(QString::fromUtf8(spec.className));
+    setWindowTitle(QString::fromUtf8(info.title));
+    setObjectName(QString::fromUtf8(info.className));
 
     QIcon icon;
     for (const char* name : {"VANTRICO", "VANTRICO32"}) {
@@ -50,8 +50,8 @@ MainWindow::MainWindow() {
     menu_ = std::make_unique<GameMenu>(*menuBar(),
                                        [this](int32_t commandId) { SendCommand(commandId); });
 
-    move(spec.x, spec.y);
-    resize(spec.width, spec.height);
+    move(info.x, info.y);
+    resize(info.width, info.height);
 }
 
 MainWindow::~MainWindow() = default;
@@ -171,9 +171,9 @@ void MainWindow::FitOuterSize() {
         return;
     }
     --fitsLeft_;
-    const WindowInfo& spec = MainWindowInfo();
+    const WindowInfo& info = MainWindowInfo();
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize inner(spec.width - frame.width(), spec.height - frame.height());
+    const QSize inner(info.width - frame.width(), info.height - frame.height());
     if (inner.width() > 0 && inner.height() > 0 && inner != size()) {
         resize(inner);
     }
