@@ -11,7 +11,7 @@
 
 namespace vantrell::test {
 
-struct BmpFileSpec {
+struct BmpFileLayout {
     int32_t width = 4;
     int32_t height = 2;
     uint32_t clrUsed = 0;  // 0 means a full table of 256 entries is written
@@ -30,7 +30,7 @@ inline void PutLe(std::vector<uint8_t>& out, uint64_t v, int bytes) {
     }
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpFileSpec& s) {
+inline std::vector<uint8_t> MakeBmp(const BmpFileLayout& s) {
     const int lowByte = static_cast<int>(s.clrUsed & 0xFF);
     const int entries = s.entries >= 0 ? s.entries : (lowByte == 0 ? 256 : lowByte);
     const int32_t stride = (s.width + 3) & ~3;

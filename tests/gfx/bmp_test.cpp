@@ -13,7 +13,7 @@
 namespace vantrell {
 namespace {
 
-using test::BmpFileSpec;
+using test::BmpFileLayout;
 using test::FreshDir;
 using test::MakeBmp;
 using test::WriteFile;
@@ -55,10 +55,10 @@ class BmpLoadTest : public ::testing::Test {
 TEST_F(BmpLoadTest, ReadsPaddedRowsAndColoursAsStored) {
     Bitmap8 b;
     Scribble(b, 4, 4);
-    BmpFileSpec spec;
-    spec.width = 17;
-    spec.height = 3;
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    BmpFileLayout layout;
+    layout.width = 17;
+    layout.height = 3;
+    const std::vector<uint8_t> file = MakeBmp(layout);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
 
     EXPECT_EQ(b.Width(), 17);
@@ -82,9 +82,9 @@ TEST_F(BmpLoadTest, ReadsPaddedRowsAndColoursAsStored) {
 TEST_F(BmpLoadTest, ColourCountComesFromTheLowestByteOfClrUsed) {
     for (uint32_t clrUsed : {0u, 256u}) {
         Bitmap8 b;
-        BmpFileSpec spec;
-        spec.clrUsed = clrUsed;
-        const std::vector<uint8_t> file = MakeBmp(spec);
+        BmpFileLayout layout;
+        layout.clrUsed = clrUsed;
+        const std::vector<uint8_t> file = MakeBmp(layout);
         ASSERT_EQ(b.LoadBmp(Write(file)), 1);
         EXPECT_EQ(b.Colours()[255].blue, 255) << clrUsed;
         EXPECT_EQ(b.Colours()[255].red, 1) << clrUsed;
@@ -96,10 +96,10 @@ TEST_F(BmpLoadTest, ColourCountComesFromTheLowestByteOfClrUsed) {
     for (uint32_t clrUsed : {16u, 0x110u}) {
         Bitmap8 b;
         Scribble(b, 4, 2);
-        BmpFileSpec spec;
-        spec.clrUsed = clrUsed;
-        spec.entries = 16;
-        const std::vector<uint8_t> file = MakeBmp(spec);
+        BmpFileLayout layout;
+        layout.clrUsed = clrUsed;
+        layout.entries = 16;
+        const std::vector<uint8_t> file = MakeBmp(layout);
         ASSERT_EQ(b.LoadBmp(Write(file)), 1);
         EXPECT_EQ(b.Colours()[15].blue, 15) << clrUsed;
         EXPECT_EQ(b.Colours()[15].red, 17) << clrUsed;
@@ -113,9 +113,9 @@ TEST_F(BmpLoadTest, ColourCountComesFromTheLowestByteOfClrUsed) {
 
 TEST_F(BmpLoadTest, PixelsFollowTheColourTableWhateverTheDataOffsetSays) {
     Bitmap8 b;
-    BmpFileSpec spec;
-    spec.offBits = 2000;
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    BmpFileLayout layout;
+    layout.offBits = 2000;
+    const std::vector<uint8_t> file = MakeBmp(layout);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
     EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
 }
@@ -124,15 +124,15 @@ TEST_F(BmpLoadTest, SameSizeKeepsTheBlockAndANewSizeReplacesIt) {
     Bitmap8 b;
     b.Resize(96, 416);
     const uint8_t* block = b.Pixels();
-    BmpFileSpec spec;
-    spec.width = 96;
-    spec.height = 416;
-    ASSERT_EQ(b.LoadBmp(Write(MakeBmp(spec))), 1);
+    BmpFileLayout layout;
+    layout.width = 96;
+    layout.height = 416;
+    ASSERT_EQ(b.LoadBmp(Write(MakeBmp(layout))), 1);
     EXPECT_EQ(b.Pixels(), block);
 
-    spec.width = 100;
-    spec.height = 100;
-    const std::vector<uint8_t> file = MakeBmp(spec);
+    layout.width = 100;
+    layout.height = 100;
+    const std::vector<uint8_t> file = MakeBmp(layout);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
     EXPECT_EQ(b.PixelBytes(), 10000);
     EXPECT_EQ(b.Info().header.biSizeImage, 10000u);
@@ -142,9 +142,9 @@ TEST_F(BmpLoadTest, SameSizeKeepsTheBlockAndANewSizeReplacesIt) {
 TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
     // Only the header matters for a refusal, so large pictures are written without pixels.
     auto bent = [](auto change) {
-        BmpFileSpec spec;
-        change(spec);
-        std::vector<uint8_t> bytes = MakeBmp(spec);
+        BmpFileLayout layout;
+        change(layout);
+        std::vector<uint8_t> bytes = MakeBmp(layout);
         bytes.resize(std::min<size_t>(bytes.size(), 54 + 1024));
         return bytes;
     };
@@ -163,25 +163,25 @@ TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
         {"not M", notM},
         {"header cut short", shortHeader},
         {"empty file", {}},
-        {"zero width", bent([](BmpFileSpec& s) { s.width = 0; })},
-        {"zero height", bent([](BmpFileSpec& s) { s.height = 0; })},
-        {"negative width", bent([](BmpFileSpec& s) { s.width = -4; })},
-        {"top-down", bent([](BmpFileSpec& s) { s.height = -2; })},
-        {"too wide", bent([](BmpFileSpec& s) {
+        {"zero width", bent([](BmpFileLayout& s) { s.width = 0; })},
+        {"zero height", bent([](BmpFileLayout& s) { s.height = 0; })},
+        {"negative width", bent([](BmpFileLayout& s) { s.width = -4; })},
+        {"top-down", bent([](BmpFileLayout& s) { s.height = -2; })},
+        {"too wide", bent([](BmpFileLayout& s) {
              s.width = 8193;
              s.height = 1;
          })},
-        {"too tall", bent([](BmpFileSpec& s) {
+        {"too tall", bent([](BmpFileLayout& s) {
              s.width = 1;
              s.height = 8193;
          })},
-        {"too many pixels", bent([](BmpFileSpec& s) {
+        {"too many pixels", bent([](BmpFileLayout& s) {
              s.width = 8192;
              s.height = 2049;
          })},
-        {"24 bits", bent([](BmpFileSpec& s) { s.bitCount = 24; })},
-        {"4 bits", bent([](BmpFileSpec& s) { s.bitCount = 4; })},
-        {"compressed", bent([](BmpFileSpec& s) { s.compression = 1; })},
+        {"24 bits", bent([](BmpFileLayout& s) { s.bitCount = 24; })},
+        {"4 bits", bent([](BmpFileLayout& s) { s.bitCount = 4; })},
+        {"compressed", bent([](BmpFileLayout& s) { s.compression = 1; })},
     };
     for (const Case& c : cases) {
         Bitmap8 b;
@@ -208,15 +208,15 @@ TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
 
 TEST_F(BmpLoadTest, LargestAcceptedSizesLoad) {
     Bitmap8 b;
-    BmpFileSpec spec;
-    spec.width = 8192;
-    spec.height = 1;
-    ASSERT_EQ(b.LoadBmp(Write(MakeBmp(spec))), 1);
+    BmpFileLayout layout;
+    layout.width = 8192;
+    layout.height = 1;
+    ASSERT_EQ(b.LoadBmp(Write(MakeBmp(layout))), 1);
     EXPECT_EQ(b.Width(), 8192);
 
     // Exactly at the pixel cap; the file stops after the header, so the block is cleared.
-    spec.height = 2048;
-    std::vector<uint8_t> file = MakeBmp(spec);
+    layout.height = 2048;
+    std::vector<uint8_t> file = MakeBmp(layout);
     file.resize(54);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
     EXPECT_EQ(b.PixelBytes(), kMaxBmpPixelBytes);
@@ -227,8 +227,8 @@ TEST_F(BmpLoadTest, FileEndingEarlyClearsWhatItDoesNotCover) {
     // Ends three bytes into the pixels: the rest of the block is cleared, not left over.
     Bitmap8 b;
     Scribble(b, 4, 2);
-    BmpFileSpec spec;
-    std::vector<uint8_t> file = MakeBmp(spec);
+    BmpFileLayout layout;
+    std::vector<uint8_t> file = MakeBmp(layout);
     file.resize(54 + 1024 + 3);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
     EXPECT_EQ(PixelsOf(b), (std::vector<uint8_t>{0, 1, 2, 0, 0, 0, 0, 0}));
@@ -236,8 +236,8 @@ TEST_F(BmpLoadTest, FileEndingEarlyClearsWhatItDoesNotCover) {
     // Ends in the middle of colour entry 5 of 16: entry 5 gets its blue, the later entries
     // keep their colours and every pixel is cleared.
     Scribble(b, 4, 2);
-    spec.clrUsed = 16;
-    file = MakeBmp(spec);
+    layout.clrUsed = 16;
+    file = MakeBmp(layout);
     file.resize(54 + 5 * 4 + 1);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
     EXPECT_EQ(b.Colours()[4].red, 6);

@@ -163,11 +163,11 @@ void WriteGameDirectory(const std::string& dir) {
             bottom = std::max(bottom, p.y);
         }
         const size_t lapEnd =
-            b.stage.route.size() / static_cast<size_t>(std::max(1, b.stage.spec.laps));
+            b.stage.route.size() / static_cast<size_t>(std::max(1, b.stage.design.laps));
         std::printf(
             "stage %d %-14s route %5.0f units (%d laps, first lap ends at %.0f,%.0f), rows "
             "%.0f..%.0f\n",
-            n, b.stage.spec.name.c_str(), b.stage.routeLength, b.stage.spec.laps,
+            n, b.stage.design.name.c_str(), b.stage.routeLength, b.stage.design.laps,
             b.stage.route[lapEnd].x, b.stage.route[lapEnd].y, top, bottom);
     }
     tools::WriteFileBytes(Path(dir, "bgm1.mid"), ComposeRaceMusic());

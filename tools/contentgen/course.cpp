@@ -59,9 +59,10 @@ double Smooth(double t) {
     return t * t * (3.0 - 2.0 * t);
 }
 
-double FloorHeight(const StageSpec& spec, double x, double y) {
+double FloorHeight(const StageDesign& design, double x, double y) {
     const double w = 2.0 * std::numbers::pi / kCourseWidth;
-    return spec.floorBase + spec.floorWave * std::sin(w * 2.0 * x + 0.7) * std::cos(w * 1.5 * y);
+    return design.floorBase +
+           design.floorWave * std::sin(w * 2.0 * x + 0.7) * std::cos(w * 1.5 * y);
 }
 
 void BuildDistanceField(Stage& stage) {
@@ -92,27 +93,27 @@ void BuildDistanceField(Stage& stage) {
 }
 
 void BuildCorners(Stage& stage) {
-    const StageSpec& spec = stage.spec;
+    const StageDesign& design = stage.design;
     for (int32_t i = 0; i < kCorners; ++i) {
         for (int32_t j = 0; j < kCorners; ++j) {
             const int32_t x = 10 * j;
             const int32_t y = 10 * i;
             const double d = stage.DistanceAt(x, y);
-            const double e = std::max(0.0, d - spec.halfWidth);
+            const double e = std::max(0.0, d - design.halfWidth);
             const double hills =
-                (ValueNoise(x, y, 40.0, spec.seed) - 0.3) * spec.hillAmplitude +
-                (ValueNoise(x, y, 20.0, spec.seed + 1) - 0.5) * spec.hillAmplitude * 0.5;
-            const double bank = spec.wallHeight * Smooth(e / spec.bankRun);
-            double h = FloorHeight(spec, x, y) + bank + hills * Smooth(e / 25.0);
+                (ValueNoise(x, y, 40.0, design.seed) - 0.3) * design.hillAmplitude +
+                (ValueNoise(x, y, 20.0, design.seed + 1) - 0.5) * design.hillAmplitude * 0.5;
+            const double bank = design.wallHeight * Smooth(e / design.bankRun);
+            double h = FloorHeight(design, x, y) + bank + hills * Smooth(e / 25.0);
             // The course's long edges are walls whatever the route does.
             if (i == 0 || i == kCorners - 1) {
-                h = std::max(h, FloorHeight(spec, x, y) + spec.wallHeight * 0.6);
+                h = std::max(h, FloorHeight(design, x, y) + design.wallHeight * 0.6);
             }
             stage.corners[i][j] = std::clamp(static_cast<int32_t>(std::lround(h)), 0, 128);
         }
     }
     // The start square is exactly level.
-    const int32_t level = static_cast<int32_t>(std::lround(FloorHeight(spec, kStartX, kStartY)));
+    const int32_t level = static_cast<int32_t>(std::lround(FloorHeight(design, kStartX, kStartY)));
     for (int32_t i = 2; i <= 4; ++i) {
         for (int32_t j = 2; j <= 4; ++j) {
             stage.corners[i][j] = level;
@@ -124,7 +125,7 @@ void BuildCorners(Stage& stage) {
 }
 
 void ChooseCellTypes(Stage& stage) {
-    const StageSpec& spec = stage.spec;
+    const StageDesign& design = stage.design;
     for (int32_t i = 0; i < kCells; ++i) {
         for (int32_t j = 0; j < kCells; ++j) {
             const int32_t a = stage.corners[i][j];
@@ -136,8 +137,8 @@ void ChooseCellTypes(Stage& stage) {
                 std::min({stage.DistanceAt(10 * j, 10 * i), stage.DistanceAt(10 * j + 10, 10 * i),
                           stage.DistanceAt(10 * j, 10 * i + 10),
                           stage.DistanceAt(10 * j + 10, 10 * i + 10)});
-            const bool bank = nearest < spec.halfWidth + 12.0;
-            if ((bank || spec.faceted) && !(a == b && b == c && c == d)) {
+            const bool bank = nearest < design.halfWidth + 12.0;
+            if ((bank || design.faceted) && !(a == b && b == c && c == d)) {
                 // Split along the diagonal whose ends agree best, so a bank running diagonally
                 // keeps a straight crease instead of a saddle.
                 type = std::abs(a - d) <= std::abs(b - c) ? 2 : 1;
@@ -214,9 +215,9 @@ struct Placer {
         }
         // Tall things on high ground would stand out of the view's height range.
         const double ground =
-            stage.spec.floorBase + stage.spec.wallHeight + stage.spec.hillAmplitude;
-        return ground + MaxProfile(sheet, frame) - stage.spec.floorBase < 118.0 ||
-               stage.DistanceAt(ox + 8, oy + 8) < stage.spec.halfWidth + 30.0;
+            stage.design.floorBase + stage.design.wallHeight + stage.design.hillAmplitude;
+        return ground + MaxProfile(sheet, frame) - stage.design.floorBase < 118.0 ||
+               stage.DistanceAt(ox + 8, oy + 8) < stage.design.halfWidth + 30.0;
     }
 
     bool Put(int32_t frame, int32_t ox, int32_t oy) {
@@ -230,26 +231,27 @@ struct Placer {
 };
 
 void PlaceObjects(Stage& stage, const SpriteSheet& sheet) {
-    const StageSpec& spec = stage.spec;
-    tools::SplitMix64 rng(spec.seed * 31 + 7);
+    const StageDesign& design = stage.design;
+    tools::SplitMix64 rng(design.seed * 31 + 7);
     Placer placer{stage, sheet};
 
     // Obstacles in the track, between checkpoints, alternating sides so a gap always stays open.
     int32_t placed = 0;
-    for (int32_t attempt = 0; attempt < 400 && placed < spec.obstacleCount; ++attempt) {
+    for (int32_t attempt = 0; attempt < 400 && placed < design.obstacleCount; ++attempt) {
         const double s = 200.0 + rng.Unit() * (stage.routeLength - 260.0);
         const RoutePoint p = RouteAt(stage, s);
         const RoutePoint q = RouteAt(stage, s + 2.0);
         const double hx = q.x - p.x;
         const double hy = q.y - p.y;
         const double n = std::max(1e-6, std::hypot(hx, hy));
-        const double side = (placed % 2 == 0 ? 1.0 : -1.0) * spec.halfWidth * rng.Range(0.15, 0.55);
+        const double side =
+            (placed % 2 == 0 ? 1.0 : -1.0) * design.halfWidth * rng.Range(0.15, 0.55);
         const double cx = p.x - hy / n * side;
         const double cy = p.y + hx / n * side;
         const int32_t ox = WrapX(static_cast<int32_t>(std::lround(cx))) - 8;
         const int32_t oy = static_cast<int32_t>(std::lround(cy)) - 8;
-        const int32_t frame = spec.obstacles[static_cast<size_t>(
-            rng.Below(static_cast<int32_t>(spec.obstacles.size())))];
+        const int32_t frame = design.obstacles[static_cast<size_t>(
+            rng.Below(static_cast<int32_t>(design.obstacles.size())))];
         if (oy < 8 || oy > 370) {
             continue;
         }
@@ -260,23 +262,23 @@ void PlaceObjects(Stage& stage, const SpriteSheet& sheet) {
 
     // Scenery on the banks and on the slopes beyond the course edges.
     for (int32_t attempt = 0; attempt < 4000 && placer.count < kObjectCount; ++attempt) {
-        const int32_t frame =
-            spec.scenery[static_cast<size_t>(rng.Below(static_cast<int32_t>(spec.scenery.size())))];
+        const int32_t frame = design.scenery[static_cast<size_t>(
+            rng.Below(static_cast<int32_t>(design.scenery.size())))];
         const int32_t ox = rng.Below(385);
         const int32_t oy = rng.Below(470) - 40;
         const double d = stage.DistanceAt(ox + 8, oy + 8);
-        if (d < spec.halfWidth + 12.0 || d > spec.halfWidth + 70.0) {
+        if (d < design.halfWidth + 12.0 || d > design.halfWidth + 70.0) {
             continue;
         }
         placer.Put(frame, ox, oy);
     }
     // Anything left over goes far out, where it only decorates.
     for (int32_t attempt = 0; attempt < 4000 && placer.count < kObjectCount; ++attempt) {
-        const int32_t frame =
-            spec.scenery[static_cast<size_t>(rng.Below(static_cast<int32_t>(spec.scenery.size())))];
+        const int32_t frame = design.scenery[static_cast<size_t>(
+            rng.Below(static_cast<int32_t>(design.scenery.size())))];
         const int32_t ox = rng.Below(385);
         const int32_t oy = rng.Below(400);
-        if (stage.DistanceAt(ox + 8, oy + 8) > spec.halfWidth + 14.0) {
+        if (stage.DistanceAt(ox + 8, oy + 8) > design.halfWidth + 14.0) {
             placer.Put(frame, ox, oy);
         }
     }
@@ -300,12 +302,12 @@ float Stage::AlongAt(int32_t x, int32_t y) const {
     return along[static_cast<size_t>(row) * kCourseWidth + WrapX(x)];
 }
 
-Stage DesignStage(const StageSpec& spec) {
+Stage DesignStage(const StageDesign& design) {
     Stage stage;
-    stage.spec = spec;
+    stage.design = design;
     std::vector<RoutePiece> pieces;
-    for (int32_t lap = 0; lap < spec.laps; ++lap) {
-        pieces.insert(pieces.end(), spec.route.begin(), spec.route.end());
+    for (int32_t lap = 0; lap < design.laps; ++lap) {
+        pieces.insert(pieces.end(), design.route.begin(), design.route.end());
     }
     stage.route = TraceRoute(pieces);
     stage.routeLength = stage.route.back().s;

@@ -38,7 +38,7 @@ struct RoutePoint {
 };
 
 // What makes a stage: its route, its ground and its furniture.
-struct StageSpec {
+struct StageDesign {
     std::string name;
     uint64_t seed = 0;
     std::vector<RoutePiece> route;  // one lap, driven `laps` times
@@ -56,7 +56,7 @@ struct StageSpec {
 };
 
 struct Stage {
-    StageSpec spec;
+    StageDesign design;
     std::vector<RoutePoint> route;
     double routeLength = 0.0;
     std::array<std::array<int32_t, kCorners>, kCorners> corners{};
@@ -71,10 +71,10 @@ struct Stage {
     float AlongAt(int32_t x, int32_t y) const;
 };
 
-// The five stage specifications, easiest first.
-StageSpec StageSpecFor(int32_t stage);
+// The five stage designs, easiest first.
+StageDesign StageSpecFor(int32_t stage);
 
-// Lays out the whole stage from its specification.
-Stage DesignStage(const StageSpec& spec);
+// Lays out the whole stage from its design.
+Stage DesignStage(const StageDesign& design);
 
 }  // namespace vantrell::contentgen

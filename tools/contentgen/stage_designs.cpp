@@ -19,8 +19,8 @@ RoutePiece L(double degrees, double radius) {
 
 }  // namespace
 
-StageSpec StageSpecFor(int32_t stage) {
-    StageSpec s;
+StageDesign StageSpecFor(int32_t stage) {
+    StageDesign s;
     switch (stage) {
         case 0:
             // Green vale: a wide rounded oblong with gentle sweepers, three laps.

@@ -86,12 +86,12 @@ struct Painter {
     }
 
     uint8_t CoursePixel(int32_t x, int32_t y, int32_t row) const {
-        const StageSpec& spec = stage.spec;
+        const StageDesign& design = stage.design;
         const double d = stage.DistanceAt(x, y);
         const double s = stage.AlongAt(x, y);
         const double light = Lighting(x, y);
         const double grain = Fractal(x, y, seed);
-        if (d < spec.halfWidth - 3.0) {
+        if (d < design.halfWidth - 3.0) {
             // Start line: a chequered band across the road just ahead of the start point.
             if (s > 10.0 && s < 16.0 && std::fmod(s, lapLength) < 16.0) {
                 const bool check = ((x / 3) + (y / 3)) % 2 == 0;
@@ -99,7 +99,7 @@ struct Painter {
             }
             return TrackPixel(x, y, row, d, s, light, grain);
         }
-        if (d < spec.halfWidth) {
+        if (d < design.halfWidth) {
             const bool stripe = static_cast<int32_t>(s / 7.0) % 2 == 0;
             return AccentColour(stripe ? kKerbA : kKerbB);
         }
@@ -113,7 +113,7 @@ struct Painter {
         int32_t material = kTrack;
         switch (index) {
             case 0:  // packed sand road with darker wheel ruts
-                if (std::abs(d - stage.spec.halfWidth * 0.45) < 2.5) {
+                if (std::abs(d - stage.design.halfWidth * 0.45) < 2.5) {
                     material = kTrackAlt;
                 }
                 break;
@@ -144,13 +144,13 @@ struct Painter {
 
     uint8_t GroundPixel(int32_t x, int32_t y, int32_t row, double d, double light,
                         double grain) const {
-        const StageSpec& spec = stage.spec;
+        const StageDesign& design = stage.design;
         const int32_t h = HeightOf(terrain, x, y);
         const double gx = HeightOf(terrain, x + 1, y) - HeightOf(terrain, x - 1, y);
         const double gy = HeightOf(terrain, x, y + 1) - HeightOf(terrain, x, y - 1);
         const double steep = std::sqrt(gx * gx + gy * gy) * 0.5;
         const double rise =
-            (h - spec.floorBase) / std::max(1.0, spec.wallHeight) + (grain - 0.5) * 0.5;
+            (h - design.floorBase) / std::max(1.0, design.wallHeight) + (grain - 0.5) * 0.5;
         double shade = light + (grain - 0.5) * 2.0 + (tools::HashUnit(x, y, seed + 3) - 0.5) * 1.0;
         int32_t material = kGroundLow;
         if (steep > 1.1 + grain * 0.6) {
@@ -160,7 +160,7 @@ struct Painter {
         } else if (rise > 0.45) {
             material = kGroundHigh;
         }
-        if (d < spec.halfWidth + 4.0 && material != kRock) {
+        if (d < design.halfWidth + 4.0 && material != kRock) {
             material = kGroundLow;  // a verge along the kerbs
             shade -= 0.5;
         }
@@ -219,8 +219,8 @@ struct Painter {
 
 std::vector<uint8_t> PaintStagePicture(const Stage& stage, const Terrain& terrain,
                                        const SpriteSheet& sheet, int32_t stageIndex) {
-    const double lap = stage.routeLength / std::max(1, stage.spec.laps);
-    Painter painter{stage, terrain, stageIndex, stage.spec.seed ^ 0xC0FFEEULL, lap};
+    const double lap = stage.routeLength / std::max(1, stage.design.laps);
+    Painter painter{stage, terrain, stageIndex, stage.design.seed ^ 0xC0FFEEULL, lap};
     std::vector<uint8_t> picture(static_cast<size_t>(kPictureWidth) * kPictureHeight);
     for (int32_t row = 0; row < kPictureHeight; ++row) {
         const int32_t y = row - kPictureRowOffset;

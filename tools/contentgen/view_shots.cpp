@@ -94,7 +94,7 @@ tools::RgbImage RenderShot(const BuiltStage& b, const SpriteSheet& sheet,
 void WriteViewShots(const BuiltStage& b, const SpriteSheet& sheet,
                     const std::vector<uint8_t>& stamped, const std::string& prefix) {
     constexpr int32_t kShots = 4;
-    const double lap = b.stage.routeLength / std::max(1, b.stage.spec.laps);
+    const double lap = b.stage.routeLength / std::max(1, b.stage.design.laps);
     tools::RgbImage strip(kFrameWidth * kShotScale * kShots + 4 * (kShots - 1),
                           kBandRows * kShotScale);
     strip.Fill(20, 20, 24);
