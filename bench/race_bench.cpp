@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/headless/headless_host.h"
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/headless_host.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "race/game_state.h"
 #include "race/headless_race.h"
 #include "race/run_code.h"

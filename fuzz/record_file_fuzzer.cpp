@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "fuzz_support.h"
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records/shift_jis.h"
 

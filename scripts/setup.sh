@@ -44,6 +44,7 @@ cmake --preset default >/dev/null
 cmake --build --preset default
 
 if [ "$mode" = test ]; then
+  bash scripts/check_layers.sh
   ctest --preset default
   cmake --preset sanitize >/dev/null
   cmake --build --preset sanitize

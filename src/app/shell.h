@@ -11,7 +11,7 @@
 
 #include "app/commands.h"
 #include "app/game.h"
-#include "input/config_dialog.h"
+#include "app/config_dialog.h"
 
 namespace vantrell {
 

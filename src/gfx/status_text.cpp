@@ -15,8 +15,6 @@ constexpr StatusText kBannerTexts[] = {
 };
 constexpr int32_t kBannerCount = static_cast<int32_t>(std::size(kBannerTexts));
 
-// The same texts as the display takes them, made once before the game starts: the strip is
-// painted inside a race tick, which must not allocate.
 const std::array<std::string, kBannerCount> kBannerStrings = [] {
     std::array<std::string, kBannerCount> strings;
     for (int32_t i = 0; i < kBannerCount; ++i) {
@@ -34,9 +32,8 @@ StatusText BannerText(int32_t banner) {
     return kBannerTexts[banner];
 }
 
-void PaintStatus(Display& display, int32_t banner) {
-    const int32_t index = banner <= 0 || banner >= kBannerCount ? 0 : banner;
-    display.PaintStatus(kBannerStrings[index], kBannerTexts[index].widthUnits);
+const std::string& BannerString(int32_t banner) {
+    return kBannerStrings[banner <= 0 || banner >= kBannerCount ? 0 : banner];
 }
 
 }  // namespace vantrell

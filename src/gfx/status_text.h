@@ -4,9 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
-
-#include "platform/display.h"
 
 namespace vantrell {
 
@@ -21,8 +20,9 @@ struct StatusText {
 // The text of banner code 1..6; every other code (0, negative, 7 and above) has none.
 StatusText BannerText(int32_t banner);
 
-// Paints the strip for this banner. Codes without a text paint only the black strip.
-void PaintStatus(Display& display, int32_t banner);
+// The same text as a string made once before the game starts (empty for codes without one):
+// the strip is painted inside a race tick, which must not allocate.
+const std::string& BannerString(int32_t banner);
 
 // Left edge of the text: (clientWidth - 10 * units) / 2, truncated toward zero. Negative when
 // the window is narrower than the text, which is then clipped at the left edge.

@@ -1,6 +1,7 @@
 #include "race/game_state.h"
 
 #include "gfx/status_text.h"
+#include "platform/display.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_player.h"
 
@@ -88,7 +89,7 @@ void GameState::StartFreeDrive() {
 
 void GameState::PaintStatus() {
     if (services_.display != nullptr) {
-        vantrell::PaintStatus(*services_.display, banner);
+        services_.display->PaintStatus(BannerString(banner), BannerText(banner).widthUnits);
     }
 }
 

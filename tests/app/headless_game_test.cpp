@@ -10,7 +10,7 @@
 
 #include "app/commands.h"
 #include "headless_test_support.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 #include "platform/virtual_keys.h"
 #include "records/hiscore_table.h"
 #include "records/shift_jis.h"

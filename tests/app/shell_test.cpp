@@ -7,7 +7,7 @@
 #include "app/game.h"
 #include "app/shell.h"
 #include "headless_test_support.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 
 namespace vantrell {
 namespace {

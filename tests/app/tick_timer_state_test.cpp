@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/tick_timer_state.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 
 namespace vantrell {
 namespace {

@@ -16,7 +16,7 @@
 
 #include "app/commands.h"
 #include "desktop_test_support.h"
-#include "platform/desktop/config_dialog_window.h"
+#include "hosts/desktop/config_dialog_window.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_switches.h"
 

@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "platform/desktop/game_style.h"
-#include "platform/desktop/ui_fonts.h"
+#include "hosts/desktop/game_style.h"
+#include "hosts/desktop/ui_fonts.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

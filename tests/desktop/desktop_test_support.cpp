@@ -10,9 +10,9 @@
 
 #include <stdlib.h>
 
-#include "platform/desktop/dialog_builder.h"
-#include "platform/desktop/message_boxes.h"
-#include "platform/desktop/name_input_dialog.h"
+#include "hosts/desktop/dialog_builder.h"
+#include "hosts/desktop/message_boxes.h"
+#include "hosts/desktop/name_input_dialog.h"
 
 namespace vantrell::desktop::test {
 

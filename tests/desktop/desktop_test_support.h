@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/desktop_app.h"
+#include "hosts/desktop/desktop_app.h"
 
 class QTimer;
 

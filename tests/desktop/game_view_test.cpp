@@ -7,7 +7,7 @@
 
 #include "gfx/bitmap8.h"
 #include "gfx/status_text.h"
-#include "platform/desktop/game_view.h"
+#include "hosts/desktop/game_view.h"
 #include "race/game_state.h"
 
 namespace vantrell::desktop {

@@ -6,8 +6,8 @@
 #include <SDL.h>
 
 #include "input/input_config.h"
-#include "platform/desktop/sdl_joysticks.h"
-#include "platform/headless/scripted_input.h"
+#include "hosts/desktop/sdl_joysticks.h"
+#include "hosts/headless/scripted_input.h"
 
 namespace vantrell::desktop {
 namespace {

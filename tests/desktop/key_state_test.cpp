@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/desktop/qt_key_state.h"
+#include "hosts/desktop/qt_key_state.h"
 #include "platform/virtual_keys.h"
 
 namespace vantrell::desktop {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "platform/desktop/menu_builder.h"
+#include "hosts/desktop/menu_builder.h"
 
 namespace vantrell::desktop {
 namespace {

@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "desktop_test_support.h"
-#include "platform/desktop/desktop_options.h"
-#include "platform/desktop/game_directory.h"
-#include "platform/desktop/qt_speed_store.h"
+#include "hosts/desktop/desktop_options.h"
+#include "hosts/desktop/game_directory.h"
+#include "hosts/desktop/qt_speed_store.h"
 
 namespace vantrell::desktop {
 namespace {

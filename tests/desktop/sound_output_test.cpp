@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "desktop_test_support.h"
-#include "platform/desktop/desktop_app.h"
-#include "platform/desktop/sdl_audio.h"
+#include "hosts/desktop/desktop_app.h"
+#include "hosts/desktop/sdl_audio.h"
 
 namespace vantrell::desktop {
 namespace {

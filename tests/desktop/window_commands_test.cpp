@@ -10,8 +10,8 @@
 
 #include "app/commands.h"
 #include "desktop_test_support.h"
-#include "platform/desktop/config_dialog_window.h"
-#include "platform/desktop/hiscore_list_dialogs.h"
+#include "hosts/desktop/config_dialog_window.h"
+#include "hosts/desktop/hiscore_list_dialogs.h"
 
 namespace vantrell::desktop {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/commands.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 #include "records/hiscore_dialogs.h"
 #include "records/records_test_support.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records/records_test_support.h"
 

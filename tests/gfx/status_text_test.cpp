@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gfx/status_text.h"
-#include "platform/headless/headless_host.h"
+#include "hosts/headless/headless_host.h"
 #include "records/shift_jis.h"
 
 namespace vantrell {
@@ -28,10 +28,10 @@ TEST(StatusText, BannerTextsAndWidthsInCodePageBytes) {
 
 TEST(StatusText, CodesWithoutTextPaintOnlyTheBlackStrip) {
     MemoryDisplay display;
-    PaintStatus(display, 0);
-    PaintStatus(display, 7);
-    PaintStatus(display, -2);
-    PaintStatus(display, 5);
+    display.PaintStatus(BannerString(0), BannerText(0).widthUnits);
+    display.PaintStatus(BannerString(7), BannerText(7).widthUnits);
+    display.PaintStatus(BannerString(-2), BannerText(-2).widthUnits);
+    display.PaintStatus(BannerString(5), BannerText(5).widthUnits);
     ASSERT_EQ(display.StatusLog().size(), 4u);
     for (int32_t i = 0; i < 3; ++i) {
         EXPECT_EQ(display.StatusLog()[i].text, "");

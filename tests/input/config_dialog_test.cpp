@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/tick_timer_state.h"
-#include "input/config_dialog.h"
-#include "platform/headless/headless_host.h"
-#include "platform/headless/scripted_input.h"
+#include "app/config_dialog.h"
+#include "hosts/headless/headless_host.h"
+#include "hosts/headless/scripted_input.h"
 
 namespace vantrell {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "input/control_state.h"
-#include "platform/headless/scripted_input.h"
+#include "hosts/headless/scripted_input.h"
 
 namespace vantrell::test {
 

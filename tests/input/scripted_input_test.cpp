@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless/scripted_input.h"
+#include "hosts/headless/scripted_input.h"
 #include "platform/virtual_keys.h"
 
 namespace vantrell {

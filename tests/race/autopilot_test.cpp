@@ -1,4 +1,4 @@
-#include "race/autopilot.h"
+#include "autopilot/autopilot.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/logged_audio.h"
+#include "hosts/headless/logged_audio.h"
 #include "race/game_state.h"
 #include "race/run_code.h"
 #include "records/hiscore_table.h"

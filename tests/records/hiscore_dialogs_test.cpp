@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "records/shift_jis.h"
 #include "records_test_support.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records_test_support.h"
 

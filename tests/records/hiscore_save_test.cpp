@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records_test_support.h"
 

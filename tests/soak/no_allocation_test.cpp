@@ -7,7 +7,7 @@
 #include "allocation_counter.h"
 #include "app/game.h"
 #include "gfx/status_text.h"
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "quiet_platform.h"
 #include "race/game_state.h"
 #include "records/hiscore_table.h"
@@ -20,7 +20,7 @@ TEST(NoAllocation, PaintingTheStatusStripForAnyBanner) {
     check::QuietDisplay display;
     for (int32_t banner = -1; banner <= 8; ++banner) {
         const int64_t before = check::AllocationCount();
-        PaintStatus(display, banner);
+        display.PaintStatus(BannerString(banner), BannerText(banner).widthUnits);
         EXPECT_EQ(check::AllocationCount() - before, 0) << "banner " << banner;
     }
     EXPECT_EQ(display.statusPaints, 10);

@@ -15,7 +15,7 @@
 
 #include "allocation_counter.h"
 #include "app/game.h"
-#include "platform/headless/scripted_dialogs.h"
+#include "hosts/headless/scripted_dialogs.h"
 #include "quiet_platform.h"
 #include "race/game_state.h"
 #include "race_invariants.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/logged_audio.h"
+#include "hosts/headless/logged_audio.h"
 #include "sound_test_support.h"
 
 namespace vantrell {

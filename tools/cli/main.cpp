@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "race/autopilot.h"
+#include "autopilot/autopilot.h"
 
 namespace {
 

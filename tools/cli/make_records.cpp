@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "platform/headless/scripted_dialogs.h"
-#include "race/autopilot.h"
+#include "hosts/headless/scripted_dialogs.h"
+#include "autopilot/autopilot.h"
 #include "race/headless_race.h"
 #include "records/hiscore_table.h"
 

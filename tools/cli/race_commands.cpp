@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "common/file_bytes.h"
-#include "race/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "race/headless_race.h"
 
 namespace vantrell::cli {

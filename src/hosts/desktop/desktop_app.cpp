@@ -1,0 +1,46 @@
+#include "hosts/desktop/desktop_app.h"
+
+#include <string>
+
+#include "resources/resources.h"
+
+namespace vantrell::desktop {
+
+SoundPlayer::WaveImages EmbeddedWaves() {
+    SoundPlayer::WaveImages waves;
+    for (std::size_t i = 0; i < waves.size(); ++i) {
+        waves[i] = FindResource("WAVDAT" + std::to_string(i));
+    }
+    return waves;
+}
+
+DesktopApp::DesktopApp(const DesktopSettings& settings)
+    : window_(std::make_unique<MainWindow>()),
+      dialogs_(window_.get()),
+      speedStore_(settings.settingsFile) {
+    game_ =
+        std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, *window_, dialogs_, timer_,
+                                              speedStore_, EmbeddedWaves(), settings.dataDir});
+    shell_ = std::make_unique<Shell>(*game_);
+    shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
+    timer_.SetTickHandler([this] { window_->Tick(); });
+}
+
+DesktopApp::~DesktopApp() {
+    // No more ticks or window events into a shell that is going away.
+    timer_.Stop();
+    timer_.SetTickHandler({});
+    window_->AttachShell(nullptr);
+    shell_.reset();
+    game_.reset();
+}
+
+void DesktopApp::Start() {
+    game_->timer.LoadTickPeriod();
+    window_->AttachShell(shell_.get());
+    shell_->OnCreate();
+    window_->show();
+    window_->SchedulePosted();
+}
+
+}  // namespace vantrell::desktop

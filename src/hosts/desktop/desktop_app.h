@@ -1,0 +1,66 @@
+// The desktop game assembled: keyboard, joysticks, sound, the main window with its dialogs, the
+// tick timer and the speed store, then the game objects and the shell on top. The program and
+// the widget tests build the game the same way through this.
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/game.h"
+#include "app/shell.h"
+#include "hosts/desktop/main_window.h"
+#include "hosts/desktop/qt_dialogs.h"
+#include "hosts/desktop/qt_key_state.h"
+#include "hosts/desktop/qt_speed_store.h"
+#include "hosts/desktop/qt_tick_timer.h"
+#include "hosts/desktop/sdl_audio.h"
+#include "hosts/desktop/sdl_joysticks.h"
+
+namespace vantrell::desktop {
+
+struct DesktopSettings {
+    // Folder of the game's files; empty means the current directory.
+    std::filesystem::path dataDir;
+    // INI file for the game speed; empty means the user's own settings of this program.
+    QString settingsFile;
+};
+
+class DesktopApp {
+  public:
+    // Needs a QApplication.
+    explicit DesktopApp(const DesktopSettings& settings);
+    ~DesktopApp();
+    DesktopApp(const DesktopApp&) = delete;
+    DesktopApp& operator=(const DesktopApp&) = delete;
+
+    // The stored speed, the window's creation (stage 0 and the demonstration) and showing the
+    // window. The commands creation posts run once the event loop runs.
+    void Start();
+
+    MainWindow& Window() { return *window_; }
+    Game& Objects() { return *game_; }
+    Shell& GameShell() { return *shell_; }
+    QtTickTimer& Timer() { return timer_; }
+    SdlAudio& Sound() { return audio_; }
+    QtKeyState& Keys() { return keys_; }
+    SdlJoysticks& Sticks() { return joysticks_; }
+
+  private:
+    // Declared in the order they are built; the game goes before the pieces it uses.
+    QtKeyState keys_;
+    SdlJoysticks joysticks_;
+    SdlAudio audio_;
+    std::unique_ptr<MainWindow> window_;
+    QtDialogs dialogs_;
+    QtTickTimer timer_;
+    QtSpeedStore speedStore_;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<Shell> shell_;
+};
+
+// The four effects embedded in the program, WAVDAT0..WAVDAT3.
+SoundPlayer::WaveImages EmbeddedWaves();
+
+}  // namespace vantrell::desktop

@@ -1,0 +1,95 @@
+#include "hosts/desktop/game_view.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "gfx/status_text.h"
+#include "hosts/desktop/ui_fonts.h"
+
+namespace vantrell::desktop {
+
+QImage BandImage(const Bitmap8& frameBuffer) {
+    QImage band(kBandWidth, kBandHeight, QImage::Format_Indexed8);
+    QList<QRgb> colours(256);
+    const RgbQuad* table = frameBuffer.Colours();
+    for (int i = 0; i < 256; ++i) {
+        colours[i] = qRgb(table[i].red, table[i].green, table[i].blue);
+    }
+    band.setColorTable(colours);
+    band.fill(0);
+    const int width = std::min(kBandWidth, frameBuffer.Width());
+    const int rows = std::clamp(frameBuffer.Height() - kBandTop, 0, kBandHeight);
+    for (int y = 0; y < rows; ++y) {
+        // PixelAddress counts y from the top of the picture, whatever the memory order.
+        const uint8_t* source = frameBuffer.PixelAddress(0, kBandTop + y);
+        std::copy(source, source + width, band.scanLine(y));
+    }
+    return band;
+}
+
+bool IsHalfWidth(char32_t ch) {
+    // ASCII and the half-width katakana are single bytes in Shift-JIS.
+    return ch < 0x80 || (ch >= 0xFF61 && ch <= 0xFF9F);
+}
+
+GameView::GameView(QWidget* parent) : QWidget(parent) {
+    // Everything is painted here every time; nothing behind needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QRect GameView::ViewRect() const {
+    return QRect(0, 0, width(), std::max(0, StatusStripTop(height())));
+}
+
+QRect GameView::StripRect() const {
+    return QRect(0, StatusStripTop(height()), width(), kStatusStripHeight);
+}
+
+void GameView::Present(const Bitmap8& frameBuffer) {
+    band_ = BandImage(frameBuffer);
+    bandRgb_ = band_.convertToFormat(QImage::Format_RGB32);
+    ++presentCount_;
+    update(ViewRect());
+}
+
+void GameView::PaintStatus(const QString& text, int32_t widthUnits) {
+    status_ = text;
+    statusUnits_ = widthUnits;
+    update(StripRect());
+}
+
+void GameView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QRect view = ViewRect();
+    if (bandRgb_.isNull()) {
+        painter.fillRect(view, Qt::gray);  // the window's background before the first frame
+    } else {
+        // Without SmoothPixmapTransform the scaling samples the nearest pixel: hard edges at
+        // any window size.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(view, bandRgb_);
+    }
+
+    painter.fillRect(StripRect(), Qt::black);
+    if (status_.isEmpty()) {
+        return;
+    }
+    painter.setFont(StatusFont());
+    painter.setPen(Qt::white);
+    const int cellHeight = 20;
+    const int top = StatusTextY(height());
+    // Each character gets its own cell, 10 pixels per width unit, so the text sits where the
+    // centring rule says whatever the font's own advances are.
+    int x = StatusTextX(width(), statusUnits_);
+    for (const char32_t ch : status_.toUcs4()) {
+        const int units = IsHalfWidth(ch) ? 1 : 2;
+        const QString glyph = QString::fromUcs4(&ch, 1);
+        painter.drawText(QRect(x, top, units * kStatusPixelsPerUnit + 10, cellHeight),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, glyph);
+        x += units * kStatusPixelsPerUnit;
+    }
+}
+
+}  // namespace vantrell::desktop

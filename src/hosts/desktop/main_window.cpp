@@ -1,0 +1,182 @@
+#include "hosts/desktop/main_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTimer>
+
+#include "app/commands.h"
+#include "app/shell.h"
+#include "app/tick_timer_state.h"
+#include "app/window_resources.h"
+#include "resources/resources.h"
+
+namespace vantrell::desktop {
+
+namespace {
+
+QPixmap ResourcePixmap(const char* name) {
+    const std::span<const uint8_t> bytes = FindResource(name);
+    QPixmap pixmap;
+    if (!bytes.empty()) {
+        pixmap.loadFromData(bytes.data(), static_cast<uint>(bytes.size()), "PNG");
+    }
+    return pixmap;
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    const WindowInfo& info = MainWindowInfo();
+    // Caption, system menu, sizing frame and a minimise box, but no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromUtf8(info.title));
+    setObjectName(QString::fromUtf8(info.className));
+
+    QIcon icon;
+    for (const char* name : {"VANTRICO", "VANTRICO32"}) {
+        const QPixmap pixmap = ResourcePixmap(name);
+        if (!pixmap.isNull()) {
+            icon.addPixmap(pixmap);
+        }
+    }
+    setWindowIcon(icon);
+
+    view_ = new GameView(this);
+    setCentralWidget(view_);
+    menu_ = std::make_unique<GameMenu>(*menuBar(),
+                                       [this](int32_t commandId) { SendCommand(commandId); });
+
+    move(info.x, info.y);
+    resize(info.width, info.height);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::AttachShell(Shell* shell) {
+    shell_ = shell;
+}
+
+void MainWindow::Tick() {
+    tickArrival_ = std::chrono::steady_clock::now();
+    if (shell_ == nullptr || destroyed_) {
+        return;
+    }
+    shell_->OnTimer(TickTimerState::kTimerId);
+    SchedulePosted();
+    if (afterTick_) {
+        afterTick_();
+    }
+}
+
+void MainWindow::SendCommand(int32_t commandId) {
+    if (shell_ == nullptr || destroyed_) {
+        return;
+    }
+    shell_->OnCommand(static_cast<uint32_t>(commandId));
+    SchedulePosted();
+}
+
+void MainWindow::SchedulePosted() {
+    if (shell_ == nullptr || postScheduled_ || !shell_->HasPosted()) {
+        return;
+    }
+    postScheduled_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { RunPosted(); }, Qt::QueuedConnection);
+}
+
+void MainWindow::RunPosted() {
+    postScheduled_ = false;
+    if (shell_ != nullptr && !destroyed_) {
+        shell_->RunPosted();
+        SchedulePosted();
+    }
+}
+
+void MainWindow::Present(const Bitmap8& frameBuffer) {
+    view_->Present(frameBuffer);
+}
+
+void MainWindow::PaintStatus(const std::string& text, int32_t widthUnits) {
+    view_->PaintStatus(QString::fromStdString(text), widthUnits);
+}
+
+void MainWindow::SetMenuCheck(int32_t commandId, bool checked) {
+    menu_->SetCheck(commandId, checked);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (shell_ == nullptr || destroyed_) {
+        event->accept();
+        return;
+    }
+    // The close box: offer to save the high scores, stop the game, then the window goes and
+    // its destruction stores the game speed and ends the event loop.
+    shell_->OnSysCommand(SysClose);
+    event->accept();
+    destroyed_ = true;
+    shell_->OnDestroy();
+    if (shell_->quitRequested && onQuit_) {
+        onQuit_(shell_->exitCode);
+    }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (shell_ == nullptr || destroyed_) {
+        return;
+    }
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        shell_->OnSysCommand(SysMinimize);
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Regaining the focus; losing it changes nothing, the game runs on behind.
+        shell_->OnSetFocus();
+    }
+    SchedulePosted();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FitOuterSize();
+    if (shell_ != nullptr && !destroyed_) {
+        shell_->OnMove();
+        SchedulePosted();
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (shell_ != nullptr && !destroyed_) {
+        shell_->OnSize();
+        SchedulePosted();
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        fitsLeft_ = 4;
+        sinceShown_.start();
+        QTimer::singleShot(0, this, [this] { FitOuterSize(); });
+    }
+}
+
+void MainWindow::FitOuterSize() {
+    if (fitsLeft_ <= 0 || isMinimized() || sinceShown_.elapsed() > 1500) {
+        return;
+    }
+    --fitsLeft_;
+    const WindowInfo& info = MainWindowInfo();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize inner(info.width - frame.width(), info.height - frame.height());
+    if (inner.width() > 0 && inner.height() > 0 && inner != size()) {
+        resize(inner);
+    }
+}
+
+}  // namespace vantrell::desktop

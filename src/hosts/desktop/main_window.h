@@ -1,0 +1,84 @@
+// The game's one top-level window: title, icon, the VANTR_MENU menu bar and the game view. It is
+// the game's Display, and it turns Qt's window events (close, minimise, activation, move,
+// resize, menu choices and timer ticks) into the shell's messages. Commands the shell posts run
+// later from the event loop, as posted messages would.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "hosts/desktop/game_view.h"
+#include "hosts/desktop/menu_builder.h"
+#include "platform/display.h"
+
+namespace vantrell {
+class Shell;
+}
+
+namespace vantrell::desktop {
+
+class MainWindow final : public QMainWindow, public Display {
+  public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // From here on window events reach the shell, which must outlive the window's use of it.
+    void AttachShell(Shell* shell);
+    // Called after every tick's commands have run (the desktop's probes hook in here).
+    void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
+    // Called with the exit code once the window is destroyed and the shell asks to quit.
+    void SetOnQuit(std::function<void(int)> onQuit) { onQuit_ = std::move(onQuit); }
+
+    // One tick of the game timer.
+    void Tick();
+    // A menu command, as choosing the item sends it.
+    void SendCommand(int32_t commandId);
+    // Runs the commands the shell posted once control is back in the event loop.
+    void SchedulePosted();
+
+    // Display
+    void Present(const Bitmap8& frameBuffer) override;
+    void PaintStatus(const std::string& text, int32_t widthUnits) override;
+    void SetMenuCheck(int32_t commandId, bool checked) override;
+
+    GameView& View() { return *view_; }
+    GameMenu& Menu() { return *menu_; }
+    // When the latest tick arrived, before any of its work.
+    std::chrono::steady_clock::time_point TickArrival() const { return tickArrival_; }
+    // Whether the window has been through its destruction (the shell has been told).
+    bool Destroyed() const { return destroyed_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void RunPosted();
+    // Sizes the window so that its frame, where the window system draws one, is 256 x 360.
+    void FitOuterSize();
+
+    GameView* view_ = nullptr;
+    std::unique_ptr<GameMenu> menu_;
+    Shell* shell_ = nullptr;
+    std::function<void()> afterTick_;
+    std::function<void(int)> onQuit_;
+    std::chrono::steady_clock::time_point tickArrival_;
+    bool postScheduled_ = false;
+    bool destroyed_ = false;
+    // The window system reports the frame some time after showing, so the moves of the first
+    // moment after the first show fit again; later ones are the player's.
+    int fitsLeft_ = 0;
+    QElapsedTimer sinceShown_;
+    bool shown_ = false;
+};
+
+}  // namespace vantrell::desktop

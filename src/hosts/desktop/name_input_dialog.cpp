@@ -1,0 +1,68 @@
+#include "hosts/desktop/name_input_dialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionFrame>
+#include <QValidator>
+
+#include "hosts/desktop/dialog_builder.h"
+#include "hosts/desktop/ui_fonts.h"
+
+namespace vantrell::desktop {
+
+namespace {
+
+// Refuses any text wider than the box shows, as an edit box without horizontal scrolling does.
+class VisibleWidthValidator final : public QValidator {
+  public:
+    explicit VisibleWidthValidator(QLineEdit& edit) : QValidator(&edit), edit_(edit) {}
+
+    State validate(QString& input, int& /*position*/) const override {
+        return edit_.fontMetrics().horizontalAdvance(input) <= VisibleWidth() ? Acceptable
+                                                                              : Invalid;
+    }
+
+  private:
+    int VisibleWidth() const {
+        QStyleOptionFrame option;
+        option.initFrom(&edit_);
+        option.lineWidth = edit_.hasFrame() ? 1 : 0;
+        const QRect contents =
+            edit_.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit_);
+        const QMargins margins = edit_.textMargins();
+        // QLineEdit keeps two pixels free at either end of its text.
+        return contents.width() - margins.left() - margins.right() - 4;
+    }
+
+    QLineEdit& edit_;
+};
+
+}  // namespace
+
+NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("HISCORE_NAMEINPUT_DIALOG");
+    setWindowTitle(QStringLiteral("競技終了"));
+    DialogBuilder build(*this, SystemDialogFont());
+    build.Frame(owner, 50, 40, 120, 70);
+    QPushButton* ok = build.Button(1, "OK", 48, 52, 24, 14, false);
+    build.Static("貴殿の記録は賞賛に値する。", 6, 5, 110, 7);
+    build.Static("名操縦者として記録する故、", 6, 15, 114, 7);
+    build.Static("名前を入力してくれたまえ。", 6, 25, 110, 7);
+    edit_ = build.Edit(kEditId, 22, 35, 66, 12);
+    edit_->setAttribute(Qt::WA_InputMethodEnabled, true);
+    edit_->setText(offeredName);
+    edit_->setValidator(new VisibleWidthValidator(*edit_));
+    edit_->selectAll();
+    edit_->setFocus();
+
+    connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    // Enter stands for OK even though OK is not the default button.
+    connect(edit_, &QLineEdit::returnPressed, this, [this] { accept(); });
+}
+
+QString NameInputDialog::Name() const {
+    return edit_->text();
+}
+
+}  // namespace vantrell::desktop

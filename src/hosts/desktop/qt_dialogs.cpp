@@ -1,0 +1,46 @@
+#include "hosts/desktop/qt_dialogs.h"
+
+#include "hosts/desktop/about_dialog.h"
+#include "hosts/desktop/config_dialog_window.h"
+#include "hosts/desktop/hiscore_list_dialogs.h"
+#include "hosts/desktop/message_boxes.h"
+#include "hosts/desktop/name_input_dialog.h"
+
+namespace vantrell::desktop {
+
+void QtDialogs::ShowMessage(const std::string& text, const std::string& caption) {
+    ShowMessageBox(owner_, QString::fromStdString(text), QString::fromStdString(caption));
+}
+
+bool QtDialogs::AskYesNo(const std::string& text, const std::string& caption) {
+    return AskYesNoBox(owner_, QString::fromStdString(text), QString::fromStdString(caption));
+}
+
+std::string QtDialogs::AskName(const std::string& defaultName) {
+    NameInputDialog dialog(owner_, QString::fromStdString(defaultName));
+    dialog.exec();
+    return dialog.Name().toStdString();
+}
+
+void QtDialogs::ShowHiScoreList(const HiScoreLines& lines) {
+    HiScoreListDialog dialog(owner_, lines);
+    dialog.exec();
+}
+
+ListSelection QtDialogs::ChooseOpponent(const HiScoreLines& lines) {
+    OpponentSelectDialog dialog(owner_, lines);
+    dialog.exec();
+    return dialog.Selection();
+}
+
+void QtDialogs::ShowAbout() {
+    AboutDialog dialog(owner_);
+    dialog.exec();
+}
+
+void QtDialogs::RunConfigDialog(ConfigDialog& model) {
+    ConfigDialogWindow dialog(owner_, model);
+    dialog.exec();
+}
+
+}  // namespace vantrell::desktop

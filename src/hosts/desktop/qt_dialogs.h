@@ -1,0 +1,33 @@
+// The game's dialogs and message boxes as modal Qt dialogs owned by the main window. Each call
+// returns when the player has answered.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/config_dialog.h"
+#include "platform/dialogs.h"
+
+namespace vantrell::desktop {
+
+class QtDialogs final : public Dialogs {
+  public:
+    // The owner may be set later; until then the dialogs have no owner.
+    explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    std::string AskName(const std::string& defaultName) override;
+    void ShowHiScoreList(const HiScoreLines& lines) override;
+    ListSelection ChooseOpponent(const HiScoreLines& lines) override;
+    void ShowAbout() override;
+
+    // GAME_CONFIG_DIALOG, modal; the game's timer keeps running behind it.
+    void RunConfigDialog(ConfigDialog& model);
+
+  private:
+    QPointer<QWidget> owner_;
+};
+
+}  // namespace vantrell::desktop

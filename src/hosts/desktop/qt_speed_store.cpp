@@ -1,0 +1,43 @@
+#include "hosts/desktop/qt_speed_store.h"
+
+#include <QSettings>
+
+#include <memory>
+
+namespace vantrell::desktop {
+
+namespace {
+
+constexpr char kSpeedKey[] = "game/tickPeriod";
+
+std::unique_ptr<QSettings> OpenSettings(const QString& iniPath) {
+    if (iniPath.isEmpty()) {
+        return std::make_unique<QSettings>(kSettingsOrganisation, kSettingsApplication);
+    }
+    return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
+
+}  // namespace
+
+std::optional<int32_t> QtSpeedStore::Load() {
+    const auto settings = OpenSettings(iniPath_);
+    if (settings->status() != QSettings::NoError) {
+        return std::nullopt;
+    }
+    const QVariant value = settings->value(kSpeedKey);
+    bool ok = false;
+    const int period = value.toInt(&ok);
+    // Anything but a whole number counts as never stored; the game clamps the range itself.
+    if (!value.isValid() || !ok) {
+        return std::nullopt;
+    }
+    return period;
+}
+
+void QtSpeedStore::Store(int32_t periodMs) {
+    const auto settings = OpenSettings(iniPath_);
+    settings->setValue(kSpeedKey, periodMs);
+    settings->sync();
+}
+
+}  // namespace vantrell::desktop

@@ -1,0 +1,87 @@
+#include "hosts/desktop/tick_probe.h"
+
+#include <QPixmap>
+#include <QTimer>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdlib>
+
+#include "hosts/desktop/desktop_app.h"
+
+namespace vantrell::desktop {
+
+namespace {
+
+QString Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? QString() : QString::fromLocal8Bit(value);
+}
+
+}  // namespace
+
+std::unique_ptr<TickProbe> TickProbe::FromEnvironment(DesktopApp& app) {
+    const QString trace = Environment("VANTRELL_TRACE");
+    const QString snapshot = Environment("VANTRELL_SNAPSHOT");
+    const QString quit = Environment("VANTRELL_QUIT_TICK");
+    if (trace.isEmpty() && snapshot.isEmpty() && quit.isEmpty()) {
+        return nullptr;
+    }
+    std::unique_ptr<TickProbe> probe(new TickProbe(app));
+    if (!trace.isEmpty()) {
+        probe->trace_ = std::fopen(trace.toLocal8Bit().constData(), "w");
+    }
+    probe->snapshotPath_ = snapshot;
+    const QString ticks = Environment("VANTRELL_SNAPSHOT_TICKS");
+    for (const QString& word : (ticks.isEmpty() ? QString("300") : ticks).split(',')) {
+        bool ok = false;
+        const qlonglong n = word.trimmed().toLongLong(&ok);
+        if (ok) {
+            probe->snapshotTicks_.push_back(n);
+        }
+    }
+    bool ok = false;
+    const qlonglong quitTick = quit.toLongLong(&ok);
+    probe->quitTick_ = ok ? quitTick : -1;
+    return probe;
+}
+
+TickProbe::~TickProbe() {
+    if (trace_ != nullptr) {
+        std::fclose(trace_);
+    }
+}
+
+void TickProbe::AfterTick() {
+    // The tick's arrival, not the end of its work, so the trace shows the timer's own pacing.
+    const auto now = app_.Window().TickArrival();
+    if (tick_ == 0) {
+        start_ = now;
+    }
+    ++tick_;
+    const GameState& state = app_.Objects().state;
+    if (trace_ != nullptr) {
+        const auto micros =
+            std::chrono::duration_cast<std::chrono::microseconds>(now - start_).count();
+        const auto work = std::chrono::duration_cast<std::chrono::microseconds>(
+                              std::chrono::steady_clock::now() - now)
+                              .count();
+        std::fprintf(trace_, "%" PRId64 " %" PRId64 " %d %d %d %d %d %" PRId64 "\n", tick_,
+                     static_cast<int64_t>(micros), state.raceMode, state.banner,
+                     state.crafts.first.x, state.crafts.first.y, state.raceTicks,
+                     static_cast<int64_t>(work));
+        std::fflush(trace_);
+    }
+    if (!snapshotPath_.isEmpty() &&
+        std::find(snapshotTicks_.begin(), snapshotTicks_.end(), tick_) != snapshotTicks_.end()) {
+        QString path = snapshotPath_;
+        path.replace("%1", QString::number(tick_));
+        app_.Window().grab().save(path, "PNG");
+    }
+    if (tick_ == quitTick_) {
+        // Later, from the event loop, as a click on the close box would arrive.
+        QTimer::singleShot(0, &app_.Window(), [this] { app_.Window().close(); });
+    }
+}
+
+}  // namespace vantrell::desktop

@@ -1,0 +1,70 @@
+#include "hosts/headless/scripted_dialogs.h"
+
+#include <utility>
+
+namespace vantrell {
+
+void ScriptedDialogs::QueueSelectedItem(int32_t item) {
+    ListSelection selection{};
+    if (item >= 0 && item < static_cast<int32_t>(selection.size())) {
+        selection[item] = true;
+    }
+    selections_.push_back(selection);
+}
+
+void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& caption) {
+    calls_.push_back({DialogKind::Message, text, caption, {}, ""});
+}
+
+bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& caption) {
+    bool yes = false;
+    if (!yesNo_.empty()) {
+        yes = yesNo_.front();
+        yesNo_.pop_front();
+    }
+    calls_.push_back({DialogKind::YesNo, text, caption, {}, yes ? "yes" : "no"});
+    return yes;
+}
+
+std::string ScriptedDialogs::AskName(const std::string& defaultName) {
+    std::string name = defaultName;
+    if (!names_.empty()) {
+        name = std::move(names_.front());
+        names_.pop_front();
+    }
+    calls_.push_back({DialogKind::Name, defaultName, "", {}, name});
+    return name;
+}
+
+void ScriptedDialogs::ShowHiScoreList(const HiScoreLines& lines) {
+    calls_.push_back({DialogKind::HiScoreList, "", "", lines, ""});
+}
+
+ListSelection ScriptedDialogs::ChooseOpponent(const HiScoreLines& lines) {
+    ListSelection selection{};
+    if (!selections_.empty()) {
+        selection = selections_.front();
+        selections_.pop_front();
+    } else {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            selection[i] = lines[i].selected;
+        }
+    }
+    calls_.push_back({DialogKind::ChooseOpponent, "", "", lines, ""});
+    return selection;
+}
+
+void ScriptedDialogs::ShowAbout() {
+    calls_.push_back({DialogKind::About, "", "", {}, ""});
+}
+
+std::vector<DialogKind> ScriptedDialogs::Kinds() const {
+    std::vector<DialogKind> kinds;
+    kinds.reserve(calls_.size());
+    for (const DialogCall& call : calls_) {
+        kinds.push_back(call.kind);
+    }
+    return kinds;
+}
+
+}  // namespace vantrell
