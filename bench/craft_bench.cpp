@@ -43,10 +43,10 @@ void BM_CraftPairStep(benchmark::State& state) {
     controls2.forward = 1;
     controls2.left = 1;
     CraftPair pair;
-    pair.Init(&controls1, &controls2, &terrain);
+    pair.Init(&terrain);
     pair.Reset(1);
     for (auto _ : state) {
-        pair.Step(0);
+        pair.Step(0, controls1, controls2);
         benchmark::DoNotOptimize(pair.first.ground);
         benchmark::DoNotOptimize(pair.second.ground);
     }

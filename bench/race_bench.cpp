@@ -1,10 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include "hosts/headless/headless_host.h"
-#include "hosts/headless/scripted_dialogs.h"
+#include "input/control_code.h"
 #include "race/game_state.h"
 #include "race/headless_race.h"
-#include "race/run_code.h"
 #include "records/hiscore_table.h"
 
 namespace vantrell {
@@ -14,19 +13,15 @@ namespace {
 // presentation into memory, as the game does it every 16 ms.
 void BM_RaceStep(benchmark::State& state) {
     MemoryDisplay display;
-    ScriptedDialogs dialogs;
     HiScoreTable records(VANTRELL_GAME_DIR);
-    GameState game(
-        GameServices{nullptr, &records, &display, &dialogs, std::string(VANTRELL_GAME_DIR) + "/"});
-    ControlState c1;
-    ControlState c2;
-    game.Create(&c1, &c2);
-    const uint8_t* run = records.RecordingAt(9);
+    GameState game(GameServices{nullptr, &records, &display, std::string(VANTRELL_GAME_DIR) + "/"});
+    game.Create();
+    records.Load(0);
+    const uint8_t* run = records.RecordingAt(kRankBest);
     game.StartSolo();
     for (auto _ : state) {
-        ReplayByte(run[std::min(game.raceTicks + 1, kRaceTickLimit - 1)], c1);
-        c2 = ControlState{};
-        if (game.RaceStep() == 1) {
+        const int32_t next = std::min(game.Progress().RaceTicks() + 1, kRaceTickLimit - 1);
+        if (game.RaceStep(TickInput{RecordedControls(run[next]), 0}) == 1) {
             game.StartSolo();
         }
     }
@@ -48,7 +43,7 @@ BENCHMARK(BM_WholeTimedOutRace)->Unit(benchmark::kMillisecond);
 void BM_StageLoad(benchmark::State& state) {
     for (auto _ : state) {
         HeadlessRace race(VANTRELL_GAME_DIR, 2);
-        benchmark::DoNotOptimize(race.game().stageIndex);
+        benchmark::DoNotOptimize(race.game().CurrentStage().Index());
     }
 }
 BENCHMARK(BM_StageLoad)->Unit(benchmark::kMillisecond);

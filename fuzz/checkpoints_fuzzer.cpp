@@ -13,16 +13,17 @@ namespace {
 
 struct Course {
     Course() {
-        field.assign(harness.game.terrain.Field(),
-                     harness.game.terrain.Field() + kFieldRows * kFieldWidth);
-        const Bitmap8& picture = harness.game.stagePicture;
+        field.assign(StateAccess(harness.game).terrain.Field(),
+                     StateAccess(harness.game).terrain.Field() + kFieldRows * kFieldWidth);
+        const Bitmap8& picture = StateAccess(harness.game).stagePicture;
         pixels.assign(picture.Pixels(), picture.Pixels() + picture.PixelBytes());
     }
     // The course as the stage load left it, before the objects are stamped again.
     void Restore() {
         GameState& game = harness.game;
-        game.terrain.BuildHeightField();
-        std::memcpy(game.stagePicture.Pixels(), pixels.data(), pixels.size());
+        StateAccess access(game);
+        access.terrain.BuildHeightField();
+        std::memcpy(access.stagePicture.Pixels(), pixels.data(), pixels.size());
     }
 
     fuzz::RaceHarness harness;
@@ -37,27 +38,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::filesystem::path checkpoints = fuzz::ScratchDir() / "CHK0.COD";
     static const std::filesystem::path objects = fuzz::GameDir() / "OBJ0.COD";
     GameState& game = course.harness.game;
+    StateAccess access(game);
     course.Restore();
     fuzz::WriteFile(checkpoints, data, size);
-    const auto before = game.course.checkpoints;
-    LoadCourseFiles(objects, checkpoints, game.course, game.terrain, game.spriteSheet,
-                    game.heightProfiles, game.stagePicture);
-    FUZZ_CHECK(std::memcmp(game.terrain.Field(), course.field.data(),
+    const auto before = access.course.checkpoints;
+    LoadCourseFiles(objects, checkpoints, access.course, access.terrain, access.spriteSheet,
+                    access.heightProfiles, access.stagePicture);
+    FUZZ_CHECK(std::memcmp(access.terrain.Field(), course.field.data(),
                            course.field.size() * sizeof(int32_t)) == 0);
     if (size < kCheckpointCount * 4u) {
-        FUZZ_CHECK(std::memcmp(&game.course.checkpoints, &before, sizeof before) == 0);
+        FUZZ_CHECK(std::memcmp(&access.course.checkpoints, &before, sizeof before) == 0);
     }
 
     fuzz::InputReader reader(data + std::min<size_t>(size, kCheckpointCount * 4),
                              size - std::min<size_t>(size, kCheckpointCount * 4));
     course.harness.CourseReady();
     course.harness.StartMode(1 + reader.Byte() % 2, true);
-    for (int32_t i = 0; i < kCheckpointCount && game.finishCounter == 0; ++i) {
-        const Checkpoint box = game.course.checkpoints[game.nextCheckpoint];
+    for (int32_t i = 0; i < kCheckpointCount && access.finishCounter == 0; ++i) {
+        const Checkpoint box = access.course.checkpoints[access.nextCheckpoint];
         // Inside the box where the box lies on the course; elsewhere as near as the course goes.
-        course.harness.Place(game.crafts.first, (int64_t{box.x} + 8) * 512,
+        course.harness.Place(access.crafts.first, (int64_t{box.x} + 8) * 512,
                              (int64_t{box.y} + 8) * 512, reader.Byte());
-        game.markerBlink = 1 + reader.Byte() % 2;  // shown on this tick
+        access.markerBlink = 1 + reader.Byte() % 2;  // shown on this tick
         course.harness.Tick(reader.Byte());
     }
     return 0;

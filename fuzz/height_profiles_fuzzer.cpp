@@ -14,12 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::filesystem::path path = fuzz::ScratchDir() / "CHR_H0.DAT";
     constexpr size_t kCells = static_cast<size_t>(kSpriteFrames) * kProfileCells;
     GameState& game = harness.game;
+    StateAccess access(game);
     fuzz::WriteFile(path, data, size);
-    const std::vector<int32_t> before(game.heightProfiles.heights.get(),
-                                      game.heightProfiles.heights.get() + kCells);
+    const std::vector<int32_t> before(access.heightProfiles.heights.get(),
+                                      access.heightProfiles.heights.get() + kCells);
 
-    const int result = LoadHeightProfiles(path, game.heightProfiles);
-    const int32_t* heights = game.heightProfiles.heights.get();
+    const int result = LoadHeightProfiles(path, access.heightProfiles);
+    const int32_t* heights = access.heightProfiles.heights.get();
     if (size < kCells * 2) {
         FUZZ_CHECK(result == -1);
         FUZZ_CHECK(std::memcmp(heights, before.data(), kCells * sizeof(int32_t)) == 0);
@@ -30,16 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    game.terrain.BuildHeightField();
-    StampCourseObjects(game.course, game.terrain, game.spriteSheet, game.heightProfiles,
-                       game.stagePicture);
+    access.terrain.BuildHeightField();
+    StampCourseObjects(access.course, access.terrain, access.spriteSheet, access.heightProfiles,
+                       access.stagePicture);
     harness.CourseReady();
     fuzz::InputReader reader(data + std::min(size, kCells * 2), size - std::min(size, kCells * 2));
     harness.StartMode(reader.Byte(), true);
-    harness.PlaceAnywhere(game.crafts.first, reader.U16(), reader.U16(), reader.Byte());
-    harness.PlaceAnywhere(game.crafts.second, reader.U16(), reader.U16(), reader.Byte());
+    harness.PlaceAnywhere(access.crafts.first, reader.U16(), reader.U16(), reader.Byte());
+    harness.PlaceAnywhere(access.crafts.second, reader.U16(), reader.U16(), reader.Byte());
     for (int tick = 0; tick < 16; ++tick) {
-        game.markerBlink = 1;
+        access.markerBlink = 1;
         harness.Tick(reader.Byte());
     }
     return 0;

@@ -11,12 +11,13 @@
 
 #include "app/game.h"
 #include "fuzz_support.h"
+#include "input/control_code.h"
 #include "quiet_platform.h"
 #include "race/game_state.h"
-#include "race/run_code.h"
 #include "race_invariants.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_player.h"
+#include "state_access.h"
 
 namespace vantrell::fuzz {
 
@@ -25,8 +26,9 @@ class RaceHarness {
     explicit RaceHarness(const std::filesystem::path& dataDir = GameDir())
         : records(dataDir),
           sound(audio, check::QuietWaves(), dataDir),
-          game(GameServices{&sound, &records, &display, nullptr, DataPrefix(dataDir)}) {
-        game.Create(&controls1, &controls2);
+          game(GameServices{&sound, &records, &display, DataPrefix(dataDir)}) {
+        game.Create();
+        records.Load(0);
     }
 
     // Puts a craft, active, at a fixed-point position, moved onto the course if it lies off it.
@@ -39,7 +41,7 @@ class RaceHarness {
         craft.heading = heading & 63;
         craft.viewHeading = craft.heading;
         craft.velX = craft.velY = 0;
-        craft.ground = game.terrain.HeightAt(craft.x, craft.y);
+        craft.ground = game.CurrentStage().Ground().HeightAt(craft.x, craft.y);
     }
     // The same, anywhere on the course, chosen by two 16-bit values.
     void PlaceAnywhere(CraftState& craft, uint16_t across, uint16_t along, uint8_t heading) {
@@ -54,9 +56,8 @@ class RaceHarness {
     // One tick with these controls for both players (the low and high nibble), checked.
     // Returns the race step's result.
     int32_t Tick(uint8_t controls) {
-        ReplayByte(controls & 15, controls1);
-        ReplayByte(controls >> 4, controls2);
-        const int32_t result = game.RaceStep();
+        const int32_t result = game.RaceStep(
+            TickInput{RecordedControls(controls & 15), RecordedControls(controls >> 4)});
         std::string fault = check::AfterTick(game);
         if (fault.empty()) {
             fault = before_.Difference(game);
@@ -78,19 +79,17 @@ class RaceHarness {
                 game.StartSolo();
                 break;
             case 2:
-                game.StartVersus();
+                game.StartVersus(records.RecordingAt(records.SelectedOpponent()));
                 break;
             default:
                 game.StartFreeDrive();
                 break;
         }
         if (running) {
-            game.countdown = 0;
+            StateAccess(game).countdown = 0;
         }
     }
 
-    ControlState controls1;
-    ControlState controls2;
     check::QuietAudio audio;
     check::QuietDisplay display;
     HiScoreTable records;

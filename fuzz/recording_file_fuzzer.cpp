@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::filesystem::path dir = StageFolder();
     static fuzz::RaceHarness harness(dir);
     GameState& game = harness.game;
+    StateAccess access(game);
     HiScoreTable& records = harness.records;
 
     fuzz::InputReader reader(data, size);
@@ -50,18 +51,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     harness.CourseReady();
     // A race against the recording, or the demonstration replaying it, joined at `start`.
-    records.opponentPosition = 9;
+    records.opponentPosition = kRankBest;
     if (mode % 2 == 0) {
-        game.StartVersus();
+        game.StartVersus(records.RecordingAt(records.SelectedOpponent()));
     } else {
         game.StartDemo();
-        game.demoWait = 1;
+        access.demoWait = 1;
         harness.Tick(0);  // the replay starts
     }
-    game.countdown = 0;
-    game.raceTicks = start;
-    game.replayTicks = start;
-    for (int tick = 0; tick < 48 && game.finishCounter == 0; ++tick) {
+    access.countdown = 0;
+    access.raceTicks = start;
+    access.replayTicks = start;
+    for (int tick = 0; tick < 48 && access.finishCounter == 0; ++tick) {
         harness.Tick(mode);
     }
     return 0;

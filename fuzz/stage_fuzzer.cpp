@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::filesystem::path dir = GameCopy();
     static fuzz::RaceHarness harness(dir);
     GameState& game = harness.game;
+    StateAccess access(game);
 
     fuzz::InputReader reader(data, size);
     const int stage = reader.Byte() % 5;
@@ -60,14 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string name = FileName(file, stage);
     const std::vector<uint8_t> original = fuzz::ReadFile(fuzz::GameDir() / name);
     fuzz::WriteFile(dir / name, fileBytes, fileSize);
-    game.stageIndex = stage == 0 ? 1 : 0;  // so the stage is loaded afresh
+    access.stageIndex = stage == 0 ? 1 : 0;  // so the stage is loaded afresh
     game.SelectStage(stage);
+    harness.records.Load(stage);
     fuzz::WriteFile(dir / name, original.data(), original.size());
     harness.CourseReady();
 
     harness.StartMode(mode, (flags & 1) != 0);
-    harness.PlaceAnywhere(game.crafts.first, x1, y1, heading1);
-    harness.PlaceAnywhere(game.crafts.second, x2, y2, heading2);
+    harness.PlaceAnywhere(access.crafts.first, x1, y1, heading1);
+    harness.PlaceAnywhere(access.crafts.second, x2, y2, heading2);
     for (int tick = 0; tick < kTicks; ++tick) {
         const uint8_t controls = tick < static_cast<int>(fileSize) ? fileBytes[tick] : 0;
         if (harness.Tick(controls) == 1) {

@@ -1,71 +1,32 @@
-// GAME_CONFIG_DIALOG as a model: which device each player drives with, and the game speed. The
-// host draws the template below and forwards clicks and scroll messages; every change applies
-// at once to the live InputConfig flags and the running tick timer, and closing undoes nothing.
+// The controls and speed dialog as a model: which device each player drives with, and the game
+// speed. The host draws it and reports the player's clicks and speed-bar moves; every change
+// applies at once to the live InputConfig flags and the running tick timer, and closing undoes
+// nothing.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "app/tick_timer_state.h"
 #include "input/input_config.h"
 
 namespace vantrell {
 
-enum ConfigDialogId : int32_t {
-    ConfigIdOk = 1,
-    ConfigIdSpeedBar = 100,
-    ConfigIdCursorKeys1 = 101,
-    ConfigIdLetterKeys1 = 102,
-    ConfigIdJoystick1Of1 = 103,
-    ConfigIdJoystick2Of1 = 104,
-    ConfigIdCursorKeys2 = 106,
-    ConfigIdLetterKeys2 = 107,
-    ConfigIdJoystick1Of2 = 108,
-    ConfigIdJoystick2Of2 = 109,
+// The eight check boxes: player 1's column, then player 2's, each in the same row order.
+enum class ConfigBox : int32_t {
+    CursorKeys1,
+    LetterKeys1,
+    Joystick1Of1,
+    Joystick2Of1,
+    CursorKeys2,
+    LetterKeys2,
+    Joystick1Of2,
+    Joystick2Of2,
 };
 
-// Horizontal scroll codes as the platform numbers them.
-enum ScrollCode : int32_t {
-    ScrollLineLeft = 0,
-    ScrollLineRight = 1,
-    ScrollPageLeft = 2,
-    ScrollPageRight = 3,
-    ScrollThumbPosition = 4,
-    ScrollThumbTrack = 5,
-    ScrollLeftEnd = 6,
-    ScrollRightEnd = 7,
-    ScrollEndScroll = 8,
-};
-
-// The dialog template, in dialog units, for the host to build the window from.
-enum class DialogControlKind : int32_t {
-    DefaultButton,
-    GroupBox,
-    GroupBoxCentred,
-    StaticLeft,
-    StaticRight,
-    HorizontalScrollBar,
-    CheckBox,  // plain: only the model changes its mark
-};
-
-struct DialogControl {
-    DialogControlKind kind;
-    int32_t id;  // -1 for controls that send nothing
-    const char* text;
-    int32_t x, y, width, height;
-};
-
-struct ConfigDialogTemplate {
-    const char* name;
-    const char* caption;
-    const char* fontFace;
-    int32_t fontPoints;
-    int32_t x, y, width, height;
-    std::span<const DialogControl> controls;
-};
-
-const ConfigDialogTemplate& GameConfigDialogTemplate();
+// What the speed bar reports: a step toward "Fast" (a line or a page alike), a step toward
+// "Slow", the thumb dragged to a position, or any other message that moves nothing.
+enum class SpeedBarMove { Faster, Slower, Track, Other };
 
 class ConfigDialog {
   public:
@@ -76,19 +37,22 @@ class ConfigDialog {
 
     // Dialog initialisation: every box's mark from its flag, the speed bar at tickPeriod.
     void InitMarks();
-    // A command from a control. Returns true only for "O K" (id 1), which ends the dialog;
-    // Escape (2), the close box and unknown ids do nothing, so the dialog stays open.
-    bool Click(int32_t id);
-    // A message from the speed bar. Line and page steps move by 1 ms and stop at 16 and 96; a
-    // thumb track takes thumbPos (clamped the same way, in case a host passes a raw position).
-    // After every message, whatever its code, the bar shows tickPeriod and a running timer is
-    // restarted with it.
-    void Scroll(int32_t code, int32_t thumbPos);
+    // A click on a check box.
+    void Toggle(ConfigBox box);
+    // "O K", the only way out of the dialog.
+    void Ok() {
+        ended = true;
+        result = 1;
+    }
+    // A message from the speed bar. Steps move by 1 ms and stop at 16 and 96; a thumb track
+    // takes `position` (clamped the same way, in case a host passes a raw position). After
+    // every message, whatever it is, the bar shows tickPeriod and a running timer is restarted
+    // with it.
+    void MoveSpeedBar(SpeedBarMove move, int32_t position = 0);
 
-    // The mark a check box shows; false for ids that are not check boxes. Marks change only
-    // through InitMarks and Click, so a flag the poll switched off stays marked until the
-    // dialog is opened again.
-    bool Marked(int32_t id) const;
+    // The mark a check box shows. Marks change only through InitMarks and Toggle, so a flag the
+    // poll switched off stays marked until the dialog is opened again.
+    bool Marked(ConfigBox box) const { return marks_[static_cast<std::size_t>(box)]; }
     int32_t SpeedBarPosition() const { return barPosition_; }
     static constexpr int32_t SpeedBarMin() { return TickTimerState::kMinPeriod; }
     static constexpr int32_t SpeedBarMax() { return TickTimerState::kMaxPeriod; }
@@ -97,10 +61,8 @@ class ConfigDialog {
     int32_t result = 0;  // 1 once "O K" ended the dialog
 
   private:
-    struct Box;
-    static const Box* FindBox(int32_t id);
-    int32_t& Flag(int32_t id);
-    void SetMark(int32_t id, bool marked);
+    int32_t& Flag(ConfigBox box);
+    void SetMark(ConfigBox box, bool marked) { marks_[static_cast<std::size_t>(box)] = marked; }
 
     InputConfig& input_;
     TickTimerState& timer_;

@@ -16,7 +16,6 @@ Game::Game(const PlatformBundle& platform)
       input(platform.keys, platform.joysticks),
       sound(platform.audio, platform.waves, platform.dataDir),
       records(platform.dataDir.empty() ? std::filesystem::path(".") : platform.dataDir),
-      state(GameServices{&sound, &records, &platform.display, &platform.dialogs,
-                         DataPrefix(platform.dataDir)}) {}
+      state(GameServices{&sound, &records, &platform.display, DataPrefix(platform.dataDir)}) {}
 
 }  // namespace vantrell

@@ -6,12 +6,6 @@ namespace vantrell {
 
 namespace {
 
-constexpr uint32_t LowWord(uint32_t param) {
-    return param & 0xFFFFu;
-}
-
-constexpr int32_t kStageCount = 5;
-
 constexpr char kRulesText[] = "赤く点滅しているチェックポイントを\n全て通過してください";
 constexpr char kRulesCaption[] = "ゲームのルール";
 constexpr char kControlsText[] = " カーソルキーまたは\nジョイパッドで操作します";
@@ -20,12 +14,12 @@ constexpr char kControlsCaption[] = "操作方法";
 }  // namespace
 
 void Shell::OnCreate() {
-    GameState& state = game_.state;
-    state.Create(&game_.input.controls1, &game_.input.controls2);
-    Post(CmdEnterDemo);
-    game_.display.SetMenuCheck(CmdEffects, game_.sound.effectsOn > 0);
-    game_.display.SetMenuCheck(CmdMusic, game_.sound.musicOn > 0);
-    game_.display.SetMenuCheck(CmdStage1, true);
+    game_.state.Create();
+    game_.records.Load(0);
+    Post(Posted::EnterDemo);
+    game_.display.SetMenuCheck(Command::Effects, game_.sound.effectsOn > 0);
+    game_.display.SetMenuCheck(Command::Music, game_.sound.musicOn > 0);
+    game_.display.SetMenuCheck(Command::Stage1, true);
 }
 
 void Shell::OnDestroy() {
@@ -39,144 +33,148 @@ void Shell::OnDestroy() {
 
 void Shell::OnSetFocus() {
     if (resultArmed > 0) {
-        Post(CmdStartTimer);
+        Post(Posted::StartTimer);
     }
 }
 
 void Shell::OnPaint() {
-    RepaintStatus();
+    game_.state.RepaintStatus();
 }
 void Shell::OnMove() {
-    RepaintStatus();
+    game_.state.RepaintStatus();
 }
 void Shell::OnSize() {
-    RepaintStatus();
+    game_.state.RepaintStatus();
 }
 
-void Shell::RepaintStatus() {
-    game_.state.bannerDirty = 1;
-    game_.state.PaintStatus();
+void Shell::OnTimer() {
+    Tick(game_.input.Poll());
 }
 
-void Shell::OnTimer(uint32_t timerParam) {
-    if (LowWord(timerParam) != TickTimerState::kTimerId) {
-        return;
-    }
-    game_.input.Poll();
-    const int32_t finished = game_.state.RaceStep();
+void Shell::Tick(const TickInput& input) {
+    const int32_t finished = game_.state.RaceStep(input);
     // RaceStep reports a finished race on every tick until a new mode starts; disarming keeps
     // the hand-over to one per race.
     if (finished > 0 && resultArmed > 0) {
         resultArmed = 0;
-        Send(CmdStopTimer);
-        Send(CmdNameEntry);
+        game_.timer.StopTickTimer();
+        EnterFinishedRun();
     }
 }
 
-void Shell::OnSysCommand(uint32_t code) {
-    switch (LowWord(code)) {
-        case SysClose:
-            game_.records.Save(game_.dialogs, game_.state.stageIndex);
-            Send(CmdStopTimer);
-            game_.timer.StopTickTimer();
-            break;
-        case SysMinimize:
-            game_.timer.StopTickTimer();
-            break;
-        default:
-            break;
-    }
+void Shell::OnCloseRequest() {
+    game_.records.Save(game_.dialogs, game_.state.CurrentStage().Index());
+    game_.timer.StopTickTimer();
+}
+
+void Shell::OnMinimize() {
+    game_.timer.StopTickTimer();
 }
 
 void Shell::RunPosted() {
     while (!posted_.empty() && !destroyed_) {
-        const int32_t id = posted_.front();
+        const Posted work = posted_.front();
         posted_.pop_front();
-        Send(id);
+        Run(work);
     }
 }
 
-void Shell::OnCommand(uint32_t commandParam) {
+void Shell::Run(Posted work) {
+    switch (work) {
+        case Posted::EnterDemo:
+            EnterDemo();
+            break;
+        case Posted::StartDemo:
+            game_.state.StartDemo();
+            break;
+        case Posted::StartTimer:
+            game_.timer.StartTickTimer();
+            break;
+    }
+}
+
+void Shell::EnterDemo() {
+    resultArmed = 1;
+    Post(Posted::StartDemo);
+    Post(Posted::StartTimer);
+}
+
+void Shell::EnterFinishedRun() {
+    // The timer was stopped before this runs.
+    const RaceProgress& progress = game_.state.Progress();
+    EnterRun(game_.dialogs, game_.records, progress.RaceTicks(), progress.RunInputs().data());
+    EnterDemo();
+}
+
+void Shell::OnCommand(Command command) {
     GameState& state = game_.state;
     Dialogs& dialogs = game_.dialogs;
     HiScoreTable& records = game_.records;
-    const int32_t id = static_cast<int32_t>(LowWord(commandParam));
-    switch (id) {
-        case CmdEnterDemo:
-            resultArmed = 1;
-            Post(CmdDemo);
-            Post(CmdStartTimer);
-            break;
-        case CmdSolo:
+    switch (command) {
+        case Command::Solo:
             Stopped([&] { state.StartSolo(); });
             break;
-        case CmdVersus:
-            // The choice lands in the table; StartVersus takes its recording from there.
+        case Command::Versus:
+            // The choice lands in the table; the race replays the recording it names.
             Stopped([&] {
                 SelectOpponent(dialogs, records);
-                state.StartVersus();
+                state.StartVersus(records.RecordingAt(records.SelectedOpponent()));
             });
             break;
-        case CmdShowHiScores:
+        case Command::ShowHiScores:
             Stopped([&] { ShowHiScores(dialogs, records); });
             break;
-        case CmdResetHiScores:
+        case Command::ResetHiScores:
             Stopped([&] { ResetHiScores(dialogs, records); });
             break;
-        case CmdNameEntry:
-            // The timer handler stopped the timer before sending this.
-            EnterRun(dialogs, records, state.raceTicks, state.runInputs.data());
-            Send(CmdEnterDemo);
-            break;
-        case CmdConfig:
+        case Command::Config:
             OpenConfigDialog();
             break;
-        case CmdAbout:
+        case Command::About:
             Stopped([&] { dialogs.ShowAbout(); });
             break;
-        case CmdDemo:
+        case Command::Demo:
             state.StartDemo();
             break;
-        case CmdFreeDrive:
+        case Command::FreeDrive:
             Stopped([&] { state.StartFreeDrive(); });
             break;
-        case CmdStage1:
-        case CmdStage2:
-        case CmdStage3:
-        case CmdStage4:
-        case CmdStage5:
-            Stopped([&] { SelectStage(id); });
+        case Command::Stage1:
+        case Command::Stage2:
+        case Command::Stage3:
+        case Command::Stage4:
+        case Command::Stage5:
+            Stopped([&] { SelectStage(StageOf(command)); });
             break;
-        case CmdStopTimer:
-            game_.timer.StopTickTimer();
-            break;
-        case CmdStartTimer:
-            game_.timer.StartTickTimer();
-            break;
-        case CmdEffects:
+        case Command::Effects:
             ToggleEffects();
             break;
-        case CmdMusic:
+        case Command::Music:
             ToggleMusic();
             break;
-        case CmdRules:
+        case Command::Rules:
             Stopped([&] { dialogs.ShowMessage(kRulesText, kRulesCaption); });
             break;
-        case CmdControls:
+        case Command::Controls:
             Stopped([&] { dialogs.ShowMessage(kControlsText, kControlsCaption); });
-            break;
-        default:
             break;
     }
 }
 
-void Shell::SelectStage(int32_t id) {
-    for (int32_t stage = 0; stage < kStageCount; ++stage) {
-        game_.display.SetMenuCheck(CmdStage1 + stage, CmdStage1 + stage == id);
+void Shell::SelectStage(int32_t stage) {
+    for (int32_t s = 0; s < kStageCount; ++s) {
+        game_.display.SetMenuCheck(StageCommand(s), s == stage);
     }
-    // Choosing the current stage still goes through SelectStage, which restarts the
-    // demonstration.
-    game_.state.SelectStage(id - CmdStage1);
+    // The question for the old stage comes before any file of the new one is read. Choosing
+    // the current stage still restarts the demonstration.
+    const int32_t old = game_.state.CurrentStage().Index();
+    if (stage != old) {
+        game_.records.Save(game_.dialogs, old);
+    }
+    game_.state.SelectStage(stage);
+    if (stage != old) {
+        game_.records.Load(stage);
+    }
 }
 
 void Shell::OpenConfigDialog() {
@@ -191,7 +189,7 @@ void Shell::OpenConfigDialog() {
 void Shell::ToggleEffects() {
     SoundPlayer& sound = game_.sound;
     sound.effectsOn = sound.effectsOn == 0 ? 1 : 0;
-    game_.display.SetMenuCheck(CmdEffects, sound.effectsOn > 0);
+    game_.display.SetMenuCheck(Command::Effects, sound.effectsOn > 0);
 }
 
 void Shell::ToggleMusic() {
@@ -199,11 +197,11 @@ void Shell::ToggleMusic() {
     if (sound.musicOn > 0) {
         sound.StopMusic();
         sound.musicOn = 0;
-        game_.display.SetMenuCheck(CmdMusic, false);
+        game_.display.SetMenuCheck(Command::Music, false);
     } else {
         sound.musicOn = 1;
         sound.ResumeMusic();
-        game_.display.SetMenuCheck(CmdMusic, true);
+        game_.display.SetMenuCheck(Command::Music, true);
     }
 }
 

@@ -1,17 +1,18 @@
-// The main window's behaviour without the window: the host forwards each message (creation,
-// destruction, focus, paint, move, size, timer, system command, menu command) and the shell
-// turns it into calls on the game. Commands the game "posts" to itself wait in a queue that the
-// host drains with RunPosted after every message, as its message loop would; "sent" commands
-// run at once, nested.
+// The main window's behaviour without the window: the host reports what happened to it
+// (created, destroyed, focus regained, painted, moved, resized, a tick, a command chosen, the
+// player asking to close or minimise) and the shell turns it into calls on the game. Work the
+// game leaves for later waits in a queue that the host drains with RunPosted once the current
+// event is handled, as a message loop would.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 
-#include "app/commands.h"
-#include "app/game.h"
 #include "app/config_dialog.h"
+#include "app/game.h"
+#include "input/control_code.h"
+#include "platform/commands.h"
 
 namespace vantrell {
 
@@ -26,11 +27,11 @@ class Shell {
 
     void SetConfigDialogRunner(ConfigDialogRunner runner) { runConfigDialog_ = std::move(runner); }
 
-    // Loads stage 0 and the demonstration, sets the initial check marks and posts the command
-    // that arms the hand-over, starts the demonstration and the timer.
+    // Loads stage 0 and its table, sets the initial check marks and posts the work that arms
+    // the hand-over, starts the demonstration and the timer.
     void OnCreate();
-    // Stops the timer, stores the game speed and asks the host to leave its loop. Commands
-    // still queued are dropped: they were meant for a window that is gone.
+    // Stops the timer, stores the game speed and asks the host to leave its loop. Work still
+    // queued is dropped: it was meant for a window that is gone.
     void OnDestroy();
     // Regaining the focus restarts the game after a minimise, but only while armed.
     void OnSetFocus();
@@ -39,15 +40,19 @@ class Shell {
     void OnPaint();
     void OnMove();
     void OnSize();
-    // One tick: only timer 3 (the low word of timerParam) runs the poll and the race step.
-    void OnTimer(uint32_t timerParam);
-    // System menu commands, by the low word. The host then does its own default handling
-    // (closing or minimising the window) for every code.
-    void OnSysCommand(uint32_t code);
-    // A command from the menu or from the game itself, by the low word; unknown ids are ignored.
-    void OnCommand(uint32_t commandParam);
+    // The tick timer fired: samples the controls once and runs one tick with them.
+    void OnTimer();
+    // One tick with both players' controls, however they were sampled.
+    void Tick(const TickInput& input);
+    // The player asked to close the window: offers to save the table and stops the game. The
+    // host then closes the window.
+    void OnCloseRequest();
+    // The window is being minimised: the game stops until the focus comes back.
+    void OnMinimize();
+    // A command the player chose from the menu.
+    void OnCommand(Command command);
 
-    // Runs the posted commands in order, including any they post in turn.
+    // Runs the posted work in order, including any it posts in turn.
     void RunPosted();
     bool HasPosted() const { return !posted_.empty(); }
 
@@ -56,24 +61,31 @@ class Shell {
     int32_t exitCode = 0;
 
   private:
-    void Send(int32_t id) { OnCommand(static_cast<uint32_t>(id)); }
-    void Post(int32_t id) { posted_.push_back(id); }
-    void RepaintStatus();
-    void SelectStage(int32_t id);
+    // Work the shell leaves for the loop to run after the current event.
+    enum class Posted { EnterDemo, StartDemo, StartTimer };
+
+    void Post(Posted work) { posted_.push_back(work); }
+    void Run(Posted work);
+    // Back to the demonstration with the hand-over armed; the demonstration and the timer
+    // start from the loop.
+    void EnterDemo();
+    // Hands a finished race to the high-score entry, then back to the demonstration.
+    void EnterFinishedRun();
+    void SelectStage(int32_t stage);
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
     // Stops the timer, runs work (a dialog or a mode start) and starts the timer again.
     template <typename Work>
     void Stopped(Work work) {
-        Send(CmdStopTimer);
+        game_.timer.StopTickTimer();
         work();
-        Send(CmdStartTimer);
+        game_.timer.StartTickTimer();
     }
 
     Game& game_;
     ConfigDialogRunner runConfigDialog_;
-    std::deque<int32_t> posted_;
+    std::deque<Posted> posted_;
     bool destroyed_ = false;
 };
 

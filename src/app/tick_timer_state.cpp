@@ -6,22 +6,22 @@
 namespace vantrell {
 
 void TickTimerState::StartTickTimer() {
-    if (timerId == 0) {
-        timerId = timer_.Start(tickPeriod) ? kTimerId : 0;
+    if (!running_) {
+        running_ = timer_.Start(tickPeriod);
     }
 }
 
 void TickTimerState::StopTickTimer() {
-    if (timerId != 0) {
+    if (running_) {
         timer_.Stop();
-        timerId = 0;
+        running_ = false;
     }
 }
 
 void TickTimerState::RestartTickTimer() {
-    if (timerId != 0) {
+    if (running_) {
         timer_.Stop();
-        timerId = timer_.Start(tickPeriod) ? kTimerId : 0;
+        running_ = timer_.Start(tickPeriod);
     }
 }
 

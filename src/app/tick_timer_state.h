@@ -1,4 +1,4 @@
-// The game speed and the one tick timer (id 3) that paces the whole game. The main window starts
+// The game speed and the one tick timer that paces the whole game. The main window starts
 // and stops it around dialogs; the configuration dialog changes the period and restarts a
 // running timer so the new speed applies at once.
 #pragma once
@@ -11,7 +11,6 @@ namespace vantrell {
 
 class TickTimerState {
   public:
-    static constexpr uint16_t kTimerId = 3;
     static constexpr int32_t kDefaultPeriod = 16;
     static constexpr int32_t kMinPeriod = 16;  // "Fast", the scroll bar's left end
     static constexpr int32_t kMaxPeriod = 96;  // "Slow", its right end
@@ -19,10 +18,10 @@ class TickTimerState {
     // Both must outlive this object.
     TickTimerState(TickTimer& timer, SpeedStore& store) : timer_(timer), store_(store) {}
 
-    // Command 117: a running timer is left alone, so starting twice makes one timer. A platform
+    // A running timer is left alone, so starting twice makes one timer. A platform
     // that cannot start it leaves the timer stopped; the next start tries again.
     void StartTickTimer();
-    // Command 116: stopping a stopped timer does nothing.
+    // Stopping a stopped timer does nothing.
     void StopTickTimer();
     // A running timer is set again with the current period; a stopped one stays stopped and
     // the next start uses the new period.
@@ -37,15 +36,15 @@ class TickTimerState {
     // At the window's destruction: writes the period only if it changed or was never stored.
     void StoreTickPeriod();
 
-    bool Running() const { return timerId != 0; }
+    bool Running() const { return running_; }
 
     int32_t tickPeriod = kDefaultPeriod;
     int32_t periodChanged = 0;
-    uint16_t timerId = 0;  // 0 stopped, kTimerId running
 
   private:
     TickTimer& timer_;
     SpeedStore& store_;
+    bool running_ = false;
 };
 
 }  // namespace vantrell

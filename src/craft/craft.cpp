@@ -42,8 +42,7 @@ int32_t Saturate(int64_t v) {
 
 }  // namespace
 
-void CraftState::Init(const ControlState* controlsIn, const Terrain* worldIn, int32_t playerIn) {
-    controls = controlsIn;
+void CraftState::Init(const Terrain* worldIn, int32_t playerIn) {
     world = worldIn;
     player = playerIn;
 }
@@ -58,7 +57,7 @@ void CraftState::Reset(int32_t activeIn) {
     ground = world->HeightAt(x, y);
 }
 
-void CraftState::Step(int32_t spin) {
+void CraftState::Step(int32_t spin, const ControlState& controls) {
     if (active == 0) {
         // Idle: circle the start area on a fixed lane; the fixed-point state is left alone. The
         // first craft may stand on x = 400 for a tick, which the lookup reads as column 0.
@@ -89,13 +88,13 @@ void CraftState::Step(int32_t spin) {
     const int64_t gy =
         int64_t{world->HeightAt(x, y - kSlopeReach)} - world->HeightAt(x, y + kSlopeReach);
 
-    const bool live = controls->live > 0;
+    const bool live = controls.live > 0;
     if (live) {
         // Both tests run, so holding left and right together leaves the heading as it was.
-        if (controls->left > 0) {
+        if (controls.left > 0) {
             heading = WrapHeading(int64_t{heading} - 1);
         }
-        if (controls->right > 0) {
+        if (controls.right > 0) {
             heading = WrapHeading(int64_t{heading} + 1);
         }
     }
@@ -105,10 +104,10 @@ void CraftState::Step(int32_t spin) {
     if (live) {
         const HeadingTables& tables = Headings();
         const int32_t k = WrapHeading(heading);
-        if (controls->forward > 0) {
+        if (controls.forward > 0) {
             thrustX = tables.cos[k];
             thrustY = tables.sin[k];
-        } else if (controls->reverse > 0) {
+        } else if (controls.reverse > 0) {
             thrustX = -tables.cos[k];
             thrustY = -tables.sin[k];
         }
@@ -151,13 +150,10 @@ void CraftState::Step(int32_t spin) {
     ground = world->HeightAt(x, y);
 }
 
-void CraftPair::Init(const ControlState* controls1In, const ControlState* controls2In,
-                     const Terrain* worldIn) {
-    controls1 = controls1In;
-    controls2 = controls2In;
+void CraftPair::Init(const Terrain* worldIn) {
     world = worldIn;
-    first.Init(controls1, world, 1);
-    second.Init(controls2, world, 2);
+    first.Init(world, 1);
+    second.Init(world, 2);
 }
 
 void CraftPair::Reset(int32_t mode) {
@@ -166,9 +162,9 @@ void CraftPair::Reset(int32_t mode) {
     second.Reset(active);
 }
 
-void CraftPair::Step(int32_t spin) {
-    first.Step(spin);
-    second.Step(0);
+void CraftPair::Step(int32_t spin, const ControlState& controls1, const ControlState& controls2) {
+    first.Step(spin, controls1);
+    second.Step(0, controls2);
 }
 
 }  // namespace vantrell

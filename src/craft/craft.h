@@ -18,14 +18,13 @@ constexpr int32_t kStartPointFixed = 15360;     // 30.0 units
 constexpr int32_t kStartPoint = 30;
 
 struct CraftState {
-    void Init(const ControlState* controls, const Terrain* world, int32_t player);
+    void Init(const Terrain* world, int32_t player);
     void Reset(int32_t active);
     // One tick of motion, or of idle circling when active is 0. Guards that real course data never
     // reaches: velocities saturate at the 32-bit limits, a position still off the course after
     // the single wrap is reduced modulo the course length, headings are taken modulo 64.
-    void Step(int32_t spin);
+    void Step(int32_t spin, const ControlState& controls);
 
-    const ControlState* controls = nullptr;
     const Terrain* world = nullptr;
     int32_t active = 0;
     int32_t player = 0;
@@ -43,14 +42,12 @@ struct CraftState {
 };
 
 struct CraftPair {
-    void Init(const ControlState* controls1, const ControlState* controls2, const Terrain* world);
+    void Init(const Terrain* world);
     // mode is a race mode: 0 idles both craft, any positive mode makes them active.
     void Reset(int32_t mode);
     // The spin offset turns only the first craft's view.
-    void Step(int32_t spin);
+    void Step(int32_t spin, const ControlState& controls1, const ControlState& controls2);
 
-    const ControlState* controls1 = nullptr;
-    const ControlState* controls2 = nullptr;
     const Terrain* world = nullptr;
     CraftState first;
     CraftState second;

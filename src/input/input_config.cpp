@@ -65,11 +65,12 @@ void InputConfig::Calibrate(int32_t id) {
     cal.deadY = static_cast<int32_t>((caps.yMax - caps.yMin) / 4);
 }
 
-void InputConfig::Poll() {
-    controls1 = ControlState{};
-    controls2 = ControlState{};
+TickInput InputConfig::Poll() {
+    ControlState controls1;
+    ControlState controls2;
     PollPlayer(player1, controls1);
     PollPlayer(player2, controls2);
+    return TickInput{ControlByte(controls1), ControlByte(controls2)};
 }
 
 void InputConfig::PollPlayer(PlayerAssignment& assignment, ControlState& controls) {

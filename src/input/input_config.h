@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "input/control_code.h"
 #include "input/control_state.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
@@ -35,16 +36,14 @@ class InputConfig {
   public:
     InputConfig(KeyState& keys, Joysticks& joysticks);
 
-    // Rebuilds controls1 and controls2 from the assigned devices. A joystick that reports no
+    // Samples both players' assigned devices once, for one tick. A joystick that reports no
     // driver or is unplugged has its flag switched off until the player picks it again.
-    void Poll();
+    TickInput Poll();
 
     int32_t joystickReady[2] = {1, 1};   // per joystick id; the dialog offers only ready ones
     JoystickCalibration calibration[2];  // per joystick id
     PlayerAssignment player1{1, 0, 1, 0};
     PlayerAssignment player2{0, 1, 0, 0};
-    ControlState controls1;
-    ControlState controls2;
 
   private:
     void Calibrate(int32_t id);

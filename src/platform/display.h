@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gfx/bitmap8.h"
+#include "platform/commands.h"
 
 namespace vantrell {
 
@@ -20,7 +21,7 @@ class Display {
     // x = (client width - 10 * widthUnits) / 2, where widthUnits counts 1 per half-width and 2
     // per full-width character.
     virtual void PaintStatus(const std::string& text, int32_t widthUnits) = 0;
-    virtual void SetMenuCheck(int32_t commandId, bool checked) = 0;
+    virtual void SetMenuCheck(Command command, bool checked) = 0;
 };
 
 }  // namespace vantrell

@@ -1,5 +1,6 @@
 #include "race/game_state.h"
 
+#include "craft/heading_tables.h"
 #include "gfx/status_text.h"
 #include "platform/display.h"
 #include "records/hiscore_table.h"
@@ -18,14 +19,8 @@ const Recording& NoRecording() {
 }  // namespace
 
 GameState::GameState(const GameServices& services) : services_(services) {
-    frameBuffer.Resize(96, 416);
-    for (Bitmap8& buffer : saveBuffers) {
-        buffer.Resize(16, 16);
-    }
-    view.BuildGroundTable();
-    view.BuildLiftTable();
-    secondReplay = NoRecording().data();
-    firstReplay = NoRecording().data();
+    demo_.SetRecordings(NoRecording().data(), NoRecording().data());
+    opponent_ = NoRecording().data();
 }
 
 const uint8_t* GameState::RecordingAt(int32_t position) const {
@@ -35,62 +30,78 @@ const uint8_t* GameState::RecordingAt(int32_t position) const {
     return services_.records->RecordingAt(position);
 }
 
-void GameState::ResetRace() {
-    crafts.Reset(raceMode);
-    nextCheckpoint = 0;
-    raceTicks = 0;
-    replayTicks = 0;
-    finishCounter = 0;
-    markerBlink = kMarkerBlinkStart;
-    bannerDirty = 1;
-    countdown = kCountdownStart;
-    runInputs.fill(0);
-    demoReplaying = 0;
-    demoWait = kDemoWaitStart;
+void GameState::PlayEffect(int32_t effect) {
+    if (services_.sound != nullptr && effect != kNoEffect) {
+        services_.sound->PlayEffect(effect, 0);
+    }
+}
+
+void GameState::PlayMusic(int32_t piece) {
+    if (services_.sound != nullptr) {
+        services_.sound->PlayMusic(piece);
+    }
+}
+
+void GameState::LoadStage(int32_t n) {
+    stage_.Load(n, services_.dataDir);
+    frame_.AdoptColours(stage_.Picture());
+}
+
+void GameState::Create() {
+    Headings();  // the heading tables, built once before the first step
+    LoadStage(0);
+    crafts_.Init(&stage_.Ground());
+    progress_.SetBanner(BannerTitle);
+    ResetRace(ModeDemo);
+}
+
+void GameState::SelectStage(int32_t n) {
+    if (n != stage_.Index()) {
+        LoadStage(n);
+    }
+    StartDemo();
+}
+
+void GameState::ResetRace(RaceMode mode) {
+    crafts_.Reset(mode);
+    progress_.Reset(mode);
+    demo_.Idle();
 }
 
 void GameState::StartSolo() {
-    raceMode = ModeSolo;
-    ResetRace();
-    if (services_.sound != nullptr) {
-        services_.sound->PlayMusic(1);
-    }
-    banner = BannerReady;
-    bannerDirty = 1;
+    ResetRace(ModeSolo);
+    PlayMusic(SoundPlayer::kPieceRace);
+    progress_.SetBanner(BannerReady);
 }
 
-void GameState::StartVersus() {
-    raceMode = ModeVersus;
-    ResetRace();
-    if (services_.sound != nullptr) {
-        services_.sound->PlayMusic(1);
-    }
-    banner = BannerReady;
-    bannerDirty = 1;
-    const int32_t position =
-        services_.records != nullptr ? services_.records->SelectedOpponent() : 0;
-    secondReplay = RecordingAt(position);
+void GameState::StartVersus(const uint8_t* opponent) {
+    ResetRace(ModeVersus);
+    PlayMusic(SoundPlayer::kPieceRace);
+    progress_.SetBanner(BannerReady);
+    opponent_ = opponent != nullptr ? opponent : NoRecording().data();
 }
 
 void GameState::StartDemo() {
-    raceMode = ModeDemo;
-    ResetRace();
-    countdown = 0;
-    banner = BannerTitle;
-    bannerDirty = 1;
+    ResetRace(ModeDemo);
+    progress_.SkipCountdown();
+    progress_.SetBanner(BannerTitle);
 }
 
 void GameState::StartFreeDrive() {
-    raceMode = ModeFreeDrive;
-    ResetRace();
-    banner = BannerNone;
-    bannerDirty = 1;
+    ResetRace(ModeFreeDrive);
+    progress_.SetBanner(BannerNone);
 }
 
 void GameState::PaintStatus() {
     if (services_.display != nullptr) {
+        const BannerCode banner = progress_.Banner();
         services_.display->PaintStatus(BannerString(banner), BannerText(banner).widthUnits);
     }
+}
+
+void GameState::RepaintStatus() {
+    progress_.MarkBannerDirty();
+    PaintStatus();
 }
 
 }  // namespace vantrell

@@ -1,57 +1,33 @@
-// The one game object: the bitmaps, the terrain, the view tables, the two craft, the course
-// tables and every counter the race step advances. The host owns it (after the input
-// configuration and the sound player, before nothing else) and drives it one tick at a time.
+// The game in one object, made of named parts: the loaded stage, the race progress, the two
+// craft, the demonstration and the frame composer. The shell loads stages and starts modes; the
+// host hands it one input value per tick and shows the frame it composes.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "craft/craft.h"
-#include "gfx/bitmap8.h"
-#include "input/control_state.h"
-#include "race/view_tables.h"
-#include "records/hiscore_table.h"  // Recording
-#include "world/course_files.h"
-#include "world/terrain.h"
+#include "input/control_code.h"
+#include "race/demonstration.h"
+#include "race/frame_composer.h"
+#include "race/race_progress.h"
+#include "race/race_words.h"
+#include "race/stage.h"
 
 namespace vantrell {
 
+struct StateAccess;
+
 class SoundPlayer;
 class Display;
-class Dialogs;
+struct HiScoreTable;
 
-enum RaceMode : int32_t {
-    ModeDemo = 0,
-    ModeSolo = 1,
-    ModeVersus = 2,
-    ModeFreeDrive = 4,
-};
-
-enum BannerCode : int32_t {
-    BannerNone = 0,
-    BannerTitle = 1,
-    BannerDemo = 2,
-    BannerReady = 3,
-    BannerGo = 4,
-    BannerGoal = 5,
-    BannerTimeUp = 6,
-};
-
-constexpr int32_t kRaceTickLimit = kRecordingBytes;  // the time limit is a recording's length
-constexpr int32_t kCountdownStart = 63;
-constexpr int32_t kFinishLast = 63;
-constexpr int32_t kMarkerBlinkStart = 5;
-constexpr int32_t kDemoWaitStart = 500;
-constexpr int32_t kMarkerFrame = 75;
-
-// What the game calls outside itself. Every pointer must outlive the game state.
+// What the game calls outside itself. Every pointer must outlive the game state; any may be
+// null (a race without sound, a table or a window).
 struct GameServices {
     SoundPlayer* sound = nullptr;
-    HiScoreTable* records = nullptr;
+    const HiScoreTable* records = nullptr;  // the demonstration replays its two best runs
     Display* display = nullptr;
-    Dialogs* dialogs = nullptr;
     std::string dataDir;  // prefix for every data file name; empty means the current directory
 };
 
@@ -61,60 +37,55 @@ class GameState {
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
-    // Window creation: heading tables, stage 0, craft bound to the controls, demonstration.
-    void Create(ControlState* controls1, ControlState* controls2);
-    // Stage menu: offers to save the old stage's table, loads stage n, back to the demonstration.
+    // Window creation: heading tables, stage 0, the idle demonstration.
+    void Create();
+    // Loads stage n if it is not the current one, then back to the demonstration. The shell
+    // saves the old stage's table before and loads the new one's after.
     void SelectStage(int32_t n);
 
-    void ResetRace();
     void StartSolo();
-    void StartVersus();
+    // The second craft replays `opponent` (2400 bytes that must stay valid during the race).
+    void StartVersus(const uint8_t* opponent);
     void StartDemo();
     void StartFreeDrive();
 
-    // One tick; returns 1 once a solo race or a race against a recording is over.
-    int32_t RaceStep();
+    // One tick with both players' controls; returns 1 once a solo race or a race against a
+    // recording is over.
+    int32_t RaceStep(const TickInput& input);
     // Paints the status strip for the current banner.
     void PaintStatus();
+    // Paints the strip now and again after the next tick, as after the window was uncovered.
+    void RepaintStatus();
 
-    // Loads the data files of stage n (picture, terrain, sprites, profiles, course files).
-    void LoadStageData(int32_t n);
-    std::string DataPath(const std::string& name) const { return services_.dataDir + name; }
-    const GameServices& Services() const { return services_; }
+    // Draws the view from a course point with nothing stamped, between ticks (for pictures of
+    // the course); the next tick composes its own frame.
+    void RenderViewAt(int32_t x, int32_t y, int32_t heading) {
+        frame_.RenderFrom(stage_, x, y, heading);
+    }
 
-    Bitmap8 frameBuffer;
-    Bitmap8 stagePicture;
-    Bitmap8 spriteSheet;
-    std::array<Bitmap8, 3> saveBuffers;
-    Terrain terrain;  // corner heights, cell types and the height field
-    HeightProfiles heightProfiles;
-    std::array<std::array<int32_t, 256>, 3> heightSaves{};
-    ViewTables view;
-    int32_t raceMode = ModeDemo;
-    int32_t stageIndex = 0;
-    CraftPair crafts;
-    ControlState* controls1 = nullptr;
-    ControlState* controls2 = nullptr;
-    CourseTables course;  // checkpoints and course objects
-    int32_t nextCheckpoint = 0;
-    int32_t markerBlink = 0;
-    int32_t raceTicks = 0;
-    int32_t replayTicks = 0;
-    int32_t countdown = 0;
-    int32_t finishCounter = 0;
-    int32_t banner = BannerNone;
-    int32_t bannerDirty = 0;
-    int32_t demoReplaying = 0;
-    int32_t demoWait = 0;
-    Recording runInputs{};
-    const uint8_t* secondReplay = nullptr;
-    const uint8_t* firstReplay = nullptr;
+    const Stage& CurrentStage() const { return stage_; }
+    const RaceProgress& Progress() const { return progress_; }
+    const CraftPair& Crafts() const { return crafts_; }
+    const Demonstration& Demo() const { return demo_; }
+    const FrameComposer& Composer() const { return frame_; }
+    const Bitmap8& FrameBuffer() const { return frame_.FrameBuffer(); }
 
   private:
+    // The fuzz targets reach inside to set up any moment of a race; the game never does.
+    friend struct StateAccess;
+    void ResetRace(RaceMode mode);
+    void LoadStage(int32_t n);
     const uint8_t* RecordingAt(int32_t position) const;
-    void ComposeFrame(int32_t cameraX, int32_t cameraY, bool markerShown, int32_t cx, int32_t cy);
+    void PlayEffect(int32_t effect);
+    void PlayMusic(int32_t piece);
 
     GameServices services_;
+    Stage stage_;
+    RaceProgress progress_;
+    CraftPair crafts_;
+    Demonstration demo_;
+    FrameComposer frame_;
+    const uint8_t* opponent_ = nullptr;
 };
 
 }  // namespace vantrell

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "race/run_code.h"
+#include "input/control_code.h"
 
 namespace vantrell {
 
@@ -31,7 +31,7 @@ const char* RacePhaseName(RacePhase phase) {
 
 HeadlessRace::HeadlessRace(const std::filesystem::path& dataDir, int32_t stage)
     : game_(ServicesFor(dataDir)) {
-    game_.Create(&controls1_, &controls2_);
+    game_.Create();
     game_.SelectStage(stage);
 }
 
@@ -58,20 +58,18 @@ void HeadlessRace::StartSolo() {
 }
 
 RacePhase HeadlessRace::NextPhase() const {
-    if (game_.countdown > 0) {
+    if (game_.Progress().Countdown() > 0) {
         return RacePhase::Countdown;
     }
-    if (game_.finishCounter > 0) {
+    if (game_.Progress().FinishCounter() > 0) {
         return RacePhase::Finish;
     }
     return RacePhase::Running;
 }
 
 int32_t HeadlessRace::Step(uint8_t byte) {
-    // The poll would leave both records live; player 2 has no device, so no input.
-    ReplayByte(byte, controls1_);
-    controls2_ = ControlState{};
-    const int32_t result = game_.RaceStep();
+    // Player 2 has no device, so no input.
+    const int32_t result = game_.RaceStep(TickInput{RecordedControls(byte), 0});
     if (result > 0) {
         over_ = true;
     }
@@ -80,8 +78,8 @@ int32_t HeadlessRace::Step(uint8_t byte) {
 
 RaceOutcome HeadlessRace::Outcome() const {
     RaceOutcome outcome;
-    outcome.goal = game_.nextCheckpoint >= kCheckpointCount;
-    outcome.time = game_.raceTicks;
+    outcome.goal = game_.Progress().NextCheckpoint() >= kCheckpointCount;
+    outcome.time = game_.Progress().RaceTicks();
     return outcome;
 }
 

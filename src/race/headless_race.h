@@ -9,7 +9,6 @@
 #include <functional>
 #include <string>
 
-#include "input/control_state.h"
 #include "race/game_state.h"
 
 namespace vantrell {
@@ -42,7 +41,7 @@ class HeadlessRace {
     RacePhase NextPhase() const;
     // The race tick the next Step will count while running (raceTicks + 1); its byte is the
     // one a recording holds for that tick.
-    int32_t NextRaceTick() const { return game_.raceTicks + 1; }
+    int32_t NextRaceTick() const { return game_.Progress().RaceTicks() + 1; }
     // One tick with `byte` as player 1's controls (live; ignored by the game outside the
     // running phase) and player 2 without input. Returns RaceStep's result.
     int32_t Step(uint8_t byte);
@@ -59,8 +58,6 @@ class HeadlessRace {
     const GameState& game() const { return game_; }
 
   private:
-    ControlState controls1_;
-    ControlState controls2_;
     GameState game_;
     bool over_ = false;
 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "gfx/bitmap8.h"
+#include "gfx/frame_layout.h"
 #include "race/view_tables.h"
 #include "world/terrain.h"
 
@@ -13,8 +14,7 @@ namespace vantrell {
 
 constexpr int32_t kStagePictureWidth = 400;
 constexpr int32_t kPictureRowOffset = 210;  // picture row y + 210 shows course row y
-constexpr int32_t kFrameWidth = 96;
-constexpr int32_t kViewTopFrameRow = 128;  // where view row 0 lands on level ground
+constexpr int32_t kViewTopFrameRow = 128;   // where view row 0 lands on level ground
 // Lowest frame row the view can write (row 79 shifted 64 down, plus its five-pixel run), so a
 // frame buffer must have at least this many rows plus one.
 constexpr int32_t kViewLastFrameRow = kViewTopFrameRow + kViewRows - 1 + 64 + 5;

@@ -21,6 +21,12 @@ inline constexpr char kEmptyName[] = "------";
 
 using Recording = std::array<uint8_t, kRecordingBytes>;
 
+// Rank positions as RecordingAt takes them: 0 is the worst run, 9 the best. The demonstration
+// replays the second best on the first craft and the best on the second.
+constexpr int32_t kRankWorst = 0;
+constexpr int32_t kRankSecondBest = 8;
+constexpr int32_t kRankBest = 9;
+
 struct HiScoreEntry {
     std::string name = kEmptyName;  // UTF-8; its Shift-JIS form is at most kNameBytes
     int32_t time = kEmptyTime;      // race ticks, smaller is better

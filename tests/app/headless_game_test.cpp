@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
 #include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
+#include "platform/commands.h"
 #include "platform/virtual_keys.h"
 #include "records/hiscore_table.h"
 #include "records/shift_jis.h"
@@ -73,7 +73,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
 
     host.timer.ClearLog();
     host.audio.Clear();
-    host.Command(CmdSolo);
+    host.Command(Command::Solo);
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
     EXPECT_EQ(host.audio.Calls(), (Strings{"play bgm1 from 0"}));
 
@@ -87,16 +87,16 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.display.StatusNow(), "ＧＯ！");
     EXPECT_EQ(host.audio.Calls(), (Strings{"effect 102 bytes", "effect 102 bytes",
                                            "effect 102 bytes", "effect 103 bytes"}));
-    EXPECT_EQ(host.game().state.raceTicks, 0);
+    EXPECT_EQ(host.game().state.Progress().RaceTicks(), 0);
 
     // The whole time limit with the accelerator held: time-up, the end music.
     EXPECT_EQ(host.RunTicks(kTimeLimit), kTimeLimit);
     EXPECT_EQ(host.display.StatusNow(), "時間切れで失格！");
-    EXPECT_EQ(host.game().state.raceTicks, kTimeLimit);
+    EXPECT_EQ(host.game().state.Progress().RaceTicks(), kTimeLimit);
     const Strings& sounds = host.audio.Calls();
     EXPECT_NE(std::find(sounds.begin(), sounds.end(), "play stend from 0"), sounds.end());
     // Player 1's recording: nothing on tick 0, "forward" on every race tick after it.
-    const Recording& inputs = host.game().state.runInputs;
+    const Recording& inputs = host.game().state.Progress().RunInputs();
     EXPECT_EQ(inputs[0], 0);
     EXPECT_EQ(std::count(inputs.begin() + 1, inputs.end(), 1), kTimeLimit - 1);
 
@@ -110,7 +110,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
               (std::vector<DialogKind>{DialogKind::Message, DialogKind::HiScoreList}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
-    EXPECT_EQ(host.game().state.raceMode, ModeDemo);
+    EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
     EXPECT_EQ(host.shell().resultArmed, 1);
 
     // The idle demonstration gives way to the replay of the two best runs after 500 ticks.
@@ -124,7 +124,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
 
     // Nothing entered the table, so closing asks nothing; the first run stores its speed, and
     // the sound player, destroyed after the game state, writes the switch that changed.
-    host.Command(CmdEffects);
+    host.Command(Command::Effects);
     EXPECT_FALSE(fs::exists(dir.path() / "SOUNDCNF.TXT"));
     host.Close();
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
@@ -146,7 +146,7 @@ TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
 
     const std::string name = "テスト走者";
     host.dialogs.QueueName(name);
-    host.Command(CmdSolo);
+    host.Command(Command::Solo);
     host.keys.SetDown(kKeyUp, true);
     const int32_t race = kCountdownTicks + kTimeLimit + kFinishTicks;
     EXPECT_EQ(host.RunTicks(race), race);
@@ -156,17 +156,17 @@ TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
     EXPECT_EQ(lines[0].time, "TIME: 2400");
     EXPECT_NE(lines[0].rankAndName.find(name), std::string::npos);
     EXPECT_TRUE(lines[0].selected);
-    EXPECT_EQ(host.game().state.raceMode, ModeDemo);
+    EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
 
     // Changing the stage offers the save; Yes writes the record file and all ten recordings.
     host.dialogs.ClearLog();
     host.dialogs.QueueYesNo(true);
-    host.Command(CmdStage2);
+    host.Command(Command::Stage2);
     ASSERT_EQ(host.dialogs.Kinds(), (std::vector<DialogKind>{DialogKind::YesNo}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "ハイスコアデータをセーブしますか？");
-    EXPECT_EQ(host.game().state.stageIndex, 1);
-    EXPECT_TRUE(host.display.Checked(CmdStage2));
-    EXPECT_FALSE(host.display.Checked(CmdStage1));
+    EXPECT_EQ(host.game().state.CurrentStage().Index(), 1);
+    EXPECT_TRUE(host.display.Checked(Command::Stage2));
+    EXPECT_FALSE(host.display.Checked(Command::Stage1));
     EXPECT_TRUE(host.timer.Running());
 
     // Among equal times the highest slot is the worst, so the run landed in slot 9.
@@ -201,7 +201,7 @@ TEST_F(HeadlessGame, BestDefaultRunDrivenByKeysReachesTheGoalWithItsTime) {
     StartGame();
 
     host.dialogs.QueueName("Replayer");
-    host.Command(CmdSolo);
+    host.Command(Command::Solo);
     EXPECT_EQ(host.RunTicks(kCountdownTicks), kCountdownTicks);
     // Race tick t gets the keys of byte t, exactly as the run was recorded.
     int32_t tick = 0;

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
 #include "app/game.h"
 #include "app/shell.h"
 #include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
+#include "input/control_code.h"
+#include "platform/commands.h"
 
 namespace vantrell {
 namespace {
@@ -66,11 +68,11 @@ class ProbeTimer final : public TickTimer {
     Events& events_;
 };
 
-// The game in an empty data folder (every file is optional), started as the desktop host
-// starts it, with probes between the game and the headless dialogs and timer.
+// The game in a copy of the generated game folder, started as the desktop host starts it, with
+// probes between the game and the headless dialogs and timer.
 class ShellTest : public ::testing::Test {
   protected:
-    ShellTest() : game(Bundle()), shell(game) {
+    ShellTest() : haveContent(dir.CopyGameContent()), game(Bundle()), shell(game) {
         game.timer.LoadTickPeriod();
         shell.OnCreate();
         shell.RunPosted();
@@ -84,26 +86,39 @@ class ShellTest : public ::testing::Test {
                               timer,  b.speedStore, b.waves, b.dataDir};
     }
 
-    void Tick() {
-        shell.OnTimer(3);
+    void Tick(const TickInput& input = {}) {
+        shell.Tick(input);
         shell.RunPosted();
     }
-    void Command(int32_t id) {
-        shell.OnCommand(static_cast<uint32_t>(id));
+    void Command(vantrell::Command command) {
+        shell.OnCommand(command);
         shell.RunPosted();
     }
-    // A solo race whose finish phase ends on the next tick, after `ticks` race ticks.
-    void FinishSoloRaceOnNextTick(int32_t ticks) {
-        GameState& state = game.state;
-        state.raceMode = ModeSolo;
-        state.countdown = 0;
-        state.finishCounter = 63;
-        state.raceTicks = ticks;
-        state.runInputs.fill(1);
-        state.runInputs[0] = 0;
+    // A solo race from the menu with `run` as player 1's controls (byte t on race tick t), one
+    // tick at a time as the timer would deliver them, until the race is handed over or the
+    // finish phase has run out `extraTicks` times.
+    void DriveSoloRace(const Recording& run, int32_t extraTicks = 0) {
+        Command(vantrell::Command::Solo);
+        const RaceProgress& progress = game.state.Progress();
+        int32_t overTicks = 0;
+        for (int32_t i = 0; i < kCountdownStart + kRaceTickLimit + kFinishLast + 2; ++i) {
+            const bool running = progress.Countdown() == 0 && progress.FinishCounter() == 0;
+            const int32_t next = progress.RaceTicks() + 1;
+            const uint8_t byte = running && next < kRaceTickLimit ? run[next] : 0;
+            const bool last = progress.FinishCounter() == kFinishLast;
+            Tick(TickInput{RecordedControls(byte), 0});
+            if (progress.Mode() != ModeSolo || (last && ++overTicks > extraTicks)) {
+                return;
+            }
+        }
+    }
+    const HiScoreEntry& Best() {
+        game.records.Rank();
+        return game.records.entries[game.records.rankOrder[kRankBest]];
     }
 
     test::ScratchDir dir;
+    bool haveContent;
     HeadlessHost host;  // its platform pieces only; the fixture makes the game itself
     Events events;
     ProbeTimer timer{host.timer, events};
@@ -121,83 +136,58 @@ TEST_F(ShellTest, CreationPostsTheDemonstrationAndTimerStart) {
     EXPECT_EQ(other.resultArmed, 0);
     EXPECT_FALSE(fresh.timer.Running());
     EXPECT_TRUE(other.HasPosted());
-    EXPECT_EQ(fresh.state.banner, BannerTitle);
-    EXPECT_TRUE(host.display.Checked(CmdEffects));
-    EXPECT_TRUE(host.display.Checked(CmdMusic));
-    EXPECT_TRUE(host.display.Checked(CmdStage1));
+    EXPECT_EQ(fresh.state.Progress().Banner(), BannerTitle);
+    EXPECT_TRUE(host.display.Checked(Command::Effects));
+    EXPECT_TRUE(host.display.Checked(Command::Music));
+    EXPECT_TRUE(host.display.Checked(Command::Stage1));
     other.RunPosted();
     EXPECT_EQ(other.resultArmed, 1);
     EXPECT_TRUE(fresh.timer.Running());
     EXPECT_EQ(host.timer.Period(), 16);
-    EXPECT_EQ(fresh.state.raceMode, ModeDemo);
+    EXPECT_EQ(fresh.state.Progress().Mode(), ModeDemo);
     EXPECT_FALSE(other.HasPosted());
 }
 
-TEST_F(ShellTest, EnterDemoArmsAndPostsDemoAndStart) {
-    shell.OnCommand(CmdStopTimer);
-    shell.resultArmed = 0;
-    game.state.raceMode = ModeSolo;
-    shell.OnCommand(CmdEnterDemo);
-    EXPECT_EQ(shell.resultArmed, 1);
-    EXPECT_EQ(game.state.raceMode, ModeSolo);  // 108 is posted, not run yet
-    EXPECT_FALSE(game.timer.Running());        // nor is 117
-    shell.RunPosted();
-    EXPECT_EQ(game.state.raceMode, ModeDemo);
-    EXPECT_TRUE(game.timer.Running());
-    EXPECT_EQ(events, (Events{"stop", "start"}));
-}
-
 TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
-    FinishSoloRaceOnNextTick(2400);
-    Tick();
-    // Stop, the notice (2400 is not below the empty table's 2398), the list, then back to the
+    ASSERT_TRUE(haveContent);
+    DriveSoloRace(Recording{});  // no input: time up at 2400
+    // Stop, the notice (2400 is not below the worst stored time), the list, then back to the
     // demonstration with the timer running and the hand-over armed again.
-    EXPECT_EQ(events, (Events{"stop", "message 競技終了", "list", "start"}));
+    EXPECT_EQ(events, (Events{"stop", "start", "stop", "message 競技終了", "list", "start"}));
     ASSERT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
-    EXPECT_EQ(game.state.raceMode, ModeDemo);
+    EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
     EXPECT_EQ(shell.resultArmed, 1);
     EXPECT_TRUE(game.timer.Running());
 
-    // A race that finishes while disarmed keeps reporting 1 but is not handed over.
-    events.clear();
-    FinishSoloRaceOnNextTick(2400);
+    // A race that finishes while disarmed keeps reporting its end but is not handed over.
     shell.resultArmed = 0;
-    for (int32_t i = 0; i < 3; ++i) {
-        Tick();
-    }
-    EXPECT_TRUE(events.empty());
-    EXPECT_EQ(game.state.raceMode, ModeSolo);
+    events.clear();
+    DriveSoloRace(Recording{}, 3);
+    EXPECT_EQ(events, (Events{"stop", "start"}));
+    EXPECT_EQ(game.state.Progress().Mode(), ModeSolo);
+    EXPECT_EQ(game.state.Progress().FinishCounter(), kFinishLast);
     EXPECT_TRUE(game.timer.Running());
 }
 
 TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
+    ASSERT_TRUE(haveContent);
+    const Recording best = Best().recording;
+    const int32_t bestTime = Best().time;
     host.dialogs.QueueName("Kaede");
-    FinishSoloRaceOnNextTick(1234);
-    Tick();
-    EXPECT_EQ(events, (Events{"stop", "name", "list", "start"}));
-    game.records.Rank();
-    const HiScoreEntry& best = game.records.entries[game.records.rankOrder[9]];
-    EXPECT_EQ(best.name, "Kaede");
-    EXPECT_EQ(best.time, 1234);
-    EXPECT_EQ(best.recording[0], 0);
-    EXPECT_EQ(best.recording[2399], 1);
+    DriveSoloRace(best);
+    EXPECT_EQ(events, (Events{"stop", "start", "stop", "name", "list", "start"}));
+    // The same time as the best run, entered with the bytes driven.
+    const auto it = std::find_if(game.records.entries.begin(), game.records.entries.end(),
+                                 [](const HiScoreEntry& e) { return e.name == "Kaede"; });
+    ASSERT_NE(it, game.records.entries.end());
+    EXPECT_EQ(it->time, bestTime);
+    EXPECT_TRUE(std::equal(best.begin() + 1, best.begin() + bestTime, it->recording.begin() + 1));
     EXPECT_TRUE(game.records.changed);
 }
 
-TEST_F(ShellTest, OnlyTimerThreeRunsTheRace) {
-    const int32_t before = host.display.PresentCount();
-    shell.OnTimer(2);
-    shell.OnTimer(4);
-    EXPECT_EQ(host.display.PresentCount(), before);
-    shell.OnTimer(0x10003);  // the id is the low word
-    EXPECT_EQ(host.display.PresentCount(), before + 1);
-}
-
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
-    shell.OnSysCommand(SysMinimize);
-    EXPECT_FALSE(game.timer.Running());
-    shell.OnSysCommand(0xF030);  // maximise: left to the platform
+    shell.OnMinimize();
     EXPECT_FALSE(game.timer.Running());
     shell.resultArmed = 0;
     shell.OnSetFocus();
@@ -216,14 +206,17 @@ TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
 }
 
 TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
+    ASSERT_TRUE(haveContent);
     host.dialogs.QueueName("Ren");
-    FinishSoloRaceOnNextTick(999);
-    Tick();
+    DriveSoloRace(Best().recording);
     events.clear();
     host.dialogs.QueueYesNo(true);
-    shell.OnSysCommand(SysClose);
+    shell.OnCloseRequest();
     EXPECT_EQ(events, (Events{"yesno スコアデータのセーブ", "stop"}));
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "VANREC0.DAT"));
+    HiScoreTable saved(dir.path());
+    saved.Load(0);
+    EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(),
+                            [](const HiScoreEntry& e) { return e.name == "Ren"; }));
     shell.OnDestroy();
     EXPECT_TRUE(shell.quitRequested);
     EXPECT_EQ(host.speedStore.value, 16);  // first run: the default is stored
@@ -249,160 +242,134 @@ TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {
 
 TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
     struct Case {
-        int32_t id;
+        vantrell::Command command;
         Events expected;
     };
     const Case cases[] = {
-        {CmdSolo, {"stop", "start"}},
-        {CmdVersus, {"stop", "opponent", "start"}},
-        {CmdShowHiScores, {"stop", "list", "start"}},
-        {CmdResetHiScores, {"stop", "yesno ハイスコアの初期化", "start"}},
-        {CmdAbout, {"stop", "about", "start"}},
-        {CmdFreeDrive, {"stop", "start"}},
-        {CmdStage1, {"stop", "start"}},
-        {CmdStage2, {"stop", "start"}},
-        {CmdStage3, {"stop", "start"}},
-        {CmdStage4, {"stop", "start"}},
-        {CmdStage5, {"stop", "start"}},
-        {CmdRules, {"stop", "message ゲームのルール", "start"}},
-        {CmdControls, {"stop", "message 操作方法", "start"}},
+        {Command::Solo, {"stop", "start"}},
+        {Command::Versus, {"stop", "opponent", "start"}},
+        {Command::ShowHiScores, {"stop", "list", "start"}},
+        {Command::ResetHiScores, {"stop", "yesno ハイスコアの初期化", "start"}},
+        {Command::About, {"stop", "about", "start"}},
+        {Command::FreeDrive, {"stop", "start"}},
+        {Command::Stage1, {"stop", "start"}},
+        {Command::Stage2, {"stop", "start"}},
+        {Command::Stage3, {"stop", "start"}},
+        {Command::Stage4, {"stop", "start"}},
+        {Command::Stage5, {"stop", "start"}},
+        {Command::Rules, {"stop", "message ゲームのルール", "start"}},
+        {Command::Controls, {"stop", "message 操作方法", "start"}},
         // Not stopping: the demonstration start and the switches.
-        {CmdDemo, {}},
-        {CmdEffects, {}},
-        {CmdMusic, {}},
+        {Command::Demo, {}},
+        {Command::Effects, {}},
+        {Command::Music, {}},
     };
     for (const Case& c : cases) {
         events.clear();
-        Command(c.id);
-        EXPECT_EQ(events, c.expected) << c.id;
-        EXPECT_TRUE(game.timer.Running()) << c.id;
+        Command(c.command);
+        EXPECT_EQ(events, c.expected) << static_cast<int>(c.command);
+        EXPECT_TRUE(game.timer.Running()) << static_cast<int>(c.command);
     }
     // A command that opens a dialog while the timer is already stopped leaves it started.
-    shell.OnCommand(CmdStopTimer);
+    shell.OnMinimize();
     events.clear();
-    Command(CmdAbout);
+    Command(Command::About);
     EXPECT_EQ(events, (Events{"about", "start"}));
 }
 
 TEST_F(ShellTest, ModeCommandsStartTheirModes) {
-    Command(CmdSolo);
-    EXPECT_EQ(game.state.raceMode, ModeSolo);
-    EXPECT_EQ(game.state.banner, BannerReady);
-    Command(CmdFreeDrive);
-    EXPECT_EQ(game.state.raceMode, ModeFreeDrive);
-    host.dialogs.QueueSelectedItem(0);
-    Command(CmdVersus);
-    EXPECT_EQ(game.state.raceMode, ModeVersus);
-    EXPECT_EQ(game.records.opponentPosition, 9);
-    EXPECT_EQ(game.state.secondReplay, game.records.RecordingAt(9));
-    Command(CmdDemo);
-    EXPECT_EQ(game.state.raceMode, ModeDemo);
-}
-
-TEST_F(ShellTest, HelpBoxesShowTheirTexts) {
-    Command(CmdRules);
-    Command(CmdControls);
-    ASSERT_EQ(host.dialogs.Calls().size(), 2u);
-    EXPECT_EQ(host.dialogs.Calls()[0].text,
-              "赤く点滅しているチェックポイントを\n全て通過してください");
-    EXPECT_EQ(host.dialogs.Calls()[0].caption, "ゲームのルール");
-    EXPECT_EQ(host.dialogs.Calls()[1].text, " カーソルキーまたは\nジョイパッドで操作します");
-    EXPECT_EQ(host.dialogs.Calls()[1].caption, "操作方法");
-}
-
-TEST_F(ShellTest, StageSelectMovesTheCheckAndReselectingStillRestarts) {
-    Command(CmdSolo);
-    const int32_t writes = host.display.CheckWrites(CmdStage1);
-    Command(CmdStage1);  // the stage already selected
-    EXPECT_EQ(game.state.raceMode, ModeDemo);
-    EXPECT_EQ(game.state.firstReplay, game.records.RecordingAt(8));
-    EXPECT_EQ(game.state.secondReplay, game.records.RecordingAt(9));
-    EXPECT_EQ(host.display.CheckWrites(CmdStage1), writes + 1);
-    EXPECT_TRUE(host.display.Checked(CmdStage1));
-
-    Command(CmdStage4);
-    EXPECT_EQ(game.state.stageIndex, 3);
-    for (int32_t id = CmdStage1; id <= CmdStage5; ++id) {
-        EXPECT_EQ(host.display.Checked(id), id == CmdStage4) << id;
+    ASSERT_TRUE(haveContent);
+    Command(Command::Solo);
+    EXPECT_EQ(game.state.Progress().Mode(), ModeSolo);
+    EXPECT_EQ(game.state.Progress().Banner(), BannerReady);
+    Command(Command::FreeDrive);
+    EXPECT_EQ(game.state.Progress().Mode(), ModeFreeDrive);
+    // Nothing selected at OK: the fastest run is raced, and the second craft drives it.
+    host.dialogs.QueueSelection(ListSelection{});
+    Command(Command::Versus);
+    EXPECT_EQ(game.state.Progress().Mode(), ModeVersus);
+    EXPECT_EQ(game.records.opponentPosition, kRankBest);
+    const Recording& opponent = Best().recording;
+    const size_t first = static_cast<size_t>(
+        std::find_if(opponent.begin(), opponent.end(), [](uint8_t b) { return b != 0; }) -
+        opponent.begin());
+    ASSERT_LT(first, opponent.size());
+    for (int32_t t = 0; t < kCountdownStart + static_cast<int32_t>(first) + 40; ++t) {
+        Tick();
     }
+    EXPECT_NE(game.state.Crafts().second.posX, kStartPointFixed) << "the opponent never moved";
+    EXPECT_EQ(game.state.Crafts().first.posX, kStartPointFixed) << "player 1 moved by itself";
+    Command(Command::Demo);
+    EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
+}
+
+TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
+    ASSERT_TRUE(haveContent);
+    Command(Command::Solo);
+    const int32_t writes = host.display.CheckWrites(Command::Stage1);
+    Command(Command::Stage1);  // the stage already selected: no question, the demonstration
+    EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(host.display.CheckWrites(Command::Stage1), writes + 1);
+    EXPECT_TRUE(host.display.Checked(Command::Stage1));
+
+    host.dialogs.QueueName("Mika");
+    DriveSoloRace(Best().recording);
+    events.clear();
+    host.dialogs.QueueYesNo(true);
+    Command(Command::Stage4);
+    EXPECT_EQ(events, (Events{"stop", "yesno スコアデータのセーブ", "start"}));
+    EXPECT_EQ(game.state.CurrentStage().Index(), 3);
+    for (int32_t s = 0; s < kStageCount; ++s) {
+        EXPECT_EQ(host.display.Checked(StageCommand(s)), s == 3) << s;
+    }
+    // The new stage's own table is loaded; the old one reached the disk.
+    HiScoreTable stage3(dir.path());
+    stage3.Load(3);
+    EXPECT_EQ(game.records.entries[0].name, stage3.entries[0].name);
+    HiScoreTable stage0(dir.path());
+    stage0.Load(0);
+    EXPECT_TRUE(std::any_of(stage0.entries.begin(), stage0.entries.end(),
+                            [](const HiScoreEntry& e) { return e.name == "Mika"; }));
 }
 
 TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
-    Command(CmdEffects);
+    Command(Command::Effects);
     EXPECT_EQ(game.sound.effectsOn, 0);
-    EXPECT_FALSE(host.display.Checked(CmdEffects));
+    EXPECT_FALSE(host.display.Checked(Command::Effects));
     game.sound.effectsOn = 7;  // any value other than 0 turns off
-    Command(CmdEffects);
+    Command(Command::Effects);
     EXPECT_EQ(game.sound.effectsOn, 0);
-    Command(CmdEffects);
+    Command(Command::Effects);
     EXPECT_EQ(game.sound.effectsOn, 1);
-    EXPECT_TRUE(host.display.Checked(CmdEffects));
+    EXPECT_TRUE(host.display.Checked(Command::Effects));
 
-    Command(CmdSolo);
+    Command(Command::Solo);
     host.audio.Clear();
-    Command(CmdMusic);
+    Command(Command::Music);
     EXPECT_EQ(game.sound.musicOn, 0);
-    EXPECT_FALSE(host.display.Checked(CmdMusic));
+    EXPECT_FALSE(host.display.Checked(Command::Music));
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop bgm1", "stop stend"}));
     host.audio.Clear();
-    Command(CmdMusic);
+    Command(Command::Music);
     EXPECT_EQ(game.sound.musicOn, 1);
-    EXPECT_TRUE(host.display.Checked(CmdMusic));
+    EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play bgm1"}));
 }
 
-TEST_F(ShellTest, UnknownCommandsAreIgnoredAndTheLowWordCounts) {
-    const GameState& state = game.state;
-    for (int32_t id : {0, 1, 2, 99, 110, 118, 120, 121, 123, 133, 136, 200, 0xFFFF}) {
-        Command(id);
-    }
-    EXPECT_TRUE(events.empty());
-    EXPECT_TRUE(host.dialogs.Calls().empty());
-    EXPECT_EQ(state.raceMode, ModeDemo);
-    EXPECT_TRUE(game.timer.Running());
-
-    shell.OnCommand(0x00010000u | CmdSolo);
-    EXPECT_EQ(state.raceMode, ModeSolo);
-}
-
 TEST_F(ShellTest, PaintMoveAndSizeRepaintTheStripAtOnce) {
-    game.state.banner = BannerGo;
-    game.state.bannerDirty = 0;
+    Command(Command::Solo);
+    Tick();
     host.display.ClearStatusLog();
     shell.OnPaint();
     shell.OnMove();
     shell.OnSize();
     ASSERT_EQ(host.display.StatusLog().size(), 3u);
-    EXPECT_EQ(host.display.StatusNow(), "ＧＯ！");
-    // Still marked: the next tick paints the strip once more.
-    EXPECT_EQ(game.state.bannerDirty, 1);
+    EXPECT_EQ(host.display.StatusNow(), "ＲＥＡＤＹ");
+    // Still marked: the next tick paints the strip once more, the one after does not.
     Tick();
     EXPECT_EQ(host.display.StatusLog().size(), 4u);
-    EXPECT_EQ(game.state.bannerDirty, 0);
-}
-
-TEST_F(ShellTest, ConfigDialogRunsWithoutStoppingTheRace) {
-    int32_t ticksDuringDialog = 0;
-    shell.SetConfigDialogRunner([&](ConfigDialog& dialog) {
-        // Opened with the live assignment, while the game keeps running behind it.
-        EXPECT_TRUE(dialog.Marked(ConfigIdCursorKeys1));
-        EXPECT_EQ(dialog.SpeedBarPosition(), 16);
-        EXPECT_TRUE(game.timer.Running());
-        const int32_t before = host.display.PresentCount();
-        shell.OnTimer(3);
-        ticksDuringDialog = host.display.PresentCount() - before;
-        dialog.Scroll(ScrollLineRight, 0);
-        dialog.Click(ConfigIdCursorKeys1);
-        dialog.Click(2);  // Escape: still open
-        EXPECT_FALSE(dialog.ended);
-        dialog.Click(ConfigIdOk);
-    });
-    Command(CmdConfig);
-    EXPECT_EQ(ticksDuringDialog, 1);
-    EXPECT_EQ(events, (Events{"stop", "start"}));  // the restart at the new speed only
-    EXPECT_EQ(host.timer.Period(), 17);
-    EXPECT_EQ(game.input.player1.useCursorKeys, 0);
-    EXPECT_EQ(game.timer.periodChanged, 1);
+    Tick();
+    EXPECT_EQ(host.display.StatusLog().size(), 4u);
 }
 
 }  // namespace

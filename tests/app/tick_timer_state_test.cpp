@@ -19,24 +19,24 @@ class TickTimerTest : public ::testing::Test {
 };
 
 TEST_F(TickTimerTest, StartStopKeepOneTimerAtMost) {
-    EXPECT_EQ(timer.timerId, 0);
+    EXPECT_EQ(timer.Running(), false);
     timer.StopTickTimer();  // stopped already: the platform is not bothered
     timer.StartTickTimer();
     timer.StartTickTimer();  // a running timer is left alone: still one timer
-    EXPECT_EQ(timer.timerId, 3);
+    EXPECT_EQ(timer.Running(), true);
     timer.StopTickTimer();
     timer.StopTickTimer();
-    EXPECT_EQ(timer.timerId, 0);
+    EXPECT_EQ(timer.Running(), false);
     EXPECT_EQ(platform.Log(), (Log{"start 16", "stop"}));
 }
 
 TEST_F(TickTimerTest, FailedStartLeavesTimerStoppedUntilNextStart) {
     platform.FailNextStarts(1);
     timer.StartTickTimer();
-    EXPECT_EQ(timer.timerId, 0);
+    EXPECT_EQ(timer.Running(), false);
     timer.StopTickTimer();  // nothing runs, so nothing to stop
     timer.StartTickTimer();
-    EXPECT_EQ(timer.timerId, 3);
+    EXPECT_EQ(timer.Running(), true);
     EXPECT_EQ(platform.Log(), (Log{"start failed", "start 16"}));
 }
 
@@ -44,19 +44,19 @@ TEST_F(TickTimerTest, RestartAppliesNewPeriodOnlyToRunningTimer) {
     // Stopped (e.g. minimised): the new speed is only remembered...
     timer.SetTickPeriod(40);
     timer.RestartTickTimer();
-    EXPECT_EQ(timer.timerId, 0);
+    EXPECT_EQ(timer.Running(), false);
     EXPECT_TRUE(platform.Log().empty());
     // ...and the next start uses it.
     timer.StartTickTimer();
     timer.SetTickPeriod(55);
     timer.RestartTickTimer();
-    EXPECT_EQ(timer.timerId, 3);
+    EXPECT_EQ(timer.Running(), true);
     EXPECT_EQ(platform.Log(), (Log{"start 40", "stop", "start 55"}));
 
     // A restart the platform refuses leaves the timer stopped.
     platform.FailNextStarts(1);
     timer.RestartTickTimer();
-    EXPECT_EQ(timer.timerId, 0);
+    EXPECT_EQ(timer.Running(), false);
     EXPECT_FALSE(platform.Running());
 }
 

@@ -72,9 +72,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
 
     HeadlessRace race(GameDir(), stage);
     GameState& game = race.game();
-    game.frameBuffer.FillRect(0, 108, 96, 160, 0);
-    RenderView(game.view, game.stagePicture, game.terrain, game.frameBuffer, x, y, heading,
-               game.terrain.HeightAt(x, y));
+    game.RenderViewAt(x, y, heading);
 
     Bitmap8 band;
     ASSERT_EQ(band.LoadBmp(file), 1);
@@ -84,16 +82,16 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
     int32_t nonBlack = 0;
     for (int32_t row = 0; row < 120; ++row) {
         for (int32_t col = 0; col < 96; ++col) {
-            mismatches += band.GetPixel(col, row) != game.frameBuffer.GetPixel(col, 108 + row);
+            mismatches += band.GetPixel(col, row) != game.FrameBuffer().GetPixel(col, 108 + row);
             nonBlack += band.GetPixel(col, row) != 0;
         }
     }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(nonBlack, 96 * 60);  // a real view, not a cleared band
     for (int32_t i = 0; i < 256; ++i) {
-        EXPECT_EQ(band.Colours()[i].red, game.frameBuffer.Colours()[i].red) << i;
-        EXPECT_EQ(band.Colours()[i].green, game.frameBuffer.Colours()[i].green) << i;
-        EXPECT_EQ(band.Colours()[i].blue, game.frameBuffer.Colours()[i].blue) << i;
+        EXPECT_EQ(band.Colours()[i].red, game.FrameBuffer().Colours()[i].red) << i;
+        EXPECT_EQ(band.Colours()[i].green, game.FrameBuffer().Colours()[i].green) << i;
+        EXPECT_EQ(band.Colours()[i].blue, game.FrameBuffer().Colours()[i].blue) << i;
     }
 
     // Another heading draws another picture.

@@ -65,11 +65,11 @@ TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
     HeadlessRace race(GameDir(), 3);
     const RaceOutcome outcome =
         race.Run(AsRecording(FileBytes(file)), [&](RacePhase phase, const GameState& game) {
-            const CraftState& c = game.crafts.first;
+            const CraftState& c = game.Crafts().first;
             std::ostringstream row;
-            row << game.raceTicks << ',' << RacePhaseName(phase) << ',' << c.x << ',' << c.y << ','
-                << c.posX << ',' << c.posY << ',' << c.velX << ',' << c.velY << ',' << c.heading
-                << ',' << game.nextCheckpoint;
+            row << game.Progress().RaceTicks() << ',' << RacePhaseName(phase) << ',' << c.x << ','
+                << c.y << ',' << c.posX << ',' << c.posY << ',' << c.velX << ',' << c.velY << ','
+                << c.heading << ',' << game.Progress().NextCheckpoint();
             expected.push_back(row.str());
         });
     ASSERT_TRUE(outcome.goal);

@@ -14,9 +14,10 @@
 #include <iterator>
 #include <string>
 
-#include "app/commands.h"
 #include "desktop_test_support.h"
 #include "hosts/desktop/config_dialog_window.h"
+#include "input/control_code.h"
+#include "platform/commands.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_switches.h"
 
@@ -62,14 +63,13 @@ DialogScript ScriptFor(TestGame& game) {
     return DialogScript([&game] { return game.app->Timer().Running(); });
 }
 
-// Cuts a solo race's countdown to its last two ticks, then waits for it to run out.
+// Waits for a solo race's countdown (63 ticks, about a second) to run out.
 bool WaitForTheStart(TestGame& game) {
-    GameState& state = game.app->Objects().state;
-    state.countdown = std::min(state.countdown, 2);
-    for (int i = 0; i < 100 && game.app->Objects().state.countdown > 0; ++i) {
+    const GameState& state = game.app->Objects().state;
+    for (int i = 0; i < 250 && state.Progress().Countdown() > 0; ++i) {
         Pump(20);
     }
-    return game.app->Objects().state.countdown == 0;
+    return state.Progress().Countdown() == 0;
 }
 
 TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
@@ -85,14 +85,14 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
     std::filesystem::remove(recordFile);
     game.Start();
 
-    GameState& state = game.app->Objects().state;
-    ASSERT_EQ(state.stageIndex, 0);
+    const GameState& state = game.app->Objects().state;
+    ASSERT_EQ(state.CurrentStage().Index(), 0);
     SoundPlayer& sound = game.app->Objects().sound;
     EXPECT_EQ(sound.effectsOn, 1);  // the folder read as no file: both on
     EXPECT_EQ(sound.musicOn, 1);
-    game.Choose(CmdEffects);
+    game.Choose(Command::Effects);
     EXPECT_EQ(sound.effectsOn, 0);
-    EXPECT_FALSE(game.Window().Menu().Checked(CmdEffects));
+    EXPECT_FALSE(game.Window().Menu().Checked(Command::Effects));
     const int32_t presents = game.Window().View().PresentCount();
     Pump(60);
     EXPECT_GT(game.Window().View().PresentCount(), presents) << "the game stopped";
@@ -150,7 +150,7 @@ TEST(BadInputTest, UnwritableSettingsStoreForgetsTheSpeedAndTheNextStartRuns) {
                 QAbstractSlider::SliderSingleStepAdd);
             test::PressOk(dialog);
         });
-        game.Choose(CmdConfig);
+        game.Choose(Command::Config);
         EXPECT_EQ(game.app->Timer().Period(), 17);
         EXPECT_TRUE(game.app->Timer().Running());
         game.Window().close();
@@ -179,15 +179,15 @@ void SoloRaceRunsWithoutMusic(TestGame& game, const char* trouble, bool expectDe
     EXPECT_FALSE(game.app->Sound().MusicLoaded("bgm1"));
     EXPECT_FALSE(game.app->Sound().MusicLoaded("stend"));
     DialogScript script = ScriptFor(game);
-    game.Choose(CmdSolo);
-    GameState& state = game.app->Objects().state;
-    EXPECT_EQ(state.raceMode, ModeSolo);
+    game.Choose(Command::Solo);
+    const GameState& state = game.app->Objects().state;
+    EXPECT_EQ(state.Progress().Mode(), ModeSolo);
     EXPECT_EQ(game.app->Objects().sound.currentPiece, SoundPlayer::kPieceRace);
     ASSERT_TRUE(WaitForTheStart(game));
-    const int32_t ticks = state.raceTicks;
+    const int32_t ticks = state.Progress().RaceTicks();
     Pump(150);
-    EXPECT_GT(state.raceTicks, ticks + 3) << "the race does not go on";
-    EXPECT_EQ(state.raceMode, ModeSolo);
+    EXPECT_GT(state.Progress().RaceTicks(), ticks + 3) << "the race does not go on";
+    EXPECT_EQ(state.Progress().Mode(), ModeSolo);
     EXPECT_TRUE(game.app->Timer().Running());
     EXPECT_FALSE(game.app->Sound().MusicSounding());
     EXPECT_TRUE(script.Seen().empty());
@@ -260,22 +260,26 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
     ASSERT_TRUE(stick.Ok());
     game.Start();
     DialogScript script = ScriptFor(game);
-    game.Choose(CmdSolo);
+    game.Choose(Command::Solo);
     ASSERT_TRUE(WaitForTheStart(game));
     InputConfig& input = game.app->Objects().input;
-    GameState& state = game.app->Objects().state;
+    const GameState& state = game.app->Objects().state;
     EXPECT_EQ(input.player1.useJoystick1, 1);  // the stick was there: still assigned
     const PlayerAssignment player2 = input.player2;
 
     stick.Unplug();
-    const int32_t ticks = state.raceTicks;
-    const int32_t x = state.crafts.first.posX;
-    const int32_t y = state.crafts.first.posY;
+    const int32_t ticks = state.Progress().RaceTicks();
+    const int32_t x = state.Crafts().first.posX;
+    const int32_t y = state.Crafts().first.posY;
     game.Window().activateWindow();
     QTest::keyPress(&game.Window(), Qt::Key_Up);
     Pump(300);
-    EXPECT_EQ(input.controls1.forward, 1) << "the keyboard no longer drives";
     QTest::keyRelease(&game.Window(), Qt::Key_Up);
+    const Recording& run = state.Progress().RunInputs();
+    EXPECT_NE(
+        std::find(run.begin() + ticks + 1, run.begin() + state.Progress().RaceTicks(), kRunForward),
+        run.begin() + state.Progress().RaceTicks())
+        << "the keyboard no longer drives";
 
     EXPECT_EQ(input.player1.useJoystick1, 0);
     EXPECT_EQ(input.player1.useCursorKeys, 1);
@@ -285,9 +289,9 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
     EXPECT_EQ(input.player2.useLetterKeys, player2.useLetterKeys);
     EXPECT_EQ(input.player2.useJoystick1, player2.useJoystick1);
     EXPECT_EQ(input.player2.useJoystick2, player2.useJoystick2);
-    EXPECT_GT(state.raceTicks, ticks + 5);
-    EXPECT_TRUE(state.crafts.first.posX != x || state.crafts.first.posY != y) << "never moved";
-    EXPECT_EQ(state.raceMode, ModeSolo);
+    EXPECT_GT(state.Progress().RaceTicks(), ticks + 5);
+    EXPECT_TRUE(state.Crafts().first.posX != x || state.Crafts().first.posY != y) << "never moved";
+    EXPECT_EQ(state.Progress().Mode(), ModeSolo);
     EXPECT_TRUE(game.app->Timer().Running());
     EXPECT_TRUE(script.Seen().empty());
 }

@@ -51,12 +51,10 @@ void TestGame::Start() {
     Pump(30);
 }
 
-void TestGame::Choose(int32_t commandId) {
-    QAction* item = Window().Menu().Item(commandId);
+void TestGame::Choose(Command command) {
+    QAction* item = Window().Menu().Item(command);
     if (item != nullptr) {
         item->trigger();
-    } else {
-        Window().SendCommand(commandId);
     }
 }
 

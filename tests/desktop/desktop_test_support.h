@@ -47,7 +47,7 @@ struct TestGame {
     void Start();
     MainWindow& Window() { return app->Window(); }
     // Chooses a menu item as the player would.
-    void Choose(int32_t commandId);
+    void Choose(Command command);
 };
 
 // Lets the event loop run for ms milliseconds (ticks, posted commands, paints).

@@ -11,10 +11,9 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "app/config_dialog.h"
 #include "app/tick_timer_state.h"
 #include "desktop_test_support.h"
-#include "app/config_dialog.h"
-#include "input/input_config.h"
 #include "hosts/desktop/config_dialog_window.h"
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/hiscore_list_dialogs.h"
@@ -22,6 +21,7 @@
 #include "hosts/desktop/ui_fonts.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/scripted_input.h"
+#include "input/input_config.h"
 #include "records/hiscore_dialogs.h"
 #include "records/hiscore_table.h"
 
@@ -244,26 +244,26 @@ class ConfigDialogWindowTest : public ::testing::Test {
 TEST_F(ConfigDialogWindowTest, BoxesFollowTheRulesNotTheClicks) {
     ConfigDialogWindow window(nullptr, model);
     window.show();
-    EXPECT_TRUE(window.Box(101)->isChecked());
-    EXPECT_TRUE(window.Box(103)->isChecked());
-    EXPECT_TRUE(window.Box(107)->isChecked());
+    EXPECT_TRUE(window.Box(ConfigBox::CursorKeys1)->isChecked());
+    EXPECT_TRUE(window.Box(ConfigBox::Joystick1Of1)->isChecked());
+    EXPECT_TRUE(window.Box(ConfigBox::LetterKeys2)->isChecked());
 
-    window.Box(106)->click();  // player 1 holds the cursor keys
-    EXPECT_FALSE(window.Box(106)->isChecked());
+    window.Box(ConfigBox::CursorKeys2)->click();  // player 1 holds the cursor keys
+    EXPECT_FALSE(window.Box(ConfigBox::CursorKeys2)->isChecked());
     EXPECT_EQ(input.player2.useCursorKeys, 0);
 
-    window.Box(102)->click();  // player 2 holds the letter keys
-    EXPECT_FALSE(window.Box(102)->isChecked());
-    window.Box(107)->click();  // player 2 lets go of them
-    window.Box(102)->click();
-    EXPECT_TRUE(window.Box(102)->isChecked());
-    EXPECT_FALSE(window.Box(101)->isChecked());
+    window.Box(ConfigBox::LetterKeys1)->click();  // player 2 holds the letter keys
+    EXPECT_FALSE(window.Box(ConfigBox::LetterKeys1)->isChecked());
+    window.Box(ConfigBox::LetterKeys2)->click();  // player 2 lets go of them
+    window.Box(ConfigBox::LetterKeys1)->click();
+    EXPECT_TRUE(window.Box(ConfigBox::LetterKeys1)->isChecked());
+    EXPECT_FALSE(window.Box(ConfigBox::CursorKeys1)->isChecked());
     EXPECT_EQ(input.player1.useLetterKeys, 1);
     EXPECT_EQ(input.player1.useCursorKeys, 0);
 
-    window.Box(104)->click();  // joystick 2 is not ready
-    EXPECT_FALSE(window.Box(104)->isChecked());
-    EXPECT_TRUE(window.Box(103)->isChecked());
+    window.Box(ConfigBox::Joystick2Of1)->click();  // joystick 2 is not ready
+    EXPECT_FALSE(window.Box(ConfigBox::Joystick2Of1)->isChecked());
+    EXPECT_TRUE(window.Box(ConfigBox::Joystick1Of1)->isChecked());
 
     QTest::keyClick(&window, Qt::Key_Escape);
     window.close();
@@ -311,17 +311,18 @@ TEST_F(ConfigDialogWindowTest, LaidOutFromDialogUnitsOfItsFont) {
     EXPECT_TRUE(ok->isDefault());
     // A check box starts where its template says and may only grow to the right, to show all
     // of its label, never past the dialog's edge.
-    const QRect box = window.Box(109)->geometry();
+    const QRect box = window.Box(ConfigBox::Joystick2Of2)->geometry();
     EXPECT_EQ(box.topLeft(), units.Rect(115, 103, 88, 8).topLeft());
     EXPECT_EQ(box.height(), units.Y(8));
     EXPECT_GE(box.width(), units.X(88));
     EXPECT_LE(box.right(), window.width() - 1);
-    for (int id : {101, 102, 103, 104, 106, 107, 108, 109}) {
-        QCheckBox* check = window.Box(id);
+    for (int32_t i = 0; i < ConfigDialog::kBoxCount; ++i) {
+        QCheckBox* check = window.Box(static_cast<ConfigBox>(i));
         EXPECT_GE(check->width(), std::min(check->sizeHint().width(), window.width() - check->x()))
-            << id;
+            << i;
     }
-    EXPECT_EQ(window.Box(102)->text(), QStringLiteral("Keyboard ( W, A, S, D , Ctrl)"));
+    EXPECT_EQ(window.Box(ConfigBox::LetterKeys1)->text(),
+              QStringLiteral("Keyboard ( W, A, S, D , Ctrl)"));
 }
 
 TEST(DialogUnitsTest, ScaleByAQuarterAndAnEighthOfTheBaseUnits) {

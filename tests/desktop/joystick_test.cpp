@@ -5,9 +5,9 @@
 
 #include <SDL.h>
 
-#include "input/input_config.h"
 #include "hosts/desktop/sdl_joysticks.h"
 #include "hosts/headless/scripted_input.h"
+#include "input/input_config.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -108,20 +108,16 @@ TEST_F(SdlJoysticksTest, TheGameSeesAQuarterDeadZoneAndDropsAnUnpluggedStick) {
     EXPECT_EQ(input.calibration[0].deadX, 16383);
 
     stick.Axes(16383, 0);  // 16384 right of centre: just beyond the dead zone
-    input.Poll();
-    EXPECT_EQ(input.controls1.right, 1);
+    EXPECT_EQ(input.Poll().player1, kRunRight);
     stick.Axes(16382, 0);  // exactly at the edge: nothing
-    input.Poll();
-    EXPECT_EQ(input.controls1.right, 0);
+    EXPECT_EQ(input.Poll().player1, 0);
     stick.Axes(0, -32768);  // pushed forward
-    input.Poll();
-    EXPECT_EQ(input.controls1.forward, 1);
+    EXPECT_EQ(input.Poll().player1, kRunForward);
     EXPECT_EQ(input.player1.useJoystick1, 1);
 
     stick.Unplug();
-    input.Poll();
+    EXPECT_EQ(input.Poll().player1, 0);
     EXPECT_EQ(input.player1.useJoystick1, 0);
-    EXPECT_EQ(input.controls1.forward, 0);
 }
 
 }  // namespace

@@ -3,41 +3,53 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <optional>
 #include <vector>
 
-#include "app/commands.h"
 #include "hosts/desktop/menu_builder.h"
+#include "platform/commands.h"
 
 namespace vantrell::desktop {
 namespace {
 
 struct Expected {
-    int id;  // 0 for a separator
+    std::optional<Command> command;  // none for a separator
     const char* text;
 };
+
+using C = Command;
+constexpr Expected kSeparator{std::nullopt, ""};
 
 // VANTR_MENU as the player must see it.
 const std::vector<std::pair<const char*, std::vector<Expected>>> kMenu = {
     {"ゲーム開始(&G)",
-     {{101, "&1人で精進する"}, {102, "過去の記録と対戦(&2)"}, {109, "気楽にドライブ(&3)"}}},
-    {"面セレクト", {{111, "１面"}, {112, "２面"}, {113, "３面"}, {114, "４面"}, {115, "５面"}}},
+     {{C::Solo, "&1人で精進する"},
+      {C::Versus, "過去の記録と対戦(&2)"},
+      {C::FreeDrive, "気楽にドライブ(&3)"}}},
+    {"面セレクト",
+     {{C::Stage1, "１面"},
+      {C::Stage2, "２面"},
+      {C::Stage3, "３面"},
+      {C::Stage4, "４面"},
+      {C::Stage5, "５面"}}},
     {"設定",
-     {{108, "デモ画面に戻る"},
-      {0, ""},
-      {103, "ハイスコアを表示"},
-      {0, ""},
-      {104, "ハイスコア初期化"},
-      {0, ""},
-      {106, "操作設定"},
-      {119, "効果音"},
-      {122, "音楽"}}},
-    {"説明", {{134, "ゲームのルールについて"}, {135, "操作方法"}, {107, "著作権"}}},
+     {{C::Demo, "デモ画面に戻る"},
+      kSeparator,
+      {C::ShowHiScores, "ハイスコアを表示"},
+      kSeparator,
+      {C::ResetHiScores, "ハイスコア初期化"},
+      kSeparator,
+      {C::Config, "操作設定"},
+      {C::Effects, "効果音"},
+      {C::Music, "音楽"}}},
+    {"説明",
+     {{C::Rules, "ゲームのルールについて"}, {C::Controls, "操作方法"}, {C::About, "著作権"}}},
 };
 
 TEST(GameMenuTest, PopupsItemsIdsAndInitialChecksAreTheGameMenu) {
     QMenuBar bar;
-    std::vector<int32_t> sent;
-    GameMenu menu(bar, [&sent](int32_t id) { sent.push_back(id); });
+    std::vector<Command> sent;
+    GameMenu menu(bar, [&sent](Command command) { sent.push_back(command); });
 
     std::vector<QAction*> popups;
     int separatorsOnBar = 0;
@@ -58,40 +70,38 @@ TEST(GameMenuTest, PopupsItemsIdsAndInitialChecksAreTheGameMenu) {
         ASSERT_EQ(items.size(), static_cast<qsizetype>(kMenu[p].second.size())) << kMenu[p].first;
         for (std::size_t i = 0; i < kMenu[p].second.size(); ++i) {
             const Expected& want = kMenu[p].second[i];
-            if (want.id == 0) {
+            if (!want.command) {
                 EXPECT_TRUE(items[i]->isSeparator());
                 continue;
             }
             EXPECT_EQ(items[i]->text(), QString::fromUtf8(want.text));
-            EXPECT_EQ(items[i]->data().toInt(), want.id);
-            EXPECT_EQ(menu.Item(want.id), items[i]);
+            EXPECT_EQ(menu.Item(*want.command), items[i]);
             // Only the two sound switches start checked.
-            EXPECT_EQ(items[i]->isChecked(), want.id == CmdEffects || want.id == CmdMusic)
+            EXPECT_EQ(items[i]->isChecked(),
+                      want.command == Command::Effects || want.command == Command::Music)
                 << want.text;
         }
     }
-    EXPECT_EQ(menu.Item(CmdEnterDemo), nullptr);  // internal commands have no item
 }
 
 TEST(GameMenuTest, ChoosingSendsTheIdAndLeavesTheMarksToTheGame) {
     QMenuBar bar;
-    std::vector<int32_t> sent;
-    GameMenu menu(bar, [&sent](int32_t id) { sent.push_back(id); });
+    std::vector<Command> sent;
+    GameMenu menu(bar, [&sent](Command command) { sent.push_back(command); });
 
-    menu.Item(CmdAbout)->trigger();
-    menu.Item(CmdEffects)->trigger();  // nobody changes the mark in answer
-    menu.Item(CmdStage3)->trigger();
-    EXPECT_EQ(sent, (std::vector<int32_t>{CmdAbout, CmdEffects, CmdStage3}));
-    EXPECT_TRUE(menu.Checked(CmdEffects));
-    EXPECT_FALSE(menu.Checked(CmdStage3));
+    menu.Item(Command::About)->trigger();
+    menu.Item(Command::Effects)->trigger();  // nobody changes the mark in answer
+    menu.Item(Command::Stage3)->trigger();
+    EXPECT_EQ(sent, (std::vector<Command>{Command::About, Command::Effects, Command::Stage3}));
+    EXPECT_TRUE(menu.Checked(Command::Effects));
+    EXPECT_FALSE(menu.Checked(Command::Stage3));
 
-    menu.SetCheck(CmdStage3, true);
-    menu.SetCheck(CmdEffects, false);
-    EXPECT_TRUE(menu.Checked(CmdStage3));
-    EXPECT_FALSE(menu.Checked(CmdEffects));
-    menu.Item(CmdStage3)->trigger();
-    EXPECT_TRUE(menu.Checked(CmdStage3));
-    menu.SetCheck(9999, true);  // no such item: nothing happens
+    menu.SetCheck(Command::Stage3, true);
+    menu.SetCheck(Command::Effects, false);
+    EXPECT_TRUE(menu.Checked(Command::Stage3));
+    EXPECT_FALSE(menu.Checked(Command::Effects));
+    menu.Item(Command::Stage3)->trigger();
+    EXPECT_TRUE(menu.Checked(Command::Stage3));
 }
 
 TEST(GameMenuTest, HelpPopupSitsAtTheRightEndOfTheBar) {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/commands.h"
 #include "hosts/headless/headless_host.h"
+#include "platform/commands.h"
 #include "records/hiscore_dialogs.h"
 #include "records/records_test_support.h"
 
@@ -45,9 +45,9 @@ TEST(GameSaveFaults, AFailedSaveIsToldOnStageChangeAndOnClose) {
     std::filesystem::create_directory(dir / "S0N4.JOY" / "keep");
     host.dialogs.ClearLog();
     host.dialogs.QueueYesNo(true);
-    host.Command(CmdStage2);
+    host.Command(Command::Stage2);
     EXPECT_EQ(FailureMessages(host.dialogs), 1);
-    EXPECT_EQ(host.game().state.stageIndex, 1);
+    EXPECT_EQ(host.game().state.CurrentStage().Index(), 1);
     EXPECT_TRUE(host.timer.Running());
     EXPECT_EQ(host.RunTicks(50), 50);
 

@@ -20,22 +20,23 @@ class InputJoystick : public ::testing::Test {
     ScriptedKeyState keys;
     ScriptedJoysticks sticks;
     std::optional<InputConfig> config;
+    TickInput polled;
 
     InputConfig& Start() {
         config.emplace(keys, sticks);
         return *config;
     }
-    Fields PollStick(int32_t id, uint32_t x, uint32_t y, const ControlState& player) {
+    Fields PollStick(int32_t id, uint32_t x, uint32_t y, int player) {
         sticks.SetPosition(id, {x, y, 0});
-        config->Poll();
-        return FieldsOf(player);
+        polled = config->Poll();
+        return FieldsOf(player == 1 ? polled.player1 : polled.player2);
     }
 };
 
 TEST_F(InputJoystick, DeadZoneIsExclusiveOnEverySide) {
     test::PlugCentred(sticks, 0);
-    InputConfig& c = Start();
-    const ControlState& p1 = c.controls1;
+    Start();
+    const int p1 = 1;
     EXPECT_EQ(PollStick(0, kCentre + kDead, kCentre, p1), (Fields{0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(PollStick(0, kCentre + kDead + 1, kCentre, p1), (Fields{0, 0, 1, -1, 0, 1}));
     EXPECT_EQ(PollStick(0, kCentre - kDead, kCentre, p1), (Fields{0, 0, 0, 0, 0, 1}));
@@ -54,15 +55,15 @@ TEST_F(InputJoystick, StickAddsToTheKeys) {
     test::PlugCentred(sticks, 0);
     InputConfig& c = Start();  // player 1 by default: cursor keys and joystick 1
     keys.SetDown(kKeyUp, true);
-    EXPECT_EQ(PollStick(0, kCentre, 0, c.controls1), (Fields{2, -2, 0, 0, 0, 1}));
-    EXPECT_EQ(PollStick(0, kCentre, 65535, c.controls1), (Fields{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(PollStick(0, kCentre, 0, 1), (Fields{1, -1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollStick(0, kCentre, 65535, 1), (Fields{0, 0, 0, 0, 0, 1}));
 
     // Any number of buttons counts once, on top of Shift.
     keys.SetDown(kKeyUp, false);
     keys.SetDown(kKeyShift, true);
     sticks.SetPosition(0, {kCentre, kCentre, 0b1011});
-    c.Poll();
-    EXPECT_EQ(FieldsOf(c.controls1), (Fields{0, 0, 0, 0, 2, 1}));
+    polled = c.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 1, 1}));
 }
 
 TEST_F(InputJoystick, LostJoystickSwitchesTheFlagOffForGood) {
@@ -71,22 +72,22 @@ TEST_F(InputJoystick, LostJoystickSwitchesTheFlagOffForGood) {
         InputConfig& c = Start();
         // A failing read must not use whatever the driver left in the position.
         sticks.SetPosition(0, {0, 0, 1}, lost);
-        c.Poll();
+        polled = c.Poll();
         EXPECT_EQ(c.player1.useJoystick1, 0);
-        EXPECT_EQ(FieldsOf(c.controls1), (Fields{0, 0, 0, 0, 0, 1}));
+        EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
 
         // Plugged in again, it stays unread until the player picks it again.
         const int32_t reads = sticks.PositionQueryCount(0);
         sticks.SetPosition(0, {0, 0, 1});
-        c.Poll();
+        polled = c.Poll();
         EXPECT_EQ(c.player1.useJoystick1, 0);
         EXPECT_EQ(sticks.PositionQueryCount(0), reads);
-        EXPECT_EQ(FieldsOf(c.controls1), (Fields{0, 0, 0, 0, 0, 1}));
+        EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
         EXPECT_EQ(c.joystickReady[0], 1);
 
         c.player1.useJoystick1 = 1;
-        c.Poll();
-        EXPECT_EQ(FieldsOf(c.controls1), (Fields{1, -1, -1, 1, 1, 1}));
+        polled = c.Poll();
+        EXPECT_EQ(FieldsOf(polled.player1), (Fields{1, -1, -1, 1, 1, 1}));
     }
 }
 
@@ -95,13 +96,13 @@ TEST_F(InputJoystick, OtherErrorKeepsTheFlagOnAndChangesNothing) {
     InputConfig& c = Start();
     c.player2.useJoystick2 = 1;
     sticks.SetPosition(1, {0, 0, 1}, JoystickResult::OtherError);
-    c.Poll();
+    polled = c.Poll();
     EXPECT_EQ(c.player2.useJoystick2, 1);
-    EXPECT_EQ(FieldsOf(c.controls2), (Fields{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 
     sticks.SetPosition(1, {0, 0, 0});
-    c.Poll();
-    EXPECT_EQ(FieldsOf(c.controls2), (Fields{1, -1, -1, 1, 0, 1}));
+    polled = c.Poll();
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{1, -1, -1, 1, 0, 1}));
 }
 
 TEST_F(InputJoystick, FirstJoystickFlagOfAPairWins) {
@@ -109,7 +110,7 @@ TEST_F(InputJoystick, FirstJoystickFlagOfAPairWins) {
     sticks.SetPosition(1, {0, 0, 1}, JoystickResult::Unplugged);
     InputConfig& c = Start();
     c.player1.useJoystick2 = 1;
-    c.Poll();
+    polled = c.Poll();
     EXPECT_EQ(sticks.PositionQueryCount(0), 1);
     EXPECT_EQ(sticks.PositionQueryCount(1), 0);
     EXPECT_EQ(c.player1.useJoystick2, 1);  // never read, so never switched off
@@ -118,9 +119,9 @@ TEST_F(InputJoystick, FirstJoystickFlagOfAPairWins) {
     test::PlugCentred(sticks, 1);
     sticks.SetPosition(1, {65535, kCentre, 0});
     c.player2.useJoystick2 = 1;
-    c.Poll();
-    EXPECT_EQ(FieldsOf(c.controls1), (Fields{0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(FieldsOf(c.controls2), (Fields{0, 0, 1, -1, 0, 1}));
+    polled = c.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 1, -1, 0, 1}));
 }
 
 TEST_F(InputJoystick, StartsWithTheDefaultAssignment) {
@@ -132,11 +133,11 @@ TEST_F(InputJoystick, StartsWithTheDefaultAssignment) {
               (Fields{1, 0, 1, 0, 0, 1}));
     EXPECT_EQ(c.player2.useJoystick1, 0);
     EXPECT_EQ(c.player2.useJoystick2, 0);
-    EXPECT_EQ(FieldsOf(c.controls1), (Fields{0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(FieldsOf(c.controls2), (Fields{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 
     // With no joystick at all, player 1 loses the joystick at the first tick.
-    c.Poll();
+    polled = c.Poll();
     EXPECT_EQ(c.player1.useJoystick1, 0);
     EXPECT_EQ(c.player1.useCursorKeys, 1);
 }
@@ -166,8 +167,8 @@ TEST_F(InputCalibration, FailedCapabilitiesGiveACentredRange) {
     const JoystickCalibration& c0 = c.calibration[0];
     EXPECT_EQ((Fields{c0.centreX, c0.centreY, c0.deadX, c0.deadY, 0, 0}),
               (Fields{32767, 32767, 16383, 16383, 0, 0}));
-    c.Poll();
-    EXPECT_EQ(FieldsOf(c.controls1), (Fields{0, 0, 0, 0, 0, 1}));
+    polled = c.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
 }
 
 }  // namespace

@@ -16,39 +16,40 @@ class InputKeys : public ::testing::Test {
     ScriptedKeyState keys;
     ScriptedJoysticks sticks;
     InputConfig config{keys, sticks};
+    TickInput polled;
 
     // One poll with only this key held; the key is released again afterwards.
-    Fields PollOneKey(int32_t key, const ControlState& player) {
+    Fields PollOneKey(int32_t key, int player) {
         keys.SetDown(key, true);
-        config.Poll();
+        polled = config.Poll();
         keys.SetDown(key, false);
-        return FieldsOf(player);
+        return FieldsOf(player == 1 ? polled.player1 : polled.player2);
     }
 };
 
 TEST_F(InputKeys, EachKeyAdjustsItsPairOfFields) {
-    EXPECT_EQ(PollOneKey(kKeyLeft, config.controls1), (Fields{0, 0, -1, 1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyRight, config.controls1), (Fields{0, 0, 1, -1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyUp, config.controls1), (Fields{1, -1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyDown, config.controls1), (Fields{-1, 1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyA, config.controls2), (Fields{0, 0, -1, 1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyD, config.controls2), (Fields{0, 0, 1, -1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyW, config.controls2), (Fields{1, -1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyS, config.controls2), (Fields{-1, 1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyX, config.controls2), (Fields{-1, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyLeft, 1), (Fields{0, 0, -1, 1, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyRight, 1), (Fields{0, 0, 1, -1, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyUp, 1), (Fields{1, -1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyDown, 1), (Fields{-1, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyA, 2), (Fields{0, 0, -1, 1, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyD, 2), (Fields{0, 0, 1, -1, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyW, 2), (Fields{1, -1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyS, 2), (Fields{-1, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(kKeyX, 2), (Fields{-1, 1, 0, 0, 0, 1}));
 }
 
 TEST_F(InputKeys, ShiftAndCtrlChangeOnlyTheButton) {
     keys.SetDown(kKeyShift, true);
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls1), (Fields{0, 0, 0, 0, 1, 1}));
-    EXPECT_EQ(FieldsOf(config.controls2), (Fields{0, 0, 0, 0, 0, 1}));
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 
     keys.SetDown(kKeyShift, false);
     keys.SetDown(kKeyControl, true);
-    config.Poll();  // Shift's latch went at the previous poll
-    EXPECT_EQ(FieldsOf(config.controls1), (Fields{0, 0, 0, 0, 0, 1}));
-    EXPECT_EQ(FieldsOf(config.controls2), (Fields{0, 0, 0, 0, 1, 1}));
+    polled = config.Poll();  // Shift's latch went at the previous poll
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 1, 1}));
 }
 
 TEST_F(InputKeys, OppositeKeysCancel) {
@@ -56,8 +57,8 @@ TEST_F(InputKeys, OppositeKeysCancel) {
     keys.SetDown(kKeyDown, true);
     keys.SetDown(kKeyLeft, true);
     keys.SetDown(kKeyRight, true);
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls1), (Fields{0, 0, 0, 0, 0, 1}));
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
 
     // X is a second reverse key, so it outweighs W against S.
     keys.SetDown(kKeyW, true);
@@ -65,39 +66,39 @@ TEST_F(InputKeys, OppositeKeysCancel) {
     keys.SetDown(kKeyX, true);
     keys.SetDown(kKeyA, true);
     keys.SetDown(kKeyD, true);
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls2), (Fields{-1, 1, 0, 0, 0, 1}));
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{-1, 1, 0, 0, 0, 1}));
 }
 
 TEST_F(InputKeys, TappedKeyCountsAtTheNextPollOnce) {
     keys.Tap(kKeyUp);
     keys.Tap(kKeyW);
-    config.Poll();
-    EXPECT_EQ(config.controls1.forward, 1);
-    EXPECT_EQ(config.controls2.forward, 1);  // player 1 never asked about W, so the tap survives
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1)[0], 1);
+    EXPECT_EQ(FieldsOf(polled.player2)[0], 1);  // player 1 never asked about W, so the tap survives
 
-    config.Poll();
-    EXPECT_EQ(config.controls1.forward, 0);
-    EXPECT_EQ(config.controls2.forward, 0);
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1)[0], 0);
+    EXPECT_EQ(FieldsOf(polled.player2)[0], 0);
 
     // Held across polls it keeps counting.
     keys.SetDown(kKeyRight, true);
-    config.Poll();
-    config.Poll();
-    EXPECT_EQ(config.controls1.right, 1);
+    polled = config.Poll();
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1)[2], 1);
 }
 
 TEST_F(InputKeys, EachPlayerReadsOnlyTheFirstKeySetSwitchedOn) {
     config.player1.useLetterKeys = 1;  // cursor keys are on too and win
     keys.SetDown(kKeyUp, true);
     keys.SetDown(kKeyA, true);
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls1), (Fields{1, -1, 0, 0, 0, 1}));
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{1, -1, 0, 0, 0, 1}));
     EXPECT_EQ(keys.QueryCount(kKeyA), 1);  // only player 2 asked
 
     config.player1 = {0, 1, 0, 0};
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls1), (Fields{0, 0, -1, 1, 0, 1}));
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, -1, 1, 0, 1}));
 }
 
 TEST_F(InputKeys, PlayerWithNothingAssignedGetsZerosAndLive) {
@@ -105,20 +106,10 @@ TEST_F(InputKeys, PlayerWithNothingAssignedGetsZerosAndLive) {
     for (int32_t key : {kKeyW, kKeyS, kKeyA, kKeyControl, kKeyUp, kKeyShift}) {
         keys.SetDown(key, true);
     }
-    config.controls2 = {5, 5, 5, 5, 5, 0};
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls2), (Fields{0, 0, 0, 0, 0, 1}));
-    config.Poll();
-    EXPECT_EQ(FieldsOf(config.controls2), (Fields{0, 0, 0, 0, 0, 1}));
-}
-
-TEST_F(InputKeys, EveryPollRestoresLive) {
-    config.controls1.live = 0;
-    config.controls2.live = 0;
-    config.player1 = {0, 0, 0, 0};
-    config.Poll();
-    EXPECT_EQ(config.controls1.live, 1);
-    EXPECT_EQ(config.controls2.live, 1);
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
+    polled = config.Poll();
+    EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 }
 
 }  // namespace

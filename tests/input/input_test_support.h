@@ -1,18 +1,21 @@
-// Shared set-up for the input tests: a scripted keyboard and joysticks, and a ControlState
-// flattened so that one EXPECT shows all six fields.
+// Shared set-up for the input tests: a scripted keyboard and joysticks, and a polled player's
+// controls flattened so that one EXPECT shows all six fields.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "input/control_state.h"
 #include "hosts/headless/scripted_input.h"
+#include "input/control_code.h"
+#include "input/control_state.h"
 
 namespace vantrell::test {
 
 using Fields = std::array<int32_t, 6>;  // forward, reverse, right, left, button, live
 
-inline Fields FieldsOf(const ControlState& c) {
+// The fields a reader sees from a tick's byte: each pair at +1/-1 or 0, the button at 1 or 0.
+inline Fields FieldsOf(uint8_t byte) {
+    const ControlState c = ControlsFromByte(byte);
     return {c.forward, c.reverse, c.right, c.left, c.button, c.live};
 }
 

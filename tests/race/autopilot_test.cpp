@@ -17,11 +17,12 @@ using test::SyntheticRace;
 // Level ground, weights all equal: the route cost is the 8-neighbour distance, 32 a unit
 // straight, and it wraps round the course in x.
 TEST(AutopilotRoute, MeasuresLevelGroundAndWrapsRoundTheCourse) {
-    SyntheticRace synthetic;
-    synthetic.SetAllBoxes(0, 200);
-    synthetic.SetBox(0, 100, 100);
-    synthetic.SetBox(19, 300, 300);
-    const AutopilotRoute route(synthetic.game().terrain, synthetic.game().course.checkpoints, 4);
+    Terrain terrain;
+    terrain.BuildHeightField();
+    test::Boxes boxes = test::AllBoxesAt(0, 200);
+    boxes[0] = {100, 100};
+    boxes[19] = {300, 300};
+    const AutopilotRoute route(terrain, boxes, 4);
 
     EXPECT_EQ(route.CostTo(0, 108, 108), 0);        // inside the box
     EXPECT_EQ(route.CostTo(0, 100, 108), 32);       // on its edge, one unit from the inside
@@ -44,17 +45,16 @@ TEST(AutopilotRoute, MeasuresLevelGroundAndWrapsRoundTheCourse) {
 }
 
 TEST(AutopilotRoute, SteepGroundCostsMoreThanTheWayRound) {
-    SyntheticRace synthetic;
-    synthetic.SetAllBoxes(220, 100);
+    Terrain terrain;
+    terrain.BuildHeightField();
+    const test::Boxes boxes = test::AllBoxesAt(220, 100);
     // A ridge across the course from row 0 to 299, with a gap from 300 on.
-    int32_t* field = synthetic.game().terrain.Field();
+    int32_t* field = terrain.Field();
     for (int32_t y = 0; y < 300; ++y) {
         for (int32_t x = 196; x < 204; ++x) {
             field[FieldIndex(x, y)] = 60;
         }
     }
-    const Terrain& terrain = synthetic.game().terrain;
-    const auto& boxes = synthetic.game().course.checkpoints;
     const AutopilotRoute plain(terrain, boxes, 0);
     const AutopilotRoute wary(terrain, boxes, 4);
     // Without a slope penalty the ridge is just distance: 180 -> 221 is 41 units.
@@ -68,15 +68,17 @@ TEST(AutopilotRoute, SteepGroundCostsMoreThanTheWayRound) {
 }
 
 TEST(Autopilot, DrivesASyntheticCourseAndItsRecordingReplaysToTheSameTime) {
-    SyntheticRace synthetic;
     // A zigzag once round the course: the craft must turn at every box and cross the seam.
+    test::Boxes zigzag;
     for (int32_t i = 0; i < kCheckpointCount; ++i) {
-        synthetic.SetBox(i, (60 + 20 * i) % 400, i % 2 == 0 ? 60 : 140);
+        zigzag[static_cast<size_t>(i)] = {static_cast<int16_t>((60 + 20 * i) % 400),
+                                          static_cast<int16_t>(i % 2 == 0 ? 60 : 140)};
     }
+    SyntheticRace synthetic(zigzag);
     const AutopilotRun run = DriveAutopilot(synthetic.race(), AutopilotStyles().front());
     ASSERT_TRUE(run.outcome.goal);
     EXPECT_LT(run.outcome.time, 1200);
-    EXPECT_EQ(synthetic.game().nextCheckpoint, kCheckpointCount);
+    EXPECT_EQ(synthetic.game().Progress().NextCheckpoint(), kCheckpointCount);
     // Only codes the recorder makes, and byte 0 is never written.
     EXPECT_EQ(run.recording[0], 0);
     const std::set<int> codes = {0, 1, 2, 4, 5, 6, 8, 9, 10};
@@ -137,9 +139,9 @@ struct TraceRow {
 std::vector<TraceRow> Trace(HeadlessRace& race, const Recording& recording) {
     std::vector<TraceRow> rows;
     race.Run(recording, [&](RacePhase phase, const GameState& game) {
-        const CraftState& c = game.crafts.first;
-        rows.push_back({phase, game.raceTicks, c.posX, c.posY, c.velX, c.velY, c.heading,
-                        game.nextCheckpoint});
+        const CraftState& c = game.Crafts().first;
+        rows.push_back({phase, game.Progress().RaceTicks(), c.posX, c.posY, c.velX, c.velY,
+                        c.heading, game.Progress().NextCheckpoint()});
     });
     return rows;
 }

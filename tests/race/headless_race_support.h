@@ -9,6 +9,7 @@
 #include <string>
 
 #include "race/headless_race.h"
+#include "synthetic_stage.h"
 
 namespace vantrell::test {
 
@@ -40,26 +41,20 @@ inline const std::filesystem::path& GameDir() {
     return dir;
 }
 
-// A race on an empty folder: no file loads, so the ground is level at height 0 everywhere and
-// the test places the checkpoints itself.
+// A race on a folder holding only the test's checkpoints: the ground is level at height 0
+// everywhere and nothing stands on the course.
 class SyntheticRace {
   public:
-    SyntheticRace() : race_(folder_.path(), 0) {}
+    explicit SyntheticRace(const Boxes& boxes)
+        : written_((WriteSyntheticStage(folder_.path(), 0, boxes), true)),
+          race_(folder_.path(), 0) {}
 
     HeadlessRace& race() { return race_; }
-    GameState& game() { return race_.game(); }
-    void SetBox(int32_t index, int32_t x, int32_t y) {
-        game().course.checkpoints[static_cast<size_t>(index)] = {static_cast<int16_t>(x),
-                                                                 static_cast<int16_t>(y)};
-    }
-    void SetAllBoxes(int32_t x, int32_t y) {
-        for (int32_t i = 0; i < kCheckpointCount; ++i) {
-            SetBox(i, x, y);
-        }
-    }
+    const GameState& game() const { return race_.game(); }
 
   private:
     ScratchFolder folder_;
+    bool written_;
     HeadlessRace race_;
 };
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "input/control_code.h"
 #include "race/headless_race_support.h"
-#include "race/run_code.h"
 
 namespace vantrell {
 namespace {
@@ -31,8 +31,7 @@ PhaseCounts CountPhases(HeadlessRace& race, const Recording& recording, RaceOutc
 TEST(HeadlessRace, GoalTimeIsOnePastTheTickOfTheTwentiethPass) {
     // Every box around the start point: the craft, standing still, passes one per running tick,
     // the 20th on tick 20, so the game stores 21.
-    SyntheticRace synthetic;
-    synthetic.SetAllBoxes(20, 22);
+    SyntheticRace synthetic(test::AllBoxesAt(20, 22));
     RaceOutcome outcome;
     const PhaseCounts counts = CountPhases(synthetic.race(), Recording{}, &outcome);
     EXPECT_TRUE(outcome.goal);
@@ -43,16 +42,14 @@ TEST(HeadlessRace, GoalTimeIsOnePastTheTickOfTheTwentiethPass) {
     EXPECT_TRUE(synthetic.race().Over());
 
     // A box edge is not inside: x = cx + 16 does not pass, so nothing is ever passed.
-    SyntheticRace edge;
-    edge.SetAllBoxes(14, 22);
+    SyntheticRace edge(test::AllBoxesAt(14, 22));
     const RaceOutcome none = edge.race().Run(Recording{});
     EXPECT_FALSE(none.goal);
-    EXPECT_EQ(edge.game().nextCheckpoint, 0);
+    EXPECT_EQ(edge.game().Progress().NextCheckpoint(), 0);
 }
 
 TEST(HeadlessRace, TimeUpEndsAtTheLimitAfterTheFinishPhase) {
-    SyntheticRace synthetic;
-    synthetic.SetAllBoxes(200, 200);
+    SyntheticRace synthetic(test::AllBoxesAt(200, 200));
     RaceOutcome outcome;
     const PhaseCounts counts = CountPhases(synthetic.race(), Recording{}, &outcome);
     EXPECT_FALSE(outcome.goal);
@@ -63,8 +60,7 @@ TEST(HeadlessRace, TimeUpEndsAtTheLimitAfterTheFinishPhase) {
 }
 
 TEST(HeadlessRace, ByteTDrivesRaceTickTAndIsRecordedAgainAtT) {
-    SyntheticRace synthetic;
-    synthetic.SetAllBoxes(200, 200);
+    SyntheticRace synthetic(test::AllBoxesAt(200, 200));
     // Forward on tick 5 only: the craft, at rest facing +x on level ground, gets its first
     // thrust of 256 on tick 5 and none before.
     Recording single{};
@@ -72,7 +68,7 @@ TEST(HeadlessRace, ByteTDrivesRaceTickTAndIsRecordedAgainAtT) {
     std::vector<int32_t> velocities(kRaceTickLimit + 1, -1);
     synthetic.race().Run(single, [&](RacePhase phase, const GameState& game) {
         if (phase == RacePhase::Running) {
-            velocities[static_cast<size_t>(game.raceTicks)] = game.crafts.first.velX;
+            velocities[static_cast<size_t>(game.Progress().RaceTicks())] = game.Crafts().first.velX;
         }
     });
     EXPECT_EQ(velocities[4], 0);
@@ -88,14 +84,14 @@ TEST(HeadlessRace, ByteTDrivesRaceTickTAndIsRecordedAgainAtT) {
     }
     const RaceOutcome outcome = synthetic.race().Run(busy);
     EXPECT_FALSE(outcome.goal);
-    EXPECT_EQ(synthetic.game().runInputs, busy);
+    EXPECT_EQ(synthetic.game().Progress().RunInputs(), busy);
 
     // Bytes the recorder never makes replay as no control and are recorded as 0.
     Recording odd{};
     odd.fill(3);
     odd[0] = 0;
     synthetic.race().Run(odd);
-    EXPECT_EQ(synthetic.game().runInputs, Recording{});
+    EXPECT_EQ(synthetic.game().Progress().RunInputs(), Recording{});
 }
 
 TEST(HeadlessRace, StagesLoadFromTheGameDirectoryOnly) {
@@ -106,14 +102,16 @@ TEST(HeadlessRace, StagesLoadFromTheGameDirectoryOnly) {
 
     ASSERT_TRUE(HeadlessRace::StageFilesPresent(test::GameDir(), 3, &missing)) << missing;
     HeadlessRace race(test::GameDir(), 3);
-    EXPECT_EQ(race.game().stageIndex, 3);
-    EXPECT_EQ(race.game().stagePicture.Width(), 400);
+    EXPECT_EQ(race.game().CurrentStage().Index(), 3);
+    EXPECT_EQ(race.game().CurrentStage().Picture().Width(), 400);
     // The checkpoints are stage 3's own: a stage 0 race has others.
     HeadlessRace first(test::GameDir(), 0);
     bool differs = false;
     for (int32_t i = 0; i < kCheckpointCount; ++i) {
-        const Checkpoint& a = race.game().course.checkpoints[static_cast<size_t>(i)];
-        const Checkpoint& b = first.game().course.checkpoints[static_cast<size_t>(i)];
+        const Checkpoint& a =
+            race.game().CurrentStage().Course().checkpoints[static_cast<size_t>(i)];
+        const Checkpoint& b =
+            first.game().CurrentStage().Course().checkpoints[static_cast<size_t>(i)];
         differs = differs || a.x != b.x || a.y != b.y;
     }
     EXPECT_TRUE(differs);

@@ -29,23 +29,20 @@ TEST(NoAllocation, PaintingTheStatusStripForAnyBanner) {
 TEST(NoAllocation, TicksThatChangeTheBannerPlaySoundsAndEndARace) {
     check::QuietAudio audio;
     check::QuietDisplay display;
-    ScriptedDialogs dialogs;
     const std::filesystem::path dir = VANTRELL_GAME_DIR;
     HiScoreTable records(dir);
     SoundPlayer sound(audio, check::QuietWaves(), dir);
-    GameState game(GameServices{&sound, &records, &display, &dialogs, DataPrefix(dir)});
-    ControlState controls1;
-    ControlState controls2;
-    game.Create(&controls1, &controls2);
+    GameState game(GameServices{&sound, &records, &display, DataPrefix(dir)});
+    game.Create();
+    records.Load(0);
 
     auto ticks = [&](int32_t count) {
         int32_t result = 0;
         for (int32_t i = 0; i < count; ++i) {
-            controls1.live = controls2.live = 1;
             const int64_t before = check::AllocationCount();
-            result = game.RaceStep();
+            result = game.RaceStep(TickInput{});
             EXPECT_EQ(check::AllocationCount() - before, 0)
-                << "mode " << game.raceMode << ", banner " << game.banner;
+                << "mode " << game.Progress().Mode() << ", banner " << game.Progress().Banner();
         }
         return result;
     };

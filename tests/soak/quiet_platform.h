@@ -26,7 +26,7 @@ class QuietDisplay final : public Display {
         ++statusPaints;
         checksum += static_cast<uint32_t>(text.size() + widthUnits);
     }
-    void SetMenuCheck(int32_t, bool) override {}
+    void SetMenuCheck(Command, bool) override {}
 
     int64_t presents = 0;
     int64_t statusPaints = 0;

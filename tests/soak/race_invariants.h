@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "craft/craft.h"
+#include "gfx/frame_layout.h"
 #include "race/game_state.h"
 
 namespace vantrell::check {
@@ -19,9 +20,9 @@ namespace vantrell::check {
 class CourseSnapshot {
   public:
     void Capture(const GameState& game) {
-        const int32_t* field = game.terrain.Field();
+        const int32_t* field = game.CurrentStage().Ground().Field();
         field_.assign(field, field + kFieldRows * kFieldWidth);
-        const Bitmap8& picture = game.stagePicture;
+        const Bitmap8& picture = game.CurrentStage().Picture();
         width_ = picture.Width();
         height_ = picture.Height();
         pixels_.assign(picture.Pixels(), picture.Pixels() + picture.PixelBytes());
@@ -29,7 +30,7 @@ class CourseSnapshot {
 
     // Empty when the course is as captured, otherwise what differs first.
     std::string Difference(const GameState& game) const {
-        const int32_t* field = game.terrain.Field();
+        const int32_t* field = game.CurrentStage().Ground().Field();
         if (std::memcmp(field, field_.data(), field_.size() * sizeof(int32_t)) != 0) {
             for (std::size_t i = 0; i < field_.size(); ++i) {
                 if (field[i] != field_[i]) {
@@ -40,7 +41,7 @@ class CourseSnapshot {
                 }
             }
         }
-        const Bitmap8& picture = game.stagePicture;
+        const Bitmap8& picture = game.CurrentStage().Picture();
         if (picture.Width() != width_ || picture.Height() != height_) {
             return "stage picture resized";
         }
@@ -97,10 +98,10 @@ inline std::string Craft(const char* which, const CraftState& craft) {
 
 // Empty when the game state after a tick is sound, otherwise the first fault found.
 inline std::string AfterTick(const GameState& game) {
-    if (std::string fault = Craft("first", game.crafts.first); !fault.empty()) {
+    if (std::string fault = Craft("first", game.Crafts().first); !fault.empty()) {
         return fault;
     }
-    if (std::string fault = Craft("second", game.crafts.second); !fault.empty()) {
+    if (std::string fault = Craft("second", game.Crafts().second); !fault.empty()) {
         return fault;
     }
     auto within = [](const char* what, int32_t value, int32_t low, int32_t high) -> std::string {
@@ -109,18 +110,19 @@ inline std::string AfterTick(const GameState& game) {
         }
         return {};
     };
-    for (std::string fault : {within("nextCheckpoint", game.nextCheckpoint, 0, kCheckpointCount),
-                              within("raceTicks", game.raceTicks, 0, kRaceTickLimit),
-                              within("replayTicks", game.replayTicks, 0, kRaceTickLimit),
-                              within("countdown", game.countdown, 0, kCountdownStart),
-                              within("finishCounter", game.finishCounter, 0, kFinishLast),
-                              within("markerBlink", game.markerBlink, 0, 6),
-                              within("banner", game.banner, BannerNone, BannerTimeUp)}) {
+    const RaceProgress& p = game.Progress();
+    for (std::string fault : {within("nextCheckpoint", p.NextCheckpoint(), 0, kCheckpointCount),
+                              within("raceTicks", p.RaceTicks(), 0, kRaceTickLimit),
+                              within("replayTicks", p.ReplayTicks(), 0, kRaceTickLimit),
+                              within("countdown", p.Countdown(), 0, kCountdownStart),
+                              within("finishCounter", p.FinishCounter(), 0, kFinishLast),
+                              within("markerBlink", p.MarkerBlink(), 0, 6),
+                              within("banner", p.Banner(), BannerNone, BannerTimeUp)}) {
         if (!fault.empty()) {
             return fault;
         }
     }
-    if (game.frameBuffer.Width() != 96 || game.frameBuffer.Height() != 416) {
+    if (game.FrameBuffer().Width() != kFrameWidth || game.FrameBuffer().Height() != kFrameHeight) {
         return "frame buffer resized";
     }
     return {};

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "race/run_code.h"
+#include "input/control_code.h"
 
 namespace vantrell {
 
@@ -118,11 +118,10 @@ void Autopilot::Search(const CraftState& craft, int32_t next, int32_t depth, int
                        int64_t& best, int32_t& bestFirst, int32_t first) {
     for (const uint8_t action : actions_) {
         CraftState sim = craft;
-        sim.controls = &controls_[action];
         int32_t simNext = next;
         int32_t simTick = tick;
         for (int32_t t = 0; t < style_.segmentTicks && simNext < kCheckpointCount; ++t) {
-            sim.Step(0);
+            sim.Step(0, controls_[action]);
             ++simTick;
             if (InsideBox(boxes_[static_cast<size_t>(simNext)], sim.x, sim.y)) {
                 ++simNext;
@@ -153,20 +152,21 @@ uint8_t Autopilot::Choose(const CraftState& craft, int32_t nextCheckpoint) {
 
 AutopilotRun DriveAutopilot(HeadlessRace& race, const AutopilotStyle& style) {
     GameState& game = race.game();
-    Autopilot pilot(game.terrain, game.course.checkpoints, style);
+    Autopilot pilot(game.CurrentStage().Ground(), game.CurrentStage().Course().checkpoints, style);
     race.StartSolo();
     constexpr int32_t kMaxSteps = kCountdownStart + kRaceTickLimit + kFinishLast + 8;
     for (int32_t i = 0; i < kMaxSteps && !race.Over(); ++i) {
         // Between ticks the course is exactly as loaded (the stamps are undone), so the plans
         // see the same ground the craft will.
-        const uint8_t byte = race.NextPhase() == RacePhase::Running
-                                 ? pilot.Choose(game.crafts.first, game.nextCheckpoint)
-                                 : 0;
+        const uint8_t byte =
+            race.NextPhase() == RacePhase::Running
+                ? pilot.Choose(game.Crafts().first, game.Progress().NextCheckpoint())
+                : 0;
         race.Step(byte);
     }
     AutopilotRun run;
     run.outcome = race.Outcome();
-    run.recording = game.runInputs;
+    run.recording = game.Progress().RunInputs();
     return run;
 }
 

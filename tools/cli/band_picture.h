@@ -6,12 +6,10 @@
 
 #include "common/png_writer.h"
 #include "gfx/bitmap8.h"
+#include "gfx/frame_layout.h"
 
 namespace vantrell::cli {
 
-constexpr int32_t kBandTop = 108;
-constexpr int32_t kBandWidth = 96;
-constexpr int32_t kBandHeight = 120;
 // The default window (256 x 360 outside) has a 248 x 292 client area, of which the bottom 22
 // rows are the status strip: the band is stretched onto the 248 x 270 above it.
 constexpr int32_t kShownWidth = 248;

@@ -40,18 +40,16 @@ int RunRender(const CliOptions& options) {
     HeadlessRace race(GameDirectory(options, stage), stage);
     GameState& game = race.game();
     // The frame as the race step composes it, but with nothing stamped into the course.
-    game.frameBuffer.FillRect(0, kBandTop, kBandWidth, 160, 0);
-    RenderView(game.view, game.stagePicture, game.terrain, game.frameBuffer, *options.x, *options.y,
-               *options.heading, game.terrain.HeightAt(*options.x, *options.y));
+    game.RenderViewAt(*options.x, *options.y, *options.heading);
     if (HasExtension(options.out, ".bmp")) {
         Bitmap8 band;
-        CopyBand(game.frameBuffer, band);
+        CopyBand(game.FrameBuffer(), band);
         if (!SaveBmp(band, options.out)) {
             throw CliError(options.out + ": cannot be written; check the folder exists and is " +
                            "writable");
         }
     } else {
-        WritePng(options.out, ShownBand(game.frameBuffer));
+        WritePng(options.out, ShownBand(game.FrameBuffer()));
     }
     return 0;
 }
@@ -96,7 +94,7 @@ int RunReplay(const CliOptions& options) {
         if (step++ % every != 0) {
             return;
         }
-        const tools::RgbImage frame = ShownBand(game.frameBuffer);
+        const tools::RgbImage frame = ShownBand(game.FrameBuffer());
         if (animated) {
             apng.AddFrame(frame);
         } else {

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "autopilot/autopilot.h"
 #include "cli/commands.h"
 #include "common/file_bytes.h"
-#include "autopilot/autopilot.h"
 #include "race/headless_race.h"
 
 namespace vantrell::cli {
@@ -51,9 +51,10 @@ int RunTrace(const CliOptions& options) {
     HeadlessRace race(GameDirectory(options, stage), stage);
     std::printf("tick,phase,x,y,posX,posY,velX,velY,heading,nextCheckpoint\n");
     race.Run(recording, [](RacePhase phase, const GameState& game) {
-        const CraftState& c = game.crafts.first;
-        std::printf("%d,%s,%d,%d,%d,%d,%d,%d,%d,%d\n", game.raceTicks, RacePhaseName(phase), c.x,
-                    c.y, c.posX, c.posY, c.velX, c.velY, c.heading, game.nextCheckpoint);
+        const CraftState& c = game.Crafts().first;
+        std::printf("%d,%s,%d,%d,%d,%d,%d,%d,%d,%d\n", game.Progress().RaceTicks(),
+                    RacePhaseName(phase), c.x, c.y, c.posX, c.posY, c.velX, c.velY, c.heading,
+                    game.Progress().NextCheckpoint());
     });
     return 0;
 }

@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/window_resources.h"
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/ui_fonts.h"
+#include "hosts/desktop/window_templates.h"
 #include "resources/resources.h"
 
 namespace vantrell::desktop {
@@ -43,8 +43,8 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Frame
                 break;
             }
             case AboutControl::DefaultButton: {
-                QPushButton* ok = build.Button(control.id, control.text, control.x, control.y,
-                                               control.width, control.height, true);
+                QPushButton* ok = build.Button(1, control.text, control.x, control.y, control.width,
+                                               control.height, true);
                 connect(ok, &QPushButton::clicked, this, [this] { accept(); });
                 ok->setFocus();
                 break;

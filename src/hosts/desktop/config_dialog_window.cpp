@@ -11,6 +11,40 @@
 
 namespace vantrell::desktop {
 
+namespace {
+
+using K = DialogControlKind;
+using B = ConfigBox;
+
+// GAME_CONFIG_DIALOG in dialog units, with the control ids its template gives them.
+constexpr DialogControl kConfigControls[] = {
+    {K::DefaultButton, 1, std::nullopt, "O K", 87, 121, 41, 16},
+    {K::GroupBoxCentred, -1, std::nullopt, "SPEED", 6, 7, 204, 37},
+    {K::StaticLeft, -1, std::nullopt, "Fast", 29, 15, 21, 9},
+    {K::StaticRight, -1, std::nullopt, "Slow", 168, 13, 17, 8},
+    {K::HorizontalScrollBar, 100, std::nullopt, "", 19, 25, 176, 12},
+    {K::GroupBox, -1, std::nullopt, "Player 1 (Red) Control", 4, 49, 100, 67},
+    {K::CheckBox, 101, B::CursorKeys1, "Keyboard ( Cursor,  Shift )", 9, 67, 87, 8},
+    {K::CheckBox, 102, B::LetterKeys1, "Keyboard ( W, A, S, D , Ctrl)", 9, 80, 92, 8},
+    {K::CheckBox, 103, B::Joystick1Of1, "Joystick 1", 9, 92, 74, 8},
+    {K::CheckBox, 104, B::Joystick2Of1, "Joystick 2", 9, 103, 88, 8},
+    {K::GroupBox, -1, std::nullopt, "Player 2 (BLUE) Control", 110, 49, 100, 67},
+    {K::CheckBox, 106, B::CursorKeys2, "Keyboard ( Cursor,  Shift )", 115, 67, 87, 8},
+    {K::CheckBox, 107, B::LetterKeys2, "Keyboard ( W, A, S, D , Ctrl)", 115, 80, 91, 8},
+    {K::CheckBox, 108, B::Joystick1Of2, "Joystick 1", 115, 92, 94, 8},
+    {K::CheckBox, 109, B::Joystick2Of2, "Joystick 2", 115, 103, 88, 8},
+};
+
+constexpr ConfigDialogTemplate kConfigTemplate{
+    "GAME_CONFIG_DIALOG", " Game Configuration", "ＭＳ Ｐゴシック", 9, 16, 16, 215, 141,
+    kConfigControls};
+
+}  // namespace
+
+const ConfigDialogTemplate& GameConfigDialogTemplate() {
+    return kConfigTemplate;
+}
+
 ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -21,16 +55,13 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
     DialogBuilder build(*this, FontForFace(layout.fontFace, layout.fontPoints));
     build.Frame(owner, layout.x, layout.y, layout.width, layout.height);
 
-    using K = DialogControlKind;
     for (const DialogControl& c : layout.controls) {
         switch (c.kind) {
             case K::DefaultButton: {
                 QPushButton* ok = build.Button(c.id, c.text, c.x, c.y, c.width, c.height, true);
-                const int id = c.id;
-                connect(ok, &QPushButton::clicked, this, [this, id] {
-                    if (model_.Click(id)) {
-                        accept();
-                    }
+                connect(ok, &QPushButton::clicked, this, [this] {
+                    model_.Ok();
+                    accept();
                 });
                 break;
             }
@@ -53,20 +84,21 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
                 connect(speedBar_, &QScrollBar::actionTriggered, this,
                         [this](int action) { OnScrollAction(action); });
                 connect(speedBar_, &QScrollBar::sliderReleased, this, [this] {
-                    model_.Scroll(ScrollThumbPosition, speedBar_->sliderPosition());
-                    model_.Scroll(ScrollEndScroll, 0);
+                    // The thumb's last position and the end of the drag move nothing more.
+                    model_.MoveSpeedBar(SpeedBarMove::Other);
+                    model_.MoveSpeedBar(SpeedBarMove::Other);
                     ShowModel();
                 });
                 break;
             case K::CheckBox: {
                 QCheckBox* box = build.Check(c.id, c.text, c.x, c.y, c.width, c.height);
-                const int id = c.id;
+                const ConfigBox which = *c.box;
                 // A plain check box: the click is reported, the model decides the marks.
-                connect(box, &QCheckBox::clicked, this, [this, id] {
-                    model_.Click(id);
+                connect(box, &QCheckBox::clicked, this, [this, which] {
+                    model_.Toggle(which);
                     ShowModel();
                 });
-                boxes_[id] = box;
+                boxes_[which] = box;
                 break;
             }
         }
@@ -74,14 +106,14 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
     ShowModel();
 }
 
-QCheckBox* ConfigDialogWindow::Box(int id) const {
-    const auto found = boxes_.find(id);
+QCheckBox* ConfigDialogWindow::Box(ConfigBox box) const {
+    const auto found = boxes_.find(box);
     return found == boxes_.end() ? nullptr : found->second;
 }
 
 void ConfigDialogWindow::ShowModel() {
-    for (auto& [id, box] : boxes_) {
-        box->setChecked(model_.Marked(id));
+    for (auto& [which, box] : boxes_) {
+        box->setChecked(model_.Marked(which));
     }
     if (speedBar_ != nullptr) {
         // Showing the position is not a move: no scroll action may reach the model from here.
@@ -95,25 +127,25 @@ void ConfigDialogWindow::OnScrollAction(int action) {
     // setting the slider here decides where the bar ends up.
     switch (action) {
         case QAbstractSlider::SliderSingleStepSub:
-            model_.Scroll(ScrollLineLeft, 0);
+            model_.MoveSpeedBar(SpeedBarMove::Faster);
             break;
         case QAbstractSlider::SliderSingleStepAdd:
-            model_.Scroll(ScrollLineRight, 0);
+            model_.MoveSpeedBar(SpeedBarMove::Slower);
             break;
         case QAbstractSlider::SliderPageStepSub:
-            model_.Scroll(ScrollPageLeft, 0);
+            model_.MoveSpeedBar(SpeedBarMove::Faster);
             break;
         case QAbstractSlider::SliderPageStepAdd:
-            model_.Scroll(ScrollPageRight, 0);
+            model_.MoveSpeedBar(SpeedBarMove::Slower);
             break;
         case QAbstractSlider::SliderMove:
-            model_.Scroll(ScrollThumbTrack, speedBar_->sliderPosition());
+            model_.MoveSpeedBar(SpeedBarMove::Track, speedBar_->sliderPosition());
             break;
         case QAbstractSlider::SliderToMinimum:
-            model_.Scroll(ScrollLeftEnd, 0);
+            model_.MoveSpeedBar(SpeedBarMove::Other);
             break;
         case QAbstractSlider::SliderToMaximum:
-            model_.Scroll(ScrollRightEnd, 0);
+            model_.MoveSpeedBar(SpeedBarMove::Other);
             break;
         default:
             return;

@@ -5,7 +5,10 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <map>
+#include <optional>
+#include <span>
 
 #include "app/config_dialog.h"
 
@@ -14,12 +17,42 @@ class QScrollBar;
 
 namespace vantrell::desktop {
 
+// The dialog's template, in dialog units, as the window is built from it.
+enum class DialogControlKind : int32_t {
+    DefaultButton,
+    GroupBox,
+    GroupBoxCentred,
+    StaticLeft,
+    StaticRight,
+    HorizontalScrollBar,
+    CheckBox,  // plain: only the model changes its mark
+};
+
+struct DialogControl {
+    DialogControlKind kind;
+    int32_t id;                    // the template's control id; -1 for controls that send nothing
+    std::optional<ConfigBox> box;  // for check boxes
+    const char* text;
+    int32_t x, y, width, height;
+};
+
+struct ConfigDialogTemplate {
+    const char* name;
+    const char* caption;
+    const char* fontFace;
+    int32_t fontPoints;
+    int32_t x, y, width, height;
+    std::span<const DialogControl> controls;
+};
+
+const ConfigDialogTemplate& GameConfigDialogTemplate();
+
 class ConfigDialogWindow final : public QDialog {
   public:
     // The model must outlive the window.
     ConfigDialogWindow(QWidget* owner, ConfigDialog& model);
 
-    QCheckBox* Box(int id) const;
+    QCheckBox* Box(ConfigBox box) const;
     QScrollBar& SpeedBar() { return *speedBar_; }
 
     void reject() override {}
@@ -29,7 +62,7 @@ class ConfigDialogWindow final : public QDialog {
     void OnScrollAction(int action);
 
     ConfigDialog& model_;
-    std::map<int, QCheckBox*> boxes_;
+    std::map<ConfigBox, QCheckBox*> boxes_;
     QScrollBar* speedBar_ = nullptr;
 };
 

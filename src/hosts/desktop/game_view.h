@@ -9,12 +9,9 @@
 #include <cstdint>
 
 #include "gfx/bitmap8.h"
+#include "gfx/frame_layout.h"
 
 namespace vantrell::desktop {
-
-inline constexpr int kBandWidth = 96;
-inline constexpr int kBandHeight = 120;
-inline constexpr int kBandTop = 108;  // first frame-buffer row shown, counted from the top
 
 // Rows 108..227 of the frame buffer as a 96 x 120 indexed image with the frame buffer's colour
 // table. A frame buffer too small for the band leaves the missing pixels at index 0.

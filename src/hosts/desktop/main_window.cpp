@@ -6,10 +6,9 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "app/commands.h"
 #include "app/shell.h"
 #include "app/tick_timer_state.h"
-#include "app/window_resources.h"
+#include "hosts/desktop/window_templates.h"
 #include "resources/resources.h"
 
 namespace vantrell::desktop {
@@ -47,8 +46,8 @@ MainWindow::MainWindow() {
 
     view_ = new GameView(this);
     setCentralWidget(view_);
-    menu_ = std::make_unique<GameMenu>(*menuBar(),
-                                       [this](int32_t commandId) { SendCommand(commandId); });
+    menu_ =
+        std::make_unique<GameMenu>(*menuBar(), [this](Command command) { SendCommand(command); });
 
     move(info.x, info.y);
     resize(info.width, info.height);
@@ -65,18 +64,18 @@ void MainWindow::Tick() {
     if (shell_ == nullptr || destroyed_) {
         return;
     }
-    shell_->OnTimer(TickTimerState::kTimerId);
+    shell_->OnTimer();
     SchedulePosted();
     if (afterTick_) {
         afterTick_();
     }
 }
 
-void MainWindow::SendCommand(int32_t commandId) {
+void MainWindow::SendCommand(Command command) {
     if (shell_ == nullptr || destroyed_) {
         return;
     }
-    shell_->OnCommand(static_cast<uint32_t>(commandId));
+    shell_->OnCommand(command);
     SchedulePosted();
 }
 
@@ -105,8 +104,8 @@ void MainWindow::PaintStatus(const std::string& text, int32_t widthUnits) {
     view_->PaintStatus(QString::fromStdString(text), widthUnits);
 }
 
-void MainWindow::SetMenuCheck(int32_t commandId, bool checked) {
-    menu_->SetCheck(commandId, checked);
+void MainWindow::SetMenuCheck(Command command, bool checked) {
+    menu_->SetCheck(command, checked);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -116,7 +115,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // The close box: offer to save the high scores, stop the game, then the window goes and
     // its destruction stores the game speed and ends the event loop.
-    shell_->OnSysCommand(SysClose);
+    shell_->OnCloseRequest();
     event->accept();
     destroyed_ = true;
     shell_->OnDestroy();
@@ -131,7 +130,7 @@ void MainWindow::changeEvent(QEvent* event) {
         return;
     }
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        shell_->OnSysCommand(SysMinimize);
+        shell_->OnMinimize();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Regaining the focus; losing it changes nothing, the game runs on behind.
         shell_->OnSetFocus();

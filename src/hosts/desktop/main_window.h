@@ -38,14 +38,14 @@ class MainWindow final : public QMainWindow, public Display {
     // One tick of the game timer.
     void Tick();
     // A menu command, as choosing the item sends it.
-    void SendCommand(int32_t commandId);
+    void SendCommand(Command command);
     // Runs the commands the shell posted once control is back in the event loop.
     void SchedulePosted();
 
     // Display
     void Present(const Bitmap8& frameBuffer) override;
     void PaintStatus(const std::string& text, int32_t widthUnits) override;
-    void SetMenuCheck(int32_t commandId, bool checked) override;
+    void SetMenuCheck(Command command, bool checked) override;
 
     GameView& View() { return *view_; }
     GameMenu& Menu() { return *menu_; }

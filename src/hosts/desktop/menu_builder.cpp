@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "app/window_resources.h"
+#include "app/menu.h"
 
 namespace vantrell::desktop {
 
@@ -19,8 +19,8 @@ GameMenu::GameMenu(QMenuBar& bar, CommandHandler onCommand) {
                 continue;
             }
             QAction* item = popup->addAction(QString::fromUtf8(itemSpec.text));
-            const int32_t id = itemSpec.id;
-            item->setData(id);
+            const Command id = *itemSpec.command;
+            item->setData(static_cast<int>(id));
             if (itemSpec.checked) {
                 item->setCheckable(true);
                 item->setChecked(true);
@@ -39,13 +39,13 @@ GameMenu::GameMenu(QMenuBar& bar, CommandHandler onCommand) {
     }
 }
 
-QAction* GameMenu::Item(int32_t commandId) const {
-    const auto found = items_.find(commandId);
+QAction* GameMenu::Item(Command command) const {
+    const auto found = items_.find(command);
     return found == items_.end() ? nullptr : found->second;
 }
 
-void GameMenu::SetCheck(int32_t commandId, bool checked) {
-    QAction* item = Item(commandId);
+void GameMenu::SetCheck(Command command, bool checked) {
+    QAction* item = Item(command);
     if (item == nullptr) {
         return;
     }
@@ -53,8 +53,8 @@ void GameMenu::SetCheck(int32_t commandId, bool checked) {
     item->setChecked(checked);
 }
 
-bool GameMenu::Checked(int32_t commandId) const {
-    const QAction* item = Item(commandId);
+bool GameMenu::Checked(Command command) const {
+    const QAction* item = Item(command);
     return item != nullptr && item->isChecked();
 }
 

@@ -10,22 +10,24 @@
 #include <functional>
 #include <map>
 
+#include "platform/commands.h"
+
 namespace vantrell::desktop {
 
 class GameMenu {
   public:
-    using CommandHandler = std::function<void(int32_t)>;
+    using CommandHandler = std::function<void(Command)>;
 
     // Fills bar (empty) with the pop-ups; onCommand runs for every item chosen.
     GameMenu(QMenuBar& bar, CommandHandler onCommand);
 
     // The item of a command id, or null.
-    QAction* Item(int32_t commandId) const;
-    void SetCheck(int32_t commandId, bool checked);
-    bool Checked(int32_t commandId) const;
+    QAction* Item(Command command) const;
+    void SetCheck(Command command, bool checked);
+    bool Checked(Command command) const;
 
   private:
-    std::map<int32_t, QAction*> items_;
+    std::map<Command, QAction*> items_;
 };
 
 }  // namespace vantrell::desktop

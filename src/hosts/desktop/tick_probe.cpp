@@ -67,9 +67,9 @@ void TickProbe::AfterTick() {
                               std::chrono::steady_clock::now() - now)
                               .count();
         std::fprintf(trace_, "%" PRId64 " %" PRId64 " %d %d %d %d %d %" PRId64 "\n", tick_,
-                     static_cast<int64_t>(micros), state.raceMode, state.banner,
-                     state.crafts.first.x, state.crafts.first.y, state.raceTicks,
-                     static_cast<int64_t>(work));
+                     static_cast<int64_t>(micros), state.Progress().Mode(),
+                     state.Progress().Banner(), state.Crafts().first.x, state.Crafts().first.y,
+                     state.Progress().RaceTicks(), static_cast<int64_t>(work));
         std::fflush(trace_);
     }
     if (!snapshotPath_.isEmpty() &&

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/commands.h"
+#include "platform/commands.h"
 
 namespace vantrell {
 
@@ -23,18 +23,18 @@ void MemoryDisplay::PaintStatus(const std::string& text, int32_t widthUnits) {
     statusLog_.push_back({text, widthUnits});
 }
 
-void MemoryDisplay::SetMenuCheck(int32_t commandId, bool checked) {
-    checks_[commandId] = checked;
-    ++checkWrites_[commandId];
+void MemoryDisplay::SetMenuCheck(vantrell::Command command, bool checked) {
+    checks_[command] = checked;
+    ++checkWrites_[command];
 }
 
-bool MemoryDisplay::Checked(int32_t commandId) const {
-    const auto found = checks_.find(commandId);
+bool MemoryDisplay::Checked(vantrell::Command command) const {
+    const auto found = checks_.find(command);
     return found != checks_.end() && found->second;
 }
 
-int32_t MemoryDisplay::CheckWrites(int32_t commandId) const {
-    const auto found = checkWrites_.find(commandId);
+int32_t MemoryDisplay::CheckWrites(vantrell::Command command) const {
+    const auto found = checkWrites_.find(command);
     return found == checkWrites_.end() ? 0 : found->second;
 }
 
@@ -85,20 +85,20 @@ void HeadlessHost::Start(const std::filesystem::path& dataDir) {
 int32_t HeadlessHost::RunTicks(int32_t n) {
     int32_t delivered = 0;
     while (delivered < n && game_->timer.Running()) {
-        shell_->OnTimer(TickTimerState::kTimerId);
+        shell_->OnTimer();
         shell_->RunPosted();
         ++delivered;
     }
     return delivered;
 }
 
-void HeadlessHost::Command(int32_t id) {
-    shell_->OnCommand(static_cast<uint32_t>(id));
+void HeadlessHost::Command(vantrell::Command command) {
+    shell_->OnCommand(command);
     shell_->RunPosted();
 }
 
 void HeadlessHost::Close() {
-    shell_->OnSysCommand(SysClose);
+    shell_->OnCloseRequest();
     shell_->OnDestroy();
     shell_.reset();
     game_.reset();

@@ -16,20 +16,17 @@
 #include "app/game.h"
 #include "app/shell.h"
 #include "gfx/bitmap8.h"
-#include "platform/display.h"
+#include "gfx/frame_layout.h"
 #include "hosts/headless/logged_audio.h"
 #include "hosts/headless/scripted_dialogs.h"
 #include "hosts/headless/scripted_input.h"
+#include "platform/display.h"
 #include "platform/tick_timer.h"
 
 namespace vantrell {
 
 class MemoryDisplay final : public Display {
   public:
-    static constexpr int32_t kBandWidth = 96;
-    static constexpr int32_t kBandHeight = 120;
-    static constexpr int32_t kBandTop = 108;  // first frame-buffer row shown
-
     struct StatusPaint {
         std::string text;
         int32_t widthUnits = 0;
@@ -37,7 +34,7 @@ class MemoryDisplay final : public Display {
 
     void Present(const Bitmap8& frameBuffer) override;
     void PaintStatus(const std::string& text, int32_t widthUnits) override;
-    void SetMenuCheck(int32_t commandId, bool checked) override;
+    void SetMenuCheck(vantrell::Command command, bool checked) override;
 
     // The last band presented, top row first, 96 bytes a row; empty before the first frame.
     const std::vector<uint8_t>& Band() const { return band_; }
@@ -51,17 +48,17 @@ class MemoryDisplay final : public Display {
     void ClearStatusLog() { statusLog_.clear(); }
 
     // Whether a menu item's check mark was last set on; items never set read false.
-    bool Checked(int32_t commandId) const;
+    bool Checked(vantrell::Command command) const;
     // How often a check mark was set, to tell a redraw from no change.
-    int32_t CheckWrites(int32_t commandId) const;
+    int32_t CheckWrites(vantrell::Command command) const;
 
   private:
     std::vector<uint8_t> band_;
     std::array<RgbQuad, 256> colours_{};
     int32_t presentCount_ = 0;
     std::vector<StatusPaint> statusLog_;
-    std::map<int32_t, bool> checks_;
-    std::map<int32_t, int32_t> checkWrites_;
+    std::map<vantrell::Command, bool> checks_;
+    std::map<vantrell::Command, int32_t> checkWrites_;
 };
 
 // A timer that never fires by itself: whoever runs the game delivers the ticks while it runs.
@@ -126,7 +123,7 @@ class HeadlessHost {
     // timer is no longer running. Returns the ticks delivered.
     int32_t RunTicks(int32_t n);
     // A menu command as the window would receive it, followed by the commands it posted.
-    void Command(int32_t id);
+    void Command(vantrell::Command command);
     // The system close command, the window's destruction and the end of the game objects (the
     // sound player writes its switch file here).
     void Close();

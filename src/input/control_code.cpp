@@ -1,4 +1,4 @@
-#include "race/run_code.h"
+#include "input/control_code.h"
 
 namespace vantrell {
 
@@ -44,6 +44,25 @@ void ReplayByte(uint8_t byte, ControlState& c) {
         c.right = 1;
         c.left = -1;
     }
+}
+
+uint8_t ControlByte(const ControlState& controls) {
+    ControlState live = controls;
+    live.live = 1;
+    return static_cast<uint8_t>(EncodeControls(live) | (controls.button > 0 ? kControlButton : 0));
+}
+
+ControlState ControlsFromByte(uint8_t byte) {
+    ControlState controls;
+    ReplayByte(byte & static_cast<uint8_t>(~kControlButton), controls);
+    controls.button = (byte & kControlButton) != 0 ? 1 : 0;
+    return controls;
+}
+
+uint8_t RecordedControls(uint8_t byte) {
+    ControlState controls;
+    ReplayByte(byte, controls);
+    return EncodeControls(controls);
 }
 
 }  // namespace vantrell

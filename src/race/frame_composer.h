@@ -1,0 +1,46 @@
+// Composing one frame: the two craft and the checkpoint marker are stamped into the stage
+// picture and the height field, the driver's-eye view is rendered into the 8-bit frame buffer
+// from the first craft, and the stamps are taken out again, so the stage is as loaded between
+// frames.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "craft/craft.h"
+#include "gfx/bitmap8.h"
+#include "race/race_progress.h"
+#include "race/stage.h"
+#include "race/view_tables.h"
+
+namespace vantrell {
+
+class FrameComposer {
+  public:
+    // Sizes the frame buffer and the save buffers and builds the view tables.
+    FrameComposer();
+    FrameComposer(const FrameComposer&) = delete;
+    FrameComposer& operator=(const FrameComposer&) = delete;
+
+    // The frame is shown through the stage picture's colours.
+    void AdoptColours(const Bitmap8& stagePicture);
+    // The first craft is stamped at (x1, y1), where the camera point was taken; the view
+    // follows the first craft as it stands now.
+    void Compose(Stage& stage, const CraftPair& crafts, int32_t x1, int32_t y1,
+                 const CheckpointMarker& marker);
+
+    // The view from course point (x, y) along `heading` with the camera at the ground there,
+    // nothing stamped: the frame a race would compose there without the moving things.
+    void RenderFrom(const Stage& stage, int32_t x, int32_t y, int32_t heading);
+
+    const Bitmap8& FrameBuffer() const { return frameBuffer_; }
+    const ViewTables& View() const { return view_; }
+
+  private:
+    Bitmap8 frameBuffer_;
+    std::array<Bitmap8, 3> saveBuffers_;
+    std::array<std::array<int32_t, 256>, 3> heightSaves_{};
+    ViewTables view_;
+};
+
+}  // namespace vantrell

@@ -1,0 +1,47 @@
+// The loaded stage: the course picture, the sprite sheet, the terrain with its height field, the
+// sprite height profiles and the course tables. Loading changes it; a race only reads it, apart
+// from the moving things the frame composer stamps in and takes out again within one frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "gfx/bitmap8.h"
+#include "world/course_files.h"
+#include "world/terrain.h"
+
+namespace vantrell {
+
+struct StateAccess;
+
+class FrameComposer;
+
+class Stage {
+  public:
+    // Reads stage n's files, each name behind dataPrefix (empty: the current directory). A file
+    // that does not load leaves what it would have filled as it was, as the game always did.
+    void Load(int32_t n, const std::string& dataPrefix);
+
+    int32_t Index() const { return index_; }
+    const Bitmap8& Picture() const { return picture_; }
+    const Bitmap8& Sprites() const { return sprites_; }
+    const Terrain& Ground() const { return terrain_; }
+    const HeightProfiles& Profiles() const { return profiles_; }
+    const CourseTables& Course() const { return course_; }
+
+  private:
+    // The fuzz targets reach inside to set up any moment of a race; the game never does.
+    friend struct StateAccess;
+    // Stamps the craft and the checkpoint marker into the picture and the height field for one
+    // frame and restores both before it returns.
+    friend class FrameComposer;
+
+    int32_t index_ = 0;
+    Bitmap8 picture_;
+    Bitmap8 sprites_;
+    Terrain terrain_;
+    HeightProfiles profiles_;
+    CourseTables course_;
+};
+
+}  // namespace vantrell
