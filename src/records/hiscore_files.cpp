@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/file_guard.h"
 #include "records/hiscore_table.h"
 #include "records/shift_jis.h"
 
@@ -24,15 +24,6 @@ const std::string kSaveFailedAdvice = "ゲームのフォルダに書き込め�
 // Longer lines are never written by the game; keeping this much of one is plenty to find the
 // name's first 15 bytes or a time's digits.
 constexpr std::size_t kLineKeep = 255;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File Open(const std::filesystem::path& path, const char* mode) {
-    return File(std::fopen(path.c_str(), mode));
-}
 
 // One line up to its LF; a CR just before the LF is not part of it. Bytes past kLineKeep are
 // skipped, so an overlong line never shifts the lines after it. False when the file ended
@@ -96,7 +87,7 @@ int32_t TimeFromLine(std::string_view line) {
 
 // Reads what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
 void ReadRecording(const std::filesystem::path& path, Recording& recording) {
-    File file = Open(path, "rb");
+    const FileGuard file = OpenFile(path, "rb");
     if (file) {
         std::fread(recording.data(), 1, recording.size(), file.get());
     }
@@ -182,7 +173,7 @@ void HiScoreTable::Load(int32_t stage) {
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
     }
-    File file = Open(directory / RecordFileName(stage), "rb");
+    const FileGuard file = OpenFile(directory / RecordFileName(stage), "rb");
     if (!file) {
         FillEmpty();
         defaultName = kDefaultNameEmpty;
