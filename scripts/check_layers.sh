@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Fails on any include in src/ that runs up the layers, or that closes a cycle between folders of
 # one layer. Layers, lowest first (a folder may include its own layer and those below):
-#   0 gfx resources   1 platform   2 craft world records input sound   3 race   4 app   5 hosts
+#   0 gfx io resources   1 platform   2 craft world records input sound   3 race   4 app   5 hosts
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 layer_of() {
   case "$1" in
-    gfx|resources) echo 0 ;;
+    gfx|io|resources) echo 0 ;;
     platform) echo 1 ;;
     craft|world|records|input|sound) echo 2 ;;
     race) echo 3 ;;

@@ -1,9 +1,8 @@
 #include "gfx/bmp_writer.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 #include <vector>
+
+#include "io/atomic_save.h"
 
 namespace vantrell {
 
@@ -23,10 +22,10 @@ void PutLe32(std::vector<uint8_t>& out, uint32_t v) {
     PutLe16(out, v >> 16);
 }
 
-std::vector<uint8_t> HeadersFor(const Bitmap8& bitmap) {
+std::vector<uint8_t> FileBytes(const Bitmap8& bitmap) {
     const auto pixelBytes = static_cast<uint32_t>(bitmap.PixelBytes());
     std::vector<uint8_t> out;
-    out.reserve(kPixelOffset);
+    out.reserve(kPixelOffset + pixelBytes);
     out.push_back('B');
     out.push_back('M');
     PutLe32(out, kPixelOffset + pixelBytes);
@@ -50,39 +49,14 @@ std::vector<uint8_t> HeadersFor(const Bitmap8& bitmap) {
         out.push_back(c.red);
         out.push_back(0);
     }
+    out.insert(out.end(), bitmap.Pixels(), bitmap.Pixels() + pixelBytes);
     return out;
 }
 
 }  // namespace
 
 bool SaveBmp(const Bitmap8& bitmap, const std::string& path) {
-    const std::string temp = path + ".tmp";
-    const std::vector<uint8_t> headers = HeadersFor(bitmap);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out.is_open()) {
-            return false;  // nothing of ours to clean up
-        }
-        out.write(reinterpret_cast<const char*>(headers.data()),
-                  static_cast<std::streamsize>(headers.size()));
-        out.write(reinterpret_cast<const char*>(bitmap.Pixels()),
-                  static_cast<std::streamsize>(bitmap.PixelBytes()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    // filesystem::rename replaces an existing file on every platform, unlike std::rename.
-    std::error_code error;
-    std::filesystem::rename(temp, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    return !SaveFile(path, FileBytes(bitmap));
 }
 
 }  // namespace vantrell

@@ -1,15 +1,14 @@
 // Reading and writing a stage's record file (names and times as CR LF text, names in
 // Shift-JIS) and its ten recording files.
-#include <unistd.h>
-
 #include <cstdio>
-#include <functional>
 #include <limits>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/atomic_save.h"
+#include "io/file_guard.h"
 #include "records/hiscore_table.h"
 #include "records/shift_jis.h"
 
@@ -24,15 +23,6 @@ const std::string kSaveFailedAdvice = "ゲームのフォルダに書き込め�
 // Longer lines are never written by the game; keeping this much of one is plenty to find the
 // name's first 15 bytes or a time's digits.
 constexpr std::size_t kLineKeep = 255;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-File Open(const std::filesystem::path& path, const char* mode) {
-    return File(std::fopen(path.c_str(), mode));
-}
 
 // One line up to its LF; a CR just before the LF is not part of it. Bytes past kLineKeep are
 // skipped, so an overlong line never shifts the lines after it. False when the file ended
@@ -96,7 +86,7 @@ int32_t TimeFromLine(std::string_view line) {
 
 // Reads what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
 void ReadRecording(const std::filesystem::path& path, Recording& recording) {
-    File file = Open(path, "rb");
+    const FileGuard file = OpenFile(path, "rb");
     if (file) {
         std::fread(recording.data(), 1, recording.size(), file.get());
     }
@@ -120,61 +110,6 @@ std::string RecordFileText(const HiScoreTable& table) {
     return text;
 }
 
-using StepHook = std::function<bool(SaveStep, const std::filesystem::path&)>;
-
-bool Allowed(const StepHook& hook, SaveStep step, const std::filesystem::path& path) {
-    return !hook || hook(step, path);
-}
-
-bool WriteWhole(const std::filesystem::path& path, const void* data, std::size_t size,
-                const StepHook& hook) {
-    if (!Allowed(hook, SaveStep::Create, path)) {
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool ok = Allowed(hook, SaveStep::Write, path);
-    const std::size_t part = ok ? size : size / 2;  // a full disk takes only part of the data
-    ok = std::fwrite(data, 1, part, file) == size && ok;
-    ok = Allowed(hook, SaveStep::Flush, path) && ok;
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;  // the data is on disk before the rename shows it
-    ok = Allowed(hook, SaveStep::Close, path) && ok;
-    ok = std::fclose(file) == 0 && ok;
-    return ok;
-}
-
-struct PendingFile {
-    std::filesystem::path target;
-    std::filesystem::path temporary;
-    const void* data;
-    std::size_t size;
-};
-
-std::filesystem::path Beside(const std::filesystem::path& target) {
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    return temporary;
-}
-
-bool Rename(const PendingFile& file, const StepHook& hook) {
-    if (!Allowed(hook, SaveStep::Rename, file.temporary)) {
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(file.temporary, file.target, error);
-    return !error;
-}
-
-void RemoveTemporaries(const std::vector<PendingFile>& files) {
-    std::error_code ignored;
-    for (const PendingFile& file : files) {
-        std::filesystem::remove(file.temporary, ignored);
-    }
-}
-
 }  // namespace
 
 void HiScoreTable::Load(int32_t stage) {
@@ -182,7 +117,7 @@ void HiScoreTable::Load(int32_t stage) {
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
     }
-    File file = Open(directory / RecordFileName(stage), "rb");
+    const FileGuard file = OpenFile(directory / RecordFileName(stage), "rb");
     if (!file) {
         FillEmpty();
         defaultName = kDefaultNameEmpty;
@@ -217,39 +152,16 @@ SaveResult HiScoreTable::Save(Dialogs& dialogs, int32_t stage) {
     }
 
     const std::string text = RecordFileText(*this);
-    std::vector<PendingFile> files;
-    const std::filesystem::path record = directory / RecordFileName(stage);
-    files.push_back({record, Beside(record), text.data(), text.size()});
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        const std::filesystem::path path = directory / RecordingFileName(stage, k);
-        files.push_back({path, Beside(path), entries[k].recording.data(), kRecordingBytes});
-    }
-
-    // Every file is written whole beside its target before any target is touched, so a full
-    // disk or a missing folder leaves the old set of files as it was.
-    const PendingFile* failed = nullptr;
-    for (const PendingFile& file : files) {
-        if (!WriteWhole(file.temporary, file.data, file.size, beforeSaveStep)) {
-            failed = &file;
-            break;
-        }
-    }
     // The record file goes first: if it cannot be replaced, no recording is either.
-    if (failed == nullptr && !Rename(files.front(), beforeSaveStep)) {
-        failed = &files.front();
+    std::vector<FileToSave> files{{directory / RecordFileName(stage), BytesOf(text)}};
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        files.push_back({directory / RecordingFileName(stage, k), entries[k].recording});
     }
-    if (failed == nullptr) {
-        for (std::size_t i = 1; i < files.size(); ++i) {
-            if (!Rename(files[i], beforeSaveStep) && failed == nullptr) {
-                failed = &files[i];
-            }
-        }
-    }
-    if (failed == nullptr) {
+    const std::optional<SaveFailure> failure = SaveFiles(files, beforeSaveStep);
+    if (!failure) {
         return SaveResult::Written;
     }
-    const std::string failedName = failed->target.filename().string();
-    RemoveTemporaries(files);
+    const std::string failedName = files[failure->file].target.filename().string();
     // `changed` stays set, so the question comes again at the next chance to save.
     dialogs.ShowMessage(kSaveFailedText + "\n" + failedName + "\n" + kSaveFailedAdvice,
                         kSaveCaption);

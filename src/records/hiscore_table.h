@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "io/atomic_save.h"
 #include "platform/dialogs.h"
 
 namespace vantrell {
@@ -46,10 +46,6 @@ enum class SaveResult {
     Failed,     // some file could not be written; the player has been told
 };
 
-// The steps of writing one file in a save, in the order they happen: the file beside the target
-// is created, written, flushed to disk and closed; once all are written each is renamed.
-enum class SaveStep { Create, Write, Flush, Close, Rename };
-
 struct HiScoreTable {
     // Record files lie in `directory`; the game runs in its own folder, so "." there.
     explicit HiScoreTable(std::filesystem::path directory = ".");
@@ -69,10 +65,9 @@ struct HiScoreTable {
     int32_t opponentPosition = 0;
 
     std::filesystem::path directory;
-    // Asked before every step of a save with the file the step acts on (the file beside for
-    // Rename too); false makes that step fail as the system would, a refused write storing half
-    // its bytes as a full disk does. The game leaves it empty; tests fail or stop saves with it.
-    std::function<bool(SaveStep, const std::filesystem::path&)> beforeSaveStep;
+    // Handed to the save of the files (see SaveStepHook). The game leaves it empty; tests fail
+    // or stop saves with it.
+    SaveStepHook beforeSaveStep;
 
     // Replaces the table by the files of the stage. Missing or malformed files never fail the
     // load; see the file reader for what each fault gives.

@@ -4,7 +4,8 @@
 #include <fstream>
 #include <limits>
 #include <optional>
-#include <system_error>
+
+#include "io/atomic_save.h"
 
 namespace vantrell {
 namespace {
@@ -114,30 +115,8 @@ int32_t LoadSoundSwitches(const std::filesystem::path& file, SoundSwitches& swit
 }
 
 int32_t SaveSoundSwitches(const std::filesystem::path& file, const SoundSwitches& switches) {
-    std::filesystem::path temporary = file;
-    temporary += ".new";
     const std::string bytes = FormatSoundSwitches(switches);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return -1;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return -1;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return -1;
-    }
-    return 1;
+    return SaveFile(file, BytesOf(bytes)) ? -1 : 1;
 }
 
 }  // namespace vantrell

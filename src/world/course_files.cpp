@@ -3,18 +3,16 @@
 #include <cstdio>
 #include <vector>
 
+#include "io/file_guard.h"
+
 namespace vantrell {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // Reads exactly `count` bytes. A missing or short file yields false: course files always hold
 // their full size, and a half-read table would be corrupted course data.
 bool ReadExactly(const std::string& path, std::vector<uint8_t>& bytes, size_t count) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const FileGuard file = OpenFile(path, "rb");
     if (!file) {
         return false;
     }

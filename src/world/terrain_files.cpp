@@ -1,21 +1,17 @@
 // Readers for the two terrain files: headerless big-endian 16-bit values, read byte by byte.
 #include <cstdio>
-#include <memory>
 
+#include "io/file_guard.h"
 #include "world/terrain.h"
 
 namespace vantrell {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // Reads exactly `count` big-endian u16 values into `out`. Returns false if the file cannot be
 // opened or ends early; `out` may then hold part of the data and must be discarded.
 bool ReadBigEndianU16(const std::string& path, int32_t* out, int32_t count) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const FileGuard file = OpenFile(path, "rb");
     if (!file) {
         return false;
     }

@@ -72,6 +72,26 @@ TEST(ToolErrors, StageNumbersAndOptions) {
                        "MAP2_8.BMP", "stage file missing");
 }
 
+// Each way a save can fail gives its own reason; the file left on disk is the save routine's
+// promise (tests/io/atomic_save_test.cpp).
+TEST(ToolErrors, PicturesItCannotWrite) {
+    ScratchFolder scratch;
+    auto render = [&](const std::filesystem::path& out) {
+        return RunTool({"render", "--stage", "0", "--x", "50", "--y", "30", "--heading", "0",
+                        "--out", out.string()});
+    };
+    const std::filesystem::path missing = scratch / "missing" / "v.png";
+    ExpectOneClearLine(render(missing), missing.string(), "cannot create the file");
+    std::filesystem::create_directory(scratch / "taken.png");
+    ExpectOneClearLine(render(scratch / "taken.png"), (scratch / "taken.png").string(),
+                       "cannot move the new file into place: Is a directory");
+    std::filesystem::create_symlink("/dev/full", scratch / "full.png.tmp");
+    ExpectOneClearLine(render(scratch / "full.png"), (scratch / "full.png").string(),
+                       "write failed (disk full?)");
+    const std::filesystem::path bmp = scratch / "missing" / "v.bmp";
+    ExpectOneClearLine(render(bmp), bmp.string(), "cannot be written");
+}
+
 TEST(ToolErrors, HelpNamesEveryCommand) {
     const ToolResult help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);

@@ -7,6 +7,7 @@
 
 #include "content/content_files.h"
 #include "gfx/bitmap8.h"
+#include "world/course_files.h"
 #include "world/terrain.h"
 
 namespace vantrell {
@@ -15,25 +16,6 @@ namespace {
 using testing::GamePath;
 
 constexpr uint8_t kClear = 255;
-
-// Stamps the course objects the way the course loader does: frames up to 80 stand on a level
-// base at the centre's height, frames above 80 are added onto the ground.
-void StampObjects(Terrain& terrain, const Bitmap8& sheet, const std::vector<int32_t>& profiles,
-                  const std::vector<testing::ObjectRecord>& objects) {
-    for (const auto& o : objects) {
-        const int32_t base = terrain.HeightAt(o.x + 8, o.y + 8);
-        for (int32_t r = 0; r < 16; ++r) {
-            for (int32_t c = 0; c < 16; ++c) {
-                if (sheet.GetPixel(c, 16 * o.sprite + r) == kClear) {
-                    continue;
-                }
-                const int32_t h = profiles[static_cast<size_t>(256 * o.sprite + 16 * r + c)];
-                int32_t& cell = terrain.Field()[FieldIndex(o.x + c, o.y + r)];
-                cell = o.sprite > 80 ? cell + h : h + base;
-            }
-        }
-    }
-}
 
 TEST(ContentProfiles, EveryProfileMatchesItsSpriteInEveryStage) {
     const std::vector<int32_t> profiles = testing::ReadProfiles();
@@ -107,8 +89,6 @@ TEST(ContentSprites, CraftFramesPointAlongTheirHeading) {
 }
 
 TEST(ContentCourse, CheckpointsAreClearAndTheStartIsLevelAfterStamping) {
-    const std::vector<int32_t> profiles = testing::ReadProfiles();
-    ASSERT_EQ(profiles.size(), 96u * 256u);
     for (int n = 0; n < 5; ++n) {
         SCOPED_TRACE("stage " + std::to_string(n));
         Bitmap8 sheet;
@@ -140,7 +120,15 @@ TEST(ContentCourse, CheckpointsAreClearAndTheStartIsLevelAfterStamping) {
         ASSERT_EQ(terrain.LoadCornerHeights(GamePath("MAP" + std::to_string(n) + ".DAT")), 1);
         ASSERT_EQ(terrain.LoadCellTypes(GamePath("TYPE_" + std::to_string(n) + ".DAT")), 1);
         terrain.BuildHeightField();
-        StampObjects(terrain, sheet, profiles, objects);
+        // Stamped by the game's own course loader.
+        HeightProfiles heights;
+        ASSERT_EQ(LoadHeightProfiles(GamePath("CHR_H0.DAT"), heights), 1);
+        Bitmap8 picture;
+        ASSERT_EQ(picture.LoadBmp(GamePath("MAP" + std::to_string(n) + "_8.BMP")), 1);
+        CourseTables course;
+        LoadCourseFiles(GamePath("OBJ" + std::to_string(n) + ".COD"),
+                        GamePath("CHK" + std::to_string(n) + ".COD"), course, terrain, sheet,
+                        heights, picture);
         const int32_t level = terrain.HeightAt(30, 30);
         for (int32_t y = 22; y <= 38; ++y) {
             for (int32_t x = 22; x <= 38; ++x) {

@@ -18,6 +18,7 @@
 #include "hosts/desktop/config_dialog_window.h"
 #include "input/control_code.h"
 #include "platform/commands.h"
+#include "io/atomic_save.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_switches.h"
 
@@ -115,9 +116,8 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
     EXPECT_EQ(script.Seen()[0].kind, "YesNoBox");
     EXPECT_EQ(script.Unexpected(), 0);
     EXPECT_TRUE(std::filesystem::is_directory(switchFile));
-    auto beside = switchFile;
-    beside += ".new";
-    EXPECT_FALSE(std::filesystem::exists(beside)) << "a half-made switch file was left";
+    EXPECT_FALSE(std::filesystem::exists(TemporaryBeside(switchFile)))
+        << "a half-made switch file was left";
 
     ASSERT_TRUE(std::filesystem::is_regular_file(recordFile)) << "the records were not saved";
     EXPECT_NE(ReadAll(recordFile).find("BADINPUT"), std::string::npos);

@@ -4,7 +4,6 @@
 
 #include "desktop_test_support.h"
 #include "hosts/desktop/desktop_options.h"
-#include "hosts/desktop/game_directory.h"
 #include "hosts/desktop/qt_speed_store.h"
 
 namespace vantrell::desktop {
@@ -35,33 +34,6 @@ TEST(DesktopOptionsTest, DirHelpVersionAndQtsOwnOptions) {
 
     EXPECT_NE(UsageText("vantrell").find("--dir DIR"), std::string::npos);
     EXPECT_EQ(VersionText().rfind("vantrell ", 0), 0u);
-}
-
-TEST(GameDirectoryTest, BuildTreeUsesItsGameFolderAndAnInstallIsCopiedForTheUser) {
-    test::ScratchDir scratch;
-    const auto root = scratch.path();
-    std::filesystem::create_directories(root / "build");
-    std::filesystem::create_directories(root / "prefix" / "bin");
-    std::filesystem::create_directories(root / "prefix" / "share" / "vantrell" / "game");
-    std::ofstream(root / "prefix" / "share" / "vantrell" / "game" / "MAP0.DAT") << "new";
-    std::string error;
-
-    GameDirectoryPlaces inBuild{root / "build", root / "build", root / "home"};
-    EXPECT_EQ(DefaultGameDirectory(inBuild, error), root / "build" / "game");
-
-    // Installed, with the player's own table already there: it is kept.
-    std::filesystem::create_directories(root / "home" / "vantrell" / "game");
-    std::ofstream(root / "home" / "vantrell" / "game" / "VANREC0.DAT") << "mine";
-    std::ofstream(root / "prefix" / "share" / "vantrell" / "game" / "VANREC0.DAT") << "stock";
-    GameDirectoryPlaces installed{root / "prefix" / "bin", root / "build", root / "home"};
-    const auto own = DefaultGameDirectory(installed, error);
-    EXPECT_TRUE(error.empty()) << error;
-    EXPECT_EQ(own, root / "home" / "vantrell" / "game");
-    EXPECT_TRUE(std::filesystem::exists(own / "MAP0.DAT"));
-    std::ifstream kept(own / "VANREC0.DAT");
-    std::string text;
-    kept >> text;
-    EXPECT_EQ(text, "mine");
 }
 
 TEST(QtSpeedStoreTest, NothingStoredThenTheLastValueStored) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_table.h"
@@ -17,6 +18,15 @@ using test::WriteBytes;
 const std::string kQuestion = "ハイスコアデータをセーブしますか？";
 const std::string kCaption = "スコアデータのセーブ";
 const std::string kFailed = "ハイスコアデータを保存できませんでした。";
+
+// The file name as the failure message shows it, on a line of its own. Built by appending:
+// GCC 12 warns falsely on "literal" + string.
+std::string OwnLine(const std::string& name) {
+    std::string line = "\n";
+    line += name;
+    line += '\n';
+    return line;
+}
 
 std::string Joy(int32_t stage, int32_t slot) {
     return HiScoreTable::RecordingFileName(stage, slot);
@@ -61,27 +71,66 @@ TEST(HiScoreSave, AsksOnlyWhenChangedAndWritesOnlyOnYes) {
     EXPECT_TRUE(table.changed);
 }
 
-TEST(HiScoreSave, MissingFolderTellsThePlayerAndKeepsTheRuns) {
-    TempGameDir dir;
-    HiScoreTable table = FilledTable(dir / "no-such-folder");
-    table.changed = true;
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(true);
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Failed);
-    ASSERT_EQ(dialogs.Calls().size(), 2u);
-    const DialogCall& message = dialogs.Calls()[1];
-    EXPECT_EQ(message.kind, DialogKind::Message);
-    EXPECT_EQ(message.text.substr(0, kFailed.size()), kFailed);
-    EXPECT_NE(message.text.find("VANREC0.DAT"), std::string::npos);
-    EXPECT_EQ(message.caption, kCaption);
-    EXPECT_TRUE(table.changed);
-    EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
+// Real failures of the system: whichever file could not be written is named to the player, the
+// runs stay in the table with `changed` set, and once the trouble is gone the next save asks
+// again and writes. What the files on disk hold is the save routine's promise
+// (tests/io/atomic_save_test.cpp).
+TEST(HiScoreSave, FailuresNameTheFileToThePlayerAndKeepTheRuns) {
+    struct Case {
+        std::string what;
+        std::string folder;   // below the scratch folder; "" for the scratch folder itself
+        std::string blocker;  // the name in the way, or a full disk under it (".tmp")
+        std::string told;
+    };
+    const std::vector<Case> cases = {
+        {"a missing folder", "no-such-folder", "", "VANREC0.DAT"},
+        {"a file where the folder should be", "plain", "", "VANREC0.DAT"},
+        {"a folder where the record file should be", "", "VANREC0.DAT", "VANREC0.DAT"},
+        {"a folder where the first recording should be", "", Joy(0, 0), Joy(0, 0)},
+        {"a folder where the last recording should be", "", Joy(0, 9), Joy(0, 9)},
+        {"a folder where the record file is written first", "", "VANREC0.DAT.tmp", "VANREC0.DAT"},
+        {"a full disk under the record file", "", "VANREC0.DAT.tmp", "VANREC0.DAT"},
+        {"a full disk under a recording", "", Joy(0, 6) + ".tmp", Joy(0, 6)},
+    };
+    for (const Case& c : cases) {
+        TempGameDir dir;
+        const std::filesystem::path folder = c.folder.empty() ? dir.path() : dir / c.folder;
+        const bool fullDisk = c.what.starts_with("a full disk");
+        if (c.folder == "plain") {
+            WriteBytes(folder, "not a folder");
+        } else if (fullDisk) {
+            std::filesystem::create_symlink("/dev/full", folder / c.blocker);
+        } else if (!c.blocker.empty()) {
+            std::filesystem::create_directories(folder / c.blocker / "keep");
+        }
+        HiScoreTable table = FilledTable(folder);
+        table.changed = true;
+        const auto entries = table.entries;
+        ScriptedDialogs dialogs;
+        dialogs.QueueYesNo(true);
+        EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Failed) << c.what;
+        ASSERT_EQ(dialogs.Calls().size(), 2u) << c.what;
+        const DialogCall& message = dialogs.Calls()[1];
+        EXPECT_EQ(message.kind, DialogKind::Message) << c.what;
+        EXPECT_EQ(message.text.substr(0, kFailed.size()), kFailed) << c.what;
+        EXPECT_NE(message.text.find(OwnLine(c.told)), std::string::npos)
+            << c.what << ": " << message.text;
+        EXPECT_EQ(message.caption, kCaption) << c.what;
+        EXPECT_TRUE(table.changed) << c.what;
+        EXPECT_EQ(table.entries[3].name, entries[3].name) << c.what;
+        EXPECT_EQ(table.entries[3].recording, entries[3].recording) << c.what;
 
-    // The question comes again at the next chance, and succeeds once the folder is there.
-    std::filesystem::create_directory(dir / "no-such-folder");
-    dialogs.QueueYesNo(true);
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Written);
-    EXPECT_EQ(ReadBytes(dir / "no-such-folder" / "S0N3.JOY")[5], 8);
+        // The trouble gone, the question comes again and the save succeeds.
+        if (c.blocker.empty()) {
+            std::filesystem::remove(folder);
+            std::filesystem::create_directory(folder);
+        } else {
+            std::filesystem::remove_all(folder / c.blocker);
+        }
+        dialogs.QueueYesNo(true);
+        EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Written) << c.what;
+        EXPECT_EQ(ReadBytes(folder / "S0N3.JOY")[5], 8) << c.what;
+    }
 }
 
 TEST(HiScoreSave, UnreplaceableRecordFileLeavesEveryOldFileWhole) {
@@ -99,9 +148,6 @@ TEST(HiScoreSave, UnreplaceableRecordFileLeavesEveryOldFileWhole) {
     EXPECT_TRUE(table.changed);
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         EXPECT_EQ(ReadBytes(dir / Joy(0, k)), "old") << k;
-    }
-    for (const auto& item : std::filesystem::directory_iterator(dir.path())) {
-        EXPECT_NE(item.path().extension(), ".tmp") << item.path();
     }
 }
 
@@ -125,7 +171,6 @@ TEST(HiScoreSave, UnreplaceableRecordingIsReportedAndTheRestWritten) {
         EXPECT_EQ(loaded.entries[k].time, table.entries[k].time);
         EXPECT_EQ(loaded.entries[k].recording, k == 5 ? Recording{} : table.entries[k].recording);
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / (Joy(2, 5) + ".tmp")));
 }
 
 }  // namespace

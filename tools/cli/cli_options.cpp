@@ -6,11 +6,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "io/game_directory.h"
 #include "race/headless_race.h"
-
-#ifndef VANTRELL_DEFAULT_GAME_DIR
-#define VANTRELL_DEFAULT_GAME_DIR "game"
-#endif
 
 namespace vantrell::cli {
 
@@ -82,7 +79,11 @@ int32_t RequireStage(const CliOptions& options) {
 }
 
 std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
-    const std::filesystem::path dir = options.dir.empty() ? VANTRELL_DEFAULT_GAME_DIR : options.dir;
+    std::string error;
+    const std::filesystem::path dir = FindGameDirectory(options.dir, CurrentPlaces(), error);
+    if (dir.empty()) {
+        throw CliError(error + "; give a writable folder with --dir DIR");
+    }
     std::string missing;
     if (!HeadlessRace::StageFilesPresent(dir, stage, &missing)) {
         throw CliError(missing + ": stage file missing; build the game content (target " +

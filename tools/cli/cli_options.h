@@ -36,7 +36,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args);
 
 // The stage number, which must be given and lie in 0..4.
 int32_t RequireStage(const CliOptions& options);
-// The game directory (--dir, else the build's game directory), checked to hold the stage.
+// The game directory as the game finds it (--dir, else the build's game directory or, for an
+// installed program, the user's own copy), checked to hold the stage.
 std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage);
 // The one positional recording file, or the empty path when none was given and `optional`.
 std::filesystem::path RecordingArgument(const CliOptions& options, bool optional);

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
 #include "autopilot/autopilot.h"
+#include "cli/commands.h"
+#include "io/game_directory.h"
 
 namespace {
 
@@ -41,9 +42,9 @@ void PrintHelp() {
         "      writes VANREC<n>.DAT and S<n>N<k>.JOY (fastest first) into DIR.\n"
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
-        "directory (" VANTRELL_DEFAULT_GAME_DIR
-        ").\n"
-        "Driving styles:");
+        "directory (%s).\n"
+        "Driving styles:",
+        (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
     for (const vantrell::AutopilotStyle& style : vantrell::AutopilotStyles()) {
         std::printf(" %s", style.name.c_str());
     }

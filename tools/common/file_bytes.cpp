@@ -1,29 +1,27 @@
 #include "common/file_bytes.h"
 
-#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
+
+#include "io/atomic_save.h"
 
 namespace vantrell::tools {
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    const std::string temp = path + ".part";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr) {
-        throw std::runtime_error(path + ": cannot create the file (check the folder exists)");
+    const std::optional<SaveFailure> failure = SaveFile(path, bytes);
+    if (!failure) {
+        return;
     }
-    const size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
-    const bool closed = std::fclose(f) == 0;
-    if (written != bytes.size() || !closed) {
-        std::remove(temp.c_str());
-        throw std::runtime_error(path + ": write failed (disk full?)");
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        throw std::runtime_error(path + ": cannot move the new file into place: " + ec.message());
+    switch (failure->step) {
+        case SaveStep::Create:
+            throw std::runtime_error(path + ": cannot create the file (check the folder exists)");
+        case SaveStep::Rename:
+            throw std::runtime_error(
+                path + ": cannot move the new file into place: " + failure->error.message());
+        default:
+            throw std::runtime_error(path + ": write failed (disk full?)");
     }
 }
 

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "common/prng.h"
+#include "gfx/bitmap8.h"
 #include "palette.h"
+#include "world/course_files.h"
 
 namespace vantrell::contentgen {
 
@@ -265,24 +268,31 @@ std::vector<uint8_t> PaintStagePicture(const Stage& stage, const Terrain& terrai
 
 void StampObjects(const Stage& stage, const SpriteSheet& sheet, Terrain& terrain,
                   std::vector<uint8_t>& picture) {
-    int32_t* field = terrain.Field();
-    for (const CourseObject& o : stage.objects) {
-        const int32_t t = o.sprite;
-        const int32_t base = terrain.HeightAt(o.x + 8, o.y + 8);
+    // The game's own stamping, on the forms the game loads: the sheet as a bitmap, the heights
+    // as profiles, the picture as a bitmap.
+    Bitmap8 sheetBitmap;
+    sheetBitmap.Resize(kFrameSize, kFrameSize * kFrameCount);
+    HeightProfiles profiles;
+    for (int32_t f = 0; f < kFrameCount; ++f) {
         for (int32_t r = 0; r < kFrameSize; ++r) {
             for (int32_t c = 0; c < kFrameSize; ++c) {
-                const uint8_t colour = sheet.colour[t][r][c];
-                if (colour == kTransparent) {
-                    continue;
-                }
-                int32_t& h = field[FieldIndex(o.x + c, o.y + r)];
-                h = t > 80 ? h + sheet.height[t][r][c] : sheet.height[t][r][c] + base;
-                const int32_t row = o.y + r + kPictureRowOffset;
-                if (row >= 0 && row < kPictureHeight) {
-                    picture[static_cast<size_t>(row) * kPictureWidth + o.x + c] = colour;
-                }
+                *sheetBitmap.PixelAddress(c, f * kFrameSize + r) = sheet.colour[f][r][c];
+                profiles.heights[f * kProfileCells + r * kFrameSize + c] = sheet.height[f][r][c];
             }
         }
+    }
+    CourseTables course;
+    course.courseObjects = stage.objects;
+    Bitmap8 stagePicture;
+    stagePicture.Resize(kPictureWidth, kPictureHeight);
+    for (int32_t row = 0; row < kPictureHeight; ++row) {
+        std::memcpy(stagePicture.PixelAddress(0, row),
+                    &picture[static_cast<size_t>(row) * kPictureWidth], kPictureWidth);
+    }
+    StampCourseObjects(course, terrain, sheetBitmap, profiles, stagePicture);
+    for (int32_t row = 0; row < kPictureHeight; ++row) {
+        std::memcpy(&picture[static_cast<size_t>(row) * kPictureWidth],
+                    stagePicture.PixelAddress(0, row), kPictureWidth);
     }
 }
 

@@ -20,8 +20,8 @@ constexpr int32_t kPictureRowOffset = 210;
 std::vector<uint8_t> PaintStagePicture(const Stage& stage, const Terrain& terrain,
                                        const SpriteSheet& sheet, int32_t stageIndex);
 
-// Stamps the course objects into a height field and picture the way the game's course loader
-// does (level base for frames up to 80, added onto the ground above).
+// Stamps the course objects into a height field and picture with the game's own course loader
+// code (StampCourseObjects), so the overviews and view shots show what the game will show.
 void StampObjects(const Stage& stage, const SpriteSheet& sheet, Terrain& terrain,
                   std::vector<uint8_t>& picture);
 

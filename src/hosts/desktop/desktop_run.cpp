@@ -9,10 +9,10 @@
 
 #include "hosts/desktop/desktop_app.h"
 #include "hosts/desktop/desktop_options.h"
-#include "hosts/desktop/game_directory.h"
 #include "hosts/desktop/game_style.h"
 #include "hosts/desktop/tick_probe.h"
 #include "hosts/desktop/ui_fonts.h"
+#include "io/game_directory.h"
 
 namespace vantrell::desktop {
 
@@ -23,14 +23,11 @@ namespace {
 bool EnterGameDirectory(const DesktopOptions& options) {
     namespace fs = std::filesystem;
     std::string error;
-    fs::path dir = options.dataDir;
+    const fs::path dir = FindGameDirectory(options.dataDir, CurrentPlaces(), error);
     if (dir.empty()) {
-        dir = DefaultGameDirectory(CurrentPlaces(), error);
-        if (dir.empty()) {
-            std::fprintf(stderr, "vantrell: %s; give a writable folder with --dir DIR\n",
-                         error.c_str());
-            return false;
-        }
+        std::fprintf(stderr, "vantrell: %s; give a writable folder with --dir DIR\n",
+                     error.c_str());
+        return false;
     }
     std::error_code code;
     if (!fs::is_directory(dir, code)) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 
 #include "hosts/desktop/desktop_app.h"
@@ -29,7 +30,7 @@ std::unique_ptr<TickProbe> TickProbe::FromEnvironment(DesktopApp& app) {
     }
     std::unique_ptr<TickProbe> probe(new TickProbe(app));
     if (!trace.isEmpty()) {
-        probe->trace_ = std::fopen(trace.toLocal8Bit().constData(), "w");
+        probe->trace_ = OpenFile(trace.toLocal8Bit().constData(), "w");
     }
     probe->snapshotPath_ = snapshot;
     const QString ticks = Environment("VANTRELL_SNAPSHOT_TICKS");
@@ -46,12 +47,6 @@ std::unique_ptr<TickProbe> TickProbe::FromEnvironment(DesktopApp& app) {
     return probe;
 }
 
-TickProbe::~TickProbe() {
-    if (trace_ != nullptr) {
-        std::fclose(trace_);
-    }
-}
-
 void TickProbe::AfterTick() {
     // The tick's arrival, not the end of its work, so the trace shows the timer's own pacing.
     const auto now = app_.Window().TickArrival();
@@ -60,17 +55,17 @@ void TickProbe::AfterTick() {
     }
     ++tick_;
     const GameState& state = app_.Objects().state;
-    if (trace_ != nullptr) {
+    if (trace_) {
         const auto micros =
             std::chrono::duration_cast<std::chrono::microseconds>(now - start_).count();
         const auto work = std::chrono::duration_cast<std::chrono::microseconds>(
                               std::chrono::steady_clock::now() - now)
                               .count();
-        std::fprintf(trace_, "%" PRId64 " %" PRId64 " %d %d %d %d %d %" PRId64 "\n", tick_,
+        std::fprintf(trace_.get(), "%" PRId64 " %" PRId64 " %d %d %d %d %d %" PRId64 "\n", tick_,
                      static_cast<int64_t>(micros), state.Progress().Mode(),
                      state.Progress().Banner(), state.Crafts().first.x, state.Crafts().first.y,
                      state.Progress().RaceTicks(), static_cast<int64_t>(work));
-        std::fflush(trace_);
+        std::fflush(trace_.get());
     }
     if (!snapshotPath_.isEmpty() &&
         std::find(snapshotTicks_.begin(), snapshotTicks_.end(), tick_) != snapshotTicks_.end()) {

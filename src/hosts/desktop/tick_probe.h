@@ -13,9 +13,10 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <vector>
+
+#include "io/file_guard.h"
 
 namespace vantrell::desktop {
 
@@ -25,7 +26,6 @@ class TickProbe {
   public:
     // Null when no variable is set.
     static std::unique_ptr<TickProbe> FromEnvironment(DesktopApp& app);
-    ~TickProbe();
 
     void AfterTick();
 
@@ -33,7 +33,7 @@ class TickProbe {
     explicit TickProbe(DesktopApp& app) : app_(app) {}
 
     DesktopApp& app_;
-    std::FILE* trace_ = nullptr;
+    FileGuard trace_;
     QString snapshotPath_;
     std::vector<int64_t> snapshotTicks_;
     int64_t quitTick_ = -1;

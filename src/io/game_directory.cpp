@@ -1,4 +1,4 @@
-#include "hosts/desktop/game_directory.h"
+#include "io/game_directory.h"
 
 #include <cstdlib>
 
@@ -6,16 +6,20 @@
 #define VANTRELL_BUILD_DIR ""
 #endif
 
-namespace vantrell::desktop {
+namespace vantrell {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The folder holding the running program.
 fs::path ExecutableDirectory() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path(error) : self.parent_path();
 }
 
+// Copies every file of `from` that `to` lacks (files the player already has are kept).
 bool SeedGameDirectory(const fs::path& from, const fs::path& to, std::string& error) {
     std::error_code code;
     fs::create_directories(to, code);
@@ -43,7 +47,13 @@ bool SeedGameDirectory(const fs::path& from, const fs::path& to, std::string& er
     return true;
 }
 
-fs::path DefaultGameDirectory(const GameDirectoryPlaces& places, std::string& error) {
+}  // namespace
+
+fs::path FindGameDirectory(const fs::path& given, const GameDirectoryPlaces& places,
+                           std::string& error) {
+    if (!given.empty()) {
+        return given;
+    }
     std::error_code code;
     const fs::path buildGame = places.buildDir / "game";
     const bool inBuildTree =
@@ -75,4 +85,4 @@ GameDirectoryPlaces CurrentPlaces() {
     return places;
 }
 
-}  // namespace vantrell::desktop
+}  // namespace vantrell
