@@ -61,7 +61,7 @@ class ConfigDialog {
     int32_t result = 0;  // 1 once "O K" ended the dialog
 
   private:
-    int32_t& Flag(ConfigBox box);
+    bool Holds(ConfigBox box) const;
     void SetMark(ConfigBox box, bool marked) { marks_[static_cast<std::size_t>(box)] = marked; }
 
     InputConfig& input_;

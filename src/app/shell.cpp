@@ -17,8 +17,8 @@ void Shell::OnCreate() {
     game_.state.Create();
     game_.records.Load(0);
     Post(Posted::EnterDemo);
-    game_.display.SetMenuCheck(Command::Effects, game_.sound.effectsOn > 0);
-    game_.display.SetMenuCheck(Command::Music, game_.sound.musicOn > 0);
+    game_.display.SetMenuCheck(Command::Effects, game_.sound.EffectsOn());
+    game_.display.SetMenuCheck(Command::Music, game_.sound.MusicOn());
     game_.display.SetMenuCheck(Command::Stage1, true);
 }
 
@@ -187,22 +187,13 @@ void Shell::OpenConfigDialog() {
 }
 
 void Shell::ToggleEffects() {
-    SoundPlayer& sound = game_.sound;
-    sound.effectsOn = sound.effectsOn == 0 ? 1 : 0;
-    game_.display.SetMenuCheck(Command::Effects, sound.effectsOn > 0);
+    game_.sound.ToggleEffects();
+    game_.display.SetMenuCheck(Command::Effects, game_.sound.EffectsOn());
 }
 
 void Shell::ToggleMusic() {
-    SoundPlayer& sound = game_.sound;
-    if (sound.musicOn > 0) {
-        sound.StopMusic();
-        sound.musicOn = 0;
-        game_.display.SetMenuCheck(Command::Music, false);
-    } else {
-        sound.musicOn = 1;
-        sound.ResumeMusic();
-        game_.display.SetMenuCheck(Command::Music, true);
-    }
+    game_.sound.ToggleMusic();
+    game_.display.SetMenuCheck(Command::Music, game_.sound.MusicOn());
 }
 
 }  // namespace vantrell

@@ -44,6 +44,20 @@ void ReadKeySet(KeyState& keys, std::span<const KeyEffect> set, ControlState& co
     }
 }
 
+int32_t PlayerAssignment::*FlagOf(Device device) {
+    switch (device) {
+        case Device::CursorKeys:
+            return &PlayerAssignment::useCursorKeys;
+        case Device::LetterKeys:
+            return &PlayerAssignment::useLetterKeys;
+        case Device::Joystick1:
+            return &PlayerAssignment::useJoystick1;
+        case Device::Joystick2:
+            break;
+    }
+    return &PlayerAssignment::useJoystick2;
+}
+
 }  // namespace
 
 InputConfig::InputConfig(KeyState& keys, Joysticks& joysticks)
@@ -58,7 +72,7 @@ void InputConfig::Calibrate(int32_t id) {
         caps = kFallbackCaps;
     }
     // Unsigned 32-bit, rounded down; both results fit a signed 32-bit field.
-    JoystickCalibration& cal = calibration[id];
+    JoystickCalibration& cal = calibration_[id];
     cal.centreX = static_cast<int32_t>((caps.xMin + caps.xMax) / 2);
     cal.centreY = static_cast<int32_t>((caps.yMin + caps.yMax) / 2);
     cal.deadX = static_cast<int32_t>((caps.xMax - caps.xMin) / 4);
@@ -68,8 +82,8 @@ void InputConfig::Calibrate(int32_t id) {
 TickInput InputConfig::Poll() {
     ControlState controls1;
     ControlState controls2;
-    PollPlayer(player1, controls1);
-    PollPlayer(player2, controls2);
+    PollPlayer(player1_, controls1);
+    PollPlayer(player2_, controls2);
     return TickInput{ControlByte(controls1), ControlByte(controls2)};
 }
 
@@ -95,7 +109,7 @@ int32_t InputConfig::ReadJoystick(int32_t id, ControlState& controls) {
     if (result != JoystickResult::Ok) {
         return 1;
     }
-    const JoystickCalibration& cal = calibration[id];
+    const JoystickCalibration& cal = calibration_[id];
     // The difference wraps as 32-bit values do; the bounds are widened so that negating a dead
     // zone someone set to the lowest integer cannot overflow.
     const int64_t dx = static_cast<int32_t>(pos.x - static_cast<uint32_t>(cal.centreX));
@@ -121,6 +135,37 @@ int32_t InputConfig::ReadJoystick(int32_t id, ControlState& controls) {
         controls.button += 1;
     }
     return 1;
+}
+
+int32_t& InputConfig::Flag(int32_t player, Device device) {
+    PlayerAssignment& assignment = player == 1 ? player1_ : player2_;
+    return assignment.*FlagOf(device);
+}
+
+bool InputConfig::Uses(int32_t player, Device device) const {
+    return Player(player).*FlagOf(device) > 0;
+}
+
+void InputConfig::Choose(int32_t player, Device device) {
+    const bool keys = device == Device::CursorKeys || device == Device::LetterKeys;
+    const Device otherOfKind =
+        keys ? (device == Device::CursorKeys ? Device::LetterKeys : Device::CursorKeys)
+             : (device == Device::Joystick1 ? Device::Joystick2 : Device::Joystick1);
+    int32_t& own = Flag(player, device);
+    int32_t& sibling = Flag(player, otherOfKind);
+    const int32_t rival = Flag(player == 1 ? 2 : 1, device);
+    const int32_t id = device == Device::Joystick1 ? 0 : 1;
+    const bool joystickMissing = !keys && joystickReady_[id] <= 0;
+    if (own > 0 || rival > 0 || joystickMissing) {
+        own = 0;
+    } else {
+        sibling = 0;
+        own = 1;
+    }
+}
+
+void InputConfig::SetAssignment(int32_t player, const PlayerAssignment& assignment) {
+    (player == 1 ? player1_ : player2_) = assignment;
 }
 
 }  // namespace vantrell

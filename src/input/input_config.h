@@ -29,6 +29,9 @@ struct PlayerAssignment {
     int32_t useJoystick2 = 0;
 };
 
+// What a player can drive with.
+enum class Device { CursorKeys, LetterKeys, Joystick1, Joystick2 };
+
 // The game's first global object. It depends on nothing but the two sources handed to it,
 // which must be ready to answer when it is constructed (it calibrates the joysticks there) and
 // must outlive it.
@@ -40,12 +43,26 @@ class InputConfig {
     // driver or is unplugged has its flag switched off until the player picks it again.
     TickInput Poll();
 
-    int32_t joystickReady[2] = {1, 1};   // per joystick id; the dialog offers only ready ones
-    JoystickCalibration calibration[2];  // per joystick id
-    PlayerAssignment player1{1, 0, 1, 0};
-    PlayerAssignment player2{0, 1, 0, 0};
+    // The player (1 or 2) asks for a device, or to let go of it. A device held already, by this
+    // player or the other, is let go; a joystick that is not ready cannot be taken. Taking one
+    // lets go of the player's other device of the same kind (the other key set or joystick).
+    void Choose(int32_t player, Device device);
+    bool Uses(int32_t player, Device device) const;
+
+    // Player 1 or 2's devices. Starts as cursor keys and joystick 1 for player 1, letter keys
+    // for player 2.
+    const PlayerAssignment& Player(int32_t player) const {
+        return player == 1 ? player1_ : player2_;
+    }
+    void SetAssignment(int32_t player, const PlayerAssignment& assignment);
+
+    // Per joystick id: the controls dialog offers only ready ones.
+    bool JoystickReady(int32_t id) const { return joystickReady_[id] > 0; }
+    void SetJoystickReady(int32_t id, bool ready) { joystickReady_[id] = ready ? 1 : 0; }
+    const JoystickCalibration& Calibration(int32_t id) const { return calibration_[id]; }
 
   private:
+    int32_t& Flag(int32_t player, Device device);
     void Calibrate(int32_t id);
     void PollPlayer(PlayerAssignment& assignment, ControlState& controls);
     // 1 to keep the flag on, 0 to switch it off.
@@ -53,6 +70,10 @@ class InputConfig {
 
     KeyState& keys_;
     Joysticks& joysticks_;
+    int32_t joystickReady_[2] = {1, 1};
+    JoystickCalibration calibration_[2];
+    PlayerAssignment player1_{1, 0, 1, 0};
+    PlayerAssignment player2_{0, 1, 0, 0};
 };
 
 }  // namespace vantrell

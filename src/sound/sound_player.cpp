@@ -15,19 +15,19 @@ constexpr char kEndFile[] = "stend.mid";
 }  // namespace
 
 SoundPlayer::SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem::path directory)
-    : waveImages(waves), audio_(audio), directory_(std::move(directory)) {
+    : waveImages_(waves), audio_(audio), directory_(std::move(directory)) {
     audio_.OpenMusic(kRaceAlias, (directory_ / kRaceFile).string());
     audio_.OpenMusic(kEndAlias, (directory_ / kEndFile).string());
-    currentPiece = kPieceNone;
-    priorityFloor = 0;
+    currentPiece_ = kPieceNone;
+    priorityFloor_ = 0;
 
     // A missing or unreadable file leaves both switches on.
     SoundSwitches switches;
     LoadSoundSwitches(SwitchFilePath(), switches);
-    effectsOn = switches.effectsOn;
-    musicOn = switches.musicOn;
-    effectsOnAtStart = effectsOn;
-    musicOnAtStart = musicOn;
+    effectsOn_ = switches.effectsOn;
+    musicOn_ = switches.musicOn;
+    effectsOnAtStart_ = effectsOn_;
+    musicOnAtStart_ = musicOn_;
 }
 
 SoundPlayer::~SoundPlayer() {
@@ -44,8 +44,8 @@ void SoundPlayer::Shutdown() {
     audio_.CloseMusic(kEndAlias);
     // Untouched switches leave the file alone, and absent if it was absent. A file that cannot
     // be written simply loses the switches, as nothing can be shown at exit.
-    if (effectsOn != effectsOnAtStart || musicOn != musicOnAtStart) {
-        SaveSoundSwitches(SwitchFilePath(), SoundSwitches{effectsOn, musicOn});
+    if (effectsOn_ != effectsOnAtStart_ || musicOn_ != musicOnAtStart_) {
+        SaveSoundSwitches(SwitchFilePath(), SoundSwitches{effectsOn_, musicOn_});
     }
 }
 
@@ -57,11 +57,11 @@ void SoundPlayer::PlayEffect(int32_t index, int32_t priority) {
     if (index < 0 || index >= kEffectCount) {
         return;
     }
-    if (effectsOn <= 0 || priority < priorityFloor) {
+    if (effectsOn_ <= 0 || priority < priorityFloor_) {
         return;
     }
-    priorityFloor = priority;
-    const std::span<const uint8_t> image = waveImages[index];
+    priorityFloor_ = priority;
+    const std::span<const uint8_t> image = waveImages_[index];
     // A missing resource plays nothing rather than cutting off the effect still sounding.
     if (!image.empty()) {
         audio_.PlayEffect(image);
@@ -69,10 +69,10 @@ void SoundPlayer::PlayEffect(int32_t index, int32_t priority) {
 }
 
 void SoundPlayer::PlayMusic(int32_t piece) {
-    if (musicOn > 0) {
-        if (currentPiece == kPieceRace) {
+    if (musicOn_ > 0) {
+        if (currentPiece_ == kPieceRace) {
             audio_.StopMusic(kRaceAlias);
-        } else if (currentPiece == kPieceEnd) {
+        } else if (currentPiece_ == kPieceEnd) {
             audio_.StopMusic(kEndAlias);
         }
         if (piece == kPieceRace) {
@@ -81,19 +81,33 @@ void SoundPlayer::PlayMusic(int32_t piece) {
             audio_.PlayMusic(kEndAlias, true);
         }
     }
-    currentPiece = piece;
+    currentPiece_ = piece;
 }
 
 void SoundPlayer::ResumeMusic() {
-    if (musicOn > 0 && currentPiece == kPieceRace) {
+    if (musicOn_ > 0 && currentPiece_ == kPieceRace) {
         audio_.PlayMusic(kRaceAlias, false);
     }
 }
 
 void SoundPlayer::StopMusic() {
-    if (musicOn > 0) {
+    if (musicOn_ > 0) {
         audio_.StopMusic(kRaceAlias);
         audio_.StopMusic(kEndAlias);
+    }
+}
+
+void SoundPlayer::ToggleEffects() {
+    effectsOn_ = effectsOn_ == 0 ? 1 : 0;
+}
+
+void SoundPlayer::ToggleMusic() {
+    if (musicOn_ > 0) {
+        StopMusic();
+        musicOn_ = 0;
+    } else {
+        musicOn_ = 1;
+        ResumeMusic();
     }
 }
 

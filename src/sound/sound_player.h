@@ -51,20 +51,28 @@ class SoundPlayer {
     // Stops both pieces, whether or not one plays; the current piece is kept.
     void StopMusic();
 
+    // The menu's switches. Turning music off stops what plays; turning it on again continues the
+    // race music where it stopped.
+    void ToggleEffects();
+    void ToggleMusic();
+    bool EffectsOn() const { return effectsOn_ > 0; }
+    bool MusicOn() const { return musicOn_ > 0; }
+    // The piece last asked for, even with music off.
+    int32_t CurrentPiece() const { return currentPiece_; }
+    // The highest effect priority played so far; never lowered.
+    int32_t PriorityFloor() const { return priorityFloor_; }
+
     std::filesystem::path SwitchFilePath() const;
 
-    // The menu reads and writes the two switches directly: 1 on, 0 off.
-    int32_t effectsOn = 1;
-    int32_t musicOn = 1;
-    // The switches right after construction; the file is written only if one differs at exit.
-    int32_t effectsOnAtStart = 1;
-    int32_t musicOnAtStart = 1;
-    int32_t currentPiece = kPieceNone;
-    // The highest effect priority played so far; never lowered.
-    int32_t priorityFloor = 0;
-    WaveImages waveImages;
-
   private:
+    int32_t effectsOn_ = 1;  // 1 on, 0 off
+    int32_t musicOn_ = 1;
+    // The switches right after construction; the file is written only if one differs at exit.
+    int32_t effectsOnAtStart_ = 1;
+    int32_t musicOnAtStart_ = 1;
+    int32_t currentPiece_ = kPieceNone;
+    int32_t priorityFloor_ = 0;
+    WaveImages waveImages_;
     Audio& audio_;
     std::filesystem::path directory_;
     bool shutDown_ = false;

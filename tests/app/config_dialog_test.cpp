@@ -17,8 +17,8 @@ class ConfigDialogTest : public ::testing::Test {
   protected:
     ConfigDialogTest() {
         // Both joysticks present unless a test says otherwise.
-        input.joystickReady[0] = 1;
-        input.joystickReady[1] = 1;
+        input.SetJoystickReady(0, true);
+        input.SetJoystickReady(1, true);
         dialog.InitMarks();
     }
 
@@ -33,7 +33,7 @@ class ConfigDialogTest : public ::testing::Test {
     }
     std::string Flags() const {
         std::string flags;
-        for (const PlayerAssignment* p : {&input.player1, &input.player2}) {
+        for (const PlayerAssignment* p : {&input.Player(1), &input.Player(2)}) {
             for (int32_t flag :
                  {p->useCursorKeys, p->useLetterKeys, p->useJoystick1, p->useJoystick2}) {
                 flags += flag > 0 ? 'x' : '.';
@@ -95,7 +95,7 @@ TEST_F(ConfigDialogTest, JoystickChoicesMoveAndRespectReadiness) {
     EXPECT_EQ(Marks(), "x..x|.xx.");
 
     // A joystick that is not ready can be cleared but not chosen.
-    input.joystickReady[0] = 0;
+    input.SetJoystickReady(0, false);
     dialog.Toggle(ConfigBox::Joystick1Of2);
     EXPECT_EQ(Flags(), "x..x|.x..");
     dialog.Toggle(ConfigBox::Joystick1Of2);
@@ -109,7 +109,7 @@ TEST_F(ConfigDialogTest, JoystickChoicesMoveAndRespectReadiness) {
 TEST_F(ConfigDialogTest, FlagLostToThePollShowsOnlyWhenReopened) {
     // The scripted joysticks are unplugged: the poll drops player 1's joystick 1.
     input.Poll();
-    EXPECT_EQ(input.player1.useJoystick1, 0);
+    EXPECT_EQ(input.Player(1).useJoystick1, 0);
     EXPECT_TRUE(dialog.Marked(ConfigBox::Joystick1Of1));  // the open dialog keeps its mark
 
     ConfigDialog reopened(input, timer);
@@ -117,7 +117,7 @@ TEST_F(ConfigDialogTest, FlagLostToThePollShowsOnlyWhenReopened) {
     EXPECT_FALSE(reopened.Marked(ConfigBox::Joystick1Of1));
     reopened.Toggle(ConfigBox::Joystick1Of1);  // still ready: it can be marked again
     EXPECT_TRUE(reopened.Marked(ConfigBox::Joystick1Of1));
-    EXPECT_EQ(input.player1.useJoystick1, 1);
+    EXPECT_EQ(input.Player(1).useJoystick1, 1);
 }
 
 TEST_F(ConfigDialogTest, OnlyOkEndsTheDialog) {

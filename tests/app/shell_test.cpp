@@ -334,24 +334,21 @@ TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
 
 TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
     Command(Command::Effects);
-    EXPECT_EQ(game.sound.effectsOn, 0);
+    EXPECT_FALSE(game.sound.EffectsOn());
     EXPECT_FALSE(host.display.Checked(Command::Effects));
-    game.sound.effectsOn = 7;  // any value other than 0 turns off
     Command(Command::Effects);
-    EXPECT_EQ(game.sound.effectsOn, 0);
-    Command(Command::Effects);
-    EXPECT_EQ(game.sound.effectsOn, 1);
+    EXPECT_TRUE(game.sound.EffectsOn());
     EXPECT_TRUE(host.display.Checked(Command::Effects));
 
     Command(Command::Solo);
     host.audio.Clear();
     Command(Command::Music);
-    EXPECT_EQ(game.sound.musicOn, 0);
+    EXPECT_FALSE(game.sound.MusicOn());
     EXPECT_FALSE(host.display.Checked(Command::Music));
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop bgm1", "stop stend"}));
     host.audio.Clear();
     Command(Command::Music);
-    EXPECT_EQ(game.sound.musicOn, 1);
+    EXPECT_TRUE(game.sound.MusicOn());
     EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play bgm1"}));
 }

@@ -17,8 +17,8 @@
 #include "desktop_test_support.h"
 #include "hosts/desktop/config_dialog_window.h"
 #include "input/control_code.h"
-#include "platform/commands.h"
 #include "io/atomic_save.h"
+#include "platform/commands.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_switches.h"
 
@@ -89,10 +89,10 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
     const GameState& state = game.app->Objects().state;
     ASSERT_EQ(state.CurrentStage().Index(), 0);
     SoundPlayer& sound = game.app->Objects().sound;
-    EXPECT_EQ(sound.effectsOn, 1);  // the folder read as no file: both on
-    EXPECT_EQ(sound.musicOn, 1);
+    EXPECT_TRUE(sound.EffectsOn());  // the folder read as no file: both on
+    EXPECT_TRUE(sound.MusicOn());
     game.Choose(Command::Effects);
-    EXPECT_EQ(sound.effectsOn, 0);
+    EXPECT_FALSE(sound.EffectsOn());
     EXPECT_FALSE(game.Window().Menu().Checked(Command::Effects));
     const int32_t presents = game.Window().View().PresentCount();
     Pump(60);
@@ -182,7 +182,7 @@ void SoloRaceRunsWithoutMusic(TestGame& game, const char* trouble, bool expectDe
     game.Choose(Command::Solo);
     const GameState& state = game.app->Objects().state;
     EXPECT_EQ(state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(game.app->Objects().sound.currentPiece, SoundPlayer::kPieceRace);
+    EXPECT_EQ(game.app->Objects().sound.CurrentPiece(), SoundPlayer::kPieceRace);
     ASSERT_TRUE(WaitForTheStart(game));
     const int32_t ticks = state.Progress().RaceTicks();
     Pump(150);
@@ -264,8 +264,8 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
     ASSERT_TRUE(WaitForTheStart(game));
     InputConfig& input = game.app->Objects().input;
     const GameState& state = game.app->Objects().state;
-    EXPECT_EQ(input.player1.useJoystick1, 1);  // the stick was there: still assigned
-    const PlayerAssignment player2 = input.player2;
+    EXPECT_EQ(input.Player(1).useJoystick1, 1);  // the stick was there: still assigned
+    const PlayerAssignment player2 = input.Player(2);
 
     stick.Unplug();
     const int32_t ticks = state.Progress().RaceTicks();
@@ -281,14 +281,14 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
         run.begin() + state.Progress().RaceTicks())
         << "the keyboard no longer drives";
 
-    EXPECT_EQ(input.player1.useJoystick1, 0);
-    EXPECT_EQ(input.player1.useCursorKeys, 1);
-    EXPECT_EQ(input.player1.useLetterKeys, 0);
-    EXPECT_EQ(input.player1.useJoystick2, 0);
-    EXPECT_EQ(input.player2.useCursorKeys, player2.useCursorKeys);
-    EXPECT_EQ(input.player2.useLetterKeys, player2.useLetterKeys);
-    EXPECT_EQ(input.player2.useJoystick1, player2.useJoystick1);
-    EXPECT_EQ(input.player2.useJoystick2, player2.useJoystick2);
+    EXPECT_EQ(input.Player(1).useJoystick1, 0);
+    EXPECT_EQ(input.Player(1).useCursorKeys, 1);
+    EXPECT_EQ(input.Player(1).useLetterKeys, 0);
+    EXPECT_EQ(input.Player(1).useJoystick2, 0);
+    EXPECT_EQ(input.Player(2).useCursorKeys, player2.useCursorKeys);
+    EXPECT_EQ(input.Player(2).useLetterKeys, player2.useLetterKeys);
+    EXPECT_EQ(input.Player(2).useJoystick1, player2.useJoystick1);
+    EXPECT_EQ(input.Player(2).useJoystick2, player2.useJoystick2);
     EXPECT_GT(state.Progress().RaceTicks(), ticks + 5);
     EXPECT_TRUE(state.Crafts().first.posX != x || state.Crafts().first.posY != y) << "never moved";
     EXPECT_EQ(state.Progress().Mode(), ModeSolo);

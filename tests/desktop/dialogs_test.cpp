@@ -229,7 +229,7 @@ class ConfigDialogWindowTest : public ::testing::Test {
     ConfigDialogWindowTest() : input(keys, sticks), timer(ticks, store), model(input, timer) {
         timer.StartTickTimer();
         model.InitMarks();
-        input.joystickReady[1] = 0;  // only joystick 1 is there
+        input.SetJoystickReady(1, false);  // only joystick 1 is there
     }
 
     ScriptedKeyState keys;
@@ -250,7 +250,7 @@ TEST_F(ConfigDialogWindowTest, BoxesFollowTheRulesNotTheClicks) {
 
     window.Box(ConfigBox::CursorKeys2)->click();  // player 1 holds the cursor keys
     EXPECT_FALSE(window.Box(ConfigBox::CursorKeys2)->isChecked());
-    EXPECT_EQ(input.player2.useCursorKeys, 0);
+    EXPECT_EQ(input.Player(2).useCursorKeys, 0);
 
     window.Box(ConfigBox::LetterKeys1)->click();  // player 2 holds the letter keys
     EXPECT_FALSE(window.Box(ConfigBox::LetterKeys1)->isChecked());
@@ -258,8 +258,8 @@ TEST_F(ConfigDialogWindowTest, BoxesFollowTheRulesNotTheClicks) {
     window.Box(ConfigBox::LetterKeys1)->click();
     EXPECT_TRUE(window.Box(ConfigBox::LetterKeys1)->isChecked());
     EXPECT_FALSE(window.Box(ConfigBox::CursorKeys1)->isChecked());
-    EXPECT_EQ(input.player1.useLetterKeys, 1);
-    EXPECT_EQ(input.player1.useCursorKeys, 0);
+    EXPECT_EQ(input.Player(1).useLetterKeys, 1);
+    EXPECT_EQ(input.Player(1).useCursorKeys, 0);
 
     window.Box(ConfigBox::Joystick2Of1)->click();  // joystick 2 is not ready
     EXPECT_FALSE(window.Box(ConfigBox::Joystick2Of1)->isChecked());

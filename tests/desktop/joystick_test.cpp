@@ -104,8 +104,8 @@ TEST_F(SdlJoysticksTest, TheGameSeesAQuarterDeadZoneAndDropsAnUnpluggedStick) {
     ASSERT_TRUE(stick.Ok());
     ScriptedKeyState keys;
     InputConfig input(keys, sticks);
-    EXPECT_EQ(input.calibration[0].centreX, 32767);
-    EXPECT_EQ(input.calibration[0].deadX, 16383);
+    EXPECT_EQ(input.Calibration(0).centreX, 32767);
+    EXPECT_EQ(input.Calibration(0).deadX, 16383);
 
     stick.Axes(16383, 0);  // 16384 right of centre: just beyond the dead zone
     EXPECT_EQ(input.Poll().player1, kRunRight);
@@ -113,11 +113,11 @@ TEST_F(SdlJoysticksTest, TheGameSeesAQuarterDeadZoneAndDropsAnUnpluggedStick) {
     EXPECT_EQ(input.Poll().player1, 0);
     stick.Axes(0, -32768);  // pushed forward
     EXPECT_EQ(input.Poll().player1, kRunForward);
-    EXPECT_EQ(input.player1.useJoystick1, 1);
+    EXPECT_EQ(input.Player(1).useJoystick1, 1);
 
     stick.Unplug();
     EXPECT_EQ(input.Poll().player1, 0);
-    EXPECT_EQ(input.player1.useJoystick1, 0);
+    EXPECT_EQ(input.Player(1).useJoystick1, 0);
 }
 
 }  // namespace

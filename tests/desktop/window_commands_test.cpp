@@ -131,20 +131,20 @@ TEST_F(WindowCommandsTest, ConfigDialogLeavesTheRaceRunningAndRestartsTheTimerOn
 TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
     SoundPlayer& sound = game.app->Objects().sound;
     game.Choose(Command::Effects);
-    EXPECT_EQ(sound.effectsOn, 0);
+    EXPECT_FALSE(sound.EffectsOn());
     EXPECT_FALSE(game.Window().Menu().Checked(Command::Effects));
     game.Choose(Command::Effects);
-    EXPECT_EQ(sound.effectsOn, 1);
+    EXPECT_TRUE(sound.EffectsOn());
     EXPECT_TRUE(game.Window().Menu().Checked(Command::Effects));
 
     game.Choose(Command::Solo);
-    EXPECT_EQ(sound.currentPiece, SoundPlayer::kPieceRace);
+    EXPECT_EQ(sound.CurrentPiece(), SoundPlayer::kPieceRace);
     game.Choose(Command::Music);
-    EXPECT_EQ(sound.musicOn, 0);
+    EXPECT_FALSE(sound.MusicOn());
     EXPECT_FALSE(game.Window().Menu().Checked(Command::Music));
     EXPECT_FALSE(game.app->Sound().MusicSounding());
     game.Choose(Command::Music);
-    EXPECT_EQ(sound.musicOn, 1);
+    EXPECT_TRUE(sound.MusicOn());
     EXPECT_TRUE(game.Window().Menu().Checked(Command::Music));
     if (!game.app->Sound().MusicLoaded("bgm1")) {
         GTEST_SKIP() << "no sound device or soundfont: the switches work, nothing sounds";

@@ -73,19 +73,19 @@ TEST_F(InputJoystick, LostJoystickSwitchesTheFlagOffForGood) {
         // A failing read must not use whatever the driver left in the position.
         sticks.SetPosition(0, {0, 0, 1}, lost);
         polled = c.Poll();
-        EXPECT_EQ(c.player1.useJoystick1, 0);
+        EXPECT_EQ(c.Player(1).useJoystick1, 0);
         EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
 
         // Plugged in again, it stays unread until the player picks it again.
         const int32_t reads = sticks.PositionQueryCount(0);
         sticks.SetPosition(0, {0, 0, 1});
         polled = c.Poll();
-        EXPECT_EQ(c.player1.useJoystick1, 0);
+        EXPECT_EQ(c.Player(1).useJoystick1, 0);
         EXPECT_EQ(sticks.PositionQueryCount(0), reads);
         EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
-        EXPECT_EQ(c.joystickReady[0], 1);
+        EXPECT_EQ(c.JoystickReady(0), 1);
 
-        c.player1.useJoystick1 = 1;
+        test::SetFlag(c, 1, &PlayerAssignment::useJoystick1, 1);
         polled = c.Poll();
         EXPECT_EQ(FieldsOf(polled.player1), (Fields{1, -1, -1, 1, 1, 1}));
     }
@@ -94,10 +94,10 @@ TEST_F(InputJoystick, LostJoystickSwitchesTheFlagOffForGood) {
 TEST_F(InputJoystick, OtherErrorKeepsTheFlagOnAndChangesNothing) {
     test::PlugCentred(sticks, 1);
     InputConfig& c = Start();
-    c.player2.useJoystick2 = 1;
+    test::SetFlag(c, 2, &PlayerAssignment::useJoystick2, 1);
     sticks.SetPosition(1, {0, 0, 1}, JoystickResult::OtherError);
     polled = c.Poll();
-    EXPECT_EQ(c.player2.useJoystick2, 1);
+    EXPECT_EQ(c.Player(2).useJoystick2, 1);
     EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 
     sticks.SetPosition(1, {0, 0, 0});
@@ -109,16 +109,16 @@ TEST_F(InputJoystick, FirstJoystickFlagOfAPairWins) {
     test::PlugCentred(sticks, 0);
     sticks.SetPosition(1, {0, 0, 1}, JoystickResult::Unplugged);
     InputConfig& c = Start();
-    c.player1.useJoystick2 = 1;
+    test::SetFlag(c, 1, &PlayerAssignment::useJoystick2, 1);
     polled = c.Poll();
     EXPECT_EQ(sticks.PositionQueryCount(0), 1);
     EXPECT_EQ(sticks.PositionQueryCount(1), 0);
-    EXPECT_EQ(c.player1.useJoystick2, 1);  // never read, so never switched off
+    EXPECT_EQ(c.Player(1).useJoystick2, 1);  // never read, so never switched off
 
     // Player 2 reads joystick 2 for itself.
     test::PlugCentred(sticks, 1);
     sticks.SetPosition(1, {65535, kCentre, 0});
-    c.player2.useJoystick2 = 1;
+    test::SetFlag(c, 2, &PlayerAssignment::useJoystick2, 1);
     polled = c.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 1, -1, 0, 1}));
@@ -126,20 +126,21 @@ TEST_F(InputJoystick, FirstJoystickFlagOfAPairWins) {
 
 TEST_F(InputJoystick, StartsWithTheDefaultAssignment) {
     InputConfig& c = Start();
-    EXPECT_EQ(c.joystickReady[0], 1);
-    EXPECT_EQ(c.joystickReady[1], 1);
-    EXPECT_EQ((Fields{c.player1.useCursorKeys, c.player1.useLetterKeys, c.player1.useJoystick1,
-                      c.player1.useJoystick2, c.player2.useCursorKeys, c.player2.useLetterKeys}),
-              (Fields{1, 0, 1, 0, 0, 1}));
-    EXPECT_EQ(c.player2.useJoystick1, 0);
-    EXPECT_EQ(c.player2.useJoystick2, 0);
+    EXPECT_EQ(c.JoystickReady(0), 1);
+    EXPECT_EQ(c.JoystickReady(1), 1);
+    EXPECT_EQ(
+        (Fields{c.Player(1).useCursorKeys, c.Player(1).useLetterKeys, c.Player(1).useJoystick1,
+                c.Player(1).useJoystick2, c.Player(2).useCursorKeys, c.Player(2).useLetterKeys}),
+        (Fields{1, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(c.Player(2).useJoystick1, 0);
+    EXPECT_EQ(c.Player(2).useJoystick2, 0);
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 
     // With no joystick at all, player 1 loses the joystick at the first tick.
     polled = c.Poll();
-    EXPECT_EQ(c.player1.useJoystick1, 0);
-    EXPECT_EQ(c.player1.useCursorKeys, 1);
+    EXPECT_EQ(c.Player(1).useJoystick1, 0);
+    EXPECT_EQ(c.Player(1).useCursorKeys, 1);
 }
 
 using InputCalibration = InputJoystick;
@@ -150,11 +151,11 @@ TEST_F(InputCalibration, SecondJoystickFirstAndRangesRoundedDown) {
     InputConfig& c = Start();
     EXPECT_EQ(sticks.CapabilityQueries(), (std::vector<int32_t>{1, 0}));
 
-    const JoystickCalibration& c0 = c.calibration[0];
+    const JoystickCalibration& c0 = c.Calibration(0);
     EXPECT_EQ((Fields{c0.centreX, c0.centreY, c0.deadX, c0.deadY, 0, 0}),
               (Fields{6, 12, 1, 3, 0, 0}));  // 13/2, 25/2, 7/4, 15/4
     // The full unsigned range: treated as signed the centre would come out 0 or -1.
-    const JoystickCalibration& c1 = c.calibration[1];
+    const JoystickCalibration& c1 = c.Calibration(1);
     EXPECT_EQ((Fields{c1.centreX, c1.centreY, c1.deadX, c1.deadY, 0, 0}),
               (Fields{0x7FFFFFFF, 100, 0x3FFFFFFF, 0, 0, 0}));
 }
@@ -164,7 +165,7 @@ TEST_F(InputCalibration, FailedCapabilitiesGiveACentredRange) {
     sticks.SetCapabilities(0, JoystickResult::OtherError, {60000, 65535, 60000, 65535});
     sticks.SetPosition(0, {kCentre, kCentre, 0});
     InputConfig& c = Start();
-    const JoystickCalibration& c0 = c.calibration[0];
+    const JoystickCalibration& c0 = c.Calibration(0);
     EXPECT_EQ((Fields{c0.centreX, c0.centreY, c0.deadX, c0.deadY, 0, 0}),
               (Fields{32767, 32767, 16383, 16383, 0, 0}));
     polled = c.Poll();

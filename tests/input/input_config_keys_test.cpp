@@ -89,20 +89,21 @@ TEST_F(InputKeys, TappedKeyCountsAtTheNextPollOnce) {
 }
 
 TEST_F(InputKeys, EachPlayerReadsOnlyTheFirstKeySetSwitchedOn) {
-    config.player1.useLetterKeys = 1;  // cursor keys are on too and win
+    test::SetFlag(config, 1, &PlayerAssignment::useLetterKeys,
+                  1);  // cursor keys are on too and win
     keys.SetDown(kKeyUp, true);
     keys.SetDown(kKeyA, true);
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{1, -1, 0, 0, 0, 1}));
     EXPECT_EQ(keys.QueryCount(kKeyA), 1);  // only player 2 asked
 
-    config.player1 = {0, 1, 0, 0};
+    config.SetAssignment(1, {0, 1, 0, 0});
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, -1, 1, 0, 1}));
 }
 
 TEST_F(InputKeys, PlayerWithNothingAssignedGetsZerosAndLive) {
-    config.player2 = {0, 0, 0, 0};
+    config.SetAssignment(2, {0, 0, 0, 0});
     for (int32_t key : {kKeyW, kKeyS, kKeyA, kKeyControl, kKeyUp, kKeyShift}) {
         keys.SetDown(key, true);
     }

@@ -8,6 +8,7 @@
 #include "hosts/headless/scripted_input.h"
 #include "input/control_code.h"
 #include "input/control_state.h"
+#include "input/input_config.h"
 
 namespace vantrell::test {
 
@@ -17,6 +18,14 @@ using Fields = std::array<int32_t, 6>;  // forward, reverse, right, left, button
 inline Fields FieldsOf(uint8_t byte) {
     const ControlState c = ControlsFromByte(byte);
     return {c.forward, c.reverse, c.right, c.left, c.button, c.live};
+}
+
+// Sets one of a player's device flags, as a test's starting point.
+inline void SetFlag(InputConfig& input, int32_t player, int32_t PlayerAssignment::*flag,
+                    int32_t value) {
+    PlayerAssignment assignment = input.Player(player);
+    assignment.*flag = value;
+    input.SetAssignment(player, assignment);
 }
 
 inline constexpr JoystickCaps kFullRange{0, 65535, 0, 65535};

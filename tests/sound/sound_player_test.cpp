@@ -58,8 +58,8 @@ TEST_F(SoundPlayerTest, OpensBothPiecesAtStartAndClosesThemAtExit) {
         SoundPlayer player(audio_, kWaves, dir_);
         EXPECT_EQ(audio_.Calls(), (Calls{"open bgm1 " + (dir_ / "bgm1.mid").string(),
                                          "open stend " + (dir_ / "stend.mid").string()}));
-        EXPECT_EQ(player.currentPiece, 0);
-        EXPECT_EQ(player.priorityFloor, 0);
+        EXPECT_EQ(player.CurrentPiece(), 0);
+        EXPECT_EQ(player.PriorityFloor(), 0);
         audio_.Clear();
         player.Shutdown();
         EXPECT_EQ(audio_.Calls(), (Calls{"stop effect", "close bgm1", "close stend"}));
@@ -77,33 +77,31 @@ TEST_F(SoundPlayerTest, OpensBothPiecesAtStartAndClosesThemAtExit) {
 TEST_F(SoundPlayerTest, SwitchFileIsWrittenOnlyWhenASwitchChanged) {
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        EXPECT_EQ(player.effectsOn, 1);
-        EXPECT_EQ(player.musicOn, 1);
+        EXPECT_TRUE(player.EffectsOn());
+        EXPECT_TRUE(player.MusicOn());
     }
     EXPECT_TRUE(Names().empty()) << "no file and nothing changed: none is created";
 
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        player.effectsOn = 0;
-        player.effectsOn = 1;
+        player.ToggleEffects();
+        player.ToggleEffects();
     }
     EXPECT_TRUE(Names().empty()) << "switched off and on again: not written";
 
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        player.StopMusic();
-        player.musicOn = 0;
+        player.ToggleMusic();
     }
     EXPECT_EQ(ReadSwitchFile(), "SE = 1 \r\nBGM = 0 \r\n");
     EXPECT_EQ(Names(), std::vector<std::string>{"SOUNDCNF.TXT"});
 
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        EXPECT_EQ(player.effectsOn, 1);
-        EXPECT_EQ(player.musicOn, 0);
-        EXPECT_EQ(player.musicOnAtStart, 0);
-        player.effectsOn = 0;
-        player.musicOn = 1;
+        EXPECT_TRUE(player.EffectsOn());
+        EXPECT_FALSE(player.MusicOn());
+        player.ToggleEffects();
+        player.ToggleMusic();
     }
     EXPECT_EQ(ReadSwitchFile(), "SE = 0 \r\nBGM = 1 \r\n");
 }
@@ -113,18 +111,16 @@ TEST_F(SoundPlayerTest, SwitchFileReadAtStart) {
     WriteSwitchFile("SE = 0\nBGM = 5\n");
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        EXPECT_EQ(player.effectsOn, 0);
-        EXPECT_EQ(player.musicOn, 1);
-        EXPECT_EQ(player.effectsOnAtStart, 0);
-        EXPECT_EQ(player.musicOnAtStart, 1);
+        EXPECT_FALSE(player.EffectsOn());
+        EXPECT_TRUE(player.MusicOn());
     }
     EXPECT_EQ(ReadSwitchFile(), "SE = 0\nBGM = 5\n");
 
     WriteSwitchFile("\x01\x02 not a switch file");
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        EXPECT_EQ(player.effectsOn, 1);
-        EXPECT_EQ(player.musicOn, 1);
+        EXPECT_TRUE(player.EffectsOn());
+        EXPECT_TRUE(player.MusicOn());
     }
 }
 
@@ -133,8 +129,8 @@ TEST_F(SoundPlayerTest, UnwritableSwitchFileIsSkippedQuietly) {
     std::filesystem::create_directory(SwitchFile());
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        EXPECT_EQ(player.effectsOn, 1);
-        player.effectsOn = 0;
+        EXPECT_TRUE(player.EffectsOn());
+        player.ToggleEffects();
     }
     EXPECT_TRUE(std::filesystem::is_directory(SwitchFile()));
     EXPECT_EQ(Names(), std::vector<std::string>{"SOUNDCNF.TXT"});
@@ -143,12 +139,12 @@ TEST_F(SoundPlayerTest, UnwritableSwitchFileIsSkippedQuietly) {
 
 TEST_F(SoundMusic, RaceMusicThenEndMusicThenStop) {
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }), Calls{"play bgm1 from 0"});
-    EXPECT_EQ(player_->currentPiece, 1);
+    EXPECT_EQ(player_->CurrentPiece(), 1);
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(2); }),
               (Calls{"stop bgm1", "play stend from 0"}));
-    EXPECT_EQ(player_->currentPiece, 2);
+    EXPECT_EQ(player_->CurrentPiece(), 2);
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.StopMusic(); }), (Calls{"stop bgm1", "stop stend"}));
-    EXPECT_EQ(player_->currentPiece, 2);
+    EXPECT_EQ(player_->CurrentPiece(), 2);
     // The next race starts over from the end music.
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }),
               (Calls{"stop stend", "play bgm1 from 0"}));
@@ -159,37 +155,26 @@ TEST_F(SoundMusic, RaceMusicThenEndMusicThenStop) {
 
 TEST_F(SoundMusic, MusicOffStillRemembersThePiece) {
     // The menu turning music off: stop first, then the switch.
-    EXPECT_EQ(CallsOf([](SoundPlayer& p) {
-                  p.StopMusic();
-                  p.musicOn = 0;
-              }),
-              (Calls{"stop bgm1", "stop stend"}))
+    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }), (Calls{"stop bgm1", "stop stend"}))
         << "both stops go out even with nothing playing";
 
     // A race starts: nothing sounds, but the race music is what was asked for.
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }).empty());
-    EXPECT_EQ(player_->currentPiece, 1);
+    EXPECT_EQ(player_->CurrentPiece(), 1);
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.StopMusic(); }).empty());
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.ResumeMusic(); }).empty());
 
     // Switched on during the race: the race music continues, not from the start.
-    EXPECT_EQ(CallsOf([](SoundPlayer& p) {
-                  p.musicOn = 1;
-                  p.ResumeMusic();
-              }),
-              Calls{"play bgm1"});
+    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }), Calls{"play bgm1"});
 }
 
 TEST_F(SoundMusic, ResumeOnlyContinuesTheRaceMusic) {
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.ResumeMusic(); }).empty()) << "no piece yet";
 
-    player_->musicOn = 0;
+    player_->ToggleMusic();
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.PlayMusic(2); }).empty());
-    EXPECT_EQ(player_->currentPiece, 2);
-    EXPECT_TRUE(CallsOf([](SoundPlayer& p) {
-                    p.musicOn = 1;
-                    p.ResumeMusic();
-                }).empty())
+    EXPECT_EQ(player_->CurrentPiece(), 2);
+    EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }).empty())
         << "the end music is never continued";
 
     // Turned on, the next piece stops the end music even though it never sounded.
@@ -215,17 +200,17 @@ TEST_F(SoundEffects, EachIndexPlaysItsOwnImage) {
                     p.PlayEffect(4, 9);
                     p.PlayEffect(INT32_MIN, 9);
                 }).empty());
-    EXPECT_EQ(player_->priorityFloor, 0);
+    EXPECT_EQ(player_->PriorityFloor(), 0);
 }
 
 TEST_F(SoundEffects, SwitchedOffOrMissingPlaysNothing) {
-    player_->effectsOn = 0;
+    player_->ToggleEffects();
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) {
                     for (int32_t i = 0; i < 4; ++i) {
                         p.PlayEffect(i, 0);
                     }
                 }).empty());
-    player_->effectsOn = 1;
+    player_->ToggleEffects();
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayEffect(3, 0); }), Calls{"effect 11 bytes"});
 
     // An image that could not be found leaves the effect still sounding alone.
@@ -248,12 +233,12 @@ TEST_F(SoundEffects, PriorityBelowTheFloorIsRefused) {
                   p.PlayEffect(0, 0);  // refused: the floor is never lowered
               }),
               (Calls{"effect 3 bytes", "effect 5 bytes", "effect 11 bytes"}));
-    EXPECT_EQ(player_->priorityFloor, 5);
+    EXPECT_EQ(player_->PriorityFloor(), 5);
 
     // Effects switched off do not move the floor.
-    player_->effectsOn = 0;
+    player_->ToggleEffects();
     player_->PlayEffect(0, 8);
-    EXPECT_EQ(player_->priorityFloor, 5);
+    EXPECT_EQ(player_->PriorityFloor(), 5);
 }
 
 }  // namespace
