@@ -14,7 +14,7 @@ namespace {
 void BM_RaceStep(benchmark::State& state) {
     MemoryDisplay display;
     HiScoreTable records(VANTRELL_GAME_DIR);
-    GameState game(GameServices{nullptr, &records, &display, std::string(VANTRELL_GAME_DIR) + "/"});
+    GameState game(GameServices{nullptr, &records, &display, VANTRELL_GAME_DIR});
     game.Create();
     records.Load(0);
     const uint8_t* run = records.RecordingAt(kRankBest);

@@ -26,7 +26,7 @@ class RaceHarness {
     explicit RaceHarness(const std::filesystem::path& dataDir = GameDir())
         : records(dataDir),
           sound(audio, check::QuietWaves(), dataDir),
-          game(GameServices{&sound, &records, &display, DataPrefix(dataDir)}) {
+          game(GameServices{&sound, &records, &display, dataDir}) {
         game.Create();
         records.Load(0);
     }

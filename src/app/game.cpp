@@ -2,13 +2,6 @@
 
 namespace vantrell {
 
-std::string DataPrefix(const std::filesystem::path& dataDir) {
-    if (dataDir.empty()) {
-        return {};
-    }
-    return (dataDir / "").string();
-}
-
 Game::Game(const PlatformBundle& platform)
     : display(platform.display),
       dialogs(platform.dialogs),
@@ -16,6 +9,6 @@ Game::Game(const PlatformBundle& platform)
       input(platform.keys, platform.joysticks),
       sound(platform.audio, platform.waves, platform.dataDir),
       records(platform.dataDir.empty() ? std::filesystem::path(".") : platform.dataDir),
-      state(GameServices{&sound, &records, &platform.display, DataPrefix(platform.dataDir)}) {}
+      state(GameServices{&sound, &records, &platform.display, platform.dataDir}) {}
 
 }  // namespace vantrell

@@ -51,7 +51,5 @@ class Game {
     GameState state;
 };
 
-// The data folder as the prefix GameState puts before every file name.
-std::string DataPrefix(const std::filesystem::path& dataDir);
 
 }  // namespace vantrell

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "craft/craft.h"
@@ -28,7 +29,7 @@ struct GameServices {
     SoundPlayer* sound = nullptr;
     const HiScoreTable* records = nullptr;  // the demonstration replays its two best runs
     Display* display = nullptr;
-    std::string dataDir;  // prefix for every data file name; empty means the current directory
+    std::filesystem::path dataDir;  // the stage files' folder; empty means the current one
 };
 
 class GameState {

@@ -10,8 +10,7 @@ namespace {
 
 GameServices ServicesFor(const std::filesystem::path& dataDir) {
     GameServices services;
-    // The game builds every file name as dataDir + name, so the directory needs its separator.
-    services.dataDir = dataDir.empty() ? std::string() : (dataDir / "").string();
+    services.dataDir = dataDir;
     return services;
 }
 

@@ -4,9 +4,9 @@
 
 namespace vantrell {
 
-void Stage::Load(int32_t n, const std::string& dataPrefix) {
+void Stage::Load(int32_t n, const std::filesystem::path& dir) {
     const std::string index = std::to_string(n);
-    auto path = [&](const std::string& name) { return dataPrefix + name; };
+    auto path = [&](const std::string& name) { return (dir / name).string(); };
     index_ = n;
     // A picture that does not load leaves the previous one; its colours are still adopted.
     picture_.LoadBmp(path("MAP" + index + "_8.BMP"));

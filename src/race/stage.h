@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "gfx/bitmap8.h"
@@ -18,9 +19,9 @@ class FrameComposer;
 
 class Stage {
   public:
-    // Reads stage n's files, each name behind dataPrefix (empty: the current directory). A file
+    // Reads stage n's files from `dir` (empty: the current directory). A file
     // that does not load leaves what it would have filled as it was, as the game always did.
-    void Load(int32_t n, const std::string& dataPrefix);
+    void Load(int32_t n, const std::filesystem::path& dir);
 
     int32_t Index() const { return index_; }
     const Bitmap8& Picture() const { return picture_; }

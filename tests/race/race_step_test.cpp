@@ -43,7 +43,7 @@ class RaceStepTest : public ::testing::Test {
     // The craft starts at (30, 30) facing +x; with no input on level ground it stays there.
     void Load(const test::Boxes& boxes = test::AllBoxesAt(300, 300)) {
         test::WriteSyntheticStage(dir, 0, boxes, true);
-        game.emplace(GameServices{&sound, &records, nullptr, dir.string() + "/"});
+        game.emplace(GameServices{&sound, &records, nullptr, dir});
         game->Create();
     }
 

@@ -32,7 +32,7 @@ TEST(NoAllocation, TicksThatChangeTheBannerPlaySoundsAndEndARace) {
     const std::filesystem::path dir = VANTRELL_GAME_DIR;
     HiScoreTable records(dir);
     SoundPlayer sound(audio, check::QuietWaves(), dir);
-    GameState game(GameServices{&sound, &records, &display, DataPrefix(dir)});
+    GameState game(GameServices{&sound, &records, &display, dir});
     game.Create();
     records.Load(0);
 

@@ -73,7 +73,7 @@ TEST(Soak, RandomTicksOverEveryStageAndModeKeepTheGameSound) {
     check::QuietDisplay display;
     HiScoreTable records(dir.path());
     SoundPlayer sound(audio, check::QuietWaves(), dir.path());
-    GameState game(GameServices{&sound, &records, &display, DataPrefix(dir.path())});
+    GameState game(GameServices{&sound, &records, &display, dir.path()});
     game.Create();
     records.Load(0);
 
