@@ -32,7 +32,7 @@ void Shell::OnDestroy() {
 }
 
 void Shell::OnSetFocus() {
-    if (resultArmed > 0) {
+    if (resultArmed) {
         Post(Posted::StartTimer);
     }
 }
@@ -55,8 +55,8 @@ void Shell::Tick(const TickInput& input) {
     const int32_t finished = game_.state.RaceStep(input);
     // RaceStep reports a finished race on every tick until a new mode starts; disarming keeps
     // the hand-over to one per race.
-    if (finished > 0 && resultArmed > 0) {
-        resultArmed = 0;
+    if (finished > 0 && resultArmed) {
+        resultArmed = false;
         game_.timer.StopTickTimer();
         EnterFinishedRun();
     }
@@ -94,7 +94,7 @@ void Shell::Run(Posted work) {
 }
 
 void Shell::EnterDemo() {
-    resultArmed = 1;
+    resultArmed = true;
     Post(Posted::StartDemo);
     Post(Posted::StartTimer);
 }

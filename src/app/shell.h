@@ -56,7 +56,7 @@ class Shell {
     void RunPosted();
     bool HasPosted() const { return !posted_.empty(); }
 
-    int32_t resultArmed = 0;
+    bool resultArmed = false;  // a finished race may be handed over
     bool quitRequested = false;
     int32_t exitCode = 0;
 

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "platform/virtual_keys.h"
+#include "platform/key_state.h"
 
 namespace vantrell {
 
@@ -10,7 +10,7 @@ namespace {
 
 // What one pressed key adds; the opposite field of each pair takes the negative.
 struct KeyEffect {
-    int32_t key;
+    Key key;
     int32_t forward;
     int32_t right;
     int32_t button;
@@ -18,14 +18,14 @@ struct KeyEffect {
 
 // Queried in this order. Constant tables only, so nothing here waits on static initialisation.
 constexpr KeyEffect kCursorKeys[] = {
-    {kKeyLeft, 0, -1, 0}, {kKeyRight, 0, 1, 0}, {kKeyUp, 1, 0, 0},
-    {kKeyDown, -1, 0, 0}, {kKeyShift, 0, 0, 1},
+    {Key::Left, 0, -1, 0}, {Key::Right, 0, 1, 0}, {Key::Up, 1, 0, 0},
+    {Key::Down, -1, 0, 0}, {Key::Shift, 0, 0, 1},
 };
 
 // X is a second reverse key beside S.
 constexpr KeyEffect kLetterKeys[] = {
-    {kKeyA, 0, -1, 0}, {kKeyD, 0, 1, 0},  {kKeyW, 1, 0, 0},
-    {kKeyS, -1, 0, 0}, {kKeyX, -1, 0, 0}, {kKeyControl, 0, 0, 1},
+    {Key::A, 0, -1, 0}, {Key::D, 0, 1, 0},  {Key::W, 1, 0, 0},
+    {Key::S, -1, 0, 0}, {Key::X, -1, 0, 0}, {Key::Control, 0, 0, 1},
 };
 
 // Without usable capabilities we assume the common full range: its centre is where a resting

@@ -11,7 +11,7 @@
 #include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
-#include "platform/virtual_keys.h"
+#include "platform/key_state.h"
 #include "records/hiscore_table.h"
 #include "records/shift_jis.h"
 
@@ -78,7 +78,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.audio.Calls(), (Strings{"play bgm1 from 0"}));
 
     // Countdown: controls held off, three beeps, the start signal and "GO".
-    host.keys.SetDown(kKeyUp, true);
+    host.keys.SetDown(Key::Up, true);
     host.audio.Clear();
     host.display.ClearStatusLog();
     EXPECT_EQ(host.RunTicks(1), 1);
@@ -147,7 +147,7 @@ TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
     const std::string name = "テスト走者";
     host.dialogs.QueueName(name);
     host.Command(Command::Solo);
-    host.keys.SetDown(kKeyUp, true);
+    host.keys.SetDown(Key::Up, true);
     const int32_t race = kCountdownTicks + kTimeLimit + kFinishTicks;
     EXPECT_EQ(host.RunTicks(race), race);
     ASSERT_EQ(host.dialogs.Kinds(),
@@ -208,10 +208,10 @@ TEST_F(HeadlessGame, BestDefaultRunDrivenByKeysReachesTheGoalWithItsTime) {
     while (host.dialogs.Calls().empty() && tick < kTimeLimit + kFinishTicks) {
         ++tick;
         const uint8_t code = tick < kTimeLimit ? best.recording[tick] : 0;
-        host.keys.SetDown(kKeyUp, (code & 1) != 0);
-        host.keys.SetDown(kKeyDown, (code & 2) != 0);
-        host.keys.SetDown(kKeyLeft, (code & 4) != 0);
-        host.keys.SetDown(kKeyRight, (code & 8) != 0);
+        host.keys.SetDown(Key::Up, (code & 1) != 0);
+        host.keys.SetDown(Key::Down, (code & 2) != 0);
+        host.keys.SetDown(Key::Left, (code & 4) != 0);
+        host.keys.SetDown(Key::Right, (code & 8) != 0);
         ASSERT_EQ(host.RunTicks(1), 1);
     }
     EXPECT_TRUE(StatusShown(host.display, "ＧＯＡＬ！"));

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "hosts/desktop/qt_key_state.h"
-#include "platform/virtual_keys.h"
+#include "platform/key_state.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -18,29 +18,26 @@ TEST(QtKeyStateTest, HeldKeysReadDownAndTapsReadOnce) {
     window.show();
 
     QTest::keyPress(&window, Qt::Key_Up);
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyUp));
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyUp));  // still held
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::Up));
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::Up));  // still held
     QTest::keyRelease(&window, Qt::Key_Up);
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyUp));
+    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(Key::Up));
 
     // Tapped between two questions: counts once.
     QTest::keyClick(&window, Qt::Key_A);
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyA));
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyA));
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::A));
+    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(Key::A));
     // The latch is per key: asking about one key leaves another's tap alone.
     QTest::keyClick(&window, Qt::Key_D);
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyW));
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyD));
+    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(Key::W));
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::D));
 
     QTest::keyPress(&window, Qt::Key_Shift);
     QTest::keyPress(&window, Qt::Key_Control);
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyShift));
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyControl));
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::Shift));
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::Control));
     QTest::keyRelease(&window, Qt::Key_Shift);
     QTest::keyRelease(&window, Qt::Key_Control);
-
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(-1));
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyCount));
 }
 
 TEST(QtKeyStateTest, LosingTheFocusReleasesEveryKey) {
@@ -52,8 +49,8 @@ TEST(QtKeyStateTest, LosingTheFocusReleasesEveryKey) {
     QEvent deactivate(QEvent::ApplicationDeactivate);
     QApplication::sendEvent(qApp, &deactivate);
     // The key-ups went to another program; nothing may stay held or latched.
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyLeft));
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyW));
+    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(Key::Left));
+    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(Key::W));
 }
 
 TEST(QtKeyStateTest, AutoRepeatChangesNothingAndOtherKeysAreIgnored) {
@@ -66,16 +63,16 @@ TEST(QtKeyStateTest, AutoRepeatChangesNothingAndOtherKeysAreIgnored) {
     QApplication::sendEvent(&window, &repeatRelease);
     QKeyEvent repeatPress(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(&window, &repeatPress);
-    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(kKeyRight));  // tapped
-    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(kKeyDown));  // only repeats: never pressed
+    EXPECT_TRUE(keys.DownOrPressedSinceLastAsked(Key::Right));  // tapped
+    EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(Key::Down));  // only repeats: never pressed
 
     QTest::keyClick(&window, Qt::Key_Q);
-    for (int vk = 0; vk < kKeyCount; ++vk) {
-        EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(vk)) << vk;
+    for (std::size_t i = 0; i < kKeyCount; ++i) {
+        EXPECT_FALSE(keys.DownOrPressedSinceLastAsked(static_cast<Key>(i))) << i;
     }
-    EXPECT_EQ(VirtualKeyFor(Qt::Key_X), kKeyX);
-    EXPECT_EQ(VirtualKeyFor(Qt::Key_S), kKeyS);
-    EXPECT_EQ(VirtualKeyFor(Qt::Key_Space), -1);
+    EXPECT_EQ(KeyFor(Qt::Key_X), Key::X);
+    EXPECT_EQ(KeyFor(Qt::Key_S), Key::S);
+    EXPECT_EQ(KeyFor(Qt::Key_Space), std::nullopt);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "input/input_config.h"
 #include "input_test_support.h"
-#include "platform/virtual_keys.h"
+#include "platform/key_state.h"
 
 namespace vantrell {
 namespace {
@@ -54,13 +54,13 @@ TEST_F(InputJoystick, DeadZoneIsExclusiveOnEverySide) {
 TEST_F(InputJoystick, StickAddsToTheKeys) {
     test::PlugCentred(sticks, 0);
     InputConfig& c = Start();  // player 1 by default: cursor keys and joystick 1
-    keys.SetDown(kKeyUp, true);
+    keys.SetDown(Key::Up, true);
     EXPECT_EQ(PollStick(0, kCentre, 0, 1), (Fields{1, -1, 0, 0, 0, 1}));
     EXPECT_EQ(PollStick(0, kCentre, 65535, 1), (Fields{0, 0, 0, 0, 0, 1}));
 
     // Any number of buttons counts once, on top of Shift.
-    keys.SetDown(kKeyUp, false);
-    keys.SetDown(kKeyShift, true);
+    keys.SetDown(Key::Up, false);
+    keys.SetDown(Key::Shift, true);
     sticks.SetPosition(0, {kCentre, kCentre, 0b1011});
     polled = c.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 1, 1}));

@@ -2,7 +2,7 @@
 
 #include "input/input_config.h"
 #include "input_test_support.h"
-#include "platform/virtual_keys.h"
+#include "platform/key_state.h"
 
 namespace vantrell {
 namespace {
@@ -19,7 +19,7 @@ class InputKeys : public ::testing::Test {
     TickInput polled;
 
     // One poll with only this key held; the key is released again afterwards.
-    Fields PollOneKey(int32_t key, int player) {
+    Fields PollOneKey(Key key, int player) {
         keys.SetDown(key, true);
         polled = config.Poll();
         keys.SetDown(key, false);
@@ -28,51 +28,51 @@ class InputKeys : public ::testing::Test {
 };
 
 TEST_F(InputKeys, EachKeyAdjustsItsPairOfFields) {
-    EXPECT_EQ(PollOneKey(kKeyLeft, 1), (Fields{0, 0, -1, 1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyRight, 1), (Fields{0, 0, 1, -1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyUp, 1), (Fields{1, -1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyDown, 1), (Fields{-1, 1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyA, 2), (Fields{0, 0, -1, 1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyD, 2), (Fields{0, 0, 1, -1, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyW, 2), (Fields{1, -1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyS, 2), (Fields{-1, 1, 0, 0, 0, 1}));
-    EXPECT_EQ(PollOneKey(kKeyX, 2), (Fields{-1, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::Left, 1), (Fields{0, 0, -1, 1, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::Right, 1), (Fields{0, 0, 1, -1, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::Up, 1), (Fields{1, -1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::Down, 1), (Fields{-1, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::A, 2), (Fields{0, 0, -1, 1, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::D, 2), (Fields{0, 0, 1, -1, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::W, 2), (Fields{1, -1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::S, 2), (Fields{-1, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(PollOneKey(Key::X, 2), (Fields{-1, 1, 0, 0, 0, 1}));
 }
 
 TEST_F(InputKeys, ShiftAndCtrlChangeOnlyTheButton) {
-    keys.SetDown(kKeyShift, true);
+    keys.SetDown(Key::Shift, true);
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 1, 1}));
     EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 0, 1}));
 
-    keys.SetDown(kKeyShift, false);
-    keys.SetDown(kKeyControl, true);
+    keys.SetDown(Key::Shift, false);
+    keys.SetDown(Key::Control, true);
     polled = config.Poll();  // Shift's latch went at the previous poll
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
     EXPECT_EQ(FieldsOf(polled.player2), (Fields{0, 0, 0, 0, 1, 1}));
 }
 
 TEST_F(InputKeys, OppositeKeysCancel) {
-    keys.SetDown(kKeyUp, true);
-    keys.SetDown(kKeyDown, true);
-    keys.SetDown(kKeyLeft, true);
-    keys.SetDown(kKeyRight, true);
+    keys.SetDown(Key::Up, true);
+    keys.SetDown(Key::Down, true);
+    keys.SetDown(Key::Left, true);
+    keys.SetDown(Key::Right, true);
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{0, 0, 0, 0, 0, 1}));
 
     // X is a second reverse key, so it outweighs W against S.
-    keys.SetDown(kKeyW, true);
-    keys.SetDown(kKeyS, true);
-    keys.SetDown(kKeyX, true);
-    keys.SetDown(kKeyA, true);
-    keys.SetDown(kKeyD, true);
+    keys.SetDown(Key::W, true);
+    keys.SetDown(Key::S, true);
+    keys.SetDown(Key::X, true);
+    keys.SetDown(Key::A, true);
+    keys.SetDown(Key::D, true);
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player2), (Fields{-1, 1, 0, 0, 0, 1}));
 }
 
 TEST_F(InputKeys, TappedKeyCountsAtTheNextPollOnce) {
-    keys.Tap(kKeyUp);
-    keys.Tap(kKeyW);
+    keys.Tap(Key::Up);
+    keys.Tap(Key::W);
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1)[0], 1);
     EXPECT_EQ(FieldsOf(polled.player2)[0], 1);  // player 1 never asked about W, so the tap survives
@@ -82,7 +82,7 @@ TEST_F(InputKeys, TappedKeyCountsAtTheNextPollOnce) {
     EXPECT_EQ(FieldsOf(polled.player2)[0], 0);
 
     // Held across polls it keeps counting.
-    keys.SetDown(kKeyRight, true);
+    keys.SetDown(Key::Right, true);
     polled = config.Poll();
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1)[2], 1);
@@ -91,11 +91,11 @@ TEST_F(InputKeys, TappedKeyCountsAtTheNextPollOnce) {
 TEST_F(InputKeys, EachPlayerReadsOnlyTheFirstKeySetSwitchedOn) {
     test::SetFlag(config, 1, &PlayerAssignment::useLetterKeys,
                   1);  // cursor keys are on too and win
-    keys.SetDown(kKeyUp, true);
-    keys.SetDown(kKeyA, true);
+    keys.SetDown(Key::Up, true);
+    keys.SetDown(Key::A, true);
     polled = config.Poll();
     EXPECT_EQ(FieldsOf(polled.player1), (Fields{1, -1, 0, 0, 0, 1}));
-    EXPECT_EQ(keys.QueryCount(kKeyA), 1);  // only player 2 asked
+    EXPECT_EQ(keys.QueryCount(Key::A), 1);  // only player 2 asked
 
     config.SetAssignment(1, {0, 1, 0, 0});
     polled = config.Poll();
@@ -104,7 +104,7 @@ TEST_F(InputKeys, EachPlayerReadsOnlyTheFirstKeySetSwitchedOn) {
 
 TEST_F(InputKeys, PlayerWithNothingAssignedGetsZerosAndLive) {
     config.SetAssignment(2, {0, 0, 0, 0});
-    for (int32_t key : {kKeyW, kKeyS, kKeyA, kKeyControl, kKeyUp, kKeyShift}) {
+    for (Key key : {Key::W, Key::S, Key::A, Key::Control, Key::Up, Key::Shift}) {
         keys.SetDown(key, true);
     }
     polled = config.Poll();

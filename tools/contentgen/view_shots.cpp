@@ -8,6 +8,7 @@
 
 #include "common/file_bytes.h"
 #include "gfx/bitmap8.h"
+#include "gfx/frame_layout.h"
 #include "race/view.h"
 #include "race/view_tables.h"
 #include "stage_picture.h"
@@ -17,9 +18,8 @@ namespace vantrell::contentgen {
 namespace {
 
 constexpr int32_t kShotScale = 3;
-constexpr int32_t kBandTop = 108;
-constexpr int32_t kBandRows = 120;
-constexpr int32_t kFrameRows = 416;
+constexpr int32_t kBandRows = kBandHeight;
+constexpr int32_t kFrameRows = kFrameHeight;
 
 const ViewTables& Tables() {
     static const ViewTables tables = [] {

@@ -6,32 +6,32 @@
 
 namespace vantrell::desktop {
 
-int32_t VirtualKeyFor(int qtKey) {
+std::optional<Key> KeyFor(int qtKey) {
     switch (qtKey) {
         case Qt::Key_Shift:
-            return kKeyShift;
+            return Key::Shift;
         case Qt::Key_Control:
-            return kKeyControl;
+            return Key::Control;
         case Qt::Key_Left:
-            return kKeyLeft;
+            return Key::Left;
         case Qt::Key_Up:
-            return kKeyUp;
+            return Key::Up;
         case Qt::Key_Right:
-            return kKeyRight;
+            return Key::Right;
         case Qt::Key_Down:
-            return kKeyDown;
+            return Key::Down;
         case Qt::Key_A:
-            return kKeyA;
+            return Key::A;
         case Qt::Key_D:
-            return kKeyD;
+            return Key::D;
         case Qt::Key_S:
-            return kKeyS;
+            return Key::S;
         case Qt::Key_W:
-            return kKeyW;
+            return Key::W;
         case Qt::Key_X:
-            return kKeyX;
+            return Key::X;
         default:
-            return -1;
+            return std::nullopt;
     }
 }
 
@@ -45,31 +45,31 @@ QtKeyState::~QtKeyState() {
     }
 }
 
-bool QtKeyState::DownOrPressedSinceLastAsked(int32_t virtualKey) {
-    if (!Valid(virtualKey)) {
+bool QtKeyState::DownOrPressedSinceLastAsked(Key key) {
+    if (KeyIndex(key) >= kKeyCount) {
         return false;
     }
-    Key& key = keys_[virtualKey];
-    const bool result = key.down || key.pressedSince;
-    key.pressedSince = false;
+    Held& held = keys_[KeyIndex(key)];
+    const bool result = held.down || held.pressedSince;
+    held.pressedSince = false;
     return result;
 }
 
-void QtKeyState::Press(int32_t virtualKey) {
-    if (Valid(virtualKey)) {
-        keys_[virtualKey].down = true;
-        keys_[virtualKey].pressedSince = true;
+void QtKeyState::Press(Key key) {
+    if (KeyIndex(key) < kKeyCount) {
+        keys_[KeyIndex(key)].down = true;
+        keys_[KeyIndex(key)].pressedSince = true;
     }
 }
 
-void QtKeyState::Release(int32_t virtualKey) {
-    if (Valid(virtualKey)) {
-        keys_[virtualKey].down = false;
+void QtKeyState::Release(Key key) {
+    if (KeyIndex(key) < kKeyCount) {
+        keys_[KeyIndex(key)].down = false;
     }
 }
 
 void QtKeyState::ReleaseAll() {
-    keys_.fill(Key{});
+    keys_.fill(Held{});
 }
 
 bool QtKeyState::eventFilter(QObject* watched, QEvent* event) {
@@ -82,11 +82,14 @@ bool QtKeyState::eventFilter(QObject* watched, QEvent* event) {
             if (key->isAutoRepeat()) {
                 break;  // the key has been down all along
             }
-            const int32_t virtualKey = VirtualKeyFor(key->key());
+            const std::optional<Key> gameKey = KeyFor(key->key());
+            if (!gameKey) {
+                break;
+            }
             if (event->type() == QEvent::KeyPress) {
-                Press(virtualKey);
+                Press(*gameKey);
             } else {
-                Release(virtualKey);
+                Release(*gameKey);
             }
             break;
         }

@@ -7,16 +7,16 @@
 #include <QObject>
 
 #include <array>
+#include <optional>
 
 #include "platform/key_state.h"
-#include "platform/virtual_keys.h"
 
 class QKeyEvent;
 
 namespace vantrell::desktop {
 
-// The game's virtual key for a Qt key, or -1 for keys the game does not read.
-int32_t VirtualKeyFor(int qtKey);
+// The game's key for a Qt key, or none for keys the game does not read.
+std::optional<Key> KeyFor(int qtKey);
 
 class QtKeyState final : public QObject, public KeyState {
   public:
@@ -24,24 +24,23 @@ class QtKeyState final : public QObject, public KeyState {
     QtKeyState();
     ~QtKeyState() override;
 
-    bool DownOrPressedSinceLastAsked(int32_t virtualKey) override;
+    bool DownOrPressedSinceLastAsked(Key key) override;
 
     // Key edges as the event filter sees them; public so tests can drive the state directly.
-    void Press(int32_t virtualKey);
-    void Release(int32_t virtualKey);
+    void Press(Key key);
+    void Release(Key key);
     void ReleaseAll();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    struct Key {
+    struct Held {
         bool down = false;
         bool pressedSince = false;
     };
-    static bool Valid(int32_t virtualKey) { return virtualKey >= 0 && virtualKey < kKeyCount; }
 
-    std::array<Key, kKeyCount> keys_{};
+    std::array<Held, kKeyCount> keys_{};
 };
 
 }  // namespace vantrell::desktop

@@ -2,40 +2,40 @@
 
 namespace vantrell {
 
-void ScriptedKeyState::SetDown(int32_t virtualKey, bool down) {
-    if (!Valid(virtualKey)) {
+void ScriptedKeyState::SetDown(Key key, bool down) {
+    if (KeyIndex(key) >= kKeyCount) {
         return;
     }
-    keys_[virtualKey].down = down;
+    keys_[KeyIndex(key)].down = down;
     if (down) {
-        keys_[virtualKey].pressedSince = true;
+        keys_[KeyIndex(key)].pressedSince = true;
     }
 }
 
-void ScriptedKeyState::Tap(int32_t virtualKey) {
-    SetDown(virtualKey, true);
-    SetDown(virtualKey, false);
+void ScriptedKeyState::Tap(Key key) {
+    SetDown(key, true);
+    SetDown(key, false);
 }
 
 void ScriptedKeyState::ReleaseAll() {
-    for (Key& key : keys_) {
-        key.down = false;
+    for (Held& held : keys_) {
+        held.down = false;
     }
 }
 
-bool ScriptedKeyState::DownOrPressedSinceLastAsked(int32_t virtualKey) {
-    if (!Valid(virtualKey)) {
+bool ScriptedKeyState::DownOrPressedSinceLastAsked(Key key) {
+    if (KeyIndex(key) >= kKeyCount) {
         return false;
     }
-    Key& key = keys_[virtualKey];
-    ++key.queries;
-    const bool result = key.down || key.pressedSince;
-    key.pressedSince = false;
+    Held& held = keys_[KeyIndex(key)];
+    ++held.queries;
+    const bool result = held.down || held.pressedSince;
+    held.pressedSince = false;
     return result;
 }
 
-int32_t ScriptedKeyState::QueryCount(int32_t virtualKey) const {
-    return Valid(virtualKey) ? keys_[virtualKey].queries : 0;
+int32_t ScriptedKeyState::QueryCount(Key key) const {
+    return KeyIndex(key) < kKeyCount ? keys_[KeyIndex(key)].queries : 0;
 }
 
 void ScriptedJoysticks::SetCapabilities(int32_t id, JoystickResult result,

@@ -9,7 +9,6 @@
 
 #include "platform/joystick.h"
 #include "platform/key_state.h"
-#include "platform/virtual_keys.h"
 
 namespace vantrell {
 
@@ -17,25 +16,24 @@ class ScriptedKeyState final : public KeyState {
   public:
     // Holding a key also latches it, so a key put down and up again before the next query still
     // reads true once, as on a real keyboard.
-    void SetDown(int32_t virtualKey, bool down);
+    void SetDown(Key key, bool down);
     // Pressed and released between two queries: true at the next query only.
-    void Tap(int32_t virtualKey);
+    void Tap(Key key);
     void ReleaseAll();
 
-    bool DownOrPressedSinceLastAsked(int32_t virtualKey) override;
+    bool DownOrPressedSinceLastAsked(Key key) override;
 
     // How often the key was asked about, to check who reads which keys.
-    int32_t QueryCount(int32_t virtualKey) const;
+    int32_t QueryCount(Key key) const;
 
   private:
-    struct Key {
+    struct Held {
         bool down = false;
         bool pressedSince = false;
         int32_t queries = 0;
     };
-    static bool Valid(int32_t virtualKey) { return virtualKey >= 0 && virtualKey < kKeyCount; }
 
-    std::array<Key, kKeyCount> keys_{};
+    std::array<Held, kKeyCount> keys_{};
 };
 
 class ScriptedJoysticks final : public Joysticks {
