@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "app/modal_dialogs.h"
 #include "app/tick_timer_state.h"
 #include "input/input_config.h"
 #include "platform/audio.h"
@@ -43,13 +44,12 @@ class Game {
     Game& operator=(const Game&) = delete;
 
     Display& display;
-    Dialogs& dialogs;
+    ModalDialogs dialogs;
     TickTimerState timer;
     InputConfig input;
     SoundPlayer sound;
     HiScoreTable records;
     GameState state;
 };
-
 
 }  // namespace vantrell

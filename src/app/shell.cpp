@@ -63,8 +63,9 @@ void Shell::Tick(const TickInput& input) {
 }
 
 void Shell::OnCloseRequest() {
-    game_.records.Save(game_.dialogs, game_.state.CurrentStage().Index());
+    // Stopped first: the race must not go on behind the question.
     game_.timer.StopTickTimer();
+    game_.records.Save(game_.dialogs, game_.state.CurrentStage().Index());
 }
 
 void Shell::OnMinimize() {
@@ -88,8 +89,14 @@ void Shell::Run(Posted work) {
             game_.state.StartDemo();
             break;
         case Posted::StartTimer:
-            game_.timer.StartTickTimer();
+            StartTimer();
             break;
+    }
+}
+
+void Shell::StartTimer() {
+    if (!game_.dialogs.AnyOpen()) {
+        game_.timer.StartTickTimer();
     }
 }
 

@@ -75,12 +75,15 @@ class Shell {
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
+    // The one rule for every start of the tick timer: never while a dialog or message box is
+    // open (the controls dialog is not one of them: the race runs on behind it).
+    void StartTimer();
     // Stops the timer, runs work (a dialog or a mode start) and starts the timer again.
     template <typename Work>
     void Stopped(Work work) {
         game_.timer.StopTickTimer();
         work();
-        game_.timer.StartTickTimer();
+        StartTimer();
     }
 
     Game& game_;

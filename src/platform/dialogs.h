@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vantrell {
 
@@ -19,14 +21,30 @@ using HiScoreLines = std::array<HiScoreLine, 10>;
 // Which of the ten list items are selected when the player pressed OK.
 using ListSelection = std::array<bool, 10>;
 
+// The buttons a question can offer.
+enum class Answer { Yes, No, Cancel, Retry, Discard };
+
+// A message box with a choice: the buttons left to right, the one Enter presses, and what Escape
+// (and the close box) answers; without an escape answer the box must be answered by a button.
+struct Question {
+    std::string text;
+    std::string caption;
+    std::vector<Answer> buttons;
+    Answer enter = Answer::Yes;
+    std::optional<Answer> escape;
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
 
     // Message box with an OK button and no icon.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
-    // Message box with Yes and No and no icon; true only for Yes.
+    // Message box with Yes and No and no icon, Yes the default and Escape ignored; true only
+    // for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // Message box with the question's buttons and no icon; returns the answer given.
+    virtual Answer Ask(const Question& question) = 0;
     // The name entry after a good run: starts with defaultName wholly selected, returns the text
     // in the box when OK is pressed (there is no cancel).
     virtual std::string AskName(const std::string& defaultName) = 0;

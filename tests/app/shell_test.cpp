@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,28 +22,56 @@ using Events = std::vector<std::string>;
 class ProbeDialogs final : public Dialogs {
   public:
     ProbeDialogs(Dialogs& inner, Events& events) : inner_(inner), events_(events) {}
+
+    // Runs inside every dialog, while it is open.
+    std::function<void()> whileOpen;
     void ShowMessage(const std::string& text, const std::string& caption) override {
         events_.push_back("message " + caption);
+        if (whileOpen) {
+            whileOpen();
+        }
         inner_.ShowMessage(text, caption);
     }
     bool AskYesNo(const std::string& text, const std::string& caption) override {
         events_.push_back("yesno " + caption);
+        if (whileOpen) {
+            whileOpen();
+        }
         return inner_.AskYesNo(text, caption);
+    }
+    Answer Ask(const Question& question) override {
+        events_.push_back("question " + question.caption);
+        if (whileOpen) {
+            whileOpen();
+        }
+        return inner_.Ask(question);
     }
     std::string AskName(const std::string& defaultName) override {
         events_.push_back("name");
+        if (whileOpen) {
+            whileOpen();
+        }
         return inner_.AskName(defaultName);
     }
     void ShowHiScoreList(const HiScoreLines& lines) override {
         events_.push_back("list");
+        if (whileOpen) {
+            whileOpen();
+        }
         inner_.ShowHiScoreList(lines);
     }
     ListSelection ChooseOpponent(const HiScoreLines& lines) override {
         events_.push_back("opponent");
+        if (whileOpen) {
+            whileOpen();
+        }
         return inner_.ChooseOpponent(lines);
     }
     void ShowAbout() override {
         events_.push_back("about");
+        if (whileOpen) {
+            whileOpen();
+        }
         inner_.ShowAbout();
     }
 
@@ -212,7 +241,7 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     events.clear();
     host.dialogs.QueueYesNo(true);
     shell.OnCloseRequest();
-    EXPECT_EQ(events, (Events{"yesno スコアデータのセーブ", "stop"}));
+    EXPECT_EQ(events, (Events{"stop", "yesno スコアデータのセーブ"}));
     HiScoreTable saved(dir.path());
     saved.Load(0);
     EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(),
@@ -225,6 +254,39 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     shell.OnSetFocus();
     shell.RunPosted();
     EXPECT_FALSE(game.timer.Running());
+}
+
+TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
+    // Whatever arrives while a dialog is open (the focus coming back, a start posted before),
+    // the race stays stopped until the dialog is answered.
+    int32_t checked = 0;
+    dialogs.whileOpen = [&] {
+        shell.OnSetFocus();
+        shell.RunPosted();
+        EXPECT_FALSE(game.timer.Running()) << events.back();
+        ++checked;
+    };
+    for (const vantrell::Command command : {Command::About, Command::Rules, Command::ShowHiScores,
+                                            Command::ResetHiScores, Command::Versus}) {
+        Command(command);
+        EXPECT_TRUE(game.timer.Running()) << "running again once answered";
+    }
+    EXPECT_EQ(checked, 5);
+    // The close question too: the race is frozen behind it.
+    host.dialogs.QueueName("Sora");
+    dialogs.whileOpen = {};
+    DriveSoloRace(Best().recording);
+    dialogs.whileOpen = [&] {
+        const int32_t presents = host.display.PresentCount();
+        shell.OnSetFocus();
+        shell.RunPosted();
+        EXPECT_FALSE(game.timer.Running());
+        EXPECT_EQ(host.display.PresentCount(), presents);
+        ++checked;
+    };
+    host.dialogs.QueueYesNo(false);
+    shell.OnCloseRequest();
+    EXPECT_EQ(checked, 6);
 }
 
 TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {

@@ -74,21 +74,30 @@ TEST(NameInputDialogTest, ShowsTheThreeLinesAndStopsTypingAtTheVisibleWidth) {
     DialogScript script = Script();
     QStringList lines;
     QString typed;
-    bool okIsDefault = true;
+    bool okIsDefault = false;
+    bool acceptedFromOk = false;
     script.Then([&](QWidget* dialog) {
         for (QLabel* label : dialog->findChildren<QLabel*>()) {
             lines << label->text();
         }
-        okIsDefault = dialog->findChild<QPushButton*>(ControlName(1))->isDefault();
+        auto* ok = dialog->findChild<QPushButton*>(ControlName(1));
+        okIsDefault = ok->isDefault();
         auto* edit = dialog->findChild<QLineEdit*>(ControlName(101));
         QTest::keyClicks(edit, QString(40, 'W'));
         typed = edit->text();
-        test::PressOk(dialog);
+        // Enter with the focus on OK takes the name as well.
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+        acceptedFromOk = !dialog->isVisible();
+        if (!acceptedFromOk) {
+            test::PressOk(dialog);
+        }
     });
     const std::string name = dialogs.AskName("");
     EXPECT_EQ(lines, (QStringList{"貴殿の記録は賞賛に値する。", "名操縦者として記録する故、",
                                   "名前を入力してくれたまえ。"}));
-    EXPECT_FALSE(okIsDefault);
+    EXPECT_TRUE(okIsDefault);
+    EXPECT_TRUE(acceptedFromOk);
     EXPECT_GT(typed.size(), 5);
     EXPECT_LT(typed.size(), 40);  // the box would have had to scroll
     EXPECT_EQ(name, typed.toStdString());

@@ -45,7 +45,8 @@ NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName)
     setWindowTitle(QStringLiteral("競技終了"));
     DialogBuilder build(*this, SystemDialogFont());
     build.Frame(owner, 50, 40, 120, 70);
-    QPushButton* ok = build.Button(1, "OK", 48, 52, 24, 14, false);
+    // OK is the default button, so Enter takes the name wherever the focus is.
+    QPushButton* ok = build.Button(1, "OK", 48, 52, 24, 14, true);
     build.Static("貴殿の記録は賞賛に値する。", 6, 5, 110, 7);
     build.Static("名操縦者として記録する故、", 6, 15, 114, 7);
     build.Static("名前を入力してくれたまえ。", 6, 25, 110, 7);
@@ -57,8 +58,6 @@ NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName)
     edit_->setFocus();
 
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    // Enter stands for OK even though OK is not the default button.
-    connect(edit_, &QLineEdit::returnPressed, this, [this] { accept(); });
 }
 
 QString NameInputDialog::Name() const {

@@ -16,6 +16,10 @@ bool QtDialogs::AskYesNo(const std::string& text, const std::string& caption) {
     return AskYesNoBox(owner_, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
+Answer QtDialogs::Ask(const Question& question) {
+    return AskQuestionBox(owner_, question);
+}
+
 std::string QtDialogs::AskName(const std::string& defaultName) {
     NameInputDialog dialog(owner_, QString::fromStdString(defaultName));
     dialog.exec();

@@ -18,6 +18,7 @@ class QtDialogs final : public Dialogs {
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    Answer Ask(const Question& question) override;
     std::string AskName(const std::string& defaultName) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
     ListSelection ChooseOpponent(const HiScoreLines& lines) override;

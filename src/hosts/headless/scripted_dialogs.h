@@ -13,19 +13,21 @@
 
 namespace vantrell {
 
-enum class DialogKind { Message, YesNo, Name, HiScoreList, ChooseOpponent, About };
+enum class DialogKind { Message, YesNo, Question, Name, HiScoreList, ChooseOpponent, About };
 
 struct DialogCall {
     DialogKind kind = DialogKind::Message;
     std::string text;      // message or question text; for Name the offered default
     std::string caption;   // empty where the dialog has a fixed caption of its own
     HiScoreLines lines{};  // for HiScoreList and ChooseOpponent
-    std::string answer;    // "yes"/"no", the name returned, or "" where nothing is answered
+    std::string answer;    // "yes"/"no", the answer's name, the name returned, or "" where none
 };
 
 class ScriptedDialogs final : public Dialogs {
   public:
     void QueueYesNo(bool yes) { yesNo_.push_back(yes); }
+    // For Ask; a question whose queue is dry is answered as Escape would, else as Enter.
+    void QueueAnswer(Answer answer) { answers_.push_back(answer); }
     void QueueName(std::string name) { names_.push_back(std::move(name)); }
     void QueueSelection(const ListSelection& selection) { selections_.push_back(selection); }
     // Selects exactly one item (0 = the fastest run).
@@ -33,6 +35,7 @@ class ScriptedDialogs final : public Dialogs {
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    Answer Ask(const Question& question) override;
     std::string AskName(const std::string& defaultName) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
     ListSelection ChooseOpponent(const HiScoreLines& lines) override;
@@ -45,11 +48,12 @@ class ScriptedDialogs final : public Dialogs {
     void ClearLog() { calls_.clear(); }
     // Answers queued but not yet used: a test can check that its script was consumed.
     std::size_t PendingAnswers() const {
-        return yesNo_.size() + names_.size() + selections_.size();
+        return yesNo_.size() + answers_.size() + names_.size() + selections_.size();
     }
 
   private:
     std::deque<bool> yesNo_;
+    std::deque<Answer> answers_;
     std::deque<std::string> names_;
     std::deque<ListSelection> selections_;
     std::vector<DialogCall> calls_;

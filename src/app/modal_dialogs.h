@@ -1,0 +1,61 @@
+// The host's dialogs as the game uses them, counting those open: while one is, the tick timer may
+// not run, whatever else (a focus change, a posted start) asks for it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/dialogs.h"
+
+namespace vantrell {
+
+class ModalDialogs final : public Dialogs {
+  public:
+    // The host's dialogs must outlive this object.
+    explicit ModalDialogs(Dialogs& host) : host_(host) {}
+
+    bool AnyOpen() const { return open_ > 0; }
+
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        const Open open(open_);
+        host_.ShowMessage(text, caption);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override {
+        const Open open(open_);
+        return host_.AskYesNo(text, caption);
+    }
+    Answer Ask(const Question& question) override {
+        const Open open(open_);
+        return host_.Ask(question);
+    }
+    std::string AskName(const std::string& defaultName) override {
+        const Open open(open_);
+        return host_.AskName(defaultName);
+    }
+    void ShowHiScoreList(const HiScoreLines& lines) override {
+        const Open open(open_);
+        host_.ShowHiScoreList(lines);
+    }
+    ListSelection ChooseOpponent(const HiScoreLines& lines) override {
+        const Open open(open_);
+        return host_.ChooseOpponent(lines);
+    }
+    void ShowAbout() override {
+        const Open open(open_);
+        host_.ShowAbout();
+    }
+
+  private:
+    struct Open {
+        explicit Open(int32_t& count) : count_(count) { ++count_; }
+        ~Open() { --count_; }
+        Open(const Open&) = delete;
+        Open& operator=(const Open&) = delete;
+        int32_t& count_;
+    };
+
+    Dialogs& host_;
+    int32_t open_ = 0;
+};
+
+}  // namespace vantrell
