@@ -39,6 +39,18 @@ void BM_WholeTimedOutRace(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeTimedOutRace)->Unit(benchmark::kMillisecond);
 
+// The same race driven only for its outcome: no frame is composed.
+void BM_WholeRaceUndrawn(benchmark::State& state) {
+    HeadlessRace race(VANTRELL_GAME_DIR, 0);
+    race.SetDrawing(Drawing::None);
+    const Recording idle{};
+    for (auto _ : state) {
+        const RaceOutcome outcome = race.Run(idle);
+        benchmark::DoNotOptimize(outcome.time);
+    }
+}
+BENCHMARK(BM_WholeRaceUndrawn)->Unit(benchmark::kMillisecond);
+
 // Loading a stage from its files, as a stage change does.
 void BM_StageLoad(benchmark::State& state) {
     for (auto _ : state) {

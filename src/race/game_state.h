@@ -51,8 +51,9 @@ class GameState {
     void StartFreeDrive();
 
     // One tick with both players' controls; returns 1 once a solo race or a race against a
-    // recording is over.
-    int32_t RaceStep(const TickInput& input);
+    // recording is over. Without drawing nothing is stamped, rendered, presented or painted,
+    // and the race goes exactly as with it.
+    int32_t RaceStep(const TickInput& input, Drawing drawing = Drawing::Frames);
     // Paints the status strip for the current banner.
     void PaintStatus();
     // Paints the strip now and again after the next tick, as after the window was uncovered.

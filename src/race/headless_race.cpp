@@ -68,7 +68,7 @@ RacePhase HeadlessRace::NextPhase() const {
 
 int32_t HeadlessRace::Step(uint8_t byte) {
     // Player 2 has no device, so no input.
-    const int32_t result = game_.RaceStep(TickInput{RecordedControls(byte), 0});
+    const int32_t result = game_.RaceStep(TickInput{RecordedControls(byte), 0}, drawing_);
     if (result > 0) {
         over_ = true;
     }

@@ -36,6 +36,10 @@ class HeadlessRace {
     static bool StageFilesPresent(const std::filesystem::path& dataDir, int32_t stage,
                                   std::string* missing = nullptr);
 
+    // Frames are composed on every tick unless told otherwise; a race driven only for its
+    // outcome runs far faster without.
+    void SetDrawing(Drawing drawing) { drawing_ = drawing; }
+
     void StartSolo();
     // The phase the next Step will run in.
     RacePhase NextPhase() const;
@@ -60,6 +64,7 @@ class HeadlessRace {
   private:
     GameState game_;
     bool over_ = false;
+    Drawing drawing_ = Drawing::Frames;
 };
 
 }  // namespace vantrell

@@ -7,7 +7,7 @@
 
 namespace vantrell {
 
-int32_t GameState::RaceStep(const TickInput& input) {
+int32_t GameState::RaceStep(const TickInput& input, Drawing drawing) {
     ControlState controls1 = ControlsFromByte(input.player1);
     ControlState controls2 = ControlsFromByte(input.player2);
     const RaceMode mode = progress_.Mode();
@@ -85,11 +85,13 @@ int32_t GameState::RaceStep(const TickInput& input) {
         }
     }
 
+    if (drawing == Drawing::None) {
+        return result;
+    }
     frame_.Compose(stage_, crafts_, x, y, marker);
     if (services_.display != nullptr) {
         services_.display->Present(frame_.FrameBuffer());
     }
-
     if (progress_.TakeBannerDirty()) {
         PaintStatus();
     }

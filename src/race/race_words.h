@@ -32,4 +32,8 @@ constexpr int32_t kDemoWaitStart = 500;
 constexpr int32_t kMarkerFrame = 75;
 constexpr int32_t kNoEffect = -1;
 
+// Whether a tick composes and shows its frame. A race driven only for its outcome (checking,
+// tracing or timing a run) skips it: the frame never feeds back into the race.
+enum class Drawing { Frames, None };
+
 }  // namespace vantrell
