@@ -13,6 +13,9 @@ class Audio {
   public:
     virtual ~Audio() = default;
 
+    // Gets an effect ready to play, so that playing it later inside a tick decodes nothing.
+    // Optional: a host that decodes nothing has nothing to do.
+    virtual void LoadEffect(std::span<const uint8_t> /*waveImage*/) {}
     // Starts a complete RIFF WAVE image playing at once, cutting off any effect still sounding.
     // The image stays valid for the whole run.
     virtual void PlayEffect(std::span<const uint8_t> waveImage) = 0;

@@ -18,6 +18,12 @@ SoundPlayer::SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem:
     : waveImages_(waves), audio_(audio), directory_(std::move(directory)) {
     audio_.OpenMusic(kRaceAlias, (directory_ / kRaceFile).string());
     audio_.OpenMusic(kEndAlias, (directory_ / kEndFile).string());
+    // Decoded now, at start-up, never inside a race tick.
+    for (const std::span<const uint8_t> image : waveImages_) {
+        if (!image.empty()) {
+            audio_.LoadEffect(image);
+        }
+    }
     currentPiece_ = kPieceNone;
     priorityFloor_ = 0;
 

@@ -13,6 +13,7 @@
 #include "desktop_test_support.h"
 #include "hosts/desktop/desktop_app.h"
 #include "hosts/desktop/sdl_audio.h"
+#include "sound/sound_player.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -72,6 +73,11 @@ TEST(SoundOutputTest, EffectAndRaceMusicReachTheDiskDriver) {
         const std::size_t before = Size(output);
         EXPECT_EQ(Peak(output), 0);  // nothing played yet: silence
 
+        // The sound player decodes every effect when it starts, so no tick ever waits for it.
+        SoundPlayer player(audio, EmbeddedWaves(), scratch.path());
+        for (const auto wave : EmbeddedWaves()) {
+            EXPECT_TRUE(audio.EffectLoaded(wave));
+        }
         audio.PlayEffect(EmbeddedWaves()[0]);
         EXPECT_TRUE(audio.EffectSounding());
         QTest::qWait(300);

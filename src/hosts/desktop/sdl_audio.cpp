@@ -123,6 +123,12 @@ void SdlAudio::StopEffect() {
     }
 }
 
+void SdlAudio::LoadEffect(std::span<const uint8_t> waveImage) {
+    if (deviceOpen_ && !waveImage.empty()) {
+        ChunkFor(waveImage);
+    }
+}
+
 void SdlAudio::OpenMusic(const std::string& alias, const std::string& file) {
     if (!deviceOpen_ || music_.count(alias) != 0) {
         return;

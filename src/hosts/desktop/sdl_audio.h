@@ -22,6 +22,7 @@ class SdlAudio final : public Audio {
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
+    void LoadEffect(std::span<const uint8_t> waveImage) override;
     void PlayEffect(std::span<const uint8_t> waveImage) override;
     void StopEffect() override;
 
@@ -39,6 +40,9 @@ class SdlAudio final : public Audio {
     bool MusicSounding() const;
     bool MusicLoaded(const std::string& alias) const;
     bool EffectSounding() const;
+    bool EffectLoaded(std::span<const uint8_t> waveImage) const {
+        return chunks_.count(waveImage.data()) != 0;
+    }
 
   private:
     Mix_Chunk* ChunkFor(std::span<const uint8_t> waveImage);
