@@ -81,7 +81,12 @@ int RunDesktopGame(int argc, char** argv) {
     if (probe) {
         app.Window().SetAfterTick([&probe] { probe->AfterTick(); });
     }
-    app.Window().SetOnQuit([](int code) { QCoreApplication::exit(code); });
+    app.Window().SetOnQuit([&probe](int code) {
+        if (probe) {
+            probe->Closed();
+        }
+        QCoreApplication::exit(code);
+    });
     app.Start();
     return QApplication::exec();
 }

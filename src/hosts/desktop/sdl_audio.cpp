@@ -1,5 +1,8 @@
 #include "hosts/desktop/sdl_audio.h"
 
+#include <QMetaObject>
+#include <QObject>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -81,6 +84,17 @@ SdlAudio::~SdlAudio() {
     if (!deviceOpen_) {
         return;
     }
+    {
+        const std::lock_guard lock(mutex_);
+        quit_ = true;
+        toLoad_.clear();
+    }
+    changed_.notify_all();
+    if (loader_.joinable()) {
+        loader_.join();
+    }
+    Adopt(false);
+    mainThread_.reset();
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     for (auto& [image, chunk] : chunks_) {
@@ -133,16 +147,83 @@ void SdlAudio::OpenMusic(const std::string& alias, const std::string& file) {
     if (!deviceOpen_ || music_.count(alias) != 0) {
         return;
     }
-    Mix_Music* music = Mix_LoadMUS(file.c_str());
-    if (music != nullptr) {
-        music_.emplace(alias, music);
+    {
+        const std::lock_guard lock(mutex_);
+        toLoad_.push_back({alias, file});
+        ++busy_;
+    }
+    if (!loader_.joinable()) {
+        mainThread_ = std::make_unique<QObject>();
+        loader_ = std::thread([this] { Loader(); });
+    }
+    changed_.notify_all();
+}
+
+void SdlAudio::Loader() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return quit_ || !toLoad_.empty(); });
+        if (quit_) {
+            return;
+        }
+        const Load load = toLoad_.front();
+        toLoad_.pop_front();
+        lock.unlock();
+        Mix_Music* music = Mix_LoadMUS(load.file.c_str());
+        lock.lock();
+        loaded_.emplace_back(load.alias, music);
+        changed_.notify_all();
+        // The main thread takes the piece over at its next chance; one waiting to play it is
+        // woken through the event loop.
+        QMetaObject::invokeMethod(
+            mainThread_.get(), [this] { Adopt(false); }, Qt::QueuedConnection);
+    }
+}
+
+void SdlAudio::Adopt(bool wait) {
+    std::deque<std::pair<std::string, Mix_Music*>> done;
+    {
+        std::unique_lock lock(mutex_);
+        if (wait) {
+            changed_.wait(
+                lock, [this] { return quit_ || busy_ == static_cast<int32_t>(loaded_.size()); });
+        }
+        done.swap(loaded_);
+        busy_ -= static_cast<int32_t>(done.size());
+    }
+    for (auto& [alias, music] : done) {
+        if (music == nullptr) {
+            continue;
+        }
+        if (!music_.emplace(alias, music).second) {
+            Mix_FreeMusic(music);
+        }
+    }
+    if (pending_ && music_.count(pending_->first) != 0) {
+        const auto [alias, fromStart] = *pending_;
+        pending_.reset();
+        Start(alias, fromStart);
     }
 }
 
 void SdlAudio::PlayMusic(const std::string& alias, bool fromStart) {
-    const auto found = music_.find(alias);
-    if (!deviceOpen_ || found == music_.end()) {
+    if (!deviceOpen_) {
         return;
+    }
+    Adopt(false);
+    if (!Start(alias, fromStart)) {
+        // Still loading: it starts when ready. Asking for it again from its start is no
+        // different from asking once.
+        pending_ = {alias, fromStart || (pending_ && pending_->first == alias && pending_->second)};
+    } else {
+        pending_.reset();
+    }
+}
+
+bool SdlAudio::Start(const std::string& alias, bool fromStart) {
+    const auto found = music_.find(alias);
+    if (found == music_.end()) {
+        return false;
     }
     if (!fromStart && musicAlias_ == alias) {
         // Continue: a paused piece goes on where it stopped; one that has played to its end
@@ -150,7 +231,7 @@ void SdlAudio::PlayMusic(const std::string& alias, bool fromStart) {
         if (Mix_PausedMusic() != 0) {
             Mix_ResumeMusic();
         }
-        return;
+        return true;
     }
     // From the start, or a piece never started yet (whose position is its start anyway).
     Mix_HaltMusic();
@@ -160,17 +241,28 @@ void SdlAudio::PlayMusic(const std::string& alias, bool fromStart) {
     } else {
         musicAlias_.clear();
     }
+    return true;
 }
 
 void SdlAudio::StopMusic(const std::string& alias) {
+    if (pending_ && pending_->first == alias) {
+        pending_.reset();
+    }
     if (deviceOpen_ && musicAlias_ == alias && Mix_PlayingMusic() != 0) {
         Mix_PauseMusic();
     }
 }
 
 void SdlAudio::CloseMusic(const std::string& alias) {
+    if (!deviceOpen_) {
+        return;
+    }
+    if (pending_ && pending_->first == alias) {
+        pending_.reset();
+    }
+    Adopt(true);
     const auto found = music_.find(alias);
-    if (!deviceOpen_ || found == music_.end()) {
+    if (found == music_.end()) {
         return;
     }
     if (musicAlias_ == alias) {
@@ -185,7 +277,10 @@ bool SdlAudio::MusicSounding() const {
     return deviceOpen_ && !musicAlias_.empty() && Mix_PlayingMusic() != 0 && Mix_PausedMusic() == 0;
 }
 
-bool SdlAudio::MusicLoaded(const std::string& alias) const {
+bool SdlAudio::MusicLoaded(const std::string& alias) {
+    if (deviceOpen_) {
+        Adopt(true);
+    }
     return music_.count(alias) != 0;
 }
 

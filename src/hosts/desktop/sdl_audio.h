@@ -1,14 +1,24 @@
 // Sound on SDL2_mixer: the effects on one mixer channel, so a new effect cuts off the one still
 // sounding, and the MIDI pieces through SDL2_mixer's synthesizer with a General MIDI soundfont.
 // Anything missing (no sound device, no soundfont, no MIDI file) leaves that part silent; the
-// game is never told.
+// game is never told. Loading a piece reads the soundfont, which takes the better part of a
+// second, so pieces load on a thread of their own: the first frame never waits for the music,
+// and a piece asked for before it is ready starts as soon as it is.
 #pragma once
 
+#include <condition_variable>
+#include <deque>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "platform/audio.h"
 
+class QObject;
 struct Mix_Chunk;
 typedef struct _Mix_Music Mix_Music;
 
@@ -38,20 +48,44 @@ class SdlAudio final : public Audio {
     // whether it is sounding now (playing and not paused).
     const std::string& MusicAlias() const { return musicAlias_; }
     bool MusicSounding() const;
-    bool MusicLoaded(const std::string& alias) const;
+    // Waits for the piece's load to finish: true when it loaded.
+    bool MusicLoaded(const std::string& alias);
     bool EffectSounding() const;
     bool EffectLoaded(std::span<const uint8_t> waveImage) const {
         return chunks_.count(waveImage.data()) != 0;
     }
 
   private:
+    struct Load {
+        std::string alias;
+        std::string file;
+    };
     Mix_Chunk* ChunkFor(std::span<const uint8_t> waveImage);
+    void Loader();
+    // Takes over the pieces the loader has finished, on the main thread; with `wait`, first
+    // waits until everything asked for is loaded.
+    void Adopt(bool wait);
+    // Plays the piece now, loaded or not; false when it is not loaded (yet).
+    bool Start(const std::string& alias, bool fromStart);
 
     bool deviceOpen_ = false;
     // Decoded effects, by the address of their image (the images live for the whole run).
     std::map<const uint8_t*, Mix_Chunk*> chunks_;
     std::map<std::string, Mix_Music*> music_;
     std::string musicAlias_;  // the piece last started in the music channel
+    // A piece asked for while still loading, and whether from its start.
+    std::optional<std::pair<std::string, bool>> pending_;
+
+    std::mutex mutex_;  // guards the four below, shared with the loader thread
+    std::condition_variable changed_;
+    std::deque<Load> toLoad_;
+    std::deque<std::pair<std::string, Mix_Music*>> loaded_;
+    int32_t busy_ = 0;  // loads asked for and not yet handed over
+    bool quit_ = false;
+    std::thread loader_;
+    // Receives the loader's news on the main thread; news still queued when this object goes
+    // is dropped with it.
+    std::unique_ptr<QObject> mainThread_;
 };
 
 // Makes sure SDL2_mixer finds a General MIDI soundfont: keeps its own choice when that file

@@ -25,12 +25,16 @@ std::unique_ptr<TickProbe> TickProbe::FromEnvironment(DesktopApp& app) {
     const QString trace = Environment("VANTRELL_TRACE");
     const QString snapshot = Environment("VANTRELL_SNAPSHOT");
     const QString quit = Environment("VANTRELL_QUIT_TICK");
-    if (trace.isEmpty() && snapshot.isEmpty() && quit.isEmpty()) {
+    const QString times = Environment("VANTRELL_TIMES");
+    if (trace.isEmpty() && snapshot.isEmpty() && quit.isEmpty() && times.isEmpty()) {
         return nullptr;
     }
     std::unique_ptr<TickProbe> probe(new TickProbe(app));
     if (!trace.isEmpty()) {
         probe->trace_ = OpenFile(trace.toLocal8Bit().constData(), "w");
+    }
+    if (!times.isEmpty()) {
+        probe->times_ = OpenFile(times.toLocal8Bit().constData(), "w");
     }
     probe->snapshotPath_ = snapshot;
     const QString ticks = Environment("VANTRELL_SNAPSHOT_TICKS");
@@ -54,6 +58,9 @@ void TickProbe::AfterTick() {
         start_ = now;
     }
     ++tick_;
+    if (tick_ == 1) {
+        Time("first-frame");  // the first tick has presented its frame
+    }
     const GameState& state = app_.Objects().state;
     if (trace_) {
         const auto micros =
@@ -74,9 +81,25 @@ void TickProbe::AfterTick() {
         app_.Window().grab().save(path, "PNG");
     }
     if (tick_ == quitTick_) {
+        Time("close");
         // Later, from the event loop, as a click on the close box would arrive.
         QTimer::singleShot(0, &app_.Window(), [this] { app_.Window().close(); });
     }
+}
+
+void TickProbe::Closed() {
+    Time("closed");
+}
+
+void TickProbe::Time(const char* event) {
+    if (!times_) {
+        return;
+    }
+    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    std::fprintf(times_.get(), "%s %" PRId64 "\n", event, static_cast<int64_t>(micros));
+    std::fflush(times_.get());
 }
 
 }  // namespace vantrell::desktop

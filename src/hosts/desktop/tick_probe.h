@@ -28,12 +28,19 @@ class TickProbe {
     static std::unique_ptr<TickProbe> FromEnvironment(DesktopApp& app);
 
     void AfterTick();
+    // The window has closed; the process ends next.
+    void Closed();
 
   private:
+    // One line "EVENT MICROSECONDS" into the times file, in wall-clock microseconds since the
+    // epoch, so a script can set them against its own clock.
+    void Time(const char* event);
+
     explicit TickProbe(DesktopApp& app) : app_(app) {}
 
     DesktopApp& app_;
     FileGuard trace_;
+    FileGuard times_;
     QString snapshotPath_;
     std::vector<int64_t> snapshotTicks_;
     int64_t quitTick_ = -1;

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Start-up and exit of the desktop game under Xvfb, RUNS times (default 5): from launching
+# build/vantrell to its first frame presented, and from its window closing to the process's end.
+# Sound goes to SDL's disk driver, so the music is loaded as with a sound card.
+#   scripts/measure_start_exit.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-5}"
+work=$(mktemp -d)
+trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+now() { date +%s%6N; }
+for run in $(seq "$runs"); do
+  rm -f "$work/times.txt"
+  start=$(now)
+  DISPLAY=$display SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-disk} SDL_DISKAUDIOFILE=/dev/null \
+    VANTRELL_TIMES="$work/times.txt" VANTRELL_QUIT_TICK=30 \
+    build/vantrell --dir build/game >/dev/null 2>&1
+  end=$(now)
+  first=$(awk '$1 == "first-frame" { print $2 }' "$work/times.txt")
+  closed=$(awk '$1 == "closed" { print $2 }' "$work/times.txt")
+  echo "run $run: start to first frame $(( (first - start) / 1000 )) ms," \
+       "window closed to process end $(( (end - closed) / 1000 )) ms"
+done
