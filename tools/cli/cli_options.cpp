@@ -39,6 +39,10 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.positional.push_back(arg);
             continue;
         }
+        if (std::find(options.given.begin(), options.given.end(), arg) != options.given.end()) {
+            throw CliError(arg + ": given twice; give it once");
+        }
+        options.given.push_back(arg);
         if (i + 1 >= args.size()) {
             throw CliError(arg + ": needs a value; run 'vantrell-tool --help' for the options");
         }
@@ -64,6 +68,21 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     return options;
+}
+
+void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> taken,
+                size_t positionals) {
+    for (const std::string& option : options.given) {
+        if (std::find(taken.begin(), taken.end(), option) == taken.end()) {
+            throw CliError(options.command + ": does not take " + option +
+                           "; run 'vantrell-tool --help' for its options");
+        }
+    }
+    if (options.positional.size() > positionals) {
+        throw CliError(options.command + ": does not take the argument '" +
+                       options.positional[positionals] +
+                       "'; run 'vantrell-tool --help' for its arguments");
+    }
 }
 
 int32_t RequireStage(const CliOptions& options) {
@@ -93,9 +112,6 @@ std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
 }
 
 std::filesystem::path RecordingArgument(const CliOptions& options, bool optional) {
-    if (options.positional.size() > 1) {
-        throw CliError(options.command + ": more than one recording file given; give one .JOY");
-    }
     if (options.positional.empty()) {
         if (optional) {
             return {};
