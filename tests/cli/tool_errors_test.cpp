@@ -70,9 +70,12 @@ TEST(ToolErrors, StageNumbersAndOptions) {
     ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--dir", scratch.path().string(), "--out",
                                 (scratch / "run.png").string()}),
                        "VANREC1.DAT", "no records for this stage");
-    // A folder without the stage's files.
-    ExpectOneClearLine(RunTool({"verify", "--stage", "2", "--dir", scratch.path().string(), file}),
-                       "MAP2_8.BMP", "stage file missing");
+    // A folder that is not there, or not a folder.
+    ExpectOneClearLine(
+        RunTool({"verify", "--stage", "2", "--dir", (scratch / "nowhere").string(), file}),
+        (scratch / "nowhere").string(), "no such folder");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "2", "--dir", file, file}), file,
+                       "not a folder");
 }
 
 // Each command takes its own options; any other is refused, however valid it is elsewhere.
@@ -102,6 +105,7 @@ TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
         {{"autopilot", "--stage", "0", "--out", out, "--every", "3"},
          "autopilot: does not take --every"},
         {{"autopilot", "--stage", "0", "--out", out, run}, "autopilot: does not take the argument"},
+        {{"check-stage", "--stage", "0", "--every", "2"}, "check-stage: does not take --every"},
         {{"verify", "--stage", "0", "--dir", dir, "--dir", dir, run}, "--dir: given twice"},
         {{"verify", "--stage", "0", run, run}, "verify: does not take the argument '" + run},
     };
@@ -172,7 +176,7 @@ TEST(ToolErrors, HelpNamesEveryCommand) {
     const ToolResult help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* command :
-         {"verify", "trace", "render", "replay", "autopilot", "make-records"}) {
+         {"verify", "trace", "render", "replay", "autopilot", "make-records", "check-stage"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
     EXPECT_NE(RunTool({}).status, 0);

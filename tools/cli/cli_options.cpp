@@ -8,6 +8,7 @@
 
 #include "io/game_directory.h"
 #include "race/headless_race.h"
+#include "race/stage_check.h"
 
 namespace vantrell::cli {
 
@@ -97,18 +98,49 @@ int32_t RequireStage(const CliOptions& options) {
     return stage;
 }
 
-std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
+std::filesystem::path GameFolder(const CliOptions& options) {
     std::string error;
     const std::filesystem::path dir = FindGameDirectory(options.dir, CurrentPlaces(), error);
     if (dir.empty()) {
         throw CliError(error + "; give a writable folder with --dir DIR");
     }
-    std::string missing;
-    if (!HeadlessRace::StageFilesPresent(dir, stage, &missing)) {
-        throw CliError(missing + ": stage file missing; build the game content (target " +
-                       "vantrell-game-content) or point --dir at a game directory");
+    std::error_code code;
+    const std::filesystem::file_status status = std::filesystem::status(dir, code);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        throw CliError(dir.string() + ": no such folder; give the game directory with --dir DIR");
+    }
+    if (!std::filesystem::is_directory(status)) {
+        throw CliError(dir.string() + ": not a folder; give the game directory with --dir DIR");
+    }
+    std::filesystem::directory_iterator listing(dir, code);
+    if (code) {
+        throw CliError(dir.string() + ": cannot be read: " + code.message() +
+                       "; give a folder you can read with --dir DIR");
     }
     return dir;
+}
+
+std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
+    const std::filesystem::path dir = GameFolder(options);
+    const std::vector<StageProblem> problems = CheckStage(dir, stage);
+    if (problems.empty()) {
+        return dir;
+    }
+    // Built by appending: GCC 12 warns falsely on a literal joined to a string here.
+    const std::string advice = "; stage " + std::to_string(stage) +
+                               " cannot be raced: fix the file or rebuild the game content " +
+                               "(target vantrell-game-content)";
+    std::string lines;
+    for (const StageProblem& problem : problems) {
+        if (!lines.empty()) {
+            lines += '\n';
+        }
+        lines += (dir / problem.file).string();
+        lines += ": ";
+        lines += problem.reason;
+        lines += advice;
+    }
+    throw CliError(lines);
 }
 
 std::filesystem::path RecordingArgument(const CliOptions& options, bool optional) {

@@ -46,7 +46,10 @@ void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> ta
 // The stage number, which must be given and lie in 0..4.
 int32_t RequireStage(const CliOptions& options);
 // The game directory as the game finds it (--dir, else the build's game directory or, for an
-// installed program, the user's own copy), checked to hold the stage.
+// installed program, the user's own copy), checked to be a folder the tool can read.
+std::filesystem::path GameFolder(const CliOptions& options);
+// The game folder, checked to hold stage `stage` in a state it can be raced on (CheckStage);
+// every problem is one line of the error.
 std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage);
 // The positional recording file (AcceptOnly refuses a second), or the empty path when none
 // was given and `optional`.

@@ -13,5 +13,6 @@ int RunAutopilot(const CliOptions& options);
 int RunRender(const CliOptions& options);
 int RunReplay(const CliOptions& options);
 int RunMakeRecords(const CliOptions& options);
+int RunCheckStage(const CliOptions& options);
 
 }  // namespace vantrell::cli

@@ -43,10 +43,13 @@ void PrintHelp() {
         "  make-records [--dir DIR]\n"
         "      Races every style on every stage, verifies each run by replaying it and\n"
         "      writes VANREC<n>.DAT and S<n>N<k>.JOY (fastest first) into DIR.\n"
+        "  check-stage --stage N [--dir DIR]\n"
+        "      Checks the stage's files and prints 'FILE: reason' for each problem, or\n"
+        "      'ok'.\n"
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
-        "directory (%s).\n"
-        "Exit status: 0 done, 1 a check found a problem (make-records),\n"
+        "directory (%s). The race commands refuse a stage that fails check-stage.\n"
+        "Exit status: 0 done, 1 a check found a problem (check-stage, make-records),\n"
         "2 input the tool cannot use (a bad option, file, folder or stage).\n"
         "Driving styles:",
         (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
@@ -95,6 +98,9 @@ int main(int argc, char** argv) {
         }
         if (command == "make-records") {
             return RunMakeRecords(options);
+        }
+        if (command == "check-stage") {
+            return RunCheckStage(options);
         }
         throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
     } catch (const std::exception& error) {
