@@ -105,7 +105,9 @@ TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
         {{"autopilot", "--stage", "0", "--out", out, "--every", "3"},
          "autopilot: does not take --every"},
         {{"autopilot", "--stage", "0", "--out", out, run}, "autopilot: does not take the argument"},
-        {{"check-stage", "--stage", "0", "--every", "2"}, "check-stage: does not take --every"},
+        {{"make-records", "--x", "3"}, "make-records: does not take --x"},
+        {{"make-records", "--dir", dir, "extra"}, "make-records: does not take the argument"},
+        {{"check-stage", "--stage", "0", "--replace"}, "check-stage: does not take --replace"},
         {{"verify", "--stage", "0", "--dir", dir, "--dir", dir, run}, "--dir: given twice"},
         {{"verify", "--stage", "0", run, run}, "verify: does not take the argument '" + run},
     };

@@ -44,6 +44,10 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             throw CliError(arg + ": given twice; give it once");
         }
         options.given.push_back(arg);
+        if (arg == "--replace") {
+            options.replace = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             throw CliError(arg + ": needs a value; run 'vantrell-tool --help' for the options");
         }

@@ -31,6 +31,7 @@ struct CliOptions {
     std::string dir;
     std::string out;
     std::string style;
+    bool replace = false;
     std::vector<std::string> given;  // the options as typed, e.g. "--stage"
     std::vector<std::string> positional;
 };
