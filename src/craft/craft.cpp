@@ -9,7 +9,7 @@ namespace vantrell {
 
 namespace {
 
-constexpr int32_t kFixedShift = 512;  // fixed-point units per map unit
+constexpr int32_t kFixedShift = kFixedPerUnit;
 constexpr int32_t kCourseLength = kCourseLengthFixed / kFixedShift;
 constexpr int32_t kSlopeReach = 5;       // slope samples 5 units either side
 constexpr int32_t kSlopeForce = 32;      // push per unit of height difference

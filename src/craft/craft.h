@@ -16,6 +16,14 @@ constexpr int32_t kEdgeLowReturnFixed = 6656;   // 13.0 units: where that reboun
 constexpr int32_t kEdgeHighFixed = 198144;      // 387.0 units
 constexpr int32_t kStartPointFixed = 15360;     // 30.0 units
 constexpr int32_t kStartPoint = 30;
+constexpr int32_t kFixedPerUnit = 512;
+
+// Where a craft can stand, in whole units: x runs 0..400 (400 for the tick before the wrap), y
+// between the two edges. The stage check holds checkpoints to it, the tool its views.
+constexpr int32_t kCraftFirstX = 0;
+constexpr int32_t kCraftLastX = kCourseLengthFixed / kFixedPerUnit;
+constexpr int32_t kCraftFirstY = kEdgeLowFixed / kFixedPerUnit;
+constexpr int32_t kCraftLastY = kEdgeHighFixed / kFixedPerUnit;
 
 struct CraftState {
     void Init(const Terrain* world, int32_t player);

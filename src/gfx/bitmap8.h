@@ -37,7 +37,9 @@ struct BitmapInfo {
 };
 
 // Bytes per stored row: the width raised to the next multiple of 4.
-constexpr int32_t StrideFor(int32_t width) { return (width + 3) & ~3; }
+constexpr int32_t StrideFor(int32_t width) {
+    return (width + 3) & ~3;
+}
 
 // Largest picture LoadBmp accepts. The biggest game picture is 400 x 820; anything far beyond
 // that is a damaged or foreign file, not a stage.
@@ -45,7 +47,7 @@ constexpr int32_t kMaxBmpDimension = 8192;
 constexpr int64_t kMaxBmpPixelBytes = 16 * 1024 * 1024;
 
 class Bitmap8 {
-public:
+  public:
     Bitmap8();
     ~Bitmap8();
     Bitmap8(const Bitmap8&) = delete;
@@ -55,8 +57,9 @@ public:
     uint8_t* PixelAddress(int32_t x, int32_t y);
     const uint8_t* PixelAddress(int32_t x, int32_t y) const;
     uint8_t GetPixel(int32_t x, int32_t y) const;
-    // Returns 1 when the file was read, -1 (bitmap unchanged) when it could not be.
-    int LoadBmp(const std::string& path);
+    // Returns 1 when the file was read, -1 (bitmap unchanged) when it could not be; then
+    // `reason`, if given, says why in one line without the path (see ReadBmpLayout).
+    int LoadBmp(const std::string& path, std::string* reason = nullptr);
 
     // Blitters. The span of a row may run on into the next row in memory (the row above in the
     // picture) but never past the end of the pixel block.
@@ -79,7 +82,7 @@ public:
     // Size of the pixel block in bytes (stride x height).
     int64_t PixelBytes() const { return static_cast<int64_t>(Stride()) * height_; }
 
-private:
+  private:
     std::unique_ptr<BitmapInfo> info_;
     std::unique_ptr<uint8_t[]> pixels_;
     int32_t width_ = 16;

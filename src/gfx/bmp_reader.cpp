@@ -1,17 +1,22 @@
-// Bitmap8::LoadBmp: reads the 8-bit BMP layout our pictures use. The file is trusted for its
-// layout (pixel rows follow the colour table directly; the data offset is not used), but a
-// header we cannot draw safely is refused before anything is changed.
-#include <algorithm>
-#include <fstream>
+// Bitmap8::LoadBmp and ReadBmpLayout: uncompressed 8-bit BMP pictures with any of the usual info
+// headers (40, 52, 56, 108 or 124 bytes; the fields past the first 40 say nothing an 8-bit
+// picture needs), rows stored bottom-up or top-down, pixels where the data offset says. Whatever
+// else a file holds is refused with its reason before the bitmap is touched.
+#include "gfx/bmp_reader.h"
+
+#include <cstring>
+#include <memory>
 
 #include "gfx/bitmap8.h"
+#include "io/file_guard.h"
 
 namespace vantrell {
 
 namespace {
 
-constexpr int kFileHeaderBytes = 14;
-constexpr int kHeaderBytes = kFileHeaderBytes + 40;
+constexpr int64_t kFileHeaderBytes = 14;
+constexpr int64_t kLongestInfoHeader = 124;
+constexpr int64_t kInfoSizeField = 4;  // the first field of every info header is its size
 
 uint32_t ReadLe32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -22,85 +27,149 @@ uint16_t ReadLe16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-// Reads up to `count` bytes and returns how many arrived; a short file is not an error here.
-int64_t ReadUpTo(std::ifstream& in, uint8_t* dest, int64_t count) {
-    in.read(reinterpret_cast<char*>(dest), static_cast<std::streamsize>(count));
-    return static_cast<int64_t>(in.gcount());
+bool ReadAt(std::FILE* file, int64_t at, uint8_t* dest, int64_t count) {
+    return std::fseek(file, static_cast<long>(at), SEEK_SET) == 0 &&
+           std::fread(dest, 1, static_cast<size_t>(count), file) == static_cast<size_t>(count);
 }
 
-// Everything that decides whether the file may change the bitmap, taken from the 54-byte
-// header. Returns false for a header we refuse.
-struct BmpShape {
-    int32_t width = 0;
-    int32_t height = 0;
-    int colourCount = 0;
-};
-
-bool ParseHeader(const uint8_t* h, BmpShape* shape) {
-    if (h[0] != 0x42 || h[1] != 0x4D) {
-        return false;
+bool Refuse(std::string* reason, const std::string& why) {
+    if (reason != nullptr) {
+        *reason = why;
     }
-    const auto width = static_cast<int32_t>(ReadLe32(h + 18));
-    const auto height = static_cast<int32_t>(ReadLe32(h + 22));
+    return false;
+}
+
+bool KnownInfoHeader(uint32_t bytes) {
+    return bytes == 40 || bytes == 52 || bytes == 56 || bytes == 108 || bytes == 124;
+}
+
+// Checks the headers against what can be drawn and against the file's size; fills `layout`
+// only for a picture LoadBmp can take whole.
+bool ParseLayout(std::FILE* file, int64_t fileSize, BmpLayout& layout, std::string* reason) {
+    uint8_t h[kFileHeaderBytes + kLongestInfoHeader] = {};
+    // The texts are built only for a refusal, so a good picture costs no allocation here.
+    auto size = [&] { return std::to_string(fileSize); };
+    if (fileSize < kFileHeaderBytes + kInfoSizeField ||
+        !ReadAt(file, 0, h, kFileHeaderBytes + kInfoSizeField)) {
+        return Refuse(reason, "is " + size() + " bytes, too short for a BMP picture");
+    }
+    if (h[0] != 'B' || h[1] != 'M') {
+        return Refuse(reason, "is not a BMP picture (it does not begin with \"BM\")");
+    }
+    const uint32_t infoBytes = ReadLe32(h + kFileHeaderBytes);
+    if (!KnownInfoHeader(infoBytes)) {
+        return Refuse(reason, "has a BMP info header of " + std::to_string(infoBytes) +
+                                  " bytes; only headers of 40, 52, 56, 108 or 124 bytes are read");
+    }
+    const int64_t colourOffset = kFileHeaderBytes + infoBytes;
+    if (fileSize < colourOffset ||
+        !ReadAt(file, kFileHeaderBytes + kInfoSizeField, h + kFileHeaderBytes + kInfoSizeField,
+                infoBytes - kInfoSizeField)) {
+        return Refuse(reason, "is " + size() + " bytes and ends inside its BMP header");
+    }
+
     const uint16_t bitCount = ReadLe16(h + 28);
     const uint32_t compression = ReadLe32(h + 30);
-    // Top-down (negative height), empty and oversized pictures, other bit depths and
-    // compressed data would all be drawn as garbage or outside the block: refuse them.
-    if (width <= 0 || height <= 0 || width > kMaxBmpDimension || height > kMaxBmpDimension) {
-        return false;
+    const uint32_t coloursUsed = ReadLe32(h + 46);
+    if (bitCount != 8) {
+        return Refuse(reason, "has " + std::to_string(bitCount) +
+                                  " bits per pixel; only 8-bit pictures can be drawn");
     }
-    if (static_cast<int64_t>(StrideFor(width)) * height > kMaxBmpPixelBytes) {
-        return false;
+    if (compression != 0) {
+        return Refuse(reason, "is compressed (method " + std::to_string(compression) +
+                                  "); only uncompressed pictures can be drawn");
     }
-    if (bitCount != 8 || compression != 0) {
-        return false;
+    if (coloursUsed > 256) {
+        return Refuse(reason, "declares " + std::to_string(coloursUsed) +
+                                  " colours; an 8-bit picture has at most 256");
     }
-    shape->width = width;
-    shape->height = height;
-    // Only the lowest byte of biClrUsed counts; 0 means a full table.
-    const int n = h[46];
-    shape->colourCount = n == 0 ? 256 : n;
+
+    // A negative height stores the top row first. The size is taken in 64 bits, so even the
+    // most negative height cannot overflow on its way to the limit check.
+    const auto width = static_cast<int32_t>(ReadLe32(h + 18));
+    const auto storedHeight = static_cast<int32_t>(ReadLe32(h + 22));
+    const int64_t height = storedHeight < 0 ? -int64_t{storedHeight} : storedHeight;
+    auto shape = [&] { return std::to_string(width) + " x " + std::to_string(storedHeight); };
+    if (width <= 0 || height == 0 || width > kMaxBmpDimension || height > kMaxBmpDimension) {
+        return Refuse(reason, "is " + shape() + " pixels; a picture is 1 to " +
+                                  std::to_string(kMaxBmpDimension) + " pixels each way");
+    }
+    const int64_t pixelBytes = int64_t{StrideFor(width)} * height;
+    if (pixelBytes > kMaxBmpPixelBytes) {
+        return Refuse(reason, "is " + shape() + " pixels, more than the " +
+                                  std::to_string(kMaxBmpPixelBytes) + " bytes a picture may hold");
+    }
+
+    const int32_t colourCount = coloursUsed == 0 ? 256 : static_cast<int32_t>(coloursUsed);
+    const int64_t tableEnd = colourOffset + 4 * int64_t{colourCount};
+    const int64_t pixelOffset = ReadLe32(h + 10);
+    if (pixelOffset < tableEnd) {
+        return Refuse(reason, "has its pixels at byte " + std::to_string(pixelOffset) +
+                                  ", inside its headers and colour table, which end at byte " +
+                                  std::to_string(tableEnd));
+    }
+    if (pixelOffset + pixelBytes > fileSize) {
+        return Refuse(reason, "is " + size() + " bytes, but its pixels run to byte " +
+                                  std::to_string(pixelOffset + pixelBytes) +
+                                  ": the file is cut short");
+    }
+    layout.width = width;
+    layout.height = static_cast<int32_t>(height);
+    layout.topDown = storedHeight < 0;
+    layout.colourCount = colourCount;
+    layout.colourOffset = colourOffset;
+    layout.pixelOffset = pixelOffset;
     return true;
 }
 
 }  // namespace
 
-int Bitmap8::LoadBmp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+bool ReadBmpLayout(const std::string& path, BmpLayout& layout, std::string* reason) {
+    int64_t size = 0;
+    const FileGuard file = OpenToRead(path, &size, reason);
+    return file && ParseLayout(file.get(), size, layout, reason);
+}
+
+int Bitmap8::LoadBmp(const std::string& path, std::string* reason) {
+    int64_t size = 0;
+    const FileGuard file = OpenToRead(path, &size, reason);
+    BmpLayout layout;
+    if (!file || !ParseLayout(file.get(), size, layout, reason)) {
         return -1;
     }
-    uint8_t header[kHeaderBytes];
-    // A header cut short gives no size to trust, so it is refused like a foreign file.
-    if (ReadUpTo(in, header, kHeaderBytes) != kHeaderBytes) {
-        return -1;
-    }
-    BmpShape shape;
-    if (!ParseHeader(header, &shape)) {
+    // Everything is read before anything changes, so a read failing half-way (the file cut
+    // while we read it) leaves the bitmap as it was.
+    const int64_t tableBytes = 4 * int64_t{layout.colourCount};
+    const int64_t stride = StrideFor(layout.width);
+    const int64_t pixelBytes = stride * layout.height;
+    const auto data =
+        std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(tableBytes + pixelBytes));
+    if (!ReadAt(file.get(), layout.colourOffset, data.get(), tableBytes) ||
+        !ReadAt(file.get(), layout.pixelOffset, data.get() + tableBytes, pixelBytes)) {
+        Refuse(reason, "cannot be read to its end");
         return -1;
     }
 
-    Resize(shape.width, shape.height);
-
-    // Colour entries: blue, green, red, then a reserved byte that is read and dropped, so the
-    // table's own reserved byte keeps whatever it held. Entries past the count keep their
-    // colours; an entry cut off by the end of the file gets zero for its missing channels.
-    uint8_t entries[256 * 4];
-    const int64_t entryBytes = ReadUpTo(in, entries, shape.colourCount * 4);
-    for (int i = 0; i < shape.colourCount && i * 4 < entryBytes; ++i) {
-        const uint8_t* e = entries + i * 4;
-        const int64_t have = entryBytes - i * 4;
+    Resize(layout.width, layout.height);
+    // Colour entries: blue, green, red, then a reserved byte that is dropped, so the table's own
+    // reserved byte keeps whatever it held. Entries past the count keep their colours.
+    for (int32_t i = 0; i < layout.colourCount; ++i) {
+        const uint8_t* e = data.get() + 4 * i;
         RgbQuad& c = info_->colours[i];
         c.blue = e[0];
-        c.green = have > 1 ? e[1] : 0;
-        c.red = have > 2 ? e[2] : 0;
+        c.green = e[1];
+        c.red = e[2];
     }
-
-    // Pixel rows straight into the block, padding included; what the file does not cover is
-    // cleared rather than left from the previous picture.
-    const int64_t bytes = PixelBytes();
-    const int64_t got = ReadUpTo(in, pixels_.get(), bytes);
-    std::fill(pixels_.get() + got, pixels_.get() + bytes, uint8_t{0});
+    // Rows and their padding as stored; the block is bottom-up, so a top-down file is turned.
+    const uint8_t* rows = data.get() + tableBytes;
+    if (!layout.topDown) {
+        std::memcpy(pixels_.get(), rows, static_cast<size_t>(pixelBytes));
+    } else {
+        for (int64_t r = 0; r < layout.height; ++r) {
+            std::memcpy(pixels_.get() + r * stride, rows + (layout.height - 1 - r) * stride,
+                        static_cast<size_t>(stride));
+        }
+    }
     return 1;
 }
 

@@ -26,7 +26,8 @@ struct RaceOutcome {
 class HeadlessRace {
   public:
     // Creates the game as the window's creation does and selects the stage; the files come from
-    // `dataDir`. Missing files load nothing, as in the game: check StageFilesPresent first.
+    // `dataDir`. Missing or broken files load what they can, as in the game: check the stage
+    // with CheckStage (race/stage_check.h) first.
     HeadlessRace(const std::filesystem::path& dataDir, int32_t stage);
     HeadlessRace(const HeadlessRace&) = delete;
     HeadlessRace& operator=(const HeadlessRace&) = delete;

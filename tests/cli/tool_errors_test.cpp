@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/tool_runner.h"
 
 namespace vantrell::test {
 namespace {
 
+// Input the tool cannot use: exit status 2, nothing on standard output, one line on error.
 void ExpectOneClearLine(const ToolResult& result, const std::string& names,
                         const std::string& reason) {
-    EXPECT_NE(result.status, 0);
+    EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     const std::vector<std::string> lines = Lines(result.err);
     ASSERT_EQ(lines.size(), 1u) << result.err;
@@ -67,9 +70,88 @@ TEST(ToolErrors, StageNumbersAndOptions) {
     ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--dir", scratch.path().string(), "--out",
                                 (scratch / "run.png").string()}),
                        "VANREC1.DAT", "no records for this stage");
-    // A folder without the stage's files.
-    ExpectOneClearLine(RunTool({"verify", "--stage", "2", "--dir", scratch.path().string(), file}),
-                       "MAP2_8.BMP", "stage file missing");
+    // A folder that is not there, or not a folder.
+    ExpectOneClearLine(
+        RunTool({"verify", "--stage", "2", "--dir", (scratch / "nowhere").string(), file}),
+        (scratch / "nowhere").string(), "no such folder");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "2", "--dir", file, file}), file,
+                       "not a folder");
+}
+
+// Each command takes its own options; any other is refused, however valid it is elsewhere.
+TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
+    ScratchFolder scratch;
+    const std::string run = (GameDir() / "S0N0.JOY").string();
+    const std::string out = (scratch / "out.png").string();
+    const std::string dir = GameDir().string();
+    const std::vector<std::string> view = {"--stage", "0",         "--x", "5",     "--y",
+                                           "30",      "--heading", "0",   "--out", out};
+    auto with = [](std::vector<std::string> args, std::vector<std::string> more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"verify", "--stage", "0", "--out", out, run}, "verify: does not take --out"},
+        {{"verify", "--stage", "0", "--replace", run}, "verify: does not take --replace"},
+        {{"trace", "--stage", "0", "--every", "2", run}, "trace: does not take --every"},
+        {with({"render"}, with(view, {"--style", "bold"})), "render: does not take --style"},
+        {with({"render"}, with(view, {run})), "render: does not take the argument '" + run},
+        {{"replay", "--stage", "0", "--heading", "3", "--out", out},
+         "replay: does not take --heading"},
+        {{"autopilot", "--stage", "0", "--out", out, "--every", "3"},
+         "autopilot: does not take --every"},
+        {{"autopilot", "--stage", "0", "--out", out, run}, "autopilot: does not take the argument"},
+        {{"make-records", "--x", "3"}, "make-records: does not take --x"},
+        {{"make-records", "--dir", dir, "extra"}, "make-records: does not take the argument"},
+        {{"check-stage", "--stage", "0", "--replace"}, "check-stage: does not take --replace"},
+        {{"verify", "--stage", "0", "--dir", dir, "--dir", dir, run}, "--dir: given twice"},
+        {{"verify", "--stage", "0", run, run}, "verify: does not take the argument '" + run},
+    };
+    for (const Case& c : cases) {
+        ExpectOneClearLine(RunTool(c.args), c.says, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// Only where a craft can be (x 0..400, y 6..387) is a view the game's own.
+TEST(ToolErrors, RenderOffTheCourse) {
+    ScratchFolder scratch;
+    const std::string out = (scratch / "view.bmp").string();
+    auto render = [&](int32_t x, int32_t y) {
+        return RunTool({"render", "--stage", "1", "--x", std::to_string(x), "--y",
+                        std::to_string(y), "--heading", "9", "--out", out});
+    };
+    const int32_t off[][2] = {{-1, 30}, {401, 30}, {50, 5}, {50, 388}, {50, -200}, {50, 600}};
+    for (const auto& at : off) {
+        std::string where = "render: (";
+        where += std::to_string(at[0]) + ", " + std::to_string(at[1]) + ") is off the course";
+        ExpectOneClearLine(render(at[0], at[1]), where, "give --x 0..400 and --y 6..387");
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    for (const auto& at : {std::pair{0, 6}, std::pair{400, 387}}) {
+        const ToolResult edge = render(at.first, at.second);
+        EXPECT_EQ(edge.status, 0) << at.first << ", " << at.second << ": " << edge.err;
+        EXPECT_EQ(FileBytes(out).size(), 54u + 1024 + 96 * 120);
+        std::filesystem::remove(out);
+    }
+}
+
+TEST(ToolErrors, ReplayToANameItCannotHonour) {
+    ScratchFolder scratch;
+    ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--out", (scratch / "run.gif").string()}),
+                       "--out " + (scratch / "run.gif").string(),
+                       "neither a folder nor a .png file");
+    EXPECT_FALSE(std::filesystem::exists(scratch / "run.gif"));
+    // A folder that is already there is a folder, whatever its name looks like.
+    std::filesystem::create_directory(scratch / "frames.d");
+    const ToolResult folder = RunTool(
+        {"replay", "--stage", "1", "--every", "2000", "--out", (scratch / "frames.d").string()});
+    EXPECT_EQ(folder.status, 0) << folder.err;
+    EXPECT_TRUE(std::filesystem::exists(scratch / "frames.d" / "frame_0001.png"));
 }
 
 // Each way a save can fail gives its own reason; the file left on disk is the save routine's
@@ -96,7 +178,7 @@ TEST(ToolErrors, HelpNamesEveryCommand) {
     const ToolResult help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* command :
-         {"verify", "trace", "render", "replay", "autopilot", "make-records"}) {
+         {"verify", "trace", "render", "replay", "autopilot", "make-records", "check-stage"}) {
         EXPECT_NE(help.out.find(command), std::string::npos) << command;
     }
     EXPECT_NE(RunTool({}).status, 0);

@@ -85,5 +85,25 @@ TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
     EXPECT_NE(lines.back().find(",20"), std::string::npos);
 }
 
+// --out writes the very text the trace prints, and nothing is printed.
+TEST(ToolRace, TraceOutWritesTheFile) {
+    ScratchFolder scratch;
+    const std::string run = (GameDir() / "S2N4.JOY").string();
+    const ToolResult printed = RunTool({"trace", "--stage", "2", run});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    const std::string file = (scratch / "run.csv").string();
+    const ToolResult written = RunTool({"trace", "--stage", "2", "--out", file, run});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    EXPECT_EQ(FileBytes(file), printed.out);
+
+    const std::string nowhere = (scratch / "no-such-folder" / "run.csv").string();
+    const ToolResult refused = RunTool({"trace", "--stage", "2", "--out", nowhere, run});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find(nowhere + ": cannot create the file"), std::string::npos)
+        << refused.err;
+}
+
 }  // namespace
 }  // namespace vantrell::test

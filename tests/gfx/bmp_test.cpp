@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -8,6 +9,7 @@
 
 #include "gfx/bitmap8.h"
 #include "gfx/bmp_file_maker.h"
+#include "gfx/bmp_reader.h"
 #include "gfx/bmp_writer.h"
 
 namespace vantrell {
@@ -79,7 +81,7 @@ TEST_F(BmpLoadTest, ReadsPaddedRowsAndColoursAsStored) {
     EXPECT_EQ(b.Colours()[255].reserved, 0x5A);
 }
 
-TEST_F(BmpLoadTest, ColourCountComesFromTheLowestByteOfClrUsed) {
+TEST_F(BmpLoadTest, ColourCountComesFromClrUsed) {
     for (uint32_t clrUsed : {0u, 256u}) {
         Bitmap8 b;
         BmpFileLayout layout;
@@ -91,33 +93,67 @@ TEST_F(BmpLoadTest, ColourCountComesFromTheLowestByteOfClrUsed) {
         EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
     }
 
-    // 16 entries (and 0x110, whose lowest byte is 16), then the pixels straight after them;
-    // the other entries keep their colours.
-    for (uint32_t clrUsed : {16u, 0x110u}) {
-        Bitmap8 b;
-        Scribble(b, 4, 2);
-        BmpFileLayout layout;
-        layout.clrUsed = clrUsed;
-        layout.entries = 16;
-        const std::vector<uint8_t> file = MakeBmp(layout);
-        ASSERT_EQ(b.LoadBmp(Write(file)), 1);
-        EXPECT_EQ(b.Colours()[15].blue, 15) << clrUsed;
-        EXPECT_EQ(b.Colours()[15].red, 17) << clrUsed;
-        EXPECT_EQ(b.Colours()[16].blue, 255 - 16) << clrUsed;
-        EXPECT_EQ(b.Colours()[16].green, 0x11) << clrUsed;
-        EXPECT_EQ(b.Colours()[255].blue, 0) << clrUsed;
-        EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 64, file.end()));
-        EXPECT_EQ(b.Info().header.biClrUsed, 0u) << "the header keeps a full table";
-    }
-}
-
-TEST_F(BmpLoadTest, PixelsFollowTheColourTableWhateverTheDataOffsetSays) {
+    // 16 entries, then the pixels straight after them; the other entries keep their colours.
     Bitmap8 b;
+    Scribble(b, 4, 2);
     BmpFileLayout layout;
-    layout.offBits = 2000;
+    layout.clrUsed = 16;
     const std::vector<uint8_t> file = MakeBmp(layout);
     ASSERT_EQ(b.LoadBmp(Write(file)), 1);
-    EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
+    EXPECT_EQ(b.Colours()[15].blue, 15);
+    EXPECT_EQ(b.Colours()[15].red, 17);
+    EXPECT_EQ(b.Colours()[16].blue, 255 - 16);
+    EXPECT_EQ(b.Colours()[16].green, 0x11);
+    EXPECT_EQ(b.Colours()[255].blue, 0);
+    EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 64, file.end()));
+    EXPECT_EQ(b.Info().header.biClrUsed, 0u) << "the header keeps a full table";
+}
+
+// Every header size, both row orders and a gap before the pixels give the picture the plain
+// 40-byte, bottom-up file gives, and ReadBmpLayout says where everything is.
+TEST_F(BmpLoadTest, EveryHeaderSizeRowOrderAndDataOffsetLoadsTheSamePicture) {
+    for (const uint32_t clrUsed : {0u, 16u}) {
+        BmpFileLayout plain;
+        plain.width = 7;
+        plain.height = 5;
+        plain.clrUsed = clrUsed;
+        // Both bitmaps start scribbled, so what a load leaves alone must agree too.
+        Bitmap8 original;
+        Scribble(original, 3, 3);
+        ASSERT_EQ(original.LoadBmp(Write(MakeBmp(plain), "plain.bmp")), 1);
+        for (const uint32_t infoBytes : {40u, 52u, 56u, 108u, 124u}) {
+            for (const bool topDown : {false, true}) {
+                for (const uint32_t gap : {0u, 37u}) {
+                    BmpFileLayout layout = plain;
+                    layout.infoBytes = infoBytes;
+                    layout.topDown = topDown;
+                    layout.gap = gap;
+                    const std::string path = Write(MakeBmp(layout));
+                    const std::string name =
+                        std::to_string(infoBytes) + (topDown ? " top-down" : " bottom-up") +
+                        " gap " + std::to_string(gap) + " colours " + std::to_string(clrUsed);
+                    BmpLayout seen;
+                    ASSERT_TRUE(ReadBmpLayout(path, seen)) << name;
+                    EXPECT_EQ(seen.width, 7) << name;
+                    EXPECT_EQ(seen.height, 5) << name;
+                    EXPECT_EQ(seen.topDown, topDown) << name;
+                    EXPECT_EQ(seen.colourCount, clrUsed == 0 ? 256 : 16) << name;
+                    EXPECT_EQ(seen.colourOffset, 14 + infoBytes) << name;
+                    EXPECT_EQ(seen.pixelOffset, 14 + infoBytes + 4 * seen.colourCount + gap)
+                        << name;
+
+                    Bitmap8 b;
+                    Scribble(b, 3, 3);
+                    ASSERT_EQ(b.LoadBmp(path), 1) << name;
+                    EXPECT_EQ(PixelsOf(b), PixelsOf(original)) << name;
+                    EXPECT_EQ(ColoursOf(b), ColoursOf(original)) << name;
+                    EXPECT_EQ(b.GetPixel(0, 0), original.GetPixel(0, 0)) << name;
+                    EXPECT_EQ(b.Info().header.biSize, 40u) << name;
+                    EXPECT_EQ(b.Info().header.biHeight, 5) << name;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(BmpLoadTest, SameSizeKeepsTheBlockAndANewSizeReplacesIt) {
@@ -139,13 +175,16 @@ TEST_F(BmpLoadTest, SameSizeKeepsTheBlockAndANewSizeReplacesIt) {
     EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(file.begin() + 54 + 1024, file.end()));
 }
 
-TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
-    // Only the header matters for a refusal, so large pictures are written without pixels.
-    auto bent = [](auto change) {
+// Each refusal names its own reason (ReadBmpLayout gives the same one) and changes nothing.
+TEST_F(BmpLoadTest, RefusedFilesSayWhyAndLeaveTheBitmapUntouched) {
+    // Only the header matters for most refusals, so large pictures are written without pixels.
+    auto bent = [](auto change, bool pixels = false) {
         BmpFileLayout layout;
         change(layout);
         std::vector<uint8_t> bytes = MakeBmp(layout);
-        bytes.resize(std::min<size_t>(bytes.size(), 54 + 1024));
+        if (!pixels) {
+            bytes.resize(std::min<size_t>(bytes.size(), 54 + 1024));
+        }
         return bytes;
     };
     std::vector<uint8_t> notB = MakeBmp({});
@@ -154,41 +193,75 @@ TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
     notM[1] = 'X';
     std::vector<uint8_t> shortHeader = MakeBmp({});
     shortHeader.resize(40);
+    std::vector<uint8_t> pixelsCut = MakeBmp({});
+    pixelsCut.pop_back();
+    BmpFileLayout sixteen;
+    sixteen.clrUsed = 16;
+    std::vector<uint8_t> tableCut = MakeBmp(sixteen);
+    tableCut.resize(54 + 5 * 4 + 1);
     struct Case {
         const char* name;
         std::vector<uint8_t> bytes;
+        const char* reason;
     };
     const std::vector<Case> cases = {
-        {"not B", notB},
-        {"not M", notM},
-        {"header cut short", shortHeader},
-        {"empty file", {}},
-        {"zero width", bent([](BmpFileLayout& s) { s.width = 0; })},
-        {"zero height", bent([](BmpFileLayout& s) { s.height = 0; })},
-        {"negative width", bent([](BmpFileLayout& s) { s.width = -4; })},
-        {"top-down", bent([](BmpFileLayout& s) { s.height = -2; })},
+        {"not B", notB, "not a BMP picture"},
+        {"not M", notM, "not a BMP picture"},
+        {"header cut short", shortHeader, "ends inside its BMP header"},
+        {"empty file", {}, "too short for a BMP picture"},
+        {"core header", bent([](BmpFileLayout& s) { s.infoBytes = 12; }), "header of 12 bytes"},
+        {"64-byte header", bent([](BmpFileLayout& s) { s.infoBytes = 64; }), "header of 64"},
+        {"zero width", bent([](BmpFileLayout& s) { s.width = 0; }), "is 0 x 2 pixels"},
+        {"zero height", bent([](BmpFileLayout& s) { s.height = 0; }), "is 4 x 0 pixels"},
+        {"negative width", bent([](BmpFileLayout& s) { s.width = -4; }), "1 to 8192 pixels"},
         {"too wide", bent([](BmpFileLayout& s) {
              s.width = 8193;
              s.height = 1;
-         })},
+         }),
+         "1 to 8192 pixels"},
         {"too tall", bent([](BmpFileLayout& s) {
              s.width = 1;
              s.height = 8193;
-         })},
+         }),
+         "1 to 8192 pixels"},
+        {"too tall top-down", bent([](BmpFileLayout& s) {
+             s.width = 1;
+             s.height = -8193;
+         }),
+         "is 1 x -8193 pixels"},
+        {"most negative height", bent([](BmpFileLayout& s) { s.height = INT32_MIN; }),
+         "1 to 8192 pixels"},
         {"too many pixels", bent([](BmpFileLayout& s) {
              s.width = 8192;
              s.height = 2049;
-         })},
-        {"24 bits", bent([](BmpFileLayout& s) { s.bitCount = 24; })},
-        {"4 bits", bent([](BmpFileLayout& s) { s.bitCount = 4; })},
-        {"compressed", bent([](BmpFileLayout& s) { s.compression = 1; })},
+         }),
+         "more than the 16777216 bytes"},
+        {"24 bits", bent([](BmpFileLayout& s) { s.bitCount = 24; }), "24 bits per pixel"},
+        {"4 bits", bent([](BmpFileLayout& s) { s.bitCount = 4; }), "only 8-bit pictures"},
+        {"compressed", bent([](BmpFileLayout& s) { s.compression = 1; }), "compressed (method 1)"},
+        {"257 colours", bent([](BmpFileLayout& s) { s.clrUsed = 257; }), "declares 257 colours"},
+        {"0x110 colours", bent([](BmpFileLayout& s) { s.clrUsed = 0x110; }), "272 colours"},
+        {"pixels inside the table", bent([](BmpFileLayout& s) { s.offBits = 54 + 1020; }, true),
+         "inside its headers and colour table, which end at byte 1078"},
+        {"pixels beyond the end", bent([](BmpFileLayout& s) { s.offBits = 2000; }, true),
+         "is 1086 bytes, but its pixels run to byte 2008"},
+        {"pixels cut short", pixelsCut, "cut short"},
+        {"colour table cut short", tableCut, "cut short"},
     };
     for (const Case& c : cases) {
         Bitmap8 b;
         Scribble(b, 5, 3);
         const std::vector<uint8_t> pixels = PixelsOf(b);
         const std::vector<uint8_t> colours = ColoursOf(b);
-        EXPECT_EQ(b.LoadBmp(Write(c.bytes)), -1) << c.name;
+        const std::string path = Write(c.bytes);
+        std::string reason;
+        EXPECT_EQ(b.LoadBmp(path, &reason), -1) << c.name;
+        EXPECT_NE(reason.find(c.reason), std::string::npos) << c.name << ": " << reason;
+        EXPECT_EQ(reason.find('\n'), std::string::npos) << c.name;
+        BmpLayout layout;
+        std::string layoutReason;
+        EXPECT_FALSE(ReadBmpLayout(path, layout, &layoutReason)) << c.name;
+        EXPECT_EQ(layoutReason, reason) << c.name;
         EXPECT_EQ(b.Width(), 5) << c.name;
         EXPECT_EQ(b.Height(), 3) << c.name;
         EXPECT_EQ(b.Info().header.biWidth, 5) << c.name;
@@ -201,8 +274,12 @@ TEST_F(BmpLoadTest, RefusedFilesLeaveTheBitmapUntouched) {
     Bitmap8 b;
     Scribble(b, 5, 3);
     const std::vector<uint8_t> pixels = PixelsOf(b);
-    EXPECT_EQ(b.LoadBmp((dir_ / "missing.bmp").string()), -1);
-    EXPECT_EQ(b.LoadBmp(dir_.string()), -1) << "a directory";
+    std::string reason;
+    EXPECT_EQ(b.LoadBmp((dir_ / "missing.bmp").string(), &reason), -1);
+    EXPECT_EQ(reason, "no such file");
+    EXPECT_EQ(b.LoadBmp(dir_.string(), &reason), -1);
+    EXPECT_EQ(reason, "not a file");
+    EXPECT_EQ(b.LoadBmp(dir_.string()), -1) << "no reason asked for";
     EXPECT_EQ(PixelsOf(b), pixels);
 }
 
@@ -214,39 +291,18 @@ TEST_F(BmpLoadTest, LargestAcceptedSizesLoad) {
     ASSERT_EQ(b.LoadBmp(Write(MakeBmp(layout))), 1);
     EXPECT_EQ(b.Width(), 8192);
 
-    // Exactly at the pixel cap; the file stops after the header, so the block is cleared.
+    // Exactly at the pixel cap the size passes; only the missing pixels are refused.
     layout.height = 2048;
     std::vector<uint8_t> file = MakeBmp(layout);
-    file.resize(54);
-    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
-    EXPECT_EQ(b.PixelBytes(), kMaxBmpPixelBytes);
-    EXPECT_EQ(b.GetPixel(8191, 0), 0);
-}
-
-TEST_F(BmpLoadTest, FileEndingEarlyClearsWhatItDoesNotCover) {
-    // Ends three bytes into the pixels: the rest of the block is cleared, not left over.
-    Bitmap8 b;
-    Scribble(b, 4, 2);
-    BmpFileLayout layout;
-    std::vector<uint8_t> file = MakeBmp(layout);
-    file.resize(54 + 1024 + 3);
-    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
-    EXPECT_EQ(PixelsOf(b), (std::vector<uint8_t>{0, 1, 2, 0, 0, 0, 0, 0}));
-
-    // Ends in the middle of colour entry 5 of 16: entry 5 gets its blue, the later entries
-    // keep their colours and every pixel is cleared.
-    Scribble(b, 4, 2);
-    layout.clrUsed = 16;
+    file.resize(54 + 1024);
+    std::string reason;
+    EXPECT_EQ(b.LoadBmp(Write(file), &reason), -1);
+    EXPECT_NE(reason.find("its pixels run to byte 16778294"), std::string::npos) << reason;
+    layout.topDown = true;
     file = MakeBmp(layout);
-    file.resize(54 + 5 * 4 + 1);
-    ASSERT_EQ(b.LoadBmp(Write(file)), 1);
-    EXPECT_EQ(b.Colours()[4].red, 6);
-    EXPECT_EQ(b.Colours()[5].blue, 5);
-    EXPECT_EQ(b.Colours()[5].green, 0);
-    EXPECT_EQ(b.Colours()[5].red, 0);
-    EXPECT_EQ(b.Colours()[5].reserved, 0x5A);
-    EXPECT_EQ(b.Colours()[6].blue, 255 - 6);
-    EXPECT_EQ(PixelsOf(b), std::vector<uint8_t>(8, 0));
+    file.resize(54 + 1024);
+    EXPECT_EQ(b.LoadBmp(Write(file), &reason), -1);
+    EXPECT_NE(reason.find("its pixels run to byte 16778294"), std::string::npos) << reason;
 }
 
 class BmpSaveTest : public BmpLoadTest {};

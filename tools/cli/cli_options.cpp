@@ -8,6 +8,7 @@
 
 #include "io/game_directory.h"
 #include "race/headless_race.h"
+#include "race/stage_check.h"
 
 namespace vantrell::cli {
 
@@ -39,6 +40,14 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.positional.push_back(arg);
             continue;
         }
+        if (std::find(options.given.begin(), options.given.end(), arg) != options.given.end()) {
+            throw CliError(arg + ": given twice; give it once");
+        }
+        options.given.push_back(arg);
+        if (arg == "--replace") {
+            options.replace = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             throw CliError(arg + ": needs a value; run 'vantrell-tool --help' for the options");
         }
@@ -66,6 +75,21 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
     return options;
 }
 
+void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> taken,
+                size_t positionals) {
+    for (const std::string& option : options.given) {
+        if (std::find(taken.begin(), taken.end(), option) == taken.end()) {
+            throw CliError(options.command + ": does not take " + option +
+                           "; run 'vantrell-tool --help' for its options");
+        }
+    }
+    if (options.positional.size() > positionals) {
+        throw CliError(options.command + ": does not take the argument '" +
+                       options.positional[positionals] +
+                       "'; run 'vantrell-tool --help' for its arguments");
+    }
+}
+
 int32_t RequireStage(const CliOptions& options) {
     if (!options.stage) {
         throw CliError(options.command + ": no stage given; add --stage 0..4");
@@ -78,24 +102,52 @@ int32_t RequireStage(const CliOptions& options) {
     return stage;
 }
 
-std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
+std::filesystem::path GameFolder(const CliOptions& options) {
     std::string error;
     const std::filesystem::path dir = FindGameDirectory(options.dir, CurrentPlaces(), error);
     if (dir.empty()) {
         throw CliError(error + "; give a writable folder with --dir DIR");
     }
-    std::string missing;
-    if (!HeadlessRace::StageFilesPresent(dir, stage, &missing)) {
-        throw CliError(missing + ": stage file missing; build the game content (target " +
-                       "vantrell-game-content) or point --dir at a game directory");
+    std::error_code code;
+    const std::filesystem::file_status status = std::filesystem::status(dir, code);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        throw CliError(dir.string() + ": no such folder; give the game directory with --dir DIR");
+    }
+    if (!std::filesystem::is_directory(status)) {
+        throw CliError(dir.string() + ": not a folder; give the game directory with --dir DIR");
+    }
+    std::filesystem::directory_iterator listing(dir, code);
+    if (code) {
+        throw CliError(dir.string() + ": cannot be read: " + code.message() +
+                       "; give a folder you can read with --dir DIR");
     }
     return dir;
 }
 
-std::filesystem::path RecordingArgument(const CliOptions& options, bool optional) {
-    if (options.positional.size() > 1) {
-        throw CliError(options.command + ": more than one recording file given; give one .JOY");
+std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
+    const std::filesystem::path dir = GameFolder(options);
+    const std::vector<StageProblem> problems = CheckStage(dir, stage);
+    if (problems.empty()) {
+        return dir;
     }
+    // Built by appending: GCC 12 warns falsely on a literal joined to a string here.
+    const std::string advice = "; stage " + std::to_string(stage) +
+                               " cannot be raced: fix the file or rebuild the game content " +
+                               "(target vantrell-game-content)";
+    std::string lines;
+    for (const StageProblem& problem : problems) {
+        if (!lines.empty()) {
+            lines += '\n';
+        }
+        lines += (dir / problem.file).string();
+        lines += ": ";
+        lines += problem.reason;
+        lines += advice;
+    }
+    throw CliError(lines);
+}
+
+std::filesystem::path RecordingArgument(const CliOptions& options, bool optional) {
     if (options.positional.empty()) {
         if (optional) {
             return {};

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,8 @@
 
 namespace vantrell::cli {
 
+// Input the tool cannot use (exit status 2). The text is shown one line per line, each line
+// naming what is wrong and what to do.
 struct CliError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -28,18 +31,29 @@ struct CliOptions {
     std::string dir;
     std::string out;
     std::string style;
+    bool replace = false;
+    std::vector<std::string> given;  // the options as typed, e.g. "--stage"
     std::vector<std::string> positional;
 };
 
-// Reads the arguments after the program name. Unknown options and malformed numbers throw.
+// Reads the arguments after the program name. Unknown options, options given twice and
+// malformed numbers throw.
 CliOptions ParseCommandLine(const std::vector<std::string>& args);
+
+// Refuses any option the command does not take, and more than `positionals` arguments.
+void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> taken,
+                size_t positionals = 0);
 
 // The stage number, which must be given and lie in 0..4.
 int32_t RequireStage(const CliOptions& options);
 // The game directory as the game finds it (--dir, else the build's game directory or, for an
-// installed program, the user's own copy), checked to hold the stage.
+// installed program, the user's own copy), checked to be a folder the tool can read.
+std::filesystem::path GameFolder(const CliOptions& options);
+// The game folder, checked to hold stage `stage` in a state it can be raced on (CheckStage);
+// every problem is one line of the error.
 std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage);
-// The one positional recording file, or the empty path when none was given and `optional`.
+// The positional recording file (AcceptOnly refuses a second), or the empty path when none
+// was given and `optional`.
 std::filesystem::path RecordingArgument(const CliOptions& options, bool optional);
 // A 2400-byte recording file, read whole.
 Recording ReadRecordingFile(const std::filesystem::path& path);

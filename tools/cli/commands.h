@@ -1,5 +1,6 @@
 // The tool's subcommands. Each prints its result on standard output and returns the exit
-// status; faults the user can fix are thrown as CliError.
+// status: 0 done, 1 a check that ran and found a problem; input it cannot use is thrown as
+// CliError (exit status 2).
 #pragma once
 
 #include "cli/cli_options.h"
@@ -12,5 +13,6 @@ int RunAutopilot(const CliOptions& options);
 int RunRender(const CliOptions& options);
 int RunReplay(const CliOptions& options);
 int RunMakeRecords(const CliOptions& options);
+int RunCheckStage(const CliOptions& options);
 
 }  // namespace vantrell::cli

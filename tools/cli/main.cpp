@@ -1,4 +1,5 @@
 // vantrell-tool: checks, traces, renders and replays runs headless, and drives our autopilot.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -20,15 +21,17 @@ void PrintHelp() {
         "  verify --stage N [--dir DIR] FILE.JOY\n"
         "      Drives the recording and prints 'goal T' (T = the time the game stores) or\n"
         "      'timeup'.\n"
-        "  trace --stage N [--dir DIR] FILE.JOY\n"
+        "  trace --stage N [--dir DIR] [--out FILE.csv] FILE.JOY\n"
         "      The same drive as CSV, one line per tick: tick,phase,x,y,posX,posY,velX,velY,\n"
         "      heading,nextCheckpoint of the first craft after the tick. tick is raceTicks\n"
-        "      (0 through the countdown); phase is countdown, running or finish.\n"
+        "      (0 through the countdown); phase is countdown, running or finish. Written to\n"
+        "      FILE.csv when given, else printed.\n"
         "  render --stage N --x X --y Y --heading H --out FILE [--dir DIR]\n"
         "      Draws the driver's-eye view from course point (X, Y) looking along heading\n"
-        "      H (0..63) at camera height HeightAt(X, Y), nothing stamped. FILE.bmp: the\n"
-        "      shown band, 96 x 120, 8-bit with the frame buffer's colours. FILE.png: the\n"
-        "      band stretched to the default window's view, 248 x 270, true colour.\n"
+        "      H (0..63) at camera height HeightAt(X, Y), nothing stamped; X 0..400 and\n"
+        "      Y 6..387, where a craft can be. FILE.bmp: the shown band, 96 x 120, 8-bit\n"
+        "      with the frame buffer's colours. FILE.png: the band stretched to the default\n"
+        "      window's view, 248 x 270, true colour.\n"
         "  replay --stage N [FILE.JOY] --out OUT [--every K] [--dir DIR]\n"
         "      Renders a run frame by frame as the window shows it (248 x 270): numbered\n"
         "      PNGs frame_NNNN.png in the folder OUT, or one animated PNG when OUT ends in\n"
@@ -37,18 +40,35 @@ void PrintHelp() {
         "  autopilot --stage N --out FILE.JOY [--style S] [--dir DIR]\n"
         "      Our driver races the stage and writes its 2400-byte recording; prints\n"
         "      'goal T' or 'timeup'.\n"
-        "  make-records [--dir DIR]\n"
-        "      Races every style on every stage, verifies each run by replaying it and\n"
-        "      writes VANREC<n>.DAT and S<n>N<k>.JOY (fastest first) into DIR.\n"
+        "  make-records [--stage N] [--replace] [--dir DIR]\n"
+        "      Races every style on every stage (or stage N), verifies each run by\n"
+        "      replaying it and writes VANREC<n>.DAT and S<n>N<k>.JOY (fastest first) into\n"
+        "      DIR: the ten best of the runs already there and its own, or with --replace\n"
+        "      its own only.\n"
+        "  check-stage --stage N [--dir DIR]\n"
+        "      Checks the stage's files and prints 'FILE: reason' for each problem, or\n"
+        "      'ok'.\n"
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
-        "directory (%s).\n"
+        "directory (%s). The race commands refuse a stage that fails check-stage.\n"
+        "Exit status: 0 done, 1 a check found a problem (check-stage, make-records),\n"
+        "2 input the tool cannot use (a bad option, file, folder or stage).\n"
         "Driving styles:",
         (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
     for (const vantrell::AutopilotStyle& style : vantrell::AutopilotStyles()) {
         std::printf(" %s", style.name.c_str());
     }
     std::printf(" (default %s)\n", vantrell::AutopilotStyles().front().name.c_str());
+}
+
+// One "vantrell-tool: " line per line of the message.
+void PrintLines(const std::string& message) {
+    size_t start = 0;
+    while (start <= message.size()) {
+        const size_t end = std::min(message.find('\n', start), message.size());
+        std::fprintf(stderr, "vantrell-tool: %s\n", message.substr(start, end - start).c_str());
+        start = end + 1;
+    }
 }
 
 }  // namespace
@@ -81,12 +101,14 @@ int main(int argc, char** argv) {
         if (command == "make-records") {
             return RunMakeRecords(options);
         }
+        if (command == "check-stage") {
+            return RunCheckStage(options);
+        }
         throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
-    } catch (const CliError& error) {
-        std::fprintf(stderr, "vantrell-tool: %s\n", error.what());
-        return 2;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "vantrell-tool: %s\n", error.what());
-        return 1;
+        // Whatever stopped the command came from what it was given (an option, a file, a
+        // folder); status 1 is kept for a check that ran and found a problem.
+        PrintLines(error.what());
+        return 2;
     }
 }

@@ -7,6 +7,7 @@
 #include "cli/band_picture.h"
 #include "cli/commands.h"
 #include "common/file_bytes.h"
+#include "craft/craft.h"
 #include "gfx/bmp_writer.h"
 #include "race/headless_race.h"
 #include "race/view.h"
@@ -25,9 +26,19 @@ void WritePng(const std::string& path, const tools::RgbImage& image) {
 }  // namespace
 
 int RunRender(const CliOptions& options) {
+    AcceptOnly(options, {"--stage", "--dir", "--x", "--y", "--heading", "--out"});
     const int32_t stage = RequireStage(options);
     if (!options.x || !options.y || !options.heading) {
         throw CliError("render: the view point needs --x, --y and --heading");
+    }
+    // Only where a craft can be is the view the game's; further out it reads past the course.
+    if (*options.x < kCraftFirstX || *options.x > kCraftLastX || *options.y < kCraftFirstY ||
+        *options.y > kCraftLastY) {
+        throw CliError("render: (" + std::to_string(*options.x) + ", " +
+                       std::to_string(*options.y) + ") is off the course; give --x " +
+                       std::to_string(kCraftFirstX) + ".." + std::to_string(kCraftLastX) +
+                       " and --y " + std::to_string(kCraftFirstY) + ".." +
+                       std::to_string(kCraftLastY) + ", where a craft can be");
     }
     if (*options.heading < 0 || *options.heading > 63) {
         throw CliError("--heading " + std::to_string(*options.heading) +
@@ -55,11 +66,21 @@ int RunRender(const CliOptions& options) {
 }
 
 int RunReplay(const CliOptions& options) {
+    AcceptOnly(options, {"--stage", "--dir", "--out", "--every"}, 1);
     const int32_t stage = RequireStage(options);
-    const std::filesystem::path dir = GameDirectory(options, stage);
     if (options.out.empty()) {
         throw CliError("replay: no output given; add --out DIR (numbered PNGs) or --out FILE.png");
     }
+    // A name with another extension is neither: writing PNGs into a folder "frames.gif" would
+    // surprise whoever asked for a GIF.
+    std::error_code ignored;
+    const std::filesystem::path out = options.out;
+    if (!HasExtension(out, ".png") && !out.extension().empty() &&
+        !std::filesystem::is_directory(out, ignored)) {
+        throw CliError("replay: --out " + options.out + ": neither a folder nor a .png file; " +
+                       "give --out DIR for numbered PNGs or --out FILE.png for an animated PNG");
+    }
+    const std::filesystem::path dir = GameDirectory(options, stage);
     const int32_t every = options.every.value_or(1);
     if (every < 1) {
         throw CliError("--every " + std::to_string(every) + ": must be 1 or more");

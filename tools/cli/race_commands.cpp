@@ -38,6 +38,7 @@ const AutopilotStyle& StyleArgument(const CliOptions& options) {
 }  // namespace
 
 int RunVerify(const CliOptions& options) {
+    AcceptOnly(options, {"--stage", "--dir"}, 1);
     const int32_t stage = RequireStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
     HeadlessRace race(GameDirectory(options, stage), stage);
@@ -46,20 +47,30 @@ int RunVerify(const CliOptions& options) {
 }
 
 int RunTrace(const CliOptions& options) {
+    AcceptOnly(options, {"--stage", "--dir", "--out"}, 1);
     const int32_t stage = RequireStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
     HeadlessRace race(GameDirectory(options, stage), stage);
-    std::printf("tick,phase,x,y,posX,posY,velX,velY,heading,nextCheckpoint\n");
-    race.Run(recording, [](RacePhase phase, const GameState& game) {
+    // The same text whether printed or written, so a trace file is the printed trace exactly.
+    std::string csv = "tick,phase,x,y,posX,posY,velX,velY,heading,nextCheckpoint\n";
+    race.Run(recording, [&csv](RacePhase phase, const GameState& game) {
         const CraftState& c = game.Crafts().first;
-        std::printf("%d,%s,%d,%d,%d,%d,%d,%d,%d,%d\n", game.Progress().RaceTicks(),
-                    RacePhaseName(phase), c.x, c.y, c.posX, c.posY, c.velX, c.velY, c.heading,
-                    game.Progress().NextCheckpoint());
+        char line[160];
+        std::snprintf(line, sizeof line, "%d,%s,%d,%d,%d,%d,%d,%d,%d,%d\n",
+                      game.Progress().RaceTicks(), RacePhaseName(phase), c.x, c.y, c.posX, c.posY,
+                      c.velX, c.velY, c.heading, game.Progress().NextCheckpoint());
+        csv += line;
     });
+    if (options.out.empty()) {
+        std::fwrite(csv.data(), 1, csv.size(), stdout);
+    } else {
+        tools::WriteFileBytes(options.out, tools::Bytes(csv.begin(), csv.end()));
+    }
     return 0;
 }
 
 int RunAutopilot(const CliOptions& options) {
+    AcceptOnly(options, {"--stage", "--dir", "--out", "--style"});
     const int32_t stage = RequireStage(options);
     const AutopilotStyle& style = StyleArgument(options);
     if (options.out.empty()) {
