@@ -78,7 +78,9 @@ int RunMakeRecords(const CliOptions& options) {
     for (int32_t stage = first; stage <= last; ++stage) {
         const std::filesystem::path dir = GameDirectory(options, stage);
         HeadlessRace race(dir, stage);
+        race.SetDrawing(Drawing::None);  // only the outcome counts
         HeadlessRace check(dir, stage);
+        check.SetDrawing(Drawing::None);  // only the outcome counts
         std::vector<TableRun> runs;
         for (const AutopilotStyle& style : AutopilotStyles()) {
             const AutopilotRun run = DriveAutopilot(race, style);

@@ -42,6 +42,7 @@ int RunVerify(const CliOptions& options) {
     const int32_t stage = RequireStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
     HeadlessRace race(GameDirectory(options, stage), stage);
+    race.SetDrawing(Drawing::None);  // only the outcome counts
     PrintOutcome(race.Run(recording));
     return 0;
 }
@@ -51,6 +52,7 @@ int RunTrace(const CliOptions& options) {
     const int32_t stage = RequireStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
     HeadlessRace race(GameDirectory(options, stage), stage);
+    race.SetDrawing(Drawing::None);  // only the outcome counts
     // The same text whether printed or written, so a trace file is the printed trace exactly.
     std::string csv = "tick,phase,x,y,posX,posY,velX,velY,heading,nextCheckpoint\n";
     race.Run(recording, [&csv](RacePhase phase, const GameState& game) {
@@ -77,6 +79,7 @@ int RunAutopilot(const CliOptions& options) {
         throw CliError("autopilot: no output file given; add --out FILE.JOY");
     }
     HeadlessRace race(GameDirectory(options, stage), stage);
+    race.SetDrawing(Drawing::None);  // only the outcome counts
     const AutopilotRun run = DriveAutopilot(race, style);
     tools::WriteFileBytes(options.out, tools::Bytes(run.recording.begin(), run.recording.end()));
     PrintOutcome(run.outcome);
