@@ -5,6 +5,7 @@ namespace vantrell {
 Game::Game(const PlatformBundle& platform)
     : display(platform.display),
       dialogs(platform.dialogs),
+      dataDir(platform.dataDir),
       timer(platform.timer, platform.speedStore),
       input(platform.keys, platform.joysticks),
       sound(platform.audio, platform.waves, platform.dataDir),

@@ -45,6 +45,7 @@ class Game {
 
     Display& display;
     ModalDialogs dialogs;
+    std::filesystem::path dataDir;  // the game folder; empty means the current directory
     TickTimerState timer;
     InputConfig input;
     SoundPlayer sound;

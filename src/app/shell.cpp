@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "race/stage_check.h"
 #include "records/hiscore_dialogs.h"
 
 namespace vantrell {
@@ -10,10 +11,14 @@ constexpr char kRulesText[] = "赤く点滅しているチェックポイント�
 constexpr char kRulesCaption[] = "ゲームのルール";
 constexpr char kControlsText[] = " カーソルキーまたは\nジョイパッドで操作します";
 constexpr char kControlsCaption[] = "操作方法";
+constexpr char kStageProblemCaption[] = "ステージのファイル";
+constexpr char kStageProblemIntro[] = "面のファイルに問題があります。";
+constexpr char kStageProblemGoOn[] = "このまま進みますか？";
 
 }  // namespace
 
 void Shell::OnCreate() {
+    ReportStageProblems(0, false);
     game_.state.Create();
     game_.records.Load(0);
     Post(Posted::EnterDemo);
@@ -169,19 +174,41 @@ void Shell::OnCommand(Command command) {
 }
 
 void Shell::SelectStage(int32_t stage) {
-    for (int32_t s = 0; s < kStageCount; ++s) {
-        game_.display.SetMenuCheck(StageCommand(s), s == stage);
-    }
     // The question for the old stage comes before any file of the new one is read. Choosing
     // the current stage still restarts the demonstration.
     const int32_t old = game_.state.CurrentStage().Index();
+    if (stage != old && !ReportStageProblems(stage, true)) {
+        return;  // the player keeps the stage they are on
+    }
     if (stage != old) {
         game_.records.Save(game_.dialogs, old);
+    }
+    for (int32_t s = 0; s < kStageCount; ++s) {
+        game_.display.SetMenuCheck(StageCommand(s), s == stage);
     }
     game_.state.SelectStage(stage);
     if (stage != old) {
         game_.records.Load(stage);
     }
+}
+
+bool Shell::ReportStageProblems(int32_t stage, bool mayStay) {
+    const std::vector<StageProblem> problems = CheckStage(game_.dataDir, stage);
+    if (problems.empty()) {
+        return true;
+    }
+    std::string text = std::to_string(stage + 1) + kStageProblemIntro + "\n";
+    for (const StageProblem& problem : problems) {
+        text += problem.file + ": " + problem.reason + "\n";
+    }
+    if (!mayStay) {
+        game_.dialogs.ShowMessage(text, kStageProblemCaption);
+        return true;
+    }
+    text += kStageProblemGoOn;
+    const Question question{
+        text, kStageProblemCaption, {Answer::Yes, Answer::No}, Answer::No, Answer::No};
+    return game_.dialogs.Ask(question) == Answer::Yes;
 }
 
 void Shell::OpenConfigDialog() {

@@ -72,6 +72,9 @@ class Shell {
     // Hands a finished race to the high-score entry, then back to the demonstration.
     void EnterFinishedRun();
     void SelectStage(int32_t stage);
+    // Tells the player what is wrong with stage n's files, if anything. With `mayStay` the
+    // player may keep the stage now loaded instead: false when they chose to.
+    bool ReportStageProblems(int32_t stage, bool mayStay);
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
