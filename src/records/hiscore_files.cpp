@@ -157,7 +157,8 @@ SaveResult HiScoreTable::Save(Dialogs& dialogs, int32_t stage) {
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         files.push_back({directory / RecordingFileName(stage, k), entries[k].recording});
     }
-    const std::optional<SaveFailure> failure = SaveFiles(files, beforeSaveStep);
+    const std::optional<SaveFailure> failure =
+        SaveFiles(files, {.journal = {}, .hook = beforeSaveStep});
     if (!failure) {
         return SaveResult::Written;
     }
