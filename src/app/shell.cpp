@@ -63,7 +63,7 @@ void Shell::Tick(const TickInput& input) {
 }
 
 void Shell::OnCloseRequest() {
-    game_.records.Save(game_.dialogs, game_.state.CurrentStage().Index());
+    SaveWithQuestion(game_.dialogs, game_.records, game_.state.CurrentStage().Index());
     game_.timer.StopTickTimer();
 }
 
@@ -169,7 +169,7 @@ void Shell::SelectStage(int32_t stage) {
     // the current stage still restarts the demonstration.
     const int32_t old = game_.state.CurrentStage().Index();
     if (stage != old) {
-        game_.records.Save(game_.dialogs, old);
+        SaveWithQuestion(game_.dialogs, game_.records, old);
     }
     game_.state.SelectStage(stage);
     if (stage != old) {

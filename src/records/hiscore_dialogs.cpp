@@ -102,6 +102,29 @@ void SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
     table.opponentPosition = kHiScoreSlots - 1;
 }
 
+SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage) {
+    if (!table.changed) {
+        return SaveResult::Unchanged;
+    }
+    if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
+        return SaveResult::Declined;
+    }
+    const SaveReport report = table.Write(stage);
+    if (report.written) {
+        return SaveResult::Written;
+    }
+    // Appended: GCC 12 warns falsely on "literal" + string.
+    std::string text = kSaveFailedText;
+    text += "\n";
+    text += report.file;
+    text += "\n";
+    text += report.reason;
+    text += "\n";
+    text += kSaveFailedAdvice;
+    dialogs.ShowMessage(text, kSaveCaption);
+    return SaveResult::Failed;
+}
+
 void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {
     if (dialogs.AskYesNo(kResetQuestion, kResetCaption)) {
         table.FillEmpty();

@@ -15,11 +15,6 @@
 namespace vantrell {
 namespace {
 
-const std::string kSaveQuestion = "ハイスコアデータをセーブしますか？";
-const std::string kSaveCaption = "スコアデータのセーブ";
-const std::string kSaveFailedText = "ハイスコアデータを保存できませんでした。";
-const std::string kSaveFailedAdvice = "ゲームのフォルダに書き込めるか確かめてください。";
-
 // Longer lines are never written by the game; keeping this much of one is plenty to find the
 // name's first 15 bytes or a time's digits.
 constexpr std::size_t kLineKeep = 255;
@@ -143,30 +138,23 @@ void HiScoreTable::Load(int32_t stage) {
     Rank();
 }
 
-SaveResult HiScoreTable::Save(Dialogs& dialogs, int32_t stage) {
-    if (!changed) {
-        return SaveResult::Unchanged;
-    }
-    if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
-        return SaveResult::Declined;
-    }
-
+SaveReport HiScoreTable::Write(int32_t stage) {
     const std::string text = RecordFileText(*this);
     // The record file goes first: if it cannot be replaced, no recording is either.
     std::vector<FileToSave> files{{directory / RecordFileName(stage), BytesOf(text)}};
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         files.push_back({directory / RecordingFileName(stage, k), entries[k].recording});
     }
+    SaveReport report;
     const std::optional<SaveFailure> failure =
         SaveFiles(files, {.journal = {}, .hook = beforeSaveStep});
     if (!failure) {
-        return SaveResult::Written;
+        report.written = true;
+        return report;
     }
-    const std::string failedName = files[failure->file].target.filename().string();
-    // `changed` stays set, so the question comes again at the next chance to save.
-    dialogs.ShowMessage(kSaveFailedText + "\n" + failedName + "\n" + kSaveFailedAdvice,
-                        kSaveCaption);
-    return SaveResult::Failed;
+    report.file = failure->path.filename().string();
+    report.reason = failure->error.message();
+    return report;
 }
 
 }  // namespace vantrell

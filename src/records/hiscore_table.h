@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "io/atomic_save.h"
-#include "platform/dialogs.h"
 
 namespace vantrell {
 
@@ -38,12 +37,12 @@ struct HiScoreEntry {
 // with line breaks and NULs (which would break the record file's lines) turned into '?'.
 std::string NameForTable(std::string_view typed);
 
-// What Save did, for the callers that care and for tests.
-enum class SaveResult {
-    Unchanged,  // nothing entered since the load: no question asked
-    Declined,   // the player answered No: nothing written
-    Written,    // every file written
-    Failed,     // some file could not be written; the player has been told
+// What a write of a stage's files came to.
+struct SaveReport {
+    bool written = false;  // every file is on disk
+    // On failure: the file it happened to (e.g. "S0N4.JOY") and the system's words for why.
+    std::string file;
+    std::string reason;
 };
 
 struct HiScoreTable {
@@ -72,10 +71,10 @@ struct HiScoreTable {
     // Replaces the table by the files of the stage. Missing or malformed files never fail the
     // load; see the file reader for what each fault gives.
     void Load(int32_t stage);
-    // Asks whether to save, if a run entered since the load, and writes the stage's record file
-    // and its ten recording files. Files are written beside and renamed into place, so a failed
-    // save leaves every file whole; a failure is told to the player and `changed` stays set.
-    SaveResult Save(Dialogs& dialogs, int32_t stage);
+    // Writes the stage's record file and its ten recording files. Files are written beside and
+    // renamed into place, so a failed write leaves every file whole. Asks and tells nothing;
+    // `changed` is left as it is.
+    SaveReport Write(int32_t stage);
     // Recomputes rankOrder and worstTime: greatest time first, among equal times the highest
     // slot first (so the lower slot ranks better).
     void Rank();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hosts/headless/scripted_dialogs.h"
+#include "records/hiscore_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records/records_test_support.h"
 
@@ -62,7 +63,7 @@ std::vector<std::string> StepFiles() {
     };
     ScriptedDialogs dialogs;
     dialogs.QueueYesNo(true);
-    EXPECT_EQ(table.Save(dialogs, kStage), SaveResult::Written);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, kStage), SaveResult::Written);
     return files;
 }
 
@@ -79,7 +80,7 @@ TEST(SaveFaults, AStepRefusedAnywhereFailsTheSaveAndTellsThePlayerWhichFile) {
         FillTable(old, "Old", 1);
         ScriptedDialogs oldDialogs;
         oldDialogs.QueueYesNo(true);
-        ASSERT_EQ(old.Save(oldDialogs, kStage), SaveResult::Written);
+        ASSERT_EQ(SaveWithQuestion(oldDialogs, old, kStage), SaveResult::Written);
 
         HiScoreTable table(dir.path());
         FillTable(table, "New", 101);
@@ -90,7 +91,7 @@ TEST(SaveFaults, AStepRefusedAnywhereFailsTheSaveAndTellsThePlayerWhichFile) {
         const auto entries = table.entries;
         ScriptedDialogs dialogs;
         dialogs.QueueYesNo(true);
-        ASSERT_EQ(table.Save(dialogs, kStage), SaveResult::Failed) << when;
+        ASSERT_EQ(SaveWithQuestion(dialogs, table, kStage), SaveResult::Failed) << when;
 
         ASSERT_EQ(dialogs.Kinds(),
                   (std::vector<DialogKind>{DialogKind::YesNo, DialogKind::Message}))
@@ -107,7 +108,7 @@ TEST(SaveFaults, AStepRefusedAnywhereFailsTheSaveAndTellsThePlayerWhichFile) {
         // The next chance to save asks again and writes everything.
         table.beforeSaveStep = nullptr;
         dialogs.QueueYesNo(true);
-        ASSERT_EQ(table.Save(dialogs, kStage), SaveResult::Written) << when;
+        ASSERT_EQ(SaveWithQuestion(dialogs, table, kStage), SaveResult::Written) << when;
         HiScoreTable loaded(dir.path());
         loaded.Load(kStage);
         for (int32_t k = 0; k < kHiScoreSlots; ++k) {

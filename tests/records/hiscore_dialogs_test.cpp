@@ -223,7 +223,7 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     const Recording run = Pattern(200);
     EnterRun(dialogs, table, 1500, run.data());
     dialogs.QueueYesNo(true);
-    ASSERT_EQ(table.Save(dialogs, 0), SaveResult::Written);
+    ASSERT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written);
     EXPECT_EQ(test::ReadBytes(dir / "VANREC0.DAT").substr(135),
               "\x91\xAC\x82\xA2\x90\x6C\r\n 1500\r\n");  // slot 9, in Shift-JIS
 
@@ -233,7 +233,7 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     dialogs.ClearLog();
     dialogs.QueueYesNo(true);
     ResetHiScores(dialogs, table);
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Unchanged);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Unchanged);
     table.Load(0);
     EXPECT_EQ(table.entries[9].name, "速い人");
     EXPECT_EQ(table.RecordingAt(9), table.entries[9].recording.data());

@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records_test_support.h"
 
@@ -35,12 +34,6 @@ bool IsPermutation(const std::array<int32_t, kHiScoreSlots>& order) {
     return true;
 }
 
-SaveResult SaveWithYes(HiScoreTable& table, int32_t stage, ScriptedDialogs& dialogs) {
-    table.changed = true;
-    dialogs.QueueYesNo(true);
-    return table.Save(dialogs, stage);
-}
-
 TEST(HiScoreFiles, MissingRecordFileGivesTenEmptyEntriesWithoutRanking) {
     TempGameDir dir;
     WriteBytes(dir / "S0N2.JOY", std::string(2400, '\x05'));  // no record file to go with it
@@ -69,8 +62,7 @@ TEST(HiScoreFiles, EmptyTableIsWrittenByteForByte) {
     TempGameDir dir;
     HiScoreTable table(dir.path());
     table.FillEmpty();
-    ScriptedDialogs dialogs;
-    EXPECT_EQ(SaveWithYes(table, 0, dialogs), SaveResult::Written);
+    EXPECT_TRUE(table.Write(0).written);
 
     const std::string record = ReadBytes(dir / "VANREC0.DAT");
     EXPECT_EQ(record.size(), 150u);
@@ -78,7 +70,6 @@ TEST(HiScoreFiles, EmptyTableIsWrittenByteForByte) {
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         EXPECT_EQ(ReadBytes(dir / HiScoreTable::RecordingFileName(0, k)), std::string(2400, '\0'));
     }
-    EXPECT_TRUE(table.changed);  // only a load clears it
 }
 
 TEST(HiScoreFiles, SaveAndLoadRoundTrip) {
@@ -89,8 +80,7 @@ TEST(HiScoreFiles, SaveAndLoadRoundTrip) {
     table.entries[1] = {"abcdefghijklmno", 512, Pattern(2), false};
     table.entries[2] = {"山田太郎ＶＡＮ", 12345, Pattern(3), true};
     table.entries[3] = {"ｶﾞﾝ", 7, Pattern(4), false};
-    ScriptedDialogs dialogs;
-    ASSERT_EQ(SaveWithYes(table, 3, dialogs), SaveResult::Written);
+    ASSERT_TRUE(table.Write(3).written);
 
     const std::string record = ReadBytes(dir / "VANREC3.DAT");
     const std::string expectedStart = std::string("\r\n 2398\r\n") +
@@ -125,8 +115,7 @@ TEST(HiScoreFiles, MissingOrShortRecordingFiles) {
         table.entries[k] = {test::Numbered("P", k), 1000 + k, Pattern(static_cast<uint8_t>(k)),
                             false};
     }
-    ScriptedDialogs dialogs;
-    ASSERT_EQ(SaveWithYes(table, 0, dialogs), SaveResult::Written);
+    ASSERT_TRUE(table.Write(0).written);
     std::filesystem::remove(dir / "S0N4.JOY");
     WriteBytes(dir / "S0N6.JOY", std::string(100, '\x11'));
     WriteBytes(dir / "S0N7.JOY", std::string(3000, '\x22'));
