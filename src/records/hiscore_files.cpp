@@ -108,6 +108,13 @@ std::string RecordFileText(const HiScoreTable& table) {
 }  // namespace
 
 void HiScoreTable::Load(int32_t stage) {
+    std::vector<std::filesystem::path> stageFiles;
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        stageFiles.push_back(directory / RecordingFileName(stage, k));
+    }
+    stageFiles.push_back(directory / RecordFileName(stage));
+    RecoverSave(directory / JournalFileName(stage), stageFiles, beforeSaveStep);
+
     changed = false;
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
@@ -140,14 +147,16 @@ void HiScoreTable::Load(int32_t stage) {
 
 SaveReport HiScoreTable::Write(int32_t stage) {
     const std::string text = RecordFileText(*this);
-    // The record file goes first: if it cannot be replaced, no recording is either.
-    std::vector<FileToSave> files{{directory / RecordFileName(stage), BytesOf(text)}};
+    // The recordings are renamed first and the record file last: the times are what makes the
+    // recordings a run.
+    std::vector<FileToSave> files;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         files.push_back({directory / RecordingFileName(stage, k), entries[k].recording});
     }
+    files.push_back({directory / RecordFileName(stage), BytesOf(text)});
     SaveReport report;
     const std::optional<SaveFailure> failure =
-        SaveFiles(files, {.journal = {}, .hook = beforeSaveStep});
+        SaveFiles(files, {.journal = directory / JournalFileName(stage), .hook = beforeSaveStep});
     if (!failure) {
         report.written = true;
         return report;

@@ -80,4 +80,10 @@ std::string HiScoreTable::RecordingFileName(int32_t stage, int32_t slot) {
     return name;
 }
 
+std::string HiScoreTable::JournalFileName(int32_t stage) {
+    char name[32];
+    std::snprintf(name, sizeof name, "VANREC%d.JNL", static_cast<int>(stage));
+    return name;
+}
+
 }  // namespace vantrell

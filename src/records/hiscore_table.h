@@ -64,15 +64,16 @@ struct HiScoreTable {
     int32_t opponentPosition = 0;
 
     std::filesystem::path directory;
-    // Handed to the save of the files (see SaveStepHook). The game leaves it empty; tests fail
-    // or stop saves with it.
+    // Handed to the save of the files and to the settling of a stopped save in Load (see
+    // SaveStepHook). The game leaves it empty; tests fail or stop saves with it.
     SaveStepHook beforeSaveStep;
 
-    // Replaces the table by the files of the stage. Missing or malformed files never fail the
-    // load; see the file reader for what each fault gives.
+    // Replaces the table by the files of the stage, after finishing or undoing a save of them
+    // that was stopped part-way. Missing or malformed files never fail the load; see the file
+    // reader for what each fault gives.
     void Load(int32_t stage);
-    // Writes the stage's record file and its ten recording files. Files are written beside and
-    // renamed into place, so a failed write leaves every file whole. Asks and tells nothing;
+    // Writes the stage's ten recording files and its record file as one: after a failure or a
+    // crash at any point, the next Load finds them all old or all new. Asks and tells nothing;
     // `changed` is left as it is.
     SaveReport Write(int32_t stage);
     // Recomputes rankOrder and worstTime: greatest time first, among equal times the highest
@@ -90,6 +91,8 @@ struct HiScoreTable {
 
     static std::string RecordFileName(int32_t stage);
     static std::string RecordingFileName(int32_t stage, int32_t slot);
+    // Present only while a save of the stage is between its renames.
+    static std::string JournalFileName(int32_t stage);
 };
 
 }  // namespace vantrell

@@ -103,6 +103,7 @@ TEST(HiScoreSave, WriteReportsTheFileAndTheReasonAndLeavesChangedAlone) {
     EXPECT_EQ(report.file, Joy(4, 7));
     EXPECT_EQ(report.reason, Reason(std::errc::is_a_directory));
     EXPECT_TRUE(table.changed);
+    EXPECT_EQ(ReadBytes(dir / "VANREC4.DAT").substr(0, 11), "N0\r\n  100\r\n");  // still old
 }
 
 // Real failures of the system: whichever file could not be written is named to the player with
@@ -117,10 +118,8 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
         std::errc reason;
     };
     const std::vector<Case> cases = {
-        {"a missing folder", "no-such-folder", "", "VANREC0.DAT",
-         std::errc::no_such_file_or_directory},
-        {"a file where the folder should be", "plain", "", "VANREC0.DAT",
-         std::errc::not_a_directory},
+        {"a missing folder", "no-such-folder", "", Joy(0, 0), std::errc::no_such_file_or_directory},
+        {"a file where the folder should be", "plain", "", Joy(0, 0), std::errc::not_a_directory},
         {"a folder where the record file should be", "", "VANREC0.DAT", "VANREC0.DAT",
          std::errc::is_a_directory},
         {"a folder where the first recording should be", "", Joy(0, 0), Joy(0, 0),
@@ -128,6 +127,8 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
         {"a folder where the last recording should be", "", Joy(0, 9), Joy(0, 9),
          std::errc::is_a_directory},
         {"a folder where the record file is written first", "", "VANREC0.DAT.tmp", "VANREC0.DAT",
+         std::errc::is_a_directory},
+        {"a folder where the journal is written first", "", "VANREC0.JNL.tmp", "VANREC0.JNL",
          std::errc::is_a_directory},
         {"a full disk under the record file", "", "VANREC0.DAT.tmp", "VANREC0.DAT",
          std::errc::no_space_on_device},
@@ -175,43 +176,32 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
     }
 }
 
-TEST(HiScoreSave, UnreplaceableRecordFileLeavesEveryOldFileWhole) {
-    TempGameDir dir;
-    std::filesystem::create_directory(dir / "VANREC0.DAT");  // in the way of the rename
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        WriteBytes(dir / Joy(0, k), "old");
-    }
-    HiScoreTable table = FilledTable(dir.path());
-    table.changed = true;
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(true);
-    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Failed);
-    EXPECT_EQ(dialogs.Kinds(), (std::vector<DialogKind>{DialogKind::YesNo, DialogKind::Message}));
-    EXPECT_TRUE(table.changed);
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        EXPECT_EQ(ReadBytes(dir / Joy(0, k)), "old") << k;
-    }
-}
+// A target that cannot be replaced is found before any is: the set stays old whole, rather
+// than new recordings standing beside old times.
+TEST(HiScoreSave, AnUnreplaceableFileLeavesEveryOldFileWhole) {
+    for (const std::string& blocked : {std::string("VANREC2.DAT"), Joy(2, 5)}) {
+        TempGameDir dir;
+        HiScoreTable old = FilledTable(dir.path());
+        old.entries[5].time = 2000;
+        ASSERT_TRUE(old.Write(2).written);
+        std::filesystem::remove(dir / blocked);
+        std::filesystem::create_directories(dir / blocked / "keep");
 
-TEST(HiScoreSave, UnreplaceableRecordingIsReportedAndTheRestWritten) {
-    TempGameDir dir;
-    std::filesystem::create_directory(dir / Joy(2, 5));
-    WriteBytes(dir / "VANREC2.DAT", std::string(400, 'x'));  // longer than the new file
-    HiScoreTable table = FilledTable(dir.path());
-    table.changed = true;
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(true);
-    EXPECT_EQ(SaveWithQuestion(dialogs, table, 2), SaveResult::Failed);
-    ASSERT_EQ(dialogs.Calls().size(), 2u);
-    EXPECT_NE(dialogs.Calls()[1].text.find("S2N5.JOY"), std::string::npos);
-    EXPECT_TRUE(table.changed);
-
-    HiScoreTable loaded(dir.path());
-    loaded.Load(2);
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        EXPECT_EQ(loaded.entries[k].name, table.entries[k].name);
-        EXPECT_EQ(loaded.entries[k].time, table.entries[k].time);
-        EXPECT_EQ(loaded.entries[k].recording, k == 5 ? Recording{} : table.entries[k].recording);
+        HiScoreTable table(dir.path());
+        table.FillEmpty();
+        table.entries[5] = {"New", 700, Pattern(77), false};
+        const SaveReport report = table.Write(2);
+        EXPECT_FALSE(report.written) << blocked;
+        EXPECT_EQ(report.file, blocked);
+        for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+            const std::string joy = Joy(2, k);
+            if (joy != blocked) {
+                EXPECT_EQ(ReadBytes(dir / joy)[0], static_cast<char>(k)) << joy << " " << blocked;
+            }
+        }
+        if (blocked != "VANREC2.DAT") {
+            EXPECT_EQ(ReadBytes(dir / "VANREC2.DAT").substr(0, 11), "N0\r\n  100\r\n") << blocked;
+        }
     }
 }
 
