@@ -5,7 +5,6 @@
 
 #include "fuzz_support.h"
 #include "records/hiscore_table.h"
-#include "records/shift_jis.h"
 
 using namespace vantrell;
 
@@ -17,7 +16,7 @@ void CheckTable(const HiScoreTable& table) {
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         FUZZ_CHECK(order[k] == k);
         const HiScoreEntry& entry = table.entries[k];
-        FUZZ_CHECK(EncodeShiftJis(entry.name).size() <= kNameBytes);
+        FUZZ_CHECK(entry.name.size() <= kNameBytes);
         FUZZ_CHECK(entry.time >= 0);
         FUZZ_CHECK(!entry.isNew);
     }

@@ -30,9 +30,9 @@ enum class SaveResult {
 SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage);
 
 // A solo race or a race against a recording has ended after `time` ticks. A time strictly
-// below the worst entry's replaces that entry (recording copied, name asked for); any other
-// time gets "もっと精進せいよ！". Either way the list follows. A null recording enters as no
-// input at all.
+// below the worst entry's replaces that entry (recording copied, name asked for and stored as
+// NameForTable gives it); any other time gets "もっと精進せいよ！". Either way the list follows.
+// A null recording enters as no input at all.
 void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording);
 
 // Ranks the table and shows the list best first, the run just entered highlighted once.

@@ -10,7 +10,6 @@
 #include "io/atomic_save.h"
 #include "io/file_guard.h"
 #include "records/hiscore_table.h"
-#include "records/shift_jis.h"
 
 namespace vantrell {
 namespace {
@@ -43,16 +42,6 @@ bool ReadLine(std::FILE* file, std::string& line) {
         line += '\r';
     }
     return true;
-}
-
-// A name line as the game reads it: up to a NUL, at most 15 bytes without splitting a
-// double-byte character.
-std::string NameFromLine(std::string_view line) {
-    const std::size_t nul = line.find('\0');
-    if (nul != std::string_view::npos) {
-        line = line.substr(0, nul);
-    }
-    return DecodeShiftJis(CutShiftJis(line, kNameBytes));
 }
 
 // Decimal value as the C library reads it (leading blanks, a sign, digits up to the first
@@ -90,17 +79,17 @@ void ReadRecording(const std::filesystem::path& path, Recording& recording) {
 std::string RecordFileText(const HiScoreTable& table) {
     std::string text;
     for (const HiScoreEntry& entry : table.entries) {
-        // The name in memory is already fit for the file; this guards the line structure even
-        // if someone filled the field by hand.
-        std::string name(CutShiftJis(EncodeShiftJis(entry.name), kNameBytes));
-        for (char& c : name) {
-            if (c == '\0' || c == '\n' || c == '\r') {
-                c = '?';
+        // Names read or entered are already fit for the file; this guards the line structure
+        // even if someone filled the field by hand.
+        std::string name;
+        for (const char c : entry.name) {
+            if (c != '\n') {
+                name += c;
             }
         }
         char time[16];
         std::snprintf(time, sizeof time, "%5d", static_cast<int>(entry.time));
-        text += name + "\r\n" + time + "\r\n";
+        text += NameFromLine(name) + "\r\n" + time + "\r\n";
     }
     return text;
 }

@@ -3,19 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "records/shift_jis.h"
-
 namespace vantrell {
-
-std::string NameForTable(std::string_view typed) {
-    std::string clean(typed);
-    for (char& c : clean) {
-        if (c == '\0' || c == '\n' || c == '\r') {
-            c = '?';
-        }
-    }
-    return FitShiftJis(clean, kNameBytes);
-}
 
 HiScoreTable::HiScoreTable(std::filesystem::path directory) : directory(std::move(directory)) {}
 

@@ -6,15 +6,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "io/atomic_save.h"
+#include "records/record_names.h"
 
 namespace vantrell {
 
 constexpr int32_t kHiScoreSlots = 10;
 constexpr int32_t kRecordingBytes = 2400;  // one input byte per race tick
-constexpr std::size_t kNameBytes = 15;     // a name's limit in Shift-JIS bytes, without the NUL
 constexpr int32_t kEmptyTime = 2398;
 inline constexpr char kEmptyName[] = "------";
 
@@ -27,15 +26,11 @@ constexpr int32_t kRankSecondBest = 8;
 constexpr int32_t kRankBest = 9;
 
 struct HiScoreEntry {
-    std::string name = kEmptyName;  // UTF-8; its Shift-JIS form is at most kNameBytes
+    std::string name = kEmptyName;  // Shift-JIS bytes as the record file holds them
     int32_t time = kEmptyTime;      // race ticks, smaller is better
     Recording recording{};
     bool isNew = false;  // filled by the run just finished and not yet shown highlighted
 };
-
-// A typed name as the table keeps it: cut to kNameBytes in Shift-JIS at a character boundary,
-// with line breaks and NULs (which would break the record file's lines) turned into '?'.
-std::string NameForTable(std::string_view typed);
 
 // What a write of a stage's files came to.
 struct SaveReport {
@@ -87,6 +82,7 @@ struct HiScoreTable {
     void FillEmpty();
 
     int32_t SelectedOpponent() const { return opponentPosition; }
+    // The stored bytes of the name the box starts with; empty for kDefaultNameEmpty.
     const std::string& DefaultNameText() const;
 
     static std::string RecordFileName(int32_t stage);

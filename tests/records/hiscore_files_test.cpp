@@ -15,6 +15,9 @@ using test::ReadBytes;
 using test::TempGameDir;
 using test::WriteBytes;
 
+// 山田太郎ＶＡＮ as Shift-JIS bytes.
+const std::string kYamadaVan = "\x8E\x52\x93\x63\x91\xBE\x98\x59\x82\x75\x82\x60\x82\x6D";
+
 std::string Repeat(const std::string& s, int n) {
     std::string out;
     for (int i = 0; i < n; ++i) {
@@ -78,14 +81,13 @@ TEST(HiScoreFiles, SaveAndLoadRoundTrip) {
     table.FillEmpty();
     table.entries[0] = {"", 2398, Pattern(1), false};
     table.entries[1] = {"abcdefghijklmno", 512, Pattern(2), false};
-    table.entries[2] = {"山田太郎ＶＡＮ", 12345, Pattern(3), true};
-    table.entries[3] = {"ｶﾞﾝ", 7, Pattern(4), false};
+    table.entries[2] = {kYamadaVan, 12345, Pattern(3), true};
+    table.entries[3] = {"\xB6\xDE\xDD", 7, Pattern(4), false};  // ｶﾞﾝ in half-width kana
     ASSERT_TRUE(table.Write(3).written);
 
     const std::string record = ReadBytes(dir / "VANREC3.DAT");
     const std::string expectedStart = std::string("\r\n 2398\r\n") +
-                                      "abcdefghijklmno\r\n  512\r\n" +
-                                      "\x8E\x52\x93\x63\x91\xBE\x98\x59\x82\x75\x82\x60\x82\x6D" +
+                                      "abcdefghijklmno\r\n  512\r\n" + kYamadaVan +
                                       "\r\n12345\r\n" + "\xB6\xDE\xDD\r\n    7\r\n";
     EXPECT_EQ(record.substr(0, expectedStart.size()), expectedStart);
     EXPECT_EQ(ReadBytes(dir / "S3N2.JOY"),
@@ -150,8 +152,8 @@ TEST(HiScoreFiles, MalformedRecordFilesLoadSafely) {
     HiScoreTable table(dir.path());
     table.Load(1);
     EXPECT_EQ(table.entries[0].name, "abcdefghijklmno");
-    EXPECT_EQ(table.entries[0].time, 0);  // a negative time reads as 0
-    EXPECT_EQ(table.entries[1].name, "あいうえおかき");
+    EXPECT_EQ(table.entries[0].time, 0);                               // a negative time reads as 0
+    EXPECT_EQ(table.entries[1].name, overlongJapanese.substr(0, 14));  // whole characters
     EXPECT_EQ(table.entries[1].time, 2147483647);
     EXPECT_EQ(table.entries[2].name, "Cr\rInside");  // only a CR before the LF is dropped
     EXPECT_EQ(table.entries[2].time, 42);
@@ -168,7 +170,7 @@ TEST(HiScoreFiles, MalformedRecordFilesLoadSafely) {
     WriteBytes(dir / "VANREC2.DAT",
                std::string("\xFD\xFE\x82", 3) + "\r\n1\r\n" + std::string("ab\0cd", 5) + "\r\n2");
     table.Load(2);
-    EXPECT_EQ(table.entries[0].name, "\xEF\xBF\xBD\xEF\xBF\xBD");  // the lone lead byte is cut
+    EXPECT_EQ(table.entries[0].name, "\xFD\xFE\x82");  // as read, lone lead byte and all
     EXPECT_EQ(table.entries[1].name, "ab");
     EXPECT_EQ(table.entries[1].time, 2);
 
