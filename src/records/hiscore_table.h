@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "io/atomic_save.h"
 #include "records/record_names.h"
@@ -38,6 +39,9 @@ struct SaveReport {
     // On failure: the file it happened to (e.g. "S0N4.JOY") and the system's words for why.
     std::string file;
     std::string reason;
+    // Files that were not well-formed when loaded, kept under these names (e.g.
+    // "VANREC0.DAT.broken") before the write replaced them.
+    std::vector<std::string> keptAside;
 };
 
 struct HiScoreTable {
@@ -64,11 +68,16 @@ struct HiScoreTable {
     SaveStepHook beforeSaveStep;
 
     // Replaces the table by the files of the stage, after finishing or undoing a save of them
-    // that was stopped part-way. Missing or malformed files never fail the load; see the file
-    // reader for what each fault gives.
+    // that was stopped part-way. Missing or malformed files never fail the load: a slot whose
+    // lines do not read as a name and a time is an empty entry, and LoadProblem says what was
+    // wrong.
     void Load(int32_t stage);
+    // Empty when the last Load found the files well-formed (or missing); otherwise one line per
+    // fault, for the player.
+    const std::string& LoadProblem() const { return loadProblem_; }
     // Writes the stage's ten recording files and its record file as one: after a failure or a
-    // crash at any point, the next Load finds them all old or all new. Asks and tells nothing;
+    // crash at any point, the next Load finds them all old or all new. Files the last Load
+    // found not well-formed are first kept aside, never overwritten. Asks and tells nothing;
     // `changed` is left as it is.
     SaveReport Write(int32_t stage);
     // Recomputes rankOrder and worstTime: greatest time first, among equal times the highest
@@ -89,6 +98,11 @@ struct HiScoreTable {
     static std::string RecordingFileName(int32_t stage, int32_t slot);
     // Present only while a save of the stage is between its renames.
     static std::string JournalFileName(int32_t stage);
+
+  private:
+    std::string loadProblem_;
+    // Files of the loaded stage to keep aside before a write replaces them.
+    std::vector<std::filesystem::path> keepAside_;
 };
 
 }  // namespace vantrell

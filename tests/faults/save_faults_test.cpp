@@ -42,6 +42,7 @@ class SaveFaults : public testing::Test {
         race_ = std::make_unique<HeadlessRace>(dir_.path(), kStage);
         old_ = std::make_unique<HiScoreTable>(dir_.path());
         old_->Load(kStage);
+        ASSERT_EQ(old_->LoadProblem(), "");
         fresh_ = std::make_unique<HiScoreTable>(*old_);
         // Every slot moves up one, so every file of the stage changes...
         for (int32_t k = 0; k < kHiScoreSlots; ++k) {
@@ -94,6 +95,7 @@ class SaveFaults : public testing::Test {
     std::string CheckReopened(const std::string& when) {
         HiScoreTable loaded(dir_.path());
         loaded.Load(kStage);
+        EXPECT_EQ(loaded.LoadProblem(), "") << when;
         for (const auto& item : fs::directory_iterator(dir_.path())) {
             const std::string name = item.path().filename().string();
             EXPECT_FALSE(name.ends_with(".tmp") || name.ends_with(".JNL")) << name << " " << when;

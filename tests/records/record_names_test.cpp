@@ -102,6 +102,7 @@ TEST(RecordNames, NamesFromAnotherEncoderKeepTheirBytesThroughSaves) {
 
     HiScoreTable table(dir.path());
     table.Load(0);
+    EXPECT_EQ(table.LoadProblem(), "");
     for (int32_t k = 0; k < 6; ++k) {
         EXPECT_EQ(table.entries[k].name, names[k]) << k;
         EXPECT_EQ(table.entries[k].time, 500 + 100 * k) << k;
