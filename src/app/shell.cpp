@@ -70,7 +70,7 @@ void Shell::Tick(const TickInput& input) {
 void Shell::OnCloseRequest() {
     // Stopped first: the race must not go on behind the question.
     game_.timer.StopTickTimer();
-    game_.records.Save(game_.dialogs, game_.state.CurrentStage().Index());
+    SaveWithQuestion(game_.dialogs, game_.records, game_.state.CurrentStage().Index());
 }
 
 void Shell::OnMinimize() {
@@ -181,7 +181,7 @@ void Shell::SelectStage(int32_t stage) {
         return;  // the player keeps the stage they are on
     }
     if (stage != old) {
-        game_.records.Save(game_.dialogs, old);
+        SaveWithQuestion(game_.dialogs, game_.records, old);
     }
     for (int32_t s = 0; s < kStageCount; ++s) {
         game_.display.SetMenuCheck(StageCommand(s), s == stage);

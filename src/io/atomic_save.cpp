@@ -1,5 +1,6 @@
 #include "io/atomic_save.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,32 +8,31 @@
 #include <vector>
 
 #include "io/file_guard.h"
+#include "io/save_journal.h"
+#include "io/save_steps.h"
 
 namespace vantrell {
 
 namespace fs = std::filesystem;
 
+namespace save_steps {
+
 namespace {
-
-struct StepFailure {
-    SaveStep step;
-    std::error_code error;
-};
-
-bool Allowed(const SaveStepHook& hook, SaveStep step, const fs::path& path) {
-    return !hook || hook(step, path);
-}
 
 std::error_code SystemError() {
     return {errno, std::system_category()};
+}
+
+}  // namespace
+
+bool Allowed(const SaveStepHook& hook, SaveStep step, const fs::path& path) {
+    return !hook || hook(step, path);
 }
 
 std::error_code Refused() {
     return std::make_error_code(std::errc::io_error);
 }
 
-// Writes the bytes to `path` and makes sure they reached the disk. Every step runs even after
-// one failed, so the file is always closed; the first failure is the one reported.
 std::optional<StepFailure> WriteWhole(const fs::path& path, std::span<const uint8_t> bytes,
                                       const SaveStepHook& hook) {
     if (!Allowed(hook, SaveStep::Create, path)) {
@@ -85,7 +85,35 @@ std::optional<StepFailure> Replace(const fs::path& temporary, const fs::path& ta
     return std::nullopt;
 }
 
-}  // namespace
+std::optional<StepFailure> SyncFolder(const fs::path& folder, const SaveStepHook& hook) {
+    if (!Allowed(hook, SaveStep::SyncFolder, folder)) {
+        return StepFailure{SaveStep::SyncFolder, Refused()};
+    }
+    const fs::path opened = folder.empty() ? fs::path(".") : folder;
+    const int descriptor = open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return StepFailure{SaveStep::SyncFolder, SystemError()};
+    }
+    std::optional<StepFailure> failure;
+    if (fsync(descriptor) != 0) {
+        failure = StepFailure{SaveStep::SyncFolder, SystemError()};
+    }
+    close(descriptor);
+    return failure;
+}
+
+void RemoveQuietly(std::span<const fs::path> paths) {
+    for (const fs::path& path : paths) {
+        std::error_code ignored;
+        if (!fs::is_directory(fs::symlink_status(path, ignored))) {
+            fs::remove(path, ignored);
+        }
+    }
+}
+
+}  // namespace save_steps
+
+using save_steps::StepFailure;
 
 fs::path TemporaryBeside(const fs::path& target) {
     fs::path temporary = target;
@@ -93,34 +121,36 @@ fs::path TemporaryBeside(const fs::path& target) {
     return temporary;
 }
 
-std::optional<SaveFailure> SaveFiles(std::span<const FileToSave> files, const SaveStepHook& hook) {
+std::optional<SaveFailure> SaveFiles(std::span<const FileToSave> files,
+                                     const SaveOptions& options) {
+    if (!options.journal.empty()) {
+        return SaveUnderJournal(files, options.journal, options.hook);
+    }
+    const SaveStepHook& hook = options.hook;
     std::vector<fs::path> temporaries;
     for (const FileToSave& file : files) {
         temporaries.push_back(TemporaryBeside(file.target));
     }
     std::optional<SaveFailure> failure;
-    auto note = [&failure](std::size_t index, const std::optional<StepFailure>& step) {
+    auto note = [&](std::size_t index, const std::optional<StepFailure>& step) {
         if (step && !failure) {
-            failure = SaveFailure{index, step->step, step->error};
+            failure = SaveFailure{index, step->step, step->error, files[index].target};
         }
     };
     for (std::size_t i = 0; i < files.size() && !failure; ++i) {
-        note(i, WriteWhole(temporaries[i], files[i].bytes, hook));
+        note(i, save_steps::WriteWhole(temporaries[i], files[i].bytes, hook));
     }
     if (!failure && !files.empty()) {
-        note(0, Replace(temporaries[0], files[0].target, hook));
+        note(0, save_steps::Replace(temporaries[0], files[0].target, hook));
         // Once the first is new, every further file that can be replaced is, so as few as
         // possible stay older than it.
         const bool firstReplaced = !failure;
         for (std::size_t i = 1; i < files.size() && firstReplaced; ++i) {
-            note(i, Replace(temporaries[i], files[i].target, hook));
+            note(i, save_steps::Replace(temporaries[i], files[i].target, hook));
         }
     }
     if (failure) {
-        std::error_code ignored;
-        for (const fs::path& temporary : temporaries) {
-            fs::remove(temporary, ignored);
-        }
+        save_steps::RemoveQuietly(temporaries);
     }
     return failure;
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "records/shift_jis.h"
+#include "records/record_names.h"
 
 namespace vantrell {
 namespace {
@@ -17,13 +17,13 @@ const std::string kResetCaption = "ハイスコアの初期化";
 constexpr std::size_t kNameColumn = 16;
 
 // "%2d : %-16s " with the padding counted in single-byte columns, as the list's fixed-pitch
-// font shows a double-byte character two columns wide.
-std::string RankAndName(int32_t rank, const std::string& name) {
+// font shows a double-byte character two columns wide: the stored name's byte count.
+std::string RankAndName(int32_t rank, const std::string& storedName) {
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%2d : ", static_cast<int>(rank));
-    const std::size_t width = ShiftJisWidth(name);
+    const std::size_t width = storedName.size();
     const std::size_t padding = width < kNameColumn ? kNameColumn - width : 0;
-    return prefix + name + std::string(padding, ' ') + " ";
+    return prefix + NameForDisplay(storedName) + std::string(padding, ' ') + " ";
 }
 
 std::string TimeText(int32_t time) {
@@ -60,7 +60,7 @@ void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t
             entry.recording.fill(0);
         }
         // The box offers the last name typed this visit; the slot keeps its old name until OK.
-        const std::string offered = table.DefaultNameText();
+        const std::string offered = NameForDisplay(table.DefaultNameText());
         entry.name = NameForTable(dialogs.AskName(offered));
         table.defaultName = slot;
     } else {
@@ -100,6 +100,29 @@ void SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
     }
     // Nothing selected: race the fastest run rather than an arbitrary one.
     table.opponentPosition = kHiScoreSlots - 1;
+}
+
+SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage) {
+    if (!table.changed) {
+        return SaveResult::Unchanged;
+    }
+    if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
+        return SaveResult::Declined;
+    }
+    const SaveReport report = table.Write(stage);
+    if (report.written) {
+        return SaveResult::Written;
+    }
+    // Appended: GCC 12 warns falsely on "literal" + string.
+    std::string text = kSaveFailedText;
+    text += "\n";
+    text += report.file;
+    text += "\n";
+    text += report.reason;
+    text += "\n";
+    text += kSaveFailedAdvice;
+    dialogs.ShowMessage(text, kSaveCaption);
+    return SaveResult::Failed;
 }
 
 void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {

@@ -9,103 +9,217 @@
 
 #include "io/atomic_save.h"
 #include "io/file_guard.h"
+#include "io/set_aside.h"
 #include "records/hiscore_table.h"
-#include "records/shift_jis.h"
 
 namespace vantrell {
 namespace {
 
-const std::string kSaveQuestion = "ハイスコアデータをセーブしますか？";
-const std::string kSaveCaption = "スコアデータのセーブ";
-const std::string kSaveFailedText = "ハイスコアデータを保存できませんでした。";
-const std::string kSaveFailedAdvice = "ゲームのフォルダに書き込めるか確かめてください。";
+namespace fs = std::filesystem;
 
 // Longer lines are never written by the game; keeping this much of one is plenty to find the
 // name's first 15 bytes or a time's digits.
 constexpr std::size_t kLineKeep = 255;
+// The longest line the game writes: a name of kNameBytes, or a time.
+constexpr std::size_t kLineLimit = kNameBytes;
+constexpr int32_t kRecordLines = 2 * kHiScoreSlots;
+// A file of random bytes can break every line; the player needs only the first few faults.
+constexpr std::size_t kProblemsShown = 6;
+
+constexpr std::string_view kKeptAsideSuffix = ".broken";
 
 // One line up to its LF; a CR just before the LF is not part of it. Bytes past kLineKeep are
-// skipped, so an overlong line never shifts the lines after it. False when the file ended
-// before the line began.
-bool ReadLine(std::FILE* file, std::string& line) {
+// skipped, so an overlong line never shifts the lines after it; `length` counts them all.
+// False when the file ended before the line began.
+bool ReadLine(std::FILE* file, std::string& line, std::size_t& length) {
     line.clear();
+    length = 0;
     int c = std::fgetc(file);
     if (c == EOF) {
         return false;
     }
     bool pendingCr = false;
     while (c != EOF && c != '\n') {
-        if (pendingCr && line.size() < kLineKeep) {
-            line += '\r';
+        if (pendingCr) {
+            ++length;
+            if (line.size() < kLineKeep) {
+                line += '\r';
+            }
         }
         pendingCr = (c == '\r');
-        if (!pendingCr && line.size() < kLineKeep) {
-            line += static_cast<char>(c);
+        if (!pendingCr) {
+            ++length;
+            if (line.size() < kLineKeep) {
+                line += static_cast<char>(c);
+            }
         }
         c = std::fgetc(file);
     }
-    if (pendingCr && c == EOF && line.size() < kLineKeep) {
-        line += '\r';
+    if (pendingCr && c == EOF) {
+        ++length;
+        if (line.size() < kLineKeep) {
+            line += '\r';
+        }
     }
     return true;
 }
 
-// A name line as the game reads it: up to a NUL, at most 15 bytes without splitting a
-// double-byte character.
-std::string NameFromLine(std::string_view line) {
-    const std::size_t nul = line.find('\0');
-    if (nul != std::string_view::npos) {
-        line = line.substr(0, nul);
-    }
-    return DecodeShiftJis(CutShiftJis(line, kNameBytes));
-}
+enum class TimeFault { None, NoDigits, Negative, OtherCharacters, TooLarge, NotAligned };
 
-// Decimal value as the C library reads it (leading blanks, a sign, digits up to the first
-// non-digit, none gives 0), except that it saturates instead of overflowing and a negative
-// time, which no run can have, reads as 0.
-int32_t TimeFromLine(std::string_view line) {
+// A time line exactly as the game writes it ("%5d"): the value, or what is wrong with the line.
+// Exactly, because a few bytes that happen to be digits are all it takes to make a line of
+// random bytes look like a time.
+TimeFault ParseTime(std::string_view line, int32_t& time) {
     std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
+    auto skipBlanks = [&] {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
+            ++i;
+        }
+    };
+    skipBlanks();
+    const bool negative = i < line.size() && line[i] == '-';
+    if (negative) {
         ++i;
     }
     constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
     int64_t value = 0;
+    const std::size_t digitsFrom = i;
     for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
         value = value * 10 + (line[i] - '0');
         if (value > kMax) {
-            value = kMax;
+            value = kMax + 1;
         }
     }
-    return negative ? 0 : static_cast<int32_t>(value);
+    const bool digits = i > digitsFrom;
+    skipBlanks();
+    if (!digits) {
+        return TimeFault::NoDigits;
+    }
+    if (negative) {
+        return TimeFault::Negative;
+    }
+    if (i != line.size()) {
+        return TimeFault::OtherCharacters;
+    }
+    if (value > kMax) {
+        return TimeFault::TooLarge;
+    }
+    char written[16];
+    std::snprintf(written, sizeof written, "%5d", static_cast<int>(value));
+    if (line != written) {
+        return TimeFault::NotAligned;
+    }
+    time = static_cast<int32_t>(value);
+    return TimeFault::None;
 }
 
-// Reads what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
-void ReadRecording(const std::filesystem::path& path, Recording& recording) {
-    const FileGuard file = OpenFile(path, "rb");
-    if (file) {
-        std::fread(recording.data(), 1, recording.size(), file.get());
+const char* TimeFaultText(TimeFault fault) {
+    switch (fault) {
+        case TimeFault::NoDigits:
+            return "タイムに数字がありません";
+        case TimeFault::Negative:
+            return "タイムが負の数です";
+        case TimeFault::OtherCharacters:
+            return "タイムに数字以外の文字があります";
+        case TimeFault::TooLarge:
+            return "タイムが大きすぎます";
+        case TimeFault::NotAligned:
+            return "タイムの桁揃えが違います";
+        case TimeFault::None:
+            break;
     }
+    return "";
+}
+
+// The faults of one load, and the files they were found in.
+class Problems {
+  public:
+    void Add(const std::string& file, const std::string& what) {
+        ++count_;
+        if (count_ <= kProblemsShown) {
+            if (!text_.empty()) {
+                text_ += '\n';
+            }
+            text_ += file + ": " + what;
+        }
+    }
+    void AddLine(const std::string& file, int32_t line, const char* what) {
+        char text[160];
+        std::snprintf(text, sizeof text, "%d行目: %s", static_cast<int>(line), what);
+        Add(file, text);
+    }
+    std::string Text() const {
+        if (count_ <= kProblemsShown) {
+            return text_;
+        }
+        char more[64];
+        std::snprintf(more, sizeof more, "\nほかに%zu件", count_ - kProblemsShown);
+        return text_ + more;
+    }
+
+  private:
+    std::string text_;
+    std::size_t count_ = 0;
+};
+
+// Reads what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
+// The file's size as far as it matters: nothing when missing, above 2400 when longer.
+std::optional<std::size_t> ReadRecording(const fs::path& path, Recording& recording) {
+    const FileGuard file = OpenFile(path, "rb");
+    if (!file) {
+        return std::nullopt;
+    }
+    std::size_t size = std::fread(recording.data(), 1, recording.size(), file.get());
+    if (size == recording.size() && std::fgetc(file.get()) != EOF) {
+        ++size;
+    }
+    return size;
+}
+
+// True when the recording file is there but not 2400 bytes long.
+bool CheckRecordingSize(const fs::path& path, std::optional<std::size_t> size, Problems& problems) {
+    if (!size || *size == kRecordingBytes) {
+        return false;  // a missing recording is no input at all, as the game always had it
+    }
+    char what[96];
+    if (*size < kRecordingBytes) {
+        std::snprintf(what, sizeof what, "%zuバイトしかありません（%dバイトのはず）", *size,
+                      static_cast<int>(kRecordingBytes));
+    } else {
+        std::snprintf(what, sizeof what, "%dバイトより長いファイルです",
+                      static_cast<int>(kRecordingBytes));
+    }
+    problems.Add(path.filename().string(), what);
+    return true;
+}
+
+// A slot that reads as no run leaves its recording file without an entry; if that file holds
+// any input, it is kept before a save writes zeros over it.
+bool HoldsInput(const fs::path& path) {
+    Recording recording{};
+    ReadRecording(path, recording);
+    for (const uint8_t byte : recording) {
+        if (byte != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string RecordFileText(const HiScoreTable& table) {
     std::string text;
     for (const HiScoreEntry& entry : table.entries) {
-        // The name in memory is already fit for the file; this guards the line structure even
-        // if someone filled the field by hand.
-        std::string name(CutShiftJis(EncodeShiftJis(entry.name), kNameBytes));
-        for (char& c : name) {
-            if (c == '\0' || c == '\n' || c == '\r') {
-                c = '?';
+        // Names read or entered are already fit for the file; this guards the line structure
+        // even if someone filled the field by hand.
+        std::string name;
+        for (const char c : entry.name) {
+            if (c != '\n') {
+                name += c;
             }
         }
         char time[16];
         std::snprintf(time, sizeof time, "%5d", static_cast<int>(entry.time));
-        text += name + "\r\n" + time + "\r\n";
+        text += NameFromLine(name) + "\r\n" + time + "\r\n";
     }
     return text;
 }
@@ -113,59 +227,144 @@ std::string RecordFileText(const HiScoreTable& table) {
 }  // namespace
 
 void HiScoreTable::Load(int32_t stage) {
+    loadProblem_.clear();
+    keepAside_.clear();
+    Problems problems;
+    std::vector<fs::path> stageFiles;
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        stageFiles.push_back(directory / RecordingFileName(stage, k));
+    }
+    stageFiles.push_back(directory / RecordFileName(stage));
+    const RecoveryResult recovery =
+        RecoverSave(directory / JournalFileName(stage), stageFiles, beforeSaveStep);
+    if (recovery.failure) {
+        problems.Add(recovery.failure->path.filename().string(),
+                     "前回のセーブを最後まで終えられませんでした（" +
+                         recovery.failure->error.message() + "）");
+    }
+
     changed = false;
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
     }
-    const FileGuard file = OpenFile(directory / RecordFileName(stage), "rb");
+    const std::string recordName = RecordFileName(stage);
+    const FileGuard file = OpenFile(directory / recordName, "rb");
     if (!file) {
         FillEmpty();
         defaultName = kDefaultNameEmpty;
+        loadProblem_ = problems.Text();
         return;
     }
+    bool recordFaulty = false;
+    auto recordFault = [&](int32_t line, const char* what) {
+        problems.AddLine(recordName, line, what);
+        recordFaulty = true;
+    };
     std::string nameLine;
     std::string timeLine;
+    std::size_t nameLength = 0;
+    std::size_t timeLength = 0;
+    int32_t linesRead = 0;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         HiScoreEntry& entry = entries[k];
         entry.isNew = false;
-        if (ReadLine(file.get(), nameLine) && ReadLine(file.get(), timeLine)) {
-            entry.name = NameFromLine(nameLine);
-            entry.time = TimeFromLine(timeLine);
-            ReadRecording(directory / RecordingFileName(stage, k), entry.recording);
-        } else {
-            // The file ended early: this slot has no run of its own, so it is an empty entry,
-            // whatever an old recording file beside may hold.
+        const fs::path recordingPath = directory / RecordingFileName(stage, k);
+        const int32_t nameLineNumber = 2 * k + 1;
+        bool run = false;
+        if (linesRead == 2 * k && ReadLine(file.get(), nameLine, nameLength)) {
+            ++linesRead;
+            if (ReadLine(file.get(), timeLine, timeLength)) {
+                ++linesRead;
+            }
+        }
+        if (linesRead == 2 * k + 2) {
+            if (nameLength > kLineLimit) {
+                recordFault(nameLineNumber, "15バイトより長い行です");
+            }
+            if (nameLine.find('\0') != std::string::npos) {
+                recordFault(nameLineNumber, "名前にNULがあります");
+            }
+            if (timeLength > kLineLimit) {
+                recordFault(nameLineNumber + 1, "15バイトより長い行です");
+            }
+            int32_t time = kEmptyTime;
+            const TimeFault fault = ParseTime(timeLine, time);
+            if (fault == TimeFault::None) {
+                run = true;
+                entry.name = NameFromLine(nameLine);
+                entry.time = time;
+                const std::optional<std::size_t> size =
+                    ReadRecording(recordingPath, entry.recording);
+                if (CheckRecordingSize(recordingPath, size, problems)) {
+                    keepAside_.push_back(recordingPath);
+                }
+            } else {
+                // Without a time the lines are no run, and racing their recording would be
+                // racing garbage: the slot is empty.
+                recordFault(nameLineNumber + 1, TimeFaultText(fault));
+            }
+        }
+        if (!run) {
+            // The file ended early or the slot's lines are no run: an empty entry, whatever an
+            // old recording file beside may hold.
             entry.name = kEmptyName;
             entry.time = kEmptyTime;
+            entry.recording.fill(0);
+            if (HoldsInput(recordingPath)) {
+                keepAside_.push_back(recordingPath);
+            }
         }
     }
+    if (linesRead < kRecordLines) {
+        char what[96];
+        std::snprintf(what, sizeof what, "%d行しかありません（%d行のはず）",
+                      static_cast<int>(linesRead), static_cast<int>(kRecordLines));
+        problems.Add(recordName, what);
+        recordFaulty = true;
+    }
+    if (recordFaulty) {
+        keepAside_.push_back(directory / recordName);
+    }
+    loadProblem_ = problems.Text();
     defaultName = kDefaultNameEmpty;
     Rank();
 }
 
-SaveResult HiScoreTable::Save(Dialogs& dialogs, int32_t stage) {
-    if (!changed) {
-        return SaveResult::Unchanged;
-    }
-    if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
-        return SaveResult::Declined;
+SaveReport HiScoreTable::Write(int32_t stage) {
+    SaveReport report;
+    // Whatever the player had in files this table could not read is kept before anything
+    // replaces it; if that fails, nothing is written.
+    while (!keepAside_.empty()) {
+        std::error_code error;
+        const std::optional<fs::path> kept = SetAside(keepAside_.front(), kKeptAsideSuffix, error);
+        if (!kept && error != std::errc::no_such_file_or_directory) {
+            report.file = keepAside_.front().filename().string();
+            report.reason = error.message();
+            return report;
+        }
+        if (kept) {
+            report.keptAside.push_back(kept->filename().string());
+        }
+        keepAside_.erase(keepAside_.begin());
     }
 
     const std::string text = RecordFileText(*this);
-    // The record file goes first: if it cannot be replaced, no recording is either.
-    std::vector<FileToSave> files{{directory / RecordFileName(stage), BytesOf(text)}};
+    // The recordings are renamed first and the record file last: the times are what makes the
+    // recordings a run.
+    std::vector<FileToSave> files;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         files.push_back({directory / RecordingFileName(stage, k), entries[k].recording});
     }
-    const std::optional<SaveFailure> failure = SaveFiles(files, beforeSaveStep);
+    files.push_back({directory / RecordFileName(stage), BytesOf(text)});
+    const std::optional<SaveFailure> failure =
+        SaveFiles(files, {.journal = directory / JournalFileName(stage), .hook = beforeSaveStep});
     if (!failure) {
-        return SaveResult::Written;
+        report.written = true;
+        return report;
     }
-    const std::string failedName = files[failure->file].target.filename().string();
-    // `changed` stays set, so the question comes again at the next chance to save.
-    dialogs.ShowMessage(kSaveFailedText + "\n" + failedName + "\n" + kSaveFailedAdvice,
-                        kSaveCaption);
-    return SaveResult::Failed;
+    report.file = failure->path.filename().string();
+    report.reason = failure->error.message();
+    return report;
 }
 
 }  // namespace vantrell

@@ -3,19 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "records/shift_jis.h"
-
 namespace vantrell {
-
-std::string NameForTable(std::string_view typed) {
-    std::string clean(typed);
-    for (char& c : clean) {
-        if (c == '\0' || c == '\n' || c == '\r') {
-            c = '?';
-        }
-    }
-    return FitShiftJis(clean, kNameBytes);
-}
 
 HiScoreTable::HiScoreTable(std::filesystem::path directory) : directory(std::move(directory)) {}
 
@@ -77,6 +65,12 @@ std::string HiScoreTable::RecordFileName(int32_t stage) {
 std::string HiScoreTable::RecordingFileName(int32_t stage, int32_t slot) {
     char name[40];
     std::snprintf(name, sizeof name, "S%dN%d.JOY", static_cast<int>(stage), static_cast<int>(slot));
+    return name;
+}
+
+std::string HiScoreTable::JournalFileName(int32_t stage) {
+    char name[32];
+    std::snprintf(name, sizeof name, "VANREC%d.JNL", static_cast<int>(stage));
     return name;
 }
 

@@ -6,16 +6,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "io/atomic_save.h"
-#include "platform/dialogs.h"
+#include "records/record_names.h"
 
 namespace vantrell {
 
 constexpr int32_t kHiScoreSlots = 10;
 constexpr int32_t kRecordingBytes = 2400;  // one input byte per race tick
-constexpr std::size_t kNameBytes = 15;     // a name's limit in Shift-JIS bytes, without the NUL
 constexpr int32_t kEmptyTime = 2398;
 inline constexpr char kEmptyName[] = "------";
 
@@ -28,22 +27,21 @@ constexpr int32_t kRankSecondBest = 8;
 constexpr int32_t kRankBest = 9;
 
 struct HiScoreEntry {
-    std::string name = kEmptyName;  // UTF-8; its Shift-JIS form is at most kNameBytes
+    std::string name = kEmptyName;  // Shift-JIS bytes as the record file holds them
     int32_t time = kEmptyTime;      // race ticks, smaller is better
     Recording recording{};
     bool isNew = false;  // filled by the run just finished and not yet shown highlighted
 };
 
-// A typed name as the table keeps it: cut to kNameBytes in Shift-JIS at a character boundary,
-// with line breaks and NULs (which would break the record file's lines) turned into '?'.
-std::string NameForTable(std::string_view typed);
-
-// What Save did, for the callers that care and for tests.
-enum class SaveResult {
-    Unchanged,  // nothing entered since the load: no question asked
-    Declined,   // the player answered No: nothing written
-    Written,    // every file written
-    Failed,     // some file could not be written; the player has been told
+// What a write of a stage's files came to.
+struct SaveReport {
+    bool written = false;  // every file is on disk
+    // On failure: the file it happened to (e.g. "S0N4.JOY") and the system's words for why.
+    std::string file;
+    std::string reason;
+    // Files that were not well-formed when loaded, kept under these names (e.g.
+    // "VANREC0.DAT.broken") before the write replaced them.
+    std::vector<std::string> keptAside;
 };
 
 struct HiScoreTable {
@@ -65,17 +63,23 @@ struct HiScoreTable {
     int32_t opponentPosition = 0;
 
     std::filesystem::path directory;
-    // Handed to the save of the files (see SaveStepHook). The game leaves it empty; tests fail
-    // or stop saves with it.
+    // Handed to the save of the files and to the settling of a stopped save in Load (see
+    // SaveStepHook). The game leaves it empty; tests fail or stop saves with it.
     SaveStepHook beforeSaveStep;
 
-    // Replaces the table by the files of the stage. Missing or malformed files never fail the
-    // load; see the file reader for what each fault gives.
+    // Replaces the table by the files of the stage, after finishing or undoing a save of them
+    // that was stopped part-way. Missing or malformed files never fail the load: a slot whose
+    // lines do not read as a name and a time is an empty entry, and LoadProblem says what was
+    // wrong.
     void Load(int32_t stage);
-    // Asks whether to save, if a run entered since the load, and writes the stage's record file
-    // and its ten recording files. Files are written beside and renamed into place, so a failed
-    // save leaves every file whole; a failure is told to the player and `changed` stays set.
-    SaveResult Save(Dialogs& dialogs, int32_t stage);
+    // Empty when the last Load found the files well-formed (or missing); otherwise one line per
+    // fault, for the player.
+    const std::string& LoadProblem() const { return loadProblem_; }
+    // Writes the stage's ten recording files and its record file as one: after a failure or a
+    // crash at any point, the next Load finds them all old or all new. Files the last Load
+    // found not well-formed are first kept aside, never overwritten. Asks and tells nothing;
+    // `changed` is left as it is.
+    SaveReport Write(int32_t stage);
     // Recomputes rankOrder and worstTime: greatest time first, among equal times the highest
     // slot first (so the lower slot ranks better).
     void Rank();
@@ -87,10 +91,18 @@ struct HiScoreTable {
     void FillEmpty();
 
     int32_t SelectedOpponent() const { return opponentPosition; }
+    // The stored bytes of the name the box starts with; empty for kDefaultNameEmpty.
     const std::string& DefaultNameText() const;
 
     static std::string RecordFileName(int32_t stage);
     static std::string RecordingFileName(int32_t stage, int32_t slot);
+    // Present only while a save of the stage is between its renames.
+    static std::string JournalFileName(int32_t stage);
+
+  private:
+    std::string loadProblem_;
+    // Files of the loaded stage to keep aside before a write replaces them.
+    std::vector<std::filesystem::path> keepAside_;
 };
 
 }  // namespace vantrell

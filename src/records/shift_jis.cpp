@@ -42,8 +42,9 @@ class Converter {
     bool Ok() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
     // Converts all of input; every character that fails is replaced and skipped, so one bad
-    // byte never loses the rest of the text.
-    std::string Run(std::string_view input, std::string_view replacement, SkipRule skip) {
+    // byte never loses the rest of the text. `failures` counts them.
+    std::string Run(std::string_view input, std::string_view replacement, SkipRule skip,
+                    std::size_t& failures) {
         std::string out;
         char buffer[256];
         char* in = const_cast<char*>(input.data());
@@ -61,6 +62,7 @@ class Converter {
             }
             // EILSEQ or EINVAL: a character that cannot be converted, or one cut short at the
             // end. Replace it and start afresh after it.
+            ++failures;
             out += replacement;
             const std::size_t n = skip(std::string_view(in, inLeft));
             in += n;
@@ -75,7 +77,8 @@ class Converter {
 };
 
 // Without the converter module, keep what is plain ASCII in both encodings.
-std::string AsciiOnly(std::string_view input, std::string_view replacement, SkipRule skip) {
+std::string AsciiOnly(std::string_view input, std::string_view replacement, SkipRule skip,
+                      std::size_t& failures) {
     std::string out;
     std::size_t i = 0;
     while (i < input.size()) {
@@ -84,6 +87,7 @@ std::string AsciiOnly(std::string_view input, std::string_view replacement, Skip
             out += static_cast<char>(byte);
             ++i;
         } else {
+            ++failures;
             out += replacement;
             i += skip(input.substr(i));
         }
@@ -92,22 +96,43 @@ std::string AsciiOnly(std::string_view input, std::string_view replacement, Skip
 }
 
 std::string Convert(const char* to, const char* from, std::string_view input,
-                    std::string_view replacement, SkipRule skip) {
+                    std::string_view replacement, SkipRule skip, std::size_t& failures) {
     Converter converter(to, from);
     if (!converter.Ok()) {
-        return AsciiOnly(input, replacement, skip);
+        return AsciiOnly(input, replacement, skip, failures);
     }
-    return converter.Run(input, replacement, skip);
+    return converter.Run(input, replacement, skip, failures);
+}
+
+std::string EncodeReplacing(std::string_view utf8, std::string_view replacement,
+                            std::size_t& failures) {
+    return Convert("CP932", "UTF-8", utf8, replacement, SkipUtf8Character, failures);
 }
 
 }  // namespace
 
 std::string EncodeShiftJis(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, "?", SkipUtf8Character);
+    std::size_t failures = 0;
+    return EncodeReplacing(utf8, "?", failures);
+}
+
+std::optional<std::string> EncodeShiftJisExactly(std::string_view utf8) {
+    std::size_t failures = 0;
+    std::string bytes = EncodeReplacing(utf8, "", failures);
+    if (failures > 0) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::string EncodeShiftJisDropping(std::string_view utf8) {
+    std::size_t failures = 0;
+    return EncodeReplacing(utf8, "", failures);
 }
 
 std::string DecodeShiftJis(std::string_view shiftJis) {
-    return Convert("UTF-8", "CP932", shiftJis, kReplacementUtf8, SkipOneByte);
+    std::size_t failures = 0;
+    return Convert("UTF-8", "CP932", shiftJis, kReplacementUtf8, SkipOneByte, failures);
 }
 
 std::string_view CutShiftJis(std::string_view shiftJis, std::size_t maxBytes) {
@@ -121,10 +146,6 @@ std::string_view CutShiftJis(std::string_view shiftJis, std::size_t maxBytes) {
         end += length;
     }
     return shiftJis.substr(0, end);
-}
-
-std::string FitShiftJis(std::string_view utf8, std::size_t maxBytes) {
-    return DecodeShiftJis(CutShiftJis(EncodeShiftJis(utf8), maxBytes));
 }
 
 std::size_t ShiftJisWidth(std::string_view utf8) {

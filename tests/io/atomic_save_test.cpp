@@ -1,4 +1,5 @@
-// The one way every save reaches the disk: written beside, flushed, closed, renamed over. A save
+// The one way every save reaches the disk: written beside, flushed, closed, renamed over. Files
+// saved one by one (no journal; tests/io/save_journal_test.cpp has the set saved as one): a save
 // refused at any of its steps, stopped dead at any of them, or failed by the system itself leaves
 // each target as the order of renames allows (old, or absent when there was none) and no file
 // beside it; the failure names the file, the step and the system's reason.
@@ -109,10 +110,11 @@ TEST(AtomicSave, StepsRunFilePerFileThenTheRenamesInOrderOnTheFilesBeside) {
     Folder folder(true);
     // Paths as text: GoogleTest cannot print a path.
     std::vector<std::pair<SaveStep, std::string>> steps;
-    const auto failure = SaveFiles(folder.files, [&](SaveStep step, const fs::path& path) {
-        steps.emplace_back(step, path.string());
-        return true;
-    });
+    const auto failure =
+        SaveFiles(folder.files, {.journal = {}, .hook = [&](SaveStep step, const fs::path& path) {
+                                     steps.emplace_back(step, path.string());
+                                     return true;
+                                 }});
     EXPECT_FALSE(failure.has_value());
     std::vector<std::pair<SaveStep, std::string>> expected;
     for (const std::string& name : kNames) {
@@ -144,16 +146,18 @@ TEST(AtomicSave, AStepRefusedAnywhereIsReportedAndLeavesNothingHalfDone) {
             Folder folder(withOldFiles);
             int step = 0;
             SaveStep refusedStep{};
-            const auto failure = SaveFiles(folder.files, [&](SaveStep kind, const fs::path&) {
-                if (step++ == refused) {
-                    refusedStep = kind;
-                    return false;
-                }
-                return true;
-            });
+            const auto failure = SaveFiles(
+                folder.files, {.journal = {}, .hook = [&](SaveStep kind, const fs::path&) {
+                                   if (step++ == refused) {
+                                       refusedStep = kind;
+                                       return false;
+                                   }
+                                   return true;
+                               }});
             ASSERT_TRUE(failure.has_value()) << when;
             const std::size_t file = refused < kRenameStart ? refused / 4 : refused - kRenameStart;
             EXPECT_EQ(failure->file, file) << when;
+            EXPECT_EQ(failure->path.string(), folder.files[file].target.string()) << when;
             EXPECT_EQ(failure->step, refusedStep) << when;
             EXPECT_EQ(failure->error, std::errc::io_error) << when;
             folder.Expect(ReplacedAfterFailing(refused), withOldFiles, when);
@@ -184,7 +188,7 @@ TEST(AtomicSave, ASaveStoppedDeadAtAnyStepLeavesEachTargetOldOrNew) {
             };
             EXPECT_EXIT(
                 {
-                    SaveFiles(folder.files, hook);
+                    SaveFiles(folder.files, {.journal = {}, .hook = hook});
                     _exit(kStopped);
                 },
                 testing::ExitedWithCode(kStopped), "")

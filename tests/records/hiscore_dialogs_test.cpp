@@ -101,7 +101,7 @@ TEST(HiScoreDialogs, FirstRunIsRankOneAndHighlightedOnce) {
 
 TEST(HiScoreDialogs, ListColumnsAlignForWideNamesAndWideTimes) {
     HiScoreTable table = EmptyTable();
-    table.entries[0] = {"山田太郎ＶＡＮ", 512, {}, false};
+    table.entries[0] = {EncodeShiftJis("山田太郎ＶＡＮ"), 512, {}, false};
     table.entries[1] = {"abcdefghijklmno", 12345, {}, false};
     table.entries[2] = {"", 8, {}, false};
     ScriptedDialogs dialogs;
@@ -130,14 +130,14 @@ TEST(HiScoreDialogs, NameBoxOffersTheSlotsCurrentName) {
     dialogs.ClearLog();
     dialogs.QueueName("あいうえおかきく");  // 16 bytes in Shift-JIS
     EnterRun(dialogs, table, 900, nullptr);
-    EXPECT_EQ(dialogs.Calls()[0].text, "abcdefghijklmno");  // the last name typed
-    EXPECT_EQ(table.entries[8].name, "あいうえおかき");     // cut at a character boundary
+    EXPECT_EQ(dialogs.Calls()[0].text, "abcdefghijklmno");               // the last name typed
+    EXPECT_EQ(table.entries[8].name, EncodeShiftJis("あいうえおかき"));  // whole characters
 
     dialogs.ClearLog();
     dialogs.QueueName("line\nbreak");
     EnterRun(dialogs, table, 800, nullptr);
-    EXPECT_EQ(dialogs.Calls()[0].text, "あいうえおかき");
-    EXPECT_EQ(table.entries[7].name, "line?break");
+    EXPECT_EQ(dialogs.Calls()[0].text, "あいうえおかき");  // shown as text, not as bytes
+    EXPECT_EQ(table.entries[7].name, "linebreak");
 
     // After a reset the box follows the slot, which now holds the empty entry.
     dialogs.ClearLog();
@@ -223,7 +223,7 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     const Recording run = Pattern(200);
     EnterRun(dialogs, table, 1500, run.data());
     dialogs.QueueYesNo(true);
-    ASSERT_EQ(table.Save(dialogs, 0), SaveResult::Written);
+    ASSERT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written);
     EXPECT_EQ(test::ReadBytes(dir / "VANREC0.DAT").substr(135),
               "\x91\xAC\x82\xA2\x90\x6C\r\n 1500\r\n");  // slot 9, in Shift-JIS
 
@@ -233,9 +233,9 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     dialogs.ClearLog();
     dialogs.QueueYesNo(true);
     ResetHiScores(dialogs, table);
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Unchanged);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Unchanged);
     table.Load(0);
-    EXPECT_EQ(table.entries[9].name, "速い人");
+    EXPECT_EQ(table.entries[9].name, "\x91\xAC\x82\xA2\x90\x6C");
     EXPECT_EQ(table.RecordingAt(9), table.entries[9].recording.data());
     EXPECT_EQ(table.entries[9].recording, run);
     EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::YesNo}));

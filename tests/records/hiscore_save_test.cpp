@@ -1,9 +1,15 @@
+// Saving a stage's table: Write asks and tells nothing and reports the file that failed with the
+// system's reason; SaveWithQuestion is the old dialog flow around it. What the files on disk hold
+// after faults is the save routine's promise (tests/io/save_journal_test.cpp) and the fault tests'
+// (tests/faults/save_faults_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "hosts/headless/scripted_dialogs.h"
+#include "records/hiscore_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records_test_support.h"
 
@@ -19,13 +25,17 @@ const std::string kQuestion = "ハイスコアデータをセーブしますか�
 const std::string kCaption = "スコアデータのセーブ";
 const std::string kFailed = "ハイスコアデータを保存できませんでした。";
 
-// The file name as the failure message shows it, on a line of its own. Built by appending:
-// GCC 12 warns falsely on "literal" + string.
-std::string OwnLine(const std::string& name) {
+// A text on a line of its own in a message. Built by appending: GCC 12 warns falsely on
+// "literal" + string.
+std::string OwnLine(const std::string& text) {
     std::string line = "\n";
-    line += name;
+    line += text;
     line += '\n';
     return line;
+}
+
+std::string Reason(std::errc error) {
+    return std::make_error_code(error).message();
 }
 
 std::string Joy(int32_t stage, int32_t slot) {
@@ -42,12 +52,12 @@ HiScoreTable FilledTable(const std::filesystem::path& dir) {
     return table;
 }
 
-TEST(HiScoreSave, AsksOnlyWhenChangedAndWritesOnlyOnYes) {
+TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
     TempGameDir dir;
     HiScoreTable table = FilledTable(dir.path());
     ScriptedDialogs dialogs;
     dialogs.QueueYesNo(true);  // must stay unused: nothing to save
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Unchanged);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Unchanged);
     EXPECT_TRUE(dialogs.Calls().empty());
     EXPECT_EQ(dialogs.PendingAnswers(), 1u);
 
@@ -55,7 +65,7 @@ TEST(HiScoreSave, AsksOnlyWhenChangedAndWritesOnlyOnYes) {
     declined.changed = true;
     ScriptedDialogs no;
     no.QueueYesNo(false);
-    EXPECT_EQ(declined.Save(no, 0), SaveResult::Declined);
+    EXPECT_EQ(SaveWithQuestion(no, declined, 0), SaveResult::Declined);
     ASSERT_EQ(no.Calls().size(), 1u);
     EXPECT_EQ(no.Calls()[0].kind, DialogKind::YesNo);
     EXPECT_EQ(no.Calls()[0].text, kQuestion);
@@ -64,33 +74,66 @@ TEST(HiScoreSave, AsksOnlyWhenChangedAndWritesOnlyOnYes) {
     EXPECT_TRUE(declined.changed);
 
     table.changed = true;
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Written);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written);
     EXPECT_EQ(dialogs.Kinds(), std::vector<DialogKind>{DialogKind::YesNo});
     EXPECT_EQ(ReadBytes(dir / "VANREC0.DAT").substr(0, 14), "N0\r\n  100\r\nN1\r");
     EXPECT_EQ(ReadBytes(dir / "S0N9.JOY").size(), 2400u);
     EXPECT_TRUE(table.changed);
+    // The eleven files and nothing else: no journal or file beside is left.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 11);
 }
 
-// Real failures of the system: whichever file could not be written is named to the player, the
-// runs stay in the table with `changed` set, and once the trouble is gone the next save asks
-// again and writes. What the files on disk hold is the save routine's promise
-// (tests/io/atomic_save_test.cpp).
-TEST(HiScoreSave, FailuresNameTheFileToThePlayerAndKeepTheRuns) {
+// Write itself: no dialog, whatever `changed` says, and `changed` left as it was.
+TEST(HiScoreSave, WriteReportsTheFileAndTheReasonAndLeavesChangedAlone) {
+    TempGameDir dir;
+    HiScoreTable table = FilledTable(dir.path());
+    SaveReport report = table.Write(4);
+    EXPECT_TRUE(report.written);
+    EXPECT_EQ(report.file, "");
+    EXPECT_FALSE(table.changed);
+    EXPECT_EQ(ReadBytes(dir / Joy(4, 2)), test::AsBytes(Pattern(2)));
+    EXPECT_EQ(ReadBytes(dir / "VANREC4.DAT").substr(0, 11), "N0\r\n  100\r\n");
+
+    std::filesystem::remove(dir / Joy(4, 7));
+    std::filesystem::create_directories(dir / Joy(4, 7) / "keep");
+    table.entries[0].time = 99;
+    table.changed = true;
+    report = table.Write(4);
+    EXPECT_FALSE(report.written);
+    EXPECT_EQ(report.file, Joy(4, 7));
+    EXPECT_EQ(report.reason, Reason(std::errc::is_a_directory));
+    EXPECT_TRUE(table.changed);
+    EXPECT_EQ(ReadBytes(dir / "VANREC4.DAT").substr(0, 11), "N0\r\n  100\r\n");  // still old
+}
+
+// Real failures of the system: whichever file could not be written is named to the player with
+// the reason, the runs stay in the table with `changed` set, and once the trouble is gone the
+// next save asks again and writes.
+TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
     struct Case {
         std::string what;
         std::string folder;   // below the scratch folder; "" for the scratch folder itself
         std::string blocker;  // the name in the way, or a full disk under it (".tmp")
         std::string told;
+        std::errc reason;
     };
     const std::vector<Case> cases = {
-        {"a missing folder", "no-such-folder", "", "VANREC0.DAT"},
-        {"a file where the folder should be", "plain", "", "VANREC0.DAT"},
-        {"a folder where the record file should be", "", "VANREC0.DAT", "VANREC0.DAT"},
-        {"a folder where the first recording should be", "", Joy(0, 0), Joy(0, 0)},
-        {"a folder where the last recording should be", "", Joy(0, 9), Joy(0, 9)},
-        {"a folder where the record file is written first", "", "VANREC0.DAT.tmp", "VANREC0.DAT"},
-        {"a full disk under the record file", "", "VANREC0.DAT.tmp", "VANREC0.DAT"},
-        {"a full disk under a recording", "", Joy(0, 6) + ".tmp", Joy(0, 6)},
+        {"a missing folder", "no-such-folder", "", Joy(0, 0), std::errc::no_such_file_or_directory},
+        {"a file where the folder should be", "plain", "", Joy(0, 0), std::errc::not_a_directory},
+        {"a folder where the record file should be", "", "VANREC0.DAT", "VANREC0.DAT",
+         std::errc::is_a_directory},
+        {"a folder where the first recording should be", "", Joy(0, 0), Joy(0, 0),
+         std::errc::is_a_directory},
+        {"a folder where the last recording should be", "", Joy(0, 9), Joy(0, 9),
+         std::errc::is_a_directory},
+        {"a folder where the record file is written first", "", "VANREC0.DAT.tmp", "VANREC0.DAT",
+         std::errc::is_a_directory},
+        {"a folder where the journal is written first", "", "VANREC0.JNL.tmp", "VANREC0.JNL",
+         std::errc::is_a_directory},
+        {"a full disk under the record file", "", "VANREC0.DAT.tmp", "VANREC0.DAT",
+         std::errc::no_space_on_device},
+        {"a full disk under a recording", "", Joy(0, 6) + ".tmp", Joy(0, 6),
+         std::errc::no_space_on_device},
     };
     for (const Case& c : cases) {
         TempGameDir dir;
@@ -108,12 +151,12 @@ TEST(HiScoreSave, FailuresNameTheFileToThePlayerAndKeepTheRuns) {
         const auto entries = table.entries;
         ScriptedDialogs dialogs;
         dialogs.QueueYesNo(true);
-        EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Failed) << c.what;
+        EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Failed) << c.what;
         ASSERT_EQ(dialogs.Calls().size(), 2u) << c.what;
         const DialogCall& message = dialogs.Calls()[1];
         EXPECT_EQ(message.kind, DialogKind::Message) << c.what;
         EXPECT_EQ(message.text.substr(0, kFailed.size()), kFailed) << c.what;
-        EXPECT_NE(message.text.find(OwnLine(c.told)), std::string::npos)
+        EXPECT_NE(message.text.find(OwnLine(c.told) + Reason(c.reason) + "\n"), std::string::npos)
             << c.what << ": " << message.text;
         EXPECT_EQ(message.caption, kCaption) << c.what;
         EXPECT_TRUE(table.changed) << c.what;
@@ -128,48 +171,37 @@ TEST(HiScoreSave, FailuresNameTheFileToThePlayerAndKeepTheRuns) {
             std::filesystem::remove_all(folder / c.blocker);
         }
         dialogs.QueueYesNo(true);
-        EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Written) << c.what;
+        EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written) << c.what;
         EXPECT_EQ(ReadBytes(folder / "S0N3.JOY")[5], 8) << c.what;
     }
 }
 
-TEST(HiScoreSave, UnreplaceableRecordFileLeavesEveryOldFileWhole) {
-    TempGameDir dir;
-    std::filesystem::create_directory(dir / "VANREC0.DAT");  // in the way of the rename
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        WriteBytes(dir / Joy(0, k), "old");
-    }
-    HiScoreTable table = FilledTable(dir.path());
-    table.changed = true;
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(true);
-    EXPECT_EQ(table.Save(dialogs, 0), SaveResult::Failed);
-    EXPECT_EQ(dialogs.Kinds(), (std::vector<DialogKind>{DialogKind::YesNo, DialogKind::Message}));
-    EXPECT_TRUE(table.changed);
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        EXPECT_EQ(ReadBytes(dir / Joy(0, k)), "old") << k;
-    }
-}
+// A target that cannot be replaced is found before any is: the set stays old whole, rather
+// than new recordings standing beside old times.
+TEST(HiScoreSave, AnUnreplaceableFileLeavesEveryOldFileWhole) {
+    for (const std::string& blocked : {std::string("VANREC2.DAT"), Joy(2, 5)}) {
+        TempGameDir dir;
+        HiScoreTable old = FilledTable(dir.path());
+        old.entries[5].time = 2000;
+        ASSERT_TRUE(old.Write(2).written);
+        std::filesystem::remove(dir / blocked);
+        std::filesystem::create_directories(dir / blocked / "keep");
 
-TEST(HiScoreSave, UnreplaceableRecordingIsReportedAndTheRestWritten) {
-    TempGameDir dir;
-    std::filesystem::create_directory(dir / Joy(2, 5));
-    WriteBytes(dir / "VANREC2.DAT", std::string(400, 'x'));  // longer than the new file
-    HiScoreTable table = FilledTable(dir.path());
-    table.changed = true;
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(true);
-    EXPECT_EQ(table.Save(dialogs, 2), SaveResult::Failed);
-    ASSERT_EQ(dialogs.Calls().size(), 2u);
-    EXPECT_NE(dialogs.Calls()[1].text.find("S2N5.JOY"), std::string::npos);
-    EXPECT_TRUE(table.changed);
-
-    HiScoreTable loaded(dir.path());
-    loaded.Load(2);
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        EXPECT_EQ(loaded.entries[k].name, table.entries[k].name);
-        EXPECT_EQ(loaded.entries[k].time, table.entries[k].time);
-        EXPECT_EQ(loaded.entries[k].recording, k == 5 ? Recording{} : table.entries[k].recording);
+        HiScoreTable table(dir.path());
+        table.FillEmpty();
+        table.entries[5] = {"New", 700, Pattern(77), false};
+        const SaveReport report = table.Write(2);
+        EXPECT_FALSE(report.written) << blocked;
+        EXPECT_EQ(report.file, blocked);
+        for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+            const std::string joy = Joy(2, k);
+            if (joy != blocked) {
+                EXPECT_EQ(ReadBytes(dir / joy)[0], static_cast<char>(k)) << joy << " " << blocked;
+            }
+        }
+        if (blocked != "VANREC2.DAT") {
+            EXPECT_EQ(ReadBytes(dir / "VANREC2.DAT").substr(0, 11), "N0\r\n  100\r\n") << blocked;
+        }
     }
 }
 

@@ -51,6 +51,10 @@ inline std::string Numbered(const std::string& prefix, int number) {
     return out;
 }
 
+inline std::string AsBytes(const Recording& recording) {
+    return std::string(reinterpret_cast<const char*>(recording.data()), recording.size());
+}
+
 // A recording whose bytes tell where they came from: byte i is (seed + i) mod 256.
 inline Recording Pattern(uint8_t seed) {
     Recording recording{};

@@ -23,6 +23,18 @@ TEST(ShiftJis, EncodesToCodePageBytes) {
               "a??b");                               // not UTF-8 at all
     EXPECT_EQ(EncodeShiftJis("ab\xE3\x81"), "ab?");  // cut short at the end
     EXPECT_EQ(EncodeShiftJis(""), "");
+
+    // Exactly, or not at all; and with what has no form left out.
+    EXPECT_EQ(EncodeShiftJisExactly("名前ｱ"), "\x96\xBC\x91\x4F\xB1");
+    EXPECT_EQ(EncodeShiftJisExactly("①ⅰ"), "\x87\x40\xFA\x40");  // NEC and IBM extensions
+    EXPECT_EQ(EncodeShiftJisExactly(""), "");
+    EXPECT_EQ(EncodeShiftJisExactly("a€b"), std::nullopt);
+    EXPECT_EQ(EncodeShiftJisExactly("ab\xE3\x81"), std::nullopt);
+    EXPECT_EQ(EncodeShiftJisExactly("\xEF\xBF\xBD"), std::nullopt);  // U+FFFD has no form
+    EXPECT_EQ(EncodeShiftJisDropping("a\xF0\x9F\x98\x80z€名"), "az\x96\xBC");
+    EXPECT_EQ(EncodeShiftJisDropping("a\xFF\xFE"
+                                     "b"),
+              "ab");
 }
 
 TEST(ShiftJis, DecodesToUtf8AndMarksBadBytes) {
@@ -55,11 +67,6 @@ TEST(ShiftJis, CutsAtCharacterBoundaries) {
     // A trail byte can look like a lead byte (0x82 0x9F is "ぁ"): cutting must walk from the start.
     EXPECT_EQ(CutShiftJis("a\x82\x9F\x82\x9F", 4), "a\x82\x9F");
     EXPECT_EQ(CutShiftJis("\xB1\xB2\xB3", 2), "\xB1\xB2");  // half-width kana are single bytes
-
-    EXPECT_EQ(FitShiftJis("あいうえおかきく", 15), "あいうえおかき");  // 8 wide -> 7 (14 bytes)
-    EXPECT_EQ(FitShiftJis("abcdefghijklmnopq", 15), "abcdefghijklmno");
-    EXPECT_EQ(FitShiftJis("abcdefghijklmnあ", 15), "abcdefghijklmn");
-    EXPECT_EQ(FitShiftJis("ab😀", 15), "ab?");
 }
 
 TEST(ShiftJis, WidthCountsColumns) {

@@ -11,7 +11,6 @@
 
 #include "autopilot/autopilot.h"
 #include "cli/commands.h"
-#include "hosts/headless/scripted_dialogs.h"
 #include "race/headless_race.h"
 #include "records/hiscore_table.h"
 
@@ -59,12 +58,10 @@ void WriteTable(const std::filesystem::path& dir, int32_t stage,
         entry.recording = runs[k].recording;
     }
     table.Rank();
-    table.changed = true;
-    ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(true);
-    if (table.Save(dialogs, stage) != SaveResult::Written) {
-        throw CliError((dir / HiScoreTable::RecordFileName(stage)).string() +
-                       ": the records could not be written; check the folder is writable");
+    const SaveReport report = table.Write(stage);
+    if (!report.written) {
+        throw CliError((dir / report.file).string() + ": the records could not be written (" +
+                       report.reason + "); check the folder is writable");
     }
 }
 
