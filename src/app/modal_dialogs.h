@@ -36,7 +36,7 @@ class ModalDialogs final : public Dialogs {
         const Open open(open_);
         host_.ShowHiScoreList(lines);
     }
-    ListSelection ChooseOpponent(const HiScoreLines& lines) override {
+    std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override {
         const Open open(open_);
         return host_.ChooseOpponent(lines);
     }

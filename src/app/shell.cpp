@@ -14,13 +14,14 @@ constexpr char kControlsCaption[] = "操作方法";
 constexpr char kStageProblemCaption[] = "ステージのファイル";
 constexpr char kStageProblemIntro[] = "面のファイルに問題があります。";
 constexpr char kStageProblemGoOn[] = "このまま進みますか？";
+constexpr char kRecordProblemCaption[] = "記録ファイル";
 
 }  // namespace
 
 void Shell::OnCreate() {
     ReportStageProblems(0, false);
     game_.state.Create();
-    game_.records.Load(0);
+    LoadTable(0);
     Post(Posted::EnterDemo);
     game_.display.SetMenuCheck(Command::Effects, game_.sound.EffectsOn());
     game_.display.SetMenuCheck(Command::Music, game_.sound.MusicOn());
@@ -67,10 +68,19 @@ void Shell::Tick(const TickInput& input) {
     }
 }
 
-void Shell::OnCloseRequest() {
+bool Shell::OnCloseRequest() {
     // Stopped first: the race must not go on behind the question.
+    const bool wasRunning = game_.timer.Running();
     game_.timer.StopTickTimer();
-    SaveWithQuestion(game_.dialogs, game_.records, game_.state.CurrentStage().Index());
+    const SaveResult result = SaveWithQuestion(
+        game_.dialogs, game_.records, game_.state.CurrentStage().Index(), SaveOccasion::Close);
+    if (result == SaveResult::Cancelled) {
+        if (wasRunning) {
+            StartTimer();
+        }
+        return false;
+    }
+    return true;
 }
 
 void Shell::OnMinimize() {
@@ -129,8 +139,11 @@ void Shell::OnCommand(Command command) {
         case Command::Versus:
             // The choice lands in the table; the race replays the recording it names.
             Stopped([&] {
-                SelectOpponent(dialogs, records);
-                state.StartVersus(records.RecordingAt(records.SelectedOpponent()));
+                if (SelectOpponent(dialogs, records)) {
+                    state.StartVersus(records.RecordingAt(records.SelectedOpponent()));
+                } else {
+                    state.StartDemo();  // the choice was cancelled
+                }
             });
             break;
         case Command::ShowHiScores:
@@ -180,15 +193,25 @@ void Shell::SelectStage(int32_t stage) {
     if (stage != old && !ReportStageProblems(stage, true)) {
         return;  // the player keeps the stage they are on
     }
-    if (stage != old) {
-        SaveWithQuestion(game_.dialogs, game_.records, old);
+    if (stage != old && SaveWithQuestion(game_.dialogs, game_.records, old,
+                                         SaveOccasion::StageChange) == SaveResult::Failed) {
+        return;  // told why; the unsaved runs stay with their stage
     }
     for (int32_t s = 0; s < kStageCount; ++s) {
         game_.display.SetMenuCheck(StageCommand(s), s == stage);
     }
     game_.state.SelectStage(stage);
     if (stage != old) {
-        game_.records.Load(stage);
+        LoadTable(stage);
+    }
+}
+
+void Shell::LoadTable(int32_t stage) {
+    game_.records.Load(stage);
+    if (!game_.records.LoadProblem().empty()) {
+        game_.dialogs.ShowMessage(
+            HiScoreTable::RecordFileName(stage) + "\n" + game_.records.LoadProblem(),
+            kRecordProblemCaption);
     }
 }
 

@@ -44,9 +44,10 @@ class Shell {
     void OnTimer();
     // One tick with both players' controls, however they were sampled.
     void Tick(const TickInput& input);
-    // The player asked to close the window: offers to save the table and stops the game. The
-    // host then closes the window.
-    void OnCloseRequest();
+    // The player asked to close the window: stops the game and offers to save the table. True
+    // when the window may close now; false when the player chose to stay, and the game goes on
+    // where it was.
+    bool OnCloseRequest();
     // The window is being minimised: the game stops until the focus comes back.
     void OnMinimize();
     // A command the player chose from the menu.
@@ -72,6 +73,8 @@ class Shell {
     // Hands a finished race to the high-score entry, then back to the demonstration.
     void EnterFinishedRun();
     void SelectStage(int32_t stage);
+    // Loads the stage's table and tells the player if its record file was not well-formed.
+    void LoadTable(int32_t stage);
     // Tells the player what is wrong with stage n's files, if anything. With `mayStay` the
     // player may keep the stage now loaded instead: false when they chose to.
     bool ReportStageProblems(int32_t stage, bool mayStay);

@@ -51,8 +51,9 @@ class Dialogs {
     // The list of the ten best runs; lines with `selected` are highlighted.
     virtual void ShowHiScoreList(const HiScoreLines& lines) = 0;
     // The opponent choice: the list with the fastest run (item 0) selected at first; returns the
-    // selection as it stands when OK is pressed (the player may clear it or select several).
-    virtual ListSelection ChooseOpponent(const HiScoreLines& lines) = 0;
+    // selection as it stands when OK is pressed (the player may clear it or select several), or
+    // nothing when the player cancels (Cancel, Escape or the close box).
+    virtual std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) = 0;
     // The About box; closes only through OK.
     virtual void ShowAbout() = 0;
 };

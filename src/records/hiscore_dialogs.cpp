@@ -79,14 +79,18 @@ void ShowHiScores(Dialogs& dialogs, HiScoreTable& table) {
     dialogs.ShowHiScoreList(lines);
 }
 
-void SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
+bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
     table.Rank();
     HiScoreLines lines = HiScoreListLines(table);
     for (HiScoreLine& line : lines) {
         line.selected = false;
     }
     lines[0].selected = true;  // the fastest run, if the player just presses OK
-    const ListSelection selection = dialogs.ChooseOpponent(lines);
+    const std::optional<ListSelection> chosen = dialogs.ChooseOpponent(lines);
+    if (!chosen) {
+        return false;
+    }
+    const ListSelection& selection = *chosen;
 
     // Visit the slot numbers from the best position down and take the first whose item
     // 9 - s is selected; s is then the rank position of that item. With one item k selected
@@ -95,38 +99,81 @@ void SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
         const int32_t s = table.rankOrder[p];
         if (selection[kHiScoreSlots - 1 - s]) {
             table.opponentPosition = s;
-            return;
+            return true;
         }
     }
     // Nothing selected: race the fastest run rather than an arbitrary one.
     table.opponentPosition = kHiScoreSlots - 1;
+    return true;
 }
 
-SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage) {
+SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
+                            SaveOccasion occasion) {
     if (!table.changed) {
         return SaveResult::Unchanged;
     }
-    if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
-        return SaveResult::Declined;
+    if (occasion == SaveOccasion::StageChange) {
+        if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
+            return SaveResult::Declined;
+        }
+    } else {
+        const Answer answer = dialogs.Ask({kSaveQuestion,
+                                           kSaveCaption,
+                                           {Answer::Yes, Answer::No, Answer::Cancel},
+                                           Answer::Yes,
+                                           Answer::Cancel});
+        if (answer == Answer::No) {
+            return SaveResult::Declined;
+        }
+        if (answer == Answer::Cancel) {
+            return SaveResult::Cancelled;
+        }
     }
-    const SaveReport report = table.Write(stage);
-    if (report.written) {
-        return SaveResult::Written;
+    while (true) {
+        const SaveReport report = table.Write(stage);
+        if (report.written) {
+            if (!report.keptAside.empty()) {
+                std::string text = kKeptAsideText;
+                for (const std::string& file : report.keptAside) {
+                    text += "\n";
+                    text += file;
+                }
+                dialogs.ShowMessage(text, kSaveCaption);
+            }
+            return SaveResult::Written;
+        }
+        // Appended: GCC 12 warns falsely on "literal" + string.
+        std::string text = kSaveFailedText;
+        text += "\n";
+        text += report.file;
+        text += "\n";
+        text += report.reason;
+        text += "\n";
+        if (occasion == SaveOccasion::StageChange) {
+            text += kSaveFailedStay;
+            dialogs.ShowMessage(text, kSaveCaption);
+            return SaveResult::Failed;
+        }
+        text += kSaveFailedChoice;
+        const Answer answer = dialogs.Ask({text,
+                                           kSaveCaption,
+                                           {Answer::Retry, Answer::Discard, Answer::Cancel},
+                                           Answer::Retry,
+                                           Answer::Cancel});
+        if (answer == Answer::Discard) {
+            return SaveResult::Declined;
+        }
+        if (answer == Answer::Cancel) {
+            return SaveResult::Cancelled;
+        }
     }
-    // Appended: GCC 12 warns falsely on "literal" + string.
-    std::string text = kSaveFailedText;
-    text += "\n";
-    text += report.file;
-    text += "\n";
-    text += report.reason;
-    text += "\n";
-    text += kSaveFailedAdvice;
-    dialogs.ShowMessage(text, kSaveCaption);
-    return SaveResult::Failed;
 }
 
 void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {
-    if (dialogs.AskYesNo(kResetQuestion, kResetCaption)) {
+    // No is the default and Escape answers No: Enter alone never empties the table.
+    const Question question{
+        kResetQuestion, kResetCaption, {Answer::Yes, Answer::No}, Answer::No, Answer::No};
+    if (dialogs.Ask(question) == Answer::Yes) {
         table.FillEmpty();
     }
 }

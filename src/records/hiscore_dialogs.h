@@ -15,6 +15,13 @@ inline constexpr char kSaveQuestion[] = "ハイスコアデータをセーブし
 inline constexpr char kSaveCaption[] = "スコアデータのセーブ";
 inline constexpr char kSaveFailedText[] = "ハイスコアデータを保存できませんでした。";
 inline constexpr char kSaveFailedAdvice[] = "ゲームのフォルダに書き込めるか確かめてください。";
+inline constexpr char kSaveFailedStay[] =
+    "ゲームのフォルダに書き込めるか確かめてください。\n記録は残したまま、この面に留まります。";
+inline constexpr char kSaveFailedChoice[] =
+    "ゲームのフォルダに書き込めるか確かめてください。\n再試行、破棄（記録を捨てて終了）、"
+    "キャンセル（ゲームに戻る）から選んでください。";
+inline constexpr char kKeptAsideText[] =
+    "読めなかった記録ファイルは上書きせず、次の名前で残しました。";
 
 // What SaveWithQuestion did, for the callers that care and for tests.
 enum class SaveResult {
@@ -22,12 +29,19 @@ enum class SaveResult {
     Declined,   // the player answered No: nothing written
     Written,    // every file written
     Failed,     // some file could not be written; the player has been told
+    Cancelled,  // the player chose to stay: nothing written, nothing lost
 };
 
+// When the question comes: at a change of stage (Yes or No; a failure is told and the player
+// stays on the stage, its runs kept), or when the window closes (Yes, No or Cancel, Escape
+// meaning Cancel; a failure offers Retry, Discard or Cancel).
+enum class SaveOccasion { StageChange, Close };
+
 // If a run entered since the load, asks whether to save and on Yes writes the stage's files
-// (HiScoreTable::Write). A failure is shown with the file's name and the system's reason, and
-// `changed` stays set, so the question comes again at the next chance to save.
-SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage);
+// (HiScoreTable::Write) as one. A failure names the file and the system's reason; `changed`
+// stays set unless the player discards the runs, so nothing is lost without being asked.
+SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
+                            SaveOccasion occasion);
 
 // A solo race or a race against a recording has ended after `time` ticks. A time strictly
 // below the worst entry's replaces that entry (recording copied, name asked for and stored as
@@ -39,11 +53,12 @@ void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t
 void ShowHiScores(Dialogs& dialogs, HiScoreTable& table);
 
 // Ranks the table and lets the player pick the run to race against; sets opponentPosition.
+// False when the player cancelled the choice (opponentPosition is then left as it was).
 // With nothing selected at OK the fastest run (position 9) is raced.
-void SelectOpponent(Dialogs& dialogs, HiScoreTable& table);
+bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table);
 
-// Asks, and on Yes empties the table in memory. Does not mark it changed: a reset alone is
-// never saved.
+// Asks (No the default, Escape answering No), and on Yes empties the table in memory. Does not mark
+// it changed: a reset alone is never saved.
 void ResetHiScores(Dialogs& dialogs, HiScoreTable& table);
 
 // The ten list lines, best first, under the table's current rank order; a line is selected

@@ -60,7 +60,7 @@ class ProbeDialogs final : public Dialogs {
         }
         inner_.ShowHiScoreList(lines);
     }
-    ListSelection ChooseOpponent(const HiScoreLines& lines) override {
+    std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override {
         events_.push_back("opponent");
         if (whileOpen) {
             whileOpen();
@@ -239,9 +239,9 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     host.dialogs.QueueName("Ren");
     DriveSoloRace(Best().recording);
     events.clear();
-    host.dialogs.QueueYesNo(true);
-    shell.OnCloseRequest();
-    EXPECT_EQ(events, (Events{"stop", "yesno スコアデータのセーブ"}));
+    host.dialogs.QueueAnswer(Answer::Yes);
+    EXPECT_TRUE(shell.OnCloseRequest());
+    EXPECT_EQ(events, (Events{"stop", "question スコアデータのセーブ"}));
     HiScoreTable saved(dir.path());
     saved.Load(0);
     EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(),
@@ -284,9 +284,10 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
         EXPECT_EQ(host.display.PresentCount(), presents);
         ++checked;
     };
-    host.dialogs.QueueYesNo(false);
-    shell.OnCloseRequest();
+    host.dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(shell.OnCloseRequest());  // the player stays
     EXPECT_EQ(checked, 6);
+    EXPECT_TRUE(game.timer.Running()) << "the race goes on where it was";
 }
 
 TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {
@@ -311,7 +312,7 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         {Command::Solo, {"stop", "start"}},
         {Command::Versus, {"stop", "opponent", "start"}},
         {Command::ShowHiScores, {"stop", "list", "start"}},
-        {Command::ResetHiScores, {"stop", "yesno ハイスコアの初期化", "start"}},
+        {Command::ResetHiScores, {"stop", "question ハイスコアの初期化", "start"}},
         {Command::About, {"stop", "about", "start"}},
         {Command::FreeDrive, {"stop", "start"}},
         {Command::Stage1, {"stop", "start"}},

@@ -113,7 +113,7 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
     game.app.reset();  // the sound player writes its switches as the game ends
 
     ASSERT_EQ(script.Seen().size(), 1u);  // the save question and nothing else
-    EXPECT_EQ(script.Seen()[0].kind, "YesNoBox");
+    EXPECT_EQ(script.Seen()[0].kind, "QuestionBox");
     EXPECT_EQ(script.Unexpected(), 0);
     EXPECT_TRUE(std::filesystem::is_directory(switchFile));
     EXPECT_FALSE(std::filesystem::exists(TemporaryBeside(switchFile)))

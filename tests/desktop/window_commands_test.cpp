@@ -92,7 +92,7 @@ TEST_F(WindowCommandsTest, EveryDialogCommandStopsTheTimerAndStartsItAfter) {
     EXPECT_EQ(seen[2].text, QStringLiteral(" カーソルキーまたは\nジョイパッドで操作します"));
     EXPECT_EQ(seen[3].kind, "HISCORE_NAMEENTRY_DIALOG");
     EXPECT_EQ(seen[3].title, QStringLiteral("--過去の挑戦者達の記録--"));
-    EXPECT_EQ(seen[4].kind, "YesNoBox");
+    EXPECT_EQ(seen[4].kind, "QuestionBox");
     EXPECT_EQ(seen[4].title, QStringLiteral("ハイスコアの初期化"));
     EXPECT_EQ(seen[4].text, QStringLiteral("ハイスコアデータを初期化します。\nよろしいですか？"));
     EXPECT_EQ(seen[5].kind, "HISCORE_SELECT_DIALOG");
@@ -160,8 +160,13 @@ TEST(WindowCommandsRace, FinishedRaceGoesToTheNameEntryWithTheTimerStoppedThenBa
     if (!game.haveContent) {
         GTEST_SKIP() << "no generated game directory";
     }
-    std::filesystem::remove(game.dir.path() / "MAP0.DAT");
-    std::filesystem::remove(game.dir.path() / "TYPE_0.DAT");
+    {
+        // Level ground: every corner at height 0.
+        std::ofstream(game.dir.path() / "MAP0.DAT", std::ios::binary | std::ios::trunc)
+            << std::string(41 * 41 * 2, '\0');
+        std::ofstream(game.dir.path() / "TYPE_0.DAT", std::ios::binary | std::ios::trunc)
+            << std::string(40 * 40 * 2, '\0');
+    }
     {
         std::ofstream boxes(game.dir.path() / "CHK0.COD", std::ios::binary | std::ios::trunc);
         for (int i = 0; i < kCheckpointCount; ++i) {
@@ -224,11 +229,19 @@ TEST_F(WindowCommandsTest, MinimiseStopsTheGameAndRegainingTheFocusRestartsIt) {
 TEST_F(WindowCommandsTest, ClosingOffersTheSaveStopsTheTimerAndStoresTheSpeed) {
     game.app->Objects().records.changed = true;  // as after a run entered the table
     DialogScript script = Script();
-    script.Then([](QWidget* box) { test::AnswerBox(box, false); });
+    // Escape means Cancel: the window stays and the game goes on where it was.
+    script.Then([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }).Then([](QWidget* box) {
+        test::AnswerBox(box, false);
+    });
     game.Window().close();
-    ASSERT_EQ(script.Seen().size(), 1u);
-    EXPECT_EQ(script.Seen()[0].kind, "YesNoBox");
+    Pump(20);
+    EXPECT_FALSE(game.Window().Destroyed());
+    EXPECT_TRUE(game.app->Timer().Running());
+    game.Window().close();
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[0].kind, "QuestionBox");
     EXPECT_EQ(script.Seen()[0].text, QStringLiteral("ハイスコアデータをセーブしますか？"));
+    EXPECT_FALSE(script.Seen()[0].timerRunning) << "the race must not go on behind the question";
     EXPECT_TRUE(game.Window().Destroyed());
     EXPECT_FALSE(game.app->Timer().Running());
     // A first run had nothing stored: the default speed is stored at the end.

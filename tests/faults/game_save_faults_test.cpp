@@ -32,35 +32,118 @@ void EnterARun(HeadlessHost& host) {
     ASSERT_TRUE(host.game().records.changed);
 }
 
-TEST(GameSaveFaults, AFailedSaveIsToldOnStageChangeAndOnClose) {
+int32_t FailureQuestions(const ScriptedDialogs& dialogs) {
+    int32_t count = 0;
+    for (const DialogCall& call : dialogs.Calls()) {
+        count += call.kind == DialogKind::Question && call.text.starts_with(kFailed);
+    }
+    return count;
+}
+
+bool SavedOnDisk(const std::filesystem::path& dir, int32_t stage, const std::string& name) {
+    HiScoreTable table(dir);
+    table.Load(stage);
+    for (const HiScoreEntry& entry : table.entries) {
+        if (entry.name == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A folder in the way of a file the save must replace.
+void Block(const std::filesystem::path& file) {
+    std::filesystem::remove(file);
+    std::filesystem::create_directories(file / "keep");
+}
+
+TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
     test::TempGameDir dir;
     std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(), std::filesystem::copy_options::recursive);
     HeadlessHost host;
     host.Start(dir.path());
 
-    // Stage change: the stage-0 recording files cannot be replaced (a folder in the way).
     EnterARun(host);
-    std::filesystem::remove(dir / "S0N4.JOY");
-    std::filesystem::create_directory(dir / "S0N4.JOY");
-    std::filesystem::create_directory(dir / "S0N4.JOY" / "keep");
+    const std::filesystem::path blocked = dir / "S0N4.JOY";
+    const std::string recording = test::ReadBytes(dir / "S0N5.JOY");
+    Block(blocked);
     host.dialogs.ClearLog();
     host.dialogs.QueueYesNo(true);
     host.Command(Command::Stage2);
     EXPECT_EQ(FailureMessages(host.dialogs), 1);
-    EXPECT_EQ(host.game().state.CurrentStage().Index(), 1);
+    EXPECT_NE(host.dialogs.Calls().back().text.find("S0N4.JOY"), std::string::npos);
+    // Still on stage 1 with the unsaved run, the race going on; nothing on disk changed.
+    EXPECT_EQ(host.game().state.CurrentStage().Index(), 0);
+    EXPECT_TRUE(host.display.Checked(Command::Stage1));
+    EXPECT_TRUE(host.game().records.changed);
     EXPECT_TRUE(host.timer.Running());
     EXPECT_EQ(host.RunTicks(50), 50);
+    EXPECT_EQ(test::ReadBytes(dir / "S0N5.JOY"), recording);
+    EXPECT_FALSE(SavedOnDisk(dir.path(), 0, "Kaito"));
 
-    // Close: the record file of stage 1 cannot be created over a folder.
-    EnterARun(host);
-    std::filesystem::remove(dir / "VANREC1.DAT");
-    std::filesystem::create_directory(dir / "VANREC1.DAT");
-    std::filesystem::create_directory(dir / "VANREC1.DAT" / "keep");
-    host.dialogs.ClearLog();
+    // The folder mended, the next change saves and moves on.
+    std::filesystem::remove_all(blocked);
     host.dialogs.QueueYesNo(true);
-    host.Close();
-    EXPECT_EQ(FailureMessages(host.dialogs), 1);
+    host.Command(Command::Stage2);
+    EXPECT_EQ(host.game().state.CurrentStage().Index(), 1);
+    EXPECT_TRUE(SavedOnDisk(dir.path(), 0, "Kaito"));
+}
+
+TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
+    test::TempGameDir dir;
+    std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(), std::filesystem::copy_options::recursive);
+    HeadlessHost host;
+    host.Start(dir.path());
+    EnterARun(host);
+
+    // Cancel at the question: the window stays and the game goes on.
+    host.dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(host.Close());
+    EXPECT_TRUE(host.Started());
+    EXPECT_TRUE(host.timer.Running());
+
+    // Yes, the save fails: the failure names the file; Cancel keeps the window and the runs.
+    Block(dir / "VANREC0.DAT");
+    host.dialogs.ClearLog();
+    host.dialogs.QueueAnswer(Answer::Yes);
+    host.dialogs.QueueAnswer(Answer::Cancel);
+    EXPECT_FALSE(host.Close());
+    ASSERT_EQ(host.dialogs.Calls().size(), 2u);
+    EXPECT_TRUE(host.dialogs.Calls()[1].text.starts_with(kFailed));
+    EXPECT_NE(host.dialogs.Calls()[1].text.find("VANREC0.DAT"), std::string::npos);
+    EXPECT_TRUE(host.game().records.changed);
+    EXPECT_TRUE(host.timer.Running());
+
+    // Retry: the folder mended meanwhile, the save goes through and the window goes. The
+    // first try is refused at its first step, as a full disk would.
+    std::filesystem::remove_all(dir / "VANREC0.DAT");
+    int32_t refusals = 1;
+    host.game().records.beforeSaveStep = [&refusals](SaveStep, const std::filesystem::path&) {
+        return refusals-- <= 0;
+    };
+    host.dialogs.ClearLog();
+    host.dialogs.QueueAnswer(Answer::Yes);
+    host.dialogs.QueueAnswer(Answer::Retry);
+    EXPECT_TRUE(host.Close());
+    EXPECT_EQ(FailureQuestions(host.dialogs), 1);
     EXPECT_FALSE(host.Started());
+    EXPECT_TRUE(SavedOnDisk(dir.path(), 0, "Kaito"));
+}
+
+TEST(GameSaveFaults, DiscardingAfterAFailedSaveClosesWithoutWriting) {
+    test::TempGameDir dir;
+    std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(), std::filesystem::copy_options::recursive);
+    HeadlessHost host;
+    host.Start(dir.path());
+    EnterARun(host);
+    const std::string before = test::ReadBytes(dir / "S0N9.JOY");
+    Block(dir / "S0N3.JOY");
+    host.dialogs.QueueAnswer(Answer::Yes);
+    host.dialogs.QueueAnswer(Answer::Discard);
+    EXPECT_TRUE(host.Close());
+    EXPECT_FALSE(host.Started());
+    EXPECT_EQ(test::ReadBytes(dir / "S0N9.JOY"), before);
+    EXPECT_FALSE(SavedOnDisk(dir.path(), 0, "Kaito"));
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ TEST(HiScoreDialogs, NameBoxOffersTheSlotsCurrentName) {
 
     // After a reset the box follows the slot, which now holds the empty entry.
     dialogs.ClearLog();
-    dialogs.QueueYesNo(true);
+    dialogs.QueueAnswer(Answer::Yes);
     ResetHiScores(dialogs, table);
     EnterRun(dialogs, table, 700, nullptr);  // no name queued: OK pressed at once
     ASSERT_EQ(dialogs.Calls()[1].kind, DialogKind::Name);
@@ -198,15 +198,16 @@ TEST(HiScoreDialogs, ResetAsksAndNeverMarksChanged) {
     HiScoreTable table = EmptyTable();
     table.entries[4] = {"Keep", 321, Pattern(1), false};
     ScriptedDialogs dialogs;
-    dialogs.QueueYesNo(false);
+    ResetHiScores(dialogs, table);  // Escape, or Enter on the default: No
+    dialogs.QueueAnswer(Answer::No);
     ResetHiScores(dialogs, table);
-    ASSERT_EQ(dialogs.Calls().size(), 1u);
+    ASSERT_EQ(dialogs.Calls().size(), 2u);
     EXPECT_EQ(dialogs.Calls()[0].text, "ハイスコアデータを初期化します。\nよろしいですか？");
     EXPECT_EQ(dialogs.Calls()[0].caption, "ハイスコアの初期化");
     EXPECT_EQ(table.entries[4].name, "Keep");
     EXPECT_EQ(table.entries[4].recording, Pattern(1));
 
-    dialogs.QueueYesNo(true);
+    dialogs.QueueAnswer(Answer::Yes);
     ResetHiScores(dialogs, table);
     EXPECT_EQ(table.entries[4].name, "------");
     EXPECT_EQ(table.entries[4].time, 2398);
@@ -223,7 +224,7 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     const Recording run = Pattern(200);
     EnterRun(dialogs, table, 1500, run.data());
     dialogs.QueueYesNo(true);
-    ASSERT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written);
+    ASSERT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange), SaveResult::Written);
     EXPECT_EQ(test::ReadBytes(dir / "VANREC0.DAT").substr(135),
               "\x91\xAC\x82\xA2\x90\x6C\r\n 1500\r\n");  // slot 9, in Shift-JIS
 
@@ -231,14 +232,15 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     // comes back from its file.
     table.Load(0);
     dialogs.ClearLog();
-    dialogs.QueueYesNo(true);
+    dialogs.QueueAnswer(Answer::Yes);
     ResetHiScores(dialogs, table);
-    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Unchanged);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange),
+              SaveResult::Unchanged);
     table.Load(0);
     EXPECT_EQ(table.entries[9].name, "\x91\xAC\x82\xA2\x90\x6C");
     EXPECT_EQ(table.RecordingAt(9), table.entries[9].recording.data());
     EXPECT_EQ(table.entries[9].recording, run);
-    EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::YesNo}));
+    EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::Question}));
 }
 
 }  // namespace

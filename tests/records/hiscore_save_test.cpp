@@ -57,7 +57,8 @@ TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
     HiScoreTable table = FilledTable(dir.path());
     ScriptedDialogs dialogs;
     dialogs.QueueYesNo(true);  // must stay unused: nothing to save
-    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Unchanged);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange),
+              SaveResult::Unchanged);
     EXPECT_TRUE(dialogs.Calls().empty());
     EXPECT_EQ(dialogs.PendingAnswers(), 1u);
 
@@ -65,7 +66,7 @@ TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
     declined.changed = true;
     ScriptedDialogs no;
     no.QueueYesNo(false);
-    EXPECT_EQ(SaveWithQuestion(no, declined, 0), SaveResult::Declined);
+    EXPECT_EQ(SaveWithQuestion(no, declined, 0, SaveOccasion::StageChange), SaveResult::Declined);
     ASSERT_EQ(no.Calls().size(), 1u);
     EXPECT_EQ(no.Calls()[0].kind, DialogKind::YesNo);
     EXPECT_EQ(no.Calls()[0].text, kQuestion);
@@ -74,7 +75,7 @@ TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
     EXPECT_TRUE(declined.changed);
 
     table.changed = true;
-    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written);
+    EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange), SaveResult::Written);
     EXPECT_EQ(dialogs.Kinds(), std::vector<DialogKind>{DialogKind::YesNo});
     EXPECT_EQ(ReadBytes(dir / "VANREC0.DAT").substr(0, 14), "N0\r\n  100\r\nN1\r");
     EXPECT_EQ(ReadBytes(dir / "S0N9.JOY").size(), 2400u);
@@ -151,7 +152,9 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
         const auto entries = table.entries;
         ScriptedDialogs dialogs;
         dialogs.QueueYesNo(true);
-        EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Failed) << c.what;
+        EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange),
+                  SaveResult::Failed)
+            << c.what;
         ASSERT_EQ(dialogs.Calls().size(), 2u) << c.what;
         const DialogCall& message = dialogs.Calls()[1];
         EXPECT_EQ(message.kind, DialogKind::Message) << c.what;
@@ -171,7 +174,9 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
             std::filesystem::remove_all(folder / c.blocker);
         }
         dialogs.QueueYesNo(true);
-        EXPECT_EQ(SaveWithQuestion(dialogs, table, 0), SaveResult::Written) << c.what;
+        EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange),
+                  SaveResult::Written)
+            << c.what;
         EXPECT_EQ(ReadBytes(folder / "S0N3.JOY")[5], 8) << c.what;
     }
 }

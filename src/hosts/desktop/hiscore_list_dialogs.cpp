@@ -53,8 +53,11 @@ OpponentSelectDialog::OpponentSelectDialog(QWidget* owner, const HiScoreLines& l
     names_ = build.List(kNamesId, 2, 13, 90, 97, QAbstractItemView::ExtendedSelection);
     times_ = build.List(kTimesId, 92, 13, 60, 97, QAbstractItemView::SingleSelection);
     QPushButton* ok = build.Button(1, "OK", 57, 104, 24, 10, true);
+    QPushButton* cancel = build.Button(2, "Cancel", 85, 104, 32, 10, false);
+    setWindowFlags(windowFlags() | Qt::WindowCloseButtonHint);
     Fill(*names_, *times_, lines);
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     names_->setFocus();
 }
 

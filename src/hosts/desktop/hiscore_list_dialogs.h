@@ -1,7 +1,8 @@
 // The two dialogs that show a stage's ten best runs, best first, as two list boxes side by
 // side (rank and name, then the time): HISCORE_NAMEENTRY_DIALOG, the list, where a run that
 // just entered is shown selected; and HISCORE_SELECT_DIALOG, the choice of the recorded run to
-// race against. Both close only through OK (or Enter); Escape and the close box do nothing.
+// race against. The list closes only through OK (or Enter): Escape and the close box do nothing.
+// The choice can also be cancelled (Cancel, Escape or the close box): back to the demonstration.
 #pragma once
 
 #include <QDialog>
@@ -40,8 +41,6 @@ class OpponentSelectDialog final : public QDialog {
     // Which items of the name list are selected now.
     ListSelection Selection() const;
     QListWidget& Names() { return *names_; }
-
-    void reject() override {}
 
   private:
     QListWidget* names_;

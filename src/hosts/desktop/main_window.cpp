@@ -113,9 +113,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // The close box: offer to save the high scores, stop the game, then the window goes and
-    // its destruction stores the game speed and ends the event loop.
-    shell_->OnCloseRequest();
+    // The close box: stop the game and offer to save the high scores; unless the player chose
+    // to stay, the window goes and its destruction stores the game speed and ends the loop.
+    if (!shell_->OnCloseRequest()) {
+        event->ignore();
+        SchedulePosted();
+        return;
+    }
     event->accept();
     destroyed_ = true;
     shell_->OnDestroy();

@@ -31,9 +31,11 @@ void QtDialogs::ShowHiScoreList(const HiScoreLines& lines) {
     dialog.exec();
 }
 
-ListSelection QtDialogs::ChooseOpponent(const HiScoreLines& lines) {
+std::optional<ListSelection> QtDialogs::ChooseOpponent(const HiScoreLines& lines) {
     OpponentSelectDialog dialog(owner_, lines);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
     return dialog.Selection();
 }
 

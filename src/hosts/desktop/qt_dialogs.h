@@ -21,7 +21,7 @@ class QtDialogs final : public Dialogs {
     Answer Ask(const Question& question) override;
     std::string AskName(const std::string& defaultName) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
-    ListSelection ChooseOpponent(const HiScoreLines& lines) override;
+    std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     void ShowAbout() override;
 
     // GAME_CONFIG_DIALOG, modal; the game's timer keeps running behind it.

@@ -97,11 +97,15 @@ void HeadlessHost::Command(vantrell::Command command) {
     shell_->RunPosted();
 }
 
-void HeadlessHost::Close() {
-    shell_->OnCloseRequest();
+bool HeadlessHost::Close() {
+    if (!shell_->OnCloseRequest()) {
+        shell_->RunPosted();
+        return false;
+    }
     shell_->OnDestroy();
     shell_.reset();
     game_.reset();
+    return true;
 }
 
 }  // namespace vantrell

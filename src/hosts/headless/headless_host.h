@@ -124,9 +124,9 @@ class HeadlessHost {
     int32_t RunTicks(int32_t n);
     // A menu command as the window would receive it, followed by the commands it posted.
     void Command(vantrell::Command command);
-    // The system close command, the window's destruction and the end of the game objects (the
-    // sound player writes its switch file here).
-    void Close();
+    // The system close command, then, unless the player chose to stay (false), the window's
+    // destruction and the end of the game objects (the sound player writes its switch file).
+    bool Close();
 
     Game& game() { return *game_; }
     Shell& shell() { return *shell_; }

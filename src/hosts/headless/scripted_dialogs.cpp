@@ -71,17 +71,17 @@ void ScriptedDialogs::ShowHiScoreList(const HiScoreLines& lines) {
     calls_.push_back({DialogKind::HiScoreList, "", "", lines, ""});
 }
 
-ListSelection ScriptedDialogs::ChooseOpponent(const HiScoreLines& lines) {
-    ListSelection selection{};
+std::optional<ListSelection> ScriptedDialogs::ChooseOpponent(const HiScoreLines& lines) {
+    std::optional<ListSelection> selection = ListSelection{};
     if (!selections_.empty()) {
         selection = selections_.front();
         selections_.pop_front();
     } else {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            selection[i] = lines[i].selected;
+            (*selection)[i] = lines[i].selected;
         }
     }
-    calls_.push_back({DialogKind::ChooseOpponent, "", "", lines, ""});
+    calls_.push_back({DialogKind::ChooseOpponent, "", "", lines, selection ? "" : "cancel"});
     return selection;
 }
 

@@ -32,13 +32,15 @@ class ScriptedDialogs final : public Dialogs {
     void QueueSelection(const ListSelection& selection) { selections_.push_back(selection); }
     // Selects exactly one item (0 = the fastest run).
     void QueueSelectedItem(int32_t item);
+    // The next opponent choice is cancelled.
+    void QueueCancelledChoice() { selections_.push_back(std::nullopt); }
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     Answer Ask(const Question& question) override;
     std::string AskName(const std::string& defaultName) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
-    ListSelection ChooseOpponent(const HiScoreLines& lines) override;
+    std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     void ShowAbout() override;
 
     const std::vector<DialogCall>& Calls() const { return calls_; }
@@ -55,7 +57,7 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<bool> yesNo_;
     std::deque<Answer> answers_;
     std::deque<std::string> names_;
-    std::deque<ListSelection> selections_;
+    std::deque<std::optional<ListSelection>> selections_;
     std::vector<DialogCall> calls_;
 };
 
