@@ -2,7 +2,9 @@
 // which keys leave them open.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,6 +103,41 @@ TEST(NameInputDialogTest, ShowsTheThreeLinesAndStopsTypingAtTheVisibleWidth) {
     EXPECT_GT(typed.size(), 5);
     EXPECT_LT(typed.size(), 40);  // the box would have had to scroll
     EXPECT_EQ(name, typed.toStdString());
+}
+
+TEST(NameInputDialogTest, TakesOnlyWhatTheRecordFileCanHold) {
+    QtDialogs dialogs;
+    DialogScript script = Script();
+    QStringList typed;
+    // Each character as an input method commits it, one at a time.
+    auto typeEach = [](QLineEdit* edit, const QString& text) {
+        for (const QChar c : text) {
+            QInputMethodEvent event;
+            event.setCommitString(QString(c));
+            QApplication::sendEvent(edit, &event);
+        }
+    };
+    script.Then([&](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(ControlName(101));
+        // A character Shift-JIS cannot hold is refused as it is typed.
+        edit->clear();
+        typeEach(edit, QString::fromUtf8("Zoë 1"));
+        typed << edit->text();
+        // Fifteen bytes as stored: a full-width character counts two.
+        edit->clear();
+        typeEach(edit, QString::fromUtf8("あいうえおかきくけこ"));
+        typed << edit->text();
+        edit->clear();
+        QTest::keyClicks(edit, QString(20, 'i'));
+        typed << edit->text();
+        test::PressOk(dialog);
+    });
+    const std::string name = dialogs.AskName("");
+    ASSERT_EQ(typed.size(), 3);
+    EXPECT_EQ(typed[0], QStringLiteral("Zo 1"));
+    EXPECT_EQ(typed[1], QString::fromUtf8("あいうえおかき"));
+    EXPECT_LE(typed[2].size(), 15);
+    EXPECT_EQ(name, typed[2].toStdString());
 }
 
 TEST(HiScoreDialogsTest, ListShowsTenLinesBestFirstWithTheNewEntrySelected) {

@@ -3,21 +3,32 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <QValidator>
 
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/ui_fonts.h"
+#include "records/record_names.h"
 
 namespace vantrell::desktop {
 
 namespace {
 
-// Refuses any text wider than the box shows, as an edit box without horizontal scrolling does.
+// Refuses any text wider than the box shows, as an edit box without horizontal scrolling does,
+// and any text the record file cannot hold as typed: a character with no Shift-JIS form, or more
+// than 15 bytes of Shift-JIS. So the name listed is the name typed.
 class VisibleWidthValidator final : public QValidator {
   public:
     explicit VisibleWidthValidator(QLineEdit& edit) : QValidator(&edit), edit_(edit) {}
 
     State validate(QString& input, int& /*position*/) const override {
+        if (!NameFits(input.toStdString())) {
+            QToolTip::showText(edit_.mapToGlobal(QPoint(0, edit_.height())),
+                               QStringLiteral("記録できない文字か、長すぎる名前です"
+                                              " (Shift-JIS, 15 bytes)"),
+                               &edit_);
+            return Invalid;
+        }
         return edit_.fontMetrics().horizontalAdvance(input) <= VisibleWidth() ? Acceptable
                                                                               : Invalid;
     }
