@@ -51,6 +51,17 @@ bool SavedOnDisk(const std::filesystem::path& dir, int32_t stage, const std::str
     return false;
 }
 
+// The game started on a copy of the generated game folder.
+struct StartedGame {
+    StartedGame() {
+        std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(),
+                              std::filesystem::copy_options::recursive);
+        host.Start(dir.path());
+    }
+    test::TempGameDir dir;
+    HeadlessHost host;
+};
+
 // A folder in the way of a file the save must replace.
 void Block(const std::filesystem::path& file) {
     std::filesystem::remove(file);
@@ -58,10 +69,9 @@ void Block(const std::filesystem::path& file) {
 }
 
 TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
-    test::TempGameDir dir;
-    std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(), std::filesystem::copy_options::recursive);
-    HeadlessHost host;
-    host.Start(dir.path());
+    StartedGame game;
+    test::TempGameDir& dir = game.dir;
+    HeadlessHost& host = game.host;
 
     EnterARun(host);
     const std::filesystem::path blocked = dir / "S0N4.JOY";
@@ -90,10 +100,9 @@ TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
 }
 
 TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
-    test::TempGameDir dir;
-    std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(), std::filesystem::copy_options::recursive);
-    HeadlessHost host;
-    host.Start(dir.path());
+    StartedGame game;
+    test::TempGameDir& dir = game.dir;
+    HeadlessHost& host = game.host;
     EnterARun(host);
 
     // Cancel at the question: the window stays and the game goes on.
@@ -131,10 +140,9 @@ TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
 }
 
 TEST(GameSaveFaults, DiscardingAfterAFailedSaveClosesWithoutWriting) {
-    test::TempGameDir dir;
-    std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(), std::filesystem::copy_options::recursive);
-    HeadlessHost host;
-    host.Start(dir.path());
+    StartedGame game;
+    test::TempGameDir& dir = game.dir;
+    HeadlessHost& host = game.host;
     EnterARun(host);
     const std::string before = test::ReadBytes(dir / "S0N9.JOY");
     Block(dir / "S0N3.JOY");
