@@ -21,6 +21,12 @@ void PrintHelp() {
         "  verify --stage N [--dir DIR] FILE.JOY\n"
         "      Drives the recording and prints 'goal T' (T = the time the game stores) or\n"
         "      'timeup'.\n"
+        "  verify [--stage N] [--dir DIR]\n"
+        "      Without a recording: drives every stored run of stage N, or of every stage,\n"
+        "      and prints one line per table entry, best first: stage, rank, stored time,\n"
+        "      driven time ('timeup' when it runs out of time), 'ok' when they agree,\n"
+        "      'differs' when not, 'empty' for an empty entry (not driven), and the name.\n"
+        "      Exit status 1 when any run differs.\n"
         "  trace --stage N [--dir DIR] [--out FILE.csv] FILE.JOY\n"
         "      The same drive as CSV, one line per tick: tick,phase,x,y,posX,posY,velX,velY,\n"
         "      heading,nextCheckpoint of the first craft after the tick. tick is raceTicks\n"
@@ -51,7 +57,8 @@ void PrintHelp() {
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
         "directory (%s). The race commands refuse a stage that fails check-stage.\n"
-        "Exit status: 0 done, 1 a check found a problem (check-stage, make-records),\n"
+        "Exit status: 0 done, 1 a check found a problem (verify, check-stage,\n"
+        "make-records),\n"
         "2 input the tool cannot use (a bad option, file, folder or stage).\n"
         "Driving styles:",
         (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
