@@ -27,6 +27,8 @@ void PrintHelp() {
         "      driven time ('timeup' when it runs out of time), 'ok' when they agree,\n"
         "      'differs' when not, 'empty' for an empty entry (not driven), and the name.\n"
         "      Exit status 1 when any run differs.\n"
+        "  table --stage N [--dir DIR]\n"
+        "      The stage's table in the same lines; exit status 0 whatever they show.\n"
         "  trace --stage N [--dir DIR] [--out FILE.csv] FILE.JOY\n"
         "      The same drive as CSV, one line per tick: tick,phase,x,y,posX,posY,velX,velY,\n"
         "      heading,nextCheckpoint of the first craft after the tick. tick is raceTicks\n"
@@ -110,6 +112,9 @@ int main(int argc, char** argv) {
         }
         if (command == "check-stage") {
             return RunCheckStage(options);
+        }
+        if (command == "table") {
+            return RunTable(options);
         }
         throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
     } catch (const std::exception& error) {
