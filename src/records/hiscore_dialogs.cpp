@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "records/hiscore_merge.h"
 #include "records/record_names.h"
 
 namespace vantrell {
@@ -130,7 +131,8 @@ SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage
         }
     }
     while (true) {
-        const SaveReport report = table.Write(stage);
+        // Runs another program saved meanwhile (the tool's import) are kept.
+        const SaveReport report = WriteKeepingSavedRuns(table, stage);
         if (report.written) {
             if (!report.keptAside.empty()) {
                 std::string text = kKeptAsideText;
@@ -175,6 +177,7 @@ void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {
         kResetQuestion, kResetCaption, {Answer::Yes, Answer::No}, Answer::No, Answer::No};
     if (dialogs.Ask(question) == Answer::Yes) {
         table.FillEmpty();
+        table.emptiedSinceLoad = true;
     }
 }
 

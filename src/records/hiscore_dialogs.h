@@ -38,7 +38,8 @@ enum class SaveResult {
 enum class SaveOccasion { StageChange, Close };
 
 // If a run entered since the load, asks whether to save and on Yes writes the stage's files
-// (HiScoreTable::Write) as one. A failure names the file and the system's reason; `changed`
+// as one (WriteKeepingSavedRuns: runs saved meanwhile by another program, such as the tool's
+// import, are kept). A failure names the file and the system's reason; `changed`
 // stays set unless the player discards the runs, so nothing is lost without being asked.
 SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
                             SaveOccasion occasion);

@@ -244,6 +244,7 @@ void HiScoreTable::Load(int32_t stage) {
     }
 
     changed = false;
+    emptiedSinceLoad = false;
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
     }
