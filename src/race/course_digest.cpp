@@ -1,8 +1,6 @@
 #include "race/course_digest.h"
 
-#include <cstdio>
-
-#include "io/file_guard.h"
+#include "io/file_bytes.h"
 
 namespace vantrell {
 
@@ -15,17 +13,11 @@ std::vector<std::string> CourseFileNames(int32_t stage) {
 std::optional<Sha256Digest> CourseDigest(const std::filesystem::path& dir, int32_t stage,
                                          std::string* reason) {
     Sha256 sha;
-    std::vector<uint8_t> bytes;
     for (const std::string& name : CourseFileNames(stage)) {
         const std::filesystem::path path = dir / name;
-        int64_t size = 0;
         std::string why;
-        const FileGuard file = OpenToRead(path, &size, &why);
-        bytes.resize(static_cast<size_t>(size));
-        if (file && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-            why = "cannot be read whole";
-        }
-        if (!why.empty()) {
+        const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, &why);
+        if (!bytes) {
             if (reason != nullptr) {
                 *reason = path.string() + ": " + why;
             }
@@ -33,10 +25,10 @@ std::optional<Sha256Digest> CourseDigest(const std::filesystem::path& dir, int32
         }
         uint8_t length[8];
         for (int i = 0; i < 8; ++i) {
-            length[i] = static_cast<uint8_t>(static_cast<uint64_t>(size) >> (56 - 8 * i));
+            length[i] = static_cast<uint8_t>(static_cast<uint64_t>(bytes->size()) >> (56 - 8 * i));
         }
         sha.Update(length);
-        sha.Update(bytes);
+        sha.Update(*bytes);
     }
     return sha.Finish();
 }

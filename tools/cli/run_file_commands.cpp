@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "cli/run_check.h"
 #include "common/file_bytes.h"
-#include "io/file_guard.h"
+#include "io/file_bytes.h"
 #include "race/course_digest.h"
 #include "records/record_names.h"
 #include "records/run_file.h"
@@ -19,25 +19,13 @@ namespace vantrell::cli {
 
 namespace {
 
-// Far beyond any run file; a larger file is not read at all.
-constexpr int64_t kReadLimit = 1 << 20;
-
-std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path) {
-    int64_t size = 0;
+std::vector<uint8_t> ReadRunFileBytes(const std::filesystem::path& path) {
     std::string why;
-    const FileGuard file = OpenToRead(path, &size, &why);
-    if (!file) {
+    std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, &why);
+    if (!bytes) {
         throw CliError(path.string() + ": " + why + "; give a run file that export wrote");
     }
-    if (size > kReadLimit) {
-        throw CliError(path.string() + ": is " + std::to_string(size) +
-                       " bytes, far more than a run file; give a run file that export wrote");
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-        throw CliError(path.string() + ": cannot be read whole; check the file");
-    }
-    return bytes;
+    return std::move(*bytes);
 }
 
 Sha256Digest LocalCourse(const std::filesystem::path& dir, int32_t stage) {
@@ -109,7 +97,7 @@ int RunImport(const CliOptions& options) {
         throw CliError("import: no run file given; add the file that export wrote");
     }
     const std::string file = options.positional[0];
-    const RunFileRead read = ReadRunFile(ReadWholeFile(file));
+    const RunFileRead read = ReadRunFile(ReadRunFileBytes(file));
     if (!read.run) {
         throw CliError(file + ": " + read.problem + "; nothing imported");
     }
