@@ -33,37 +33,22 @@ fs::path CopyGame(const ScratchFolder& scratch, const std::string& name) {
     return dir;
 }
 
-// The slot holding the table's best run, from the record file's times.
-int32_t BestSlot(const std::string& record) {
-    const std::vector<std::string> lines = Lines(record);
-    int32_t best = 0;
-    for (int32_t k = 1; k < 10; ++k) {
-        if (std::stoi(lines[2 * k + 1]) < std::stoi(lines[2 * best + 1])) {
-            best = k;
-        }
-    }
-    return best;
-}
-
 TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
     ScratchFolder scratch;
     const fs::path from = CopyGame(scratch, "from");
     const fs::path to = CopyGame(scratch, "to");
-    // The best run of stage 1 gets a Shift-JIS name, which must travel as its bytes.
-    std::string record = FileBytes(from / "VANREC1.DAT");
-    const int32_t slot = BestSlot(record);
-    size_t line = 0;
-    for (int32_t k = 0; k < 2 * slot; ++k) {
-        line = record.find("\r\n", line) + 2;
-    }
-    record.replace(line, record.find("\r\n", line) - line, "\x83\x65\x83\x58\x83\x67 1");
-    WriteFile(from / "VANREC1.DAT", record);
-    // The other folder lacks that run: its slot is empty.
-    std::string other = record;
-    other.replace(line, record.find("\r\n", line) + 7 - line, "------\r\n 2398");
-    WriteFile(to / "VANREC1.DAT", other);
-    const std::string joy = "S1N" + std::to_string(slot) + ".JOY";
-    WriteFile(to / joy, std::string(2400, '\0'));
+    // The best run of stage 1 gets a Shift-JIS name, which must travel as its bytes; the other
+    // folder lacks that run (its entry is empty).
+    HiScoreTable table(from);
+    table.Load(1);
+    table.Rank();
+    const int32_t slot = table.rankOrder[kRankBest];
+    table.entries[slot].name = "\x83\x65\x83\x58\x83\x67 1";
+    ASSERT_TRUE(table.Write(1).written);
+    table.entries[slot] = HiScoreEntry{};
+    table.directory = to;
+    ASSERT_TRUE(table.Write(1).written);
+    const std::string joy = HiScoreTable::RecordingFileName(1, slot);
     const FolderBytes before = ReadFolder(to);
 
     const std::string file = (scratch / "best.run").string();
@@ -95,13 +80,8 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
 
 TEST(ToolRunFiles, FilesThatCannotBeTrustedChangeNothing) {
     ScratchFolder scratch;
-    const fs::path from = CopyGame(scratch, "from");
-    const fs::path to = CopyGame(scratch, "to");
     const std::string good = (scratch / "good.run").string();
-    ASSERT_EQ(
-        RunTool({"export", "--stage", "3", "--rank", "2", "--dir", from.string(), "--out", good})
-            .status,
-        0);
+    ASSERT_EQ(RunTool({"export", "--stage", "3", "--rank", "2", "--out", good}).status, 0);
     // Each refused file would otherwise enter (the run is faster than rank 10) or be found
     // already there; either way the exit status and the reason would tell.
     const std::string bytes = FileBytes(good);
@@ -127,8 +107,7 @@ TEST(ToolRunFiles, FilesThatCannotBeTrustedChangeNothing) {
         {"course", bytes, true, 2, ": made on another course: the stage 3 files in "},
     };
     for (const Case& c : cases) {
-        const fs::path dir = scratch / c.what;
-        fs::copy(to, dir, fs::copy_options::recursive);
+        const fs::path dir = CopyGame(scratch, c.what);
         if (c.otherCourse) {
             // One height profile value differs: a stage that passes the check, but not the one
             // the run was set on.
