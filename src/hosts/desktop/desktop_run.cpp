@@ -76,7 +76,9 @@ int RunDesktopGame(int argc, char** argv) {
     // The game ends when its window is destroyed, not when Qt sees no window left.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    DesktopApp app(DesktopSettings{});
+    DesktopSettings settings;
+    settings.language = ParseUiLanguage(options.language);
+    DesktopApp app(settings);
     const std::unique_ptr<TickProbe> probe = TickProbe::FromEnvironment(app);
     if (probe) {
         app.Window().SetAfterTick([&probe] { probe->AfterTick(); });
