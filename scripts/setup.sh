@@ -23,8 +23,9 @@ packages=(
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool
-  # English menus and dialogs: Qt Linguist's lupdate and lrelease with their CMake support.
-  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  # English menus and dialogs (Qt Linguist's lupdate and lrelease with their CMake support),
+  # and ALSA's headers to keep its messages quiet.
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev
   clang libclang-rt-14-dev
 )
 

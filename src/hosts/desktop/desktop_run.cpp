@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hosts/desktop/desktop_app.h"
 #include "hosts/desktop/desktop_options.h"
+#include "hosts/desktop/display_check.h"
 #include "hosts/desktop/game_style.h"
 #include "hosts/desktop/tick_probe.h"
 #include "hosts/desktop/ui_fonts.h"
@@ -63,6 +65,10 @@ int RunDesktopGame(int argc, char** argv) {
             return 2;
         case DesktopOptions::Action::Run:
             break;
+    }
+    if (const std::optional<std::string> missing = MissingDisplay(args)) {
+        std::fprintf(stderr, "vantrell: %s\n", missing->c_str());
+        return 2;
     }
     if (!EnterGameDirectory(options)) {
         return 1;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "hosts/desktop/alsa_quiet.h"
 #include "hosts/desktop/sdl_setup.h"
 
 namespace vantrell::desktop {
@@ -65,6 +66,7 @@ std::string ChooseSoundFont() {
 }
 
 SdlAudio::SdlAudio() {
+    SilenceAlsaMessages();
     if (!InitSdlSubsystem(SDL_INIT_AUDIO)) {
         return;
     }
