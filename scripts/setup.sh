@@ -24,8 +24,9 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool
   # English menus and dialogs (Qt Linguist's lupdate and lrelease with their CMake support),
-  # and ALSA's headers to keep its messages quiet.
+  # ALSA's headers to keep its messages quiet, and what the Debian package and its check use.
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev
+  dpkg-dev fakeroot file appstream
   clang libclang-rt-14-dev
 )
 
