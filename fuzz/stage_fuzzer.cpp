@@ -19,7 +19,7 @@ constexpr std::array<std::vector<uint8_t> StageBytes::*, 7> kFiles = {
     &StageBytes::sprites,    &StageBytes::profiles,      &StageBytes::objects,
     &StageBytes::checkpoints};
 constexpr int kHeaderBytes = 16;
-constexpr int kTicks = 6;
+constexpr int kTicks = 4;
 
 // The generated stages' files and records, read once.
 struct Stages {
