@@ -34,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     terrain.BuildHeightField();
     const int32_t* field = terrain.Field();
-    const auto [low, high] = std::minmax_element(field, field + kFieldRows * kFieldWidth);
-    FUZZ_CHECK(*low >= 0 && *high <= kMaxCornerHeight);
+    FUZZ_CHECK(fuzz::AllWithin(field, kFieldRows * kFieldWidth, 0, kMaxCornerHeight));
     return 0;
 }

@@ -38,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     terrain.BuildHeightField();
     const int32_t* field = terrain.Field();
-    const auto [low, high] = std::minmax_element(field, field + kFieldRows * kFieldWidth);
-    FUZZ_CHECK(*low >= 0 && *high <= kMaxCornerHeight);
+    FUZZ_CHECK(fuzz::AllWithin(field, kFieldRows * kFieldWidth, 0, kMaxCornerHeight));
     // The lookup stays inside the field for any point a runaway could name.
     fuzz::InputReader reader(data, size);
     for (int k = 0; k < 8; ++k) {

@@ -60,7 +60,8 @@ class RaceHarness {
         const int32_t result = game.RaceStep(
             TickInput{RecordedControls(controls & 15), RecordedControls(controls >> 4)}, drawing);
         std::string fault = check::AfterTick(game);
-        if (fault.empty()) {
+        // Only a drawn frame stamps anything into the course, so only one can leave a stamp.
+        if (fault.empty() && drawing == Drawing::Frames) {
             fault = before_.Difference(game);
         }
         if (!fault.empty()) {
