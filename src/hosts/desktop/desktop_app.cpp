@@ -24,6 +24,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
     timer_.SetTickHandler([this] { window_->Tick(); });
+    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
 }
 
 DesktopApp::~DesktopApp() {
@@ -31,6 +32,8 @@ DesktopApp::~DesktopApp() {
     timer_.Stop();
     timer_.SetTickHandler({});
     window_->AttachShell(nullptr);
+    pauseKeys_.reset();
+    window_->View().SetPausedQuery({});
     shell_.reset();
     game_.reset();
 }

@@ -11,6 +11,7 @@
 #include "app/game.h"
 #include "app/shell.h"
 #include "hosts/desktop/main_window.h"
+#include "hosts/desktop/pause_keys.h"
 #include "hosts/desktop/qt_dialogs.h"
 #include "hosts/desktop/qt_key_state.h"
 #include "hosts/desktop/qt_speed_store.h"
@@ -58,6 +59,7 @@ class DesktopApp {
     QtSpeedStore speedStore_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<Shell> shell_;
+    std::unique_ptr<PauseKeys> pauseKeys_;
 };
 
 // The four effects embedded in the program, WAVDAT0..WAVDAT3.

@@ -71,6 +71,9 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(view, bandRgb_);
     }
+    if (paused_ && paused_()) {
+        PaintPauseMark(painter, view);
+    }
 
     painter.fillRect(StripRect(), Qt::black);
     if (status_.isEmpty()) {
@@ -90,6 +93,19 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, glyph);
         x += units * kStatusPixelsPerUnit;
     }
+}
+
+void GameView::PaintPauseMark(QPainter& painter, const QRect& view) {
+    // White on a black plate, so it reads on any part of the course.
+    QFont font = StatusFont();
+    font.setBold(true);
+    painter.setFont(font);
+    const QString text = QStringLiteral("PAUSE");
+    QRect plate = painter.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
+    plate.moveCenter(view.center());
+    painter.fillRect(plate, Qt::black);
+    painter.setPen(Qt::white);
+    painter.drawText(plate, Qt::AlignCenter, text);
 }
 
 }  // namespace vantrell::desktop

@@ -7,9 +7,12 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 #include "gfx/bitmap8.h"
 #include "gfx/frame_layout.h"
+
+class QPainter;
 
 namespace vantrell::desktop {
 
@@ -27,6 +30,9 @@ class GameView final : public QWidget {
 
     void Present(const Bitmap8& frameBuffer);
     void PaintStatus(const QString& text, int32_t widthUnits);
+    // Asked at every paint: while it says so, a "PAUSE" mark is drawn over the view (over the
+    // window, not into the game's picture). Call update() when the answer changes.
+    void SetPausedQuery(std::function<bool()> paused) { paused_ = std::move(paused); }
 
     // Where the band goes and where the strip is, for the current size.
     QRect ViewRect() const;
@@ -40,6 +46,9 @@ class GameView final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void PaintPauseMark(QPainter& painter, const QRect& view);
+
+    std::function<bool()> paused_;
     QImage band_;     // indexed, as presented
     QImage bandRgb_;  // the same in true colour, converted once per frame
     QString status_;

@@ -1,0 +1,47 @@
+#include "hosts/desktop/pause_keys.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "app/shell.h"
+#include "hosts/desktop/main_window.h"
+
+namespace vantrell::desktop {
+
+bool IsPauseKey(int qtKey) {
+    return qtKey == Qt::Key_P || qtKey == Qt::Key_Pause;
+}
+
+PauseKeys::PauseKeys(MainWindow& window, Shell& shell) : window_(window), shell_(shell) {
+    qApp->installEventFilter(this);
+    window_.View().SetPausedQuery([this] { return shell_.Paused(); });
+}
+
+bool PauseKeys::Listening() const {
+    return !window_.Destroyed() && window_.isActiveWindow() && !window_.isMinimized() &&
+           QApplication::activeModalWidget() == nullptr &&
+           QApplication::activePopupWidget() == nullptr;
+}
+
+bool PauseKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && IsPauseKey(key->key()) && Listening()) {
+            // Taken here, so the one press toggles once however many widgets it would visit.
+            if (!key->isAutoRepeat()) {
+                Toggle();
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PauseKeys::Toggle() {
+    shell_.TogglePause();
+    window_.SchedulePosted();
+    window_.View().update();
+}
+
+}  // namespace vantrell::desktop
