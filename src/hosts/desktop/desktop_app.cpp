@@ -1,5 +1,7 @@
 #include "hosts/desktop/desktop_app.h"
 
+#include <QMenu>
+
 #include <string>
 
 #include "resources/resources.h"
@@ -25,6 +27,12 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
     timer_.SetTickHandler([this] { window_->Tick(); });
     pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
+    // The view choices go at the end of the pop-up that holds the controls dialog.
+    QMenu* settingsPopup = nullptr;
+    for (QObject* holder : window_->Menu().Item(Command::Config)->associatedObjects()) {
+        settingsPopup = settingsPopup != nullptr ? settingsPopup : qobject_cast<QMenu*>(holder);
+    }
+    viewMenu_ = new ViewMenu(*window_, *settingsPopup, settings.settingsFile);
 }
 
 DesktopApp::~DesktopApp() {

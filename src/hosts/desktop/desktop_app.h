@@ -18,13 +18,15 @@
 #include "hosts/desktop/qt_tick_timer.h"
 #include "hosts/desktop/sdl_audio.h"
 #include "hosts/desktop/sdl_joysticks.h"
+#include "hosts/desktop/view_menu.h"
 
 namespace vantrell::desktop {
 
 struct DesktopSettings {
     // Folder of the game's files; empty means the current directory.
     std::filesystem::path dataDir;
-    // INI file for the game speed; empty means the user's own settings of this program.
+    // INI file for the game speed and the view choices; empty means the user's own settings
+    // of this program.
     QString settingsFile;
 };
 
@@ -47,6 +49,7 @@ class DesktopApp {
     SdlAudio& Sound() { return audio_; }
     QtKeyState& Keys() { return keys_; }
     SdlJoysticks& Sticks() { return joysticks_; }
+    ViewMenu& ViewChoices() { return *viewMenu_; }
 
   private:
     // Declared in the order they are built; the game goes before the pieces it uses.
@@ -60,6 +63,7 @@ class DesktopApp {
     std::unique_ptr<Game> game_;
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<PauseKeys> pauseKeys_;
+    ViewMenu* viewMenu_ = nullptr;  // owned by the window
 };
 
 // The four effects embedded in the program, WAVDAT0..WAVDAT3.

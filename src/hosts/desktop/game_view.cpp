@@ -43,6 +43,15 @@ QRect GameView::ViewRect() const {
     return QRect(0, 0, width(), std::max(0, StatusStripTop(height())));
 }
 
+QRectF GameView::PictureRect() const {
+    return desktop::PictureRect(ViewRect(), kBandWidth, kBandHeight, scaling_, devicePixelRatioF());
+}
+
+void GameView::SetScaling(Scaling scaling) {
+    scaling_ = scaling;
+    update();
+}
+
 QRect GameView::StripRect() const {
     return QRect(0, StatusStripTop(height()), width(), kStatusStripHeight);
 }
@@ -66,10 +75,14 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
     if (bandRgb_.isNull()) {
         painter.fillRect(view, Qt::gray);  // the window's background before the first frame
     } else {
+        const QRectF picture = PictureRect();
+        if (picture != QRectF(view)) {
+            painter.fillRect(view, Qt::black);  // the borders around a picture kept in shape
+        }
         // Without SmoothPixmapTransform the scaling samples the nearest pixel: hard edges at
         // any window size.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(view, bandRgb_);
+        painter.drawImage(picture, bandRgb_);
     }
     if (paused_ && paused_()) {
         PaintPauseMark(painter, view);

@@ -1,5 +1,6 @@
-// The main window's client area: the frame buffer's band stretched over everything but the
-// bottom 22 pixels, and the status strip in those 22 pixels.
+// The main window's client area: the frame buffer's band over everything but the bottom 22
+// pixels (stretched, unless the player chose another scaling), and the status strip in those
+// 22 pixels.
 #pragma once
 
 #include <QImage>
@@ -11,6 +12,7 @@
 
 #include "gfx/bitmap8.h"
 #include "gfx/frame_layout.h"
+#include "hosts/desktop/view_scaling.h"
 
 class QPainter;
 
@@ -34,8 +36,14 @@ class GameView final : public QWidget {
     // window, not into the game's picture). Call update() when the answer changes.
     void SetPausedQuery(std::function<bool()> paused) { paused_ = std::move(paused); }
 
-    // Where the band goes and where the strip is, for the current size.
+    // How the band fills the view; stretched over all of it unless set otherwise.
+    void SetScaling(Scaling scaling);
+    Scaling CurrentScaling() const { return scaling_; }
+
+    // The view (everything above the strip) and the strip, for the current size, and where in
+    // the view the band is drawn (the rest is black).
     QRect ViewRect() const;
+    QRectF PictureRect() const;
     QRect StripRect() const;
     const QImage& Band() const { return band_; }
     const QString& StatusText() const { return status_; }
@@ -49,6 +57,7 @@ class GameView final : public QWidget {
     void PaintPauseMark(QPainter& painter, const QRect& view);
 
     std::function<bool()> paused_;
+    Scaling scaling_ = Scaling::Stretch;
     QImage band_;     // indexed, as presented
     QImage bandRgb_;  // the same in true colour, converted once per frame
     QString status_;
