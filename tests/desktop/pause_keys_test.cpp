@@ -6,6 +6,7 @@
 
 #include "desktop_test_support.h"
 #include "platform/commands.h"
+#include "virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -108,6 +109,35 @@ TEST_F(PauseKeysTest, DialogsNeitherTakeTheKeysNorEndThePause) {
     game.Choose(Command::Solo);
     EXPECT_FALSE(Paused());
     EXPECT_TRUE(Running());
+}
+
+TEST_F(PauseKeysTest, TheStartButtonOfAPadAPlayerDrivesWithPauses) {
+    if (!game.app->Sticks().Available() || SDL_NumJoysticks() != 0) {
+        GTEST_SKIP() << "no SDL joystick subsystem, or a real joystick is plugged in";
+    }
+    test::VirtualDevice pad(test::VirtualDevice::Pad);
+    ASSERT_TRUE(pad.Ok());
+    InputConfig& input = game.app->Objects().input;
+    auto press = [&pad](bool down) {
+        pad.Button(SDL_CONTROLLER_BUTTON_START, down);
+        Pump(120);
+    };
+
+    press(true);  // nobody drives with the pad yet
+    press(false);
+    EXPECT_FALSE(Paused());
+
+    input.Choose(1, Device::Joystick1);
+    ASSERT_TRUE(input.Uses(1, Device::Joystick1));
+    press(true);
+    EXPECT_TRUE(Paused());
+    EXPECT_FALSE(Running());
+    press(false);  // letting go changes nothing
+    EXPECT_TRUE(Paused());
+    press(true);
+    EXPECT_FALSE(Paused());
+    EXPECT_TRUE(Running());
+    EXPECT_TRUE(input.Uses(1, Device::Joystick1)) << "the pad still drives";
 }
 
 }  // namespace

@@ -24,9 +24,11 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
         std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, *window_, dialogs_, timer_,
                                               speedStore_, EmbeddedWaves(), settings.dataDir});
     shell_ = std::make_unique<Shell>(*game_);
-    shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
+    shell_->SetConfigDialogRunner([this](ConfigDialog& model) {
+        dialogs_.RunConfigDialog(model, [this](int32_t id) { return joysticks_.Name(id); });
+    });
     timer_.SetTickHandler([this] { window_->Tick(); });
-    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
+    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, joysticks_, game_->input);
     // The view choices go at the end of the pop-up that holds the controls dialog.
     QMenu* settingsPopup = nullptr;
     for (QObject* holder : window_->Menu().Item(Command::Config)->associatedObjects()) {

@@ -5,16 +5,28 @@
 
 #include "app/shell.h"
 #include "hosts/desktop/main_window.h"
+#include "hosts/desktop/sdl_joysticks.h"
+#include "input/input_config.h"
 
 namespace vantrell::desktop {
+
+namespace {
+
+constexpr int kPadPollMs = 30;
+
+}  // namespace
 
 bool IsPauseKey(int qtKey) {
     return qtKey == Qt::Key_P || qtKey == Qt::Key_Pause;
 }
 
-PauseKeys::PauseKeys(MainWindow& window, Shell& shell) : window_(window), shell_(shell) {
+PauseKeys::PauseKeys(MainWindow& window, Shell& shell, SdlJoysticks& sticks,
+                     const InputConfig& input)
+    : window_(window), shell_(shell), sticks_(sticks), input_(input) {
     qApp->installEventFilter(this);
     window_.View().SetPausedQuery([this] { return shell_.Paused(); });
+    connect(&padPoll_, &QTimer::timeout, this, [this] { PollPads(); });
+    padPoll_.start(kPadPollMs);
 }
 
 bool PauseKeys::Listening() const {
@@ -42,6 +54,18 @@ void PauseKeys::Toggle() {
     shell_.TogglePause();
     window_.SchedulePosted();
     window_.View().update();
+}
+
+void PauseKeys::PollPads() {
+    const Device devices[2] = {Device::Joystick1, Device::Joystick2};
+    for (int id = 0; id < 2; ++id) {
+        const bool assigned = input_.Uses(1, devices[id]) || input_.Uses(2, devices[id]);
+        const bool down = assigned && sticks_.StartDown(id);
+        if (down && !startWasDown_[id] && Listening()) {
+            Toggle();
+        }
+        startWasDown_[id] = down;
+    }
 }
 
 }  // namespace vantrell::desktop
