@@ -1,41 +1,23 @@
 #include "world/course_files.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <vector>
-
-#include "io/file_guard.h"
 
 namespace vantrell {
 
 namespace {
 
-// Reads exactly `count` bytes. A missing or short file yields false: course files always hold
-// their full size, and a half-read table would be corrupted course data.
-bool ReadExactly(const std::string& path, std::vector<uint8_t>& bytes, size_t count) {
-    const FileGuard file = OpenFile(path, "rb");
-    if (!file) {
-        return false;
-    }
-    bytes.resize(count);
-    return std::fread(bytes.data(), 1, count, file.get()) == count;
-}
-
-int16_t BigEndianI16(const std::vector<uint8_t>& bytes, size_t at) {
+int16_t BigEndianI16(ByteSpan bytes, size_t at) {
     return static_cast<int16_t>(static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]));
-}
-
-// A sprite pixel, or transparent where the sheet has no such pixel (a sheet too short for the
-// frame an object names stamps nothing).
-uint8_t SpritePixel(const Bitmap8& sheet, int32_t c, int32_t row) {
-    return sheet.PixelAddress(c, row) ? sheet.GetPixel(c, row) : 255;
 }
 
 }  // namespace
 
-int LoadHeightProfiles(const std::string& path, HeightProfiles& profiles) {
-    std::vector<uint8_t> bytes;
+// Course files always hold their full size: a shorter one (or none) is refused whole, since a
+// half-read table would be corrupted course data. Bytes past the size are ignored.
+int LoadHeightProfiles(ByteSpan bytes, HeightProfiles& profiles) {
     constexpr size_t kCount = static_cast<size_t>(kSpriteFrames) * kProfileCells;
-    if (!ReadExactly(path, bytes, kCount * 2)) {
+    if (bytes.size() < kCount * 2) {
         return -1;
     }
     for (size_t i = 0; i < kCount; ++i) {
@@ -59,9 +41,12 @@ void StampCourseObjects(const CourseTables& course, Terrain& terrain, const Bitm
         // Sampled once, after the objects before it are in place, so it can stand on them.
         const int32_t base = levelBase ? terrain.HeightAt(ox + 8, oy + 8) : 0;
         for (int32_t r = 0; r < kSpriteSize; ++r) {
-            for (int32_t c = 0; c < kSpriteSize; ++c) {
-                if (SpritePixel(spriteSheet, c, kSpriteSize * t + r) == 255) {
-                    continue;
+            // The frame's row, or none where the sheet is too short for it.
+            const uint8_t* row = spriteSheet.PixelAddress(0, kSpriteSize * t + r);
+            const int32_t width = row != nullptr ? std::min(kSpriteSize, spriteSheet.Width()) : 0;
+            for (int32_t c = 0; c < width; ++c) {
+                if (row[c] == 255) {
+                    continue;  // transparent: nothing stands here
                 }
                 // The footprint is addressed directly, without the lookup's wrap; cells outside
                 // the field are skipped rather than written.
@@ -78,21 +63,36 @@ void StampCourseObjects(const CourseTables& course, Terrain& terrain, const Bitm
     }
 }
 
+bool ReadCourseObjects(ByteSpan bytes, CourseTables& course) {
+    if (bytes.size() < kCourseObjectCount * 6u) {
+        return false;
+    }
+    for (int32_t i = 0; i < kCourseObjectCount; ++i) {
+        course.courseObjects[i] = {BigEndianI16(bytes, 6 * i), BigEndianI16(bytes, 6 * i + 2),
+                                   BigEndianI16(bytes, 6 * i + 4)};
+    }
+    return true;
+}
+
+bool ReadCheckpoints(ByteSpan bytes, CourseTables& course) {
+    if (bytes.size() < kCheckpointCount * 4u) {
+        return false;
+    }
+    for (int32_t i = 0; i < kCheckpointCount; ++i) {
+        course.checkpoints[i] = {BigEndianI16(bytes, 4 * i), BigEndianI16(bytes, 4 * i + 2)};
+    }
+    return true;
+}
+
+int LoadHeightProfiles(const std::string& path, HeightProfiles& profiles) {
+    return LoadHeightProfiles(BytesOrNone(ReadWholeFile(path)), profiles);
+}
+
 void LoadCourseFiles(const std::string& objectPath, const std::string& checkpointPath,
                      CourseTables& course, Terrain& terrain, const Bitmap8& spriteSheet,
                      const HeightProfiles& profiles, Bitmap8& stagePicture) {
-    std::vector<uint8_t> bytes;
-    if (ReadExactly(objectPath, bytes, kCourseObjectCount * 6)) {
-        for (int32_t i = 0; i < kCourseObjectCount; ++i) {
-            course.courseObjects[i] = {BigEndianI16(bytes, 6 * i), BigEndianI16(bytes, 6 * i + 2),
-                                       BigEndianI16(bytes, 6 * i + 4)};
-        }
-    }
-    if (ReadExactly(checkpointPath, bytes, kCheckpointCount * 4)) {
-        for (int32_t i = 0; i < kCheckpointCount; ++i) {
-            course.checkpoints[i] = {BigEndianI16(bytes, 4 * i), BigEndianI16(bytes, 4 * i + 2)};
-        }
-    }
+    ReadCourseObjects(BytesOrNone(ReadWholeFile(objectPath)), course);
+    ReadCheckpoints(BytesOrNone(ReadWholeFile(checkpointPath)), course);
     StampCourseObjects(course, terrain, spriteSheet, profiles, stagePicture);
 }
 
