@@ -115,27 +115,35 @@ TEST_F(PauseKeysTest, TheStartButtonOfAPadAPlayerDrivesWithPauses) {
     if (!game.app->Sticks().Available() || SDL_NumJoysticks() != 0) {
         GTEST_SKIP() << "no SDL joystick subsystem, or a real joystick is plugged in";
     }
+    // Started without a joystick: the first ticks have let go of player 1's joystick 1.
+    InputConfig& input = game.app->Objects().input;
+    for (int i = 0; i < 100 && game.Window().View().PresentCount() < 3; ++i) {
+        Pump(10);
+    }
+    ASSERT_FALSE(input.Uses(1, Device::Joystick1));
     test::VirtualDevice pad(test::VirtualDevice::Pad);
     ASSERT_TRUE(pad.Ok());
-    InputConfig& input = game.app->Objects().input;
-    auto press = [&pad](bool down) {
+    // Presses Start (or lets go) and waits up to a second for the pause to read `paused`.
+    auto press = [&](bool down, bool paused) {
+        EXPECT_TRUE(Focus());
         pad.Button(SDL_CONTROLLER_BUTTON_START, down);
-        Pump(120);
+        for (int i = 0; i < 100 && Paused() != paused; ++i) {
+            Pump(10);
+        }
+        Pump(60);  // and stays so
+        return Paused() == paused;
     };
 
-    press(true);  // nobody drives with the pad yet
-    press(false);
-    EXPECT_FALSE(Paused());
+    EXPECT_TRUE(press(true, false)) << "nobody drives with the pad yet";
+    EXPECT_TRUE(press(false, false));
 
     input.Choose(1, Device::Joystick1);
     ASSERT_TRUE(input.Uses(1, Device::Joystick1));
-    press(true);
-    EXPECT_TRUE(Paused());
+    EXPECT_TRUE(press(true, true));
     EXPECT_FALSE(Running());
-    press(false);  // letting go changes nothing
-    EXPECT_TRUE(Paused());
-    press(true);
-    EXPECT_FALSE(Paused());
+    EXPECT_TRUE(press(false, true)) << "letting go changes nothing";
+    EXPECT_TRUE(input.Uses(1, Device::Joystick1));
+    EXPECT_TRUE(press(true, false));
     EXPECT_TRUE(Running());
     EXPECT_TRUE(input.Uses(1, Device::Joystick1)) << "the pad still drives";
 }
