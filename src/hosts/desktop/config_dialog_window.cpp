@@ -47,6 +47,7 @@ constexpr int32_t kPadLineHeight = 10;
 constexpr int32_t kPadLinesHeight = 2 * kPadLineHeight + 2;
 constexpr int kRefreshMs = 100;
 
+// Japanese: "ジョイスティック %1: %2" and "未接続".
 QString PadLineText(int32_t id, const std::string& name) {
     const QString device = name.empty()
                                ? QCoreApplication::translate("ConfigDialog", "not connected")

@@ -1,5 +1,6 @@
 #include "hosts/desktop/game_view.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -113,7 +114,8 @@ void GameView::PaintPauseMark(QPainter& painter, const QRect& view) {
     QFont font = StatusFont();
     font.setBold(true);
     painter.setFont(font);
-    const QString text = QStringLiteral("PAUSE");
+    // "PAUSE" in both languages, as the mark is known.
+    const QString text = QCoreApplication::translate("GameView", "PAUSE");
     QRect plate = painter.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
     plate.moveCenter(view.center());
     painter.fillRect(plate, Qt::black);
