@@ -9,6 +9,7 @@
 #include "app/config_dialog.h"
 #include "hosts/desktop/config_dialog_window.h"
 #include "hosts/desktop/sdl_joysticks.h"
+#include "hosts/desktop/ui_language.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/scripted_input.h"
 #include "input/input_config.h"
@@ -97,6 +98,7 @@ TEST_F(GamepadTest, APlainJoysticksFirstHatCountsAsItsDPad) {
 // The report this answers: with no joystick, player 1's "Joystick 1" could be marked and never
 // cleared, and marking "Joystick 2" cleared 1 and then stuck.
 TEST_F(GamepadTest, DialogMarksAndNamesFollowTheLiveFlagsAndDevices) {
+    ApplyUiLanguage(UiLanguage::English);
     InputConfig input(keys, sticks);
     HeadlessTickTimer ticks;
     MemorySpeedStore store;

@@ -28,13 +28,13 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
         dialogs_.RunConfigDialog(model, [this](int32_t id) { return joysticks_.Name(id); });
     });
     timer_.SetTickHandler([this] { window_->Tick(); });
+    ApplyUiLanguage(StartUiLanguage(settings.language, settings.settingsFile));
+    window_->Menu().Retranslate();
+    languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
     pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, joysticks_, game_->input);
     // The view choices go at the end of the pop-up that holds the controls dialog.
-    QMenu* settingsPopup = nullptr;
-    for (QObject* holder : window_->Menu().Item(Command::Config)->associatedObjects()) {
-        settingsPopup = settingsPopup != nullptr ? settingsPopup : qobject_cast<QMenu*>(holder);
-    }
-    viewMenu_ = new ViewMenu(*window_, *settingsPopup, settings.settingsFile);
+    viewMenu_ =
+        new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile);
 }
 
 DesktopApp::~DesktopApp() {

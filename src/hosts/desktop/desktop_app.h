@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/game.h"
 #include "app/shell.h"
+#include "hosts/desktop/language_menu.h"
 #include "hosts/desktop/main_window.h"
 #include "hosts/desktop/pause_keys.h"
 #include "hosts/desktop/qt_dialogs.h"
@@ -28,6 +30,8 @@ struct DesktopSettings {
     // INI file for the game speed and the view choices; empty means the user's own settings
     // of this program.
     QString settingsFile;
+    // The language asked for on the command line; none: the stored one, else the system's.
+    std::optional<UiLanguage> language;
 };
 
 class DesktopApp {
@@ -50,6 +54,7 @@ class DesktopApp {
     QtKeyState& Keys() { return keys_; }
     SdlJoysticks& Sticks() { return joysticks_; }
     ViewMenu& ViewChoices() { return *viewMenu_; }
+    LanguageMenu& Languages() { return *languageMenu_; }
 
   private:
     // Declared in the order they are built; the game goes before the pieces it uses.
@@ -64,6 +69,7 @@ class DesktopApp {
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<PauseKeys> pauseKeys_;
     ViewMenu* viewMenu_ = nullptr;  // owned by the window
+    std::unique_ptr<LanguageMenu> languageMenu_;
 };
 
 // The four effects embedded in the program, WAVDAT0..WAVDAT3.

@@ -11,30 +11,24 @@ namespace vantrell::desktop {
 
 namespace {
 
-// English source texts for the translation files, each with its Japanese text beside it.
-struct ItemText {
-    const char* english;
-    const char* japanese;
-};
-
+// The game's own language is the source; English comes from the translation file.
 constexpr char kContext[] = "ViewMenu";
-constexpr ItemText kFullScreen{QT_TRANSLATE_NOOP("ViewMenu", "Full screen"), "全画面表示"};
-constexpr ItemText kPicture{QT_TRANSLATE_NOOP("ViewMenu", "Picture"), "画面の表示"};
-constexpr ItemText kScalingTexts[] = {
-    {QT_TRANSLATE_NOOP("ViewMenu", "Stretch to the window"), "ウィンドウに合わせて伸ばす"},
-    {QT_TRANSLATE_NOOP("ViewMenu", "Keep the shape (black borders)"), "縦横比を保つ（黒い縁）"},
-    {QT_TRANSLATE_NOOP("ViewMenu", "Whole multiples only (sharp pixels)"),
-     "整数倍だけ（くっきりした画素）"},
+constexpr const char* kFullScreen = QT_TRANSLATE_NOOP("ViewMenu", "全画面表示");
+constexpr const char* kPicture = QT_TRANSLATE_NOOP("ViewMenu", "画面の表示");
+constexpr const char* kScalingTexts[] = {
+    QT_TRANSLATE_NOOP("ViewMenu", "ウィンドウに合わせて伸ばす"),
+    QT_TRANSLATE_NOOP("ViewMenu", "縦横比を保つ（黒い縁）"),
+    QT_TRANSLATE_NOOP("ViewMenu", "整数倍だけ（くっきりした画素）"),
 };
-constexpr ItemText kWindowSize{QT_TRANSLATE_NOOP("ViewMenu", "Window size"), "ウィンドウの大きさ"};
-constexpr ItemText kSizeTexts[] = {
-    {QT_TRANSLATE_NOOP("ViewMenu", "x1 (256 x 360)"), "×1 (256 x 360)"},
-    {QT_TRANSLATE_NOOP("ViewMenu", "x2 (512 x 720)"), "×2 (512 x 720)"},
-    {QT_TRANSLATE_NOOP("ViewMenu", "x3 (768 x 1080)"), "×3 (768 x 1080)"},
+constexpr const char* kWindowSize = QT_TRANSLATE_NOOP("ViewMenu", "ウィンドウの大きさ");
+constexpr const char* kSizeTexts[] = {
+    QT_TRANSLATE_NOOP("ViewMenu", "×1 (256 x 360)"),
+    QT_TRANSLATE_NOOP("ViewMenu", "×2 (512 x 720)"),
+    QT_TRANSLATE_NOOP("ViewMenu", "×3 (768 x 1080)"),
 };
 
-QString Text(const ItemText& text) {
-    return QCoreApplication::translate(kContext, text.english);
+QString Text(const char* text) {
+    return QCoreApplication::translate(kContext, text);
 }
 
 }  // namespace
@@ -44,24 +38,24 @@ ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath)
     settings_ = LoadViewSettings(iniPath_);
 
     into.addSeparator();
-    fullScreen_ = into.addAction(Text(kFullScreen));
+    fullScreen_ = into.addAction(QString());
     fullScreen_->setCheckable(true);
     // Alt+Enter comes as Return from the main keyboard and Enter from the keypad.
     fullScreen_->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),
                                QKeySequence(Qt::ALT | Qt::Key_Enter)});
     connect(fullScreen_, &QAction::triggered, this, [this] { ToggleFullScreen(); });
 
-    QMenu* picture = into.addMenu(Text(kPicture));
+    picture_ = into.addMenu(QString());
     for (int i = 0; i < 3; ++i) {
-        QAction* item = picture->addAction(Text(kScalingTexts[i]));
+        QAction* item = picture_->addAction(QString());
         item->setCheckable(true);
         const auto scaling = static_cast<Scaling>(i);
         connect(item, &QAction::triggered, this, [this, scaling] { ChooseScaling(scaling); });
         scalingItems_[i] = item;
     }
-    QMenu* size = into.addMenu(Text(kWindowSize));
+    size_ = into.addMenu(QString());
     for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
-        QAction* item = size->addAction(Text(kSizeTexts[scale - 1]));
+        QAction* item = size_->addAction(QString());
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, scale] { ChooseWindowScale(scale); });
         sizeItems_[scale - 1] = item;
@@ -70,7 +64,20 @@ ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath)
     window_.View().SetScaling(settings_.scaling);
     window_.SetWindowScale(settings_.windowScale);
     window_.installEventFilter(this);
+    ShowTexts();
     ShowChecks();
+}
+
+void ViewMenu::ShowTexts() {
+    fullScreen_->setText(Text(kFullScreen));
+    picture_->setTitle(Text(kPicture));
+    for (int i = 0; i < 3; ++i) {
+        scalingItems_[i]->setText(Text(kScalingTexts[i]));
+    }
+    size_->setTitle(Text(kWindowSize));
+    for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
+        sizeItems_[scale - 1]->setText(Text(kSizeTexts[scale - 1]));
+    }
 }
 
 void ViewMenu::ToggleFullScreen() {
@@ -99,6 +106,8 @@ void ViewMenu::ChooseWindowScale(int32_t scale) {
 bool ViewMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         ShowChecks();  // full screen may also be left through the window system
+    } else if (event->type() == QEvent::LanguageChange) {
+        ShowTexts();
     }
     return QObject::eventFilter(watched, event);
 }

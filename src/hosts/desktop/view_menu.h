@@ -36,12 +36,16 @@ class ViewMenu final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The items' texts in the language now chosen; again whenever it changes.
+    void ShowTexts();
     void ShowChecks();
 
     MainWindow& window_;
     QString iniPath_;
     ViewSettings settings_;
     QAction* fullScreen_ = nullptr;
+    QMenu* picture_ = nullptr;
+    QMenu* size_ = nullptr;
     std::array<QAction*, 3> scalingItems_{};
     std::array<QAction*, kMaxWindowScale> sizeItems_{};
 };
