@@ -128,6 +128,20 @@ TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
     EXPECT_EQ(game.app->ViewChoices().Settings().windowScale, 1);
 }
 
+TEST_F(ViewScalingTest, TheItemsFollowTheLanguage) {
+    ViewMenu& choices = game.app->ViewChoices();
+    // Qt posts the news of a new language to every window: the items follow from the loop.
+    game.app->Languages().Choose(UiLanguage::Japanese);
+    Pump(20);
+    EXPECT_EQ(choices.FullScreenItem().text(), QStringLiteral("全画面表示"));
+    game.app->Languages().Choose(UiLanguage::English);
+    Pump(20);
+    EXPECT_EQ(choices.FullScreenItem().text(), QStringLiteral("Full screen"));
+    EXPECT_EQ(choices.ScalingItem(Scaling::WholeMultiples).text(),
+              QStringLiteral("Whole multiples only (sharp pixels)"));
+    EXPECT_EQ(choices.WindowScaleItem(2).text(), QStringLiteral("x2 (512 x 720)"));
+}
+
 TEST(PictureRectTest, WholeMultiplesCountScreenPixelsOnAScaledScreen) {
     // 255 x 347 logical pixels at two screen pixels each: 510 x 694 screen pixels take the band
     // five times (480 x 600), which is 240 x 300 logical; counted in logical pixels it would be
