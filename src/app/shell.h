@@ -50,8 +50,13 @@ class Shell {
     bool OnCloseRequest();
     // The window is being minimised: the game stops until the focus comes back.
     void OnMinimize();
-    // A command the player chose from the menu.
+    // A command the player chose from the menu. Starting a mode (a race, free drive, the
+    // demonstration, a stage) ends a pause; a dialog alone does not.
     void OnCommand(Command command);
+    // The player paused or resumed the race or the demonstration. While paused the timer stays
+    // stopped whatever else asks for it (a closed dialog, the focus coming back).
+    void TogglePause();
+    bool Paused() const { return paused_; }
 
     // Runs the posted work in order, including any it posts in turn.
     void RunPosted();
@@ -81,8 +86,8 @@ class Shell {
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
-    // The one rule for every start of the tick timer: never while a dialog or message box is
-    // open (the controls dialog is not one of them: the race runs on behind it).
+    // The one rule for every start of the tick timer: never while paused or while a dialog or
+    // message box is open (the controls dialog is not one of them: the race runs on behind it).
     void StartTimer();
     // Stops the timer, runs work (a dialog or a mode start) and starts the timer again.
     template <typename Work>
@@ -96,6 +101,7 @@ class Shell {
     ConfigDialogRunner runConfigDialog_;
     std::deque<Posted> posted_;
     bool destroyed_ = false;
+    bool paused_ = false;
 };
 
 }  // namespace vantrell

@@ -41,6 +41,9 @@ class MainWindow final : public QMainWindow, public Display {
     void SendCommand(Command command);
     // Runs the commands the shell posted once control is back in the event loop.
     void SchedulePosted();
+    // The window's outer size as 1, 2 or 3 times 256 x 360; applied at once when shown and not
+    // full screen.
+    void SetWindowScale(int32_t scale);
 
     // Display
     void Present(const Bitmap8& frameBuffer) override;
@@ -63,8 +66,10 @@ class MainWindow final : public QMainWindow, public Display {
 
   private:
     void RunPosted();
-    // Sizes the window so that its frame, where the window system draws one, is 256 x 360.
+    // Sizes the window so that its frame, where the window system draws one, is 256 x 360
+    // (times the window scale).
     void FitOuterSize();
+    void ResizeOuter();
 
     GameView* view_ = nullptr;
     std::unique_ptr<GameMenu> menu_;
@@ -79,6 +84,7 @@ class MainWindow final : public QMainWindow, public Display {
     int fitsLeft_ = 0;
     QElapsedTimer sinceShown_;
     bool shown_ = false;
+    int32_t windowScale_ = 1;
 };
 
 }  // namespace vantrell::desktop

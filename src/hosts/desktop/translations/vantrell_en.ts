@@ -99,6 +99,21 @@
         <source>by the Vantrell team</source>
         <translation>by the Vantrell team</translation>
     </message>
+    <message>
+        <source>未接続</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <source>Joystick %1: %2</source>
+        <translation>Joystick %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>GameView</name>
+    <message>
+        <source>PAUSE</source>
+        <translation>PAUSE</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -328,6 +343,45 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
     <message>
         <source>読めなかった記録ファイルは上書きせず、次の名前で残しました。</source>
         <translation>The record files that could not be read were not overwritten; they were kept as:</translation>
+    </message>
+</context>
+<context>
+    <name>ViewMenu</name>
+    <message>
+        <source>全画面表示</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>画面の表示</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせて伸ばす</source>
+        <translation>Stretch to the window</translation>
+    </message>
+    <message>
+        <source>縦横比を保つ（黒い縁）</source>
+        <translation>Keep the shape (black borders)</translation>
+    </message>
+    <message>
+        <source>整数倍だけ（くっきりした画素）</source>
+        <translation>Whole multiples only (sharp pixels)</translation>
+    </message>
+    <message>
+        <source>ウィンドウの大きさ</source>
+        <translation>Window size</translation>
+    </message>
+    <message>
+        <source>×1 (256 x 360)</source>
+        <translation>x1 (256 x 360)</translation>
+    </message>
+    <message>
+        <source>×2 (512 x 720)</source>
+        <translation>x2 (512 x 720)</translation>
+    </message>
+    <message>
+        <source>×3 (768 x 1080)</source>
+        <translation>x3 (768 x 1080)</translation>
     </message>
 </context>
 </TS>
