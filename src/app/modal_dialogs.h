@@ -40,6 +40,19 @@ class ModalDialogs final : public Dialogs {
         const Open open(open_);
         return host_.ChooseOpponent(lines);
     }
+    std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override {
+        const Open open(open_);
+        return host_.ChooseRunToExport(lines);
+    }
+    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override {
+        const Open open(open_);
+        return host_.ChooseFileToOpen(kind);
+    }
+    std::optional<std::filesystem::path> ChooseFileToSave(
+        FileKind kind, const std::string& suggestedName) override {
+        const Open open(open_);
+        return host_.ChooseFileToSave(kind, suggestedName);
+    }
     void ShowAbout() override {
         const Open open(open_);
         host_.ShowAbout();

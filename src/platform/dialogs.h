@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,11 @@ struct Question {
     std::optional<Answer> escape;
 };
 
+// The kinds of file the player picks for the game; a host offers the matching name pattern.
+enum class FileKind {
+    Run,  // a run file ("*.run"): one table entry, shared between game folders
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -54,6 +60,15 @@ class Dialogs {
     // selection as it stands when OK is pressed (the player may clear it or select several), or
     // nothing when the player cancels (Cancel, Escape or the close box).
     virtual std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) = 0;
+    // The choice of the run to export: the list as ChooseOpponent shows it, under its own
+    // prompt; the selection when OK is pressed, nothing when cancelled.
+    virtual std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) = 0;
+    // The file to read, or nothing when the player cancels.
+    virtual std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) = 0;
+    // The file to write, offering `suggestedName`; nothing when the player cancels. The host
+    // asks before an existing file is replaced.
+    virtual std::optional<std::filesystem::path> ChooseFileToSave(
+        FileKind kind, const std::string& suggestedName) = 0;
     // The About box; closes only through OK.
     virtual void ShowAbout() = 0;
 };

@@ -67,6 +67,19 @@ class ProbeDialogs final : public Dialogs {
         }
         return inner_.ChooseOpponent(lines);
     }
+    std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override {
+        events_.push_back("export choice");
+        return inner_.ChooseRunToExport(lines);
+    }
+    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override {
+        events_.push_back("open file");
+        return inner_.ChooseFileToOpen(kind);
+    }
+    std::optional<std::filesystem::path> ChooseFileToSave(FileKind kind,
+                                                          const std::string& name) override {
+        events_.push_back("save file");
+        return inner_.ChooseFileToSave(kind, name);
+    }
     void ShowAbout() override {
         events_.push_back("about");
         if (whileOpen) {

@@ -12,6 +12,8 @@ namespace vantrell::desktop {
 namespace {
 
 constexpr char kListCaption[] = VT_TRANSLATE_NOOP("Dialogs", "--過去の挑戦者達の記録--");
+constexpr char kOpponentPrompt[] = VT_TRANSLATE_NOOP("Dialogs", "対戦相手を選択してください。");
+constexpr char kExportPrompt[] = VT_TRANSLATE_NOOP("Dialogs", "書き出す記録を選択してください。");
 
 // Both lists get the ten lines in order; item i of either list is rank i + 1. Only the name
 // list carries the selection.
@@ -44,13 +46,14 @@ HiScoreListDialog::HiScoreListDialog(QWidget* owner, const HiScoreLines& lines)
     ok->setFocus();
 }
 
-OpponentSelectDialog::OpponentSelectDialog(QWidget* owner, const HiScoreLines& lines)
+OpponentSelectDialog::OpponentSelectDialog(QWidget* owner, const HiScoreLines& lines,
+                                           Purpose purpose)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_SELECT_DIALOG");
     setWindowTitle(DialogText(kListCaption));
     DialogBuilder build(*this, SystemDialogFont());
     build.Frame(owner, 50, 10, 150, 120);
-    build.Static(VT_TRANSLATE_NOOP("Dialogs", "対戦相手を選択してください。"), 2, 3, 140, 10);
+    build.Static(purpose == Purpose::Export ? kExportPrompt : kOpponentPrompt, 2, 3, 140, 10);
     names_ = build.List(kNamesId, 2, 13, 90, 97, QAbstractItemView::ExtendedSelection);
     times_ = build.List(kTimesId, 92, 13, 60, 97, QAbstractItemView::SingleSelection);
     QPushButton* ok = build.Button(1, VT_TRANSLATE_NOOP("Dialogs", "OK"), 57, 104, 24, 10, true);

@@ -1,12 +1,32 @@
 #include "hosts/desktop/qt_dialogs.h"
 
+#include <QFileDialog>
+
 #include "hosts/desktop/about_dialog.h"
 #include "hosts/desktop/config_dialog_window.h"
+#include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/message_boxes.h"
 #include "hosts/desktop/name_input_dialog.h"
+#include "platform/ui_text.h"
 
 namespace vantrell::desktop {
+
+namespace {
+
+constexpr char kOpenRunCaption[] = VT_TRANSLATE_NOOP("Dialogs", "走行ファイルを開く");
+constexpr char kSaveRunCaption[] = VT_TRANSLATE_NOOP("Dialogs", "走行ファイルの保存");
+// The pattern in parentheses stays as it is in every language.
+constexpr char kRunFilter[] = VT_TRANSLATE_NOOP("Dialogs", "走行ファイル (*.run)");
+
+std::optional<std::filesystem::path> Chosen(const QString& file) {
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(file.toStdU16String());
+}
+
+}  // namespace
 
 void QtDialogs::ShowMessage(const std::string& text, const std::string& caption) {
     ShowMessageBox(owner_, QString::fromStdString(text), QString::fromStdString(caption));
@@ -37,6 +57,26 @@ std::optional<ListSelection> QtDialogs::ChooseOpponent(const HiScoreLines& lines
         return std::nullopt;
     }
     return dialog.Selection();
+}
+
+std::optional<ListSelection> QtDialogs::ChooseRunToExport(const HiScoreLines& lines) {
+    OpponentSelectDialog dialog(owner_, lines, OpponentSelectDialog::Purpose::Export);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Selection();
+}
+
+std::optional<std::filesystem::path> QtDialogs::ChooseFileToOpen(FileKind) {
+    return Chosen(QFileDialog::getOpenFileName(owner_, DialogText(kOpenRunCaption), QString(),
+                                               DialogText(kRunFilter)));
+}
+
+std::optional<std::filesystem::path> QtDialogs::ChooseFileToSave(FileKind,
+                                                                 const std::string& suggestedName) {
+    return Chosen(QFileDialog::getSaveFileName(owner_, DialogText(kSaveRunCaption),
+                                               QString::fromStdString(suggestedName),
+                                               DialogText(kRunFilter)));
 }
 
 void QtDialogs::ShowAbout() {

@@ -23,6 +23,10 @@ class QtDialogs final : public Dialogs {
     std::string AskName(const std::string& defaultName) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
+    std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
+    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
+    std::optional<std::filesystem::path> ChooseFileToSave(
+        FileKind kind, const std::string& suggestedName) override;
     void ShowAbout() override;
 
     // GAME_CONFIG_DIALOG, modal; the game's timer keeps running behind it.

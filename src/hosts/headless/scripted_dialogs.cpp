@@ -71,7 +71,7 @@ void ScriptedDialogs::ShowHiScoreList(const HiScoreLines& lines) {
     calls_.push_back({DialogKind::HiScoreList, "", "", lines, ""});
 }
 
-std::optional<ListSelection> ScriptedDialogs::ChooseOpponent(const HiScoreLines& lines) {
+std::optional<ListSelection> ScriptedDialogs::Choose(DialogKind kind, const HiScoreLines& lines) {
     std::optional<ListSelection> selection = ListSelection{};
     if (!selections_.empty()) {
         selection = selections_.front();
@@ -81,8 +81,36 @@ std::optional<ListSelection> ScriptedDialogs::ChooseOpponent(const HiScoreLines&
             (*selection)[i] = lines[i].selected;
         }
     }
-    calls_.push_back({DialogKind::ChooseOpponent, "", "", lines, selection ? "" : "cancel"});
+    calls_.push_back({kind, "", "", lines, selection ? "" : "cancel"});
     return selection;
+}
+
+std::optional<ListSelection> ScriptedDialogs::ChooseOpponent(const HiScoreLines& lines) {
+    return Choose(DialogKind::ChooseOpponent, lines);
+}
+
+std::optional<ListSelection> ScriptedDialogs::ChooseRunToExport(const HiScoreLines& lines) {
+    return Choose(DialogKind::ChooseRunToExport, lines);
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::ChooseFile(DialogKind kind,
+                                                                 const std::string& offered) {
+    std::optional<std::filesystem::path> file;
+    if (!files_.empty()) {
+        file = std::move(files_.front());
+        files_.pop_front();
+    }
+    calls_.push_back({kind, offered, "", {}, file ? file->string() : "cancel"});
+    return file;
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::ChooseFileToOpen(FileKind) {
+    return ChooseFile(DialogKind::OpenFile, "");
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::ChooseFileToSave(
+    FileKind, const std::string& suggestedName) {
+    return ChooseFile(DialogKind::SaveFile, suggestedName);
 }
 
 void ScriptedDialogs::ShowAbout() {

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,14 +15,27 @@
 
 namespace vantrell {
 
-enum class DialogKind { Message, YesNo, Question, Name, HiScoreList, ChooseOpponent, About };
+enum class DialogKind {
+    Message,
+    YesNo,
+    Question,
+    Name,
+    HiScoreList,
+    ChooseOpponent,
+    ChooseRunToExport,
+    OpenFile,
+    SaveFile,
+    About
+};
 
 struct DialogCall {
     DialogKind kind = DialogKind::Message;
-    std::string text;      // message or question text; for Name the offered default
+    std::string text;      // message or question text; for Name the offered default, for SaveFile
+                           // the offered file name
     std::string caption;   // empty where the dialog has a fixed caption of its own
     HiScoreLines lines{};  // for HiScoreList and ChooseOpponent
-    std::string answer;    // "yes"/"no", the answer's name, the name returned, or "" where none
+    std::string answer;    // "yes"/"no", the answer's name, the name or file returned, "cancel"
+                           // for a choice cancelled, or "" where none
 };
 
 class ScriptedDialogs final : public Dialogs {
@@ -34,6 +49,8 @@ class ScriptedDialogs final : public Dialogs {
     void QueueSelectedItem(int32_t item);
     // The next opponent choice is cancelled.
     void QueueCancelledChoice() { selections_.push_back(std::nullopt); }
+    // The next file dialog (open or save) returns `file`; a dry queue cancels.
+    void QueueFile(std::filesystem::path file) { files_.push_back(std::move(file)); }
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
@@ -41,6 +58,10 @@ class ScriptedDialogs final : public Dialogs {
     std::string AskName(const std::string& defaultName) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
+    std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
+    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
+    std::optional<std::filesystem::path> ChooseFileToSave(
+        FileKind kind, const std::string& suggestedName) override;
     void ShowAbout() override;
 
     const std::vector<DialogCall>& Calls() const { return calls_; }
@@ -50,7 +71,7 @@ class ScriptedDialogs final : public Dialogs {
     void ClearLog() { calls_.clear(); }
     // Answers queued but not yet used: a test can check that its script was consumed.
     std::size_t PendingAnswers() const {
-        return yesNo_.size() + answers_.size() + names_.size() + selections_.size();
+        return yesNo_.size() + answers_.size() + names_.size() + selections_.size() + files_.size();
     }
 
   private:
@@ -58,7 +79,11 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<Answer> answers_;
     std::deque<std::string> names_;
     std::deque<std::optional<ListSelection>> selections_;
+    std::deque<std::filesystem::path> files_;
     std::vector<DialogCall> calls_;
+
+    std::optional<ListSelection> Choose(DialogKind kind, const HiScoreLines& lines);
+    std::optional<std::filesystem::path> ChooseFile(DialogKind kind, const std::string& offered);
 };
 
 }  // namespace vantrell
