@@ -12,6 +12,7 @@ constexpr MenuItemDef kGameItems[] = {
     {Command::Solo, VT_TRANSLATE_NOOP("Menu", "&1人で精進する"), false},
     {Command::Versus, VT_TRANSLATE_NOOP("Menu", "過去の記録と対戦(&2)"), false},
     {Command::FreeDrive, VT_TRANSLATE_NOOP("Menu", "気楽にドライブ(&3)"), false},
+    {Command::RaceRunFile, VT_TRANSLATE_NOOP("Menu", "走行ファイルと対戦(&4)..."), false},
 };
 
 constexpr MenuItemDef kStageItems[] = {
@@ -28,6 +29,9 @@ constexpr MenuItemDef kSettingsItems[] = {
     {Command::ShowHiScores, VT_TRANSLATE_NOOP("Menu", "ハイスコアを表示"), false},
     kSeparator,
     {Command::ResetHiScores, VT_TRANSLATE_NOOP("Menu", "ハイスコア初期化"), false},
+    kSeparator,
+    {Command::ExportRun, VT_TRANSLATE_NOOP("Menu", "走行ファイルに書き出す..."), false},
+    {Command::ImportRun, VT_TRANSLATE_NOOP("Menu", "走行ファイルを読み込む..."), false},
     kSeparator,
     {Command::Config, VT_TRANSLATE_NOOP("Menu", "操作設定"), false},
     {Command::Effects, VT_TRANSLATE_NOOP("Menu", "効果音"), true},

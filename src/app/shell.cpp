@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/run_files.h"
 #include "platform/ui_text.h"
 #include "race/stage_check.h"
 #include "records/hiscore_dialogs.h"
@@ -173,6 +174,28 @@ void Shell::OnCommand(Command command) {
                 } else {
                     state.StartDemo();  // the choice was cancelled
                 }
+            });
+            break;
+        case Command::RaceRunFile:
+            // The file's recording is kept here for the race to replay; a cancelled or refused
+            // file leaves the game as it was.
+            Stopped([&] {
+                const int32_t stage = state.CurrentStage().Index();
+                if (const std::optional<RunFile> run = OpenRunFile(dialogs, game_.dataDir, stage)) {
+                    paused_ = false;
+                    runFileOpponent_ = run->recording;
+                    state.StartVersus(runFileOpponent_.data());
+                }
+            });
+            break;
+        case Command::ExportRun:
+            Stopped([&] {
+                ExportRunFile(dialogs, records, game_.dataDir, state.CurrentStage().Index());
+            });
+            break;
+        case Command::ImportRun:
+            Stopped([&] {
+                ImportRunFile(dialogs, records, game_.dataDir, state.CurrentStage().Index());
             });
             break;
         case Command::ShowHiScores:

@@ -100,6 +100,8 @@ class Shell {
     Game& game_;
     ConfigDialogRunner runConfigDialog_;
     std::deque<Posted> posted_;
+    // The recording of a run file raced against: the race replays it from here.
+    Recording runFileOpponent_{};
     bool destroyed_ = false;
     bool paused_ = false;
 };

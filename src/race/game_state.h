@@ -66,6 +66,8 @@ class GameState {
     }
 
     const Stage& CurrentStage() const { return stage_; }
+    // The 2400 bytes the second craft replays in a race against a recording.
+    const uint8_t* Opponent() const { return opponent_; }
     const RaceProgress& Progress() const { return progress_; }
     const CraftPair& Crafts() const { return crafts_; }
     const Demonstration& Demo() const { return demo_; }

@@ -107,6 +107,22 @@
         <source>Joystick %1: %2</source>
         <translation>Joystick %1: %2</translation>
     </message>
+    <message>
+        <source>書き出す記録を選択してください。</source>
+        <translation>Choose the run to export.</translation>
+    </message>
+    <message>
+        <source>走行ファイルを開く</source>
+        <translation>Open a run file</translation>
+    </message>
+    <message>
+        <source>走行ファイルの保存</source>
+        <translation>Save the run file</translation>
+    </message>
+    <message>
+        <source>走行ファイル (*.run)</source>
+        <translation>Run files (*.run)</translation>
+    </message>
 </context>
 <context>
     <name>GameView</name>
@@ -200,6 +216,18 @@
     <message>
         <source>説明</source>
         <translation>Help</translation>
+    </message>
+    <message>
+        <source>走行ファイルと対戦(&amp;4)...</source>
+        <translation>&amp;4 Race a run file...</translation>
+    </message>
+    <message>
+        <source>走行ファイルに書き出す...</source>
+        <translation>Export a run to a file...</translation>
+    </message>
+    <message>
+        <source>走行ファイルを読み込む...</source>
+        <translation>Import a run file...</translation>
     </message>
 </context>
 <context>
@@ -343,6 +371,46 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
     <message>
         <source>読めなかった記録ファイルは上書きせず、次の名前で残しました。</source>
         <translation>The record files that could not be read were not overwritten; they were kept as:</translation>
+    </message>
+    <message>
+        <source>走行ファイル</source>
+        <translation>Run file</translation>
+    </message>
+    <message>
+        <source>走行ファイルとして読めません。</source>
+        <translation>This is not a run file the game can read.</translation>
+    </message>
+    <message>
+        <source>%d面の走行です。いまは%d面です。その面を選んでから読み込んでください。</source>
+        <translation>This is a run of stage %d; the current stage is %d. Select its stage first.</translation>
+    </message>
+    <message>
+        <source>別のコースで記録された走行です。この面のファイルが記録時と異なります。</source>
+        <translation>This run was set on another course: the files of this stage differ from those it was set on.</translation>
+    </message>
+    <message>
+        <source>この面のファイルが読めません。</source>
+        <translation>The files of this stage cannot be read.</translation>
+    </message>
+    <message>
+        <source>この走行は記録されたタイム（%d）で走りきれません。</source>
+        <translation>This run does not drive to the time it claims (%d).</translation>
+    </message>
+    <message>
+        <source>この走行（TIME:%d）は10位（TIME:%d）より速くないため、記録に入りません。</source>
+        <translation>This run (TIME: %d) is not faster than rank 10 (TIME: %d); the table is unchanged.</translation>
+    </message>
+    <message>
+        <source>この走行はすでに記録にあります。</source>
+        <translation>This run is already in the table.</translation>
+    </message>
+    <message>
+        <source>空の記録は書き出せません。</source>
+        <translation>An empty entry holds no run to export.</translation>
+    </message>
+    <message>
+        <source>走行ファイルを書き出せませんでした。</source>
+        <translation>The run file could not be written.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,182 @@
+#include "app/run_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "io/atomic_save.h"
+#include "io/file_bytes.h"
+#include "platform/ui_text.h"
+#include "race/course_digest.h"
+#include "race/headless_race.h"
+#include "records/hiscore_dialogs.h"
+
+namespace vantrell {
+
+namespace {
+
+// Context "Messages" for the translation tools.
+constexpr char kRunFileCaption[] = VT_TRANSLATE_NOOP("Messages", "走行ファイル");
+constexpr char kRunUnreadable[] = VT_TRANSLATE_NOOP("Messages", "走行ファイルとして読めません。");
+// The run's stage, then the current one, as the menu numbers them.
+constexpr char kRunOtherStage[] = VT_TRANSLATE_NOOP(
+    "Messages", "%d面の走行です。いまは%d面です。その面を選んでから読み込んでください。");
+constexpr char kRunOtherCourse[] = VT_TRANSLATE_NOOP(
+    "Messages", "別のコースで記録された走行です。この面のファイルが記録時と異なります。");
+constexpr char kCourseUnreadable[] =
+    VT_TRANSLATE_NOOP("Messages", "この面のファイルが読めません。");
+constexpr char kRunWrongTime[] =
+    VT_TRANSLATE_NOOP("Messages", "この走行は記録されたタイム（%d）で走りきれません。");
+// The run's time, then rank 10's.
+constexpr char kRunNotFaster[] = VT_TRANSLATE_NOOP(
+    "Messages", "この走行（TIME:%d）は10位（TIME:%d）より速くないため、記録に入りません。");
+constexpr char kRunAlreadyIn[] = VT_TRANSLATE_NOOP("Messages", "この走行はすでに記録にあります。");
+constexpr char kRunEmpty[] = VT_TRANSLATE_NOOP("Messages", "空の記録は書き出せません。");
+constexpr char kRunNotWritten[] =
+    VT_TRANSLATE_NOOP("Messages", "走行ファイルを書き出せませんでした。");
+
+std::string Text(const char* text) {
+    return UiText("Messages", text);
+}
+
+std::string Format(const char* text, int32_t a, int32_t b = 0) {
+    char line[400];
+    std::snprintf(line, sizeof line, Text(text).c_str(), static_cast<int>(a), static_cast<int>(b));
+    return line;
+}
+
+void Tell(Dialogs& dialogs, const std::filesystem::path& file, const std::string& text) {
+    dialogs.ShowMessage(file.filename().string() + "\n" + text, Text(kRunFileCaption));
+}
+
+// Drives the recording undrawn on the folder's stage: true when it reaches the goal in exactly
+// the claimed time, as the tool's import demands.
+bool DrivesTo(const std::filesystem::path& dataDir, int32_t stage, int32_t time,
+              const Recording& recording) {
+    HeadlessRace race(dataDir, stage);
+    race.SetDrawing(Drawing::None);
+    const RaceOutcome outcome = race.Run(recording);
+    return outcome.goal && outcome.time == time;
+}
+
+bool IsEmpty(const HiScoreEntry& entry) {
+    return entry.name == kEmptyName && entry.time == kEmptyTime;
+}
+
+}  // namespace
+
+void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
+                   int32_t stage) {
+    table.Rank();
+    HiScoreLines lines = HiScoreListLines(table);
+    for (HiScoreLine& line : lines) {
+        line.selected = false;
+    }
+    lines[0].selected = true;  // the fastest run, if the player just presses OK
+    const std::optional<ListSelection> chosen = dialogs.ChooseRunToExport(lines);
+    if (!chosen) {
+        return;
+    }
+    // Item 0 is rank 1; with several selected the best of them, with none the best run.
+    const auto first = std::find(chosen->begin(), chosen->end(), true);
+    const int32_t item = first == chosen->end() ? 0 : static_cast<int32_t>(first - chosen->begin());
+    const HiScoreEntry& entry =
+        table.entries[static_cast<size_t>(table.rankOrder[kHiScoreSlots - 1 - item])];
+    const std::string suggested =
+        "stage" + std::to_string(stage + 1) + "-rank" + std::to_string(item + 1) + ".run";
+    if (IsEmpty(entry)) {
+        Tell(dialogs, suggested, Text(kRunEmpty));
+        return;
+    }
+    if (!DrivesTo(dataDir, stage, entry.time, entry.recording)) {
+        Tell(dialogs, suggested, Format(kRunWrongTime, entry.time));
+        return;
+    }
+    std::string reason;
+    const std::optional<Sha256Digest> course = CourseDigest(dataDir, stage, &reason);
+    if (!course) {
+        Tell(dialogs, suggested, Text(kCourseUnreadable) + "\n" + reason);
+        return;
+    }
+    const std::optional<std::filesystem::path> file =
+        dialogs.ChooseFileToSave(FileKind::Run, suggested);
+    if (!file) {
+        return;
+    }
+    const std::vector<uint8_t> bytes =
+        WriteRunFile({stage, *course, entry.name, entry.time, entry.recording});
+    if (const std::optional<SaveFailure> failure = SaveFile(*file, bytes)) {
+        Tell(dialogs, *file, Text(kRunNotWritten) + "\n" + failure->error.message());
+    }
+}
+
+std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path& dataDir,
+                                   int32_t stage) {
+    const std::optional<std::filesystem::path> file = dialogs.ChooseFileToOpen(FileKind::Run);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::string reason;
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(*file, &reason);
+    if (!bytes) {
+        Tell(dialogs, *file, Text(kRunUnreadable) + "\n" + reason);
+        return std::nullopt;
+    }
+    RunFileRead read = ReadRunFile(*bytes);
+    if (!read.run) {
+        Tell(dialogs, *file, Text(kRunUnreadable) + "\n" + read.problem);
+        return std::nullopt;
+    }
+    const RunFile& run = *read.run;
+    if (run.stage != stage) {
+        Tell(dialogs, *file, Format(kRunOtherStage, run.stage + 1, stage + 1));
+        return std::nullopt;
+    }
+    const std::optional<Sha256Digest> course = CourseDigest(dataDir, stage, &reason);
+    if (!course) {
+        Tell(dialogs, *file, Text(kCourseUnreadable) + "\n" + reason);
+        return std::nullopt;
+    }
+    if (*course != run.course) {
+        Tell(dialogs, *file, Text(kRunOtherCourse));
+        return std::nullopt;
+    }
+    if (!DrivesTo(dataDir, stage, run.time, run.recording)) {
+        Tell(dialogs, *file, Format(kRunWrongTime, run.time));
+        return std::nullopt;
+    }
+    return std::move(read.run);
+}
+
+void ImportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
+                   int32_t stage) {
+    const std::optional<RunFile> run = OpenRunFile(dialogs, dataDir, stage);
+    if (!run) {
+        return;
+    }
+    table.Rank();
+    const bool held =
+        std::any_of(table.entries.begin(), table.entries.end(), [&run](const HiScoreEntry& e) {
+            return !IsEmpty(e) && e.time == run->time && e.recording == run->recording;
+        });
+    if (held) {
+        dialogs.ShowMessage(Text(kRunAlreadyIn), Text(kRunFileCaption));
+        return;
+    }
+    if (run->time >= table.worstTime) {
+        dialogs.ShowMessage(Format(kRunNotFaster, run->time, table.worstTime),
+                            Text(kRunFileCaption));
+        return;
+    }
+    // The worst entry's place, as a raced run takes it; the name is the one the file carries.
+    HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[kRankWorst])];
+    entry.name = run->name;
+    entry.time = run->time;
+    entry.recording = run->recording;
+    entry.isNew = true;
+    table.changed = true;
+    ShowHiScores(dialogs, table);
+}
+
+}  // namespace vantrell

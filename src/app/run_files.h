@@ -1,0 +1,33 @@
+// Runs shared as files, from the game's menu: an entry of the current stage's table written as
+// a run file, a run file entering the table as a raced run would, or one raced against without
+// entering. A file is only taken when it was made for this stage on these very course files and
+// its recording drives to the time it claims; any other is refused with a message saying why.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "platform/dialogs.h"
+#include "records/hiscore_table.h"
+#include "records/run_file.h"
+
+namespace vantrell {
+
+// Lets the player pick a run of the table and a file, and writes the run there as one save.
+void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
+                   int32_t stage);
+
+// Lets the player pick a run file and checks it against `stage` of the folder `dataDir`. The
+// run, or nothing when the player cancelled or the file was refused (the player has been told).
+std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path& dataDir,
+                                   int32_t stage);
+
+// A run file the player picks enters the table in memory as a raced run does, into the worst
+// entry's place and highlighted in the list that follows; it is saved, like one, at the
+// question when the stage changes or the game closes. A run no faster than the worst, or one
+// the table holds already, leaves the table as it is.
+void ImportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
+                   int32_t stage);
+
+}  // namespace vantrell

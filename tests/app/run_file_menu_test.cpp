@@ -1,0 +1,118 @@
+// Runs shared through the game's menu: exported from one game folder, refused when made on
+// another course, raced against, and imported into a second folder, where the save at closing
+// writes exactly what the tool's import writes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "cli/tool_runner.h"
+#include "hosts/headless/headless_host.h"
+#include "io/atomic_save.h"
+#include "io/file_bytes.h"
+#include "records/run_file.h"
+
+namespace vantrell::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Bytes(const fs::path& file) {
+    return ReadWholeFile(file).value_or(std::vector<uint8_t>{});
+}
+
+std::vector<std::vector<uint8_t>> StageZeroRecords(const fs::path& dir) {
+    std::vector<std::vector<uint8_t>> files{Bytes(dir / HiScoreTable::RecordFileName(0))};
+    for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
+        files.push_back(Bytes(dir / HiScoreTable::RecordingFileName(0, slot)));
+    }
+    return files;
+}
+
+TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
+    ScratchFolder scratch;
+    const fs::path from = scratch / "from";
+    const fs::path to = scratch / "to";
+    const fs::path reference = scratch / "reference";
+    fs::copy(GameDir(), from, fs::copy_options::recursive);
+    fs::copy(GameDir(), to, fs::copy_options::recursive);
+    // The second folder lacks stage 0's best run, so the shared one enters there.
+    HiScoreTable emptied(to);
+    emptied.Load(0);
+    emptied.Rank();
+    emptied.entries[static_cast<size_t>(emptied.rankOrder[kRankBest])] = HiScoreEntry{};
+    ASSERT_TRUE(emptied.Write(0).written);
+    fs::copy(to, reference, fs::copy_options::recursive);
+
+    // Rank 1 from the first folder, as the tool exports it.
+    const fs::path shared = scratch / "best.run";
+    HeadlessHost exporter;
+    exporter.Start(from);
+    exporter.dialogs.QueueSelectedItem(0);
+    exporter.dialogs.QueueFile(shared);
+    exporter.Command(Command::ExportRun);
+    EXPECT_EQ(exporter.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::ChooseRunToExport, DialogKind::SaveFile}));
+    EXPECT_EQ(exporter.dialogs.Calls().back().text, "stage1-rank1.run");
+    const fs::path byTool = scratch / "tool.run";
+    ASSERT_EQ(RunTool({"export", "--stage", "0", "--rank", "1", "--dir", from.string(), "--out",
+                       byTool.string()})
+                  .status,
+              0);
+    ASSERT_EQ(Bytes(shared), Bytes(byTool));
+    const RunFile run = *ReadRunFile(Bytes(shared)).run;
+
+    // The same run sealed for another course is refused, and the table stays as it was.
+    RunFile foreign = run;
+    foreign.course[0] ^= 1;
+    const fs::path other = scratch / "other.run";
+    ASSERT_FALSE(SaveFile(other, WriteRunFile(foreign)));
+    HeadlessHost importer;
+    importer.Start(to);
+    const auto before = importer.game().records.entries;
+    importer.dialogs.QueueFile(other);
+    importer.Command(Command::ImportRun);
+    EXPECT_EQ(importer.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::Message}));
+    EXPECT_FALSE(importer.game().records.changed);
+    for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
+        EXPECT_EQ(importer.game().records.entries[slot].recording, before[slot].recording);
+        EXPECT_EQ(importer.game().records.entries[slot].time, before[slot].time);
+    }
+
+    // Raced against without importing: a race against that recording starts.
+    importer.dialogs.ClearLog();
+    importer.dialogs.QueueFile(shared);
+    importer.Command(Command::RaceRunFile);
+    EXPECT_EQ(importer.dialogs.Kinds(), std::vector<DialogKind>{DialogKind::OpenFile});
+    const GameState& state = importer.game().state;
+    EXPECT_EQ(state.Progress().Mode(), ModeVersus);
+    EXPECT_TRUE(std::equal(run.recording.begin(), run.recording.end(), state.Opponent()));
+    EXPECT_FALSE(importer.game().records.changed);
+    EXPECT_EQ(importer.RunTicks(10), 10);
+
+    // Imported: in the table at once, on disk only when the closing question is answered Yes.
+    importer.dialogs.ClearLog();
+    importer.dialogs.QueueFile(shared);
+    importer.Command(Command::ImportRun);
+    EXPECT_EQ(importer.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::HiScoreList}));
+    // Rank 1, highlighted as a run just raced.
+    const HiScoreTable& table = importer.game().records;
+    EXPECT_EQ(table.entries[static_cast<size_t>(table.rankOrder[kRankBest])].time, run.time);
+    EXPECT_TRUE(importer.dialogs.Calls().back().lines[0].selected);
+    EXPECT_TRUE(importer.game().records.changed);
+    const auto unsaved = StageZeroRecords(to);
+    EXPECT_EQ(unsaved, StageZeroRecords(reference));
+    importer.dialogs.QueueAnswer(Answer::Yes);
+    EXPECT_TRUE(importer.Close());
+
+    const ToolResult imported = RunTool({"import", shared.string(), "--dir", reference.string()});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(StageZeroRecords(to), StageZeroRecords(reference));
+    EXPECT_NE(StageZeroRecords(to), unsaved);
+}
+
+}  // namespace
+}  // namespace vantrell::test
