@@ -24,6 +24,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
     timer_.SetTickHandler([this] { window_->Tick(); });
+    window_->UseRaceDisplaySettings(settings.settingsFile);
 }
 
 DesktopApp::~DesktopApp() {

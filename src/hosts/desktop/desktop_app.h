@@ -23,7 +23,8 @@ namespace vantrell::desktop {
 struct DesktopSettings {
     // Folder of the game's files; empty means the current directory.
     std::filesystem::path dataDir;
-    // INI file for the game speed; empty means the user's own settings of this program.
+    // INI file for the game speed and the race display's switches; empty means the user's own
+    // settings of this program.
     QString settingsFile;
 };
 

@@ -1,0 +1,70 @@
+#include "hosts/desktop/race_display_switches.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QSettings>
+
+#include <memory>
+
+#include "hosts/desktop/qt_speed_store.h"
+
+namespace vantrell::desktop {
+
+namespace {
+
+constexpr char kPanelKey[] = "display/racePanel";
+constexpr char kSplitsKey[] = "display/splits";
+
+std::unique_ptr<QSettings> OpenSettings(const QString& iniPath) {
+    if (iniPath.isEmpty()) {
+        return std::make_unique<QSettings>(kSettingsOrganisation, kSettingsApplication);
+    }
+    return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
+
+// Anything but a stored "false" reads as on, so a damaged entry shows the display.
+bool ReadSwitch(const QSettings& settings, const char* key) {
+    const QVariant value = settings.value(key);
+    return !value.isValid() || value.toString() != QStringLiteral("false");
+}
+
+}  // namespace
+
+RaceDisplaySwitches::RaceDisplaySwitches(QMenu& menu, QString iniPath, Apply apply)
+    : iniPath_(std::move(iniPath)), apply_(std::move(apply)) {
+    {
+        const auto settings = OpenSettings(iniPath_);
+        panelOn_ = ReadSwitch(*settings, kPanelKey);
+        splitsOn_ = ReadSwitch(*settings, kSplitsKey);
+    }
+    menu.addSeparator();
+    panelItem_ = menu.addAction(QCoreApplication::translate("RaceDisplay", "Race display"));
+    splitsItem_ = menu.addAction(QCoreApplication::translate("RaceDisplay", "Splits"));
+    panelItem_->setObjectName("RacePanelItem");
+    splitsItem_->setObjectName("SplitsItem");
+    for (QAction* item : {panelItem_, splitsItem_}) {
+        item->setCheckable(true);
+    }
+    panelItem_->setChecked(panelOn_);
+    splitsItem_->setChecked(splitsOn_);
+    QObject::connect(panelItem_, &QAction::toggled, panelItem_, [this](bool on) {
+        panelOn_ = on;
+        Store();
+        apply_(panelOn_, splitsOn_);
+    });
+    QObject::connect(splitsItem_, &QAction::toggled, splitsItem_, [this](bool on) {
+        splitsOn_ = on;
+        Store();
+        apply_(panelOn_, splitsOn_);
+    });
+    apply_(panelOn_, splitsOn_);
+}
+
+void RaceDisplaySwitches::Store() const {
+    const auto settings = OpenSettings(iniPath_);
+    settings->setValue(kPanelKey, panelOn_);
+    settings->setValue(kSplitsKey, splitsOn_);
+    settings->sync();
+}
+
+}  // namespace vantrell::desktop
