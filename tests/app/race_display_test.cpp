@@ -99,7 +99,7 @@ class RaceDisplaySession : public ::testing::Test {
     HeadlessHost host;
 };
 
-TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceAgainstTheBestRun) {
+TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceThenRaceThisRun) {
     const std::vector<int32_t> bestPasses = PassTicks(ToolTrace(bestSlot));
     const std::vector<int32_t> ownPasses = PassTicks(ToolTrace(secondSlot));
     ASSERT_EQ(bestPasses.size(), 20u);
@@ -107,6 +107,7 @@ TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceAgainstTheBestR
 
     host.Start(dir.path());
     host.dialogs.QueueName("Second");
+    host.dialogs.QueueRaceThisRun();
     host.Command(Command::Solo);
     const Recording& run = Entry(secondSlot).recording;
     const RaceDisplay& shown = host.shell().RaceView();
@@ -166,6 +167,13 @@ TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceAgainstTheBestR
     }
     EXPECT_EQ(name.rank, listed);
     EXPECT_TRUE(host.dialogs.Calls()[1].raceOffered);
+
+    // "Race this run": a race against it, whose splits compare with its own checkpoint ticks.
+    EXPECT_EQ(host.game().state.Progress().Mode(), ModeVersus);
+    EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks);
+    const CheckpointTimes& reference = host.shell().RaceDisplayState().Reference();
+    EXPECT_EQ(std::vector<int32_t>(reference.ticks.begin(), reference.ticks.end()), ownPasses);
+    EXPECT_EQ(reference.time, Entry(secondSlot).time);
 }
 
 TEST_F(RaceDisplaySession, RetryInTheRaceGivesTheSameRunForTheSameInputs) {
@@ -249,42 +257,6 @@ TEST_F(RaceDisplaySession, RetryAtTheFinishHandsTheRunOverFirstThenRacesAgain) {
     ASSERT_EQ(host.RunTicks(1), 1);
     EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks - 1);
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
-}
-
-TEST_F(RaceDisplaySession, RaceThisRunRacesTheRecordingJustSetAndRetryKeepsIt) {
-    host.Start(dir.path());
-    host.dialogs.QueueName("Ghost");
-    host.dialogs.QueueRaceThisRun();
-    host.Command(Command::Solo);
-    const Recording& run = Entry(secondSlot).recording;
-    std::vector<int32_t> passes;
-    while (host.dialogs.Calls().empty()) {
-        TickWith(run);
-        const auto passed = static_cast<size_t>(host.game().state.Progress().NextCheckpoint());
-        if (passed > passes.size()) {
-            passes.resize(passed, host.game().state.Progress().RaceTicks());
-        }
-    }
-    EXPECT_EQ(host.dialogs.Calls().back().answer, "race");
-    EXPECT_EQ(host.game().state.Progress().Mode(), ModeVersus);
-    EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks);
-
-    // Splits now compare with that run: its own checkpoint ticks.
-    const CheckpointTimes& reference = host.shell().RaceDisplayState().Reference();
-    ASSERT_EQ(reference.passed, 20);
-    EXPECT_EQ(std::vector<int32_t>(reference.ticks.begin(), reference.ticks.end()), passes);
-    EXPECT_EQ(reference.time, Entry(secondSlot).time);
-
-    // Retry races the same opponent again: the second craft drives as it did.
-    host.keys.ReleaseAll();
-    host.RunTicks(kCountdownTicks + 50);
-    const CraftState opponentAt50 = host.game().state.Crafts().second;
-    host.shell().RequestRetry();
-    EXPECT_EQ(host.game().state.Progress().Mode(), ModeVersus);
-    host.keys.ReleaseAll();
-    host.RunTicks(kCountdownTicks + 50);
-    EXPECT_EQ(host.game().state.Crafts().second.posX, opponentAt50.posX);
-    EXPECT_EQ(host.game().state.Crafts().second.posY, opponentAt50.posY);
 }
 
 }  // namespace
