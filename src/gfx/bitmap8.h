@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "io/file_bytes.h"
+
 namespace vantrell {
 
 struct BitmapInfoHeader {
@@ -60,6 +62,8 @@ class Bitmap8 {
     // Returns 1 when the file was read, -1 (bitmap unchanged) when it could not be; then
     // `reason`, if given, says why in one line without the path (see ReadBmpLayout).
     int LoadBmp(const std::string& path, std::string* reason = nullptr);
+    // The same for a file's bytes held in memory.
+    int LoadBmp(ByteSpan file, std::string* reason = nullptr);
 
     // Blitters. The span of a row may run on into the next row in memory (the row above in the
     // picture) but never past the end of the pixel block.

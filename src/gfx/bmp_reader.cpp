@@ -5,10 +5,11 @@
 #include "gfx/bmp_reader.h"
 
 #include <cstring>
-#include <memory>
+#include <optional>
+#include <vector>
 
 #include "gfx/bitmap8.h"
-#include "io/file_guard.h"
+#include "io/file_bytes.h"
 
 namespace vantrell {
 
@@ -27,11 +28,6 @@ uint16_t ReadLe16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-bool ReadAt(std::FILE* file, int64_t at, uint8_t* dest, int64_t count) {
-    return std::fseek(file, static_cast<long>(at), SEEK_SET) == 0 &&
-           std::fread(dest, 1, static_cast<size_t>(count), file) == static_cast<size_t>(count);
-}
-
 bool Refuse(std::string* reason, const std::string& why) {
     if (reason != nullptr) {
         *reason = why;
@@ -45,14 +41,15 @@ bool KnownInfoHeader(uint32_t bytes) {
 
 // Checks the headers against what can be drawn and against the file's size; fills `layout`
 // only for a picture LoadBmp can take whole.
-bool ParseLayout(std::FILE* file, int64_t fileSize, BmpLayout& layout, std::string* reason) {
+bool ParseLayout(ByteSpan file, BmpLayout& layout, std::string* reason) {
+    const auto fileSize = static_cast<int64_t>(file.size());
     uint8_t h[kFileHeaderBytes + kLongestInfoHeader] = {};
     // The texts are built only for a refusal, so a good picture costs no allocation here.
     auto size = [&] { return std::to_string(fileSize); };
-    if (fileSize < kFileHeaderBytes + kInfoSizeField ||
-        !ReadAt(file, 0, h, kFileHeaderBytes + kInfoSizeField)) {
+    if (fileSize < kFileHeaderBytes + kInfoSizeField) {
         return Refuse(reason, "is " + size() + " bytes, too short for a BMP picture");
     }
+    std::memcpy(h, file.data(), kFileHeaderBytes + kInfoSizeField);
     if (h[0] != 'B' || h[1] != 'M') {
         return Refuse(reason, "is not a BMP picture (it does not begin with \"BM\")");
     }
@@ -62,11 +59,11 @@ bool ParseLayout(std::FILE* file, int64_t fileSize, BmpLayout& layout, std::stri
                                   " bytes; only headers of 40, 52, 56, 108 or 124 bytes are read");
     }
     const int64_t colourOffset = kFileHeaderBytes + infoBytes;
-    if (fileSize < colourOffset ||
-        !ReadAt(file, kFileHeaderBytes + kInfoSizeField, h + kFileHeaderBytes + kInfoSizeField,
-                infoBytes - kInfoSizeField)) {
+    if (fileSize < colourOffset) {
         return Refuse(reason, "is " + size() + " bytes and ends inside its BMP header");
     }
+    std::memcpy(h + kFileHeaderBytes + kInfoSizeField,
+                file.data() + kFileHeaderBytes + kInfoSizeField, infoBytes - kInfoSizeField);
 
     const uint16_t bitCount = ReadLe16(h + 28);
     const uint32_t compression = ReadLe32(h + 30);
@@ -124,44 +121,40 @@ bool ParseLayout(std::FILE* file, int64_t fileSize, BmpLayout& layout, std::stri
 
 }  // namespace
 
+bool ReadBmpLayout(ByteSpan file, BmpLayout& layout, std::string* reason) {
+    return ParseLayout(file, layout, reason);
+}
+
 bool ReadBmpLayout(const std::string& path, BmpLayout& layout, std::string* reason) {
-    int64_t size = 0;
-    const FileGuard file = OpenToRead(path, &size, reason);
-    return file && ParseLayout(file.get(), size, layout, reason);
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, reason);
+    return bytes && ParseLayout(*bytes, layout, reason);
 }
 
 int Bitmap8::LoadBmp(const std::string& path, std::string* reason) {
-    int64_t size = 0;
-    const FileGuard file = OpenToRead(path, &size, reason);
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, reason);
+    return bytes ? LoadBmp(*bytes, reason) : -1;
+}
+
+int Bitmap8::LoadBmp(ByteSpan file, std::string* reason) {
     BmpLayout layout;
-    if (!file || !ParseLayout(file.get(), size, layout, reason)) {
+    if (!ParseLayout(file, layout, reason)) {
         return -1;
     }
-    // Everything is read before anything changes, so a read failing half-way (the file cut
-    // while we read it) leaves the bitmap as it was.
-    const int64_t tableBytes = 4 * int64_t{layout.colourCount};
     const int64_t stride = StrideFor(layout.width);
     const int64_t pixelBytes = stride * layout.height;
-    const auto data =
-        std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(tableBytes + pixelBytes));
-    if (!ReadAt(file.get(), layout.colourOffset, data.get(), tableBytes) ||
-        !ReadAt(file.get(), layout.pixelOffset, data.get() + tableBytes, pixelBytes)) {
-        Refuse(reason, "cannot be read to its end");
-        return -1;
-    }
 
     Resize(layout.width, layout.height);
     // Colour entries: blue, green, red, then a reserved byte that is dropped, so the table's own
     // reserved byte keeps whatever it held. Entries past the count keep their colours.
     for (int32_t i = 0; i < layout.colourCount; ++i) {
-        const uint8_t* e = data.get() + 4 * i;
+        const uint8_t* e = file.data() + layout.colourOffset + 4 * i;
         RgbQuad& c = info_->colours[i];
         c.blue = e[0];
         c.green = e[1];
         c.red = e[2];
     }
     // Rows and their padding as stored; the block is bottom-up, so a top-down file is turned.
-    const uint8_t* rows = data.get() + tableBytes;
+    const uint8_t* rows = file.data() + layout.pixelOffset;
     if (!layout.topDown) {
         std::memcpy(pixels_.get(), rows, static_cast<size_t>(pixelBytes));
     } else {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "io/file_bytes.h"
+
 namespace vantrell {
 
 struct BmpLayout {
@@ -19,5 +21,7 @@ struct BmpLayout {
 // Reads and checks the headers of a BMP file. True when LoadBmp would draw the picture; false
 // when it would refuse it, with `reason` (if given) saying why in one line without the path.
 bool ReadBmpLayout(const std::string& path, BmpLayout& layout, std::string* reason = nullptr);
+// The same for a file's bytes held in memory.
+bool ReadBmpLayout(ByteSpan file, BmpLayout& layout, std::string* reason = nullptr);
 
 }  // namespace vantrell

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "gfx/bitmap8.h"
 #include "world/course_files.h"
@@ -17,11 +18,27 @@ struct StateAccess;
 
 class FrameComposer;
 
+// The bytes of a stage's files; a file that could not be read is empty.
+struct StageBytes {
+    std::vector<uint8_t> picture;        // "MAP<n>_8.BMP"
+    std::vector<uint8_t> cornerHeights;  // "MAP<n>.DAT"
+    std::vector<uint8_t> cellTypes;      // "TYPE_<n>.DAT"
+    std::vector<uint8_t> sprites;        // "CHR<n>_8.BMP"
+    std::vector<uint8_t> profiles;       // "CHR_H0.DAT", shared by every stage
+    std::vector<uint8_t> objects;        // "OBJ<n>.COD"
+    std::vector<uint8_t> checkpoints;    // "CHK<n>.COD"
+};
+
+// Reads stage n's files from `dir` (empty: the current directory).
+StageBytes ReadStageBytes(int32_t n, const std::filesystem::path& dir);
+
 class Stage {
   public:
-    // Reads stage n's files from `dir` (empty: the current directory). A file
-    // that does not load leaves what it would have filled as it was, as the game always did.
+    // Reads stage n's files from `dir` and loads them.
     void Load(int32_t n, const std::filesystem::path& dir);
+    // Loads stage n from its files' bytes. A file that does not load leaves what it would have
+    // filled as it was, as the game always did.
+    void Load(int32_t n, const StageBytes& files);
 
     int32_t Index() const { return index_; }
     const Bitmap8& Picture() const { return picture_; }

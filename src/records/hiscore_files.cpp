@@ -1,5 +1,6 @@
 // Reading and writing a stage's record file (names and times as CR LF text, names in
 // Shift-JIS) and its ten recording files.
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <optional>
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "io/atomic_save.h"
-#include "io/file_guard.h"
+#include "io/file_bytes.h"
 #include "io/set_aside.h"
 #include "records/hiscore_table.h"
 
@@ -28,41 +29,39 @@ constexpr std::size_t kProblemsShown = 6;
 
 constexpr std::string_view kKeptAsideSuffix = ".broken";
 
-// One line up to its LF; a CR just before the LF is not part of it. Bytes past kLineKeep are
-// skipped, so an overlong line never shifts the lines after it; `length` counts them all.
-// False when the file ended before the line began.
-bool ReadLine(std::FILE* file, std::string& line, std::size_t& length) {
-    line.clear();
-    length = 0;
-    int c = std::fgetc(file);
-    if (c == EOF) {
-        return false;
-    }
-    bool pendingCr = false;
-    while (c != EOF && c != '\n') {
-        if (pendingCr) {
-            ++length;
-            if (line.size() < kLineKeep) {
-                line += '\r';
-            }
+// Reads a file's lines front to back.
+class LineReader {
+  public:
+    explicit LineReader(ByteSpan bytes) : bytes_(bytes) {}
+
+    // One line up to its LF; a CR just before the LF is not part of it. Bytes past kLineKeep
+    // are skipped, so an overlong line never shifts the lines after it; `length` counts them
+    // all. False when the file ended before the line began.
+    bool Next(std::string& line, std::size_t& length) {
+        line.clear();
+        length = 0;
+        if (pos_ >= bytes_.size()) {
+            return false;
         }
-        pendingCr = (c == '\r');
-        if (!pendingCr) {
-            ++length;
-            if (line.size() < kLineKeep) {
-                line += static_cast<char>(c);
-            }
+        std::size_t end = pos_;
+        while (end < bytes_.size() && bytes_[end] != '\n') {
+            ++end;
         }
-        c = std::fgetc(file);
-    }
-    if (pendingCr && c == EOF) {
-        ++length;
-        if (line.size() < kLineKeep) {
-            line += '\r';
+        std::size_t contentEnd = end;
+        if (end < bytes_.size() && contentEnd > pos_ && bytes_[contentEnd - 1] == '\r') {
+            --contentEnd;  // the CR of a CR LF
         }
+        length = contentEnd - pos_;
+        const std::size_t kept = std::min(length, kLineKeep);
+        line.assign(reinterpret_cast<const char*>(bytes_.data()) + pos_, kept);
+        pos_ = end < bytes_.size() ? end + 1 : end;
+        return true;
     }
-    return true;
-}
+
+  private:
+    ByteSpan bytes_;
+    std::size_t pos_ = 0;
+};
 
 enum class TimeFault { None, NoDigits, Negative, OtherCharacters, TooLarge, NotAligned };
 
@@ -162,22 +161,21 @@ class Problems {
     std::size_t count_ = 0;
 };
 
-// Reads what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
+// Takes what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
 // The file's size as far as it matters: nothing when missing, above 2400 when longer.
-std::optional<std::size_t> ReadRecording(const fs::path& path, Recording& recording) {
-    const FileGuard file = OpenFile(path, "rb");
+std::optional<std::size_t> ReadRecording(const std::optional<std::vector<uint8_t>>& file,
+                                         Recording& recording) {
     if (!file) {
         return std::nullopt;
     }
-    std::size_t size = std::fread(recording.data(), 1, recording.size(), file.get());
-    if (size == recording.size() && std::fgetc(file.get()) != EOF) {
-        ++size;
-    }
+    const std::size_t size = std::min(file->size(), recording.size() + 1);
+    std::copy_n(file->begin(), std::min(size, recording.size()), recording.begin());
     return size;
 }
 
 // True when the recording file is there but not 2400 bytes long.
-bool CheckRecordingSize(const fs::path& path, std::optional<std::size_t> size, Problems& problems) {
+bool CheckRecordingSize(const std::string& name, std::optional<std::size_t> size,
+                        Problems& problems) {
     if (!size || *size == kRecordingBytes) {
         return false;  // a missing recording is no input at all, as the game always had it
     }
@@ -189,21 +187,19 @@ bool CheckRecordingSize(const fs::path& path, std::optional<std::size_t> size, P
         std::snprintf(what, sizeof what, "%dバイトより長いファイルです",
                       static_cast<int>(kRecordingBytes));
     }
-    problems.Add(path.filename().string(), what);
+    problems.Add(name, what);
     return true;
 }
 
 // A slot that reads as no run leaves its recording file without an entry; if that file holds
 // any input, it is kept before a save writes zeros over it.
-bool HoldsInput(const fs::path& path) {
-    Recording recording{};
-    ReadRecording(path, recording);
-    for (const uint8_t byte : recording) {
-        if (byte != 0) {
-            return true;
-        }
+bool HoldsInput(const std::optional<std::vector<uint8_t>>& file) {
+    if (!file) {
+        return false;
     }
-    return false;
+    const std::size_t kept = std::min<std::size_t>(file->size(), kRecordingBytes);
+    return std::any_of(file->begin(), file->begin() + static_cast<std::ptrdiff_t>(kept),
+                       [](uint8_t byte) { return byte != 0; });
 }
 
 std::string RecordFileText(const HiScoreTable& table) {
@@ -226,10 +222,16 @@ std::string RecordFileText(const HiScoreTable& table) {
 
 }  // namespace
 
+RecordBytes ReadRecordBytes(int32_t stage, const std::filesystem::path& directory) {
+    RecordBytes files;
+    files.record = ReadWholeFile(directory / HiScoreTable::RecordFileName(stage));
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        files.recordings[k] = ReadWholeFile(directory / HiScoreTable::RecordingFileName(stage, k));
+    }
+    return files;
+}
+
 void HiScoreTable::Load(int32_t stage) {
-    loadProblem_.clear();
-    keepAside_.clear();
-    Problems problems;
     std::vector<fs::path> stageFiles;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         stageFiles.push_back(directory / RecordingFileName(stage, k));
@@ -237,19 +239,25 @@ void HiScoreTable::Load(int32_t stage) {
     stageFiles.push_back(directory / RecordFileName(stage));
     const RecoveryResult recovery =
         RecoverSave(directory / JournalFileName(stage), stageFiles, beforeSaveStep);
+    Load(stage, ReadRecordBytes(stage, directory));
     if (recovery.failure) {
-        problems.Add(recovery.failure->path.filename().string(),
-                     "前回のセーブを最後まで終えられませんでした（" +
-                         recovery.failure->error.message() + "）");
+        const std::string line = recovery.failure->path.filename().string() +
+                                 ": 前回のセーブを最後まで終えられませんでした（" +
+                                 recovery.failure->error.message() + "）";
+        loadProblem_ = loadProblem_.empty() ? line : line + "\n" + loadProblem_;
     }
+}
 
+void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
+    loadProblem_.clear();
+    keepAside_.clear();
+    Problems problems;
     changed = false;
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
     }
     const std::string recordName = RecordFileName(stage);
-    const FileGuard file = OpenFile(directory / recordName, "rb");
-    if (!file) {
+    if (!files.record) {
         FillEmpty();
         defaultName = kDefaultNameEmpty;
         loadProblem_ = problems.Text();
@@ -265,15 +273,16 @@ void HiScoreTable::Load(int32_t stage) {
     std::size_t nameLength = 0;
     std::size_t timeLength = 0;
     int32_t linesRead = 0;
+    LineReader lines(*files.record);
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         HiScoreEntry& entry = entries[k];
         entry.isNew = false;
-        const fs::path recordingPath = directory / RecordingFileName(stage, k);
+        const std::string recordingName = RecordingFileName(stage, k);
         const int32_t nameLineNumber = 2 * k + 1;
         bool run = false;
-        if (linesRead == 2 * k && ReadLine(file.get(), nameLine, nameLength)) {
+        if (linesRead == 2 * k && lines.Next(nameLine, nameLength)) {
             ++linesRead;
-            if (ReadLine(file.get(), timeLine, timeLength)) {
+            if (lines.Next(timeLine, timeLength)) {
                 ++linesRead;
             }
         }
@@ -294,9 +303,9 @@ void HiScoreTable::Load(int32_t stage) {
                 entry.name = NameFromLine(nameLine);
                 entry.time = time;
                 const std::optional<std::size_t> size =
-                    ReadRecording(recordingPath, entry.recording);
-                if (CheckRecordingSize(recordingPath, size, problems)) {
-                    keepAside_.push_back(recordingPath);
+                    ReadRecording(files.recordings[k], entry.recording);
+                if (CheckRecordingSize(recordingName, size, problems)) {
+                    keepAside_.push_back(directory / recordingName);
                 }
             } else {
                 // Without a time the lines are no run, and racing their recording would be
@@ -310,8 +319,8 @@ void HiScoreTable::Load(int32_t stage) {
             entry.name = kEmptyName;
             entry.time = kEmptyTime;
             entry.recording.fill(0);
-            if (HoldsInput(recordingPath)) {
-                keepAside_.push_back(recordingPath);
+            if (HoldsInput(files.recordings[k])) {
+                keepAside_.push_back(directory / recordingName);
             }
         }
     }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,16 @@ struct SaveReport {
     std::vector<std::string> keptAside;
 };
 
+// The bytes of a stage's record file and its ten recording files; none for a file that could
+// not be read.
+struct RecordBytes {
+    std::optional<std::vector<uint8_t>> record;
+    std::array<std::optional<std::vector<uint8_t>>, kHiScoreSlots> recordings;
+};
+
+// Reads the record files of `stage` from `directory`.
+RecordBytes ReadRecordBytes(int32_t stage, const std::filesystem::path& directory);
+
 struct HiScoreTable {
     // Record files lie in `directory`; the game runs in its own folder, so "." there.
     explicit HiScoreTable(std::filesystem::path directory = ".");
@@ -72,6 +83,9 @@ struct HiScoreTable {
     // lines do not read as a name and a time is an empty entry, and LoadProblem says what was
     // wrong.
     void Load(int32_t stage);
+    // The same reading for files already in memory (no save to settle): files the table cannot
+    // read are still kept aside under `directory` by the next Write.
+    void Load(int32_t stage, const RecordBytes& files);
     // Empty when the last Load found the files well-formed (or missing); otherwise one line per
     // fault, for the player.
     const std::string& LoadProblem() const { return loadProblem_; }

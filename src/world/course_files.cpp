@@ -1,26 +1,12 @@
 #include "world/course_files.h"
 
-#include <cstdio>
 #include <vector>
-
-#include "io/file_guard.h"
 
 namespace vantrell {
 
 namespace {
 
-// Reads exactly `count` bytes. A missing or short file yields false: course files always hold
-// their full size, and a half-read table would be corrupted course data.
-bool ReadExactly(const std::string& path, std::vector<uint8_t>& bytes, size_t count) {
-    const FileGuard file = OpenFile(path, "rb");
-    if (!file) {
-        return false;
-    }
-    bytes.resize(count);
-    return std::fread(bytes.data(), 1, count, file.get()) == count;
-}
-
-int16_t BigEndianI16(const std::vector<uint8_t>& bytes, size_t at) {
+int16_t BigEndianI16(ByteSpan bytes, size_t at) {
     return static_cast<int16_t>(static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]));
 }
 
@@ -32,10 +18,11 @@ uint8_t SpritePixel(const Bitmap8& sheet, int32_t c, int32_t row) {
 
 }  // namespace
 
-int LoadHeightProfiles(const std::string& path, HeightProfiles& profiles) {
-    std::vector<uint8_t> bytes;
+// Course files always hold their full size: a shorter one (or none) is refused whole, since a
+// half-read table would be corrupted course data. Bytes past the size are ignored.
+int LoadHeightProfiles(ByteSpan bytes, HeightProfiles& profiles) {
     constexpr size_t kCount = static_cast<size_t>(kSpriteFrames) * kProfileCells;
-    if (!ReadExactly(path, bytes, kCount * 2)) {
+    if (bytes.size() < kCount * 2) {
         return -1;
     }
     for (size_t i = 0; i < kCount; ++i) {
@@ -78,21 +65,36 @@ void StampCourseObjects(const CourseTables& course, Terrain& terrain, const Bitm
     }
 }
 
+bool ReadCourseObjects(ByteSpan bytes, CourseTables& course) {
+    if (bytes.size() < kCourseObjectCount * 6u) {
+        return false;
+    }
+    for (int32_t i = 0; i < kCourseObjectCount; ++i) {
+        course.courseObjects[i] = {BigEndianI16(bytes, 6 * i), BigEndianI16(bytes, 6 * i + 2),
+                                   BigEndianI16(bytes, 6 * i + 4)};
+    }
+    return true;
+}
+
+bool ReadCheckpoints(ByteSpan bytes, CourseTables& course) {
+    if (bytes.size() < kCheckpointCount * 4u) {
+        return false;
+    }
+    for (int32_t i = 0; i < kCheckpointCount; ++i) {
+        course.checkpoints[i] = {BigEndianI16(bytes, 4 * i), BigEndianI16(bytes, 4 * i + 2)};
+    }
+    return true;
+}
+
+int LoadHeightProfiles(const std::string& path, HeightProfiles& profiles) {
+    return LoadHeightProfiles(BytesOrNone(ReadWholeFile(path)), profiles);
+}
+
 void LoadCourseFiles(const std::string& objectPath, const std::string& checkpointPath,
                      CourseTables& course, Terrain& terrain, const Bitmap8& spriteSheet,
                      const HeightProfiles& profiles, Bitmap8& stagePicture) {
-    std::vector<uint8_t> bytes;
-    if (ReadExactly(objectPath, bytes, kCourseObjectCount * 6)) {
-        for (int32_t i = 0; i < kCourseObjectCount; ++i) {
-            course.courseObjects[i] = {BigEndianI16(bytes, 6 * i), BigEndianI16(bytes, 6 * i + 2),
-                                       BigEndianI16(bytes, 6 * i + 4)};
-        }
-    }
-    if (ReadExactly(checkpointPath, bytes, kCheckpointCount * 4)) {
-        for (int32_t i = 0; i < kCheckpointCount; ++i) {
-            course.checkpoints[i] = {BigEndianI16(bytes, 4 * i), BigEndianI16(bytes, 4 * i + 2)};
-        }
-    }
+    ReadCourseObjects(BytesOrNone(ReadWholeFile(objectPath)), course);
+    ReadCheckpoints(BytesOrNone(ReadWholeFile(checkpointPath)), course);
     StampCourseObjects(course, terrain, spriteSheet, profiles, stagePicture);
 }
 

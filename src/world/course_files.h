@@ -47,6 +47,12 @@ struct HeightProfiles {
 
 // Reads "CHR_H0.DAT" (24576 big-endian u16, each halved). 1, or -1 keeping the profiles.
 int LoadHeightProfiles(const std::string& path, HeightProfiles& profiles);
+int LoadHeightProfiles(ByteSpan file, HeightProfiles& profiles);
+
+// The object ("OBJ<n>.COD", 48 x three big-endian i16) and checkpoint ("CHK<n>.COD", 20 x two)
+// tables from a file's bytes. False, keeping the table, for a file shorter than its table.
+bool ReadCourseObjects(ByteSpan file, CourseTables& course);
+bool ReadCheckpoints(ByteSpan file, CourseTables& course);
 
 // Reads the object and checkpoint files of a stage (a file that cannot be read keeps its table)
 // and stamps every course object into the height field and the stage picture.

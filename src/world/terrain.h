@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "io/file_bytes.h"
+
 namespace vantrell {
 
 constexpr int32_t kFieldWidth = 400;
@@ -38,6 +40,9 @@ struct Terrain {
     // Reads TYPE_<n>.DAT-style cell types (40 x 40 big-endian u16). Returns 1 or -1 as above;
     // row and column 40 are never touched.
     int LoadCellTypes(const std::string& path);
+    // The same two readers for a file's bytes held in memory.
+    int LoadCornerHeights(ByteSpan file);
+    int LoadCellTypes(ByteSpan file);
 
     // Rebuilds the whole field from the two grids as they stand: the course, its ramps, and 0
     // everywhere else (so anything stamped in before is gone).

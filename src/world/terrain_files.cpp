@@ -1,36 +1,28 @@
-// Readers for the two terrain files: headerless big-endian 16-bit values, read byte by byte.
-#include <cstdio>
-
-#include "io/file_guard.h"
+// Readers for the two terrain files: headerless big-endian 16-bit values.
+#include "io/file_bytes.h"
 #include "world/terrain.h"
 
 namespace vantrell {
 
 namespace {
 
-// Reads exactly `count` big-endian u16 values into `out`. Returns false if the file cannot be
-// opened or ends early; `out` may then hold part of the data and must be discarded.
-bool ReadBigEndianU16(const std::string& path, int32_t* out, int32_t count) {
-    const FileGuard file = OpenFile(path, "rb");
-    if (!file) {
+// Exactly `count` big-endian u16 values from the front of `file`; false when it is shorter.
+// Bytes past them are not ours to read and are ignored.
+bool ReadBigEndianU16(ByteSpan file, int32_t* out, int32_t count) {
+    if (file.size() < static_cast<size_t>(count) * 2) {
         return false;
     }
     for (int32_t n = 0; n < count; ++n) {
-        const int hi = std::fgetc(file.get());
-        const int lo = std::fgetc(file.get());
-        if (hi == EOF || lo == EOF) {
-            return false;
-        }
-        out[n] = (hi << 8) | lo;
+        out[n] = (file[2 * n] << 8) | file[2 * n + 1];
     }
     return true;
 }
 
 }  // namespace
 
-int Terrain::LoadCornerHeights(const std::string& path) {
+int Terrain::LoadCornerHeights(ByteSpan file) {
     std::array<int32_t, kCornerCount * kCornerCount> values;
-    if (!ReadBigEndianU16(path, values.data(), kCornerCount * kCornerCount)) {
+    if (!ReadBigEndianU16(file, values.data(), kCornerCount * kCornerCount)) {
         return -1;
     }
     for (int32_t i = 0; i < kCornerCount; ++i) {
@@ -43,9 +35,9 @@ int Terrain::LoadCornerHeights(const std::string& path) {
     return 1;
 }
 
-int Terrain::LoadCellTypes(const std::string& path) {
+int Terrain::LoadCellTypes(ByteSpan file) {
     std::array<int32_t, kCellCount * kCellCount> values;
-    if (!ReadBigEndianU16(path, values.data(), kCellCount * kCellCount)) {
+    if (!ReadBigEndianU16(file, values.data(), kCellCount * kCellCount)) {
         return -1;
     }
     for (int32_t i = 0; i < kCellCount; ++i) {
@@ -54,6 +46,14 @@ int Terrain::LoadCellTypes(const std::string& path) {
         }
     }
     return 1;
+}
+
+int Terrain::LoadCornerHeights(const std::string& path) {
+    return LoadCornerHeights(BytesOrNone(ReadWholeFile(path)));
+}
+
+int Terrain::LoadCellTypes(const std::string& path) {
+    return LoadCellTypes(BytesOrNone(ReadWholeFile(path)));
 }
 
 }  // namespace vantrell
