@@ -10,7 +10,6 @@
 using namespace vantrell;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::filesystem::path path = fuzz::ScratchDir() / "PICTURE_8.BMP";
     // One bitmap for the whole run, as a stage picture lives on from stage to stage.
     static Bitmap8 picture;
     static Bitmap8 frame;
@@ -22,7 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memset(course.Pixels(), 1, course.PixelBytes());
         ready = true;
     }
-    fuzz::WriteFile(path, data, size);
 
     const int32_t oldWidth = picture.Width();
     const int32_t oldHeight = picture.Height();
@@ -30,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> oldColours(sizeof(BitmapInfo));
     std::memcpy(oldColours.data(), &picture.Info(), sizeof(BitmapInfo));
 
-    const int result = picture.LoadBmp(path);
+    const int result = picture.LoadBmp(ByteSpan(data, size));
     FUZZ_CHECK(result == 1 || result == -1);
     if (result == -1) {
         FUZZ_CHECK(picture.Width() == oldWidth && picture.Height() == oldHeight);

@@ -1,4 +1,4 @@
-// The course object file (OBJ<n>.COD) read and stamped by LoadCourseFiles into a real stage: a
+// The course object file (OBJ<n>.COD) read by ReadCourseObjects and stamped into a real stage: a
 // short file keeps the table, a whole one fills it, and stamping objects anywhere (frames and
 // positions far outside what course data holds) stays inside the height field and the picture.
 #include <cstring>
@@ -15,13 +15,12 @@ namespace {
 
 struct Stage {
     Stage() {
-        const std::filesystem::path game = fuzz::GameDir();
-        FUZZ_CHECK(terrain.LoadCornerHeights(game / "MAP0.DAT") == 1);
-        FUZZ_CHECK(terrain.LoadCellTypes(game / "TYPE_0.DAT") == 1);
+        FUZZ_CHECK(terrain.LoadCornerHeights(fuzz::GameFile("MAP0.DAT")) == 1);
+        FUZZ_CHECK(terrain.LoadCellTypes(fuzz::GameFile("TYPE_0.DAT")) == 1);
         terrain.BuildHeightField();
-        FUZZ_CHECK(picture.LoadBmp(game / "MAP0_8.BMP") == 1);
-        FUZZ_CHECK(sheet.LoadBmp(game / "CHR0_8.BMP") == 1);
-        FUZZ_CHECK(LoadHeightProfiles(game / "CHR_H0.DAT", profiles) == 1);
+        FUZZ_CHECK(picture.LoadBmp(fuzz::GameFile("MAP0_8.BMP")) == 1);
+        FUZZ_CHECK(sheet.LoadBmp(fuzz::GameFile("CHR0_8.BMP")) == 1);
+        FUZZ_CHECK(LoadHeightProfiles(fuzz::GameFile("CHR_H0.DAT"), profiles) == 1);
         field.assign(terrain.Field(), terrain.Field() + kFieldRows * kFieldWidth);
         pixels.assign(picture.Pixels(), picture.Pixels() + picture.PixelBytes());
     }
@@ -43,14 +42,12 @@ struct Stage {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Stage stage;
-    static const std::filesystem::path objects = fuzz::ScratchDir() / "OBJ0.COD";
-    static const std::filesystem::path noCheckpoints = fuzz::ScratchDir() / "NO_CHK0.COD";
     stage.Restore();
-    fuzz::WriteFile(objects, data, size);
     const auto before = stage.course.courseObjects;
 
-    LoadCourseFiles(objects, noCheckpoints, stage.course, stage.terrain, stage.sheet,
-                    stage.profiles, stage.picture);
+    FUZZ_CHECK(ReadCourseObjects(ByteSpan(data, size), stage.course) ==
+               (size >= kCourseObjectCount * 6u));
+    StampCourseObjects(stage.course, stage.terrain, stage.sheet, stage.profiles, stage.picture);
     if (size < kCourseObjectCount * 6u) {
         FUZZ_CHECK(std::memcmp(&stage.course.courseObjects, &before, sizeof before) == 0);
     } else {
@@ -63,9 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(stage.picture.Width() == 400 && stage.picture.Height() == 820);
     // Nothing below ground: objects only stand up from it.
-    const int32_t* field = stage.terrain.Field();
-    for (int32_t i = 0; i < kFieldRows * kFieldWidth; ++i) {
-        FUZZ_CHECK(field[i] >= 0);
-    }
+    FUZZ_CHECK(fuzz::AllWithin(stage.terrain.Field(), kFieldRows * kFieldWidth, 0, INT32_MAX));
     return 0;
 }

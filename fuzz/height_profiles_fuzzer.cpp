@@ -1,5 +1,5 @@
 // The sprite height profiles ("CHR_H0.DAT") read by LoadHeightProfiles, then used as the stage
-// uses them: the course objects stamped onto fresh terrain and a few race ticks in which both
+// uses them: the course objects stamped onto fresh terrain and four race ticks in which both
 // craft and the marker stand up with their profiles. A short file keeps the profiles.
 #include <cstring>
 #include <vector>
@@ -11,15 +11,13 @@ using namespace vantrell;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzz::RaceHarness harness;
-    static const std::filesystem::path path = fuzz::ScratchDir() / "CHR_H0.DAT";
     constexpr size_t kCells = static_cast<size_t>(kSpriteFrames) * kProfileCells;
     GameState& game = harness.game;
     StateAccess access(game);
-    fuzz::WriteFile(path, data, size);
     const std::vector<int32_t> before(access.heightProfiles.heights.get(),
                                       access.heightProfiles.heights.get() + kCells);
 
-    const int result = LoadHeightProfiles(path, access.heightProfiles);
+    const int result = LoadHeightProfiles(ByteSpan(data, size), access.heightProfiles);
     const int32_t* heights = access.heightProfiles.heights.get();
     if (size < kCells * 2) {
         FUZZ_CHECK(result == -1);
@@ -39,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     harness.StartMode(reader.Byte(), true);
     harness.PlaceAnywhere(access.crafts.first, reader.U16(), reader.U16(), reader.Byte());
     harness.PlaceAnywhere(access.crafts.second, reader.U16(), reader.U16(), reader.Byte());
-    for (int tick = 0; tick < 16; ++tick) {
+    for (int tick = 0; tick < 4; ++tick) {
         access.markerBlink = 1;
         harness.Tick(reader.Byte());
     }

@@ -3,32 +3,16 @@
 // it in the demonstration, from any point of the run keeps every tick sound.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "race_harness.h"
 
 using namespace vantrell;
 
-namespace {
-
-// A folder holding the generated stage 0 and its record file, with this input as the best and
-// the second-best runs' recordings.
-std::filesystem::path StageFolder() {
-    const std::filesystem::path dir = fuzz::ScratchDir() / "stage";
-    std::filesystem::create_directories(dir);
-    for (const char* name : {"MAP0.DAT", "TYPE_0.DAT", "MAP0_8.BMP", "CHR0_8.BMP", "CHR_H0.DAT",
-                             "OBJ0.COD", "CHK0.COD", "VANREC0.DAT"}) {
-        std::filesystem::copy_file(fuzz::GameDir() / name, dir / name,
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    return dir;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::filesystem::path dir = StageFolder();
-    static fuzz::RaceHarness harness(dir);
+    static fuzz::RaceHarness harness;
+    static const std::vector<uint8_t> recordFile = fuzz::GameFile("VANREC0.DAT");
     GameState& game = harness.game;
     StateAccess access(game);
     HiScoreTable& records = harness.records;
@@ -37,10 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t mode = reader.Byte();
     const int32_t start = reader.U16() % kRaceTickLimit;
     const size_t length = reader.RestSize();
+    RecordBytes files;
+    files.record = recordFile;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        fuzz::WriteFile(dir / HiScoreTable::RecordingFileName(0, k), reader.Rest(), length);
+        files.recordings[k].emplace(reader.Rest(), reader.Rest() + length);
     }
-    records.Load(0);
+    records.Load(0, files);
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         const Recording& recording = records.entries[k].recording;
         const size_t kept = std::min<size_t>(length, kRecordingBytes);
@@ -57,13 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         game.StartDemo();
         access.demoWait = 1;
-        harness.Tick(0);  // the replay starts
+        harness.Tick(0, Drawing::None);  // the replay starts
     }
     access.countdown = 0;
     access.raceTicks = start;
     access.replayTicks = start;
     for (int tick = 0; tick < 48 && access.finishCounter == 0; ++tick) {
-        harness.Tick(mode);
+        // The recording steers the craft; what it draws is the picture target's matter.
+        harness.Tick(mode, Drawing::None);
     }
     return 0;
 }

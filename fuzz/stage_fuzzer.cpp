@@ -4,7 +4,7 @@
 //   (x, y as 16-bit, heading), 10..15 second craft, then the file. The ticks take their
 //   controls from the file's first bytes, so the run follows the input as well.
 #include <array>
-#include <string>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "race_harness.h"
@@ -13,39 +13,36 @@ using namespace vantrell;
 
 namespace {
 
-constexpr std::array<const char*, 7> kFiles = {"MAP%_8.BMP", "MAP%.DAT", "TYPE_%.DAT", "CHR%_8.BMP",
-                                               "CHR_H0.DAT", "OBJ%.COD", "CHK%.COD"};
+// The stage's files in the order the input's file byte picks them.
+constexpr std::array<std::vector<uint8_t> StageBytes::*, 7> kFiles = {
+    &StageBytes::picture,    &StageBytes::cornerHeights, &StageBytes::cellTypes,
+    &StageBytes::sprites,    &StageBytes::profiles,      &StageBytes::objects,
+    &StageBytes::checkpoints};
 constexpr int kHeaderBytes = 16;
-constexpr int kTicks = 40;
+constexpr int kTicks = 4;
 
-std::string FileName(int file, int stage) {
-    std::string name = kFiles[file];
-    const auto mark = name.find('%');
-    if (mark != std::string::npos) {
-        name.replace(mark, 1, std::to_string(stage));
+// The generated stages' files and records, read once.
+struct Stages {
+    Stages() {
+        for (int32_t n = 0; n < kStageCount; ++n) {
+            files[n] = ReadStageBytes(n, fuzz::GameDir());
+            records[n] = ReadRecordBytes(n, fuzz::GameDir());
+        }
     }
-    return name;
-}
-
-// A copy of the generated game folder that the input's file is written into and taken out of.
-std::filesystem::path GameCopy() {
-    const std::filesystem::path dir = fuzz::ScratchDir() / "game";
-    std::filesystem::copy(fuzz::GameDir(), dir,
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::overwrite_existing);
-    return dir;
-}
+    std::array<StageBytes, kStageCount> files;
+    std::array<RecordBytes, kStageCount> records;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::filesystem::path dir = GameCopy();
-    static fuzz::RaceHarness harness(dir);
+    static Stages stages;
+    static fuzz::RaceHarness harness;
     GameState& game = harness.game;
     StateAccess access(game);
 
     fuzz::InputReader reader(data, size);
-    const int stage = reader.Byte() % 5;
+    const int stage = reader.Byte() % kStageCount;
     const int file = reader.Byte() % kFiles.size();
     const uint8_t mode = reader.Byte();
     const uint8_t flags = reader.Byte();
@@ -58,13 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t fileSize = size > kHeaderBytes ? size - kHeaderBytes : 0;
     const uint8_t* fileBytes = data + (size > kHeaderBytes ? kHeaderBytes : size);
 
-    const std::string name = FileName(file, stage);
-    const std::vector<uint8_t> original = fuzz::ReadFile(fuzz::GameDir() / name);
-    fuzz::WriteFile(dir / name, fileBytes, fileSize);
-    access.stageIndex = stage == 0 ? 1 : 0;  // so the stage is loaded afresh
-    game.SelectStage(stage);
-    harness.records.Load(stage);
-    fuzz::WriteFile(dir / name, original.data(), original.size());
+    // The input stands in for the file while the stage loads, as SelectStage loads it.
+    std::vector<uint8_t> input(fileBytes, fileBytes + fileSize);
+    std::vector<uint8_t>& slot = stages.files[stage].*kFiles[file];
+    slot.swap(input);
+    access.stage.Load(stage, stages.files[stage]);
+    slot.swap(input);
+    access.frame.AdoptColours(access.stage.Picture());
+    game.StartDemo();
+    harness.records.Load(stage, stages.records[stage]);
     harness.CourseReady();
 
     harness.StartMode(mode, (flags & 1) != 0);

@@ -10,6 +10,8 @@ namespace vantrell {
 struct StateAccess {
     explicit StateAccess(GameState& game)
         : crafts(game.crafts_),
+          stage(game.stage_),
+          frame(game.frame_),
           terrain(game.stage_.terrain_),
           stagePicture(game.stage_.picture_),
           spriteSheet(game.stage_.sprites_),
@@ -25,6 +27,8 @@ struct StateAccess {
           demoWait(game.demo_.wait_) {}
 
     CraftPair& crafts;
+    Stage& stage;
+    FrameComposer& frame;
     Terrain& terrain;
     Bitmap8& stagePicture;
     Bitmap8& spriteSheet;

@@ -9,7 +9,8 @@
 # default). The corpus grows in build-fuzz/corpus/ from run to run; an input that crashes or
 # breaks a check is kept in build-fuzz/findings/ and makes the script fail.
 # FUZZ_JOBS sets how many targets run at once (default 2); VANTRELL_GAME_DIR another game
-# directory; FUZZ_BUILD_DIR a fuzz build configured by hand (then the preset is not used).
+# directory; FUZZ_BUILD_DIR a fuzz build configured by hand (then the preset is not used);
+# FUZZ_CORPUS_DIR where the corpora grow (default build-fuzz/corpus).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -74,10 +75,11 @@ seed_from_game() {
   esac
 }
 
-mkdir -p "$out/corpus" "$out/findings" "$out/logs"
+corpora="${FUZZ_CORPUS_DIR:-$out/corpus}"
+mkdir -p "$corpora" "$out/findings" "$out/logs"
 run_target() {
   local target="$1"
-  local corpus="$out/corpus/$target" seeds="$out/seeds/$target"
+  local corpus="$corpora/$target" seeds="$out/seeds/$target"
   local log="$out/logs/$target.log"
   mkdir -p "$corpus"
   seed_from_game "$target" "$seeds"
@@ -116,7 +118,7 @@ for target in "${targets[@]}"; do
   log="$out/logs/$target.log"
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
   result="$(cat "$log.result" 2>/dev/null || echo FOUND)"
-  units="$(find "$out/corpus/$target" -type f | wc -l)"
+  units="$(find "$corpora/$target" -type f | wc -l)"
   printf '%-16s %8s %12s %8s  %s\n' "$target" "$seconds" "${runs:-?}" "$units" "$result"
   if [ "$result" = ok ]; then
     passed=$((passed + 1))

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Measures the desktop game's frame pacing: runs build/vantrell under a virtual X server at the
-# default game speed (16 ms), lets the demonstration run, and reports the tick periods over
-# 1000 ticks after a 100-tick warm-up: the mean and the 99th percentile of the deviation from
-# 16 ms. Needs xvfb-run.
-#   scripts/measure_frame_pacing.sh [PROGRAM] [GAME_DIR]
+# default game speed (16 ms) and reports the tick periods over 1000 ticks after a 100-tick
+# warm-up: the mean and the 99th percentile of the deviation from 16 ms. By default the
+# demonstration runs, silent; with --race a solo race is started from the menu and driven with
+# Up held, its music and effects going to SDL's disk driver, and the sound written is reported
+# beside the periods. Needs xvfb-run (and xdotool for --race).
+#   scripts/measure_frame_pacing.sh [--race] [PROGRAM] [GAME_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-program=${1:-build/vantrell}
+race=0
+if [ "${1:-}" = --race ]; then
+  race=1
+  shift
+fi
+program=$(realpath "${1:-build/vantrell}")
 game=${2:-build/game}
 warmup=100
 ticks=1000
@@ -17,9 +24,42 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$game" "$work/game"
 
 # A settings folder of its own, so the player's stored speed does not count.
-env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work" XDG_RUNTIME_DIR="$work" \
-  VANTRELL_TRACE="$work/trace.txt" VANTRELL_QUIT_TICK=$((warmup + ticks + 1)) \
-  xvfb-run -a -s "-screen 0 640x480x24" "$program" --dir "$work/game" 2>/dev/null
+if [ "$race" = 0 ]; then
+  env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work" XDG_RUNTIME_DIR="$work" \
+    VANTRELL_TRACE="$work/trace.txt" VANTRELL_QUIT_TICK=$((warmup + ticks + 1)) \
+    xvfb-run -a -s "-screen 0 640x480x24" "$program" --dir "$work/game" 2>/dev/null
+else
+  # Alt+G, 1 starts the race; the ticks counted start with it.
+  cat >"$work/drive.sh" <<'DRIVE'
+"$1" --dir "$2" 2>/dev/null &
+game=$!
+window=$(xdotool search --sync --onlyvisible --name "Vantrell" | head -n1)
+sleep 1
+for attempt in 1 2 3; do
+  xdotool windowfocus --sync "$window"; sleep 0.2
+  xdotool key --window "$window" alt+g; sleep 0.3
+  xdotool key 1; sleep 0.5
+  tail -n1 "$VANTRELL_TRACE" | awk '{ exit ($3 == 0) }' && break
+done
+xdotool keydown Up
+start=$(awk '$3 > 0 { print $1; exit }' "$VANTRELL_TRACE")
+while [ "$(tail -n1 "$VANTRELL_TRACE" | awk '{ print $1 }')" -le $((start + $3)) ]; do
+  sleep 0.2
+done
+xdotool keyup Up
+kill $game
+wait $game
+DRIVE
+  env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/heard.raw" \
+    XDG_CONFIG_HOME="$work" XDG_RUNTIME_DIR="$work" VANTRELL_TRACE="$work/trace.txt" \
+    xvfb-run -a -s "-screen 0 640x480x24" \
+    bash "$work/drive.sh" "$program" "$work/game" $((warmup + ticks + 1)) || true
+  # Signed 16-bit stereo at 44.1 kHz: seconds written and the loudest sample.
+  od -An -v -td2 -w2 "$work/heard.raw" | awk '
+    { v = $1 < 0 ? -$1 : $1; if (v > peak) peak = v; n++ }
+    END { printf "sound written:           %.1f s, peak %d of 32767\n", n / 88200, peak }'
+  warmup=$((warmup + $(awk '$3 > 0 { print $1; exit }' "$work/trace.txt")))
+fi
 
 awk -v from="$warmup" -v to="$((warmup + ticks))" '
   $1 > from + 1 && $1 <= to + 1 { print ($2 - previous) / 1000.0 }

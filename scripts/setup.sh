@@ -20,7 +20,7 @@ packages=(
   zlib1g-dev
   # The desktop game: Qt 6 widgets, SDL2 joysticks and sound, a General MIDI soundfont for the
   # music, the Japanese fonts of its texts, and a virtual X server for its end-to-end tests.
-  qt6-base-dev libsdl2-dev libsdl2-mixer-dev fluid-soundfont-gm
+  qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool
   clang libclang-rt-14-dev

@@ -202,9 +202,11 @@ bool HoldsInput(const std::optional<std::vector<uint8_t>>& file) {
                        [](uint8_t byte) { return byte != 0; });
 }
 
-std::string RecordFileText(const HiScoreTable& table) {
+}  // namespace
+
+std::string HiScoreTable::RecordFileText() const {
     std::string text;
-    for (const HiScoreEntry& entry : table.entries) {
+    for (const HiScoreEntry& entry : entries) {
         // Names read or entered are already fit for the file; this guards the line structure
         // even if someone filled the field by hand.
         std::string name;
@@ -220,7 +222,6 @@ std::string RecordFileText(const HiScoreTable& table) {
     return text;
 }
 
-}  // namespace
 
 RecordBytes ReadRecordBytes(int32_t stage, const std::filesystem::path& directory) {
     RecordBytes files;
@@ -357,7 +358,7 @@ SaveReport HiScoreTable::Write(int32_t stage) {
         keepAside_.erase(keepAside_.begin());
     }
 
-    const std::string text = RecordFileText(*this);
+    const std::string text = RecordFileText();
     // The recordings are renamed first and the record file last: the times are what makes the
     // recordings a run.
     std::vector<FileToSave> files;

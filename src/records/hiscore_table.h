@@ -94,6 +94,8 @@ struct HiScoreTable {
     // found not well-formed are first kept aside, never overwritten. Asks and tells nothing;
     // `changed` is left as it is.
     SaveReport Write(int32_t stage);
+    // The record file's bytes as Write stores them (names and times as CR LF text).
+    std::string RecordFileText() const;
     // Recomputes rankOrder and worstTime: greatest time first, among equal times the highest
     // slot first (so the lower slot ranks better).
     void Rank();

@@ -1,5 +1,6 @@
 #include "world/course_files.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vantrell {
@@ -8,12 +9,6 @@ namespace {
 
 int16_t BigEndianI16(ByteSpan bytes, size_t at) {
     return static_cast<int16_t>(static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]));
-}
-
-// A sprite pixel, or transparent where the sheet has no such pixel (a sheet too short for the
-// frame an object names stamps nothing).
-uint8_t SpritePixel(const Bitmap8& sheet, int32_t c, int32_t row) {
-    return sheet.PixelAddress(c, row) ? sheet.GetPixel(c, row) : 255;
 }
 
 }  // namespace
@@ -46,9 +41,12 @@ void StampCourseObjects(const CourseTables& course, Terrain& terrain, const Bitm
         // Sampled once, after the objects before it are in place, so it can stand on them.
         const int32_t base = levelBase ? terrain.HeightAt(ox + 8, oy + 8) : 0;
         for (int32_t r = 0; r < kSpriteSize; ++r) {
-            for (int32_t c = 0; c < kSpriteSize; ++c) {
-                if (SpritePixel(spriteSheet, c, kSpriteSize * t + r) == 255) {
-                    continue;
+            // The frame's row, or none where the sheet is too short for it.
+            const uint8_t* row = spriteSheet.PixelAddress(0, kSpriteSize * t + r);
+            const int32_t width = row != nullptr ? std::min(kSpriteSize, spriteSheet.Width()) : 0;
+            for (int32_t c = 0; c < width; ++c) {
+                if (row[c] == 255) {
+                    continue;  // transparent: nothing stands here
                 }
                 // The footprint is addressed directly, without the lookup's wrap; cells outside
                 // the field are skipped rather than written.

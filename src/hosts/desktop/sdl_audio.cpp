@@ -6,10 +6,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
 #include "hosts/desktop/sdl_setup.h"
+#include "io/file_bytes.h"
 
 namespace vantrell::desktop {
 
@@ -51,13 +53,18 @@ bool AllExist(std::string_view paths) {
 }  // namespace
 
 std::string ChooseSoundFont() {
-    const char* current = Mix_GetSoundFonts();
-    if (current != nullptr && AllExist(current)) {
-        return current;
+    // SDL_SOUNDFONTS names the player's choice, as for every program on SDL2_mixer, and
+    // SDL_FORCE_SOUNDFONTS insists on it even when it is not there; the synthesizer takes the
+    // first of its files.
+    const char* chosen = std::getenv("SDL_SOUNDFONTS");
+    const char* force = std::getenv("SDL_FORCE_SOUNDFONTS");
+    const bool insist = force != nullptr && force[0] != '\0' && force[0] != '0';
+    if (chosen != nullptr && (insist || AllExist(chosen))) {
+        const std::string_view all(chosen);
+        return std::string(all.substr(0, all.find(';')));
     }
     for (const char* candidate : kSoundFontCandidates) {
         if (AllExist(candidate)) {
-            Mix_SetSoundFonts(candidate);
             return candidate;
         }
     }
@@ -68,15 +75,12 @@ SdlAudio::SdlAudio() {
     if (!InitSdlSubsystem(SDL_INIT_AUDIO)) {
         return;
     }
-    Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(kSampleRate, MIX_DEFAULT_FORMAT, 2, kChunkFrames) != 0) {
-        Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     // One voice for the effects: starting an effect on it halts the one sounding.
     Mix_AllocateChannels(1);
-    ChooseSoundFont();
     deviceOpen_ = true;
 }
 
@@ -96,15 +100,13 @@ SdlAudio::~SdlAudio() {
     Adopt(false);
     mainThread_.reset();
     Mix_HaltChannel(-1);
-    Mix_HaltMusic();
+    Mix_HookMusic(nullptr, nullptr);  // the mixer stops calling the synthesizer before it goes
+    synth_.reset();
+    synthLoaded_.reset();
     for (auto& [image, chunk] : chunks_) {
         Mix_FreeChunk(chunk);
     }
-    for (auto& [alias, music] : music_) {
-        Mix_FreeMusic(music);
-    }
     Mix_CloseAudio();
-    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -168,10 +170,30 @@ void SdlAudio::Loader() {
         }
         const Load load = toLoad_.front();
         toLoad_.pop_front();
+        const bool needSynth = !synthTried_;
+        synthTried_ = true;
         lock.unlock();
-        Mix_Music* music = Mix_LoadMUS(load.file.c_str());
+        std::unique_ptr<MidiSynth> synth;
+        if (needSynth) {
+            int rate = kSampleRate;
+            Uint16 format = 0;
+            int channels = 0;
+            Mix_QuerySpec(&rate, &format, &channels);
+            synth = MidiSynth::Create(ChooseSoundFont(), rate);
+            if (synth != nullptr) {
+                synth->SetChannels(channels);
+            }
+        }
+        Piece piece;
+        if (std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(load.file);
+            bytes && MidiSynth::IsMidi(*bytes)) {
+            piece = std::make_shared<const std::vector<uint8_t>>(std::move(*bytes));
+        }
         lock.lock();
-        loaded_.emplace_back(load.alias, music);
+        if (needSynth) {
+            synthLoaded_ = std::move(synth);
+        }
+        loaded_.emplace_back(load.alias, piece);
         changed_.notify_all();
         // The main thread takes the piece over at its next chance; one waiting to play it is
         // woken through the event loop.
@@ -181,7 +203,7 @@ void SdlAudio::Loader() {
 }
 
 void SdlAudio::Adopt(bool wait) {
-    std::deque<std::pair<std::string, Mix_Music*>> done;
+    std::deque<std::pair<std::string, Piece>> done;
     {
         std::unique_lock lock(mutex_);
         if (wait) {
@@ -190,13 +212,15 @@ void SdlAudio::Adopt(bool wait) {
         }
         done.swap(loaded_);
         busy_ -= static_cast<int32_t>(done.size());
-    }
-    for (auto& [alias, music] : done) {
-        if (music == nullptr) {
-            continue;
+        if (synthLoaded_ != nullptr) {
+            synth_ = std::move(synthLoaded_);
+            Mix_HookMusic(&MidiSynth::Mix, synth_.get());
         }
-        if (!music_.emplace(alias, music).second) {
-            Mix_FreeMusic(music);
+    }
+    for (auto& [alias, piece] : done) {
+        // Without a synthesizer no piece can sound: it counts as not loaded.
+        if (piece != nullptr && synth_ != nullptr) {
+            music_.emplace(alias, piece);
         }
     }
     if (pending_ && music_.count(pending_->first) != 0) {
@@ -228,19 +252,12 @@ bool SdlAudio::Start(const std::string& alias, bool fromStart) {
     if (!fromStart && musicAlias_ == alias) {
         // Continue: a paused piece goes on where it stopped; one that has played to its end
         // stays silent, as it would have reached its last position.
-        if (Mix_PausedMusic() != 0) {
-            Mix_ResumeMusic();
-        }
+        synth_->Resume();
         return true;
     }
     // From the start, or a piece never started yet (whose position is its start anyway).
-    Mix_HaltMusic();
-    Mix_ResumeMusic();  // clears a pause left behind by the previous piece
-    if (Mix_PlayMusic(found->second, 0) == 0) {
-        musicAlias_ = alias;
-    } else {
-        musicAlias_.clear();
-    }
+    synth_->Play(*found->second);
+    musicAlias_ = alias;
     return true;
 }
 
@@ -248,8 +265,8 @@ void SdlAudio::StopMusic(const std::string& alias) {
     if (pending_ && pending_->first == alias) {
         pending_.reset();
     }
-    if (deviceOpen_ && musicAlias_ == alias && Mix_PlayingMusic() != 0) {
-        Mix_PauseMusic();
+    if (deviceOpen_ && musicAlias_ == alias && synth_ != nullptr) {
+        synth_->Pause();
     }
 }
 
@@ -266,15 +283,14 @@ void SdlAudio::CloseMusic(const std::string& alias) {
         return;
     }
     if (musicAlias_ == alias) {
-        Mix_HaltMusic();
+        synth_->Halt();
         musicAlias_.clear();
     }
-    Mix_FreeMusic(found->second);
     music_.erase(found);
 }
 
 bool SdlAudio::MusicSounding() const {
-    return deviceOpen_ && !musicAlias_.empty() && Mix_PlayingMusic() != 0 && Mix_PausedMusic() == 0;
+    return deviceOpen_ && !musicAlias_.empty() && synth_ != nullptr && synth_->Sounding();
 }
 
 bool SdlAudio::MusicLoaded(const std::string& alias) {

@@ -1,9 +1,10 @@
 // Sound on SDL2_mixer: the effects on one mixer channel, so a new effect cuts off the one still
-// sounding, and the MIDI pieces through SDL2_mixer's synthesizer with a General MIDI soundfont.
-// Anything missing (no sound device, no soundfont, no MIDI file) leaves that part silent; the
-// game is never told. Loading a piece reads the soundfont, which takes the better part of a
-// second, so pieces load on a thread of their own: the first frame never waits for the music,
-// and a piece asked for before it is ready starts as soon as it is.
+// sounding, and the MIDI pieces through one synthesizer with a General MIDI soundfont (see
+// MidiSynth) in the mixer's music stream. Anything missing (no sound device, no soundfont, no
+// MIDI file) leaves that part silent; the game is never told. The soundfont takes the better
+// part of a second to read, so it is read once, on a thread of its own, with the pieces: the
+// first frame never waits for the music, and a piece asked for before it is ready starts as
+// soon as it is.
 #pragma once
 
 #include <condition_variable>
@@ -16,11 +17,11 @@
 #include <thread>
 #include <utility>
 
+#include "hosts/desktop/midi_synth.h"
 #include "platform/audio.h"
 
 class QObject;
 struct Mix_Chunk;
-typedef struct _Mix_Music Mix_Music;
 
 namespace vantrell::desktop {
 
@@ -71,16 +72,20 @@ class SdlAudio final : public Audio {
     bool deviceOpen_ = false;
     // Decoded effects, by the address of their image (the images live for the whole run).
     std::map<const uint8_t*, Mix_Chunk*> chunks_;
-    std::map<std::string, Mix_Music*> music_;
-    std::string musicAlias_;  // the piece last started in the music channel
+    using Piece = std::shared_ptr<const std::vector<uint8_t>>;  // a MIDI file's bytes
+    std::map<std::string, Piece> music_;
+    std::unique_ptr<MidiSynth> synth_;  // once the loader has read the soundfont
+    std::string musicAlias_;            // the piece last started in the music channel
     // A piece asked for while still loading, and whether from its start.
     std::optional<std::pair<std::string, bool>> pending_;
 
-    std::mutex mutex_;  // guards the four below, shared with the loader thread
+    std::mutex mutex_;  // guards the five below, shared with the loader thread
     std::condition_variable changed_;
     std::deque<Load> toLoad_;
-    std::deque<std::pair<std::string, Mix_Music*>> loaded_;
-    int32_t busy_ = 0;  // loads asked for and not yet handed over
+    std::deque<std::pair<std::string, Piece>> loaded_;
+    std::unique_ptr<MidiSynth> synthLoaded_;
+    bool synthTried_ = false;  // the loader reads the soundfont with the first piece only
+    int32_t busy_ = 0;         // loads asked for and not yet handed over
     bool quit_ = false;
     std::thread loader_;
     // Receives the loader's news on the main thread; news still queued when this object goes
@@ -88,9 +93,9 @@ class SdlAudio final : public Audio {
     std::unique_ptr<QObject> mainThread_;
 };
 
-// Makes sure SDL2_mixer finds a General MIDI soundfont: keeps its own choice when that file
-// exists, otherwise points it at the first one Debian's soundfont packages installed. Returns
-// the soundfont path in use, or "" when there is none.
+// The General MIDI soundfont for the music: the one SDL_SOUNDFONTS names when that file exists
+// (or SDL_FORCE_SOUNDFONTS insists), otherwise the first one Debian's soundfont packages
+// installed; "" when there is none.
 std::string ChooseSoundFont();
 
 }  // namespace vantrell::desktop
