@@ -26,8 +26,10 @@ namespace vantrell::fuzz {
 // Checks over a whole height field or picture: hundreds of thousands of comparisons whose
 // coverage says nothing about the input, so they are not traced for the fuzzer (nor checked by
 // the address sanitizer: they read whole blocks the game allocated).
-__attribute__((noinline, no_sanitize("coverage", "address"))) inline bool AllWithin(
-    const int32_t* values, std::size_t count, int32_t low, int32_t high) {
+#define FUZZ_UNTRACED __attribute__((noinline, no_sanitize("coverage", "address")))
+
+FUZZ_UNTRACED inline bool AllWithin(const int32_t* values, std::size_t count, int32_t low,
+                                    int32_t high) {
     bool within = true;
     for (std::size_t i = 0; i < count; ++i) {
         within &= values[i] >= low && values[i] <= high;

@@ -10,7 +10,8 @@
 # breaks a check is kept in build-fuzz/findings/ and makes the script fail.
 # FUZZ_JOBS sets how many targets run at once (default 2); VANTRELL_GAME_DIR another game
 # directory; FUZZ_BUILD_DIR a fuzz build configured by hand (then the preset is not used);
-# FUZZ_CORPUS_DIR where the corpora grow (default build-fuzz/corpus).
+# FUZZ_CORPUS_DIR where the corpora grow (default build-fuzz/corpus);
+# VANTRELL_TOOL the vantrell-tool that exports the run-file seeds (default build/vantrell-tool).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -54,6 +55,12 @@ seed_from_game() {
     checkpoints) cp "$game"/CHK[0-9].COD "$dir"/ ;;
     height-profiles) cp "$game"/CHR_H0.DAT "$dir"/ ;;
     record-file) cp "$game"/VANREC[0-9].DAT "$dir"/ ;;
+    run-file)
+      local n
+      for n in 0 1 2 3 4; do
+        "${VANTRELL_TOOL:-build/vantrell-tool}" export --stage "$n" --rank 1 --dir "$game" \
+          --out "$dir/stage$n.run" >/dev/null
+      done ;;
     recording-file)
       for n in 0 1 2 3 4; do
         { printf '\000\000\000'; cat "$game/S${n}N9.JOY"; } >"$dir/versus-S${n}N9"

@@ -23,6 +23,10 @@ packages=(
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool
+  # English menus and dialogs (Qt Linguist's lupdate and lrelease with their CMake support),
+  # ALSA's headers to keep its messages quiet, and what the Debian package and its check use.
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev
+  dpkg-dev fakeroot file appstream
   clang libclang-rt-14-dev
 )
 

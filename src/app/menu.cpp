@@ -1,5 +1,7 @@
 #include "app/menu.h"
 
+#include "platform/ui_text.h"
+
 namespace vantrell {
 
 namespace {
@@ -7,40 +9,42 @@ namespace {
 constexpr MenuItemDef kSeparator{std::nullopt, "", false};
 
 constexpr MenuItemDef kGameItems[] = {
-    {Command::Solo, "&1人で精進する", false},
-    {Command::Versus, "過去の記録と対戦(&2)", false},
-    {Command::FreeDrive, "気楽にドライブ(&3)", false},
+    {Command::Solo, VT_TRANSLATE_NOOP("Menu", "&1人で精進する"), false},
+    {Command::Versus, VT_TRANSLATE_NOOP("Menu", "過去の記録と対戦(&2)"), false},
+    {Command::FreeDrive, VT_TRANSLATE_NOOP("Menu", "気楽にドライブ(&3)"), false},
 };
 
 constexpr MenuItemDef kStageItems[] = {
-    {Command::Stage1, "１面", false}, {Command::Stage2, "２面", false},
-    {Command::Stage3, "３面", false}, {Command::Stage4, "４面", false},
-    {Command::Stage5, "５面", false},
+    {Command::Stage1, VT_TRANSLATE_NOOP("Menu", "１面"), false},
+    {Command::Stage2, VT_TRANSLATE_NOOP("Menu", "２面"), false},
+    {Command::Stage3, VT_TRANSLATE_NOOP("Menu", "３面"), false},
+    {Command::Stage4, VT_TRANSLATE_NOOP("Menu", "４面"), false},
+    {Command::Stage5, VT_TRANSLATE_NOOP("Menu", "５面"), false},
 };
 
 constexpr MenuItemDef kSettingsItems[] = {
-    {Command::Demo, "デモ画面に戻る", false},
+    {Command::Demo, VT_TRANSLATE_NOOP("Menu", "デモ画面に戻る"), false},
     kSeparator,
-    {Command::ShowHiScores, "ハイスコアを表示", false},
+    {Command::ShowHiScores, VT_TRANSLATE_NOOP("Menu", "ハイスコアを表示"), false},
     kSeparator,
-    {Command::ResetHiScores, "ハイスコア初期化", false},
+    {Command::ResetHiScores, VT_TRANSLATE_NOOP("Menu", "ハイスコア初期化"), false},
     kSeparator,
-    {Command::Config, "操作設定", false},
-    {Command::Effects, "効果音", true},
-    {Command::Music, "音楽", true},
+    {Command::Config, VT_TRANSLATE_NOOP("Menu", "操作設定"), false},
+    {Command::Effects, VT_TRANSLATE_NOOP("Menu", "効果音"), true},
+    {Command::Music, VT_TRANSLATE_NOOP("Menu", "音楽"), true},
 };
 
 constexpr MenuItemDef kHelpItems[] = {
-    {Command::Rules, "ゲームのルールについて", false},
-    {Command::Controls, "操作方法", false},
-    {Command::About, "著作権", false},
+    {Command::Rules, VT_TRANSLATE_NOOP("Menu", "ゲームのルールについて"), false},
+    {Command::Controls, VT_TRANSLATE_NOOP("Menu", "操作方法"), false},
+    {Command::About, VT_TRANSLATE_NOOP("Menu", "著作権"), false},
 };
 
 constexpr MenuPopupDef kMenu[] = {
-    {"ゲーム開始(&G)", false, kGameItems},
-    {"面セレクト", false, kStageItems},
-    {"設定", false, kSettingsItems},
-    {"説明", true, kHelpItems},
+    {VT_TRANSLATE_NOOP("Menu", "ゲーム開始(&G)"), false, kGameItems},
+    {VT_TRANSLATE_NOOP("Menu", "面セレクト"), false, kStageItems},
+    {VT_TRANSLATE_NOOP("Menu", "設定"), false, kSettingsItems},
+    {VT_TRANSLATE_NOOP("Menu", "説明"), true, kHelpItems},
 };
 
 }  // namespace

@@ -10,7 +10,8 @@
 
 namespace vantrell {
 
-// One menu item; a separator has no command and no text. "&" marks the mnemonic.
+// One menu item; a separator has no command and no text. "&" marks the mnemonic. Texts are
+// the game's Japanese; a host shows them translated in context "Menu".
 struct MenuItemDef {
     std::optional<Command> command;
     const char* text;

@@ -1,5 +1,8 @@
 #include "app/shell.h"
 
+#include <cstdio>
+
+#include "platform/ui_text.h"
 #include "race/stage_check.h"
 #include "records/hiscore_dialogs.h"
 
@@ -7,14 +10,23 @@ namespace vantrell {
 
 namespace {
 
-constexpr char kRulesText[] = "赤く点滅しているチェックポイントを\n全て通過してください";
-constexpr char kRulesCaption[] = "ゲームのルール";
-constexpr char kControlsText[] = " カーソルキーまたは\nジョイパッドで操作します";
-constexpr char kControlsCaption[] = "操作方法";
-constexpr char kStageProblemCaption[] = "ステージのファイル";
-constexpr char kStageProblemIntro[] = "面のファイルに問題があります。";
-constexpr char kStageProblemGoOn[] = "このまま進みますか？";
-constexpr char kRecordProblemCaption[] = "記録ファイル";
+// Context "Messages" for the translation tools.
+constexpr char kRulesText[] =
+    VT_TRANSLATE_NOOP("Messages", "赤く点滅しているチェックポイントを\n全て通過してください");
+constexpr char kRulesCaption[] = VT_TRANSLATE_NOOP("Messages", "ゲームのルール");
+constexpr char kControlsText[] =
+    VT_TRANSLATE_NOOP("Messages", " カーソルキーまたは\nジョイパッドで操作します");
+constexpr char kControlsCaption[] = VT_TRANSLATE_NOOP("Messages", "操作方法");
+constexpr char kStageProblemCaption[] = VT_TRANSLATE_NOOP("Messages", "ステージのファイル");
+// %d is the stage's number as the menu shows it.
+constexpr char kStageProblemIntro[] =
+    VT_TRANSLATE_NOOP("Messages", "%d面のファイルに問題があります。");
+constexpr char kStageProblemGoOn[] = VT_TRANSLATE_NOOP("Messages", "このまま進みますか？");
+constexpr char kRecordProblemCaption[] = VT_TRANSLATE_NOOP("Messages", "記録ファイル");
+
+std::string Text(const char* text) {
+    return UiText("Messages", text);
+}
 
 }  // namespace
 
@@ -207,10 +219,10 @@ void Shell::OnCommand(Command command) {
             ToggleMusic();
             break;
         case Command::Rules:
-            Stopped([&] { dialogs.ShowMessage(kRulesText, kRulesCaption); });
+            Stopped([&] { dialogs.ShowMessage(Text(kRulesText), Text(kRulesCaption)); });
             break;
         case Command::Controls:
-            Stopped([&] { dialogs.ShowMessage(kControlsText, kControlsCaption); });
+            Stopped([&] { dialogs.ShowMessage(Text(kControlsText), Text(kControlsCaption)); });
             break;
     }
     RefreshDisplay();
@@ -243,7 +255,7 @@ void Shell::LoadTable(int32_t stage) {
     if (!game_.records.LoadProblem().empty()) {
         game_.dialogs.ShowMessage(
             HiScoreTable::RecordFileName(stage) + "\n" + game_.records.LoadProblem(),
-            kRecordProblemCaption);
+            Text(kRecordProblemCaption));
     }
 }
 
@@ -252,17 +264,20 @@ bool Shell::ReportStageProblems(int32_t stage, bool mayStay) {
     if (problems.empty()) {
         return true;
     }
-    std::string text = std::to_string(stage + 1) + kStageProblemIntro + "\n";
+    char intro[160];
+    std::snprintf(intro, sizeof intro, Text(kStageProblemIntro).c_str(),
+                  static_cast<int>(stage + 1));
+    std::string text = std::string(intro) + "\n";
     for (const StageProblem& problem : problems) {
         text += problem.file + ": " + problem.reason + "\n";
     }
     if (!mayStay) {
-        game_.dialogs.ShowMessage(text, kStageProblemCaption);
+        game_.dialogs.ShowMessage(text, Text(kStageProblemCaption));
         return true;
     }
-    text += kStageProblemGoOn;
+    text += Text(kStageProblemGoOn);
     const Question question{
-        text, kStageProblemCaption, {Answer::Yes, Answer::No}, Answer::No, Answer::No};
+        text, Text(kStageProblemCaption), {Answer::Yes, Answer::No}, Answer::No, Answer::No};
     return game_.dialogs.Ask(question) == Answer::Yes;
 }
 

@@ -4,15 +4,21 @@
 #include <cstdio>
 #include <string>
 
+#include "records/hiscore_merge.h"
 #include "records/record_names.h"
 
 namespace vantrell {
 namespace {
 
-const std::string kNotEnteredText = "もっと精進せいよ！";
-const std::string kNotEnteredCaption = "競技終了";
-const std::string kResetQuestion = "ハイスコアデータを初期化します。\nよろしいですか？";
-const std::string kResetCaption = "ハイスコアの初期化";
+constexpr char kNotEnteredText[] = VT_TRANSLATE_NOOP("Messages", "もっと精進せいよ！");
+constexpr char kNotEnteredCaption[] = VT_TRANSLATE_NOOP("Messages", "競技終了");
+constexpr char kResetQuestion[] =
+    VT_TRANSLATE_NOOP("Messages", "ハイスコアデータを初期化します。\nよろしいですか？");
+constexpr char kResetCaption[] = VT_TRANSLATE_NOOP("Messages", "ハイスコアの初期化");
+
+std::string Text(const char* text) {
+    return UiText("Messages", text);
+}
 
 constexpr std::size_t kNameColumn = 16;
 
@@ -74,7 +80,7 @@ RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uin
     RunEntry result;
     table.Rank();
     if (time >= table.worstTime) {
-        dialogs.ShowMessage(kNotEnteredText, kNotEnteredCaption);
+        dialogs.ShowMessage(Text(kNotEnteredText), Text(kNotEnteredCaption));
         ShowHiScores(dialogs, table);
         return result;
     }
@@ -136,12 +142,12 @@ SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage
         return SaveResult::Unchanged;
     }
     if (occasion == SaveOccasion::StageChange) {
-        if (!dialogs.AskYesNo(kSaveQuestion, kSaveCaption)) {
+        if (!dialogs.AskYesNo(Text(kSaveQuestion), Text(kSaveCaption))) {
             return SaveResult::Declined;
         }
     } else {
-        const Answer answer = dialogs.Ask({kSaveQuestion,
-                                           kSaveCaption,
+        const Answer answer = dialogs.Ask({Text(kSaveQuestion),
+                                           Text(kSaveCaption),
                                            {Answer::Yes, Answer::No, Answer::Cancel},
                                            Answer::Yes,
                                            Answer::Cancel});
@@ -153,33 +159,34 @@ SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage
         }
     }
     while (true) {
-        const SaveReport report = table.Write(stage);
+        // Runs another program saved meanwhile (the tool's import) are kept.
+        const SaveReport report = WriteKeepingSavedRuns(table, stage);
         if (report.written) {
             if (!report.keptAside.empty()) {
-                std::string text = kKeptAsideText;
+                std::string text = Text(kKeptAsideText);
                 for (const std::string& file : report.keptAside) {
                     text += "\n";
                     text += file;
                 }
-                dialogs.ShowMessage(text, kSaveCaption);
+                dialogs.ShowMessage(text, Text(kSaveCaption));
             }
             return SaveResult::Written;
         }
         // Appended: GCC 12 warns falsely on "literal" + string.
-        std::string text = kSaveFailedText;
+        std::string text = Text(kSaveFailedText);
         text += "\n";
         text += report.file;
         text += "\n";
         text += report.reason;
         text += "\n";
         if (occasion == SaveOccasion::StageChange) {
-            text += kSaveFailedStay;
-            dialogs.ShowMessage(text, kSaveCaption);
+            text += Text(kSaveFailedStay);
+            dialogs.ShowMessage(text, Text(kSaveCaption));
             return SaveResult::Failed;
         }
-        text += kSaveFailedChoice;
+        text += Text(kSaveFailedChoice);
         const Answer answer = dialogs.Ask({text,
-                                           kSaveCaption,
+                                           Text(kSaveCaption),
                                            {Answer::Retry, Answer::Discard, Answer::Cancel},
                                            Answer::Retry,
                                            Answer::Cancel});
@@ -194,10 +201,14 @@ SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage
 
 void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {
     // No is the default and Escape answers No: Enter alone never empties the table.
-    const Question question{
-        kResetQuestion, kResetCaption, {Answer::Yes, Answer::No}, Answer::No, Answer::No};
+    const Question question{Text(kResetQuestion),
+                            Text(kResetCaption),
+                            {Answer::Yes, Answer::No},
+                            Answer::No,
+                            Answer::No};
     if (dialogs.Ask(question) == Answer::Yes) {
         table.FillEmpty();
+        table.emptiedSinceLoad = true;
     }
 }
 

@@ -6,22 +6,29 @@
 #include <cstdint>
 
 #include "platform/dialogs.h"
+#include "platform/ui_text.h"
 #include "records/hiscore_table.h"
 
 namespace vantrell {
 
-// The texts of the save question and of its failure message, for any caller that asks itself.
-inline constexpr char kSaveQuestion[] = "ハイスコアデータをセーブしますか？";
-inline constexpr char kSaveCaption[] = "スコアデータのセーブ";
-inline constexpr char kSaveFailedText[] = "ハイスコアデータを保存できませんでした。";
-inline constexpr char kSaveFailedAdvice[] = "ゲームのフォルダに書き込めるか確かめてください。";
-inline constexpr char kSaveFailedStay[] =
-    "ゲームのフォルダに書き込めるか確かめてください。\n記録は残したまま、この面に留まります。";
+// The texts of the save question and of its failure message, for any caller that asks itself,
+// as written (UiText gives them in the player's language).
+inline constexpr char kSaveQuestion[] =
+    VT_TRANSLATE_NOOP("Messages", "ハイスコアデータをセーブしますか？");
+inline constexpr char kSaveCaption[] = VT_TRANSLATE_NOOP("Messages", "スコアデータのセーブ");
+inline constexpr char kSaveFailedText[] =
+    VT_TRANSLATE_NOOP("Messages", "ハイスコアデータを保存できませんでした。");
+inline constexpr char kSaveFailedAdvice[] =
+    VT_TRANSLATE_NOOP("Messages", "ゲームのフォルダに書き込めるか確かめてください。");
+inline constexpr char kSaveFailedStay[] = VT_TRANSLATE_NOOP(
+    "Messages",
+    "ゲームのフォルダに書き込めるか確かめてください。\n記録は残したまま、この面に留まります。");
 inline constexpr char kSaveFailedChoice[] =
-    "ゲームのフォルダに書き込めるか確かめてください。\n再試行、破棄（記録を捨てて終了）、"
-    "キャンセル（ゲームに戻る）から選んでください。";
+    VT_TRANSLATE_NOOP("Messages",
+                      "ゲームのフォルダに書き込めるか確かめてください。\n再試行、破棄（記録を捨てて"
+                      "終了）、キャンセル（ゲームに戻る）から選んでください。");
 inline constexpr char kKeptAsideText[] =
-    "読めなかった記録ファイルは上書きせず、次の名前で残しました。";
+    VT_TRANSLATE_NOOP("Messages", "読めなかった記録ファイルは上書きせず、次の名前で残しました。");
 
 // What SaveWithQuestion did, for the callers that care and for tests.
 enum class SaveResult {
@@ -38,7 +45,8 @@ enum class SaveResult {
 enum class SaveOccasion { StageChange, Close };
 
 // If a run entered since the load, asks whether to save and on Yes writes the stage's files
-// (HiScoreTable::Write) as one. A failure names the file and the system's reason; `changed`
+// as one (WriteKeepingSavedRuns: runs saved meanwhile by another program, such as the tool's
+// import, are kept). A failure names the file and the system's reason; `changed`
 // stays set unless the player discards the runs, so nothing is lost without being asked.
 SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
                             SaveOccasion occasion);

@@ -11,6 +11,7 @@
 #include "io/atomic_save.h"
 #include "io/file_bytes.h"
 #include "io/set_aside.h"
+#include "platform/ui_text.h"
 #include "records/hiscore_table.h"
 
 namespace vantrell {
@@ -28,6 +29,12 @@ constexpr int32_t kRecordLines = 2 * kHiScoreSlots;
 constexpr std::size_t kProblemsShown = 6;
 
 constexpr std::string_view kKeptAsideSuffix = ".broken";
+constexpr char kLineTooLong[] = VT_TRANSLATE_NOOP("Messages", "15バイトより長い行です");
+
+// The problems are told in the player's language (context "Messages").
+std::string UiMessage(const char* text) {
+    return UiText("Messages", text);
+}
 
 // Reads a file's lines front to back.
 class LineReader {
@@ -115,15 +122,15 @@ TimeFault ParseTime(std::string_view line, int32_t& time) {
 const char* TimeFaultText(TimeFault fault) {
     switch (fault) {
         case TimeFault::NoDigits:
-            return "タイムに数字がありません";
+            return VT_TRANSLATE_NOOP("Messages", "タイムに数字がありません");
         case TimeFault::Negative:
-            return "タイムが負の数です";
+            return VT_TRANSLATE_NOOP("Messages", "タイムが負の数です");
         case TimeFault::OtherCharacters:
-            return "タイムに数字以外の文字があります";
+            return VT_TRANSLATE_NOOP("Messages", "タイムに数字以外の文字があります");
         case TimeFault::TooLarge:
-            return "タイムが大きすぎます";
+            return VT_TRANSLATE_NOOP("Messages", "タイムが大きすぎます");
         case TimeFault::NotAligned:
-            return "タイムの桁揃えが違います";
+            return VT_TRANSLATE_NOOP("Messages", "タイムの桁揃えが違います");
         case TimeFault::None:
             break;
     }
@@ -144,7 +151,9 @@ class Problems {
     }
     void AddLine(const std::string& file, int32_t line, const char* what) {
         char text[160];
-        std::snprintf(text, sizeof text, "%d行目: %s", static_cast<int>(line), what);
+        std::snprintf(text, sizeof text,
+                      UiMessage(VT_TRANSLATE_NOOP("Messages", "%d行目: %s")).c_str(),
+                      static_cast<int>(line), UiMessage(what).c_str());
         Add(file, text);
     }
     std::string Text() const {
@@ -152,7 +161,9 @@ class Problems {
             return text_;
         }
         char more[64];
-        std::snprintf(more, sizeof more, "\nほかに%zu件", count_ - kProblemsShown);
+        std::snprintf(more, sizeof more,
+                      UiMessage(VT_TRANSLATE_NOOP("Messages", "\nほかに%zu件")).c_str(),
+                      count_ - kProblemsShown);
         return text_ + more;
     }
 
@@ -181,11 +192,16 @@ bool CheckRecordingSize(const std::string& name, std::optional<std::size_t> size
     }
     char what[96];
     if (*size < kRecordingBytes) {
-        std::snprintf(what, sizeof what, "%zuバイトしかありません（%dバイトのはず）", *size,
-                      static_cast<int>(kRecordingBytes));
+        std::snprintf(
+            what, sizeof what,
+            UiMessage(VT_TRANSLATE_NOOP("Messages", "%zuバイトしかありません（%dバイトのはず）"))
+                .c_str(),
+            *size, static_cast<int>(kRecordingBytes));
     } else {
-        std::snprintf(what, sizeof what, "%dバイトより長いファイルです",
-                      static_cast<int>(kRecordingBytes));
+        std::snprintf(
+            what, sizeof what,
+            UiMessage(VT_TRANSLATE_NOOP("Messages", "%dバイトより長いファイルです")).c_str(),
+            static_cast<int>(kRecordingBytes));
     }
     problems.Add(name, what);
     return true;
@@ -222,7 +238,6 @@ std::string HiScoreTable::RecordFileText() const {
     return text;
 }
 
-
 RecordBytes ReadRecordBytes(int32_t stage, const std::filesystem::path& directory) {
     RecordBytes files;
     files.record = ReadWholeFile(directory / HiScoreTable::RecordFileName(stage));
@@ -242,9 +257,13 @@ void HiScoreTable::Load(int32_t stage) {
         RecoverSave(directory / JournalFileName(stage), stageFiles, beforeSaveStep);
     Load(stage, ReadRecordBytes(stage, directory));
     if (recovery.failure) {
-        const std::string line = recovery.failure->path.filename().string() +
-                                 ": 前回のセーブを最後まで終えられませんでした（" +
-                                 recovery.failure->error.message() + "）";
+        char what[512];
+        std::snprintf(what, sizeof what,
+                      UiMessage(VT_TRANSLATE_NOOP(
+                                    "Messages", "前回のセーブを最後まで終えられませんでした（%s）"))
+                          .c_str(),
+                      recovery.failure->error.message().c_str());
+        const std::string line = recovery.failure->path.filename().string() + ": " + what;
         loadProblem_ = loadProblem_.empty() ? line : line + "\n" + loadProblem_;
     }
 }
@@ -254,6 +273,7 @@ void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
     keepAside_.clear();
     Problems problems;
     changed = false;
+    emptiedSinceLoad = false;
     for (HiScoreEntry& entry : entries) {
         entry.recording.fill(0);
     }
@@ -289,13 +309,13 @@ void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
         }
         if (linesRead == 2 * k + 2) {
             if (nameLength > kLineLimit) {
-                recordFault(nameLineNumber, "15バイトより長い行です");
+                recordFault(nameLineNumber, kLineTooLong);
             }
             if (nameLine.find('\0') != std::string::npos) {
-                recordFault(nameLineNumber, "名前にNULがあります");
+                recordFault(nameLineNumber, VT_TRANSLATE_NOOP("Messages", "名前にNULがあります"));
             }
             if (timeLength > kLineLimit) {
-                recordFault(nameLineNumber + 1, "15バイトより長い行です");
+                recordFault(nameLineNumber + 1, kLineTooLong);
             }
             int32_t time = kEmptyTime;
             const TimeFault fault = ParseTime(timeLine, time);
@@ -327,8 +347,10 @@ void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
     }
     if (linesRead < kRecordLines) {
         char what[96];
-        std::snprintf(what, sizeof what, "%d行しかありません（%d行のはず）",
-                      static_cast<int>(linesRead), static_cast<int>(kRecordLines));
+        std::snprintf(
+            what, sizeof what,
+            UiMessage(VT_TRANSLATE_NOOP("Messages", "%d行しかありません（%d行のはず）")).c_str(),
+            static_cast<int>(linesRead), static_cast<int>(kRecordLines));
         problems.Add(recordName, what);
         recordFaulty = true;
     }

@@ -65,6 +65,9 @@ struct HiScoreTable {
     std::array<int32_t, kHiScoreSlots> rankOrder{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     int32_t worstTime = 0;  // time at position 0 as of the last Rank
     bool changed = false;   // a run entered since the last Load
+    // Emptied by the player since the last Load; a save then writes the table as it is, without
+    // taking back runs from the files (see WriteKeepingSavedRuns).
+    bool emptiedSinceLoad = false;
     // Where the name box's first text comes from: kDefaultNameEmpty or a slot number. A slot
     // and not a copy, so the box shows what that slot holds now (e.g. "------" after a reset).
     static constexpr int32_t kDefaultNameEmpty = -1;

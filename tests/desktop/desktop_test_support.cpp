@@ -40,7 +40,7 @@ bool ScratchDir::CopyGameContent() const {
 }
 
 void TestGame::Create() {
-    app = std::make_unique<DesktopApp>(DesktopSettings{dir.path(), settingsFile});
+    app = std::make_unique<DesktopApp>(DesktopSettings{dir.path(), settingsFile, language});
 }
 
 void TestGame::Start() {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct TestGame {
     ScratchDir dir;
     bool haveContent = dir.CopyGameContent();
     QString settingsFile = QString::fromStdString((dir.path() / "speed.ini").string());
+    // As --lang gives it: the tests of the game's own texts run in Japanese whatever the locale.
+    std::optional<UiLanguage> language = UiLanguage::Japanese;
     std::unique_ptr<DesktopApp> app;
 
     // Builds the game; Start() also shows the window and lets the posted commands run, so

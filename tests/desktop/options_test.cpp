@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "desktop_test_support.h"
 #include "hosts/desktop/desktop_options.h"
@@ -31,6 +33,16 @@ TEST(DesktopOptionsTest, DirHelpVersionAndQtsOwnOptions) {
     EXPECT_EQ(unknown.action, Action::Error);
     EXPECT_NE(unknown.error.find("--fast"), std::string::npos);
     EXPECT_EQ(ParseDesktopOptions({"stray"}).action, Action::Error);
+
+    EXPECT_EQ(ParseDesktopOptions({"--lang", "en", "--dir", "d"}).language, "en");
+    EXPECT_EQ(ParseDesktopOptions({"--lang=ja"}).language, "ja");
+    EXPECT_EQ(ParseDesktopOptions({}).language, "");
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"--lang"}, {"--lang", "fr"}, {"--lang="}, {"--lang", "--dir", "d"}}) {
+        const DesktopOptions refused = ParseDesktopOptions(bad);
+        EXPECT_EQ(refused.action, Action::Error);
+        EXPECT_NE(refused.error.find("--lang"), std::string::npos);
+    }
 
     EXPECT_NE(UsageText("vantrell").find("--dir DIR"), std::string::npos);
     EXPECT_EQ(VersionText().rfind("vantrell ", 0), 0u);

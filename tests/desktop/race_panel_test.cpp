@@ -33,6 +33,12 @@ class RacePanelTest : public ::testing::Test {
         if (!game.haveContent) {
             GTEST_SKIP() << "no generated game directory";
         }
+    }
+    // The language is the whole program's: the tests after these start in Japanese.
+    void TearDown() override { ApplyUiLanguage(UiLanguage::Japanese); }
+
+    void Start(UiLanguage language) {
+        game.language = language;
         game.Start();
     }
 
@@ -46,6 +52,7 @@ class RacePanelTest : public ::testing::Test {
 };
 
 TEST_F(RacePanelTest, PanelSitsBelowThePictureWhichKeepsItsSize) {
+    Start(UiLanguage::Japanese);
     MainWindow& window = game.Window();
     RacePanel& panel = window.Panel();
     ASSERT_TRUE(panel.isVisible()) << "on by default";
@@ -58,10 +65,13 @@ TEST_F(RacePanelTest, PanelSitsBelowThePictureWhichKeepsItsSize) {
     Pump(60);
     EXPECT_EQ(panel.Shown().stage, 0);
     EXPECT_FALSE(panel.Shown().timed) << "the idle demonstration has no clock";
+    EXPECT_EQ(panel.ClockText(), QStringLiteral("タイム --"));
 
     // Off from the menu: the window shrinks by the panel, the picture stays as it was.
     RaceDisplaySwitches* switches = window.RaceDisplaySettings();
     ASSERT_NE(switches, nullptr);
+    EXPECT_EQ(switches->PanelItem()->text(), QStringLiteral("レース表示"));
+    EXPECT_TRUE(switches->PanelItem()->isChecked());
     switches->PanelItem()->trigger();
     Pump(30);
     EXPECT_FALSE(panel.isVisible());
@@ -72,7 +82,7 @@ TEST_F(RacePanelTest, PanelSitsBelowThePictureWhichKeepsItsSize) {
     EXPECT_EQ(stored.value("display/splits").toString(), "true");
 
     // Remembered: a game started on the same settings file opens without it.
-    DesktopApp second(DesktopSettings{game.dir.path(), game.settingsFile});
+    DesktopApp second(DesktopSettings{game.dir.path(), game.settingsFile, UiLanguage::Japanese});
     EXPECT_FALSE(second.Window().RaceDisplaySettings()->PanelItem()->isChecked());
     EXPECT_TRUE(second.Window().Panel().isHidden());
     EXPECT_EQ(second.Window().frameGeometry().height(), 360);
@@ -87,6 +97,7 @@ TEST_F(RacePanelTest, PanelSitsBelowThePictureWhichKeepsItsSize) {
 }
 
 TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
+    Start(UiLanguage::English);  // as the README's picture shows it
     MainWindow& window = game.Window();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

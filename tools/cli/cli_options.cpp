@@ -62,6 +62,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.heading = ParseInt(arg, value);
         } else if (arg == "--every") {
             options.every = ParseInt(arg, value);
+        } else if (arg == "--rank") {
+            options.rank = ParseInt(arg, value);
         } else if (arg == "--dir") {
             options.dir = value;
         } else if (arg == "--out") {

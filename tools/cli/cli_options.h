@@ -28,6 +28,7 @@ struct CliOptions {
     std::optional<int32_t> y;
     std::optional<int32_t> heading;
     std::optional<int32_t> every;
+    std::optional<int32_t> rank;
     std::string dir;
     std::string out;
     std::string style;

@@ -8,6 +8,11 @@
 namespace vantrell::cli {
 
 int RunVerify(const CliOptions& options);
+// verify without a recording file: the stored runs of stage --stage, or of every stage.
+int RunVerifyTables(const CliOptions& options);
+int RunTable(const CliOptions& options);
+int RunExport(const CliOptions& options);
+int RunImport(const CliOptions& options);
 int RunTrace(const CliOptions& options);
 int RunAutopilot(const CliOptions& options);
 int RunRender(const CliOptions& options);

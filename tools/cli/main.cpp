@@ -21,6 +21,24 @@ void PrintHelp() {
         "  verify --stage N [--dir DIR] FILE.JOY\n"
         "      Drives the recording and prints 'goal T' (T = the time the game stores) or\n"
         "      'timeup'.\n"
+        "  verify [--stage N] [--dir DIR]\n"
+        "      Without a recording: drives every stored run of stage N, or of every stage,\n"
+        "      and prints one line per table entry, best first: stage, rank, stored time,\n"
+        "      driven time ('timeup' when it runs out of time), 'ok' when they agree,\n"
+        "      'differs' when not, 'empty' for an empty entry (not driven), and the name.\n"
+        "      Exit status 1 when any run differs.\n"
+        "  table --stage N [--dir DIR]\n"
+        "      The stage's table in the same lines; exit status 0 whatever they show.\n"
+        "  export --stage N --rank K --out FILE [--dir DIR]\n"
+        "      Writes the run at rank K (1 is the best) as a run file for another game\n"
+        "      folder. Refuses an empty entry (2) and a run that does not drive to its\n"
+        "      stored time (1).\n"
+        "  import FILE [--dir DIR]\n"
+        "      Drives the run file's recording on the folder's own stage. A run faster than\n"
+        "      rank 10 enters the table and is saved at once; every other entry keeps its\n"
+        "      bytes. Refuses a damaged file or one set on other stage files (2) and a\n"
+        "      recording that does not drive to its claimed time (1). A run not faster than\n"
+        "      rank 10, or already in the table, is told and changes nothing (0).\n"
         "  trace --stage N [--dir DIR] [--out FILE.csv] FILE.JOY\n"
         "      The same drive as CSV, one line per tick: tick,phase,x,y,posX,posY,velX,velY,\n"
         "      heading,nextCheckpoint of the first craft after the tick. tick is raceTicks\n"
@@ -51,8 +69,9 @@ void PrintHelp() {
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
         "directory (%s). The race commands refuse a stage that fails check-stage.\n"
-        "Exit status: 0 done, 1 a check found a problem (check-stage, make-records),\n"
-        "2 input the tool cannot use (a bad option, file, folder or stage).\n"
+        "Exit status: 0 done; 1 a check found a problem (verify, check-stage,\n"
+        "make-records, export, import); 2 input the tool cannot use (a bad option,\n"
+        "file, folder or stage, a damaged run file or one made on other stage files).\n"
         "Driving styles:",
         (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
     for (const vantrell::AutopilotStyle& style : vantrell::AutopilotStyles()) {
@@ -103,6 +122,15 @@ int main(int argc, char** argv) {
         }
         if (command == "check-stage") {
             return RunCheckStage(options);
+        }
+        if (command == "table") {
+            return RunTable(options);
+        }
+        if (command == "export") {
+            return RunExport(options);
+        }
+        if (command == "import") {
+            return RunImport(options);
         }
         throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
     } catch (const std::exception& error) {

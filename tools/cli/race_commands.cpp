@@ -39,6 +39,9 @@ const AutopilotStyle& StyleArgument(const CliOptions& options) {
 
 int RunVerify(const CliOptions& options) {
     AcceptOnly(options, {"--stage", "--dir"}, 1);
+    if (options.positional.empty()) {
+        return RunVerifyTables(options);
+    }
     const int32_t stage = RequireStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
     HeadlessRace race(GameDirectory(options, stage), stage);

@@ -183,6 +183,14 @@ void WriteResources(const std::string& dir) {
     tools::WriteFileBytes(Path(dir, "VANTRICO32.png"), DrawIcon(32));
 }
 
+void WriteIcons(const std::string& dir) {
+    tools::MakeDirectories(dir);
+    for (const int32_t size : {16, 32, 48, 64, 128, 256}) {
+        tools::WriteFileBytes(Path(dir, "vantrell-" + std::to_string(size) + ".png"),
+                              DrawIcon(size));
+    }
+}
+
 void WriteDocPictures(const std::string& dir) {
     tools::MakeDirectories(dir);
     const SpriteSheet sheet = DrawSpriteSheet();

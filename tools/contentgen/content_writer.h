@@ -12,6 +12,10 @@ void WriteGameDirectory(const std::string& dir);
 // WAVDAT0..3.wav, VANTRICO.png (64 x 64) and VANTRICO32.png (32 x 32).
 void WriteResources(const std::string& dir);
 
+// The program's icon at the sizes desktops ask for: vantrell-<n>.png for n 16, 32, 48, 64, 128
+// and 256, drawn at each size rather than scaled.
+void WriteIcons(const std::string& dir);
+
 // Overviews and driver's-eye views for the README.
 void WriteDocPictures(const std::string& dir);
 

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     std::string game;
     std::string resources;
     std::string docs;
+    std::string icons;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 < argc && arg == "--game") {
@@ -18,13 +19,18 @@ int main(int argc, char** argv) {
             resources = argv[++i];
         } else if (i + 1 < argc && arg == "--docs") {
             docs = argv[++i];
+        } else if (i + 1 < argc && arg == "--icons") {
+            icons = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s --game DIR [--resources DIR] [--docs DIR]\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s --game DIR [--resources DIR] [--docs DIR] [--icons DIR]\n",
+                         argv[0]);
             return 2;
         }
     }
-    if (game.empty() && resources.empty() && docs.empty()) {
-        std::fprintf(stderr, "usage: %s --game DIR [--resources DIR] [--docs DIR]\n", argv[0]);
+    if (game.empty() && resources.empty() && docs.empty() && icons.empty()) {
+        std::fprintf(stderr, "usage: %s --game DIR [--resources DIR] [--docs DIR] [--icons DIR]\n",
+                     argv[0]);
         return 2;
     }
     try {
@@ -36,6 +42,9 @@ int main(int argc, char** argv) {
         }
         if (!docs.empty()) {
             vantrell::contentgen::WriteDocPictures(docs);
+        }
+        if (!icons.empty()) {
+            vantrell::contentgen::WriteIcons(icons);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vantrell-contentgen: %s\n", e.what());

@@ -8,6 +8,7 @@
 
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/ui_fonts.h"
+#include "platform/ui_text.h"
 
 namespace vantrell::desktop {
 
@@ -18,26 +19,39 @@ using B = ConfigBox;
 
 // GAME_CONFIG_DIALOG in dialog units, with the control ids its template gives them.
 constexpr DialogControl kConfigControls[] = {
-    {K::DefaultButton, 1, std::nullopt, "O K", 87, 121, 41, 16},
-    {K::GroupBoxCentred, -1, std::nullopt, "SPEED", 6, 7, 204, 37},
-    {K::StaticLeft, -1, std::nullopt, "Fast", 29, 15, 21, 9},
-    {K::StaticRight, -1, std::nullopt, "Slow", 168, 13, 17, 8},
+    {K::DefaultButton, 1, std::nullopt, VT_TRANSLATE_NOOP("Dialogs", "O K"), 87, 121, 41, 16},
+    {K::GroupBoxCentred, -1, std::nullopt, VT_TRANSLATE_NOOP("Dialogs", "SPEED"), 6, 7, 204, 37},
+    {K::StaticLeft, -1, std::nullopt, VT_TRANSLATE_NOOP("Dialogs", "Fast"), 29, 15, 21, 9},
+    {K::StaticRight, -1, std::nullopt, VT_TRANSLATE_NOOP("Dialogs", "Slow"), 168, 13, 17, 8},
     {K::HorizontalScrollBar, 100, std::nullopt, "", 19, 25, 176, 12},
-    {K::GroupBox, -1, std::nullopt, "Player 1 (Red) Control", 4, 49, 100, 67},
-    {K::CheckBox, 101, B::CursorKeys1, "Keyboard ( Cursor,  Shift )", 9, 67, 87, 8},
-    {K::CheckBox, 102, B::LetterKeys1, "Keyboard ( W, A, S, D , Ctrl)", 9, 80, 92, 8},
-    {K::CheckBox, 103, B::Joystick1Of1, "Joystick 1", 9, 92, 74, 8},
-    {K::CheckBox, 104, B::Joystick2Of1, "Joystick 2", 9, 103, 88, 8},
-    {K::GroupBox, -1, std::nullopt, "Player 2 (BLUE) Control", 110, 49, 100, 67},
-    {K::CheckBox, 106, B::CursorKeys2, "Keyboard ( Cursor,  Shift )", 115, 67, 87, 8},
-    {K::CheckBox, 107, B::LetterKeys2, "Keyboard ( W, A, S, D , Ctrl)", 115, 80, 91, 8},
-    {K::CheckBox, 108, B::Joystick1Of2, "Joystick 1", 115, 92, 94, 8},
-    {K::CheckBox, 109, B::Joystick2Of2, "Joystick 2", 115, 103, 88, 8},
+    {K::GroupBox, -1, std::nullopt, VT_TRANSLATE_NOOP("Dialogs", "Player 1 (Red) Control"), 4, 49,
+     100, 67},
+    {K::CheckBox, 101, B::CursorKeys1, VT_TRANSLATE_NOOP("Dialogs", "Keyboard ( Cursor,  Shift )"),
+     9, 67, 87, 8},
+    {K::CheckBox, 102, B::LetterKeys1,
+     VT_TRANSLATE_NOOP("Dialogs", "Keyboard ( W, A, S, D , Ctrl)"), 9, 80, 92, 8},
+    {K::CheckBox, 103, B::Joystick1Of1, VT_TRANSLATE_NOOP("Dialogs", "Joystick 1"), 9, 92, 74, 8},
+    {K::CheckBox, 104, B::Joystick2Of1, VT_TRANSLATE_NOOP("Dialogs", "Joystick 2"), 9, 103, 88, 8},
+    {K::GroupBox, -1, std::nullopt, VT_TRANSLATE_NOOP("Dialogs", "Player 2 (BLUE) Control"), 110,
+     49, 100, 67},
+    {K::CheckBox, 106, B::CursorKeys2, VT_TRANSLATE_NOOP("Dialogs", "Keyboard ( Cursor,  Shift )"),
+     115, 67, 87, 8},
+    {K::CheckBox, 107, B::LetterKeys2,
+     VT_TRANSLATE_NOOP("Dialogs", "Keyboard ( W, A, S, D , Ctrl)"), 115, 80, 91, 8},
+    {K::CheckBox, 108, B::Joystick1Of2, VT_TRANSLATE_NOOP("Dialogs", "Joystick 1"), 115, 92, 94, 8},
+    {K::CheckBox, 109, B::Joystick2Of2, VT_TRANSLATE_NOOP("Dialogs", "Joystick 2"), 115, 103, 88,
+     8},
 };
 
-constexpr ConfigDialogTemplate kConfigTemplate{
-    "GAME_CONFIG_DIALOG", " Game Configuration", "ＭＳ Ｐゴシック", 9, 16, 16, 215, 141,
-    kConfigControls};
+constexpr ConfigDialogTemplate kConfigTemplate{"GAME_CONFIG_DIALOG",
+                                               VT_TRANSLATE_NOOP("Dialogs", " Game Configuration"),
+                                               "ＭＳ Ｐゴシック",
+                                               9,
+                                               16,
+                                               16,
+                                               215,
+                                               141,
+                                               kConfigControls};
 
 }  // namespace
 
@@ -51,7 +65,7 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
       model_(model) {
     const ConfigDialogTemplate& layout = GameConfigDialogTemplate();
     setObjectName(QString::fromUtf8(layout.name));
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(DialogText(layout.caption));
     DialogBuilder build(*this, FontForFace(layout.fontFace, layout.fontPoints));
     build.Frame(owner, layout.x, layout.y, layout.width, layout.height);
 

@@ -24,7 +24,10 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
     timer_.SetTickHandler([this] { window_->Tick(); });
+    ApplyUiLanguage(StartUiLanguage(settings.language, settings.settingsFile));
+    window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);
+    languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
 }
 
 DesktopApp::~DesktopApp() {

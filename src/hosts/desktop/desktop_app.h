@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/game.h"
 #include "app/shell.h"
+#include "hosts/desktop/language_menu.h"
 #include "hosts/desktop/main_window.h"
 #include "hosts/desktop/qt_dialogs.h"
 #include "hosts/desktop/qt_key_state.h"
@@ -26,6 +28,8 @@ struct DesktopSettings {
     // INI file for the game speed and the race display's switches; empty means the user's own
     // settings of this program.
     QString settingsFile;
+    // The language asked for on the command line; none: the stored one, else the system's.
+    std::optional<UiLanguage> language;
 };
 
 class DesktopApp {
@@ -47,6 +51,7 @@ class DesktopApp {
     SdlAudio& Sound() { return audio_; }
     QtKeyState& Keys() { return keys_; }
     SdlJoysticks& Sticks() { return joysticks_; }
+    LanguageMenu& Languages() { return *languageMenu_; }
 
   private:
     // Declared in the order they are built; the game goes before the pieces it uses.
@@ -59,6 +64,7 @@ class DesktopApp {
     QtSpeedStore speedStore_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<Shell> shell_;
+    std::unique_ptr<LanguageMenu> languageMenu_;
 };
 
 // The four effects embedded in the program, WAVDAT0..WAVDAT3.

@@ -37,6 +37,19 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
             }
             continue;
         }
+        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
+            std::string code;
+            if (arg == "--lang") {
+                code = i + 1 < args.size() ? args[++i] : "";
+            } else {
+                code = arg.substr(7);
+            }
+            if (code != "ja" && code != "en") {
+                return fail("--lang takes ja (Japanese) or en (English)");
+            }
+            options.language = code;
+            continue;
+        }
         if (arg.size() > 1 && arg[0] == '-' && arg[1] != '-') {
             // Qt's option; its value, if any, follows as a word of its own.
             if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-') {
@@ -51,12 +64,14 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
 
 std::string UsageText(const std::string& program) {
     return "Usage: " + program +
-           " [--dir DIR] [--help] [--version]\n"
+           " [--dir DIR] [--lang ja|en] [--help] [--version]\n"
            "Vantrell: air-cushion craft racing through 20 checkpoints.\n"
            "\n"
            "  --dir DIR   run in the game directory DIR (stage, music and record files);\n"
            "              the game changes into it. Default: the directory the build made,\n"
            "              or for an installed game ~/.local/share/vantrell/game\n"
+           "  --lang ja|en  menus and dialogs in Japanese or English for this run; without it\n"
+           "              the choice made in the menu, else the system's language\n"
            "  --help      show this text and exit\n"
            "  --version   show the version and exit\n"
            "\n"

@@ -1,5 +1,5 @@
-// The desktop game's command line: --dir DIR, --help, --version. Single-dash options belong to
-// Qt (-platform offscreen, -style ...) and are left for it.
+// The desktop game's command line: --dir DIR, --lang ja|en, --help, --version. Single-dash options
+// belong to Qt (-platform offscreen, -style ...) and are left for it.
 #pragma once
 
 #include <string>
@@ -10,8 +10,9 @@ namespace vantrell::desktop {
 struct DesktopOptions {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
-    std::string dataDir;  // empty: the default game directory
-    std::string error;    // one line for the player when action is Error
+    std::string dataDir;   // empty: the default game directory
+    std::string language;  // "ja", "en", or empty: the stored choice, else the system's
+    std::string error;     // one line for the player when action is Error
 };
 
 // args are the arguments after the program name.

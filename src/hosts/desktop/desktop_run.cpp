@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "hosts/desktop/desktop_app.h"
 #include "hosts/desktop/desktop_options.h"
+#include "hosts/desktop/display_check.h"
 #include "hosts/desktop/game_style.h"
 #include "hosts/desktop/tick_probe.h"
 #include "hosts/desktop/ui_fonts.h"
@@ -64,6 +66,10 @@ int RunDesktopGame(int argc, char** argv) {
         case DesktopOptions::Action::Run:
             break;
     }
+    if (const std::optional<std::string> missing = MissingDisplay(args)) {
+        std::fprintf(stderr, "vantrell: %s\n", missing->c_str());
+        return 2;
+    }
     if (!EnterGameDirectory(options)) {
         return 1;
     }
@@ -76,7 +82,9 @@ int RunDesktopGame(int argc, char** argv) {
     // The game ends when its window is destroyed, not when Qt sees no window left.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    DesktopApp app(DesktopSettings{});
+    DesktopSettings settings;
+    settings.language = ParseUiLanguage(options.language);
+    DesktopApp app(settings);
     const std::unique_ptr<TickProbe> probe = TickProbe::FromEnvironment(app);
     if (probe) {
         app.Window().SetAfterTick([&probe] { probe->AfterTick(); });

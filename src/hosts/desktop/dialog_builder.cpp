@@ -1,6 +1,7 @@
 #include "hosts/desktop/dialog_builder.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,10 @@
 #include <algorithm>
 
 namespace vantrell::desktop {
+
+QString DialogText(const char* text) {
+    return QCoreApplication::translate("Dialogs", text);
+}
 
 QString ControlName(int id) {
     return QStringLiteral("id%1").arg(id);
@@ -47,7 +52,7 @@ Control* DialogBuilder::Place(Control* control, int id, int x, int y, int width,
 
 QLabel* DialogBuilder::Static(const char* text, int x, int y, int width, int height,
                               Qt::Alignment alignment) {
-    auto* label = new QLabel(QString::fromUtf8(text), &dialog_);
+    auto* label = new QLabel(DialogText(text), &dialog_);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     Place(label, -1, x, y, width, height);
@@ -58,7 +63,7 @@ QLabel* DialogBuilder::Static(const char* text, int x, int y, int width, int hei
 
 QPushButton* DialogBuilder::Button(int id, const char* text, int x, int y, int width, int height,
                                    bool isDefault) {
-    auto* button = new QPushButton(QString::fromUtf8(text), &dialog_);
+    auto* button = new QPushButton(DialogText(text), &dialog_);
     button->setDefault(isDefault);
     // Only the template's default button answers Enter by itself.
     button->setAutoDefault(false);
@@ -82,8 +87,7 @@ QListWidget* DialogBuilder::List(int id, int x, int y, int width, int height,
 }
 
 QCheckBox* DialogBuilder::Check(int id, const char* text, int x, int y, int width, int height) {
-    QCheckBox* box =
-        Place(new QCheckBox(QString::fromUtf8(text), &dialog_), id, x, y, width, height);
+    QCheckBox* box = Place(new QCheckBox(DialogText(text), &dialog_), id, x, y, width, height);
     // Where the font's text is a little wider than the template allowed, the box may reach
     // into the empty space on its right rather than cut its label off.
     const int room = dialog_.width() - box->x();
@@ -93,7 +97,7 @@ QCheckBox* DialogBuilder::Check(int id, const char* text, int x, int y, int widt
 
 QGroupBox* DialogBuilder::Group(const char* text, int x, int y, int width, int height,
                                 bool centred) {
-    auto* group = new QGroupBox(QString::fromUtf8(text), &dialog_);
+    auto* group = new QGroupBox(DialogText(text), &dialog_);
     group->setAlignment(centred ? Qt::AlignHCenter : Qt::AlignLeft);
     return Place(group, -1, x, y, width, height);
 }

@@ -18,6 +18,10 @@ class QScrollBar;
 
 namespace vantrell::desktop {
 
+// A template's text in the player's language. Every text a builder places goes through here,
+// so the templates mark theirs with VT_TRANSLATE_NOOP("Dialogs", ...).
+QString DialogText(const char* text);
+
 // The object name of the control with a template id.
 QString ControlName(int id);
 

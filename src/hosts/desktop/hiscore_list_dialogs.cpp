@@ -6,12 +6,13 @@
 
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/ui_fonts.h"
+#include "platform/ui_text.h"
 
 namespace vantrell::desktop {
 
 namespace {
 
-constexpr char kListCaption[] = "--過去の挑戦者達の記録--";
+constexpr char kListCaption[] = VT_TRANSLATE_NOOP("Dialogs", "--過去の挑戦者達の記録--");
 
 // Both lists get the ten lines in order; item i of either list is rank i + 1. Only the name
 // list carries the selection.
@@ -32,18 +33,17 @@ void Fill(QListWidget& names, QListWidget& times, const HiScoreLines& lines) {
 HiScoreListDialog::HiScoreListDialog(QWidget* owner, const HiScoreLines& lines, bool offerRace)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_NAMEENTRY_DIALOG");
-    setWindowTitle(QString::fromUtf8(kListCaption));
+    setWindowTitle(DialogText(kListCaption));
     DialogBuilder build(*this, SystemDialogFont());
     build.Frame(owner, 50, 10, 150, 110);
     // Several items may be selected at once, so the selection serves as the highlight.
     names_ = build.List(kNamesId, 2, 3, 90, 87, QAbstractItemView::MultiSelection);
     times_ = build.List(kTimesId, 92, 3, 60, 87, QAbstractItemView::SingleSelection);
-    QPushButton* ok = build.Button(1, "OK", 57, 94, 24, 14, true);
+    QPushButton* ok = build.Button(1, VT_TRANSLATE_NOOP("Dialogs", "OK"), 57, 94, 24, 14, true);
     Fill(*names_, *times_, lines);
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     if (offerRace) {
-        const QByteArray text =
-            QCoreApplication::translate("HiScoreListDialog", "Race this run").toUtf8();
+        const QByteArray text = QCoreApplication::translate("Dialogs", "この記録と対戦").toUtf8();
         QPushButton* race = build.Button(kRaceId, text.constData(), 85, 94, 62, 14, false);
         connect(race, &QPushButton::clicked, this, [this] { done(kRaceThisRun); });
     }
@@ -53,14 +53,15 @@ HiScoreListDialog::HiScoreListDialog(QWidget* owner, const HiScoreLines& lines, 
 OpponentSelectDialog::OpponentSelectDialog(QWidget* owner, const HiScoreLines& lines)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_SELECT_DIALOG");
-    setWindowTitle(QString::fromUtf8(kListCaption));
+    setWindowTitle(DialogText(kListCaption));
     DialogBuilder build(*this, SystemDialogFont());
     build.Frame(owner, 50, 10, 150, 120);
-    build.Static("対戦相手を選択してください。", 2, 3, 140, 10);
+    build.Static(VT_TRANSLATE_NOOP("Dialogs", "対戦相手を選択してください。"), 2, 3, 140, 10);
     names_ = build.List(kNamesId, 2, 13, 90, 97, QAbstractItemView::ExtendedSelection);
     times_ = build.List(kTimesId, 92, 13, 60, 97, QAbstractItemView::SingleSelection);
-    QPushButton* ok = build.Button(1, "OK", 57, 104, 24, 10, true);
-    QPushButton* cancel = build.Button(2, "Cancel", 85, 104, 32, 10, false);
+    QPushButton* ok = build.Button(1, VT_TRANSLATE_NOOP("Dialogs", "OK"), 57, 104, 24, 10, true);
+    QPushButton* cancel =
+        build.Button(2, VT_TRANSLATE_NOOP("Dialogs", "Cancel"), 85, 104, 32, 10, false);
     setWindowFlags(windowFlags() | Qt::WindowCloseButtonHint);
     Fill(*names_, *times_, lines);
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });

@@ -72,16 +72,11 @@ MainWindow::MainWindow() {
 }
 
 void MainWindow::UseRaceDisplaySettings(const QString& iniPath) {
-    QAction* music = menu_->Item(Command::Music);
-    auto* settingsMenu = music != nullptr ? qobject_cast<QMenu*>(music->parent()) : nullptr;
-    if (settingsMenu == nullptr) {
-        return;
-    }
-    switches_ = std::make_unique<RaceDisplaySwitches>(*settingsMenu, iniPath,
-                                                      [this](bool panelOn, bool splitsOn) {
-                                                          panel_->SetSplitsShown(splitsOn);
-                                                          ShowRacePanel(panelOn);
-                                                      });
+    switches_ =
+        std::make_unique<RaceDisplaySwitches>(*menu_, iniPath, [this](bool panelOn, bool splitsOn) {
+            panel_->SetSplitsShown(splitsOn);
+            ShowRacePanel(panelOn);
+        });
 }
 
 void MainWindow::ShowRacePanel(bool shown) {

@@ -1,10 +1,19 @@
 #include "hosts/desktop/menu_builder.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 
 #include "app/menu.h"
 
 namespace vantrell::desktop {
+
+namespace {
+
+QString MenuText(const char* text) {
+    return QCoreApplication::translate("Menu", text);
+}
+
+}  // namespace
 
 GameMenu::GameMenu(QMenuBar& bar, CommandHandler onCommand) {
     for (const MenuPopupDef& popupSpec : MainMenu()) {
@@ -12,14 +21,17 @@ GameMenu::GameMenu(QMenuBar& bar, CommandHandler onCommand) {
             // With the game's style this moves the pop-ups after it to the right end.
             bar.addSeparator();
         }
-        QMenu* popup = bar.addMenu(QString::fromUtf8(popupSpec.text));
+        QMenu* popup = bar.addMenu(MenuText(popupSpec.text));
+        texts_.emplace_back(popup->menuAction(), popupSpec.text);
         for (const MenuItemDef& itemSpec : popupSpec.items) {
             if (itemSpec.IsSeparator()) {
                 popup->addSeparator();
                 continue;
             }
-            QAction* item = popup->addAction(QString::fromUtf8(itemSpec.text));
+            QAction* item = popup->addAction(MenuText(itemSpec.text));
+            texts_.emplace_back(item, itemSpec.text);
             const Command id = *itemSpec.command;
+            popups_[id] = popup;
             item->setData(static_cast<int>(id));
             if (itemSpec.checked) {
                 item->setCheckable(true);
@@ -37,6 +49,28 @@ GameMenu::GameMenu(QMenuBar& bar, CommandHandler onCommand) {
             items_[id] = item;
         }
     }
+}
+
+void GameMenu::Retranslate() {
+    for (const auto& [action, text] : texts_) {
+        action->setText(MenuText(text));
+    }
+}
+
+QAction* GameMenu::AddCheckItem(Command besides, const char* text) {
+    QMenu* popup = PopupOf(besides);
+    if (popup == nullptr) {
+        return nullptr;
+    }
+    QAction* item = popup->addAction(MenuText(text));
+    item->setCheckable(true);
+    texts_.emplace_back(item, text);
+    return item;
+}
+
+QMenu* GameMenu::PopupOf(Command command) const {
+    const auto found = popups_.find(command);
+    return found == popups_.end() ? nullptr : found->second;
 }
 
 QAction* GameMenu::Item(Command command) const {

@@ -10,6 +10,7 @@
 
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/ui_fonts.h"
+#include "platform/ui_text.h"
 #include "records/record_names.h"
 
 namespace vantrell::desktop {
@@ -25,10 +26,11 @@ class VisibleWidthValidator final : public QValidator {
 
     State validate(QString& input, int& /*position*/) const override {
         if (!NameFits(input.toStdString())) {
-            QToolTip::showText(edit_.mapToGlobal(QPoint(0, edit_.height())),
-                               QStringLiteral("記録できない文字か、長すぎる名前です"
-                                              " (Shift-JIS, 15 bytes)"),
-                               &edit_);
+            QToolTip::showText(
+                edit_.mapToGlobal(QPoint(0, edit_.height())),
+                QCoreApplication::translate(
+                    "Dialogs", "記録できない文字か、長すぎる名前です (Shift-JIS, 15 bytes)"),
+                &edit_);
             return Invalid;
         }
         return edit_.fontMetrics().horizontalAdvance(input) <= VisibleWidth() ? Acceptable
@@ -53,15 +55,13 @@ class VisibleWidthValidator final : public QValidator {
 }  // namespace
 
 QString RunLine(int time, int rank) {
-    return QCoreApplication::translate("NameInputDialog", "Time %1 ticks: rank %2")
-        .arg(time)
-        .arg(rank);
+    return QCoreApplication::translate("Dialogs", "記録 %1 ティック、第%2位").arg(time).arg(rank);
 }
 
 NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_NAMEINPUT_DIALOG");
-    setWindowTitle(QStringLiteral("競技終了"));
+    setWindowTitle(QCoreApplication::translate("Dialogs", "競技終了"));
     DialogBuilder build(*this, SystemDialogFont());
     // The run's time and rank go in a line of their own below the button.
     build.Frame(owner, 50, 40, 120, runLine.isEmpty() ? 70 : 80);
@@ -69,10 +69,10 @@ NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, con
         build.Static(runLine.toUtf8().constData(), 6, 68, 110, 8)->setObjectName("RunLine");
     }
     // OK is the default button, so Enter takes the name wherever the focus is.
-    QPushButton* ok = build.Button(1, "OK", 48, 52, 24, 14, true);
-    build.Static("貴殿の記録は賞賛に値する。", 6, 5, 110, 7);
-    build.Static("名操縦者として記録する故、", 6, 15, 114, 7);
-    build.Static("名前を入力してくれたまえ。", 6, 25, 110, 7);
+    QPushButton* ok = build.Button(1, VT_TRANSLATE_NOOP("Dialogs", "OK"), 48, 52, 24, 14, true);
+    build.Static(VT_TRANSLATE_NOOP("Dialogs", "貴殿の記録は賞賛に値する。"), 6, 5, 110, 7);
+    build.Static(VT_TRANSLATE_NOOP("Dialogs", "名操縦者として記録する故、"), 6, 15, 114, 7);
+    build.Static(VT_TRANSLATE_NOOP("Dialogs", "名前を入力してくれたまえ。"), 6, 25, 110, 7);
     edit_ = build.Edit(kEditId, 22, 35, 66, 12);
     edit_->setAttribute(Qt::WA_InputMethodEnabled, true);
     edit_->setText(offeredName);

@@ -1,11 +1,12 @@
 #include "hosts/desktop/race_display_switches.h"
 
-#include <QCoreApplication>
+#include <QAction>
 #include <QMenu>
 #include <QSettings>
 
 #include <memory>
 
+#include "hosts/desktop/menu_builder.h"
 #include "hosts/desktop/qt_speed_store.h"
 
 namespace vantrell::desktop {
@@ -30,21 +31,23 @@ bool ReadSwitch(const QSettings& settings, const char* key) {
 
 }  // namespace
 
-RaceDisplaySwitches::RaceDisplaySwitches(QMenu& menu, QString iniPath, Apply apply)
+RaceDisplaySwitches::RaceDisplaySwitches(GameMenu& menu, QString iniPath, Apply apply)
     : iniPath_(std::move(iniPath)), apply_(std::move(apply)) {
     {
         const auto settings = OpenSettings(iniPath_);
         panelOn_ = ReadSwitch(*settings, kPanelKey);
         splitsOn_ = ReadSwitch(*settings, kSplitsKey);
     }
-    menu.addSeparator();
-    panelItem_ = menu.addAction(QCoreApplication::translate("RaceDisplay", "Race display"));
-    splitsItem_ = menu.addAction(QCoreApplication::translate("RaceDisplay", "Splits"));
+    if (QMenu* settingsMenu = menu.PopupOf(Command::Music)) {
+        settingsMenu->addSeparator();
+    }
+    panelItem_ = menu.AddCheckItem(Command::Music, QT_TRANSLATE_NOOP("Menu", "レース表示"));
+    splitsItem_ = menu.AddCheckItem(Command::Music, QT_TRANSLATE_NOOP("Menu", "スプリット表示"));
+    if (panelItem_ == nullptr || splitsItem_ == nullptr) {
+        return;  // no settings pop-up to put them in
+    }
     panelItem_->setObjectName("RacePanelItem");
     splitsItem_->setObjectName("SplitsItem");
-    for (QAction* item : {panelItem_, splitsItem_}) {
-        item->setCheckable(true);
-    }
     panelItem_->setChecked(panelOn_);
     splitsItem_->setChecked(splitsOn_);
     QObject::connect(panelItem_, &QAction::toggled, panelItem_, [this](bool on) {

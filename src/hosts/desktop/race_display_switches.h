@@ -8,9 +8,10 @@
 #include <functional>
 
 class QAction;
-class QMenu;
 
 namespace vantrell::desktop {
+
+class GameMenu;
 
 class RaceDisplaySwitches {
   public:
@@ -18,8 +19,8 @@ class RaceDisplaySwitches {
     using Apply = std::function<void(bool panelOn, bool splitsOn)>;
 
     // Reads the switches from iniPath (empty: the program's own settings), adds the two items
-    // to `menu` and applies them.
-    RaceDisplaySwitches(QMenu& menu, QString iniPath, Apply apply);
+    // to the settings pop-up of `menu` and applies them.
+    RaceDisplaySwitches(GameMenu& menu, QString iniPath, Apply apply);
 
     bool PanelOn() const { return panelOn_; }
     bool SplitsOn() const { return splitsOn_; }

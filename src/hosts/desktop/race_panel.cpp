@@ -70,18 +70,18 @@ QPoint RacePanel::OnMap(const MapPoint& point) const {
 
 QString RacePanel::ClockText() const {
     if (!display_.timed) {
-        return QCoreApplication::translate("RacePanel", "Time --");
+        return QCoreApplication::translate("RaceDisplay", "タイム --");
     }
-    return QCoreApplication::translate("RacePanel", "Time %1  Left %2")
+    return QCoreApplication::translate("RaceDisplay", "タイム %1  残り %2")
         .arg(display_.raceTicks)
         .arg(display_.ticksLeft);
 }
 
 QString RacePanel::CheckpointText() const {
     if (!display_.timed) {
-        return QCoreApplication::translate("RacePanel", "Checkpoint --");
+        return QCoreApplication::translate("RaceDisplay", "チェックポイント --");
     }
-    return QCoreApplication::translate("RacePanel", "Checkpoint %1/%2")
+    return QCoreApplication::translate("RaceDisplay", "チェックポイント %1/%2")
         .arg(display_.checkpointsPassed)
         .arg(kCheckpointCount);
 }
@@ -115,7 +115,7 @@ void RacePanel::paintEvent(QPaintEvent* /*event*/) {
         if (display_.splitIsTotal) {
             painter.drawText(QRect(kMargin, 6 + 2 * line, textWidth, line),
                              Qt::AlignLeft | Qt::AlignVCenter,
-                             QCoreApplication::translate("RacePanel", "Total %1").arg(split));
+                             QCoreApplication::translate("RaceDisplay", "合計 %1").arg(split));
         } else {
             const int after = painter.fontMetrics().horizontalAdvance(checkpoints + "  ");
             painter.drawText(QRect(kMargin + after, 6 + line, textWidth - after, line),

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "hosts/desktop/alsa_quiet.h"
 #include "hosts/desktop/sdl_setup.h"
 #include "io/file_bytes.h"
 
@@ -72,6 +73,7 @@ std::string ChooseSoundFont() {
 }
 
 SdlAudio::SdlAudio() {
+    SilenceAlsaMessages();
     if (!InitSdlSubsystem(SDL_INIT_AUDIO)) {
         return;
     }

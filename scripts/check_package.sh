@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build tree and checks it as a player's machine would get it:
+# its file list, its metainfo (appstreamcli validate --no-net), then the package unpacked into a
+# temporary root (dpkg -x) and started from there, once with --version and, under Xvfb, for a
+# few ticks with a fresh home, which must get the game files in the player's own data folder.
+#   scripts/check_package.sh [BUILD_DIR]     (default: build)
+set -u
+build=$(cd "${1:-build}" && pwd)
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+arch=$(dpkg --print-architecture)
+deb="$work/vantrell_${version}_${arch}.deb"
+if ! (cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.log" 2>&1); then
+  cat "$work/cpack.log" >&2
+  echo "FAIL: cpack did not build the package" >&2
+  exit 1
+fi
+[ -f "$deb" ] || { echo "FAIL: no $(basename "$deb") in: $(ls "$work")" >&2; exit 1; }
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+
+dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/files"
+expected=(/usr/bin/vantrell /usr/share/applications/vantrell.desktop
+  /usr/share/metainfo/org.vantrell.Vantrell.metainfo.xml
+  /usr/share/vantrell/game/CHR_H0.DAT /usr/share/vantrell/game/bgm1.mid
+  /usr/share/vantrell/game/stend.mid)
+for n in 0 1 2 3 4; do
+  for f in MAP$n.DAT TYPE_$n.DAT MAP${n}_8.BMP CHR${n}_8.BMP OBJ$n.COD CHK$n.COD; do
+    expected+=("/usr/share/vantrell/game/$f")
+  done
+done
+for size in 16 32 48 64 128 256; do
+  expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/vantrell.png")
+done
+for f in "${expected[@]}"; do
+  grep -qx "$f" "$work/files" || fail "the package lacks $f"
+done
+# Only what an install needs: nothing of the build tree, the tests or the review pictures.
+if grep -E "overview|test|/usr/lib|/usr/include" "$work/files"; then
+  fail "the package holds files it should not (above)"
+fi
+dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || fail "Depends does not name Qt: $(dpkg-deb -f "$deb" Depends)"
+
+root="$work/root"
+dpkg -x "$deb" "$root"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$root/usr/share/metainfo/org.vantrell.Vantrell.metainfo.xml" \
+    >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log" >&2; fail "appstreamcli validate"; }
+else
+  echo "appstreamcli is not installed: the metainfo check is skipped"
+fi
+for size in 16 256; do
+  file "$root/usr/share/icons/hicolor/${size}x${size}/apps/vantrell.png" |
+    grep -q "$size x $size" || fail "the ${size}px icon is not ${size} x ${size}"
+done
+
+out=$("$root/usr/bin/vantrell" --version 2>&1)
+[ "$out" = "vantrell $version" ] || fail "--version printed '$out'"
+
+if command -v xvfb-run >/dev/null; then
+  # A player's first start: the game files come into their own folder, the installed ones stay.
+  home="$work/home"
+  mkdir -p "$home"
+  HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
+    SDL_AUDIODRIVER=dummy VANTRELL_QUIT_TICK=10 \
+    timeout 60 xvfb-run -a "$root/usr/bin/vantrell" >"$work/run.log" 2>&1 ||
+    { cat "$work/run.log" >&2; fail "the installed game did not start and close"; }
+  [ -f "$home/data/vantrell/game/MAP0.DAT" ] ||
+    fail "the game files were not copied to the player's data folder"
+  [ -z "$(find "$root/usr/share/vantrell/game" -newer "$deb" -type f)" ] ||
+    fail "the installed game files were written to"
+else
+  echo "xvfb-run is not installed: the start from the package is skipped"
+fi
+
+[ "$failures" -eq 0 ] && echo "package check: OK"
+exit $((failures > 0))

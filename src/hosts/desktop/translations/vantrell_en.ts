@@ -1,0 +1,372 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>O K</source>
+        <translation>O K</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>Player 1 (Red) Control</source>
+        <translation>Player 1 (Red) Control</translation>
+    </message>
+    <message>
+        <source>Keyboard ( Cursor,  Shift )</source>
+        <translation>Keyboard ( Cursor,  Shift )</translation>
+    </message>
+    <message>
+        <source>Keyboard ( W, A, S, D , Ctrl)</source>
+        <translation>Keyboard ( W, A, S, D , Ctrl)</translation>
+    </message>
+    <message>
+        <source>Joystick 1</source>
+        <translation>Joystick 1</translation>
+    </message>
+    <message>
+        <source>Joystick 2</source>
+        <translation>Joystick 2</translation>
+    </message>
+    <message>
+        <source>Player 2 (BLUE) Control</source>
+        <translation>Player 2 (BLUE) Control</translation>
+    </message>
+    <message>
+        <source> Game Configuration</source>
+        <translation> Game Configuration</translation>
+    </message>
+    <message>
+        <source>--過去の挑戦者達の記録--</source>
+        <translation>--Records of past challengers--</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>対戦相手を選択してください。</source>
+        <translation>Choose your opponent.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>記録できない文字か、長すぎる名前です (Shift-JIS, 15 bytes)</source>
+        <translation>A character the records cannot hold, or too long a name (Shift-JIS, 15 bytes)</translation>
+    </message>
+    <message>
+        <source>競技終了</source>
+        <translation>Race over</translation>
+    </message>
+    <message>
+        <source>貴殿の記録は賞賛に値する。</source>
+        <translation>A time worthy of praise.</translation>
+    </message>
+    <message>
+        <source>名操縦者として記録する故、</source>
+        <translation>You enter the records as</translation>
+    </message>
+    <message>
+        <source>名前を入力してくれたまえ。</source>
+        <translation>a master pilot: your name?</translation>
+    </message>
+    <message>
+        <source>Vantrell for Windows95</source>
+        <translation>Vantrell for Windows95</translation>
+    </message>
+    <message>
+        <source>Version 1.0</source>
+        <translation>Version 1.0</translation>
+    </message>
+    <message>
+        <source>Game and course design</source>
+        <translation>Game and course design</translation>
+    </message>
+    <message>
+        <source>by the Vantrell team</source>
+        <translation>by the Vantrell team</translation>
+    </message>
+    <message>
+        <source>この記録と対戦</source>
+        <translation>Race this run</translation>
+    </message>
+    <message>
+        <source>記録 %1 ティック、第%2位</source>
+        <translation>Time %1 ticks: rank %2</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>&amp;1人で精進する</source>
+        <translation>&amp;1 Solo race</translation>
+    </message>
+    <message>
+        <source>過去の記録と対戦(&amp;2)</source>
+        <translation>&amp;2 Race a recorded run</translation>
+    </message>
+    <message>
+        <source>気楽にドライブ(&amp;3)</source>
+        <translation>&amp;3 Free drive</translation>
+    </message>
+    <message>
+        <source>１面</source>
+        <translation>Stage 1</translation>
+    </message>
+    <message>
+        <source>２面</source>
+        <translation>Stage 2</translation>
+    </message>
+    <message>
+        <source>３面</source>
+        <translation>Stage 3</translation>
+    </message>
+    <message>
+        <source>４面</source>
+        <translation>Stage 4</translation>
+    </message>
+    <message>
+        <source>５面</source>
+        <translation>Stage 5</translation>
+    </message>
+    <message>
+        <source>デモ画面に戻る</source>
+        <translation>Back to the demonstration</translation>
+    </message>
+    <message>
+        <source>ハイスコアを表示</source>
+        <translation>Show high scores</translation>
+    </message>
+    <message>
+        <source>ハイスコア初期化</source>
+        <translation>Reset high scores</translation>
+    </message>
+    <message>
+        <source>操作設定</source>
+        <translation>Controls and speed</translation>
+    </message>
+    <message>
+        <source>効果音</source>
+        <translation>Sound effects</translation>
+    </message>
+    <message>
+        <source>音楽</source>
+        <translation>Music</translation>
+    </message>
+    <message>
+        <source>ゲームのルールについて</source>
+        <translation>Rules of the game</translation>
+    </message>
+    <message>
+        <source>操作方法</source>
+        <translation>Controls</translation>
+    </message>
+    <message>
+        <source>著作権</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>ゲーム開始(&amp;G)</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>面セレクト</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>説明</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>レース表示</source>
+        <translation>Race display</translation>
+    </message>
+    <message>
+        <source>スプリット表示</source>
+        <translation>Splits</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>赤く点滅しているチェックポイントを
+全て通過してください</source>
+        <translation>Pass every checkpoint,
+the one blinking red next</translation>
+    </message>
+    <message>
+        <source>ゲームのルール</source>
+        <translation>Rules of the game</translation>
+    </message>
+    <message>
+        <source> カーソルキーまたは
+ジョイパッドで操作します</source>
+        <translation> Steer with the cursor keys
+or a joypad</translation>
+    </message>
+    <message>
+        <source>操作方法</source>
+        <translation>Controls</translation>
+    </message>
+    <message>
+        <source>ステージのファイル</source>
+        <translation>Stage files</translation>
+    </message>
+    <message>
+        <source>%d面のファイルに問題があります。</source>
+        <translation>The files of stage %d have problems.</translation>
+    </message>
+    <message>
+        <source>このまま進みますか？</source>
+        <translation>Go on anyway?</translation>
+    </message>
+    <message>
+        <source>記録ファイル</source>
+        <translation>Record file</translation>
+    </message>
+    <message>
+        <source>もっと精進せいよ！</source>
+        <translation>Keep practising!</translation>
+    </message>
+    <message>
+        <source>競技終了</source>
+        <translation>Race over</translation>
+    </message>
+    <message>
+        <source>ハイスコアデータを初期化します。
+よろしいですか？</source>
+        <translation>This empties the high-score table.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>ハイスコアの初期化</source>
+        <translation>Reset high scores</translation>
+    </message>
+    <message>
+        <source>15バイトより長い行です</source>
+        <translation>line longer than 15 bytes</translation>
+    </message>
+    <message>
+        <source>タイムに数字がありません</source>
+        <translation>the time has no digits</translation>
+    </message>
+    <message>
+        <source>タイムが負の数です</source>
+        <translation>the time is negative</translation>
+    </message>
+    <message>
+        <source>タイムに数字以外の文字があります</source>
+        <translation>the time has characters other than digits</translation>
+    </message>
+    <message>
+        <source>タイムが大きすぎます</source>
+        <translation>the time is too large</translation>
+    </message>
+    <message>
+        <source>タイムの桁揃えが違います</source>
+        <translation>the time is not aligned as written</translation>
+    </message>
+    <message>
+        <source>%d行目: %s</source>
+        <translation>line %d: %s</translation>
+    </message>
+    <message>
+        <source>
+ほかに%zu件</source>
+        <translation>
+and %zu more</translation>
+    </message>
+    <message>
+        <source>%zuバイトしかありません（%dバイトのはず）</source>
+        <translation>only %zu bytes (%d expected)</translation>
+    </message>
+    <message>
+        <source>%dバイトより長いファイルです</source>
+        <translation>longer than %d bytes</translation>
+    </message>
+    <message>
+        <source>前回のセーブを最後まで終えられませんでした（%s）</source>
+        <translation>the last save did not finish (%s)</translation>
+    </message>
+    <message>
+        <source>名前にNULがあります</source>
+        <translation>the name holds a NUL character</translation>
+    </message>
+    <message>
+        <source>%d行しかありません（%d行のはず）</source>
+        <translation>only %d lines (%d expected)</translation>
+    </message>
+    <message>
+        <source>ハイスコアデータをセーブしますか？</source>
+        <translation>Save the high-score data?</translation>
+    </message>
+    <message>
+        <source>スコアデータのセーブ</source>
+        <translation>Saving the scores</translation>
+    </message>
+    <message>
+        <source>ハイスコアデータを保存できませんでした。</source>
+        <translation>The high-score data could not be saved.</translation>
+    </message>
+    <message>
+        <source>ゲームのフォルダに書き込めるか確かめてください。</source>
+        <translation>Check that the game&apos;s folder can be written to.</translation>
+    </message>
+    <message>
+        <source>ゲームのフォルダに書き込めるか確かめてください。
+記録は残したまま、この面に留まります。</source>
+        <translation>Check that the game&apos;s folder can be written to.
+The runs are kept and you stay on this stage.</translation>
+    </message>
+    <message>
+        <source>ゲームのフォルダに書き込めるか確かめてください。
+再試行、破棄（記録を捨てて終了）、キャンセル（ゲームに戻る）から選んでください。</source>
+        <translation>Check that the game&apos;s folder can be written to.
+Choose Retry, Discard (close without the new runs) or Cancel (back to the game).</translation>
+    </message>
+    <message>
+        <source>読めなかった記録ファイルは上書きせず、次の名前で残しました。</source>
+        <translation>The record files that could not be read were not overwritten; they were kept as:</translation>
+    </message>
+</context>
+<context>
+    <name>RaceDisplay</name>
+    <message>
+        <source>タイム --</source>
+        <translation>Time --</translation>
+    </message>
+    <message>
+        <source>タイム %1  残り %2</source>
+        <translation>Time %1  Left %2</translation>
+    </message>
+    <message>
+        <source>チェックポイント --</source>
+        <translation>Checkpoint --</translation>
+    </message>
+    <message>
+        <source>チェックポイント %1/%2</source>
+        <translation>Checkpoint %1/%2</translation>
+    </message>
+    <message>
+        <source>合計 %1</source>
+        <translation>Total %1</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,54 @@
+#include "cli/run_check.h"
+
+#include <cstdio>
+
+#include "records/record_names.h"
+
+namespace vantrell::cli {
+
+bool IsEmptyEntry(const HiScoreEntry& entry) {
+    return entry.name == kEmptyName && entry.time == kEmptyTime;
+}
+
+RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& recording) {
+    RunCheck check;
+    race.SetDrawing(Drawing::None);  // only the outcome counts
+    check.driven = race.Run(recording);
+    check.ok = check.driven.goal && check.driven.time == time;
+    return check;
+}
+
+RunCheck CheckEntry(HeadlessRace& race, const HiScoreEntry& entry) {
+    if (IsEmptyEntry(entry)) {
+        RunCheck check;
+        check.empty = true;
+        return check;
+    }
+    return DriveAndCompare(race, entry.time, entry.recording);
+}
+
+std::string RunLineHeader() {
+    return "stage rank   time driven result  name\n";
+}
+
+std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, const RunCheck& check) {
+    char driven[16] = "-";
+    if (!check.empty) {
+        if (check.driven.goal) {
+            std::snprintf(driven, sizeof driven, "%d", static_cast<int>(check.driven.time));
+        } else {
+            std::snprintf(driven, sizeof driven, "timeup");
+        }
+    }
+    const char* result = check.empty ? "empty" : check.ok ? "ok" : "differs";
+    char line[96];
+    std::snprintf(line, sizeof line, "%5d %4d %6d %6s %-7s ", static_cast<int>(stage),
+                  static_cast<int>(rank), static_cast<int>(entry.time), driven, result);
+    return line + NameForDisplay(entry.name) + "\n";
+}
+
+std::string OutcomeText(const RaceOutcome& outcome) {
+    return outcome.goal ? std::to_string(outcome.time) + " ticks" : std::string("time-up");
+}
+
+}  // namespace vantrell::cli

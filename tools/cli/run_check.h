@@ -1,0 +1,35 @@
+// Driving a stored or shared run again and comparing it with the time it claims, and the line
+// that shows the outcome: what verify, table, export and import share.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "race/headless_race.h"
+#include "records/hiscore_table.h"
+
+namespace vantrell::cli {
+
+// A slot nobody raced in ("------", 2398); it holds no run and is never driven.
+bool IsEmptyEntry(const HiScoreEntry& entry);
+
+struct RunCheck {
+    bool empty = false;  // an empty entry, not driven
+    RaceOutcome driven;
+    bool ok = false;  // reaches the goal in exactly the claimed time
+};
+
+// Drives the recording on the race's stage (undrawn) and compares the outcome with `time`.
+RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& recording);
+// The same for a table entry; an empty one is not driven.
+RunCheck CheckEntry(HeadlessRace& race, const HiScoreEntry& entry);
+
+// The column heads and one line per entry: stage, rank, stored time, driven time ("timeup"
+// when it ran out of time, "-" for an empty entry), ok/differs/empty, and the name as UTF-8
+// last, so names of any width keep the columns straight.
+std::string RunLineHeader();
+std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, const RunCheck& check);
+// "1187 ticks" or "time-up" as a sentence shows a drive's outcome.
+std::string OutcomeText(const RaceOutcome& outcome);
+
+}  // namespace vantrell::cli

@@ -1,0 +1,165 @@
+// export and import: one table entry as a run file, to share between game folders. A run is
+// only exported when it drives to its time, and only imported when it does so on this folder's
+// own course files; it enters the table through the same save as the game's, which rewrites
+// every other entry with the bytes it was loaded from.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/run_check.h"
+#include "common/file_bytes.h"
+#include "io/file_bytes.h"
+#include "race/course_digest.h"
+#include "records/record_names.h"
+#include "records/run_file.h"
+
+namespace vantrell::cli {
+
+namespace {
+
+std::vector<uint8_t> ReadRunFileBytes(const std::filesystem::path& path) {
+    std::string why;
+    std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, &why);
+    if (!bytes) {
+        throw CliError(path.string() + ": " + why + "; give a run file that export wrote");
+    }
+    return std::move(*bytes);
+}
+
+Sha256Digest LocalCourse(const std::filesystem::path& dir, int32_t stage) {
+    std::string reason;
+    const std::optional<Sha256Digest> digest = CourseDigest(dir, stage, &reason);
+    if (!digest) {
+        throw CliError(reason + "; stage files must be readable to share runs");
+    }
+    return *digest;
+}
+
+HiScoreTable LoadTable(const std::filesystem::path& dir, int32_t stage) {
+    HiScoreTable table(dir);
+    table.Load(stage);
+    table.Rank();
+    return table;
+}
+
+int32_t RankOfSlot(const HiScoreTable& table, int32_t slot) {
+    const auto at = std::find(table.rankOrder.begin(), table.rankOrder.end(), slot);
+    return kHiScoreSlots - static_cast<int32_t>(at - table.rankOrder.begin());
+}
+
+}  // namespace
+
+int RunExport(const CliOptions& options) {
+    AcceptOnly(options, {"--stage", "--rank", "--dir", "--out"});
+    const int32_t stage = RequireStage(options);
+    if (!options.rank) {
+        throw CliError("export: no rank given; add --rank 1..10 (1 is the best run)");
+    }
+    const int32_t rank = *options.rank;
+    if (rank < 1 || rank > kHiScoreSlots) {
+        throw CliError("--rank " + std::to_string(rank) +
+                       ": a table has ranks 1 to 10; give --rank 1..10");
+    }
+    if (options.out.empty()) {
+        throw CliError("export: no output file given; add --out FILE");
+    }
+    const std::filesystem::path dir = GameDirectory(options, stage);
+    const HiScoreTable table = LoadTable(dir, stage);
+    const HiScoreEntry& entry =
+        table.entries[static_cast<size_t>(table.rankOrder[kHiScoreSlots - rank])];
+    const std::string which = "stage " + std::to_string(stage) + " rank " + std::to_string(rank);
+    if (IsEmptyEntry(entry)) {
+        throw CliError(which + ": empty, no run to export; 'vantrell-tool table --stage " +
+                       std::to_string(stage) + "' lists the runs");
+    }
+    HeadlessRace race(dir, stage);
+    const RunCheck check = CheckEntry(race, entry);
+    if (!check.ok) {
+        std::fprintf(stderr,
+                     "vantrell-tool: %s: stored as %d ticks, but its recording drives to %s; "
+                     "a run that does not drive to its time is not exported\n",
+                     which.c_str(), static_cast<int>(entry.time),
+                     OutcomeText(check.driven).c_str());
+        return 1;
+    }
+    const RunFile run{stage, LocalCourse(dir, stage), entry.name, entry.time, entry.recording};
+    tools::WriteFileBytes(options.out, WriteRunFile(run));
+    std::printf("exported %s: %s, %d ticks\n", which.c_str(), NameForDisplay(entry.name).c_str(),
+                static_cast<int>(entry.time));
+    return 0;
+}
+
+int RunImport(const CliOptions& options) {
+    AcceptOnly(options, {"--dir"}, 1);
+    if (options.positional.empty()) {
+        throw CliError("import: no run file given; add the file that export wrote");
+    }
+    const std::string file = options.positional[0];
+    const RunFileRead read = ReadRunFile(ReadRunFileBytes(file));
+    if (!read.run) {
+        throw CliError(file + ": " + read.problem + "; nothing imported");
+    }
+    const RunFile& run = *read.run;
+    const std::filesystem::path dir = GameDirectory(options, run.stage);
+    if (LocalCourse(dir, run.stage) != run.course) {
+        throw CliError(file + ": made on another course: the stage " + std::to_string(run.stage) +
+                       " files in " + dir.string() + " differ from those it was set on; " +
+                       "nothing imported");
+    }
+    HeadlessRace race(dir, run.stage);
+    const RunCheck check = DriveAndCompare(race, run.time, run.recording);
+    if (!check.ok) {
+        std::fprintf(stderr,
+                     "vantrell-tool: %s: claims %d ticks, but its recording drives to %s; "
+                     "nothing imported\n",
+                     file.c_str(), static_cast<int>(run.time), OutcomeText(check.driven).c_str());
+        return 1;
+    }
+
+    HiScoreTable table = LoadTable(dir, run.stage);
+    if (!table.LoadProblem().empty()) {
+        // The game keeps broken record files aside before it saves over them; the tool leaves
+        // that choice to the player.
+        throw CliError((dir / HiScoreTable::RecordFileName(run.stage)).string() +
+                       ": the stage's record files have faults; open the stage in the game or " +
+                       "repair them, then import again; nothing imported\n" + table.LoadProblem());
+    }
+    const std::string name = NameForDisplay(run.name);
+    for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
+        const HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
+        if (!IsEmptyEntry(entry) && entry.time == run.time && entry.recording == run.recording) {
+            std::printf("%s: already in the table of stage %d at rank %d; nothing changed\n",
+                        file.c_str(), static_cast<int>(run.stage),
+                        static_cast<int>(RankOfSlot(table, slot)));
+            return 0;
+        }
+    }
+    if (run.time >= table.worstTime) {
+        std::printf(
+            "%s: %s, %d ticks, is not faster than rank 10 of stage %d (%d ticks); the "
+            "table is unchanged\n",
+            file.c_str(), name.c_str(), static_cast<int>(run.time), static_cast<int>(run.stage),
+            static_cast<int>(table.worstTime));
+        return 0;
+    }
+    // The run takes the worst entry's slot, as a raced run does.
+    const int32_t slot = table.rankOrder[kRankWorst];
+    HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
+    entry.name = run.name;
+    entry.time = run.time;
+    entry.recording = run.recording;
+    const SaveReport report = table.Write(run.stage);
+    if (!report.written) {
+        throw CliError((dir / report.file).string() + ": the table could not be saved (" +
+                       report.reason + "); nothing imported, check the folder is writable");
+    }
+    table.Rank();
+    std::printf("imported into stage %d at rank %d: %s, %d ticks\n", static_cast<int>(run.stage),
+                static_cast<int>(RankOfSlot(table, slot)), name.c_str(),
+                static_cast<int>(run.time));
+    return 0;
+}
+
+}  // namespace vantrell::cli
