@@ -17,7 +17,7 @@ for run in $(seq "$runs"); do
   rm -f "$work/times.txt"
   start=$(now)
   DISPLAY=$display SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-disk} SDL_DISKAUDIOFILE=/dev/null \
-    VANTRELL_TIMES="$work/times.txt" VANTRELL_QUIT_TICK=30 \
+    VANTRELL_TIMES="$work/times.txt" VANTRELL_QUIT_TICK=${QUIT_TICK:-30} \
     build/vantrell --dir build/game >/dev/null 2>&1
   end=$(now)
   first=$(awk '$1 == "first-frame" { print $2 }' "$work/times.txt")

@@ -19,10 +19,11 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
   # The desktop game: Qt 6 widgets, SDL2 joysticks and sound, a General MIDI soundfont for the
-  # music, the Japanese fonts of its texts, and a virtual X server for its end-to-end tests.
+  # music, the Japanese fonts of its texts, and a virtual X server with a window manager (full
+  # screen needs one) for its end-to-end tests.
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
   fonts-ipafont-mincho fonts-ipafont-gothic
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-utils openbox
   # English menus and dialogs (Qt Linguist's lupdate and lrelease with their CMake support),
   # ALSA's headers to keep its messages quiet, and what the Debian package and its check use.
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev

@@ -42,6 +42,14 @@ void ConfigDialog::InitMarks() {
     barPosition_ = timer_.tickPeriod;
 }
 
+void ConfigDialog::Refresh() {
+    input_.RefreshJoystickReadiness();
+    for (int32_t i = 0; i < kBoxCount; ++i) {
+        const auto box = static_cast<ConfigBox>(i);
+        SetMark(box, Holds(box));
+    }
+}
+
 void ConfigDialog::Toggle(ConfigBox box) {
     input_.Choose(Of(box).player, Of(box).device);
     SetMark(box, Holds(box));

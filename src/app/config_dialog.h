@@ -37,6 +37,10 @@ class ConfigDialog {
 
     // Dialog initialisation: every box's mark from its flag, the speed bar at tickPeriod.
     void InitMarks();
+    // While the dialog is open the poll may switch a flag off (a joystick pulled out) and
+    // joysticks come and go, so the host calls this often: the joysticks' readiness is asked
+    // again and every mark is set from its flag, so the marks always show the live flags.
+    void Refresh();
     // A click on a check box.
     void Toggle(ConfigBox box);
     // "O K", the only way out of the dialog.
@@ -50,8 +54,7 @@ class ConfigDialog {
     // with it.
     void MoveSpeedBar(SpeedBarMove move, int32_t position = 0);
 
-    // The mark a check box shows. Marks change only through InitMarks and Toggle, so a flag the
-    // poll switched off stays marked until the dialog is opened again.
+    // The mark a check box shows: its flag as of the last InitMarks, Toggle or Refresh.
     bool Marked(ConfigBox box) const { return marks_[static_cast<std::size_t>(box)]; }
     int32_t SpeedBarPosition() const { return barPosition_; }
     static constexpr int32_t SpeedBarMin() { return TickTimerState::kMinPeriod; }

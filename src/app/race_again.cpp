@@ -54,6 +54,7 @@ void Shell::RequestRetry() {
 
 void Shell::StartRace(RaceMode mode) {
     retryPending_ = false;
+    paused_ = false;  // as every mode start does
     switch (mode) {
         case ModeVersus:
             game_.state.StartVersus(opponent_.data());

@@ -1,6 +1,7 @@
 #include "app/shell.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/ui_text.h"
 #include "race/stage_check.h"
@@ -129,8 +130,20 @@ void Shell::Run(Posted work) {
     }
 }
 
+void Shell::TogglePause() {
+    if (destroyed_) {
+        return;
+    }
+    paused_ = !paused_;
+    if (paused_) {
+        game_.timer.StopTickTimer();
+    } else {
+        StartTimer();
+    }
+}
+
 void Shell::StartTimer() {
-    if (!game_.dialogs.AnyOpen()) {
+    if (!paused_ && !game_.dialogs.AnyOpen()) {
         game_.timer.StartTickTimer();
     }
 }
@@ -176,6 +189,7 @@ void Shell::OnCommand(Command command) {
         case Command::Versus:
             // The choice lands in the table; the race replays the recording it names.
             Stopped([&] {
+                paused_ = false;
                 if (SelectOpponent(dialogs, records)) {
                     SetOpponent(records.RecordingAt(records.SelectedOpponent()));
                     StartRace(ModeVersus);
@@ -200,7 +214,13 @@ void Shell::OnCommand(Command command) {
             Stopped([&] { dialogs.ShowAbout(); });
             break;
         case Command::Demo:
-            state.StartDemo();
+            // The timer is left as it is, unless this ends a pause.
+            if (std::exchange(paused_, false)) {
+                state.StartDemo();
+                StartTimer();
+            } else {
+                state.StartDemo();
+            }
             break;
         case Command::FreeDrive:
             Stopped([&] { StartRace(ModeFreeDrive); });
@@ -242,6 +262,7 @@ void Shell::SelectStage(int32_t stage) {
     for (int32_t s = 0; s < kStageCount; ++s) {
         game_.display.SetMenuCheck(StageCommand(s), s == stage);
     }
+    paused_ = false;  // the stage starts with its demonstration
     game_.state.SelectStage(stage);
     lastRace_ = ModeDemo;  // a retry races on the stage it was asked on
     if (stage != old) {

@@ -51,8 +51,13 @@ class Shell {
     bool OnCloseRequest();
     // The window is being minimised: the game stops until the focus comes back.
     void OnMinimize();
-    // A command the player chose from the menu.
+    // A command the player chose from the menu. Starting a mode (a race, free drive, the
+    // demonstration, a stage) ends a pause; a dialog alone does not.
     void OnCommand(Command command);
+    // The player paused or resumed the race or the demonstration. While paused the timer stays
+    // stopped whatever else asks for it (a closed dialog, the focus coming back).
+    void TogglePause();
+    bool Paused() const { return paused_; }
 
     // The player asked to race again (R, Backspace, a pad's Back button): the current race
     // mode starts again from the countdown with the same opponent, at once during a race. A
@@ -102,8 +107,8 @@ class Shell {
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
-    // The one rule for every start of the tick timer: never while a dialog or message box is
-    // open (the controls dialog is not one of them: the race runs on behind it).
+    // The one rule for every start of the tick timer: never while paused or while a dialog or
+    // message box is open (the controls dialog is not one of them: the race runs on behind it).
     void StartTimer();
     // Stops the timer, runs work (a dialog or a mode start) and starts the timer again.
     template <typename Work>
@@ -117,6 +122,7 @@ class Shell {
     ConfigDialogRunner runConfigDialog_;
     std::deque<Posted> posted_;
     bool destroyed_ = false;
+    bool paused_ = false;
     bool configOpen_ = false;
     RaceDisplayModel raceDisplay_;
     CheckpointTimes bestTimes_;

@@ -79,6 +79,13 @@ void InputConfig::Calibrate(int32_t id) {
     cal.deadY = static_cast<int32_t>((caps.yMax - caps.yMin) / 4);
 }
 
+void InputConfig::RefreshJoystickReadiness() {
+    for (int32_t id = 0; id < 2; ++id) {
+        JoystickCaps caps;
+        joystickReady_[id] = joysticks_.Capabilities(id, caps) == JoystickResult::Ok ? 1 : 0;
+    }
+}
+
 TickInput InputConfig::Poll() {
     ControlState controls1;
     ControlState controls2;

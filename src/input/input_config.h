@@ -62,6 +62,10 @@ class InputConfig {
 
     // Per joystick id: the controls dialog offers only ready ones.
     bool JoystickReady(int32_t id) const { return joystickReady_[id] > 0; }
+    // Each id counts as ready while a joystick answers at it, so one pulled out can no longer
+    // be chosen and one plugged in can. The controls dialog asks before it shows or takes a
+    // choice; the poll never does.
+    void RefreshJoystickReadiness();
     void SetJoystickReady(int32_t id, bool ready) { joystickReady_[id] = ready ? 1 : 0; }
     const JoystickCalibration& Calibration(int32_t id) const { return calibration_[id]; }
 

@@ -8,43 +8,15 @@
 #include "hosts/desktop/sdl_joysticks.h"
 #include "hosts/headless/scripted_input.h"
 #include "input/input_config.h"
+#include "virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
 
-// A virtual stick with two axes and two buttons, opened so the test can move it.
-class VirtualStick {
+// A pad SDL maps as a game controller: its left stick is axes 0 and 1, its B button is 1.
+class VirtualStick : public test::VirtualDevice {
   public:
-    VirtualStick() {
-        index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
-        if (index_ >= 0) {
-            handle_ = SDL_JoystickOpen(index_);
-        }
-    }
-    ~VirtualStick() { Unplug(); }
-    bool Ok() const { return handle_ != nullptr; }
-    void Axes(int16_t x, int16_t y) {
-        SDL_JoystickSetVirtualAxis(handle_, 0, x);
-        SDL_JoystickSetVirtualAxis(handle_, 1, y);
-    }
-    void Button(int b, bool down) { SDL_JoystickSetVirtualButton(handle_, b, down ? 1 : 0); }
-    void Unplug() {
-        if (handle_ != nullptr) {
-            const SDL_JoystickID id = SDL_JoystickInstanceID(handle_);
-            SDL_JoystickClose(handle_);
-            handle_ = nullptr;
-            for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-                if (SDL_JoystickGetDeviceInstanceID(i) == id) {
-                    SDL_JoystickDetachVirtual(i);
-                    break;
-                }
-            }
-        }
-    }
-
-  private:
-    int index_ = -1;
-    SDL_Joystick* handle_ = nullptr;
+    VirtualStick() : VirtualDevice(Pad) {}
 };
 
 class SdlJoysticksTest : public ::testing::Test {

@@ -19,6 +19,7 @@
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/name_input_dialog.h"
 #include "records/hiscore_table.h"
+#include "virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -194,6 +195,29 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
     QTest::keyClick(&window, Qt::Key_Backspace);
     EXPECT_EQ(State().Progress().Mode(), ModeSolo);
     EXPECT_EQ(State().Progress().Countdown(), 63);
+}
+
+TEST_F(RacePanelTest, BackButtonOfAPadAPlayerDrivesWithRacesAgain) {
+    Start(UiLanguage::Japanese);
+    if (!game.app->Sticks().Available() || SDL_NumJoysticks() != 0) {
+        GTEST_SKIP() << "no SDL joystick subsystem, or a real joystick is plugged in";
+    }
+    test::VirtualDevice pad(test::VirtualDevice::Pad);
+    ASSERT_TRUE(pad.Ok());
+    game.app->Objects().input.Choose(1, Device::Joystick1);
+    ASSERT_TRUE(game.app->Objects().input.Uses(1, Device::Joystick1));
+    game.Choose(Command::Solo);
+    for (int i = 0; i < 300 && State().Progress().RaceTicks() < 20; ++i) {
+        Pump(10);
+    }
+    ASSERT_GE(State().Progress().RaceTicks(), 20);
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+    for (int i = 0; i < 100 && State().Progress().RaceTicks() != 0; ++i) {
+        Pump(10);
+    }
+    EXPECT_EQ(State().Progress().Mode(), ModeSolo);
+    EXPECT_EQ(State().Progress().RaceTicks(), 0) << "Back should have started the race again";
+    EXPECT_GT(State().Progress().Countdown(), 0);
 }
 
 }  // namespace

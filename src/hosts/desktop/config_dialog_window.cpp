@@ -1,7 +1,9 @@
 #include "hosts/desktop/config_dialog_window.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -53,21 +55,35 @@ constexpr ConfigDialogTemplate kConfigTemplate{"GAME_CONFIG_DIALOG",
                                                141,
                                                kConfigControls};
 
+// Below the template, in its dialog units: one line per joystick naming its device.
+constexpr int32_t kPadLinesTop = 141;
+constexpr int32_t kPadLineHeight = 10;
+constexpr int32_t kPadLinesHeight = 2 * kPadLineHeight + 2;
+constexpr int kRefreshMs = 100;
+
+// "Joystick" as in the boxes above, in both languages.
+QString PadLineText(int32_t id, const std::string& name) {
+    const QString device = name.empty() ? QCoreApplication::translate("Dialogs", "未接続")
+                                        : QString::fromStdString(name);
+    return QCoreApplication::translate("Dialogs", "Joystick %1: %2").arg(id + 1).arg(device);
+}
+
 }  // namespace
 
 const ConfigDialogTemplate& GameConfigDialogTemplate() {
     return kConfigTemplate;
 }
 
-ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
+ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model, PadNames padNames)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      model_(model) {
+      model_(model),
+      padNames_(std::move(padNames)) {
     const ConfigDialogTemplate& layout = GameConfigDialogTemplate();
     setObjectName(QString::fromUtf8(layout.name));
     setWindowTitle(DialogText(layout.caption));
     DialogBuilder build(*this, FontForFace(layout.fontFace, layout.fontPoints));
-    build.Frame(owner, layout.x, layout.y, layout.width, layout.height);
+    build.Frame(owner, layout.x, layout.y, layout.width, layout.height + kPadLinesHeight);
 
     for (const DialogControl& c : layout.controls) {
         switch (c.kind) {
@@ -109,6 +125,7 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
                 const ConfigBox which = *c.box;
                 // A plain check box: the click is reported, the model decides the marks.
                 connect(box, &QCheckBox::clicked, this, [this, which] {
+                    model_.Refresh();  // the click is judged on the joysticks there now
                     model_.Toggle(which);
                     ShowModel();
                 });
@@ -117,7 +134,21 @@ ConfigDialogWindow::ConfigDialogWindow(QWidget* owner, ConfigDialog& model)
             }
         }
     }
+    for (int32_t id = 0; id < 2; ++id) {
+        padLines_[id] = build.Static("", 6, kPadLinesTop + id * kPadLineHeight, layout.width - 12,
+                                     kPadLineHeight - 1);
+    }
+    Refresh();
+    connect(&refresh_, &QTimer::timeout, this, [this] { Refresh(); });
+    refresh_.start(kRefreshMs);
+}
+
+void ConfigDialogWindow::Refresh() {
+    model_.Refresh();
     ShowModel();
+    for (int32_t id = 0; id < 2; ++id) {
+        padLines_[id]->setText(PadLineText(id, padNames_ ? padNames_(id) : std::string()));
+    }
 }
 
 QCheckBox* ConfigDialogWindow::Box(ConfigBox box) const {

@@ -1,5 +1,7 @@
 #include "hosts/desktop/desktop_app.h"
 
+#include <QMenu>
+
 #include <string>
 
 #include "resources/resources.h"
@@ -22,12 +24,18 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
         std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, *window_, dialogs_, timer_,
                                               speedStore_, EmbeddedWaves(), settings.dataDir});
     shell_ = std::make_unique<Shell>(*game_);
-    shell_->SetConfigDialogRunner([this](ConfigDialog& model) { dialogs_.RunConfigDialog(model); });
+    shell_->SetConfigDialogRunner([this](ConfigDialog& model) {
+        dialogs_.RunConfigDialog(model, [this](int32_t id) { return joysticks_.Name(id); });
+    });
     timer_.SetTickHandler([this] { window_->Tick(); });
     ApplyUiLanguage(StartUiLanguage(settings.language, settings.settingsFile));
     window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);
     languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
+    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, joysticks_, game_->input);
+    // The view choices go at the end of the pop-up that holds the controls dialog.
+    viewMenu_ =
+        new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile);
 }
 
 DesktopApp::~DesktopApp() {
@@ -35,6 +43,8 @@ DesktopApp::~DesktopApp() {
     timer_.Stop();
     timer_.SetTickHandler({});
     window_->AttachShell(nullptr);
+    pauseKeys_.reset();
+    window_->View().SetPausedQuery({});
     shell_.reset();
     game_.reset();
 }

@@ -13,20 +13,22 @@
 #include "app/shell.h"
 #include "hosts/desktop/language_menu.h"
 #include "hosts/desktop/main_window.h"
+#include "hosts/desktop/pause_keys.h"
 #include "hosts/desktop/qt_dialogs.h"
 #include "hosts/desktop/qt_key_state.h"
 #include "hosts/desktop/qt_speed_store.h"
 #include "hosts/desktop/qt_tick_timer.h"
 #include "hosts/desktop/sdl_audio.h"
 #include "hosts/desktop/sdl_joysticks.h"
+#include "hosts/desktop/view_menu.h"
 
 namespace vantrell::desktop {
 
 struct DesktopSettings {
     // Folder of the game's files; empty means the current directory.
     std::filesystem::path dataDir;
-    // INI file for the game speed and the race display's switches; empty means the user's own
-    // settings of this program.
+    // INI file for the game speed, the view choices and the race display's switches; empty
+    // means the user's own settings of this program.
     QString settingsFile;
     // The language asked for on the command line; none: the stored one, else the system's.
     std::optional<UiLanguage> language;
@@ -51,6 +53,7 @@ class DesktopApp {
     SdlAudio& Sound() { return audio_; }
     QtKeyState& Keys() { return keys_; }
     SdlJoysticks& Sticks() { return joysticks_; }
+    ViewMenu& ViewChoices() { return *viewMenu_; }
     LanguageMenu& Languages() { return *languageMenu_; }
 
   private:
@@ -64,6 +67,8 @@ class DesktopApp {
     QtSpeedStore speedStore_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<Shell> shell_;
+    std::unique_ptr<PauseKeys> pauseKeys_;
+    ViewMenu* viewMenu_ = nullptr;  // owned by the window
     std::unique_ptr<LanguageMenu> languageMenu_;
 };
 

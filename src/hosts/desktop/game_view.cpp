@@ -1,5 +1,6 @@
 #include "hosts/desktop/game_view.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -43,6 +44,15 @@ QRect GameView::ViewRect() const {
     return QRect(0, 0, width(), std::max(0, StatusStripTop(height())));
 }
 
+QRectF GameView::PictureRect() const {
+    return desktop::PictureRect(ViewRect(), kBandWidth, kBandHeight, scaling_, devicePixelRatioF());
+}
+
+void GameView::SetScaling(Scaling scaling) {
+    scaling_ = scaling;
+    update();
+}
+
 QRect GameView::StripRect() const {
     return QRect(0, StatusStripTop(height()), width(), kStatusStripHeight);
 }
@@ -66,10 +76,17 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
     if (bandRgb_.isNull()) {
         painter.fillRect(view, Qt::gray);  // the window's background before the first frame
     } else {
+        const QRectF picture = PictureRect();
+        if (picture != QRectF(view)) {
+            painter.fillRect(view, Qt::black);  // the borders around a picture kept in shape
+        }
         // Without SmoothPixmapTransform the scaling samples the nearest pixel: hard edges at
         // any window size.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(view, bandRgb_);
+        painter.drawImage(picture, bandRgb_);
+    }
+    if (paused_ && paused_()) {
+        PaintPauseMark(painter, view);
     }
 
     painter.fillRect(StripRect(), Qt::black);
@@ -90,6 +107,20 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, glyph);
         x += units * kStatusPixelsPerUnit;
     }
+}
+
+void GameView::PaintPauseMark(QPainter& painter, const QRect& view) {
+    // White on a black plate, so it reads on any part of the course.
+    QFont font = StatusFont();
+    font.setBold(true);
+    painter.setFont(font);
+    // "PAUSE" in both languages, as the mark is known.
+    const QString text = QCoreApplication::translate("GameView", "PAUSE");
+    QRect plate = painter.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
+    plate.moveCenter(view.center());
+    painter.fillRect(plate, Qt::black);
+    painter.setPen(Qt::white);
+    painter.drawText(plate, Qt::AlignCenter, text);
 }
 
 }  // namespace vantrell::desktop

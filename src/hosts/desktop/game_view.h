@@ -1,5 +1,6 @@
-// The main window's client area: the frame buffer's band stretched over everything but the
-// bottom 22 pixels, and the status strip in those 22 pixels.
+// The main window's client area: the frame buffer's band over everything but the bottom 22
+// pixels (stretched, unless the player chose another scaling), and the status strip in those
+// 22 pixels.
 #pragma once
 
 #include <QImage>
@@ -7,9 +8,13 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 
 #include "gfx/bitmap8.h"
 #include "gfx/frame_layout.h"
+#include "hosts/desktop/view_scaling.h"
+
+class QPainter;
 
 namespace vantrell::desktop {
 
@@ -27,9 +32,18 @@ class GameView final : public QWidget {
 
     void Present(const Bitmap8& frameBuffer);
     void PaintStatus(const QString& text, int32_t widthUnits);
+    // Asked at every paint: while it says so, a "PAUSE" mark is drawn over the view (over the
+    // window, not into the game's picture). Call update() when the answer changes.
+    void SetPausedQuery(std::function<bool()> paused) { paused_ = std::move(paused); }
 
-    // Where the band goes and where the strip is, for the current size.
+    // How the band fills the view; stretched over all of it unless set otherwise.
+    void SetScaling(Scaling scaling);
+    Scaling CurrentScaling() const { return scaling_; }
+
+    // The view (everything above the strip) and the strip, for the current size, and where in
+    // the view the band is drawn (the rest is black).
     QRect ViewRect() const;
+    QRectF PictureRect() const;
     QRect StripRect() const;
     const QImage& Band() const { return band_; }
     const QString& StatusText() const { return status_; }
@@ -40,6 +54,10 @@ class GameView final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void PaintPauseMark(QPainter& painter, const QRect& view);
+
+    std::function<bool()> paused_;
+    Scaling scaling_ = Scaling::Stretch;
     QImage band_;     // indexed, as presented
     QImage bandRgb_;  // the same in true colour, converted once per frame
     QString status_;

@@ -219,14 +219,29 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+void MainWindow::SetWindowScale(int32_t scale) {
+    windowScale_ = scale;
+    if (!shown_) {
+        const WindowInfo& info = MainWindowInfo();
+        resize(info.width * scale, info.height * scale + PanelHeight());
+    } else if (!isMinimized() && !isFullScreen()) {
+        ResizeOuter();
+    }
+}
+
 void MainWindow::FitOuterSize() {
-    if (fitsLeft_ <= 0 || isMinimized() || sinceShown_.elapsed() > 1500) {
+    if (fitsLeft_ <= 0 || isMinimized() || isFullScreen() || sinceShown_.elapsed() > 1500) {
         return;
     }
     --fitsLeft_;
+    ResizeOuter();
+}
+
+void MainWindow::ResizeOuter() {
     const WindowInfo& info = MainWindowInfo();
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize inner(info.width - frame.width(), info.height + PanelHeight() - frame.height());
+    const QSize inner(info.width * windowScale_ - frame.width(),
+                      info.height * windowScale_ + PanelHeight() - frame.height());
     if (inner.width() > 0 && inner.height() > 0 && inner != size()) {
         resize(inner);
     }

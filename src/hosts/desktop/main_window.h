@@ -43,6 +43,9 @@ class MainWindow final : public QMainWindow, public Display {
     void SendCommand(Command command);
     // Runs the commands the shell posted once control is back in the event loop.
     void SchedulePosted();
+    // The window's outer size as 1, 2 or 3 times 256 x 360; applied at once when shown and not
+    // full screen.
+    void SetWindowScale(int32_t scale);
 
     // The race display's switches from this settings file (empty: the program's own), as menu
     // items; shows or hides the panel below the picture.
@@ -78,8 +81,10 @@ class MainWindow final : public QMainWindow, public Display {
     void RefreshPanel();
     // The window's height beyond the picture and strip: the race display when shown.
     int PanelHeight() const;
-    // Sizes the window so that its frame, where the window system draws one, is 256 x 360.
+    // Sizes the window so that its frame, where the window system draws one, is 256 x 360
+    // (times the window scale), with the race display's panel below.
     void FitOuterSize();
+    void ResizeOuter();
 
     GameView* view_ = nullptr;
     RacePanel* panel_ = nullptr;
@@ -96,6 +101,7 @@ class MainWindow final : public QMainWindow, public Display {
     int fitsLeft_ = 0;
     QElapsedTimer sinceShown_;
     bool shown_ = false;
+    int32_t windowScale_ = 1;
 };
 
 }  // namespace vantrell::desktop

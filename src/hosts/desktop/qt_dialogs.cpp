@@ -55,8 +55,8 @@ void QtDialogs::ShowAbout() {
     dialog.exec();
 }
 
-void QtDialogs::RunConfigDialog(ConfigDialog& model) {
-    ConfigDialogWindow dialog(owner_, model);
+void QtDialogs::RunConfigDialog(ConfigDialog& model, ConfigDialogWindow::PadNames padNames) {
+    ConfigDialogWindow dialog(owner_, model, std::move(padNames));
     dialog.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/config_dialog.h"
+#include "hosts/desktop/config_dialog_window.h"
 #include "platform/dialogs.h"
 
 namespace vantrell::desktop {
@@ -27,7 +28,7 @@ class QtDialogs final : public Dialogs {
     void ShowAbout() override;
 
     // GAME_CONFIG_DIALOG, modal; the game's timer keeps running behind it.
-    void RunConfigDialog(ConfigDialog& model);
+    void RunConfigDialog(ConfigDialog& model, ConfigDialogWindow::PadNames padNames = {});
 
   private:
     QPointer<QWidget> owner_;

@@ -1,21 +1,10 @@
 #include "hosts/desktop/qt_speed_store.h"
 
-#include <QSettings>
-
-#include <memory>
-
 namespace vantrell::desktop {
 
 namespace {
 
 constexpr char kSpeedKey[] = "game/tickPeriod";
-
-std::unique_ptr<QSettings> OpenSettings(const QString& iniPath) {
-    if (iniPath.isEmpty()) {
-        return std::make_unique<QSettings>(kSettingsOrganisation, kSettingsApplication);
-    }
-    return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
-}
 
 }  // namespace
 

@@ -6,12 +6,11 @@
 
 #include <optional>
 
+#include "hosts/desktop/qt_settings.h"
+
 #include "platform/tick_timer.h"
 
 namespace vantrell::desktop {
-
-inline constexpr char kSettingsOrganisation[] = "Vantrell";
-inline constexpr char kSettingsApplication[] = "Vantrell";
 
 class QtSpeedStore final : public SpeedStore {
   public:

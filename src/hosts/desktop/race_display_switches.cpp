@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "hosts/desktop/menu_builder.h"
-#include "hosts/desktop/qt_speed_store.h"
+#include "hosts/desktop/qt_settings.h"
 
 namespace vantrell::desktop {
 
@@ -15,13 +15,6 @@ namespace {
 
 constexpr char kPanelKey[] = "display/racePanel";
 constexpr char kSplitsKey[] = "display/splits";
-
-std::unique_ptr<QSettings> OpenSettings(const QString& iniPath) {
-    if (iniPath.isEmpty()) {
-        return std::make_unique<QSettings>(kSettingsOrganisation, kSettingsApplication);
-    }
-    return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
-}
 
 // Anything but a stored "false" reads as on, so a damaged entry shows the display.
 bool ReadSwitch(const QSettings& settings, const char* key) {

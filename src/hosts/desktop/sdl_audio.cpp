@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -90,21 +91,28 @@ SdlAudio::~SdlAudio() {
     if (!deviceOpen_) {
         return;
     }
+    bool loaderDone = true;
     {
-        const std::lock_guard lock(mutex_);
-        quit_ = true;
-        toLoad_.clear();
+        std::unique_lock lock(shared_->mutex);
+        shared_->quit = true;
+        shared_->toLoad.clear();
+        shared_->notify = nullptr;
+        shared_->changed.notify_all();
+        // An idle loader returns at once; one still reading the soundfont is left to finish
+        // alone, so the window closing never waits the better part of a second for it.
+        if (loader_.joinable()) {
+            loaderDone = shared_->changed.wait_for(lock, std::chrono::milliseconds(10),
+                                                   [this] { return shared_->done; });
+        }
     }
-    changed_.notify_all();
     if (loader_.joinable()) {
-        loader_.join();
+        loaderDone ? loader_.join() : loader_.detach();
     }
     Adopt(false);
     mainThread_.reset();
     Mix_HaltChannel(-1);
     Mix_HookMusic(nullptr, nullptr);  // the mixer stops calling the synthesizer before it goes
     synth_.reset();
-    synthLoaded_.reset();
     for (auto& [image, chunk] : chunks_) {
         Mix_FreeChunk(chunk);
     }
@@ -152,28 +160,29 @@ void SdlAudio::OpenMusic(const std::string& alias, const std::string& file) {
         return;
     }
     {
-        const std::lock_guard lock(mutex_);
-        toLoad_.push_back({alias, file});
-        ++busy_;
+        const std::lock_guard lock(shared_->mutex);
+        shared_->toLoad.push_back({alias, file});
+        ++shared_->busy;
+        if (!loader_.joinable()) {
+            mainThread_ = std::make_unique<QObject>();
+            shared_->notify = mainThread_.get();
+            loader_ = std::thread(&SdlAudio::Loader, shared_, this);
+        }
     }
-    if (!loader_.joinable()) {
-        mainThread_ = std::make_unique<QObject>();
-        loader_ = std::thread([this] { Loader(); });
-    }
-    changed_.notify_all();
+    shared_->changed.notify_all();
 }
 
-void SdlAudio::Loader() {
-    std::unique_lock lock(mutex_);
+void SdlAudio::Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner) {
+    std::unique_lock lock(shared->mutex);
     while (true) {
-        changed_.wait(lock, [this] { return quit_ || !toLoad_.empty(); });
-        if (quit_) {
-            return;
+        shared->changed.wait(lock, [&] { return shared->quit || !shared->toLoad.empty(); });
+        if (shared->quit) {
+            break;
         }
-        const Load load = toLoad_.front();
-        toLoad_.pop_front();
-        const bool needSynth = !synthTried_;
-        synthTried_ = true;
+        const Load load = shared->toLoad.front();
+        shared->toLoad.pop_front();
+        const bool needSynth = !shared->synthTried;
+        shared->synthTried = true;
         lock.unlock();
         std::unique_ptr<MidiSynth> synth;
         if (needSynth) {
@@ -193,29 +202,36 @@ void SdlAudio::Loader() {
         }
         lock.lock();
         if (needSynth) {
-            synthLoaded_ = std::move(synth);
+            shared->synthLoaded = std::move(synth);
         }
-        loaded_.emplace_back(load.alias, piece);
-        changed_.notify_all();
+        shared->loaded.emplace_back(load.alias, piece);
+        shared->changed.notify_all();
         // The main thread takes the piece over at its next chance; one waiting to play it is
-        // woken through the event loop.
-        QMetaObject::invokeMethod(
-            mainThread_.get(), [this] { Adopt(false); }, Qt::QueuedConnection);
+        // woken through the event loop. Once the owner is going nobody is told.
+        if (shared->notify != nullptr) {
+            QMetaObject::invokeMethod(
+                shared->notify, [owner] { owner->Adopt(false); }, Qt::QueuedConnection);
+        }
     }
+    shared->done = true;
+    shared->changed.notify_all();
+    // A synthesizer nobody took goes with the shared part, on whichever thread drops it last.
 }
 
 void SdlAudio::Adopt(bool wait) {
     std::deque<std::pair<std::string, Piece>> done;
     {
-        std::unique_lock lock(mutex_);
+        std::unique_lock lock(shared_->mutex);
         if (wait) {
-            changed_.wait(
-                lock, [this] { return quit_ || busy_ == static_cast<int32_t>(loaded_.size()); });
+            shared_->changed.wait(lock, [this] {
+                return shared_->quit ||
+                       shared_->busy == static_cast<int32_t>(shared_->loaded.size());
+            });
         }
-        done.swap(loaded_);
-        busy_ -= static_cast<int32_t>(done.size());
-        if (synthLoaded_ != nullptr) {
-            synth_ = std::move(synthLoaded_);
+        done.swap(shared_->loaded);
+        shared_->busy -= static_cast<int32_t>(done.size());
+        if (shared_->synthLoaded != nullptr && !shared_->quit) {
+            synth_ = std::move(shared_->synthLoaded);
             Mix_HookMusic(&MidiSynth::Mix, synth_.get());
         }
     }

@@ -62,7 +62,6 @@ class SdlAudio final : public Audio {
         std::string file;
     };
     Mix_Chunk* ChunkFor(std::span<const uint8_t> waveImage);
-    void Loader();
     // Takes over the pieces the loader has finished, on the main thread; with `wait`, first
     // waits until everything asked for is loaded.
     void Adopt(bool wait);
@@ -79,14 +78,22 @@ class SdlAudio final : public Audio {
     // A piece asked for while still loading, and whether from its start.
     std::optional<std::pair<std::string, bool>> pending_;
 
-    std::mutex mutex_;  // guards the five below, shared with the loader thread
-    std::condition_variable changed_;
-    std::deque<Load> toLoad_;
-    std::deque<std::pair<std::string, Piece>> loaded_;
-    std::unique_ptr<MidiSynth> synthLoaded_;
-    bool synthTried_ = false;  // the loader reads the soundfont with the first piece only
-    int32_t busy_ = 0;         // loads asked for and not yet handed over
-    bool quit_ = false;
+    // What the loader thread shares with the main thread. A game closing while the soundfont
+    // is still being read does not wait for it: the loader keeps this and finishes alone.
+    struct Shared {
+        std::mutex mutex;  // guards everything below
+        std::condition_variable changed;
+        std::deque<Load> toLoad;
+        std::deque<std::pair<std::string, Piece>> loaded;
+        std::unique_ptr<MidiSynth> synthLoaded;
+        bool synthTried = false;  // the loader reads the soundfont with the first piece only
+        int32_t busy = 0;         // loads asked for and not yet handed over
+        bool quit = false;
+        bool done = false;          // the loader has returned
+        QObject* notify = nullptr;  // the main thread's receiver, null once the owner goes
+    };
+    static void Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner);
+    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
     std::thread loader_;
     // Receives the loader's news on the main thread; news still queued when this object goes
     // is dropped with it.

@@ -6,71 +6,52 @@
 
 namespace vantrell::desktop {
 
-SdlJoysticks::SdlJoysticks() {
-    available_ = InitSdlSubsystem(SDL_INIT_JOYSTICK);
-    if (available_) {
-        // Nobody reads SDL's event queue; the sticks are polled once a tick instead.
-        SDL_JoystickEventState(SDL_IGNORE);
+namespace {
+
+constexpr int16_t kAxisLow = -32768;
+constexpr int16_t kAxisHigh = 32767;
+
+// One axis with its two d-pad directions: a held direction wins over the stick.
+uint32_t Steer(int16_t stick, bool low, bool high) {
+    if (low != high) {
+        return AxisToGame(low ? kAxisLow : kAxisHigh);
     }
+    return AxisToGame(stick);
 }
 
-SdlJoysticks::~SdlJoysticks() {
-    if (!available_) {
-        return;
-    }
-    for (SDL_Joystick*& stick : open_) {
-        if (stick != nullptr) {
-            SDL_JoystickClose(stick);
-            stick = nullptr;
+bool PadButton(SDL_GameController* pad, SDL_GameControllerButton button) {
+    return SDL_GameControllerGetButton(pad, button) != 0;
+}
+
+void ReadPad(SDL_GameController* pad, JoystickPosition& position) {
+    position.x = Steer(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX),
+                       PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT),
+                       PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
+    position.y = Steer(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY),
+                       PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP),
+                       PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+    // Buttons keep SDL's numbering (A is bit 0); the d-pad steers and counts as no button.
+    position.buttons = 0;
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX && b < 32; ++b) {
+        const auto button = static_cast<SDL_GameControllerButton>(b);
+        const bool dpad =
+            button >= SDL_CONTROLLER_BUTTON_DPAD_UP && button <= SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+        if (!dpad && PadButton(pad, button)) {
+            position.buttons |= 1u << b;
         }
     }
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    // Back (Select) asks to race again.
+    position.back = PadButton(pad, SDL_CONTROLLER_BUTTON_BACK);
 }
 
-JoystickResult SdlJoysticks::Capabilities(int32_t id, JoystickCaps& caps) {
-    caps = JoystickCaps{0, kJoystickAxisMax, 0, kJoystickAxisMax};
-    if (!available_) {
-        return JoystickResult::NoDriver;
-    }
-    if (id < 0 || id >= kIds) {
-        return JoystickResult::Unplugged;
-    }
-    SDL_JoystickUpdate();
-    return Device(id) != nullptr ? JoystickResult::Ok : JoystickResult::Unplugged;
-}
-
-SDL_Joystick* SdlJoysticks::Device(int32_t id) {
-    SDL_Joystick*& stick = open_[id];
-    const bool listed = id < SDL_NumJoysticks();
-    const SDL_JoystickID wanted = listed ? SDL_JoystickGetDeviceInstanceID(id) : -1;
-    if (stick != nullptr && (!listed || SDL_JoystickInstanceID(stick) != wanted ||
-                             SDL_JoystickGetAttached(stick) == SDL_FALSE)) {
-        SDL_JoystickClose(stick);
-        stick = nullptr;
-    }
-    if (stick == nullptr && listed) {
-        stick = SDL_JoystickOpen(id);
-    }
-    return stick;
-}
-
-JoystickResult SdlJoysticks::Position(int32_t id, JoystickPosition& position) {
-    if (!available_) {
-        return JoystickResult::NoDriver;
-    }
-    if (id < 0 || id >= kIds) {
-        return JoystickResult::Unplugged;
-    }
-    // Reads the devices and notices sticks plugged in or pulled out since the last tick.
-    SDL_JoystickUpdate();
-    SDL_Joystick* stick = Device(id);
-    if (stick == nullptr) {
-        return JoystickResult::Unplugged;
-    }
+void ReadStick(SDL_Joystick* stick, JoystickPosition& position) {
     // A stick without a second axis reads centred on it.
     const int axes = SDL_JoystickNumAxes(stick);
-    position.x = AxisToGame(axes > 0 ? SDL_JoystickGetAxis(stick, 0) : 0);
-    position.y = AxisToGame(axes > 1 ? SDL_JoystickGetAxis(stick, 1) : 0);
+    const int16_t x = axes > 0 ? SDL_JoystickGetAxis(stick, 0) : 0;
+    const int16_t y = axes > 1 ? SDL_JoystickGetAxis(stick, 1) : 0;
+    const uint8_t hat = SDL_JoystickNumHats(stick) > 0 ? SDL_JoystickGetHat(stick, 0) : 0;
+    position.x = Steer(x, (hat & SDL_HAT_LEFT) != 0, (hat & SDL_HAT_RIGHT) != 0);
+    position.y = Steer(y, (hat & SDL_HAT_UP) != 0, (hat & SDL_HAT_DOWN) != 0);
     position.buttons = 0;
     const int buttons = SDL_JoystickNumButtons(stick);
     for (int b = 0; b < buttons && b < 32; ++b) {
@@ -78,7 +59,104 @@ JoystickResult SdlJoysticks::Position(int32_t id, JoystickPosition& position) {
             position.buttons |= 1u << b;
         }
     }
+}
+
+}  // namespace
+
+SdlJoysticks::SdlJoysticks() {
+    // The game-controller subsystem reads SDL_GAMECONTROLLERCONFIG as it starts.
+    available_ = InitSdlSubsystem(SDL_INIT_GAMECONTROLLER);
+    if (available_) {
+        // Nobody reads SDL's event queue; the devices are polled once a tick instead.
+        SDL_JoystickEventState(SDL_IGNORE);
+        SDL_GameControllerEventState(SDL_IGNORE);
+    }
+}
+
+SdlJoysticks::~SdlJoysticks() {
+    if (!available_) {
+        return;
+    }
+    for (Opened& device : open_) {
+        Close(device);
+    }
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void SdlJoysticks::Close(Opened& device) {
+    if (device.pad != nullptr) {
+        SDL_GameControllerClose(device.pad);  // closes its joystick too
+    } else if (device.stick != nullptr) {
+        SDL_JoystickClose(device.stick);
+    }
+    device = Opened{};
+}
+
+JoystickResult SdlJoysticks::Capabilities(int32_t id, JoystickCaps& caps) {
+    caps = JoystickCaps{0, kJoystickAxisMax, 0, kJoystickAxisMax};
+    if (!available_) {
+        return JoystickResult::NoDriver;
+    }
+    return Device(id) != nullptr ? JoystickResult::Ok : JoystickResult::Unplugged;
+}
+
+const SdlJoysticks::Opened* SdlJoysticks::Device(int32_t id) {
+    if (!available_ || id < 0 || id >= kIds) {
+        return nullptr;
+    }
+    // Reads the devices and notices sticks plugged in or pulled out since the last reading.
+    SDL_JoystickUpdate();
+    Opened& device = open_[id];
+    const bool listed = id < SDL_NumJoysticks();
+    const SDL_JoystickID wanted = listed ? SDL_JoystickGetDeviceInstanceID(id) : -1;
+    if (device.stick != nullptr && (!listed || SDL_JoystickInstanceID(device.stick) != wanted ||
+                                    SDL_JoystickGetAttached(device.stick) == SDL_FALSE)) {
+        Close(device);
+    }
+    if (device.stick == nullptr && listed) {
+        if (SDL_IsGameController(id) == SDL_TRUE) {
+            device.pad = SDL_GameControllerOpen(id);
+            device.stick =
+                device.pad != nullptr ? SDL_GameControllerGetJoystick(device.pad) : nullptr;
+        }
+        if (device.stick == nullptr) {  // a plain joystick, or a pad SDL could not open as one
+            device.pad = nullptr;
+            device.stick = SDL_JoystickOpen(id);
+        }
+    }
+    return device.stick != nullptr ? &device : nullptr;
+}
+
+JoystickResult SdlJoysticks::Position(int32_t id, JoystickPosition& position) {
+    if (!available_) {
+        return JoystickResult::NoDriver;
+    }
+    const Opened* device = Device(id);
+    if (device == nullptr) {
+        return JoystickResult::Unplugged;
+    }
+    if (device->pad != nullptr) {
+        ReadPad(device->pad, position);
+    } else {
+        ReadStick(device->stick, position);
+    }
     return JoystickResult::Ok;
+}
+
+bool SdlJoysticks::StartDown(int32_t id) {
+    const Opened* device = Device(id);
+    return device != nullptr && device->pad != nullptr &&
+           PadButton(device->pad, SDL_CONTROLLER_BUTTON_START);
+}
+
+std::string SdlJoysticks::Name(int32_t id) {
+    const Opened* device = Device(id);
+    if (device == nullptr) {
+        return {};
+    }
+    const char* name = device->pad != nullptr ? SDL_GameControllerName(device->pad)
+                                              : SDL_JoystickName(device->stick);
+    return name != nullptr ? name : "";
 }
 
 }  // namespace vantrell::desktop

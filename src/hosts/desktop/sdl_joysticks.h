@@ -1,14 +1,19 @@
-// Joysticks through SDL2's joystick subsystem (no SDL video): game joystick ids 0 and 1 are the
-// first two devices SDL lists, looked up afresh on every reading so that plugging a stick in or
-// pulling it out takes effect at the next tick.
+// Joysticks and gamepads through SDL2 (no SDL video): game joystick ids 0 and 1 are the first
+// two devices SDL lists, looked up afresh on every reading so that plugging a stick in or
+// pulling it out takes effect at the next tick. A device SDL knows as a game controller (its
+// built-in mappings, plus any in SDL_GAMECONTROLLERCONFIG) is read through that layer, so a
+// common pad works without set-up: the left stick and the d-pad steer. A plain joystick's first
+// two axes steer, and its first hat counts as its d-pad.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "platform/joystick.h"
 
 struct _SDL_Joystick;
+struct _SDL_GameController;
 
 namespace vantrell::desktop {
 
@@ -24,7 +29,8 @@ class SdlJoysticks final : public Joysticks {
   public:
     static constexpr int32_t kIds = 2;
 
-    // Starts the joystick subsystem; without it every reading reports NoDriver.
+    // Starts the game-controller subsystem (and with it the joystick one); without it every
+    // reading reports NoDriver.
     SdlJoysticks();
     ~SdlJoysticks() override;
     SdlJoysticks(const SdlJoysticks&) = delete;
@@ -33,17 +39,30 @@ class SdlJoysticks final : public Joysticks {
     // Every stick has SDL's full axis range. The range is filled even for an id with no stick,
     // so that a stick plugged in later is calibrated correctly.
     JoystickResult Capabilities(int32_t id, JoystickCaps& caps) override;
+    // A d-pad (or a plain joystick's hat) held in a direction reads as the stick pushed fully
+    // that way, whatever the stick says; at rest the stick's own position counts.
     JoystickResult Position(int32_t id, JoystickPosition& position) override;
+
+    // Whether the Start button of the pad at id is held; false for a plain joystick.
+    bool StartDown(int32_t id);
+    // The name SDL gives the device at id; empty when there is none.
+    std::string Name(int32_t id);
 
     bool Available() const { return available_; }
 
   private:
-    // The open device for id, reopened when the device at that index changed; null when SDL
-    // lists fewer devices.
-    _SDL_Joystick* Device(int32_t id);
+    struct Opened {
+        _SDL_Joystick* stick = nullptr;
+        _SDL_GameController* pad = nullptr;  // set when SDL knows the device as a pad
+    };
+
+    // The open device for id after reading the devices, reopened when the device at that index
+    // changed; null when SDL lists fewer devices (or on a bad id, or without SDL).
+    const Opened* Device(int32_t id);
+    static void Close(Opened& device);
 
     bool available_ = false;
-    std::array<_SDL_Joystick*, kIds> open_{};
+    std::array<Opened, kIds> open_{};
 };
 
 }  // namespace vantrell::desktop

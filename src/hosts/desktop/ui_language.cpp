@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "hosts/desktop/qt_speed_store.h"
+#include "hosts/desktop/qt_settings.h"
 #include "platform/ui_text.h"
 
 namespace vantrell::desktop {
@@ -17,13 +17,6 @@ constexpr char kLanguageKey[] = "ui/language";
 constexpr char kEnglishTranslation[] = ":/i18n/vantrell_en.qm";
 
 UiLanguage current = UiLanguage::Japanese;
-
-std::unique_ptr<QSettings> OpenSettings(const QString& iniPath) {
-    if (iniPath.isEmpty()) {
-        return std::make_unique<QSettings>(kSettingsOrganisation, kSettingsApplication);
-    }
-    return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
-}
 
 QTranslator& EnglishTranslator() {
     // Lives as long as the application may ask it; Qt keeps only a pointer.

@@ -100,12 +100,27 @@
         <translation>by the Vantrell team</translation>
     </message>
     <message>
+        <source>未接続</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <source>Joystick %1: %2</source>
+        <translation>Joystick %1: %2</translation>
+    </message>
+    <message>
         <source>この記録と対戦</source>
         <translation>Race this run</translation>
     </message>
     <message>
         <source>記録 %1 ティック、第%2位</source>
         <translation>Time %1 ticks: rank %2</translation>
+    </message>
+</context>
+<context>
+    <name>GameView</name>
+    <message>
+        <source>PAUSE</source>
+        <translation>PAUSE</translation>
     </message>
 </context>
 <context>
@@ -367,6 +382,45 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
     <message>
         <source>合計 %1</source>
         <translation>Total %1</translation>
+    </message>
+</context>
+<context>
+    <name>ViewMenu</name>
+    <message>
+        <source>全画面表示</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>画面の表示</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせて伸ばす</source>
+        <translation>Stretch to the window</translation>
+    </message>
+    <message>
+        <source>縦横比を保つ（黒い縁）</source>
+        <translation>Keep the shape (black borders)</translation>
+    </message>
+    <message>
+        <source>整数倍だけ（くっきりした画素）</source>
+        <translation>Whole multiples only (sharp pixels)</translation>
+    </message>
+    <message>
+        <source>ウィンドウの大きさ</source>
+        <translation>Window size</translation>
+    </message>
+    <message>
+        <source>×1 (256 x 360)</source>
+        <translation>x1 (256 x 360)</translation>
+    </message>
+    <message>
+        <source>×2 (512 x 720)</source>
+        <translation>x2 (512 x 720)</translation>
+    </message>
+    <message>
+        <source>×3 (768 x 1080)</source>
+        <translation>x3 (768 x 1080)</translation>
     </message>
 </context>
 </TS>

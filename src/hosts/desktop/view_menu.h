@@ -1,0 +1,53 @@
+// The window's own view choices, added to the "設定" pop-up: full screen (also F11 and
+// Alt+Enter), how the picture fills the view and the window size. The choices of scaling and
+// size are kept in the settings file and applied at the next start.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+#include "hosts/desktop/view_scaling.h"
+
+class QAction;
+class QMenu;
+
+namespace vantrell::desktop {
+
+class MainWindow;
+
+class ViewMenu final : public QObject {
+  public:
+    // Adds the items to `into`, reads the stored choices and applies them to the window, which
+    // must outlive this object. iniPath empty: the program's own settings file.
+    ViewMenu(MainWindow& window, QMenu& into, QString iniPath);
+
+    void ToggleFullScreen();
+    void ChooseScaling(Scaling scaling);
+    void ChooseWindowScale(int32_t scale);
+
+    const ViewSettings& Settings() const { return settings_; }
+    QAction& FullScreenItem() { return *fullScreen_; }
+    QAction& ScalingItem(Scaling scaling) { return *scalingItems_[static_cast<int>(scaling)]; }
+    QAction& WindowScaleItem(int32_t scale) { return *sizeItems_[scale - 1]; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The items' texts in the language now chosen; again whenever it changes.
+    void ShowTexts();
+    void ShowChecks();
+
+    MainWindow& window_;
+    QString iniPath_;
+    ViewSettings settings_;
+    QAction* fullScreen_ = nullptr;
+    QMenu* picture_ = nullptr;
+    QMenu* size_ = nullptr;
+    std::array<QAction*, 3> scalingItems_{};
+    std::array<QAction*, kMaxWindowScale> sizeItems_{};
+};
+
+}  // namespace vantrell::desktop

@@ -1,0 +1,166 @@
+// The view choices on the real window (offscreen): where the picture is drawn for each scaling
+// at a few window sizes, black borders around it, the window sizes, full screen from the menu,
+// and the choices kept in the settings file for the next start.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSettings>
+
+#include <cmath>
+
+#include "desktop_test_support.h"
+#include "gfx/frame_layout.h"
+#include "hosts/desktop/race_panel.h"
+
+namespace vantrell::desktop {
+namespace {
+
+using test::Pump;
+using test::TestGame;
+
+class ViewScalingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!game.haveContent) {
+            GTEST_SKIP() << "no generated game directory";
+        }
+        game.Start();
+        Pump(50);
+    }
+
+    GameView& View() { return game.Window().View(); }
+    void ResizeWindow(int width, int height) {
+        game.Window().resize(width, height);
+        Pump(40);
+    }
+
+    TestGame game;
+};
+
+TEST_F(ViewScalingTest, EachScalingPlacesThePictureAsItPromisesAtSeveralSizes) {
+    ViewMenu& choices = game.app->ViewChoices();
+    EXPECT_EQ(choices.Settings().scaling, Scaling::Stretch);  // the game's own way by default
+    EXPECT_TRUE(choices.ScalingItem(Scaling::Stretch).isChecked());
+    EXPECT_EQ(View().PictureRect(), QRectF(View().ViewRect()));
+
+    for (const QSize size : {QSize(256, 360), QSize(500, 400), QSize(700, 900)}) {
+        ResizeWindow(size.width(), size.height());
+        const QRectF view = View().ViewRect();
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+
+        choices.ScalingItem(Scaling::KeepShape).trigger();
+        const QRectF shape = View().PictureRect();
+        EXPECT_TRUE(view.contains(shape));
+        // The band's 4:5 shape to a pixel, touching two opposite sides, centred.
+        EXPECT_NEAR(shape.width() * kBandHeight, shape.height() * kBandWidth, kBandHeight);
+        EXPECT_TRUE(shape.width() == view.width() || shape.height() == view.height());
+        EXPECT_NEAR(shape.center().x(), view.center().x(), 1.0);
+        EXPECT_NEAR(shape.center().y(), view.center().y(), 1.0);
+
+        choices.ScalingItem(Scaling::WholeMultiples).trigger();
+        const QRectF whole = View().PictureRect();
+        const double times = whole.width() / kBandWidth;
+        EXPECT_EQ(times, std::floor(times));
+        EXPECT_EQ(whole.height(), kBandHeight * times);
+        EXPECT_TRUE(view.contains(whole));
+        // The next multiple would not fit.
+        EXPECT_TRUE(kBandWidth * (times + 1) > view.width() ||
+                    kBandHeight * (times + 1) > view.height());
+        EXPECT_NEAR(whole.center().x(), view.center().x(), 1.0);
+
+        // Drawn there: black outside, the picture inside.
+        Pump(40);
+        const QImage shot = View().grab().toImage();
+        if (whole.left() >= 2) {
+            EXPECT_EQ(shot.pixel(1, static_cast<int>(view.center().y())), qRgb(0, 0, 0));
+        }
+        EXPECT_EQ(shot.pixel(static_cast<int>(whole.left()) + 1, static_cast<int>(whole.top()) + 1),
+                  View().Band().convertToFormat(QImage::Format_RGB32).pixel(0, 0));
+
+        choices.ScalingItem(Scaling::Stretch).trigger();
+        EXPECT_EQ(View().PictureRect(), view);
+    }
+}
+
+TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
+    ViewMenu& choices = game.app->ViewChoices();
+    choices.WindowScaleItem(2).trigger();
+    Pump(40);
+    // The race display's panel below keeps its own height.
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(512, 720 + RacePanel::kHeight));
+    choices.WindowScaleItem(3).trigger();
+    Pump(40);
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080 + RacePanel::kHeight));
+    choices.ScalingItem(Scaling::WholeMultiples).trigger();
+
+    choices.FullScreenItem().trigger();
+    Pump(40);
+    EXPECT_TRUE(game.Window().isFullScreen());
+    EXPECT_TRUE(choices.FullScreenItem().isChecked());
+    choices.FullScreenItem().trigger();
+    Pump(40);
+    EXPECT_FALSE(game.Window().isFullScreen());
+    EXPECT_FALSE(choices.FullScreenItem().isChecked());
+    EXPECT_EQ(
+        choices.FullScreenItem().shortcuts(),
+        (QList<QKeySequence>{QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),
+                             QKeySequence(Qt::ALT | Qt::Key_Enter)}));
+
+    // In the settings file beside the game speed, read back by the next start.
+    QSettings stored(game.settingsFile, QSettings::IniFormat);
+    EXPECT_EQ(stored.value("view/scaling").toString(), QStringLiteral("whole-multiples"));
+    EXPECT_EQ(stored.value("view/windowScale").toInt(), 3);
+    const QString settingsFile = game.settingsFile;
+    game.app.reset();
+    game.Start();
+    EXPECT_EQ(game.app->ViewChoices().Settings().scaling, Scaling::WholeMultiples);
+    EXPECT_EQ(game.Window().View().CurrentScaling(), Scaling::WholeMultiples);
+    EXPECT_TRUE(game.app->ViewChoices().WindowScaleItem(3).isChecked());
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080 + RacePanel::kHeight));
+
+    // A damaged entry reads as the default.
+    game.app.reset();
+    {
+        QSettings damaged(settingsFile, QSettings::IniFormat);
+        damaged.setValue("view/scaling", "sideways");
+        damaged.setValue("view/windowScale", 9);
+    }
+    game.Start();
+    EXPECT_EQ(game.app->ViewChoices().Settings().scaling, Scaling::Stretch);
+    EXPECT_EQ(game.app->ViewChoices().Settings().windowScale, 1);
+}
+
+TEST_F(ViewScalingTest, TheItemsFollowTheLanguage) {
+    ViewMenu& choices = game.app->ViewChoices();
+    // Qt posts the news of a new language to every window: the items follow from the loop.
+    game.app->Languages().Choose(UiLanguage::Japanese);
+    Pump(20);
+    EXPECT_EQ(choices.FullScreenItem().text(), QStringLiteral("全画面表示"));
+    game.app->Languages().Choose(UiLanguage::English);
+    Pump(20);
+    EXPECT_EQ(choices.FullScreenItem().text(), QStringLiteral("Full screen"));
+    EXPECT_EQ(choices.ScalingItem(Scaling::WholeMultiples).text(),
+              QStringLiteral("Whole multiples only (sharp pixels)"));
+    EXPECT_EQ(choices.WindowScaleItem(2).text(), QStringLiteral("x2 (512 x 720)"));
+}
+
+TEST(PictureRectTest, WholeMultiplesCountScreenPixelsOnAScaledScreen) {
+    // 255 x 347 logical pixels at two screen pixels each: 510 x 694 screen pixels take the band
+    // five times (480 x 600), which is 240 x 300 logical; counted in logical pixels it would be
+    // only twice.
+    const QRectF area(0, 0, 255, 347);
+    const QRectF whole = PictureRect(area, kBandWidth, kBandHeight, Scaling::WholeMultiples, 2.0);
+    EXPECT_EQ(whole.size(), QSizeF(240, 300));
+    // Its edges fall on whole screen pixels.
+    EXPECT_EQ(whole.left() * 2, std::floor(whole.left() * 2));
+    EXPECT_EQ(whole.top() * 2, std::floor(whole.top() * 2));
+    EXPECT_EQ(PictureRect(area, kBandWidth, kBandHeight, Scaling::WholeMultiples, 1.0).size(),
+              QSizeF(192, 240));
+    // Too small for even one: drawn once, centred, overhanging.
+    const QRectF small =
+        PictureRect(QRectF(0, 0, 50, 60), kBandWidth, kBandHeight, Scaling::WholeMultiples, 1.0);
+    EXPECT_EQ(small, QRectF(-23, -30, 96, 120));
+}
+
+}  // namespace
+}  // namespace vantrell::desktop
