@@ -188,7 +188,10 @@ TEST_F(RaceDisplaySession, RetryInTheRaceGivesTheSameRunForTheSameInputs) {
         TickWith(Entry(secondSlot).recording);
     }
     ASSERT_GT(host.game().state.Progress().NextCheckpoint(), 0);
+    host.shell().TogglePause();  // a retry also ends a pause, as every race start does
+    ASSERT_FALSE(host.timer.Running());
     host.shell().RequestRetry();
+    EXPECT_FALSE(host.shell().Paused());
     const RaceProgress& progress = host.game().state.Progress();
     EXPECT_EQ(progress.Mode(), ModeSolo);
     EXPECT_EQ(progress.Countdown(), kCountdownTicks);
