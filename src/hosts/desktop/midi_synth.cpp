@@ -2,11 +2,59 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace vantrell::desktop {
 
-std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, int sampleRate) {
+namespace {
+
+// The soundfont is read through these, in pieces, so that a game closing while it loads stops
+// the load at once instead of waiting for the rest of the file (the reads run on the loading
+// thread, which set the flag it answers to).
+thread_local const std::atomic<bool>* tStopLoading = nullptr;
+
+void* OpenFont(const char* path) {
+    return std::fopen(path, "rb");
+}
+
+int ReadFont(void* buffer, fluid_long_long_t count, void* handle) {
+    constexpr fluid_long_long_t kPiece = 1 << 20;
+    auto* out = static_cast<char*>(buffer);
+    while (count > 0) {
+        if (tStopLoading != nullptr && tStopLoading->load()) {
+            return FLUID_FAILED;
+        }
+        const auto piece = static_cast<size_t>(std::min(count, kPiece));
+        if (std::fread(out, 1, piece, static_cast<std::FILE*>(handle)) != piece) {
+            return FLUID_FAILED;
+        }
+        out += piece;
+        count -= static_cast<fluid_long_long_t>(piece);
+    }
+    return FLUID_OK;
+}
+
+int SeekFont(void* handle, fluid_long_long_t offset, int origin) {
+    return fseeko(static_cast<std::FILE*>(handle), static_cast<off_t>(offset), origin) == 0
+               ? FLUID_OK
+               : FLUID_FAILED;
+}
+
+fluid_long_long_t TellFont(void* handle) {
+    const off_t at = ftello(static_cast<std::FILE*>(handle));
+    return at < 0 ? FLUID_FAILED : static_cast<fluid_long_long_t>(at);
+}
+
+int CloseFont(void* handle) {
+    return std::fclose(static_cast<std::FILE*>(handle)) == 0 ? FLUID_OK : FLUID_FAILED;
+}
+
+}  // namespace
+
+std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, int sampleRate,
+                                             const std::atomic<bool>* stop) {
     if (soundFont.empty()) {
         return nullptr;
     }
@@ -23,8 +71,17 @@ std::unique_ptr<MidiSynth> MidiSynth::Create(const std::string& soundFont, int s
     // The player keeps time by the samples rendered, so a paused stream pauses the piece.
     fluid_settings_setstr(midi->settings_, "player.timing-source", "sample");
     midi->synth_ = new_fluid_synth(midi->settings_);
-    if (midi->synth_ == nullptr ||
-        fluid_synth_sfload(midi->synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+    if (midi->synth_ == nullptr) {
+        return nullptr;
+    }
+    if (fluid_sfloader_t* loader = new_fluid_defsfloader(midi->settings_)) {
+        fluid_sfloader_set_callbacks(loader, OpenFont, ReadFont, SeekFont, TellFont, CloseFont);
+        fluid_synth_add_sfloader(midi->synth_, loader);  // tried before the built-in one
+    }
+    tStopLoading = stop;
+    const int font = fluid_synth_sfload(midi->synth_, soundFont.c_str(), 1);
+    tStopLoading = nullptr;
+    if (font == FLUID_FAILED) {
         return nullptr;
     }
     return midi;

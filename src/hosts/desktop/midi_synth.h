@@ -3,6 +3,7 @@
 // same synthesizer into SDL2_mixer's music stream. One piece sounds at a time.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -17,9 +18,10 @@ namespace vantrell::desktop {
 
 class MidiSynth {
   public:
-    // Reads the soundfont; nothing when the synthesizer or the soundfont cannot be had. Slow:
-    // called off the main thread.
-    static std::unique_ptr<MidiSynth> Create(const std::string& soundFont, int sampleRate);
+    // Reads the soundfont; nothing when the synthesizer or the soundfont cannot be had, or when
+    // `stop` (if given) turns true while it reads. Slow: called off the main thread.
+    static std::unique_ptr<MidiSynth> Create(const std::string& soundFont, int sampleRate,
+                                             const std::atomic<bool>* stop = nullptr);
     ~MidiSynth();
     MidiSynth(const MidiSynth&) = delete;
     MidiSynth& operator=(const MidiSynth&) = delete;

@@ -95,13 +95,14 @@ SdlAudio::~SdlAudio() {
     {
         std::unique_lock lock(shared_->mutex);
         shared_->quit = true;
+        shared_->stopLoading = true;
         shared_->toLoad.clear();
         shared_->notify = nullptr;
         shared_->changed.notify_all();
-        // An idle loader returns at once; one still reading the soundfont is left to finish
-        // alone, so the window closing never waits the better part of a second for it.
+        // An idle loader returns at once, and one reading the soundfont stops at its next
+        // piece; one slower still is left to finish alone, so closing never waits for it.
         if (loader_.joinable()) {
-            loaderDone = shared_->changed.wait_for(lock, std::chrono::milliseconds(10),
+            loaderDone = shared_->changed.wait_for(lock, std::chrono::milliseconds(100),
                                                    [this] { return shared_->done; });
         }
     }
@@ -190,7 +191,7 @@ void SdlAudio::Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner) {
             Uint16 format = 0;
             int channels = 0;
             Mix_QuerySpec(&rate, &format, &channels);
-            synth = MidiSynth::Create(ChooseSoundFont(), rate);
+            synth = MidiSynth::Create(ChooseSoundFont(), rate, &shared->stopLoading);
             if (synth != nullptr) {
                 synth->SetChannels(channels);
             }

@@ -89,7 +89,8 @@ class SdlAudio final : public Audio {
         bool synthTried = false;  // the loader reads the soundfont with the first piece only
         int32_t busy = 0;         // loads asked for and not yet handed over
         bool quit = false;
-        bool done = false;          // the loader has returned
+        std::atomic<bool> stopLoading{false};  // quit, as the soundfont's reads see it
+        bool done = false;                     // the loader has returned
         QObject* notify = nullptr;  // the main thread's receiver, null once the owner goes
     };
     static void Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner);
