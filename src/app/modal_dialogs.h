@@ -32,9 +32,17 @@ class ModalDialogs final : public Dialogs {
         const Open open(open_);
         return host_.AskName(defaultName);
     }
+    std::string AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) override {
+        const Open open(open_);
+        return host_.AskNameForRun(defaultName, time, rank);
+    }
     void ShowHiScoreList(const HiScoreLines& lines) override {
         const Open open(open_);
         host_.ShowHiScoreList(lines);
+    }
+    bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override {
+        const Open open(open_);
+        return host_.ShowHiScoreListOfferingRace(lines);
     }
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override {
         const Open open(open_);

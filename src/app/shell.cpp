@@ -69,13 +69,20 @@ void Shell::OnSize() {
 
 void Shell::OnTimer() {
     Tick(game_.input.Poll());
+    if (game_.input.TakeRetryRequest()) {
+        RequestRetry();
+    }
 }
 
 void Shell::Tick(const TickInput& input) {
     const int32_t finished = game_.state.RaceStep(input);
+    RefreshDisplay();
     // RaceStep reports a finished race on every tick until a new mode starts; disarming keeps
-    // the hand-over to one per race.
-    if (finished > 0 && resultArmed) {
+    // the hand-over to one per race. A retry asked for at the finish hands the run over as
+    // soon as its time is final.
+    const bool retryNow = retryPending_ && game_.state.Progress().Racing() &&
+                          game_.state.Progress().FinishCounter() > 0;
+    if ((finished > 0 || retryNow) && resultArmed) {
         resultArmed = false;
         game_.timer.StopTickTimer();
         EnterFinishedRun();
@@ -116,6 +123,7 @@ void Shell::Run(Posted work) {
             break;
         case Posted::StartDemo:
             game_.state.StartDemo();
+            RefreshDisplay();
             break;
         case Posted::StartTimer:
             StartTimer();
@@ -150,8 +158,25 @@ void Shell::EnterDemo() {
 void Shell::EnterFinishedRun() {
     // The timer was stopped before this runs.
     const RaceProgress& progress = game_.state.Progress();
-    EnterRun(game_.dialogs, game_.records, progress.RaceTicks(), progress.RunInputs().data());
-    EnterDemo();
+    const RaceMode mode = progress.Mode();
+    const RunEntry entry =
+        EnterRun(game_.dialogs, game_.records, progress.RaceTicks(), progress.RunInputs().data());
+    if (entry.entered) {
+        RefreshBestTimes();
+    }
+    const bool retry = retryPending_;
+    retryPending_ = false;
+    if (entry.raceIt) {
+        SetOpponent(game_.records.entries[static_cast<size_t>(entry.slot)].recording.data());
+        StartRace(ModeVersus);
+    } else if (retry) {
+        StartRace(mode);
+    } else {
+        EnterDemo();
+        return;
+    }
+    resultArmed = true;
+    Post(Posted::StartTimer);
 }
 
 void Shell::OnCommand(Command command) {
@@ -160,17 +185,15 @@ void Shell::OnCommand(Command command) {
     HiScoreTable& records = game_.records;
     switch (command) {
         case Command::Solo:
-            Stopped([&] {
-                paused_ = false;
-                state.StartSolo();
-            });
+            Stopped([&] { StartRace(ModeSolo); });
             break;
         case Command::Versus:
             // The choice lands in the table; the race replays the recording it names.
             Stopped([&] {
                 paused_ = false;
                 if (SelectOpponent(dialogs, records)) {
-                    state.StartVersus(records.RecordingAt(records.SelectedOpponent()));
+                    SetOpponent(records.RecordingAt(records.SelectedOpponent()));
+                    StartRace(ModeVersus);
                 } else {
                     state.StartDemo();  // the choice was cancelled
                 }
@@ -202,7 +225,10 @@ void Shell::OnCommand(Command command) {
             Stopped([&] { ShowHiScores(dialogs, records); });
             break;
         case Command::ResetHiScores:
-            Stopped([&] { ResetHiScores(dialogs, records); });
+            Stopped([&] {
+                ResetHiScores(dialogs, records);
+                RefreshBestTimes();
+            });
             break;
         case Command::Config:
             OpenConfigDialog();
@@ -220,10 +246,7 @@ void Shell::OnCommand(Command command) {
             }
             break;
         case Command::FreeDrive:
-            Stopped([&] {
-                paused_ = false;
-                state.StartFreeDrive();
-            });
+            Stopped([&] { StartRace(ModeFreeDrive); });
             break;
         case Command::Stage1:
         case Command::Stage2:
@@ -245,6 +268,7 @@ void Shell::OnCommand(Command command) {
             Stopped([&] { dialogs.ShowMessage(Text(kControlsText), Text(kControlsCaption)); });
             break;
     }
+    RefreshDisplay();
 }
 
 void Shell::SelectStage(int32_t stage) {
@@ -263,6 +287,7 @@ void Shell::SelectStage(int32_t stage) {
     }
     paused_ = false;  // the stage starts with its demonstration
     game_.state.SelectStage(stage);
+    lastRace_ = ModeDemo;  // a retry races on the stage it was asked on
     if (stage != old) {
         LoadTable(stage);
     }
@@ -270,6 +295,7 @@ void Shell::SelectStage(int32_t stage) {
 
 void Shell::LoadTable(int32_t stage) {
     game_.records.Load(stage);
+    RefreshBestTimes();
     if (!game_.records.LoadProblem().empty()) {
         game_.dialogs.ShowMessage(
             HiScoreTable::RecordFileName(stage) + "\n" + game_.records.LoadProblem(),
@@ -304,7 +330,9 @@ void Shell::OpenConfigDialog() {
     ConfigDialog dialog(game_.input, game_.timer);
     dialog.InitMarks();
     if (runConfigDialog_) {
+        configOpen_ = true;
         runConfigDialog_(dialog);
+        configOpen_ = false;
     }
 }
 

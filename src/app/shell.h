@@ -13,6 +13,7 @@
 #include "app/game.h"
 #include "input/control_code.h"
 #include "platform/commands.h"
+#include "race/race_display.h"
 
 namespace vantrell {
 
@@ -58,6 +59,17 @@ class Shell {
     void TogglePause();
     bool Paused() const { return paused_; }
 
+    // The player asked to race again (R, Backspace, a pad's Back button): the current race
+    // mode starts again from the countdown with the same opponent, at once during a race. A
+    // run that has reached its end is handed to the name entry first, and the race starts
+    // again after it. In the demonstration right after a race, that race starts again.
+    // Ignored while a dialog is open, the controls dialog included.
+    void RequestRetry();
+    // What the race display shows after the latest tick or mode start.
+    const RaceDisplay& RaceView() const { return raceDisplay_.Now(); }
+    // The run splits are measured against: the stage's best run, or the recording raced.
+    const RaceDisplayModel& RaceDisplayState() const { return raceDisplay_; }
+
     // Runs the posted work in order, including any it posts in turn.
     void RunPosted();
     bool HasPosted() const { return !posted_.empty(); }
@@ -78,6 +90,15 @@ class Shell {
     // Hands a finished race to the high-score entry, then back to the demonstration.
     void EnterFinishedRun();
     void SelectStage(int32_t stage);
+    // Starts a race mode (solo, against `opponent_`, free drive) with the run its splits are
+    // measured against.
+    void StartRace(RaceMode mode);
+    // Keeps a copy of the recording to race against, so a run entering the table over it
+    // leaves the opponent of a retry unchanged, and drives it for its checkpoint ticks.
+    void SetOpponent(const uint8_t* recording);
+    // Drives the stage's best run again for its checkpoint ticks, after the table changed.
+    void RefreshBestTimes();
+    void RefreshDisplay();
     // Loads the stage's table and tells the player if its record file was not well-formed.
     void LoadTable(int32_t stage);
     // Tells the player what is wrong with stage n's files, if anything. With `mayStay` the
@@ -104,6 +125,13 @@ class Shell {
     Recording runFileOpponent_{};
     bool destroyed_ = false;
     bool paused_ = false;
+    bool configOpen_ = false;
+    RaceDisplayModel raceDisplay_;
+    CheckpointTimes bestTimes_;
+    CheckpointTimes opponentTimes_;
+    Recording opponent_{};
+    RaceMode lastRace_ = ModeDemo;  // the race a retry starts again; demo for none
+    bool retryPending_ = false;     // a retry asked for at the finish: after the name entry
 };
 
 }  // namespace vantrell

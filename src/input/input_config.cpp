@@ -94,6 +94,12 @@ TickInput InputConfig::Poll() {
     return TickInput{ControlByte(controls1), ControlByte(controls2)};
 }
 
+bool InputConfig::TakeRetryRequest() {
+    const bool requested = retryRequested_;
+    retryRequested_ = false;
+    return requested;
+}
+
 void InputConfig::PollPlayer(PlayerAssignment& assignment, ControlState& controls) {
     if (assignment.useCursorKeys > 0) {
         ReadKeySet(keys_, kCursorKeys, controls);
@@ -141,6 +147,11 @@ int32_t InputConfig::ReadJoystick(int32_t id, ControlState& controls) {
     if (pos.buttons != 0) {
         controls.button += 1;
     }
+    // Pressed, not held: one request per press.
+    if (pos.back && !backHeld_[id]) {
+        retryRequested_ = true;
+    }
+    backHeld_[id] = pos.back;
     return 1;
 }
 

@@ -43,6 +43,10 @@ class InputConfig {
     // driver or is unplugged has its flag switched off until the player picks it again.
     TickInput Poll();
 
+    // Whether the Back button of a pad assigned to a player went down since the last call: the
+    // player asks to race again. Asking clears it.
+    bool TakeRetryRequest();
+
     // The player (1 or 2) asks for a device, or to let go of it. A device held already, by this
     // player or the other, is let go; a joystick that is not ready cannot be taken. Taking one
     // lets go of the player's other device of the same kind (the other key set or joystick).
@@ -76,6 +80,8 @@ class InputConfig {
     Joysticks& joysticks_;
     int32_t joystickReady_[2] = {1, 1};
     JoystickCalibration calibration_[2];
+    bool backHeld_[2] = {false, false};
+    bool retryRequested_ = false;
     PlayerAssignment player1_{1, 0, 1, 0};
     PlayerAssignment player2_{0, 1, 0, 0};
 };

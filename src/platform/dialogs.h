@@ -54,8 +54,20 @@ class Dialogs {
     // The name entry after a good run: starts with defaultName wholly selected, returns the text
     // in the box when OK is pressed (there is no cancel).
     virtual std::string AskName(const std::string& defaultName) = 0;
+    // The name entry for a run that entered the table, which also tells the run's time (race
+    // ticks) and the rank (1..10) it takes. Hosts that cannot say it ask as AskName does.
+    virtual std::string AskNameForRun(const std::string& defaultName, int32_t /*time*/,
+                                      int32_t /*rank*/) {
+        return AskName(defaultName);
+    }
     // The list of the ten best runs; lines with `selected` are highlighted.
     virtual void ShowHiScoreList(const HiScoreLines& lines) = 0;
+    // The list right after a run entered it, offering to race that run ("race this run"):
+    // true when the player chose that. Hosts without the offer show the plain list.
+    virtual bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) {
+        ShowHiScoreList(lines);
+        return false;
+    }
     // The opponent choice: the list with the fastest run (item 0) selected at first; returns the
     // selection as it stands when OK is pressed (the player may clear it or select several), or
     // nothing when the player cancels (Cancel, Escape or the close box).

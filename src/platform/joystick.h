@@ -25,6 +25,8 @@ struct JoystickPosition {
     uint32_t x = 0;
     uint32_t y = 0;
     uint32_t buttons = 0;  // one bit per button held
+    // The pad's Back (Select) button held: it steers nothing and asks to race again.
+    bool back = false;
 };
 
 class Joysticks {

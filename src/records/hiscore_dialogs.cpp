@@ -38,6 +38,17 @@ std::string TimeText(int32_t time) {
     return text;
 }
 
+// Ranks the table and takes its list lines. Highlighted once: a list opened later shows the
+// same lines plain.
+HiScoreLines ListLinesOnce(HiScoreTable& table) {
+    table.Rank();
+    const HiScoreLines lines = HiScoreListLines(table);
+    for (HiScoreEntry& entry : table.entries) {
+        entry.isNew = false;
+    }
+    return lines;
+}
+
 }  // namespace
 
 HiScoreLines HiScoreListLines(const HiScoreTable& table) {
@@ -52,37 +63,49 @@ HiScoreLines HiScoreListLines(const HiScoreTable& table) {
     return lines;
 }
 
-void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording) {
-    table.Rank();
-    if (time < table.worstTime) {
-        table.changed = true;
-        const int32_t slot = table.rankOrder[0];
-        HiScoreEntry& entry = table.entries[slot];
-        entry.time = time;
-        entry.isNew = true;
-        if (recording != nullptr) {
-            std::copy_n(recording, kRecordingBytes, entry.recording.begin());
-        } else {
-            entry.recording.fill(0);
+int32_t RankOfSlot(const HiScoreTable& table, int32_t slot) {
+    // Better: a smaller time, or the same time in a lower slot (as Rank orders them).
+    const int32_t time = table.entries[slot].time;
+    int32_t rank = 1;
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        const int32_t other = table.entries[k].time;
+        if (k != slot && (other < time || (other == time && k < slot))) {
+            ++rank;
         }
-        // The box offers the last name typed this visit; the slot keeps its old name until OK.
-        const std::string offered = NameForDisplay(table.DefaultNameText());
-        entry.name = NameForTable(dialogs.AskName(offered));
-        table.defaultName = slot;
-    } else {
-        dialogs.ShowMessage(Text(kNotEnteredText), Text(kNotEnteredCaption));
     }
-    ShowHiScores(dialogs, table);
+    return rank;
+}
+
+RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording) {
+    RunEntry result;
+    table.Rank();
+    if (time >= table.worstTime) {
+        dialogs.ShowMessage(Text(kNotEnteredText), Text(kNotEnteredCaption));
+        ShowHiScores(dialogs, table);
+        return result;
+    }
+    table.changed = true;
+    const int32_t slot = table.rankOrder[0];
+    HiScoreEntry& entry = table.entries[slot];
+    entry.time = time;
+    entry.isNew = true;
+    if (recording != nullptr) {
+        std::copy_n(recording, kRecordingBytes, entry.recording.begin());
+    } else {
+        entry.recording.fill(0);
+    }
+    // The box offers the last name typed this visit; the slot keeps its old name until OK.
+    const std::string offered = NameForDisplay(table.DefaultNameText());
+    entry.name = NameForTable(dialogs.AskNameForRun(offered, time, RankOfSlot(table, slot)));
+    table.defaultName = slot;
+    result.entered = true;
+    result.slot = slot;
+    result.raceIt = dialogs.ShowHiScoreListOfferingRace(ListLinesOnce(table));
+    return result;
 }
 
 void ShowHiScores(Dialogs& dialogs, HiScoreTable& table) {
-    table.Rank();
-    const HiScoreLines lines = HiScoreListLines(table);
-    // Highlighted once: a list opened later shows the same lines plain.
-    for (HiScoreEntry& entry : table.entries) {
-        entry.isNew = false;
-    }
-    dialogs.ShowHiScoreList(lines);
+    dialogs.ShowHiScoreList(ListLinesOnce(table));
 }
 
 bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {

@@ -51,11 +51,23 @@ enum class SaveOccasion { StageChange, Close };
 SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
                             SaveOccasion occasion);
 
+// What became of a finished run at the name entry.
+struct RunEntry {
+    bool entered = false;  // it took a place in the table
+    int32_t slot = -1;     // the slot it went into
+    bool raceIt = false;   // the player asked to race the run just set
+};
+
 // A solo race or a race against a recording has ended after `time` ticks. A time strictly
-// below the worst entry's replaces that entry (recording copied, name asked for and stored as
-// NameForTable gives it); any other time gets "もっと精進せいよ！". Either way the list follows.
+// below the worst entry's replaces that entry (recording copied, name asked for with the time
+// and the rank the run takes, stored as NameForTable gives it); any other time gets
+// "もっと精進せいよ！". Either way the list follows; after an entry it offers to race the run.
 // A null recording enters as no input at all.
-void EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording);
+RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording);
+
+// The rank (1 best .. 10) the entry in `slot` holds under the table's ranking rule, whatever
+// the last Rank left in rankOrder.
+int32_t RankOfSlot(const HiScoreTable& table, int32_t slot);
 
 // Ranks the table and shows the list best first, the run just entered highlighted once.
 void ShowHiScores(Dialogs& dialogs, HiScoreTable& table);

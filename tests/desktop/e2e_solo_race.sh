@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs inside xvfb-run: starts the game, starts a solo race from the menu with the keyboard
-# (Alt+G, then 1) and holds the Up key for a while, as a player would. The game's trace
+# (Alt+G, then 1) and holds the Up key for a while, as a player would, then presses R to race
+# again. The game's trace
 # (VANTRELL_TRACE, set by the caller) shows what the craft did; this script also reads it to
 # wait for the race rather than guess how long things take on a busy machine.
 #   e2e_solo_race.sh GAME_PROGRAM GAME_DIR
@@ -49,4 +50,7 @@ sleep 0.4
 xdotool keyup Left
 sleep 1
 xdotool keyup Up
+sleep 0.3
+# R starts the race again at once: the countdown, the clock back at 0.
+xdotool key r
 sleep 0.3

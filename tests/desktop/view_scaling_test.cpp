@@ -10,6 +10,7 @@
 
 #include "desktop_test_support.h"
 #include "gfx/frame_layout.h"
+#include "hosts/desktop/race_panel.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -85,10 +86,11 @@ TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
     ViewMenu& choices = game.app->ViewChoices();
     choices.WindowScaleItem(2).trigger();
     Pump(40);
-    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(512, 720));
+    // The race display's panel below keeps its own height.
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(512, 720 + RacePanel::kHeight));
     choices.WindowScaleItem(3).trigger();
     Pump(40);
-    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080));
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080 + RacePanel::kHeight));
     choices.ScalingItem(Scaling::WholeMultiples).trigger();
 
     choices.FullScreenItem().trigger();
@@ -114,7 +116,7 @@ TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
     EXPECT_EQ(game.app->ViewChoices().Settings().scaling, Scaling::WholeMultiples);
     EXPECT_EQ(game.Window().View().CurrentScaling(), Scaling::WholeMultiples);
     EXPECT_TRUE(game.app->ViewChoices().WindowScaleItem(3).isChecked());
-    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080));
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080 + RacePanel::kHeight));
 
     // A damaged entry reads as the default.
     game.app.reset();

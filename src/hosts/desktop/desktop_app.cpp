@@ -30,6 +30,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     timer_.SetTickHandler([this] { window_->Tick(); });
     ApplyUiLanguage(StartUiLanguage(settings.language, settings.settingsFile));
     window_->Menu().Retranslate();
+    window_->UseRaceDisplaySettings(settings.settingsFile);
     languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
     pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, joysticks_, game_->input);
     // The view choices go at the end of the pop-up that holds the controls dialog.

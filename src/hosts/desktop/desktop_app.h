@@ -27,8 +27,8 @@ namespace vantrell::desktop {
 struct DesktopSettings {
     // Folder of the game's files; empty means the current directory.
     std::filesystem::path dataDir;
-    // INI file for the game speed and the view choices; empty means the user's own settings
-    // of this program.
+    // INI file for the game speed, the view choices and the race display's switches; empty
+    // means the user's own settings of this program.
     QString settingsFile;
     // The language asked for on the command line; none: the stored one, else the system's.
     std::optional<UiLanguage> language;

@@ -1,5 +1,6 @@
 #include "hosts/desktop/hiscore_list_dialogs.h"
 
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -31,7 +32,7 @@ void Fill(QListWidget& names, QListWidget& times, const HiScoreLines& lines) {
 
 }  // namespace
 
-HiScoreListDialog::HiScoreListDialog(QWidget* owner, const HiScoreLines& lines)
+HiScoreListDialog::HiScoreListDialog(QWidget* owner, const HiScoreLines& lines, bool offerRace)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_NAMEENTRY_DIALOG");
     setWindowTitle(DialogText(kListCaption));
@@ -43,6 +44,11 @@ HiScoreListDialog::HiScoreListDialog(QWidget* owner, const HiScoreLines& lines)
     QPushButton* ok = build.Button(1, VT_TRANSLATE_NOOP("Dialogs", "OK"), 57, 94, 24, 14, true);
     Fill(*names_, *times_, lines);
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    if (offerRace) {
+        const QByteArray text = QCoreApplication::translate("Dialogs", "この記録と対戦").toUtf8();
+        QPushButton* race = build.Button(kRaceId, text.constData(), 85, 94, 62, 14, false);
+        connect(race, &QPushButton::clicked, this, [this] { done(kRaceThisRun); });
+    }
     ok->setFocus();
 }
 

@@ -18,8 +18,12 @@ class HiScoreListDialog final : public QDialog {
   public:
     static constexpr int kNamesId = 301;
     static constexpr int kTimesId = 302;
+    static constexpr int kRaceId = 305;
+    // What exec returns when the player chose to race the run just entered.
+    static constexpr int kRaceThisRun = 2;
 
-    HiScoreListDialog(QWidget* owner, const HiScoreLines& lines);
+    // With offerRace, a button beside OK races the run just entered.
+    HiScoreListDialog(QWidget* owner, const HiScoreLines& lines, bool offerRace = false);
 
     QListWidget& Names() { return *names_; }
     QListWidget& Times() { return *times_; }

@@ -2,12 +2,15 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "app/shell.h"
 #include "app/tick_timer_state.h"
+#include "hosts/desktop/retry_keys.h"
 #include "hosts/desktop/window_templates.h"
 #include "resources/resources.h"
 
@@ -44,13 +47,58 @@ MainWindow::MainWindow() {
     }
     setWindowIcon(icon);
 
-    view_ = new GameView(this);
-    setCentralWidget(view_);
+    // The picture above, the race display in a fixed panel below it.
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    view_ = new GameView(area);
+    panel_ = new RacePanel(area);
+    column->addWidget(view_, 1);
+    column->addWidget(panel_, 0);
+    setCentralWidget(area);
     menu_ =
         std::make_unique<GameMenu>(*menuBar(), [this](Command command) { SendCommand(command); });
+    new RetryKeys(*this, [this] {
+        if (shell_ != nullptr && !destroyed_) {
+            shell_->RequestRetry();
+            RefreshPanel();
+            SchedulePosted();
+        }
+    });
 
     move(info.x, info.y);
-    resize(info.width, info.height);
+    resize(info.width, info.height + PanelHeight());
+}
+
+void MainWindow::UseRaceDisplaySettings(const QString& iniPath) {
+    switches_ =
+        std::make_unique<RaceDisplaySwitches>(*menu_, iniPath, [this](bool panelOn, bool splitsOn) {
+            panel_->SetSplitsShown(splitsOn);
+            ShowRacePanel(panelOn);
+        });
+}
+
+void MainWindow::ShowRacePanel(bool shown) {
+    if (!panel_->isHidden() == shown) {
+        return;
+    }
+    const int change = shown ? RacePanel::kHeight : -RacePanel::kHeight;
+    panel_->setVisible(shown);
+    if (!isMaximized() && !isFullScreen()) {
+        resize(width(), height() + change);
+    }
+    RefreshPanel();
+}
+
+int MainWindow::PanelHeight() const {
+    return panel_->isHidden() ? 0 : RacePanel::kHeight;
+}
+
+void MainWindow::RefreshPanel() {
+    if (shell_ != nullptr && !panel_->isHidden()) {
+        panel_->Show(shell_->RaceView());
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -65,6 +113,7 @@ void MainWindow::Tick() {
         return;
     }
     shell_->OnTimer();
+    RefreshPanel();
     SchedulePosted();
     if (afterTick_) {
         afterTick_();
@@ -76,6 +125,7 @@ void MainWindow::SendCommand(Command command) {
         return;
     }
     shell_->OnCommand(command);
+    RefreshPanel();
     SchedulePosted();
 }
 
@@ -173,7 +223,7 @@ void MainWindow::SetWindowScale(int32_t scale) {
     windowScale_ = scale;
     if (!shown_) {
         const WindowInfo& info = MainWindowInfo();
-        resize(info.width * scale, info.height * scale);
+        resize(info.width * scale, info.height * scale + PanelHeight());
     } else if (!isMinimized() && !isFullScreen()) {
         ResizeOuter();
     }
@@ -191,7 +241,7 @@ void MainWindow::ResizeOuter() {
     const WindowInfo& info = MainWindowInfo();
     const QSize frame = frameGeometry().size() - geometry().size();
     const QSize inner(info.width * windowScale_ - frame.width(),
-                      info.height * windowScale_ - frame.height());
+                      info.height * windowScale_ + PanelHeight() - frame.height());
     if (inner.width() > 0 && inner.height() > 0 && inner != size()) {
         resize(inner);
     }

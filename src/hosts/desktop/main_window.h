@@ -15,6 +15,8 @@
 
 #include "hosts/desktop/game_view.h"
 #include "hosts/desktop/menu_builder.h"
+#include "hosts/desktop/race_display_switches.h"
+#include "hosts/desktop/race_panel.h"
 #include "platform/display.h"
 
 namespace vantrell {
@@ -45,6 +47,13 @@ class MainWindow final : public QMainWindow, public Display {
     // full screen.
     void SetWindowScale(int32_t scale);
 
+    // The race display's switches from this settings file (empty: the program's own), as menu
+    // items; shows or hides the panel below the picture.
+    void UseRaceDisplaySettings(const QString& iniPath);
+    // Shows or hides the race display; the window grows or shrinks by the panel so the picture
+    // keeps its size.
+    void ShowRacePanel(bool shown);
+
     // Display
     void Present(const Bitmap8& frameBuffer) override;
     void PaintStatus(const std::string& text, int32_t widthUnits) override;
@@ -52,6 +61,8 @@ class MainWindow final : public QMainWindow, public Display {
 
     GameView& View() { return *view_; }
     GameMenu& Menu() { return *menu_; }
+    RacePanel& Panel() { return *panel_; }
+    RaceDisplaySwitches* RaceDisplaySettings() { return switches_.get(); }
     // When the latest tick arrived, before any of its work.
     std::chrono::steady_clock::time_point TickArrival() const { return tickArrival_; }
     // Whether the window has been through its destruction (the shell has been told).
@@ -66,12 +77,18 @@ class MainWindow final : public QMainWindow, public Display {
 
   private:
     void RunPosted();
+    // The race display follows the game after every tick and command.
+    void RefreshPanel();
+    // The window's height beyond the picture and strip: the race display when shown.
+    int PanelHeight() const;
     // Sizes the window so that its frame, where the window system draws one, is 256 x 360
-    // (times the window scale).
+    // (times the window scale), with the race display's panel below.
     void FitOuterSize();
     void ResizeOuter();
 
     GameView* view_ = nullptr;
+    RacePanel* panel_ = nullptr;
+    std::unique_ptr<RaceDisplaySwitches> switches_;
     std::unique_ptr<GameMenu> menu_;
     Shell* shell_ = nullptr;
     std::function<void()> afterTick_;

@@ -57,6 +57,17 @@ void GameMenu::Retranslate() {
     }
 }
 
+QAction* GameMenu::AddCheckItem(Command besides, const char* text) {
+    QMenu* popup = PopupOf(besides);
+    if (popup == nullptr) {
+        return nullptr;
+    }
+    QAction* item = popup->addAction(MenuText(text));
+    item->setCheckable(true);
+    texts_.emplace_back(item, text);
+    return item;
+}
+
 QMenu* GameMenu::PopupOf(Command command) const {
     const auto found = popups_.find(command);
     return found == popups_.end() ? nullptr : found->second;

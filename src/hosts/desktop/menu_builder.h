@@ -26,6 +26,10 @@ class GameMenu {
 
     // Shows every text again in the language now installed (QCoreApplication::translate).
     void Retranslate();
+    // Adds a check item at the end of the pop-up holding `besides`; its text (context "Menu")
+    // is shown again in the language installed, as the game's own items are. Null when there is
+    // no such pop-up.
+    QAction* AddCheckItem(Command besides, const char* text);
     // The pop-up holding a command's item, or null.
     QMenu* PopupOf(Command command) const;
 

@@ -1,6 +1,7 @@
 #include "hosts/desktop/name_input_dialog.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyleOptionFrame>
@@ -53,12 +54,20 @@ class VisibleWidthValidator final : public QValidator {
 
 }  // namespace
 
-NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName)
+QString RunLine(int time, int rank) {
+    return QCoreApplication::translate("Dialogs", "記録 %1 ティック、第%2位").arg(time).arg(rank);
+}
+
+NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_NAMEINPUT_DIALOG");
     setWindowTitle(QCoreApplication::translate("Dialogs", "競技終了"));
     DialogBuilder build(*this, SystemDialogFont());
-    build.Frame(owner, 50, 40, 120, 70);
+    // The run's time and rank go in a line of their own below the button.
+    build.Frame(owner, 50, 40, 120, runLine.isEmpty() ? 70 : 80);
+    if (!runLine.isEmpty()) {
+        build.Static(runLine.toUtf8().constData(), 6, 68, 110, 8)->setObjectName("RunLine");
+    }
     // OK is the default button, so Enter takes the name wherever the focus is.
     QPushButton* ok = build.Button(1, VT_TRANSLATE_NOOP("Dialogs", "OK"), 48, 52, 24, 14, true);
     build.Static(VT_TRANSLATE_NOOP("Dialogs", "貴殿の記録は賞賛に値する。"), 6, 5, 110, 7);

@@ -10,11 +10,15 @@ class QLineEdit;
 
 namespace vantrell::desktop {
 
+// "記録 812 ティック、第3位" ("Time 812 ticks: rank 3"), in the player's language.
+QString RunLine(int time, int rank);
+
 class NameInputDialog final : public QDialog {
   public:
     static constexpr int kEditId = 101;
 
-    NameInputDialog(QWidget* owner, const QString& offeredName);
+    // With a run line (the time and rank, see RunLine) the dialog says it below the box.
+    NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine = {});
 
     QString Name() const;
     QLineEdit& Edit() { return *edit_; }

@@ -46,9 +46,20 @@ std::string QtDialogs::AskName(const std::string& defaultName) {
     return dialog.Name().toStdString();
 }
 
+std::string QtDialogs::AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) {
+    NameInputDialog dialog(owner_, QString::fromStdString(defaultName), RunLine(time, rank));
+    dialog.exec();
+    return dialog.Name().toStdString();
+}
+
 void QtDialogs::ShowHiScoreList(const HiScoreLines& lines) {
     HiScoreListDialog dialog(owner_, lines);
     dialog.exec();
+}
+
+bool QtDialogs::ShowHiScoreListOfferingRace(const HiScoreLines& lines) {
+    HiScoreListDialog dialog(owner_, lines, true);
+    return dialog.exec() == HiScoreListDialog::kRaceThisRun;
 }
 
 std::optional<ListSelection> QtDialogs::ChooseOpponent(const HiScoreLines& lines) {

@@ -21,7 +21,9 @@ class QtDialogs final : public Dialogs {
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     Answer Ask(const Question& question) override;
     std::string AskName(const std::string& defaultName) override;
+    std::string AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
+    bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
     std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;

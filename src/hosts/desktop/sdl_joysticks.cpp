@@ -40,6 +40,8 @@ void ReadPad(SDL_GameController* pad, JoystickPosition& position) {
             position.buttons |= 1u << b;
         }
     }
+    // Back (Select) asks to race again.
+    position.back = PadButton(pad, SDL_CONTROLLER_BUTTON_BACK);
 }
 
 void ReadStick(SDL_Joystick* stick, JoystickPosition& position) {

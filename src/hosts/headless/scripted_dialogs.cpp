@@ -67,8 +67,28 @@ std::string ScriptedDialogs::AskName(const std::string& defaultName) {
     return name;
 }
 
+std::string ScriptedDialogs::AskNameForRun(const std::string& defaultName, int32_t time,
+                                           int32_t rank) {
+    const std::string name = AskName(defaultName);
+    calls_.back().time = time;
+    calls_.back().rank = rank;
+    return name;
+}
+
 void ScriptedDialogs::ShowHiScoreList(const HiScoreLines& lines) {
     calls_.push_back({DialogKind::HiScoreList, "", "", lines, ""});
+}
+
+bool ScriptedDialogs::ShowHiScoreListOfferingRace(const HiScoreLines& lines) {
+    bool race = false;
+    if (!raceThisRun_.empty()) {
+        race = raceThisRun_.front();
+        raceThisRun_.pop_front();
+    }
+    ShowHiScoreList(lines);
+    calls_.back().raceOffered = true;
+    calls_.back().answer = race ? "race" : "";
+    return race;
 }
 
 std::optional<ListSelection> ScriptedDialogs::Choose(DialogKind kind, const HiScoreLines& lines) {

@@ -36,6 +36,11 @@ struct DialogCall {
     HiScoreLines lines{};  // for HiScoreList and ChooseOpponent
     std::string answer;    // "yes"/"no", the answer's name, the name or file returned, "cancel"
                            // for a choice cancelled, or "" where none
+    // For Name after a run entered: the time and rank it was told (0 when not told). For
+    // HiScoreList: whether it offered to race the new run.
+    int32_t time = 0;
+    int32_t rank = 0;
+    bool raceOffered = false;
 };
 
 class ScriptedDialogs final : public Dialogs {
@@ -47,6 +52,8 @@ class ScriptedDialogs final : public Dialogs {
     void QueueSelection(const ListSelection& selection) { selections_.push_back(selection); }
     // Selects exactly one item (0 = the fastest run).
     void QueueSelectedItem(int32_t item);
+    // The next list that offers to race the run just entered is answered with that choice.
+    void QueueRaceThisRun() { raceThisRun_.push_back(true); }
     // The next opponent choice is cancelled.
     void QueueCancelledChoice() { selections_.push_back(std::nullopt); }
     // The next file dialog (open or save) returns `file`; a dry queue cancels.
@@ -56,7 +63,9 @@ class ScriptedDialogs final : public Dialogs {
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     Answer Ask(const Question& question) override;
     std::string AskName(const std::string& defaultName) override;
+    std::string AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) override;
     void ShowHiScoreList(const HiScoreLines& lines) override;
+    bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
     std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
@@ -71,7 +80,8 @@ class ScriptedDialogs final : public Dialogs {
     void ClearLog() { calls_.clear(); }
     // Answers queued but not yet used: a test can check that its script was consumed.
     std::size_t PendingAnswers() const {
-        return yesNo_.size() + answers_.size() + names_.size() + selections_.size() + files_.size();
+        return yesNo_.size() + answers_.size() + names_.size() + selections_.size() +
+               raceThisRun_.size() + files_.size();
     }
 
   private:
@@ -80,6 +90,7 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<std::string> names_;
     std::deque<std::optional<ListSelection>> selections_;
     std::deque<std::filesystem::path> files_;
+    std::deque<bool> raceThisRun_;
     std::vector<DialogCall> calls_;
 
     std::optional<ListSelection> Choose(DialogKind kind, const HiScoreLines& lines);

@@ -123,6 +123,14 @@
         <source>走行ファイル (*.run)</source>
         <translation>Run files (*.run)</translation>
     </message>
+    <message>
+        <source>この記録と対戦</source>
+        <translation>Race this run</translation>
+    </message>
+    <message>
+        <source>記録 %1 ティック、第%2位</source>
+        <translation>Time %1 ticks: rank %2</translation>
+    </message>
 </context>
 <context>
     <name>GameView</name>
@@ -228,6 +236,14 @@
     <message>
         <source>走行ファイルを読み込む...</source>
         <translation>Import a run file...</translation>
+    </message>
+    <message>
+        <source>レース表示</source>
+        <translation>Race display</translation>
+    </message>
+    <message>
+        <source>スプリット表示</source>
+        <translation>Splits</translation>
     </message>
 </context>
 <context>
@@ -411,6 +427,29 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
     <message>
         <source>走行ファイルを書き出せませんでした。</source>
         <translation>The run file could not be written.</translation>
+    </message>
+</context>
+<context>
+    <name>RaceDisplay</name>
+    <message>
+        <source>タイム --</source>
+        <translation>Time --</translation>
+    </message>
+    <message>
+        <source>タイム %1  残り %2</source>
+        <translation>Time %1  Left %2</translation>
+    </message>
+    <message>
+        <source>チェックポイント --</source>
+        <translation>Checkpoint --</translation>
+    </message>
+    <message>
+        <source>チェックポイント %1/%2</source>
+        <translation>Checkpoint %1/%2</translation>
+    </message>
+    <message>
+        <source>合計 %1</source>
+        <translation>Total %1</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,95 @@
+// Racing again: the retry key, the races the shell starts with their reference runs for the
+// splits, and the race display that follows every tick.
+#include <algorithm>
+
+#include "app/shell.h"
+#include "race/checkpoint_times.h"
+
+namespace vantrell {
+
+namespace {
+
+// The slot Rank would put at the best position: the smallest time, the lower slot among equal
+// times. Found here rather than read from rankOrder, which may be older than the table.
+int32_t BestSlot(const HiScoreTable& table) {
+    int32_t best = 0;
+    for (int32_t k = 1; k < kHiScoreSlots; ++k) {
+        if (table.entries[static_cast<size_t>(k)].time <
+            table.entries[static_cast<size_t>(best)].time) {
+            best = k;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+void Shell::RequestRetry() {
+    // Keys typed into a dialog, or a pad's button while the controls dialog is open, never
+    // throw a race away.
+    if (destroyed_ || configOpen_ || game_.dialogs.AnyOpen()) {
+        return;
+    }
+    const RaceProgress& progress = game_.state.Progress();
+    RaceMode mode = progress.Mode();
+    if (mode == ModeDemo) {
+        if (lastRace_ == ModeDemo) {
+            return;  // no race since the stage was chosen
+        }
+        mode = lastRace_;
+    } else if (progress.Racing() &&
+               (progress.FinishCounter() > 0 || progress.NextCheckpoint() >= kCheckpointCount)) {
+        // The run is over (or its last tick is about to count): it goes to the table first.
+        retryPending_ = true;
+        if (resultArmed && progress.Countdown() == 0 && progress.FinishCounter() > 0) {
+            resultArmed = false;
+            game_.timer.StopTickTimer();
+            EnterFinishedRun();
+        }
+        return;
+    }
+    StartRace(mode);
+    StartTimer();
+}
+
+void Shell::StartRace(RaceMode mode) {
+    retryPending_ = false;
+    paused_ = false;  // as every mode start does
+    switch (mode) {
+        case ModeVersus:
+            game_.state.StartVersus(opponent_.data());
+            raceDisplay_.SetReference(opponentTimes_);
+            break;
+        case ModeFreeDrive:
+            game_.state.StartFreeDrive();
+            raceDisplay_.ClearReference();
+            break;
+        case ModeSolo:
+        case ModeDemo:
+            mode = ModeSolo;
+            game_.state.StartSolo();
+            raceDisplay_.SetReference(bestTimes_);
+            break;
+    }
+    lastRace_ = mode;
+    RefreshDisplay();
+}
+
+void Shell::SetOpponent(const uint8_t* recording) {
+    std::copy_n(recording, kRecordingBytes, opponent_.begin());
+    opponentTimes_ =
+        DriveCheckpointTimes(game_.dataDir, game_.state.CurrentStage().Index(), opponent_.data());
+}
+
+void Shell::RefreshBestTimes() {
+    const HiScoreTable& table = game_.records;
+    bestTimes_ =
+        DriveCheckpointTimes(game_.dataDir, game_.state.CurrentStage().Index(),
+                             table.entries[static_cast<size_t>(BestSlot(table))].recording.data());
+}
+
+void Shell::RefreshDisplay() {
+    raceDisplay_.Update(game_.state, game_.timer.tickPeriod);
+}
+
+}  // namespace vantrell

@@ -1,0 +1,146 @@
+#include "hosts/desktop/race_panel.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "gfx/bitmap8.h"
+
+namespace vantrell::desktop {
+
+namespace {
+
+constexpr int kMargin = 4;
+constexpr int kCourseUnits = 400;       // the course is 400 units around and about as deep
+constexpr int kPictureCourseTop = 210;  // picture row of course row 0
+const QColor kAhead(64, 224, 64);
+const QColor kBehind(240, 64, 64);
+
+}  // namespace
+
+RacePanel::RacePanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("RacePanel");
+    setFixedHeight(kHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void RacePanel::Show(const RaceDisplay& display) {
+    display_ = display;
+    if (display.picture != nullptr && display.stage != mapStage_) {
+        MakeMap(display);
+    }
+    update();
+}
+
+void RacePanel::SetSplitsShown(bool shown) {
+    splitsShown_ = shown;
+    update();
+}
+
+void RacePanel::MakeMap(const RaceDisplay& display) {
+    const Bitmap8& picture = *display.picture;
+    const int rows = std::clamp(picture.Height() - kPictureCourseTop, 0, kCourseUnits);
+    const int columns = std::min(picture.Width(), kCourseUnits);
+    QImage course(kCourseUnits, kCourseUnits, QImage::Format_RGB32);
+    course.fill(Qt::black);
+    const RgbQuad* colours = picture.Colours();
+    for (int y = 0; y < rows; ++y) {
+        const uint8_t* row = picture.PixelAddress(0, kPictureCourseTop + y);
+        auto* out = reinterpret_cast<QRgb*>(course.scanLine(y));
+        for (int x = 0; x < columns; ++x) {
+            const RgbQuad& c = colours[row[x]];
+            out[x] = qRgb(c.red, c.green, c.blue);
+        }
+    }
+    map_ = course.scaled(kMapSize, kMapSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    mapStage_ = display.stage;
+}
+
+QRect RacePanel::MapRect() const {
+    return QRect(width() - kMargin - kMapSize, (kHeight - kMapSize) / 2, kMapSize, kMapSize);
+}
+
+QPoint RacePanel::OnMap(const MapPoint& point) const {
+    const QRect map = MapRect();
+    const int x = std::clamp(point.x, 0, kCourseUnits - 1) * kMapSize / kCourseUnits;
+    const int y = std::clamp(point.y, 0, kCourseUnits - 1) * kMapSize / kCourseUnits;
+    return map.topLeft() + QPoint(x, y);
+}
+
+QString RacePanel::ClockText() const {
+    if (!display_.timed) {
+        return QCoreApplication::translate("RaceDisplay", "タイム --");
+    }
+    return QCoreApplication::translate("RaceDisplay", "タイム %1  残り %2")
+        .arg(display_.raceTicks)
+        .arg(display_.ticksLeft);
+}
+
+QString RacePanel::CheckpointText() const {
+    if (!display_.timed) {
+        return QCoreApplication::translate("RaceDisplay", "チェックポイント --");
+    }
+    return QCoreApplication::translate("RaceDisplay", "チェックポイント %1/%2")
+        .arg(display_.checkpointsPassed)
+        .arg(kCheckpointCount);
+}
+
+QString RacePanel::SplitText() const {
+    if (!splitsShown_ || !display_.splitShown) {
+        return {};
+    }
+    const int split = display_.split;
+    return split > 0 ? QStringLiteral("+%1").arg(split) : QString::number(split);
+}
+
+void RacePanel::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(16, 16, 24));
+    QFont font = painter.font();
+    font.setPixelSize(13);
+    painter.setFont(font);
+    const int line = 18;
+    const int textWidth = MapRect().left() - 2 * kMargin;
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(kMargin, 6, textWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
+                     ClockText());
+    const QString checkpoints = CheckpointText();
+    painter.drawText(QRect(kMargin, 6 + line, textWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
+                     checkpoints);
+    const QString split = SplitText();
+    if (!split.isEmpty()) {
+        // Ahead (fewer ticks than the reference) in green, behind in red.
+        painter.setPen(display_.split <= 0 ? kAhead : kBehind);
+        if (display_.splitIsTotal) {
+            painter.drawText(QRect(kMargin, 6 + 2 * line, textWidth, line),
+                             Qt::AlignLeft | Qt::AlignVCenter,
+                             QCoreApplication::translate("RaceDisplay", "合計 %1").arg(split));
+        } else {
+            const int after = painter.fontMetrics().horizontalAdvance(checkpoints + "  ");
+            painter.drawText(QRect(kMargin + after, 6 + line, textWidth - after, line),
+                             Qt::AlignLeft | Qt::AlignVCenter, split);
+        }
+    }
+
+    const QRect map = MapRect();
+    if (map_.isNull()) {
+        painter.fillRect(map, Qt::black);
+    } else {
+        painter.drawImage(map, map_);
+    }
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(map.adjusted(-1, -1, 0, 0));
+    if (display_.nextShown) {
+        painter.setPen(QColor(255, 240, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(OnMap(display_.next) - QPoint(2, 2), QSize(4, 4)));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(64, 128, 255));
+    painter.drawRect(QRect(OnMap(display_.second) - QPoint(1, 1), QSize(3, 3)));
+    painter.setBrush(QColor(255, 48, 48));
+    painter.drawRect(QRect(OnMap(display_.first) - QPoint(1, 1), QSize(3, 3)));
+}
+
+}  // namespace vantrell::desktop
