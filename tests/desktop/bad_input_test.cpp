@@ -21,6 +21,7 @@
 #include "platform/commands.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_switches.h"
+#include "virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -217,36 +218,6 @@ TEST(BadInputTest, MissingMusicSoundfontOrDeviceLeaveTheRaceRunningSilently) {
     }
 }
 
-// A virtual stick with two axes and two buttons, for the game to find at its start.
-class VirtualStick {
-  public:
-    VirtualStick() {
-        const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 2, 0);
-        if (index >= 0) {
-            handle_ = SDL_JoystickOpen(index);
-        }
-    }
-    ~VirtualStick() { Unplug(); }
-    bool Ok() const { return handle_ != nullptr; }
-    void Unplug() {
-        if (handle_ == nullptr) {
-            return;
-        }
-        const SDL_JoystickID id = SDL_JoystickInstanceID(handle_);
-        SDL_JoystickClose(handle_);
-        handle_ = nullptr;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-            if (SDL_JoystickGetDeviceInstanceID(i) == id) {
-                SDL_JoystickDetachVirtual(i);
-                break;
-            }
-        }
-    }
-
-  private:
-    SDL_Joystick* handle_ = nullptr;
-};
-
 TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
     TestGame game;
     if (!game.haveContent) {
@@ -256,7 +227,7 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
     if (!sticks.Available() || SDL_NumJoysticks() != 0) {
         GTEST_SKIP() << "no SDL joysticks, or a real one is plugged in";
     }
-    VirtualStick stick;
+    test::VirtualDevice stick(test::VirtualDevice::Pad);  // for the game to find at its start
     ASSERT_TRUE(stick.Ok());
     game.Start();
     DialogScript script = ScriptFor(game);
