@@ -60,21 +60,11 @@ bool DrivesTo(const std::filesystem::path& dataDir, int32_t stage, int32_t time,
     return outcome.goal && outcome.time == time;
 }
 
-bool IsEmpty(const HiScoreEntry& entry) {
-    return entry.name == kEmptyName && entry.time == kEmptyTime;
-}
-
 }  // namespace
 
 void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
                    int32_t stage) {
-    table.Rank();
-    HiScoreLines lines = HiScoreListLines(table);
-    for (HiScoreLine& line : lines) {
-        line.selected = false;
-    }
-    lines[0].selected = true;  // the fastest run, if the player just presses OK
-    const std::optional<ListSelection> chosen = dialogs.ChooseRunToExport(lines);
+    const std::optional<ListSelection> chosen = dialogs.ChooseRunToExport(ChoiceLines(table));
     if (!chosen) {
         return;
     }
@@ -85,7 +75,7 @@ void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
         table.entries[static_cast<size_t>(table.rankOrder[kHiScoreSlots - 1 - item])];
     const std::string suggested =
         "stage" + std::to_string(stage + 1) + "-rank" + std::to_string(item + 1) + ".run";
-    if (IsEmpty(entry)) {
+    if (entry.Empty()) {
         Tell(dialogs, suggested, Text(kRunEmpty));
         return;
     }
@@ -158,7 +148,7 @@ void ImportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
     table.Rank();
     const bool held =
         std::any_of(table.entries.begin(), table.entries.end(), [&run](const HiScoreEntry& e) {
-            return !IsEmpty(e) && e.time == run->time && e.recording == run->recording;
+            return !e.Empty() && e.time == run->time && e.recording == run->recording;
         });
     if (held) {
         dialogs.ShowMessage(Text(kRunAlreadyIn), Text(kRunFileCaption));

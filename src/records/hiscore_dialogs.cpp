@@ -108,14 +108,18 @@ void ShowHiScores(Dialogs& dialogs, HiScoreTable& table) {
     dialogs.ShowHiScoreList(ListLinesOnce(table));
 }
 
-bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
+HiScoreLines ChoiceLines(HiScoreTable& table) {
     table.Rank();
     HiScoreLines lines = HiScoreListLines(table);
     for (HiScoreLine& line : lines) {
         line.selected = false;
     }
-    lines[0].selected = true;  // the fastest run, if the player just presses OK
-    const std::optional<ListSelection> chosen = dialogs.ChooseOpponent(lines);
+    lines[0].selected = true;
+    return lines;
+}
+
+bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
+    const std::optional<ListSelection> chosen = dialogs.ChooseOpponent(ChoiceLines(table));
     if (!chosen) {
         return false;
     }

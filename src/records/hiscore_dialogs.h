@@ -84,5 +84,8 @@ void ResetHiScores(Dialogs& dialogs, HiScoreTable& table);
 // The ten list lines, best first, under the table's current rank order; a line is selected
 // when its entry is new.
 HiScoreLines HiScoreListLines(const HiScoreTable& table);
+// The lines for choosing one run, ranked afresh, with the fastest run selected so that OK alone
+// takes it.
+HiScoreLines ChoiceLines(HiScoreTable& table);
 
 }  // namespace vantrell

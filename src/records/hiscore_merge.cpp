@@ -18,8 +18,7 @@ bool Holds(const HiScoreTable& table, const HiScoreEntry& run) {
 // A slot nobody raced in is no run, and neither is an entry without input: its recording file
 // is missing (or in the way), and taking it would only double a run the table holds whole.
 bool IsRun(const HiScoreEntry& entry) {
-    return !(entry.name == kEmptyName && entry.time == kEmptyTime) &&
-           entry.recording != Recording{};
+    return !entry.Empty() && entry.recording != Recording{};
 }
 
 }  // namespace

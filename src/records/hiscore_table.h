@@ -32,6 +32,9 @@ struct HiScoreEntry {
     int32_t time = kEmptyTime;      // race ticks, smaller is better
     Recording recording{};
     bool isNew = false;  // filled by the run just finished and not yet shown highlighted
+
+    // No run: the slot as an empty table or a reset leaves it.
+    bool Empty() const { return name == kEmptyName && time == kEmptyTime; }
 };
 
 // What a write of a stage's files came to.

@@ -39,7 +39,7 @@ std::vector<TableRun> FolderRuns(const std::filesystem::path& dir, int32_t stage
     std::vector<TableRun> runs;
     for (int32_t position = kRankBest; position >= kRankWorst; --position) {
         const HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[position])];
-        if (entry.name == kEmptyName && entry.time == kEmptyTime) {
+        if (entry.Empty()) {
             continue;
         }
         runs.push_back({entry.name, entry.time, entry.recording, false});

@@ -6,10 +6,6 @@
 
 namespace vantrell::cli {
 
-bool IsEmptyEntry(const HiScoreEntry& entry) {
-    return entry.name == kEmptyName && entry.time == kEmptyTime;
-}
-
 RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& recording) {
     RunCheck check;
     race.SetDrawing(Drawing::None);  // only the outcome counts
@@ -19,7 +15,7 @@ RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& reco
 }
 
 RunCheck CheckEntry(HeadlessRace& race, const HiScoreEntry& entry) {
-    if (IsEmptyEntry(entry)) {
+    if (entry.Empty()) {
         RunCheck check;
         check.empty = true;
         return check;

@@ -10,9 +10,6 @@
 
 namespace vantrell::cli {
 
-// A slot nobody raced in ("------", 2398); it holds no run and is never driven.
-bool IsEmptyEntry(const HiScoreEntry& entry);
-
 struct RunCheck {
     bool empty = false;  // an empty entry, not driven
     RaceOutcome driven;

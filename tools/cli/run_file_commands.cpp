@@ -70,7 +70,7 @@ int RunExport(const CliOptions& options) {
     const HiScoreEntry& entry =
         table.entries[static_cast<size_t>(table.rankOrder[kHiScoreSlots - rank])];
     const std::string which = "stage " + std::to_string(stage) + " rank " + std::to_string(rank);
-    if (IsEmptyEntry(entry)) {
+    if (entry.Empty()) {
         throw CliError(which + ": empty, no run to export; 'vantrell-tool table --stage " +
                        std::to_string(stage) + "' lists the runs");
     }
@@ -129,7 +129,7 @@ int RunImport(const CliOptions& options) {
     const std::string name = NameForDisplay(run.name);
     for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
         const HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
-        if (!IsEmptyEntry(entry) && entry.time == run.time && entry.recording == run.recording) {
+        if (!entry.Empty() && entry.time == run.time && entry.recording == run.recording) {
             std::printf("%s: already in the table of stage %d at rank %d; nothing changed\n",
                         file.c_str(), static_cast<int>(run.stage),
                         static_cast<int>(RankOfSlot(table, slot)));
