@@ -10,6 +10,7 @@
 #include "platform/ui_text.h"
 #include "race/course_digest.h"
 #include "race/headless_race.h"
+#include "race/run_check.h"
 #include "records/hiscore_dialogs.h"
 
 namespace vantrell {
@@ -50,16 +51,6 @@ void Tell(Dialogs& dialogs, const std::filesystem::path& file, const std::string
     dialogs.ShowMessage(file.filename().string() + "\n" + text, Text(kRunFileCaption));
 }
 
-// Drives the recording undrawn on the folder's stage: true when it reaches the goal in exactly
-// the claimed time, as the tool's import demands.
-bool DrivesTo(const std::filesystem::path& dataDir, int32_t stage, int32_t time,
-              const Recording& recording) {
-    HeadlessRace race(dataDir, stage);
-    race.SetDrawing(Drawing::None);
-    const RaceOutcome outcome = race.Run(recording);
-    return outcome.goal && outcome.time == time;
-}
-
 }  // namespace
 
 void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
@@ -79,7 +70,7 @@ void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
         Tell(dialogs, suggested, Text(kRunEmpty));
         return;
     }
-    if (!DrivesTo(dataDir, stage, entry.time, entry.recording)) {
+    if (HeadlessRace race(dataDir, stage); !DriveAndCompare(race, entry.time, entry.recording).ok) {
         Tell(dialogs, suggested, Format(kRunWrongTime, entry.time));
         return;
     }
@@ -132,7 +123,7 @@ std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path
         Tell(dialogs, *file, Text(kRunOtherCourse));
         return std::nullopt;
     }
-    if (!DrivesTo(dataDir, stage, run.time, run.recording)) {
+    if (HeadlessRace race(dataDir, stage); !DriveAndCompare(race, run.time, run.recording).ok) {
         Tell(dialogs, *file, Format(kRunWrongTime, run.time));
         return std::nullopt;
     }

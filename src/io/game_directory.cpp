@@ -19,7 +19,8 @@ fs::path ExecutableDirectory() {
     return error ? fs::current_path(error) : self.parent_path();
 }
 
-// Copies every file of `from` that `to` lacks (files the player already has are kept).
+}  // namespace
+
 bool SeedGameDirectory(const fs::path& from, const fs::path& to, std::string& error) {
     std::error_code code;
     fs::create_directories(to, code);
@@ -46,8 +47,6 @@ bool SeedGameDirectory(const fs::path& from, const fs::path& to, std::string& er
     }
     return true;
 }
-
-}  // namespace
 
 fs::path FindGameDirectory(const fs::path& given, const GameDirectoryPlaces& places,
                            std::string& error) {

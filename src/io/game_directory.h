@@ -20,6 +20,11 @@ struct GameDirectoryPlaces {
 std::filesystem::path FindGameDirectory(const std::filesystem::path& given,
                                         const GameDirectoryPlaces& places, std::string& error);
 
+// Copies every file of `from` that `to` lacks into `to`, made if need be; files the player
+// already has are kept. False, with `error` saying why, when a folder or file could not be made.
+bool SeedGameDirectory(const std::filesystem::path& from, const std::filesystem::path& to,
+                       std::string& error);
+
 // The places of this program on this machine.
 GameDirectoryPlaces CurrentPlaces();
 

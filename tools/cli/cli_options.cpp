@@ -64,6 +64,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.every = ParseInt(arg, value);
         } else if (arg == "--rank") {
             options.rank = ParseInt(arg, value);
+        } else if (arg == "--frames") {
+            options.frames = ParseInt(arg, value);
         } else if (arg == "--dir") {
             options.dir = value;
         } else if (arg == "--out") {

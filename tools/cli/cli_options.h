@@ -29,6 +29,7 @@ struct CliOptions {
     std::optional<int32_t> heading;
     std::optional<int32_t> every;
     std::optional<int32_t> rank;
+    std::optional<int32_t> frames;
     std::string dir;
     std::string out;
     std::string style;

@@ -19,5 +19,6 @@ int RunRender(const CliOptions& options);
 int RunReplay(const CliOptions& options);
 int RunMakeRecords(const CliOptions& options);
 int RunCheckStage(const CliOptions& options);
+int RunDigest(const CliOptions& options);
 
 }  // namespace vantrell::cli

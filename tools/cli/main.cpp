@@ -63,6 +63,11 @@ void PrintHelp() {
         "      replaying it and writes VANREC<n>.DAT and S<n>N<k>.JOY (fastest first) into\n"
         "      DIR: the ten best of the runs already there and its own, or with --replace\n"
         "      its own only.\n"
+        "  digest [--frames N] [--dir DIR]\n"
+        "      Fingerprints for comparing another build of the game with this one: the\n"
+        "      SHA-256 of the view and heading tables ('tables HEX'), then of each of the\n"
+        "      first N frames (default 120) the game shows from its start, band and colours,\n"
+        "      with the status strip's text ('frame K HEX TEXT').\n"
         "  check-stage --stage N [--dir DIR]\n"
         "      Checks the stage's files and prints 'FILE: reason' for each problem, or\n"
         "      'ok'.\n"
@@ -125,6 +130,9 @@ int main(int argc, char** argv) {
         }
         if (command == "table") {
             return RunTable(options);
+        }
+        if (command == "digest") {
+            return RunDigest(options);
         }
         if (command == "export") {
             return RunExport(options);

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/run_check.h"
 #include "common/file_bytes.h"
 #include "io/file_bytes.h"
 #include "race/course_digest.h"
+#include "race/run_check.h"
 #include "records/record_names.h"
 #include "records/run_file.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/run_check.h"
+#include "race/run_check.h"
 
 namespace vantrell::cli {
 
@@ -12,31 +12,17 @@ namespace {
 
 constexpr int32_t kStageCount = 5;
 
-// Prints the stage's entries best first and returns how many differ. The race is moved to the
-// stage; one race serves every stage, so the view tables are built once per process.
+// Prints the stage's entries best first and returns how many differ.
 int32_t PrintStage(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage) {
-    race.game().SelectStage(stage);
-    HiScoreTable table(dir);
-    table.Load(stage);
-    table.Rank();
-    if (!table.LoadProblem().empty()) {
+    const StageRunLines checked = CheckStageRuns(race, dir, stage);
+    if (!checked.loadProblem.empty()) {
         std::fprintf(stderr,
                      "vantrell-tool: stage %d: the record files have faults; entries that do not "
                      "read are shown empty:\n%s\n",
-                     static_cast<int>(stage), table.LoadProblem().c_str());
+                     static_cast<int>(stage), checked.loadProblem.c_str());
     }
-    int32_t differing = 0;
-    std::string lines;
-    for (int32_t position = kRankBest; position >= kRankWorst; --position) {
-        const HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[position])];
-        const RunCheck check = CheckEntry(race, entry);
-        if (!check.empty && !check.ok) {
-            ++differing;
-        }
-        lines += RunLine(stage, kHiScoreSlots - position, entry, check);
-    }
-    std::fwrite(lines.data(), 1, lines.size(), stdout);
-    return differing;
+    std::fwrite(checked.lines.data(), 1, checked.lines.size(), stdout);
+    return checked.differing;
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "cli/run_check.h"
+#include "race/run_check.h"
 
 #include <cstdio>
 
 #include "records/record_names.h"
 
-namespace vantrell::cli {
+namespace vantrell {
 
 RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& recording) {
     RunCheck check;
@@ -47,4 +47,22 @@ std::string OutcomeText(const RaceOutcome& outcome) {
     return outcome.goal ? std::to_string(outcome.time) + " ticks" : std::string("time-up");
 }
 
-}  // namespace vantrell::cli
+StageRunLines CheckStageRuns(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage) {
+    race.game().SelectStage(stage);
+    HiScoreTable table(dir);
+    table.Load(stage);
+    table.Rank();
+    StageRunLines result;
+    result.loadProblem = table.LoadProblem();
+    for (int32_t position = kRankBest; position >= kRankWorst; --position) {
+        const HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[position])];
+        const RunCheck check = CheckEntry(race, entry);
+        if (!check.empty && !check.ok) {
+            ++result.differing;
+        }
+        result.lines += RunLine(stage, kHiScoreSlots - position, entry, check);
+    }
+    return result;
+}
+
+}  // namespace vantrell

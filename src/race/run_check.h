@@ -1,14 +1,16 @@
 // Driving a stored or shared run again and comparing it with the time it claims, and the line
-// that shows the outcome: what verify, table, export and import share.
+// that shows the outcome: what the tool's verify, table, export and import, the game's run-file
+// entries and the browser's self-check share.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "race/headless_race.h"
 #include "records/hiscore_table.h"
 
-namespace vantrell::cli {
+namespace vantrell {
 
 struct RunCheck {
     bool empty = false;  // an empty entry, not driven
@@ -29,4 +31,14 @@ std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, cons
 // "1187 ticks" or "time-up" as a sentence shows a drive's outcome.
 std::string OutcomeText(const RaceOutcome& outcome);
 
-}  // namespace vantrell::cli
+// Every entry of stage `stage`'s table in `dir`, best first, driven again: the lines and how
+// many differ. The race is moved to the stage; one race serves every stage, so the view tables
+// are built once. `loadProblem` receives what was wrong with the record files, if anything.
+struct StageRunLines {
+    std::string lines;
+    int32_t differing = 0;
+    std::string loadProblem;
+};
+StageRunLines CheckStageRuns(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage);
+
+}  // namespace vantrell
