@@ -12,6 +12,10 @@ inline constexpr int32_t kFrameHeight = 416;  // frame-buffer rows the view may 
 inline constexpr int32_t kBandTop = 108;
 inline constexpr int32_t kBandHeight = 120;
 inline constexpr int32_t kBandWidth = kFrameWidth;
+// The default window's client area (256 x 360 outside) is 248 x 292: the band is stretched onto
+// the 248 x 270 above the status strip.
+inline constexpr int32_t kDefaultViewWidth = 248;
+inline constexpr int32_t kDefaultViewHeight = 270;
 // Rows the race clears to black before each view: the band and the rows the view may draw below.
 inline constexpr int32_t kClearedRows = 160;
 

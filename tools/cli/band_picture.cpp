@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
+
+#include "gfx/shown_band.h"
 
 namespace vantrell::cli {
 
@@ -19,16 +22,9 @@ void CopyBand(const Bitmap8& frameBuffer, Bitmap8& band) {
 
 tools::RgbImage ShownBand(const Bitmap8& frameBuffer, int32_t width, int32_t height) {
     tools::RgbImage image(width, height);
-    const RgbQuad* colours = frameBuffer.Colours();
-    for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* row = frameBuffer.PixelAddress(0, kBandTop + y * kBandHeight / height);
-        if (row == nullptr) {
-            continue;
-        }
-        for (int32_t x = 0; x < width; ++x) {
-            const RgbQuad& c = colours[row[x * kBandWidth / width]];
-            image.Set(x, y, c.red, c.green, c.blue);
-        }
+    const std::vector<uint8_t> rgba = StretchBandRgba(frameBuffer, width, height);
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+        std::copy(rgba.begin() + i * 4, rgba.begin() + i * 4 + 3, image.pixels.begin() + i * 3);
     }
     return image;
 }

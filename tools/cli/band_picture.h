@@ -10,10 +10,8 @@
 
 namespace vantrell::cli {
 
-// The default window (256 x 360 outside) has a 248 x 292 client area, of which the bottom 22
-// rows are the status strip: the band is stretched onto the 248 x 270 above it.
-constexpr int32_t kShownWidth = 248;
-constexpr int32_t kShownHeight = 270;
+constexpr int32_t kShownWidth = kDefaultViewWidth;
+constexpr int32_t kShownHeight = kDefaultViewHeight;
 
 // Copies the band into `band` (resized to 96 x 120) with the frame buffer's colour table.
 void CopyBand(const Bitmap8& frameBuffer, Bitmap8& band);

@@ -1,0 +1,17 @@
+// The band as a window shows it: stretched with nearest neighbour, separately in each
+// direction, onto a client area of any size. The tool's pictures and the browser's canvas use
+// this one mapping, so they agree pixel for pixel.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/bitmap8.h"
+
+namespace vantrell {
+
+// Red, green, blue and 255 for each of width x height pixels, top row first. Rows the frame
+// buffer lacks stay transparent black.
+std::vector<uint8_t> StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, int32_t height);
+
+}  // namespace vantrell

@@ -1,0 +1,43 @@
+// The game's questions and dialogs as HTML dialogs on the page (page/ui_dialogs.js). Each call
+// waits for the player's answer without blocking the browser: the program is suspended at the
+// call (Emscripten's Asyncify) and resumed when the page's promise settles.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/dialogs.h"
+
+namespace vantrell::web {
+
+class WebDialogs final : public Dialogs {
+  public:
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    Answer Ask(const Question& question) override;
+    std::string AskName(const std::string& defaultName) override;
+    std::string AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) override;
+    void ShowHiScoreList(const HiScoreLines& lines) override;
+    bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override;
+    std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
+    std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
+    // An upload: the file's bytes are put in a scratch folder and its path returned.
+    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
+    // A download: the game writes the file into a scratch folder; the host hands it to the
+    // browser once the command is done (TakeDownload).
+    std::optional<std::filesystem::path> ChooseFileToSave(FileKind kind,
+                                                          const std::string& suggestedName) override;
+    void ShowAbout() override;
+
+    // The file the game was given to write, once; nothing when none is waiting.
+    std::optional<std::filesystem::path> TakeDownload();
+    // How many dialogs were answered so far: a dialog may have saved something.
+    int32_t Answered() const { return answered_; }
+
+  private:
+    std::optional<std::filesystem::path> download_;
+    int32_t answered_ = 0;
+};
+
+}  // namespace vantrell::web

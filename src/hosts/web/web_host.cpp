@@ -1,0 +1,258 @@
+#include "hosts/web/web_host.h"
+
+#include <emscripten.h>
+
+#include <utility>
+
+#include "app/menu.h"
+#include "hosts/web/web_bridge.h"
+#include "race/run_check.h"
+#include "resources/resources.h"
+#include "sound/sound_switches.h"
+
+namespace vantrell::web {
+
+namespace {
+
+// The page's events, as page/main.js numbers them.
+enum EventType : int32_t {
+    kTick = 1,            // a: how many ticks are due
+    kCommand = 2,         // a: the menu command
+    kPause = 3,           // P, Pause or a pad's Start
+    kRetry = 4,           // R, Backspace
+    kControlsToggle = 7,  // a: the check box
+    kControlsSpeed = 8,   // a: 0 faster, 1 slower, 2 track; b: the position
+    kControlsOk = 9,
+};
+
+EM_ASYNC_JS(int32_t, NextEventFromPage, (int32_t * args), {
+    const event = await VT.host.nextEvent();
+    HEAP32[args >> 2] = event.a | 0;
+    HEAP32[(args >> 2) + 1] = event.b | 0;
+    return event.type;
+});
+
+EM_ASYNC_JS(void, SyncFilesOnPage, (), { await VT.host.syncFiles(); });
+EM_JS(void, DownloadOnPage, (const char* path), { VT.host.download(UTF8ToString(path)); });
+EM_JS(void, MenuOnPage, (const char* menuJson), { VT.host.ready(JSON.parse(UTF8ToString(menuJson))); });
+EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
+EM_JS(void, OpenControlsOnPage, (const char* stateJson), { VT.host.openControls(JSON.parse(UTF8ToString(stateJson))); });
+EM_JS(void, UpdateControlsOnPage, (const char* stateJson), { VT.ui.updateControls(JSON.parse(UTF8ToString(stateJson))); });
+EM_JS(void, CloseControlsOnPage, (), { VT.ui.closeControls(); });
+
+std::string MenuJson() {
+    std::string json = "[";
+    for (const MenuPopupDef& popup : MainMenu()) {
+        json += std::string(json.size() > 1 ? "," : "") + "{\"text\":" + JsonQuote(popup.text) +
+                ",\"right\":" + (popup.rightJustified ? "true" : "false") + ",\"items\":[";
+        bool first = true;
+        for (const MenuItemDef& item : popup.items) {
+            json += std::string(first ? "" : ",") + "{\"command\":" +
+                    (item.IsSeparator() ? std::string("null")
+                                        : std::to_string(static_cast<int32_t>(*item.command))) +
+                    ",\"text\":" + JsonQuote(item.text) +
+                    ",\"checked\":" + (item.checked ? "true" : "false") + "}";
+            first = false;
+        }
+        json += "]}";
+    }
+    return json + "]";
+}
+
+std::string ControlsJson(const ConfigDialog& dialog) {
+    std::string marks;
+    for (int32_t box = 0; box < ConfigDialog::kBoxCount; ++box) {
+        marks += std::string(box > 0 ? "," : "") +
+                 (dialog.Marked(static_cast<ConfigBox>(box)) ? "true" : "false");
+    }
+    return "{\"marks\":[" + marks + "],\"speed\":" + std::to_string(dialog.SpeedBarPosition()) +
+           ",\"speedMin\":" + std::to_string(ConfigDialog::SpeedBarMin()) +
+           ",\"speedMax\":" + std::to_string(ConfigDialog::SpeedBarMax()) + "}";
+}
+
+SoundPlayer::WaveImages EmbeddedWaves() {
+    SoundPlayer::WaveImages waves;
+    for (size_t i = 0; i < waves.size(); ++i) {
+        waves[i] = FindResource("WAVDAT" + std::to_string(i));
+    }
+    return waves;
+}
+
+}  // namespace
+
+WebHost::WebHost(std::filesystem::path dataDir) : dataDir_(std::move(dataDir)) {}
+
+WebHost::~WebHost() {
+    shell_.reset();
+    game_.reset();
+}
+
+void WebHost::Run() {
+    game_ = std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, display_, dialogs_,
+                                                  timer_, speedStore_, EmbeddedWaves(), dataDir_});
+    game_->timer.LoadTickPeriod();
+    shell_ = std::make_unique<Shell>(*game_);
+    shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
+    MenuOnPage(MenuJson().c_str());
+    shell_->OnCreate();
+    shell_->RunPosted();
+    for (;;) {
+        const Event event = NextEvent();
+        const int32_t answeredBefore = dialogs_.Answered();
+        Handle(event);
+        shell_->RunPosted();
+        PausedOnPage(shell_->Paused() ? 1 : 0);
+        Settle(event.type == kCommand ? -1 : answeredBefore);
+    }
+}
+
+WebHost::Event WebHost::NextEvent() {
+    int32_t args[2] = {0, 0};
+    Event event;
+    event.type = NextEventFromPage(args);
+    event.a = args[0];
+    event.b = args[1];
+    return event;
+}
+
+void WebHost::Handle(const Event& event) {
+    switch (event.type) {
+        case kTick:
+            DeliverTicks(event.a);
+            break;
+        case kCommand:
+            shell_->OnCommand(static_cast<Command>(event.a));
+            if (event.a == static_cast<int32_t>(Command::Effects) ||
+                event.a == static_cast<int32_t>(Command::Music)) {
+                SaveSoundSwitches();
+            }
+            break;
+        case kPause:
+            shell_->TogglePause();
+            break;
+        case kRetry:
+            shell_->RequestRetry();
+            break;
+        default:
+            break;  // the controls dialog's events mean nothing once it is closed
+    }
+}
+
+void WebHost::DeliverTicks(int32_t count) {
+    for (int32_t i = 0; i < count && game_->timer.Running(); ++i) {
+        OneTick();
+        shell_->RunPosted();
+    }
+}
+
+void WebHost::OneTick() {
+    const RaceProgress& progress = game_->state.Progress();
+    if (drive_ && !driving_ && progress.Mode() == ModeSolo) {
+        driving_ = true;
+        driveSteps_ = 0;
+    }
+    if (!driving_ || progress.Mode() != ModeSolo) {
+        if (driving_) {
+            driving_ = false;
+            drive_.reset();
+        }
+        shell_->OnTimer();
+        return;
+    }
+    // Byte t drives race tick t, exactly as the tool drives a recording; outside the running
+    // phase the game holds the controls off whatever they say.
+    const bool running = progress.Countdown() <= 0 && progress.FinishCounter() <= 0;
+    const int32_t tick = progress.RaceTicks() + 1;
+    const uint8_t byte =
+        running && tick < kRaceTickLimit ? (*drive_)[static_cast<size_t>(tick)] : 0;
+    shell_->Tick(TickInput{RecordedControls(byte), 0});
+    if (++driveSteps_ == drivePauseAfter_) {
+        shell_->TogglePause();
+    }
+}
+
+void WebHost::Settle(int32_t answeredBefore) {
+    if (answeredBefore == dialogs_.Answered()) {
+        return;
+    }
+    if (const std::optional<std::filesystem::path> file = dialogs_.TakeDownload()) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(*file, error)) {
+            DownloadOnPage(file->c_str());
+        }
+    }
+    SyncFilesOnPage();
+}
+
+void WebHost::RunControlsDialog(ConfigDialog& dialog) {
+    OpenControlsOnPage(ControlsJson(dialog).c_str());
+    // The race goes on behind this dialog: its ticks are delivered from here.
+    while (!dialog.ended) {
+        const Event event = NextEvent();
+        switch (event.type) {
+            case kTick:
+                DeliverTicks(event.a);
+                dialog.Refresh();
+                break;
+            case kControlsToggle:
+                if (event.a >= 0 && event.a < ConfigDialog::kBoxCount) {
+                    dialog.Toggle(static_cast<ConfigBox>(event.a));
+                }
+                break;
+            case kControlsSpeed: {
+                constexpr SpeedBarMove kMoves[] = {SpeedBarMove::Faster, SpeedBarMove::Slower,
+                                                   SpeedBarMove::Track};
+                const SpeedBarMove move =
+                    event.a >= 0 && event.a < 3 ? kMoves[event.a] : SpeedBarMove::Other;
+                dialog.MoveSpeedBar(move, event.b);
+                break;
+            }
+            case kControlsOk:
+                dialog.Ok();
+                break;
+            default:
+                break;  // the menu and the game's keys are behind the dialog
+        }
+        UpdateControlsOnPage(ControlsJson(dialog).c_str());
+    }
+    CloseControlsOnPage();
+}
+
+void WebHost::SaveSoundSwitches() {
+    // A browser tab has no moment of exit to write them in, so they are written as they change.
+    vantrell::SaveSoundSwitches(dataDir_ / kSoundSwitchFileName,
+                                SoundSwitches{game_->sound.EffectsOn() ? 1 : 0,
+                                              game_->sound.MusicOn() ? 1 : 0});
+}
+
+std::string WebHost::VerifyRecords() const {
+    HeadlessRace race(dataDir_, 0);
+    std::string text = RunLineHeader();
+    for (int32_t stage = 0; stage < kStageCount; ++stage) {
+        text += CheckStageRuns(race, dataDir_, stage).lines;
+    }
+    return text;
+}
+
+void WebHost::DriveNextSoloRace(const Recording& recording, int32_t pauseAfter) {
+    drive_ = recording;
+    drivePauseAfter_ = pauseAfter;
+    driving_ = false;
+    driveSteps_ = 0;
+}
+
+std::string WebHost::State() const {
+    if (!game_) {
+        return "{}";
+    }
+    const RaceProgress& progress = game_->state.Progress();
+    return "{\"mode\":" + std::to_string(static_cast<int32_t>(progress.Mode())) +
+           ",\"raceTicks\":" + std::to_string(progress.RaceTicks()) +
+           ",\"driveSteps\":" + std::to_string(driveSteps_) +
+           ",\"driving\":" + (driving_ ? "true" : "false") +
+           ",\"paused\":" + (shell_->Paused() ? "true" : "false") +
+           ",\"timer\":" + (game_->timer.Running() ? "true" : "false") +
+           ",\"frames\":" + std::to_string(display_.PresentCount()) + "}";
+}
+
+}  // namespace vantrell::web
