@@ -68,7 +68,7 @@
 
   function unlock() {
     const c = context();
-    if (c && c.state === 'suspended') c.resume().catch(() => {});
+    if (c && c.state !== 'running' && c.state !== 'closed') c.resume().catch(() => {});
   }
 
   // Effects. An effect asked for before its decode has finished plays once the decode is done,
