@@ -2,6 +2,7 @@
 // dialog is open it takes every key; while a menu is open the menu takes them; otherwise only
 // Alt+<mnemonic> and a lone Alt tap are the menu's, and every other key goes on to the game.
 // Ctrl and Meta combinations always go to the browser untouched.
+// Load order: i18n.js, ui.js, ui_dialogs.js, ui_records.js, ui_controls.js (with ui.css).
 window.VT = window.VT || {};
 
 (function () {

@@ -7,11 +7,11 @@ window.VT = window.VT || {};
   'use strict';
   const ui = VT.ui;
   const el = ui.el;
+  const tr = (text) => VT.i18n.tr('Dialogs', text);
   // CSS pixels per dialog unit: as on the desktop, a quarter of the dialog face's average
   // character width across and an eighth of its height down, so the texts fit their places.
   let unitX = 1.5;
   let unitY = 1.5;
-  const tr = (text) => VT.i18n.tr('Dialogs', text);
   // Message-box buttons carry the desktop toolkit's own English texts in both languages.
   const standardButtons = {
     ok: 'OK', yes: '&Yes', no: '&No', cancel: 'Cancel', retry: 'Retry', discard: 'Discard',
@@ -160,6 +160,10 @@ window.VT = window.VT || {};
       e.preventDefault();
     }
   };
+
+  window.addEventListener('resize', () => {
+    if (current) position(current.root);
+  });
 
   // A click beside the dialog keeps the focus in it.
   document.addEventListener('mousedown', (e) => {
