@@ -118,6 +118,27 @@
     },
   };
 
+  // The program's self-checks, for tests and measurements. They call its exports directly:
+  // Emscripten's ccall would wait for the suspended event loop instead of answering.
+  function exportedText(name) {
+    return Module.UTF8ToString(Module["_" + name]());
+  }
+  VT.check = {
+    state: () => JSON.parse(exportedText("vt_state")),
+    tablesDigest: () => exportedText("vt_tables_digest"),
+    frameLog: () => exportedText("vt_frame_log"),
+    verifyRecords: () => exportedText("vt_verify_records"),
+    // The recording (2400 bytes) drives player 1 in the next solo race, which pauses after
+    // `pauseAfter` ticks (0: never).
+    driveNextSolo(bytes, pauseAfter) {
+      const pointer = Module._malloc(bytes.length);
+      Module.HEAPU8.set(bytes, pointer);
+      const ok = Module._vt_drive_next_solo(pointer, bytes.length, pauseAfter) === 1;
+      Module._free(pointer);
+      return ok;
+    },
+  };
+
   // Fixed steps at the game speed, however often the browser draws; nothing while the tab is
   // hidden (the browser stops animation frames) and no burst when it comes back.
   function frame(now) {
