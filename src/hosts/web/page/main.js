@@ -34,13 +34,29 @@
 
   const status = document.getElementById("status");
 
+  // How long the program takes over each tick: from handing it a tick event to its asking for
+  // the next event, divided by the ticks in it.
+  const tickTimes = [];
+  let tickStarted = null;
+  function handOver(event) {
+    const now = performance.now();
+    if (tickStarted) {
+      tickTimes.push((now - tickStarted.at) / tickStarted.ticks);
+      if (tickTimes.length > 2000) tickTimes.shift();
+    }
+    tickStarted = event && event.type === kTick ? { at: now, ticks: Math.max(1, event.a) } : null;
+    return event;
+  }
+
   VT.host = {
     post,
+    tickTimes,
     nextEvent() {
+      handOver(null);
       if (queue.length > 0) {
-        return Promise.resolve(queue.shift());
+        return Promise.resolve(handOver(queue.shift()));
       }
-      return new Promise((resolve) => (waiting = resolve));
+      return new Promise((resolve) => (waiting = (event) => resolve(handOver(event))));
     },
     timerStart(periodMs) {
       timer.running = true;

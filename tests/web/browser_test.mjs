@@ -1,0 +1,195 @@
+// The browser build in a real browser: Debian's Chromium, headless, driven by playwright-core.
+// It loads the page served on a free loopback port and checks, against the native build of the
+// same source: the tables and the first frames (fingerprints from `vantrell-tool digest`), every
+// stored run driven again (`vantrell-tool verify`), a solo race started from the menu with keys
+// and driven by a stored recording, its picture at one tick against `vantrell-tool replay`, the
+// run entered and saved, found again after a reload, the switches kept, and a run file
+// downloaded byte-equal to the tool's export and uploaded again.
+//
+//   node tests/web/browser_test.mjs [--build DIR] [--web DIR] [--figures]
+// DIR defaults: build/ (native) and build-web/ (browser). Exit status 0 when every check passes.
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { chromium } from "playwright-core";
+import { serve } from "./serve.mjs";
+
+const args = process.argv.slice(2);
+const option = (name, fallback) => {
+  const at = args.indexOf(name);
+  return at >= 0 ? args[at + 1] : fallback;
+};
+const nativeBuild = option("--build", "build");
+const webBuild = option("--web", "build-web");
+const www = join(webBuild, "www");
+const game = join(nativeBuild, "game");
+const tool = join(nativeBuild, "vantrell-tool");
+
+let failures = 0;
+function check(ok, what, detail = "") {
+  console.log(`${ok ? "ok" : "FAILED"} - ${what}${ok || !detail ? "" : "\n    " + detail}`);
+  if (!ok) failures += 1;
+}
+const native = (...toolArgs) => execFileSync(tool, toolArgs, { encoding: "utf8" });
+
+// Commands as the game numbers them (platform/commands.h).
+const Command = { Solo: 0, Stage2: 5, ShowHiScores: 10, ExportRun: 12, ImportRun: 13, Effects: 15 };
+const kRecording = join(game, "S0N0.JOY"); // stage 1's best stored run
+const kPauseAt = 301; // a frame `replay --every 100` writes
+
+const scratch = mkdtempSync(join(tmpdir(), "vantrell-web-"));
+const frames = join(scratch, "frames");
+native("replay", "--stage", "0", kRecording, "--out", frames, "--every", "100", "--dir", game);
+const exported = join(scratch, "rank1.run");
+native("export", "--stage", "0", "--rank", "1", "--out", exported, "--dir", game);
+
+const { server, url } = await serve({ "/": www, "/ref/": frames });
+const context = await chromium.launchPersistentContext(join(scratch, "profile"), {
+  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+  headless: true,
+  acceptDownloads: true,
+  viewport: { width: 800, height: 720 },
+  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
+         "--disable-component-update", "--disable-sync", "--no-first-run",
+         "--autoplay-policy=no-user-gesture-required"],
+});
+const page = context.pages()[0] || (await context.newPage());
+const pageErrors = [];
+page.on("pageerror", (error) => pageErrors.push(error.message));
+
+async function load(query = "") {
+  const started = Date.now();
+  await page.goto(url + "index.html" + query);
+  await page.waitForFunction(() => window.VT && VT.host && (VT.host.started || VT.host.failed));
+  const failed = await page.evaluate(() => VT.host.failed || "");
+  if (failed) throw new Error("the page did not start: " + failed);
+  return Date.now() - started;
+}
+const dialog = (kind) => page.locator(`[data-dialog="${kind}"]`);
+async function answer(kind, button) {
+  await dialog(kind).waitFor();
+  await dialog(kind).locator(`[data-answer="${button}"]`).click();
+  await dialog(kind).waitFor({ state: "detached" });
+}
+// The pop-up (0 game, 1 stage, 2 settings) holding each command used here.
+const kPopup = { 0: 0, 5: 1, 10: 2, 12: 2, 13: 2, 15: 2 };
+async function menu(command) {
+  await page.locator(`[data-menu="${kPopup[command]}"]`).click();
+  await page.locator(`[data-command="${command}"]`).click();
+}
+const waitState = (test, arg = null, timeout = 60000) =>
+  page.waitForFunction(test, arg, { timeout, polling: 50 });
+
+try {
+  const loadMs = await load("?lang=en");
+  check(true, `the page loads and the game starts (${loadMs} ms)`);
+
+  // Same tables and same first frames as the native build.
+  const reference = native("digest", "--frames", "120", "--dir", game).trim().split("\n");
+  check((await page.evaluate(() => VT.check.tablesDigest())) === reference[0].split(" ")[1],
+        "the view and heading tables equal the native ones");
+  await waitState(() => VT.check.state().frames >= 120);
+  const shown = (await page.evaluate(() => VT.check.frameLog())).trim().split("\n").slice(0, 120);
+  const firstDiff = shown.findIndex((line, i) => line !== reference[i + 1]);
+  check(shown.length === 120 && firstDiff < 0,
+        "the demonstration's first 120 frames (band, colours, strip) equal the native ones",
+        `first difference: ${shown[firstDiff]} against ${reference[firstDiff + 1]}`);
+
+  const verified = await page.evaluate(() => VT.check.verifyRecords());
+  const nativeVerified = native("verify", "--dir", game);
+  check(verified === nativeVerified && !/differs/.test(verified),
+        "every stored run drives to its stored time in the browser, as natively");
+
+  // A solo race from the menu with keys, player 1 driven by the stored recording.
+  const recording = [...readFileSync(kRecording)];
+  await page.evaluate(([bytes, at]) => VT.check.driveNextSolo(new Uint8Array(bytes), at),
+                      [recording, kPauseAt]);
+  await page.keyboard.press("Alt+g");
+  await page.keyboard.press("1");
+  await waitState((at) => VT.check.state().paused && VT.check.state().driveSteps === at, kPauseAt);
+  const differing = await page.evaluate(async (name) => {
+    const image = new Image();
+    image.src = "/ref/" + name;
+    await image.decode();
+    const canvas = document.createElement("canvas");
+    canvas.width = image.width;
+    canvas.height = image.height;
+    const context = canvas.getContext("2d");
+    context.drawImage(image, 0, 0);
+    const want = context.getImageData(0, 0, image.width, image.height).data;
+    const have = document.getElementById("screen").getContext("2d")
+                   .getImageData(0, 0, image.width, image.height).data;
+    let count = 0;
+    for (let i = 0; i < want.length; ++i) count += want[i] !== have[i] ? 1 : 0;
+    return count;
+  }, `frame_${String(kPauseAt).padStart(4, "0")}.png`);
+  check(differing === 0, `the canvas at tick ${kPauseAt} equals vantrell-tool replay's frame`,
+        `${differing} bytes differ`);
+  const sounds = await page.evaluate(() => VT.audio.log.join("\n"));
+  check(/effect \d/.test(sounds) && /music \w+ play start/.test(sounds),
+        "the countdown's effects and the race music were played through Web Audio");
+
+  await page.keyboard.press("p"); // on to the finish
+  await dialog("name").waitFor({ timeout: 60000 });
+  await dialog("name").locator('[data-field="name"]').fill("Web Tester");
+  await answer("name", "ok");
+  await answer("list", "ok");
+  await menu(Command.Stage2); // the save question comes with a change of stage
+  const question = page.locator('[data-dialog="yesno"], [data-dialog="ask"]');
+  await question.locator('[data-answer="yes"]').click();
+  await waitState(() => !VT.ui.dialogOpen());
+  await menu(Command.Effects); // effects off, kept in the browser's database
+  await page.waitForTimeout(200);
+
+  await load("?lang=en");
+  await menu(Command.ShowHiScores);
+  await dialog("list").waitFor();
+  const listed = await dialog("list").innerText();
+  check(/Web Tester/.test(listed) && /928/.test(listed),
+        "after a reload the saved run is in stage 1's table", listed);
+  await answer("list", "ok");
+  await page.locator(`[data-menu="${kPopup[Command.Effects]}"]`).click();
+  check(!(await page.locator(`[data-command="${Command.Effects}"]`).evaluate(
+           (row) => row.classList.contains("vt-checked"))),
+        "after a reload the effects switch is still off");
+  await page.keyboard.press("Escape");
+
+  // A run file down and up again.
+  await menu(Command.ExportRun);
+  await dialog("choose").waitFor();
+  const download = page.waitForEvent("download");
+  await answer("choose", "ok");
+  const file = join(scratch, "downloaded.run");
+  await (await download).saveAs(file);
+  check(Buffer.compare(readFileSync(file), readFileSync(exported)) === 0,
+        "the exported run file equals vantrell-tool export's, byte for byte");
+  await menu(Command.ImportRun);
+  await dialog("file").waitFor();
+  await dialog("file").locator('[data-field="file"]').setInputFiles(exported);
+  await dialog("message").waitFor();
+  const judged = await dialog("message").innerText();
+  check(/already in the table/.test(judged),
+        "an uploaded run file is read, checked and told apart (in English)", judged);
+  await answer("message", "ok");
+
+  if (args.includes("--figures")) {
+    const ticks = await page.evaluate(() => [...VT.host.tickTimes]);
+    ticks.sort((a, b) => a - b);
+    const wasm = statSync(join(www, "vantrell.wasm")).size;
+    const data = statSync(join(www, "vantrell.data")).size;
+    console.log(`figures: wasm ${wasm} bytes, data ${data} bytes, load ${loadMs} ms, ` +
+                `tick median ${ticks[ticks.length >> 1].toFixed(3)} ms, ` +
+                `p99 ${ticks[Math.floor(ticks.length * 0.99)].toFixed(3)} ms over ${ticks.length}`);
+  }
+  check(pageErrors.length === 0, "no errors on the page", pageErrors.join("\n    "));
+} catch (error) {
+  check(false, "the browser session ran to its end", error.stack || String(error));
+  await page.screenshot({ path: join(tmpdir(), "vantrell-web-failure.png") }).catch(() => {});
+} finally {
+  await context.close();
+  server.close();
+  rmSync(scratch, { recursive: true, force: true });
+}
+console.log(failures === 0 ? "all browser checks passed" : `${failures} browser check(s) failed`);
+process.exit(failures === 0 ? 0 : 1);
