@@ -2,15 +2,18 @@
 # Sets up a Debian 12 machine for Vantrell, builds it, then plays or tests.
 #   scripts/setup.sh play   install what is missing, build, start the game
 #   scripts/setup.sh test   install what is missing, build, run the whole test suite, then the
-#                           same suite built with AddressSanitizer and UBSan, then every fuzz
-#                           target for 30 s (VANTRELL_FUZZ_SECONDS: another time, 0 for none)
+#                           browser build's tests in headless Chromium, then the same suite built
+#                           with AddressSanitizer and UBSan, then every fuzz target for 30 s
+#                           (VANTRELL_FUZZ_SECONDS: another time, 0 for none)
+#   scripts/setup.sh web    install what is missing, build the game for the browser and serve it
+#                           on http://127.0.0.1:8080 (VANTRELL_WEB_PORT: another port)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode="${1:-play}"
 case "$mode" in
-  play|test) ;;
-  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+  play|test|web) ;;
+  *) echo "usage: $0 play|test|web" >&2; exit 2 ;;
 esac
 
 # Debian packages the build, the tests and the game need.
@@ -29,6 +32,9 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev
   dpkg-dev fakeroot file appstream
   clang libclang-rt-14-dev
+  # The browser build: Emscripten (its JavaScript parser comes from node-acorn), FluidSynth and
+  # an Opus encoder for the music, Chromium for its tests.
+  emscripten node-acorn fluidsynth opus-tools chromium
 )
 
 missing=()
@@ -37,6 +43,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# Node.js with npm runs the page's server and tests; one installed from elsewhere will do.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  missing+=(nodejs npm)
+fi
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo=""
@@ -48,9 +58,25 @@ fi
 cmake --preset default >/dev/null
 cmake --build --preset default
 
+# The browser build packs the native build's game folder and effects.
+build_web() {
+  export NODE_PATH=/usr/share/nodejs
+  cmake --preset web >/dev/null
+  cmake --build --preset web
+}
+
+if [ "$mode" = web ]; then
+  build_web
+  exec node tests/web/serve.mjs build-web/www "${VANTRELL_WEB_PORT:-8080}"
+fi
+
 if [ "$mode" = test ]; then
   bash scripts/check_layers.sh
   ctest --preset default
+  build_web
+  # playwright-core drives Debian's Chromium; it downloads no browser of its own.
+  npm ci --prefix tests/web --no-audit --no-fund
+  node tests/web/browser_test.mjs
   cmake --preset sanitize >/dev/null
   cmake --build --preset sanitize
   ctest --preset sanitize
