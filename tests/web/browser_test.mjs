@@ -141,6 +141,7 @@ try {
   await waitState(() => !VT.ui.dialogOpen());
   await menu(Command.Effects); // effects off, kept in the browser's database
   await page.waitForTimeout(200);
+  const tickTimes = await page.evaluate(() => [...VT.host.tickTimes]);
 
   await load("?lang=en");
   await menu(Command.ShowHiScores);
@@ -174,8 +175,7 @@ try {
   await answer("message", "ok");
 
   if (args.includes("--figures")) {
-    const ticks = await page.evaluate(() => [...VT.host.tickTimes]);
-    ticks.sort((a, b) => a - b);
+    const ticks = tickTimes.sort((a, b) => a - b);
     const wasm = statSync(join(www, "vantrell.wasm")).size;
     const data = statSync(join(www, "vantrell.data")).size;
     console.log(`figures: wasm ${wasm} bytes, data ${data} bytes, load ${loadMs} ms, ` +

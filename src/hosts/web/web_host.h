@@ -38,6 +38,8 @@ class WebHost {
     std::string VerifyRecords() const;
     void DriveNextSoloRace(const Recording& recording, int32_t pauseAfter);
     std::string State() const;
+    // Runs entered since the table was last saved: closing the tab now would lose them.
+    bool Unsaved() const { return game_ != nullptr && game_->records.changed; }
 
   private:
     struct Event {

@@ -69,6 +69,10 @@ EMSCRIPTEN_KEEPALIVE const char* vt_state() {
     return Keep(host != nullptr ? host->State() : std::string("{}"));
 }
 
+EMSCRIPTEN_KEEPALIVE int32_t vt_unsaved() {
+    return host != nullptr && host->Unsaved() ? 1 : 0;
+}
+
 // The recording's 2400 bytes drive player 1 in the next solo race.
 EMSCRIPTEN_KEEPALIVE int32_t vt_drive_next_solo(const uint8_t* bytes, int32_t size,
                                                 int32_t pauseAfter) {

@@ -181,6 +181,13 @@
     timer.last = performance.now();
     timer.due = 0;
   });
+  // The game asks about unsaved runs when its window closes; a tab can only have the browser ask.
+  window.addEventListener("beforeunload", (event) => {
+    if (VT.host.started && Module._vt_unsaved() === 1) {
+      event.preventDefault();
+      event.returnValue = "";
+    }
+  });
   window.addEventListener("pointerdown", () => VT.audio && VT.audio.unlock && VT.audio.unlock());
 
   // The view's size choice and full screen, under the picture.
