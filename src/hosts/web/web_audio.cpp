@@ -8,6 +8,8 @@ namespace vantrell::web {
 
 namespace {
 
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_JS(void, LoadEffectOnPage, (int32_t id, const uint8_t* bytes, int32_t size), {
     VT.audio.loadEffect(id, HEAPU8.slice(bytes, bytes + size));
 });
@@ -21,6 +23,7 @@ EM_JS(void, PlayMusicOnPage, (const char* alias, int32_t fromStart), {
 });
 EM_JS(void, StopMusicOnPage, (const char* alias), { VT.audio.stopMusic(UTF8ToString(alias)); });
 EM_JS(void, CloseMusicOnPage, (const char* alias), { VT.audio.closeMusic(UTF8ToString(alias)); });
+// clang-format on
 
 }  // namespace
 

@@ -8,6 +8,8 @@ namespace vantrell::web {
 
 namespace {
 
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_JS(int32_t, KeyDownOrPressed, (int32_t index), { return VT.keys.downOrPressed(index) ? 1 : 0; });
 
 // Fills out[0..3] with x, y, buttons and back; returns 0 for a pad, 1 for none at that index.
@@ -41,6 +43,7 @@ EM_JS(void, StoreSpeedOnPage, (int32_t periodMs), {
     } catch (e) {
     }
 });
+// clang-format on
 
 constexpr uint32_t kAxisMax = 65535;
 

@@ -11,6 +11,8 @@ namespace vantrell::web {
 namespace {
 
 // Strings are read before the first await, so the C++ side may free them as soon as it likes.
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_ASYNC_JS(void, MessageOnPage, (const char* text, const char* caption), {
     const t = UTF8ToString(text);
     const c = UTF8ToString(caption);
@@ -58,6 +60,7 @@ EM_ASYNC_JS(char*, ChooseFileOnPage, (), {
 });
 
 EM_ASYNC_JS(void, AboutOnPage, (), { await VT.ui.about(); });
+// clang-format on
 
 const char* AnswerWord(Answer answer) {
     switch (answer) {
@@ -78,8 +81,9 @@ const char* AnswerWord(Answer answer) {
 std::string LinesJson(const HiScoreLines& lines) {
     std::string json = "[";
     for (const HiScoreLine& line : lines) {
-        json += std::string(json.size() > 1 ? "," : "") + "{\"rankAndName\":" +
-                JsonQuote(line.rankAndName) + ",\"time\":" + JsonQuote(line.time) +
+        json += std::string(json.size() > 1 ? "," : "") +
+                "{\"rankAndName\":" + JsonQuote(line.rankAndName) +
+                ",\"time\":" + JsonQuote(line.time) +
                 ",\"selected\":" + (line.selected ? "true" : "false") + "}";
     }
     return json + "]";
@@ -122,8 +126,8 @@ Answer WebDialogs::Ask(const Question& question) {
                              "\",\"escape\":" + escape + "}";
     const int32_t index = AskOnPage(json.c_str());
     ++answered_;
-    constexpr std::array<Answer, 5> kAnswers{Answer::Yes, Answer::No, Answer::Cancel,
-                                             Answer::Retry, Answer::Discard};
+    constexpr std::array<Answer, 5> kAnswers{Answer::Yes, Answer::No, Answer::Cancel, Answer::Retry,
+                                             Answer::Discard};
     if (index >= 0 && index < static_cast<int32_t>(kAnswers.size())) {
         return kAnswers[static_cast<size_t>(index)];
     }
@@ -135,8 +139,7 @@ std::string WebDialogs::AskName(const std::string& defaultName) {
     return AskNameForRun(defaultName, -1, -1);
 }
 
-std::string WebDialogs::AskNameForRun(const std::string& defaultName, int32_t time,
-                                      int32_t rank) {
+std::string WebDialogs::AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) {
     std::string name = TakeString(AskNameOnPage(defaultName.c_str(), time, rank));
     ++answered_;
     return name;

@@ -26,8 +26,8 @@ class WebDialogs final : public Dialogs {
     std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
     // A download: the game writes the file into a scratch folder; the host hands it to the
     // browser once the command is done (TakeDownload).
-    std::optional<std::filesystem::path> ChooseFileToSave(FileKind kind,
-                                                          const std::string& suggestedName) override;
+    std::optional<std::filesystem::path> ChooseFileToSave(
+        FileKind kind, const std::string& suggestedName) override;
     void ShowAbout() override;
 
     // The file the game was given to write, once; nothing when none is waiting.

@@ -10,6 +10,8 @@ namespace vantrell::web {
 
 namespace {
 
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_JS(void, PresentOnPage, (const uint8_t* rgba, int32_t width, int32_t height), {
     VT.screen.present(HEAPU8.slice(rgba, rgba + width * height * 4), width, height);
 });
@@ -21,6 +23,7 @@ EM_JS(void, PaintStatusOnPage, (const char* text, int32_t widthUnits), {
 EM_JS(void, SetCheckOnPage, (int32_t command, int32_t checked), {
     VT.ui.setCheck(command, checked != 0);
 });
+// clang-format on
 
 }  // namespace
 

@@ -25,6 +25,8 @@ enum EventType : int32_t {
     kControlsOk = 9,
 };
 
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_ASYNC_JS(int32_t, NextEventFromPage, (int32_t * args), {
     const event = await VT.host.nextEvent();
     HEAP32[args >> 2] = event.a | 0;
@@ -39,6 +41,7 @@ EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
 EM_JS(void, OpenControlsOnPage, (const char* stateJson), { VT.host.openControls(JSON.parse(UTF8ToString(stateJson))); });
 EM_JS(void, UpdateControlsOnPage, (const char* stateJson), { VT.ui.updateControls(JSON.parse(UTF8ToString(stateJson))); });
 EM_JS(void, CloseControlsOnPage, (), { VT.ui.closeControls(); });
+// clang-format on
 
 std::string MenuJson() {
     std::string json = "[";
@@ -220,9 +223,9 @@ void WebHost::RunControlsDialog(ConfigDialog& dialog) {
 
 void WebHost::SaveSoundSwitches() {
     // A browser tab has no moment of exit to write them in, so they are written as they change.
-    vantrell::SaveSoundSwitches(dataDir_ / kSoundSwitchFileName,
-                                SoundSwitches{game_->sound.EffectsOn() ? 1 : 0,
-                                              game_->sound.MusicOn() ? 1 : 0});
+    vantrell::SaveSoundSwitches(
+        dataDir_ / kSoundSwitchFileName,
+        SoundSwitches{game_->sound.EffectsOn() ? 1 : 0, game_->sound.MusicOn() ? 1 : 0});
 }
 
 std::string WebHost::VerifyRecords() const {

@@ -21,6 +21,8 @@ constexpr char kGameFolder[] = "/vantrell";
 vantrell::web::WebHost* host = nullptr;
 
 // Mounts the browser's database on the game folder and reads it in; the error, if any.
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_ASYNC_JS(char*, MountGameFolder, (const char* folder), {
     const path = UTF8ToString(folder);
     try {
@@ -38,6 +40,7 @@ EM_JS(char*, TranslateOnPage, (const char* context, const char* text), {
 });
 
 EM_JS(void, FailOnPage, (const char* message), { VT.host.fail(UTF8ToString(message)); });
+// clang-format on
 
 std::string Translate(const char* context, const char* text) {
     return vantrell::web::TakeString(TranslateOnPage(context, text));
