@@ -34,7 +34,8 @@ function check(ok, what, detail = "") {
 const native = (...toolArgs) => execFileSync(tool, toolArgs, { encoding: "utf8" });
 
 // Commands as the game numbers them (platform/commands.h).
-const Command = { Solo: 0, Stage2: 5, ShowHiScores: 10, ExportRun: 12, ImportRun: 13, Effects: 15 };
+const Command = { Solo: 0, FreeDrive: 2, Stage2: 5, ShowHiScores: 10, ExportRun: 12,
+                  ImportRun: 13, Config: 14, Effects: 15 };
 const kRecording = join(game, "S0N0.JOY"); // stage 1's best stored run
 const kPauseAt = 301; // a frame `replay --every 100` writes
 
@@ -73,7 +74,7 @@ async function answer(kind, button) {
   await dialog(kind).waitFor({ state: "detached" });
 }
 // The pop-up (0 game, 1 stage, 2 settings) holding each command used here.
-const kPopup = { 0: 0, 5: 1, 10: 2, 12: 2, 13: 2, 15: 2 };
+const kPopup = { 0: 0, 2: 0, 5: 1, 10: 2, 12: 2, 13: 2, 14: 2, 15: 2 };
 async function menu(command) {
   await page.locator(`[data-menu="${kPopup[command]}"]`).click();
   await page.locator(`[data-command="${command}"]`).click();
@@ -173,6 +174,29 @@ try {
   check(/already in the table/.test(judged),
         "an uploaded run file is read, checked and told apart (in English)", judged);
   await answer("message", "ok");
+
+  // A gamepad plugged in later, its stick pushed forward: ticked for player 1 in the controls
+  // dialog, it drives the craft in free drive.
+  await page.evaluate(() => {
+    const pad = { id: "Test pad (standard)", index: 0, connected: true, mapping: "standard",
+                  axes: [0, -1, 0, 0],
+                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    navigator.getGamepads = () => [pad];
+  });
+  await menu(Command.Config);
+  await dialog("controls").waitFor();
+  check(/Test pad/.test(await dialog("controls").locator('[data-pad="0"]').innerText()),
+        "the controls dialog names the browser's gamepad");
+  await dialog("controls").locator('[data-box="2"]').click();
+  await page.waitForFunction(() => document.querySelector('[data-box="2"]').checked);
+  await answer("controls", "ok");
+  await menu(Command.FreeDrive);
+  const start = await page.evaluate(() => VT.check.state().craft);
+  await waitState((from) => {
+    const now = VT.check.state().craft;
+    return Math.abs(now[0] - from[0]) + Math.abs(now[1] - from[1]) > 2000;
+  }, start, 10000);
+  check(true, "the gamepad's stick drives the craft");
 
   if (args.includes("--figures")) {
     const ticks = tickTimes.sort((a, b) => a - b);

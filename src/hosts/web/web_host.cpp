@@ -39,7 +39,7 @@ EM_JS(void, DownloadOnPage, (const char* path), { VT.host.download(UTF8ToString(
 EM_JS(void, MenuOnPage, (const char* menuJson), { VT.host.ready(JSON.parse(UTF8ToString(menuJson))); });
 EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
 EM_JS(void, OpenControlsOnPage, (const char* stateJson), { VT.host.openControls(JSON.parse(UTF8ToString(stateJson))); });
-EM_JS(void, UpdateControlsOnPage, (const char* stateJson), { VT.ui.updateControls(JSON.parse(UTF8ToString(stateJson))); });
+EM_JS(void, UpdateControlsOnPage, (const char* stateJson), { VT.host.updateControls(JSON.parse(UTF8ToString(stateJson))); });
 EM_JS(void, CloseControlsOnPage, (), { VT.ui.closeControls(); });
 // clang-format on
 
@@ -255,7 +255,9 @@ std::string WebHost::State() const {
            ",\"driving\":" + (driving_ ? "true" : "false") +
            ",\"paused\":" + (shell_->Paused() ? "true" : "false") +
            ",\"timer\":" + (game_->timer.Running() ? "true" : "false") +
-           ",\"frames\":" + std::to_string(display_.PresentCount()) + "}";
+           ",\"frames\":" + std::to_string(display_.PresentCount()) +
+           ",\"craft\":[" + std::to_string(game_->state.Crafts().first.posX) + "," +
+           std::to_string(game_->state.Crafts().first.posY) + "]}";
 }
 
 }  // namespace vantrell::web

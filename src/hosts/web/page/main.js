@@ -108,6 +108,11 @@
       link.remove();
       setTimeout(() => URL.revokeObjectURL(link.href), 10000);
     },
+    // The controls dialog names the pads it would use; the game's state does not know them.
+    updateControls(state) {
+      state.pads = [VT.pads.name(0), VT.pads.name(1)];
+      VT.ui.updateControls(state);
+    },
     openControls(state) {
       state.pads = [VT.pads.name(0), VT.pads.name(1)];
       VT.ui.openControls(state, (action) => {
