@@ -198,6 +198,19 @@ try {
   }, start, 10000);
   check(true, "the gamepad's stick drives the craft");
 
+  // Half a second stalled: the game catches up a few ticks, not thirty.
+  const caughtUp = await page.evaluate(async () => {
+    await new Promise((done) => requestAnimationFrame(done));
+    const before = VT.check.state().frames;
+    const until = performance.now() + 500;
+    while (performance.now() < until) {}
+    await new Promise((done) => requestAnimationFrame(done));
+    await new Promise((done) => setTimeout(done, 0));
+    return VT.check.state().frames - before;
+  });
+  check(caughtUp >= 1 && caughtUp <= 6, "after a stall the game catches up at most a few ticks",
+        `${caughtUp} ticks`);
+
   if (args.includes("--figures")) {
     const ticks = tickTimes.sort((a, b) => a - b);
     const wasm = statSync(join(www, "vantrell.wasm")).size;
