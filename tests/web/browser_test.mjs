@@ -198,6 +198,17 @@ try {
   }, start, 10000);
   check(true, "the gamepad's stick drives the craft");
 
+  // Ctrl+W belongs to the browser (it closes the tab); W alone is a game key.
+  const taken = await page.evaluate(() =>
+    [{ ctrlKey: true }, {}].map((modifiers) => {
+      const event = new KeyboardEvent("keydown", { code: "KeyW", key: "w", bubbles: true,
+                                                   cancelable: true, ...modifiers });
+      document.body.dispatchEvent(event);
+      return event.defaultPrevented;
+    }));
+  check(!taken[0] && taken[1], "Ctrl+W is left to the browser, W alone steers",
+        JSON.stringify(taken));
+
   // Half a second stalled: the game catches up a few ticks, not thirty.
   const caughtUp = await page.evaluate(async () => {
     await new Promise((done) => requestAnimationFrame(done));
