@@ -56,14 +56,26 @@ void HeadlessRace::StartSolo() {
     over_ = false;
 }
 
-RacePhase HeadlessRace::NextPhase() const {
-    if (game_.Progress().Countdown() > 0) {
+RacePhase NextPhaseOf(const RaceProgress& progress) {
+    if (progress.Countdown() > 0) {
         return RacePhase::Countdown;
     }
-    if (game_.Progress().FinishCounter() > 0) {
+    if (progress.FinishCounter() > 0) {
         return RacePhase::Finish;
     }
     return RacePhase::Running;
+}
+
+uint8_t RecordedByteForNextTick(const RaceProgress& progress, const Recording& recording) {
+    // Tick 2400 (time-up) has no byte.
+    const int32_t tick = progress.RaceTicks() + 1;
+    return NextPhaseOf(progress) == RacePhase::Running && tick < kRaceTickLimit
+               ? recording[static_cast<size_t>(tick)]
+               : 0;
+}
+
+RacePhase HeadlessRace::NextPhase() const {
+    return NextPhaseOf(game_.Progress());
 }
 
 int32_t HeadlessRace::Step(uint8_t byte) {
@@ -90,13 +102,7 @@ RaceOutcome HeadlessRace::Run(const Recording& recording,
     constexpr int32_t kMaxSteps = kCountdownStart + kRaceTickLimit + kFinishLast + 8;
     for (int32_t i = 0; i < kMaxSteps && !over_; ++i) {
         const RacePhase phase = NextPhase();
-        // Byte t drives race tick t; tick 2400 (time-up) has no byte, and outside the running
-        // phase the game holds the controls off whatever they say.
-        const int32_t tick = NextRaceTick();
-        const uint8_t byte = phase == RacePhase::Running && tick < kRaceTickLimit
-                                 ? recording[static_cast<size_t>(tick)]
-                                 : 0;
-        Step(byte);
+        Step(RecordedByteForNextTick(game_.Progress(), recording));
         if (afterStep) {
             afterStep(phase, game_);
         }

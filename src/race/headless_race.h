@@ -23,6 +23,13 @@ struct RaceOutcome {
     int32_t time = 0;  // raceTicks at the end: one past the tick of the 20th pass, or 2400
 };
 
+// The phase a race whose counters stand at `progress` runs its next tick in.
+RacePhase NextPhaseOf(const RaceProgress& progress);
+// The byte of `recording` that drives the race's next tick: byte t on race tick t while
+// running; 0 in the countdown, the finish and at the time limit, where the game holds the
+// controls off whatever they say. How the tool, the tests and any host replay a run.
+uint8_t RecordedByteForNextTick(const RaceProgress& progress, const Recording& recording);
+
 class HeadlessRace {
   public:
     // Creates the game as the window's creation does and selects the stage; the files come from

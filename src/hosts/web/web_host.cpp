@@ -6,6 +6,7 @@
 
 #include "app/menu.h"
 #include "hosts/web/web_bridge.h"
+#include "race/headless_race.h"
 #include "race/run_check.h"
 #include "resources/resources.h"
 #include "sound/sound_switches.h"
@@ -162,12 +163,8 @@ void WebHost::OneTick() {
         shell_->OnTimer();
         return;
     }
-    // Byte t drives race tick t, exactly as the tool drives a recording; outside the running
-    // phase the game holds the controls off whatever they say.
-    const bool running = progress.Countdown() <= 0 && progress.FinishCounter() <= 0;
-    const int32_t tick = progress.RaceTicks() + 1;
-    const uint8_t byte =
-        running && tick < kRaceTickLimit ? (*drive_)[static_cast<size_t>(tick)] : 0;
+    // Exactly as the tool drives a recording.
+    const uint8_t byte = RecordedByteForNextTick(progress, *drive_);
     shell_->Tick(TickInput{RecordedControls(byte), 0});
     if (++driveSteps_ == drivePauseAfter_) {
         shell_->TogglePause();
@@ -255,8 +252,8 @@ std::string WebHost::State() const {
            ",\"driving\":" + (driving_ ? "true" : "false") +
            ",\"paused\":" + (shell_->Paused() ? "true" : "false") +
            ",\"timer\":" + (game_->timer.Running() ? "true" : "false") +
-           ",\"frames\":" + std::to_string(display_.PresentCount()) +
-           ",\"craft\":[" + std::to_string(game_->state.Crafts().first.posX) + "," +
+           ",\"frames\":" + std::to_string(display_.PresentCount()) + ",\"craft\":[" +
+           std::to_string(game_->state.Crafts().first.posX) + "," +
            std::to_string(game_->state.Crafts().first.posY) + "]}";
 }
 
