@@ -189,7 +189,10 @@ try {
         "the controls dialog names the browser's gamepad");
   await dialog("controls").locator('[data-box="2"]').click();
   await page.waitForFunction(() => document.querySelector('[data-box="2"]').checked);
+  await dialog("controls").locator('[data-step="slower"]').click();
   await answer("controls", "ok");
+  check((await page.evaluate(() => localStorage.getItem("vantrell.speed"))) === "17",
+        "a game speed set in the controls dialog is kept for the next visit");
   await menu(Command.FreeDrive);
   const start = await page.evaluate(() => VT.check.state().craft);
   await waitState((from) => {

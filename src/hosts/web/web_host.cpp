@@ -216,6 +216,8 @@ void WebHost::RunControlsDialog(ConfigDialog& dialog) {
         UpdateControlsOnPage(ControlsJson(dialog).c_str());
     }
     CloseControlsOnPage();
+    // A tab is never destroyed the way a window is, so the speed is kept as the dialog closes.
+    game_->timer.StoreTickPeriod();
 }
 
 void WebHost::SaveSoundSwitches() {
