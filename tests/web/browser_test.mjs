@@ -35,7 +35,7 @@ const native = (...toolArgs) => execFileSync(tool, toolArgs, { encoding: "utf8" 
 
 // Commands as the game numbers them (platform/commands.h).
 const Command = { Solo: 0, FreeDrive: 2, Stage2: 5, ShowHiScores: 10, ExportRun: 12,
-                  ImportRun: 13, Config: 14, Effects: 15 };
+                  ImportRun: 13, Config: 14, Effects: 15, Rules: 17 };
 const kRecording = join(game, "S0N0.JOY"); // stage 1's best stored run
 const kPauseAt = 301; // a frame `replay --every 100` writes
 
@@ -74,7 +74,7 @@ async function answer(kind, button) {
   await dialog(kind).waitFor({ state: "detached" });
 }
 // The pop-up (0 game, 1 stage, 2 settings) holding each command used here.
-const kPopup = { 0: 0, 2: 0, 5: 1, 10: 2, 12: 2, 13: 2, 14: 2, 15: 2 };
+const kPopup = { 0: 0, 2: 0, 5: 1, 10: 2, 12: 2, 13: 2, 14: 2, 15: 2, 17: 3 };
 async function menu(command) {
   await page.locator(`[data-menu="${kPopup[command]}"]`).click();
   await page.locator(`[data-command="${command}"]`).click();
@@ -127,6 +127,7 @@ try {
   }, `frame_${String(kPauseAt).padStart(4, "0")}.png`);
   check(differing === 0, `the canvas at tick ${kPauseAt} equals vantrell-tool replay's frame`,
         `${differing} bytes differ`);
+  check(await page.locator("#pause-mark").isVisible(), "the pause mark shows over the picture");
   const sounds = await page.evaluate(() => VT.audio.log.join("\n"));
   check(/effect \d/.test(sounds) && /music \w+ play start/.test(sounds),
         "the countdown's effects and the race music were played through Web Audio");
@@ -136,15 +137,34 @@ try {
   await dialog("name").locator('[data-field="name"]').fill("Web Tester");
   await answer("name", "ok");
   await answer("list", "ok");
+  const leaving = () => page.evaluate(() => {
+    const event = new Event("beforeunload", { cancelable: true });
+    window.dispatchEvent(event);
+    return event.defaultPrevented;
+  });
+  check(await leaving(), "closing the tab with a run not yet saved makes the browser ask");
   await menu(Command.Stage2); // the save question comes with a change of stage
   const question = page.locator('[data-dialog="yesno"], [data-dialog="ask"]');
   await question.locator('[data-answer="yes"]').click();
   await waitState(() => !VT.ui.dialogOpen());
+  const saved = await waitState(() => Module._vt_unsaved() === 0, null, 5000).then(() => true,
+                                                                                 () => false);
+  check(saved && !(await leaving()), "once saved, the tab closes without a question");
   await menu(Command.Effects); // effects off, kept in the browser's database
   await page.waitForTimeout(200);
   const tickTimes = await page.evaluate(() => [...VT.host.tickTimes]);
 
+  // The help texts come from the game's core, through the same translations as the desktop.
+  await load("?lang=ja");
+  await menu(Command.Rules);
+  const rulesJa = await dialog("message").innerText();
+  await answer("message", "ok");
   await load("?lang=en");
+  await menu(Command.Rules);
+  const rulesEn = await dialog("message").innerText();
+  await answer("message", "ok");
+  check(/[\u3040-\u30ff]/.test(rulesJa) && !/[\u3040-\u30ff\u4e00-\u9fff]/.test(rulesEn),
+        "the rules read in Japanese, or wholly in English", rulesEn);
   await menu(Command.ShowHiScores);
   await dialog("list").waitFor();
   const listed = await dialog("list").innerText();
