@@ -25,6 +25,24 @@ using ListSelection = std::array<bool, 10>;
 // The buttons a question can offer.
 enum class Answer { Yes, No, Cancel, Retry, Discard };
 
+// The answer as a lower-case word ("yes", "no", "cancel", "retry", "discard"), for logs and for
+// hosts that pass answers as text.
+constexpr const char* AnswerWord(Answer answer) {
+    switch (answer) {
+        case Answer::Yes:
+            return "yes";
+        case Answer::No:
+            return "no";
+        case Answer::Cancel:
+            return "cancel";
+        case Answer::Retry:
+            return "retry";
+        case Answer::Discard:
+            break;
+    }
+    return "discard";
+}
+
 // A message box with a choice: the buttons left to right, the one Enter presses, and what Escape
 // (and the close box) answers; without an escape answer the box must be answered by a button.
 struct Question {

@@ -26,26 +26,6 @@ bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& capti
     return yes;
 }
 
-namespace {
-
-const char* AnswerName(Answer answer) {
-    switch (answer) {
-        case Answer::Yes:
-            return "yes";
-        case Answer::No:
-            return "no";
-        case Answer::Cancel:
-            return "cancel";
-        case Answer::Retry:
-            return "retry";
-        case Answer::Discard:
-            break;
-    }
-    return "discard";
-}
-
-}  // namespace
-
 Answer ScriptedDialogs::Ask(const Question& question) {
     Answer answer = question.escape.value_or(question.enter);
     if (!answers_.empty()) {
@@ -53,7 +33,7 @@ Answer ScriptedDialogs::Ask(const Question& question) {
         answers_.pop_front();
     }
     calls_.push_back(
-        {DialogKind::Question, question.text, question.caption, {}, AnswerName(answer)});
+        {DialogKind::Question, question.text, question.caption, {}, AnswerWord(answer)});
     return answer;
 }
 

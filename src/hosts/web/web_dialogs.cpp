@@ -62,22 +62,6 @@ EM_ASYNC_JS(char*, ChooseFileOnPage, (), {
 EM_ASYNC_JS(void, AboutOnPage, (), { await VT.ui.about(); });
 // clang-format on
 
-const char* AnswerWord(Answer answer) {
-    switch (answer) {
-        case Answer::Yes:
-            return "yes";
-        case Answer::No:
-            return "no";
-        case Answer::Cancel:
-            return "cancel";
-        case Answer::Retry:
-            return "retry";
-        case Answer::Discard:
-            return "discard";
-    }
-    return "cancel";
-}
-
 std::string LinesJson(const HiScoreLines& lines) {
     std::string json = "[";
     for (const HiScoreLine& line : lines) {
