@@ -76,7 +76,7 @@ if [ "$mode" = test ]; then
   build_web
   # playwright-core drives Debian's Chromium; it downloads no browser of its own.
   npm ci --prefix tests/web --no-audit --no-fund
-  node tests/web/browser_test.mjs
+  node tests/web/browser_test.mjs --figures
   cmake --preset sanitize >/dev/null
   cmake --build --preset sanitize
   ctest --preset sanitize
