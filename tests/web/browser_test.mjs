@@ -143,6 +143,26 @@ try {
     return event.defaultPrevented;
   });
   check(await leaving(), "closing the tab with a run not yet saved makes the browser ask");
+
+  // Meanwhile another tab of the game sets and saves a run of its own: a stored run started one
+  // tick late (937 ticks), so that it is no run the table already holds.
+  const late = [0, ...readFileSync(join(game, "S0N1.JOY")).subarray(0, 2399)];
+  const other = await context.newPage();
+  await other.goto(url + "index.html?lang=en");
+  await other.waitForFunction(() => window.VT && VT.host && VT.host.started);
+  await other.evaluate((bytes) => VT.check.driveNextSolo(new Uint8Array(bytes), 0), late);
+  await other.keyboard.press("Alt+g");
+  await other.keyboard.press("1");
+  const otherDialog = (kind) => other.locator(`[data-dialog="${kind}"]`);
+  await otherDialog("name").waitFor({ timeout: 60000 });
+  await otherDialog("name").locator('[data-field="name"]').fill("Other Tab");
+  await otherDialog("name").locator('[data-answer="ok"]').click();
+  await otherDialog("list").locator('[data-answer="ok"]').click();
+  await other.locator(`[data-menu="${kPopup[Command.Stage2]}"]`).click();
+  await other.locator(`[data-command="${Command.Stage2}"]`).click();
+  await otherDialog("yesno").locator('[data-answer="yes"]').click();
+  await other.waitForFunction(() => Module._vt_unsaved() === 0);
+  await other.close();
   await menu(Command.Stage2); // the save question comes with a change of stage
   const question = page.locator('[data-dialog="yesno"], [data-dialog="ask"]');
   await question.locator('[data-answer="yes"]').click();
@@ -170,6 +190,8 @@ try {
   const listed = await dialog("list").innerText();
   check(/Web Tester/.test(listed) && /928/.test(listed),
         "after a reload the saved run is in stage 1's table", listed);
+  check(/Other Tab/.test(listed) && /937/.test(listed),
+        "the run another tab saved meanwhile is kept", listed);
   await answer("list", "ok");
   await page.locator(`[data-menu="${kPopup[Command.Effects]}"]`).click();
   check(!(await page.locator(`[data-command="${Command.Effects}"]`).evaluate(

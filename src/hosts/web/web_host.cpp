@@ -35,7 +35,7 @@ EM_ASYNC_JS(int32_t, NextEventFromPage, (int32_t * args), {
     return event.type;
 });
 
-EM_ASYNC_JS(void, SyncFilesOnPage, (), { await VT.host.syncFiles(); });
+EM_ASYNC_JS(void, SyncFilesOnPage, (int32_t fromDatabase), { await VT.host.syncFiles(fromDatabase != 0); });
 EM_JS(void, DownloadOnPage, (const char* path), { VT.host.download(UTF8ToString(path)); });
 EM_JS(void, MenuOnPage, (const char* menuJson), { VT.host.ready(JSON.parse(UTF8ToString(menuJson))); });
 EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
@@ -125,6 +125,9 @@ void WebHost::Handle(const Event& event) {
             DeliverTicks(event.a);
             break;
         case kCommand:
+            // Another tab of the game may have saved since: read the database first, so that
+            // a save here keeps its runs as it keeps those the tool saved beside a window.
+            SyncFilesOnPage(1);
             shell_->OnCommand(static_cast<Command>(event.a));
             if (event.a == static_cast<int32_t>(Command::Effects) ||
                 event.a == static_cast<int32_t>(Command::Music)) {
@@ -181,7 +184,7 @@ void WebHost::Settle(int32_t answeredBefore) {
             DownloadOnPage(file->c_str());
         }
     }
-    SyncFilesOnPage();
+    SyncFilesOnPage(0);
 }
 
 void WebHost::RunControlsDialog(ConfigDialog& dialog) {

@@ -35,6 +35,8 @@ EM_ASYNC_JS(char*, MountGameFolder, (const char* folder), {
     }
 });
 
+EM_ASYNC_JS(void, StoreGameFolder, (), { await VT.host.syncFiles(false); });
+
 EM_JS(char*, TranslateOnPage, (const char* context, const char* text), {
     return VT.host.newString(VT.i18n.tr(UTF8ToString(context), UTF8ToString(text)));
 });
@@ -103,6 +105,9 @@ int main() {
         FailOnPage(error.c_str());
         return 1;
     }
+    // The database holds what the folder holds from the start, so that reading it back later
+    // (to see another tab's saves) drops nothing.
+    StoreGameFolder();
     static vantrell::web::WebHost game(kGameFolder);
     host = &game;
     game.Run();
