@@ -128,6 +128,10 @@ try {
   check(differing === 0, `the canvas at tick ${kPauseAt} equals vantrell-tool replay's frame`,
         `${differing} bytes differ`);
   check(await page.locator("#pause-mark").isVisible(), "the pause mark shows over the picture");
+  const panel = await page.evaluate(() => [VT.panel.shown(), VT.check.state()]);
+  check(panel[0].timed && panel[0].raceTicks === panel[1].raceTicks && panel[0].passed > 0 &&
+        panel[0].next !== null, "the race display below shows the race's clock and checkpoints",
+        JSON.stringify(panel));
   const sounds = await page.evaluate(() => VT.audio.log.join("\n"));
   check(/effect \d/.test(sounds) && /music \w+ play start/.test(sounds),
         "the countdown's effects and the race music were played through Web Audio");

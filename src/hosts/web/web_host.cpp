@@ -100,12 +100,14 @@ void WebHost::Run() {
     MenuOnPage(MenuJson().c_str());
     shell_->OnCreate();
     shell_->RunPosted();
+    panel_.Show(shell_->RaceView());
     for (;;) {
         const Event event = NextEvent();
         const int32_t answeredBefore = dialogs_.Answered();
         Handle(event);
         shell_->RunPosted();
         PausedOnPage(shell_->Paused() ? 1 : 0);
+        panel_.Show(shell_->RaceView());
         Settle(event.type == kCommand ? -1 : answeredBefore);
     }
 }
@@ -196,6 +198,7 @@ void WebHost::RunControlsDialog(ConfigDialog& dialog) {
             case kTick:
                 DeliverTicks(event.a);
                 dialog.Refresh();
+                panel_.Show(shell_->RaceView());
                 break;
             case kControlsToggle:
                 if (event.a >= 0 && event.a < ConfigDialog::kBoxCount) {

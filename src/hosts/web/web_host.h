@@ -17,6 +17,7 @@
 #include "hosts/web/web_devices.h"
 #include "hosts/web/web_dialogs.h"
 #include "hosts/web/web_display.h"
+#include "hosts/web/web_panel.h"
 #include "input/control_code.h"
 
 namespace vantrell::web {
@@ -63,6 +64,7 @@ class WebHost {
     WebJoysticks joysticks_;
     WebAudio audio_;
     WebDisplay display_;
+    WebPanel panel_;
     WebDialogs dialogs_;
     WebTickTimer timer_;
     WebSpeedStore speedStore_;

@@ -52,7 +52,10 @@
     const area = document.getElementById("game");
     const full = document.fullscreenElement === area;
     const top = full ? 0 : area.getBoundingClientRect().top + window.scrollY;
-    const room = { w: window.innerWidth - (full ? 0 : 16), h: window.innerHeight - top - (full ? 0 : 48) };
+    const room = {
+      w: window.innerWidth - (full ? 0 : 16),
+      h: (window.innerHeight - top - (full ? 0 : 48)) * (kHeight / (kHeight + (full ? 0 : 72))),
+    };
     let w;
     let h;
     if (stretch) {
@@ -66,6 +69,10 @@
     }
     canvas.style.width = w + "px";
     canvas.style.height = h + "px";
+    // The race display below, at the picture's width.
+    const panel = document.getElementById("panel");
+    panel.style.width = w + "px";
+    panel.style.height = Math.round((72 * w) / kWidth) + "px";
   }
   window.addEventListener("resize", fit);
   document.addEventListener("fullscreenchange", fit);

@@ -1,0 +1,81 @@
+// The race display below the picture, as on the desktop: the clock and the ticks left, the
+// checkpoints passed with the split against the reference run (green ahead, red behind), and a
+// small map of the course with both craft and the next checkpoint.
+(function () {
+  "use strict";
+  const VT = (window.VT = window.VT || {});
+
+  const kWidth = 248;
+  const kHeight = 72;
+  const kMargin = 4;
+  const kMapSize = 64;
+  const kCourseUnits = 400;
+  const canvas = document.getElementById("panel");
+  const context = canvas.getContext("2d", { alpha: false });
+  const course = document.createElement("canvas");
+  let shown = null;
+
+  const tr = (text, ...values) =>
+    values.reduce((t, v, i) => t.replace("%" + (i + 1), String(v)), VT.i18n.tr("RaceDisplay", text));
+  const onMap = ([x, y]) => [
+    kWidth - kMargin - kMapSize + (Math.min(Math.max(x, 0), kCourseUnits - 1) * kMapSize) / kCourseUnits,
+    (kHeight - kMapSize) / 2 + (Math.min(Math.max(y, 0), kCourseUnits - 1) * kMapSize) / kCourseUnits,
+  ];
+
+  function draw() {
+    const d = shown;
+    context.fillStyle = "rgb(16,16,24)";
+    context.fillRect(0, 0, kWidth, kHeight);
+    if (!d) return;
+    context.font = "13px 'IPAPGothic', 'VL PGothic', 'Noto Sans CJK JP', sans-serif";
+    context.textBaseline = "middle";
+    context.fillStyle = "#fff";
+    const clock = d.timed ? tr("タイム %1  残り %2", d.raceTicks, d.ticksLeft) : tr("タイム --");
+    const passed = d.timed ? tr("チェックポイント %1/%2", d.passed, d.checkpoints) : tr("チェックポイント --");
+    context.fillText(clock, kMargin, 6 + 9);
+    context.fillText(passed, kMargin, 6 + 18 + 9);
+    if (d.split) {
+      const value = d.split.value > 0 ? "+" + d.split.value : String(d.split.value);
+      context.fillStyle = d.split.value <= 0 ? "rgb(64,224,64)" : "rgb(240,64,64)";
+      if (d.split.total) {
+        context.fillText(tr("合計 %1", value), kMargin, 6 + 36 + 9);
+      } else {
+        context.fillText(value, kMargin + context.measureText(passed + "  ").width, 6 + 18 + 9);
+      }
+    }
+    const left = kWidth - kMargin - kMapSize;
+    const top = (kHeight - kMapSize) / 2;
+    context.imageSmoothingEnabled = true;
+    if (course.width > 0) context.drawImage(course, left, top, kMapSize, kMapSize);
+    context.strokeStyle = "rgb(128,128,128)";
+    context.strokeRect(left - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
+    if (d.next) {
+      const [x, y] = onMap(d.next);
+      context.strokeStyle = "rgb(255,240,0)";
+      context.strokeRect(Math.round(x) - 1.5, Math.round(y) - 1.5, 4, 4);
+    }
+    for (const [point, colour] of [[d.second, "rgb(64,128,255)"], [d.first, "rgb(255,48,48)"]]) {
+      const [x, y] = onMap(point);
+      context.fillStyle = colour;
+      context.fillRect(Math.round(x) - 1, Math.round(y) - 1, 3, 3);
+    }
+  }
+
+  VT.panel = {
+    show(display) {
+      shown = display;
+      draw();
+    },
+    // The course part of the stage's picture, one pixel a course unit.
+    map(pixels, size) {
+      course.width = size;
+      course.height = size;
+      course.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(pixels.buffer), size, size), 0, 0);
+      draw();
+    },
+    redraw: draw,
+    // What the panel shows now, for tests.
+    shown: () => shown,
+  };
+  if (VT.i18n && VT.i18n.onChange) VT.i18n.onChange(draw);
+})();
