@@ -17,7 +17,7 @@ const { server, url } = await serve({ "/": www });
 const context = await chromium.launchPersistentContext(profile, {
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
   headless: true,
-  viewport: { width: 560, height: 680 },
+  viewport: { width: 600, height: 830 },
   args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
          "--disable-component-update", "--disable-sync", "--no-first-run"],
 });
