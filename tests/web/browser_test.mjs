@@ -59,7 +59,15 @@ const page = context.pages()[0] || (await context.newPage());
 const pageErrors = [];
 page.on("pageerror", (error) => pageErrors.push(error.message));
 
+// Japanese texts an English page showed untranslated, over every page load.
+const untranslated = new Set();
+async function noteUntranslated() {
+  const texts = await page.evaluate(() => (window.VT && VT.i18n ? [...VT.i18n.untranslated] : []));
+  texts.forEach((text) => untranslated.add(text));
+}
+
 async function load(query = "") {
+  await noteUntranslated();
   const started = Date.now();
   await page.goto(url + "index.html" + query);
   await page.waitForFunction(() => window.VT && VT.host && (VT.host.started || VT.host.failed));
@@ -279,6 +287,9 @@ try {
                 `tick median ${ticks[ticks.length >> 1].toFixed(3)} ms, ` +
                 `p99 ${ticks[Math.floor(ticks.length * 0.99)].toFixed(3)} ms over ${ticks.length}`);
   }
+  await noteUntranslated();
+  check(untranslated.size === 0, "every text shown in English had its translation",
+        [...untranslated].join("\n    "));
   check(pageErrors.length === 0, "no errors on the page", pageErrors.join("\n    "));
 } catch (error) {
   check(false, "the browser session ran to its end", error.stack || String(error));
