@@ -12,6 +12,7 @@
   const kCourseUnits = 400;
   const canvas = document.getElementById("panel");
   const context = canvas.getContext("2d", { alpha: false });
+  // The course scaled down once, when the stage changes, not on every tick.
   const course = document.createElement("canvas");
   let shown = null;
 
@@ -45,8 +46,7 @@
     }
     const left = kWidth - kMargin - kMapSize;
     const top = (kHeight - kMapSize) / 2;
-    context.imageSmoothingEnabled = true;
-    if (course.width > 0) context.drawImage(course, left, top, kMapSize, kMapSize);
+    if (course.width > 0) context.drawImage(course, left, top);
     context.strokeStyle = "rgb(128,128,128)";
     context.strokeRect(left - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
     if (d.next) {
@@ -61,16 +61,34 @@
     }
   }
 
+  // Drawn once per animation frame at most, however many ticks that frame brought.
+  let drawPending = false;
+  function drawSoon() {
+    if (drawPending) return;
+    drawPending = true;
+    requestAnimationFrame(() => {
+      drawPending = false;
+      draw();
+    });
+  }
+
   VT.panel = {
     show(display) {
       shown = display;
-      draw();
+      drawSoon();
     },
     // The course part of the stage's picture, one pixel a course unit.
     map(pixels, size) {
-      course.width = size;
-      course.height = size;
-      course.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(pixels.buffer), size, size), 0, 0);
+      const full = document.createElement("canvas");
+      full.width = size;
+      full.height = size;
+      full.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(pixels.buffer), size, size), 0, 0);
+      course.width = kMapSize;
+      course.height = kMapSize;
+      const small = course.getContext("2d");
+      small.imageSmoothingEnabled = true;
+      small.imageSmoothingQuality = "high";
+      small.drawImage(full, 0, 0, kMapSize, kMapSize);
       draw();
     },
     redraw: draw,
