@@ -5,7 +5,14 @@
 namespace vantrell {
 
 std::vector<uint8_t> StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, int32_t height) {
-    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4, 0);
+    std::vector<uint8_t> rgba;
+    StretchBandRgba(frameBuffer, width, height, rgba);
+    return rgba;
+}
+
+void StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, int32_t height,
+                     std::vector<uint8_t>& rgba) {
+    rgba.assign(static_cast<size_t>(width) * height * 4, 0);
     const RgbQuad* colours = frameBuffer.Colours();
     uint8_t* out = rgba.data();
     for (int32_t y = 0; y < height; ++y, out += static_cast<size_t>(width) * 4) {
@@ -22,7 +29,6 @@ std::vector<uint8_t> StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, 
             pixel[3] = 255;
         }
     }
-    return rgba;
 }
 
 }  // namespace vantrell

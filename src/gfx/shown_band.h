@@ -13,5 +13,8 @@ namespace vantrell {
 // Red, green, blue and 255 for each of width x height pixels, top row first. Rows the frame
 // buffer lacks stay transparent black.
 std::vector<uint8_t> StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, int32_t height);
+// The same into `rgba`, reusing its storage: a host that shows every frame allocates nothing.
+void StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, int32_t height,
+                     std::vector<uint8_t>& rgba);
 
 }  // namespace vantrell

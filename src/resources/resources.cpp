@@ -2,6 +2,8 @@
 
 #include "resources/resource_table.h"
 
+#include <string>
+
 namespace vantrell {
 
 std::span<const uint8_t> FindResource(std::string_view name) {
@@ -12,6 +14,14 @@ std::span<const uint8_t> FindResource(std::string_view name) {
         }
     }
     return {};
+}
+
+std::array<std::span<const uint8_t>, 4> EmbeddedWaves() {
+    std::array<std::span<const uint8_t>, 4> waves;
+    for (size_t i = 0; i < waves.size(); ++i) {
+        waves[i] = FindResource("WAVDAT" + std::to_string(i));
+    }
+    return waves;
 }
 
 }  // namespace vantrell

@@ -13,6 +13,7 @@
 #include "desktop_test_support.h"
 #include "hosts/desktop/desktop_app.h"
 #include "hosts/desktop/sdl_audio.h"
+#include "resources/resources.h"
 #include "sound/sound_player.h"
 
 namespace vantrell::desktop {

@@ -8,14 +8,6 @@
 
 namespace vantrell::desktop {
 
-SoundPlayer::WaveImages EmbeddedWaves() {
-    SoundPlayer::WaveImages waves;
-    for (std::size_t i = 0; i < waves.size(); ++i) {
-        waves[i] = FindResource("WAVDAT" + std::to_string(i));
-    }
-    return waves;
-}
-
 DesktopApp::DesktopApp(const DesktopSettings& settings)
     : window_(std::make_unique<MainWindow>()),
       dialogs_(window_.get()),

@@ -72,7 +72,4 @@ class DesktopApp {
     std::unique_ptr<LanguageMenu> languageMenu_;
 };
 
-// The four effects embedded in the program, WAVDAT0..WAVDAT3.
-SoundPlayer::WaveImages EmbeddedWaves();
-
 }  // namespace vantrell::desktop

@@ -13,7 +13,8 @@ namespace {
 // The bodies are JavaScript, which the C++ formatter would break.
 // clang-format off
 EM_JS(void, PresentOnPage, (const uint8_t* rgba, int32_t width, int32_t height), {
-    VT.screen.present(HEAPU8.slice(rgba, rgba + width * height * 4), width, height);
+    // A view of the program's memory: the canvas copies it, so nothing else need.
+    VT.screen.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
 });
 
 EM_JS(void, PaintStatusOnPage, (const char* text, int32_t widthUnits), {
@@ -38,9 +39,8 @@ void WebDisplay::Present(const Bitmap8& frameBuffer) {
     } else if (frameStatus_.size() < frameDigests_.size()) {
         frameStatus_.push_back(status_);
     }
-    const std::vector<uint8_t> rgba =
-        StretchBandRgba(frameBuffer, kDefaultViewWidth, kDefaultViewHeight);
-    PresentOnPage(rgba.data(), kDefaultViewWidth, kDefaultViewHeight);
+    StretchBandRgba(frameBuffer, kDefaultViewWidth, kDefaultViewHeight, rgba_);
+    PresentOnPage(rgba_.data(), kDefaultViewWidth, kDefaultViewHeight);
 }
 
 void WebDisplay::PaintStatus(const std::string& text, int32_t widthUnits) {

@@ -25,6 +25,7 @@ class WebDisplay final : public Display {
     int32_t PresentCount() const { return presents_; }
 
   private:
+    std::vector<uint8_t> rgba_;  // the stretched frame, kept between frames
     int32_t presents_ = 0;
     std::string status_;
     std::vector<std::string> frameDigests_;

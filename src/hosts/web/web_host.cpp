@@ -74,14 +74,6 @@ std::string ControlsJson(const ConfigDialog& dialog) {
            ",\"speedMax\":" + std::to_string(ConfigDialog::SpeedBarMax()) + "}";
 }
 
-SoundPlayer::WaveImages EmbeddedWaves() {
-    SoundPlayer::WaveImages waves;
-    for (size_t i = 0; i < waves.size(); ++i) {
-        waves[i] = FindResource("WAVDAT" + std::to_string(i));
-    }
-    return waves;
-}
-
 }  // namespace
 
 WebHost::WebHost(std::filesystem::path dataDir) : dataDir_(std::move(dataDir)) {}

@@ -21,7 +21,8 @@
     width: kWidth,
     height: kHeight,
     present(pixels, width, height) {
-      context.putImageData(new ImageData(new Uint8ClampedArray(pixels.buffer), width, height), 0, 0);
+      const bytes = new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, pixels.length);
+      context.putImageData(new ImageData(bytes, width, height), 0, 0);
     },
     // Black strip; the text centred by its width in half-width units of 10 pixels.
     status(text, widthUnits) {
