@@ -70,7 +70,7 @@ void Shell::RefreshBestTimes() {
 }
 
 void Shell::RefreshDisplay() {
-    raceDisplay_.Update(game_.state, game_.timer.tickPeriod);
+    raceDisplay_.Update(game_.state, game_.timer.Period());
 }
 
 }  // namespace vantrell

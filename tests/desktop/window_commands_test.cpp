@@ -126,7 +126,7 @@ TEST_F(WindowCommandsTest, ConfigDialogLeavesTheRaceRunningAndRestartsTheTimerOn
     EXPECT_GT(presentsWhileOpen, 2);
     EXPECT_EQ(periodAfterStep, 17);
     EXPECT_TRUE(runningAfterStep);
-    EXPECT_EQ(game.app->Objects().timer.tickPeriod, 17);
+    EXPECT_EQ(game.app->Objects().timer.Period(), 17);
 }
 
 TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
