@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/menu.h"
 #include "app/run_files.h"
 #include "platform/ui_text.h"
 #include "race/stage_check.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/menu.h"
 #include "app/shell.h"
 #include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"

@@ -7,6 +7,7 @@
 
 #include "platform/joystick.h"
 #include "platform/key_state.h"
+#include "platform/speed_store.h"
 #include "platform/tick_timer.h"
 
 namespace vantrell::web {
