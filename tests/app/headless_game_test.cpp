@@ -111,7 +111,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
     EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
-    EXPECT_EQ(host.shell().resultArmed, 1);
+    EXPECT_EQ(host.shell().ResultArmed(), true);
 
     // The idle demonstration gives way to the replay of the two best runs after 500 ticks.
     host.keys.ReleaseAll();

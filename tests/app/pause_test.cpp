@@ -96,8 +96,8 @@ TEST_F(PausedGame, OnlyThePauseKeyOrANewModeResumes) {
     host.Command(Command::About);
     host.Command(Command::Rules);
     host.Command(Command::ShowHiScores);
-    host.shell().OnSetFocus();
-    host.shell().RunPosted();
+    host.shell().FocusRegained();
+    host.shell().RunPending();
     EXPECT_EQ(host.dialogs.Calls().size(), 3u);
     EXPECT_TRUE(host.shell().Paused());
     ExpectStandingStill();

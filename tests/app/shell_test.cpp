@@ -117,8 +117,8 @@ class ShellTest : public ::testing::Test {
   protected:
     ShellTest() : haveContent(dir.CopyGameContent()), game(Bundle()), shell(game) {
         game.timer.LoadTickPeriod();
-        shell.OnCreate();
-        shell.RunPosted();
+        shell.Start();
+        shell.RunPending();
         events.clear();
         host.dialogs.ClearLog();
     }
@@ -131,11 +131,11 @@ class ShellTest : public ::testing::Test {
 
     void Tick(const TickInput& input = {}) {
         shell.Tick(input);
-        shell.RunPosted();
+        shell.RunPending();
     }
     void Command(vantrell::Command command) {
         shell.OnCommand(command);
-        shell.RunPosted();
+        shell.RunPending();
     }
     // A solo race from the menu with `run` as player 1's controls (byte t on race tick t), one
     // tick at a time as the timer would deliver them, until the race is handed over or the
@@ -174,21 +174,21 @@ TEST_F(ShellTest, CreationPostsTheDemonstrationAndTimerStart) {
     Game fresh(Bundle());
     Shell other(fresh);
     fresh.timer.LoadTickPeriod();
-    other.OnCreate();
+    other.Start();
     // Only posted so far: nothing runs until the loop gets to it.
-    EXPECT_EQ(other.resultArmed, 0);
+    EXPECT_EQ(other.ResultArmed(), false);
     EXPECT_FALSE(fresh.timer.Running());
-    EXPECT_TRUE(other.HasPosted());
+    EXPECT_TRUE(other.HasPending());
     EXPECT_EQ(fresh.state.Progress().Banner(), BannerTitle);
     EXPECT_TRUE(host.display.Checked(Command::Effects));
     EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
-    other.RunPosted();
-    EXPECT_EQ(other.resultArmed, 1);
+    other.RunPending();
+    EXPECT_EQ(other.ResultArmed(), true);
     EXPECT_TRUE(fresh.timer.Running());
     EXPECT_EQ(host.timer.Period(), 16);
     EXPECT_EQ(fresh.state.Progress().Mode(), ModeDemo);
-    EXPECT_FALSE(other.HasPosted());
+    EXPECT_FALSE(other.HasPending());
 }
 
 TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
@@ -200,17 +200,24 @@ TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
     ASSERT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
     EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
-    EXPECT_EQ(shell.resultArmed, 1);
+    EXPECT_EQ(shell.ResultArmed(), true);
     EXPECT_TRUE(game.timer.Running());
 
-    // A race that finishes while disarmed keeps reporting its end but is not handed over.
-    shell.resultArmed = 0;
-    events.clear();
-    DriveSoloRace(Recording{}, 3);
-    EXPECT_EQ(events, (Events{"stop", "start"}));
-    EXPECT_EQ(game.state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(game.state.Progress().FinishCounter(), kFinishLast);
-    EXPECT_TRUE(game.timer.Running());
+    // Nothing is armed before the loop has run the start's pending work: a race started then
+    // and finished keeps reporting its end but is not handed over.
+    Game fresh(Bundle());
+    Shell other(fresh);
+    fresh.timer.LoadTickPeriod();
+    other.Start();
+    host.dialogs.ClearLog();
+    other.OnCommand(Command::Solo);
+    for (int32_t i = 0; i < kCountdownStart + kRaceTickLimit + kFinishLast + 3; ++i) {
+        other.Tick(TickInput{});
+    }
+    EXPECT_FALSE(other.ResultArmed());
+    EXPECT_TRUE(host.dialogs.Calls().empty());
+    EXPECT_EQ(fresh.state.Progress().Mode(), ModeSolo);
+    EXPECT_EQ(fresh.state.Progress().FinishCounter(), kFinishLast);
 }
 
 TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
@@ -230,22 +237,31 @@ TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
 }
 
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
-    shell.OnMinimize();
+    shell.Minimized();
     EXPECT_FALSE(game.timer.Running());
-    shell.resultArmed = 0;
-    shell.OnSetFocus();
-    EXPECT_FALSE(shell.HasPosted());
-    shell.RunPosted();
-    EXPECT_FALSE(game.timer.Running());
-    shell.resultArmed = 1;
-    shell.OnSetFocus();
+    shell.FocusRegained();
     EXPECT_FALSE(game.timer.Running());  // posted
-    shell.RunPosted();
+    shell.RunPending();
     EXPECT_TRUE(game.timer.Running());
     // Focus while running does not make a second timer.
-    shell.OnSetFocus();
-    shell.RunPosted();
+    shell.FocusRegained();
+    shell.RunPending();
     EXPECT_EQ(events, (Events{"stop", "start"}));
+
+    // While a finished race is being handed over nothing is armed: the focus coming back
+    // during its name entry and list leaves no start pending.
+    ASSERT_TRUE(haveContent);
+    int32_t asked = 0;
+    dialogs.whileOpen = [&] {
+        shell.FocusRegained();
+        EXPECT_FALSE(shell.ResultArmed());
+        EXPECT_FALSE(shell.HasPending());
+        ++asked;
+    };
+    host.dialogs.QueueName("Mio");
+    DriveSoloRace(Best().recording);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(shell.ResultArmed());
 }
 
 TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
@@ -254,19 +270,19 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     DriveSoloRace(Best().recording);
     events.clear();
     host.dialogs.QueueAnswer(Answer::Yes);
-    EXPECT_TRUE(shell.OnCloseRequest());
+    EXPECT_TRUE(shell.CloseRequested());
     EXPECT_EQ(events, (Events{"stop", "question スコアデータのセーブ"}));
     HiScoreTable saved(dir.path());
     saved.Load(0);
     EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Ren"; }));
-    shell.OnDestroy();
-    EXPECT_TRUE(shell.quitRequested);
+    shell.Stop();
+    EXPECT_TRUE(shell.QuitRequested());
     EXPECT_EQ(host.speedStore.value, 16);  // first run: the default is stored
 
     // The window is gone: whatever was still posted is dropped.
-    shell.OnSetFocus();
-    shell.RunPosted();
+    shell.FocusRegained();
+    shell.RunPending();
     EXPECT_FALSE(game.timer.Running());
 }
 
@@ -275,8 +291,8 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     // the race stays stopped until the dialog is answered.
     int32_t checked = 0;
     dialogs.whileOpen = [&] {
-        shell.OnSetFocus();
-        shell.RunPosted();
+        shell.FocusRegained();
+        shell.RunPending();
         EXPECT_FALSE(game.timer.Running()) << events.back();
         ++checked;
     };
@@ -292,14 +308,14 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     DriveSoloRace(Best().recording);
     dialogs.whileOpen = [&] {
         const int32_t presents = host.display.PresentCount();
-        shell.OnSetFocus();
-        shell.RunPosted();
+        shell.FocusRegained();
+        shell.RunPending();
         EXPECT_FALSE(game.timer.Running());
         EXPECT_EQ(host.display.PresentCount(), presents);
         ++checked;
     };
     host.dialogs.QueueAnswer(Answer::Cancel);
-    EXPECT_FALSE(shell.OnCloseRequest());  // the player stays
+    EXPECT_FALSE(shell.CloseRequested());  // the player stays
     EXPECT_EQ(checked, 6);
     EXPECT_TRUE(game.timer.Running()) << "the race goes on where it was";
 }
@@ -309,10 +325,10 @@ TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {
     Game fresh(Bundle());
     Shell other(fresh);
     fresh.timer.LoadTickPeriod();
-    other.OnCreate();
-    other.RunPosted();
+    other.Start();
+    other.RunPending();
     EXPECT_EQ(host.timer.Period(), 40);
-    other.OnDestroy();
+    other.Stop();
     EXPECT_FALSE(host.timer.Running());
     EXPECT_EQ(host.speedStore.storeCount, 0);
 }
@@ -348,7 +364,7 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         EXPECT_TRUE(game.timer.Running()) << static_cast<int>(c.command);
     }
     // A command that opens a dialog while the timer is already stopped leaves it started.
-    shell.OnMinimize();
+    shell.Minimized();
     events.clear();
     Command(Command::About);
     EXPECT_EQ(events, (Events{"about", "start"}));
@@ -430,20 +446,19 @@ TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play bgm1"}));
 }
 
-TEST_F(ShellTest, PaintMoveAndSizeRepaintTheStripAtOnce) {
+TEST_F(ShellTest, ARepaintPaintsTheStripAtOnce) {
     Command(Command::Solo);
     Tick();
     host.display.ClearStatusLog();
-    shell.OnPaint();
-    shell.OnMove();
-    shell.OnSize();
-    ASSERT_EQ(host.display.StatusLog().size(), 3u);
+    shell.RepaintStatus();  // painted, moved or resized: each is one repaint
+    shell.RepaintStatus();
+    ASSERT_EQ(host.display.StatusLog().size(), 2u);
     EXPECT_EQ(host.display.StatusNow(), "ＲＥＡＤＹ");
     // Still marked: the next tick paints the strip once more, the one after does not.
     Tick();
-    EXPECT_EQ(host.display.StatusLog().size(), 4u);
+    EXPECT_EQ(host.display.StatusLog().size(), 3u);
     Tick();
-    EXPECT_EQ(host.display.StatusLog().size(), 4u);
+    EXPECT_EQ(host.display.StatusLog().size(), 3u);
 }
 
 }  // namespace

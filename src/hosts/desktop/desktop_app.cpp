@@ -44,7 +44,7 @@ DesktopApp::~DesktopApp() {
 void DesktopApp::Start() {
     game_->timer.LoadTickPeriod();
     window_->AttachShell(shell_.get());
-    shell_->OnCreate();
+    shell_->Start();
     window_->show();
     window_->SchedulePosted();
 }

@@ -90,14 +90,14 @@ void WebHost::Run() {
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
     MenuOnPage(MenuJson().c_str());
-    shell_->OnCreate();
-    shell_->RunPosted();
+    shell_->Start();
+    shell_->RunPending();
     panel_.Show(shell_->RaceView());
     for (;;) {
         const Event event = NextEvent();
         const int32_t answeredBefore = dialogs_.Answered();
         Handle(event);
-        shell_->RunPosted();
+        shell_->RunPending();
         PausedOnPage(shell_->Paused() ? 1 : 0);
         panel_.Show(shell_->RaceView());
         Settle(event.type == kCommand ? -1 : answeredBefore);
@@ -142,7 +142,7 @@ void WebHost::Handle(const Event& event) {
 void WebHost::DeliverTicks(int32_t count) {
     for (int32_t i = 0; i < count && game_->timer.Running(); ++i) {
         OneTick();
-        shell_->RunPosted();
+        shell_->RunPending();
     }
 }
 
@@ -157,7 +157,7 @@ void WebHost::OneTick() {
             driving_ = false;
             drive_.reset();
         }
-        shell_->OnTimer();
+        shell_->TimerFired();
         return;
     }
     // Exactly as the tool drives a recording.
