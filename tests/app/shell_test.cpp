@@ -438,12 +438,12 @@ TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
     Command(Command::Music);
     EXPECT_FALSE(game.sound.MusicOn());
     EXPECT_FALSE(host.display.Checked(Command::Music));
-    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop bgm1", "stop stend"}));
+    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop race", "stop goal"}));
     host.audio.Clear();
     Command(Command::Music);
     EXPECT_TRUE(game.sound.MusicOn());
     EXPECT_TRUE(host.display.Checked(Command::Music));
-    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play bgm1"}));
+    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play race"}));
 }
 
 TEST_F(ShellTest, ARepaintPaintsTheStripAtOnce) {

@@ -9,7 +9,8 @@
 namespace vantrell::desktop {
 
 DesktopApp::DesktopApp(const DesktopSettings& settings)
-    : window_(std::make_unique<MainWindow>()),
+    : audio_(settings.dataDir),
+      window_(std::make_unique<MainWindow>()),
       dialogs_(window_.get()),
       speedStore_(settings.settingsFile) {
     game_ =
