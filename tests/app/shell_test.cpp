@@ -72,14 +72,14 @@ class ProbeDialogs final : public Dialogs {
         events_.push_back("export choice");
         return inner_.ChooseRunToExport(lines);
     }
-    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override {
+    std::optional<OpenedFile> OpenFile(FileKind kind) override {
         events_.push_back("open file");
-        return inner_.ChooseFileToOpen(kind);
+        return inner_.OpenFile(kind);
     }
-    std::optional<std::filesystem::path> ChooseFileToSave(FileKind kind,
-                                                          const std::string& name) override {
+    std::optional<SavedFile> SaveFile(FileKind kind, const std::string& name,
+                                      std::span<const uint8_t> bytes) override {
         events_.push_back("save file");
-        return inner_.ChooseFileToSave(kind, name);
+        return inner_.SaveFile(kind, name, bytes);
     }
     void ShowAbout() override {
         events_.push_back("about");

@@ -36,7 +36,6 @@ EM_ASYNC_JS(int32_t, NextEventFromPage, (int32_t * args), {
 });
 
 EM_ASYNC_JS(void, SyncFilesOnPage, (int32_t fromDatabase), { await VT.host.syncFiles(fromDatabase != 0); });
-EM_JS(void, DownloadOnPage, (const char* path), { VT.host.download(UTF8ToString(path)); });
 EM_JS(void, MenuOnPage, (const char* menuJson), { VT.host.ready(JSON.parse(UTF8ToString(menuJson))); });
 EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
 EM_JS(void, OpenControlsOnPage, (const char* stateJson), { VT.host.openControls(JSON.parse(UTF8ToString(stateJson))); });
@@ -171,12 +170,6 @@ void WebHost::OneTick() {
 void WebHost::Settle(int32_t answeredBefore) {
     if (answeredBefore == dialogs_.Answered()) {
         return;
-    }
-    if (const std::optional<std::filesystem::path> file = dialogs_.TakeDownload()) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(*file, error)) {
-            DownloadOnPage(file->c_str());
-        }
     }
     SyncFilesOnPage(0);
 }

@@ -87,22 +87,11 @@
         })
       );
     },
-    putUpload(name, bytes) {
-      const folder = "/tmp/upload";
-      Module.FS.mkdirTree(folder);
-      for (const old of Module.FS.readdir(folder)) {
-        if (old !== "." && old !== "..") Module.FS.unlink(folder + "/" + old);
-      }
-      const path = folder + "/" + (String(name).replace(/[\/\\]/g, "_") || "upload.run");
-      Module.FS.writeFile(path, bytes);
-      return path;
-    },
-    download(path) {
-      const bytes = Module.FS.readFile(path);
-      Module.FS.unlink(path);
+    // Hands the bytes the game saved to the browser as a download named `name`.
+    download(name, bytes) {
       const link = document.createElement("a");
       link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
-      link.download = path.split("/").pop();
+      link.download = name;
       document.body.appendChild(link);
       link.click();
       link.remove();
