@@ -138,6 +138,14 @@ void Shell::TogglePause() {
     }
 }
 
+void Shell::CheckPadPause(bool windowListening) {
+    // Asked whatever the answer, so a press made while not listening is not taken later.
+    if (game_.input.TakePauseRequest() && windowListening && !configOpen_ &&
+        !game_.dialogs.AnyOpen()) {
+        TogglePause();
+    }
+}
+
 void Shell::StartTimer() {
     if (!paused_ && !game_.dialogs.AnyOpen()) {
         game_.timer.StartTickTimer();

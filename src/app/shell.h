@@ -56,6 +56,11 @@ class Shell {
     // stopped whatever else asks for it (a closed dialog, the focus coming back).
     void TogglePause();
     bool Paused() const { return paused_; }
+    // The host looks at the pads' Start buttons, often and between ticks too (a paused game
+    // has no ticks): a press toggles the pause as the pause keys do, but only while the
+    // host's window would take a pause key (`windowListening`: it has the focus, no menu is
+    // open) and no dialog is open.
+    void CheckPadPause(bool windowListening);
 
     // The player asked to race again (R, Backspace, a pad's Back button): the current race
     // mode starts again from the countdown with the same opponent, at once during a race. A

@@ -25,7 +25,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);
     languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
-    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, joysticks_, game_->input);
+    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
         new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile);

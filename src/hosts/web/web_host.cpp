@@ -19,11 +19,13 @@ namespace {
 enum EventType : int32_t {
     kTick = 1,            // a: how many ticks are due
     kCommand = 2,         // a: the menu command
-    kPause = 3,           // P, Pause or a pad's Start
+    kPause = 3,           // P or Pause
     kRetry = 4,           // R, Backspace
     kControlsToggle = 7,  // a: the check box
     kControlsSpeed = 8,   // a: 0 faster, 1 slower, 2 track; b: the position
     kControlsOk = 9,
+    kPads = 10,  // a pad is connected: time to look at its Start button; a: 1 when the page
+                 // would take a pause key (no dialog or menu open)
 };
 
 // The bodies are JavaScript, which the C++ formatter would break.
@@ -94,6 +96,14 @@ void WebHost::Run() {
     panel_.Show(shell_->RaceView());
     for (;;) {
         const Event event = NextEvent();
+        if (event.type == kPads) {
+            // Every animation frame while a pad is connected: only a pause taken needs more.
+            const bool paused = shell_->Paused();
+            shell_->CheckPadPause(event.a != 0);
+            if (shell_->Paused() == paused) {
+                continue;
+            }
+        }
         const int32_t answeredBefore = dialogs_.Answered();
         Handle(event);
         shell_->RunPending();
