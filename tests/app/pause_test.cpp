@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
 #include "platform/key_state.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {

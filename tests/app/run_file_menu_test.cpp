@@ -31,7 +31,7 @@ std::vector<std::vector<uint8_t>> StageZeroRecords(const fs::path& dir) {
 }
 
 TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const fs::path from = scratch / "from";
     const fs::path to = scratch / "to";
     const fs::path reference = scratch / "reference";

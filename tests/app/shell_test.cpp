@@ -7,10 +7,10 @@
 
 #include "app/game.h"
 #include "app/shell.h"
-#include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
 #include "input/control_code.h"
 #include "platform/commands.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
