@@ -101,6 +101,9 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     ASSERT_EQ(host.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::Message, DialogKind::HiScoreList}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
+    EXPECT_EQ(host.dialogs.Calls()[0].caption, "競技終了");
+    EXPECT_FALSE(host.dialogs.Calls()[0].timerRunning || host.dialogs.Calls()[1].timerRunning)
+        << "the race must stand still behind its dialogs";
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
     EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
     EXPECT_EQ(host.shell().resultArmed, 1);

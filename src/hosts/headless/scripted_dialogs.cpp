@@ -13,7 +13,7 @@ void ScriptedDialogs::QueueSelectedItem(int32_t item) {
 }
 
 void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& caption) {
-    calls_.push_back({DialogKind::Message, text, caption, {}, ""});
+    Opened({DialogKind::Message, text, caption, {}, ""});
 }
 
 bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& caption) {
@@ -22,7 +22,7 @@ bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& capti
         yes = yesNo_.front();
         yesNo_.pop_front();
     }
-    calls_.push_back({DialogKind::YesNo, text, caption, {}, yes ? "yes" : "no"});
+    Opened({DialogKind::YesNo, text, caption, {}, yes ? "yes" : "no"});
     return yes;
 }
 
@@ -32,8 +32,7 @@ Answer ScriptedDialogs::Ask(const Question& question) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    calls_.push_back(
-        {DialogKind::Question, question.text, question.caption, {}, AnswerWord(answer)});
+    Opened({DialogKind::Question, question.text, question.caption, {}, AnswerWord(answer)});
     return answer;
 }
 
@@ -43,7 +42,7 @@ std::string ScriptedDialogs::AskName(const std::string& defaultName) {
         name = std::move(names_.front());
         names_.pop_front();
     }
-    calls_.push_back({DialogKind::Name, defaultName, "", {}, name});
+    Opened({DialogKind::Name, defaultName, "", {}, name});
     return name;
 }
 
@@ -56,7 +55,7 @@ std::string ScriptedDialogs::AskNameForRun(const std::string& defaultName, int32
 }
 
 void ScriptedDialogs::ShowHiScoreList(const HiScoreLines& lines) {
-    calls_.push_back({DialogKind::HiScoreList, "", "", lines, ""});
+    Opened({DialogKind::HiScoreList, "", "", lines, ""});
 }
 
 bool ScriptedDialogs::ShowHiScoreListOfferingRace(const HiScoreLines& lines) {
@@ -81,7 +80,7 @@ std::optional<ListSelection> ScriptedDialogs::Choose(DialogKind kind, const HiSc
             (*selection)[i] = lines[i].selected;
         }
     }
-    calls_.push_back({kind, "", "", lines, selection ? "" : "cancel"});
+    Opened({kind, "", "", lines, selection ? "" : "cancel"});
     return selection;
 }
 
@@ -100,7 +99,7 @@ std::optional<std::filesystem::path> ScriptedDialogs::ChooseFile(DialogKind kind
         file = std::move(files_.front());
         files_.pop_front();
     }
-    calls_.push_back({kind, offered, "", {}, file ? file->string() : "cancel"});
+    Opened({kind, offered, "", {}, file ? file->string() : "cancel"});
     return file;
 }
 
@@ -114,7 +113,15 @@ std::optional<std::filesystem::path> ScriptedDialogs::ChooseFileToSave(
 }
 
 void ScriptedDialogs::ShowAbout() {
-    calls_.push_back({DialogKind::About, "", "", {}, ""});
+    Opened({DialogKind::About, "", "", {}, ""});
+}
+
+void ScriptedDialogs::Opened(DialogCall call) {
+    call.timerRunning = timerRunning_ && timerRunning_();
+    calls_.push_back(std::move(call));
+    if (whileOpen_) {
+        whileOpen_();
+    }
 }
 
 std::vector<DialogKind> ScriptedDialogs::Kinds() const {
