@@ -12,6 +12,7 @@
 #include "app/shell.h"
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
+#include "records/records_test_support.h"
 #include "support/scratch_dir.h"
 #include "support/solo_race.h"
 
@@ -78,7 +79,7 @@ class ShellTest : public ::testing::Test {
     }
     const HiScoreEntry& Best() {
         game().records.Rank();
-        return game().records.entries[game().records.rankOrder[kRankBest]];
+        return game().records.AtRank(1);
     }
 
     test::ScratchDir dir;
@@ -132,13 +133,13 @@ TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16", "stop", "start 16"}));
     EXPECT_EQ(Shown(), (Strings{"name", "list"}));
     // The same time as the best run, entered with the bytes driven.
-    const auto& entries = game().records.entries;
+    const std::vector<HiScoreEntry> entries = test::BestFirst(game().records);
     const auto it = std::find_if(entries.begin(), entries.end(),
                                  [](const HiScoreEntry& e) { return e.name == "Kaede"; });
     ASSERT_NE(it, entries.end());
     EXPECT_EQ(it->time, bestTime);
     EXPECT_TRUE(std::equal(best.begin() + 1, best.begin() + bestTime, it->recording.begin() + 1));
-    EXPECT_TRUE(game().records.changed);
+    EXPECT_TRUE(game().records.Changed());
 }
 
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
@@ -171,7 +172,8 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     EXPECT_EQ(Shown(), Strings{"question スコアデータのセーブ"});
     HiScoreTable saved(dir.path());
     saved.Load(0);
-    EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(),
+    const std::vector<HiScoreEntry> entries = test::BestFirst(saved);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Ren"; }));
     shell().OnDestroy();
     EXPECT_TRUE(shell().quitRequested);
@@ -283,7 +285,7 @@ TEST_F(ShellTest, ModeCommandsStartTheirModes) {
     host.dialogs.QueueSelection(ListSelection{});
     host.Command(Command::Versus);
     EXPECT_EQ(game().state.Progress().Mode(), ModeVersus);
-    EXPECT_EQ(game().records.opponentPosition, kRankBest);
+    EXPECT_EQ(game().records.SelectedOpponent(), kRankBest);
     const Recording& opponent = Best().recording;
     const size_t first = static_cast<size_t>(
         std::find_if(opponent.begin(), opponent.end(), [](uint8_t b) { return b != 0; }) -
@@ -320,10 +322,11 @@ TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
     // The new stage's own table is loaded; the old one reached the disk.
     HiScoreTable stage3(dir.path());
     stage3.Load(3);
-    EXPECT_EQ(game().records.entries[0].name, stage3.entries[0].name);
+    EXPECT_EQ(game().records.SavedBytes().record, stage3.SavedBytes().record);
     HiScoreTable stage0(dir.path());
     stage0.Load(0);
-    EXPECT_TRUE(std::any_of(stage0.entries.begin(), stage0.entries.end(),
+    const std::vector<HiScoreEntry> entries = test::BestFirst(stage0);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Mika"; }));
 }
 

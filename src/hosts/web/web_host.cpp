@@ -184,7 +184,7 @@ void WebHost::Settle(int32_t answeredBefore) {
 void WebHost::RunControlsDialog(ConfigDialog& dialog) {
     OpenControlsOnPage(ControlsJson(dialog).c_str());
     // The race goes on behind this dialog: its ticks are delivered from here.
-    while (!dialog.ended) {
+    while (!dialog.Ended()) {
         const Event event = NextEvent();
         switch (event.type) {
             case kTick:
