@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/speed_store.h"
 #include "platform/tick_timer.h"
 
 namespace vantrell {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/menu.h"
 #include "app/shell.h"
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
@@ -93,35 +94,40 @@ TEST_F(ShellTest, CreationPostsTheDemonstrationAndTimerStart) {
     Game fresh(host.Bundle(dir.path()));
     Shell other(fresh);
     fresh.timer.LoadTickPeriod();
-    other.OnCreate();
+    other.Start();
     // Only posted so far: nothing runs until the loop gets to it.
-    EXPECT_EQ(other.resultArmed, 0);
+    EXPECT_EQ(other.ResultArmed(), false);
     EXPECT_FALSE(fresh.timer.Running());
-    EXPECT_TRUE(other.HasPosted());
+    EXPECT_TRUE(other.HasPending());
     EXPECT_EQ(fresh.state.Progress().Banner(), BannerTitle);
     EXPECT_TRUE(host.display.Checked(Command::Effects));
     EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
-    other.RunPosted();
-    EXPECT_EQ(other.resultArmed, 1);
+    other.RunPending();
+    EXPECT_EQ(other.ResultArmed(), true);
     EXPECT_TRUE(fresh.timer.Running());
     EXPECT_EQ(host.timer.Period(), 16);
     EXPECT_EQ(fresh.state.Progress().Mode(), ModeDemo);
-    EXPECT_FALSE(other.HasPosted());
+    EXPECT_FALSE(other.HasPending());
 }
 
 // The hand-over itself (the notice, the list, back to the demonstration) is the headless
-// session's; here, that a race finishing while disarmed keeps reporting its end but is not
-// handed over.
-TEST_F(ShellTest, ARaceFinishedWhileDisarmedIsNotHandedOver) {
+// session's; here, that nothing is armed before the loop has run the start's pending work: a
+// race started then and finished keeps reporting its end but is not handed over.
+TEST_F(ShellTest, ARaceFinishedBeforeTheStartWasRunIsNotHandedOver) {
     ASSERT_TRUE(haveContent);
-    shell().resultArmed = 0;
-    test::DriveSoloRace(host, Recording{}, 3);  // no input: time up at 2400
-    EXPECT_EQ(host.timer.Log(), kStopStart);
+    Game fresh(host.Bundle(dir.path()));
+    Shell other(fresh);
+    fresh.timer.LoadTickPeriod();
+    other.Start();
+    other.OnCommand(Command::Solo);
+    for (int32_t i = 0; i < kCountdownStart + kRaceTickLimit + kFinishLast + 3; ++i) {
+        other.Tick(TickInput{});
+    }
+    EXPECT_FALSE(other.ResultArmed());
     EXPECT_EQ(Shown(), Strings{});
-    EXPECT_EQ(game().state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(game().state.Progress().FinishCounter(), kFinishLast);
-    EXPECT_TRUE(game().timer.Running());
+    EXPECT_EQ(fresh.state.Progress().Mode(), ModeSolo);
+    EXPECT_EQ(fresh.state.Progress().FinishCounter(), kFinishLast);
 }
 
 TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
@@ -143,22 +149,31 @@ TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
 }
 
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
-    shell().OnMinimize();
+    shell().Minimized();
     EXPECT_FALSE(game().timer.Running());
-    shell().resultArmed = 0;
-    shell().OnSetFocus();
-    EXPECT_FALSE(shell().HasPosted());
-    shell().RunPosted();
-    EXPECT_FALSE(game().timer.Running());
-    shell().resultArmed = 1;
-    shell().OnSetFocus();
+    shell().FocusRegained();
     EXPECT_FALSE(game().timer.Running());  // posted
-    shell().RunPosted();
+    shell().RunPending();
     EXPECT_TRUE(game().timer.Running());
     // Focus while running does not make a second timer.
-    shell().OnSetFocus();
-    shell().RunPosted();
+    shell().FocusRegained();
+    shell().RunPending();
     EXPECT_EQ(host.timer.Log(), kStopStart);
+
+    // While a finished race is being handed over nothing is armed: the focus coming back
+    // during its name entry and list leaves no start pending.
+    ASSERT_TRUE(haveContent);
+    int32_t asked = 0;
+    host.dialogs.WhileOpen([&] {
+        shell().FocusRegained();
+        EXPECT_FALSE(shell().ResultArmed());
+        EXPECT_FALSE(shell().HasPending());
+        ++asked;
+    });
+    host.dialogs.QueueName("Mio");
+    test::DriveSoloRace(host, Best().recording);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(shell().ResultArmed());
 }
 
 TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
@@ -167,7 +182,7 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     test::DriveSoloRace(host, Best().recording);
     ClearLogs();
     host.dialogs.QueueAnswer(Answer::Yes);
-    EXPECT_TRUE(shell().OnCloseRequest());
+    EXPECT_TRUE(shell().CloseRequested());
     EXPECT_EQ(host.timer.Log(), Strings{"stop"});
     EXPECT_EQ(Shown(), Strings{"question スコアデータのセーブ"});
     HiScoreTable saved(dir.path());
@@ -175,13 +190,13 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     const std::vector<HiScoreEntry> entries = test::BestFirst(saved);
     EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Ren"; }));
-    shell().OnDestroy();
-    EXPECT_TRUE(shell().quitRequested);
+    shell().Stop();
+    EXPECT_TRUE(shell().QuitRequested());
     EXPECT_EQ(host.speedStore.value, 16);  // first run: the default is stored
 
     // The window is gone: whatever was still posted is dropped.
-    shell().OnSetFocus();
-    shell().RunPosted();
+    shell().FocusRegained();
+    shell().RunPending();
     EXPECT_FALSE(game().timer.Running());
 }
 
@@ -190,8 +205,8 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     // the race stays stopped until the dialog is answered.
     int32_t checked = 0;
     host.dialogs.WhileOpen([&] {
-        shell().OnSetFocus();
-        shell().RunPosted();
+        shell().FocusRegained();
+        shell().RunPending();
         EXPECT_FALSE(game().timer.Running()) << Shown().back();
         ++checked;
     });
@@ -207,8 +222,8 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     test::DriveSoloRace(host, Best().recording);
     host.dialogs.WhileOpen([&] {
         const int32_t presents = host.display.PresentCount();
-        shell().OnSetFocus();
-        shell().RunPosted();
+        shell().FocusRegained();
+        shell().RunPending();
         EXPECT_FALSE(game().timer.Running());
         EXPECT_EQ(host.display.PresentCount(), presents);
         ++checked;
@@ -224,10 +239,10 @@ TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {
     Game fresh(host.Bundle(dir.path()));
     Shell other(fresh);
     fresh.timer.LoadTickPeriod();
-    other.OnCreate();
-    other.RunPosted();
+    other.Start();
+    other.RunPending();
     EXPECT_EQ(host.timer.Period(), 40);
-    other.OnDestroy();
+    other.Stop();
     EXPECT_FALSE(host.timer.Running());
     EXPECT_EQ(host.speedStore.storeCount, 0);
 }
@@ -267,7 +282,7 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         EXPECT_TRUE(game().timer.Running()) << static_cast<int>(command);
     }
     // A command that opens a dialog while the timer is already stopped leaves it started.
-    shell().OnMinimize();
+    shell().Minimized();
     ClearLogs();
     host.Command(Command::About);
     EXPECT_EQ(host.timer.Log(), Strings{"start 16"});
@@ -343,28 +358,27 @@ TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
     host.Command(Command::Music);
     EXPECT_FALSE(game().sound.MusicOn());
     EXPECT_FALSE(host.display.Checked(Command::Music));
-    EXPECT_EQ(host.audio.Calls(), (Strings{"stop bgm1", "stop stend"}));
+    EXPECT_EQ(host.audio.Calls(), (Strings{"stop race", "stop goal"}));
     host.audio.Clear();
     host.Command(Command::Music);
     EXPECT_TRUE(game().sound.MusicOn());
     EXPECT_TRUE(host.display.Checked(Command::Music));
-    EXPECT_EQ(host.audio.Calls(), Strings{"play bgm1"});
+    EXPECT_EQ(host.audio.Calls(), Strings{"play race"});
 }
 
-TEST_F(ShellTest, PaintMoveAndSizeRepaintTheStripAtOnce) {
+TEST_F(ShellTest, ARepaintPaintsTheStripAtOnce) {
     host.Command(Command::Solo);
     ASSERT_EQ(host.RunTicks(1), 1);
     host.display.ClearStatusLog();
-    shell().OnPaint();
-    shell().OnMove();
-    shell().OnSize();
-    ASSERT_EQ(host.display.StatusLog().size(), 3u);
+    shell().RepaintStatus();  // painted, moved or resized: each is one repaint
+    shell().RepaintStatus();
+    ASSERT_EQ(host.display.StatusLog().size(), 2u);
     EXPECT_EQ(host.display.StatusNow(), "ＲＥＡＤＹ");
     // Still marked: the next tick paints the strip once more, the one after does not.
     ASSERT_EQ(host.RunTicks(1), 1);
-    EXPECT_EQ(host.display.StatusLog().size(), 4u);
+    EXPECT_EQ(host.display.StatusLog().size(), 3u);
     ASSERT_EQ(host.RunTicks(1), 1);
-    EXPECT_EQ(host.display.StatusLog().size(), 4u);
+    EXPECT_EQ(host.display.StatusLog().size(), 3u);
 }
 
 }  // namespace

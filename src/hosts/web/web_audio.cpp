@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <filesystem>
-
 namespace vantrell::web {
 
 namespace {
@@ -15,14 +13,14 @@ EM_JS(void, LoadEffectOnPage, (int32_t id, const uint8_t* bytes, int32_t size), 
 });
 EM_JS(void, PlayEffectOnPage, (int32_t id), { VT.audio.playEffect(id); });
 EM_JS(void, StopEffectOnPage, (), { VT.audio.stopEffect(); });
-EM_JS(void, OpenMusicOnPage, (const char* alias, const char* file), {
-    VT.audio.openMusic(UTF8ToString(alias), UTF8ToString(file));
+EM_JS(void, OpenMusicOnPage, (const char* piece, const char* url), {
+    VT.audio.openMusic(UTF8ToString(piece), UTF8ToString(url));
 });
-EM_JS(void, PlayMusicOnPage, (const char* alias, int32_t fromStart), {
-    VT.audio.playMusic(UTF8ToString(alias), fromStart != 0);
+EM_JS(void, PlayMusicOnPage, (const char* piece, int32_t fromStart), {
+    VT.audio.playMusic(UTF8ToString(piece), fromStart != 0);
 });
-EM_JS(void, StopMusicOnPage, (const char* alias), { VT.audio.stopMusic(UTF8ToString(alias)); });
-EM_JS(void, CloseMusicOnPage, (const char* alias), { VT.audio.closeMusic(UTF8ToString(alias)); });
+EM_JS(void, StopMusicOnPage, (const char* piece), { VT.audio.stopMusic(UTF8ToString(piece)); });
+EM_JS(void, CloseMusicOnPage, (const char* piece), { VT.audio.closeMusic(UTF8ToString(piece)); });
 // clang-format on
 
 }  // namespace
@@ -55,21 +53,25 @@ void WebAudio::StopEffect() {
     StopEffectOnPage();
 }
 
-void WebAudio::OpenMusic(const std::string& alias, const std::string& file) {
-    // The page plays the piece rendered from this MIDI file at build time, found by its name.
-    OpenMusicOnPage(alias.c_str(), std::filesystem::path(file).filename().string().c_str());
+const char* WebAudio::MusicUrl(MusicPiece piece) {
+    // Rendered at build time from the game's MIDI files (music.cmake).
+    return piece == MusicPiece::Race ? "music/bgm1.opus" : "music/stend.opus";
 }
 
-void WebAudio::PlayMusic(const std::string& alias, bool fromStart) {
-    PlayMusicOnPage(alias.c_str(), fromStart ? 1 : 0);
+void WebAudio::OpenMusic(MusicPiece piece) {
+    OpenMusicOnPage(MusicPieceWord(piece), MusicUrl(piece));
 }
 
-void WebAudio::StopMusic(const std::string& alias) {
-    StopMusicOnPage(alias.c_str());
+void WebAudio::PlayMusic(MusicPiece piece, bool fromStart) {
+    PlayMusicOnPage(MusicPieceWord(piece), fromStart ? 1 : 0);
 }
 
-void WebAudio::CloseMusic(const std::string& alias) {
-    CloseMusicOnPage(alias.c_str());
+void WebAudio::StopMusic(MusicPiece piece) {
+    StopMusicOnPage(MusicPieceWord(piece));
+}
+
+void WebAudio::CloseMusic(MusicPiece piece) {
+    CloseMusicOnPage(MusicPieceWord(piece));
 }
 
 }  // namespace vantrell::web

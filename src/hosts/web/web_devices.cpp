@@ -25,6 +25,11 @@ EM_JS(int32_t, ReadPad, (int32_t id, int32_t* out), {
     return 0;
 });
 
+EM_JS(int32_t, PadStartDown, (int32_t id), {
+    const pad = VT.pads.read(id);
+    return pad && pad.start ? 1 : 0;
+});
+
 EM_JS(void, StartTimerOnPage, (int32_t periodMs), { VT.host.timerStart(periodMs); });
 EM_JS(void, StopTimerOnPage, (), { VT.host.timerStop(); });
 
@@ -72,6 +77,10 @@ JoystickResult WebJoysticks::Position(int32_t id, JoystickPosition& position) {
     position.buttons = static_cast<uint32_t>(pad[2]);
     position.back = pad[3] != 0;
     return JoystickResult::Ok;
+}
+
+bool WebJoysticks::StartDown(int32_t id) {
+    return PadStartDown(id) != 0;
 }
 
 bool WebTickTimer::Start(int32_t periodMs) {

@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <array>
+#include <cstdlib>
 
 #include "hosts/web/web_bridge.h"
 
@@ -54,9 +55,26 @@ EM_ASYNC_JS(int32_t, ChooseRunsOnPage, (const char* linesJson, int32_t forExport
     return bits;
 });
 
-EM_ASYNC_JS(char*, ChooseFileOnPage, (), {
+// The chosen file's name (null for a cancel); its bytes in memory the program frees (*bytes,
+// *size), or what kept them from being read (*problem).
+EM_ASYNC_JS(char*, ChooseFileOnPage, (uint8_t** bytes, int32_t* size, char** problem), {
     const file = await VT.ui.chooseFile("run");
-    return file ? VT.host.newString(VT.host.putUpload(file.name, file.bytes)) : 0;
+    if (!file) {
+        return 0;
+    }
+    if (file.bytes) {
+        const pointer = Module._malloc(Math.max(1, file.bytes.length));
+        HEAPU8.set(file.bytes, pointer);
+        HEAP32[bytes >> 2] = pointer;
+        HEAP32[size >> 2] = file.bytes.length;
+    } else {
+        HEAP32[problem >> 2] = VT.host.newString(file.problem || "?");
+    }
+    return VT.host.newString(file.name);
+});
+
+EM_JS(void, DownloadOnPage, (const char* name, const uint8_t* bytes, int32_t size), {
+    VT.host.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
 });
 
 EM_ASYNC_JS(void, AboutOnPage, (), { await VT.ui.about(); });
@@ -152,32 +170,34 @@ std::optional<ListSelection> WebDialogs::ChooseRunToExport(const HiScoreLines& l
     return Selection(bits);
 }
 
-std::optional<std::filesystem::path> WebDialogs::ChooseFileToOpen(FileKind /*kind*/) {
-    const std::string path = TakeString(ChooseFileOnPage());
+std::optional<OpenedFile> WebDialogs::OpenFile(FileKind /*kind*/) {
+    uint8_t* bytes = nullptr;
+    int32_t size = 0;
+    char* problem = nullptr;
+    char* name = ChooseFileOnPage(&bytes, &size, &problem);
     ++answered_;
-    if (path.empty()) {
+    if (name == nullptr) {
         return std::nullopt;
     }
-    return std::filesystem::path(path);
+    OpenedFile opened{TakeString(name), {}, TakeString(problem)};
+    if (bytes != nullptr) {
+        opened.bytes.assign(bytes, bytes + size);
+        std::free(bytes);
+    }
+    return opened;
 }
 
-std::optional<std::filesystem::path> WebDialogs::ChooseFileToSave(
-    FileKind /*kind*/, const std::string& suggestedName) {
-    // The browser asks where downloads go; the game writes here and the host hands it over.
-    const std::filesystem::path folder = "/tmp/download";
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    download_ = folder / std::filesystem::path(suggestedName).filename();
-    return download_;
+std::optional<SavedFile> WebDialogs::SaveFile(FileKind /*kind*/, const std::string& suggestedName,
+                                              std::span<const uint8_t> bytes) {
+    // The browser decides where downloads go and asks the player itself if it is set to.
+    DownloadOnPage(suggestedName.c_str(), bytes.data(), static_cast<int32_t>(bytes.size()));
+    ++answered_;
+    return SavedFile{suggestedName, {}};
 }
 
 void WebDialogs::ShowAbout() {
     AboutOnPage();
     ++answered_;
-}
-
-std::optional<std::filesystem::path> WebDialogs::TakeDownload() {
-    return std::exchange(download_, std::nullopt);
 }
 
 }  // namespace vantrell::web

@@ -19,11 +19,13 @@ namespace {
 enum EventType : int32_t {
     kTick = 1,            // a: how many ticks are due
     kCommand = 2,         // a: the menu command
-    kPause = 3,           // P, Pause or a pad's Start
+    kPause = 3,           // P or Pause
     kRetry = 4,           // R, Backspace
     kControlsToggle = 7,  // a: the check box
     kControlsSpeed = 8,   // a: 0 faster, 1 slower, 2 track; b: the position
     kControlsOk = 9,
+    kPads = 10,  // a pad is connected: time to look at its Start button; a: 1 when the page
+                 // would take a pause key (no dialog or menu open)
 };
 
 // The bodies are JavaScript, which the C++ formatter would break.
@@ -36,7 +38,6 @@ EM_ASYNC_JS(int32_t, NextEventFromPage, (int32_t * args), {
 });
 
 EM_ASYNC_JS(void, SyncFilesOnPage, (int32_t fromDatabase), { await VT.host.syncFiles(fromDatabase != 0); });
-EM_JS(void, DownloadOnPage, (const char* path), { VT.host.download(UTF8ToString(path)); });
 EM_JS(void, MenuOnPage, (const char* menuJson), { VT.host.ready(JSON.parse(UTF8ToString(menuJson))); });
 EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
 EM_JS(void, OpenControlsOnPage, (const char* stateJson), { VT.host.openControls(JSON.parse(UTF8ToString(stateJson))); });
@@ -90,14 +91,22 @@ void WebHost::Run() {
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
     MenuOnPage(MenuJson().c_str());
-    shell_->OnCreate();
-    shell_->RunPosted();
+    shell_->Start();
+    shell_->RunPending();
     panel_.Show(shell_->RaceView());
     for (;;) {
         const Event event = NextEvent();
+        if (event.type == kPads) {
+            // Every animation frame while a pad is connected: only a pause taken needs more.
+            const bool paused = shell_->Paused();
+            shell_->CheckPadPause(event.a != 0);
+            if (shell_->Paused() == paused) {
+                continue;
+            }
+        }
         const int32_t answeredBefore = dialogs_.Answered();
         Handle(event);
-        shell_->RunPosted();
+        shell_->RunPending();
         PausedOnPage(shell_->Paused() ? 1 : 0);
         panel_.Show(shell_->RaceView());
         Settle(event.type == kCommand ? -1 : answeredBefore);
@@ -142,7 +151,7 @@ void WebHost::Handle(const Event& event) {
 void WebHost::DeliverTicks(int32_t count) {
     for (int32_t i = 0; i < count && game_->timer.Running(); ++i) {
         OneTick();
-        shell_->RunPosted();
+        shell_->RunPending();
     }
 }
 
@@ -157,7 +166,7 @@ void WebHost::OneTick() {
             driving_ = false;
             drive_.reset();
         }
-        shell_->OnTimer();
+        shell_->TimerFired();
         return;
     }
     // Exactly as the tool drives a recording.
@@ -171,12 +180,6 @@ void WebHost::OneTick() {
 void WebHost::Settle(int32_t answeredBefore) {
     if (answeredBefore == dialogs_.Answered()) {
         return;
-    }
-    if (const std::optional<std::filesystem::path> file = dialogs_.TakeDownload()) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(*file, error)) {
-            DownloadOnPage(file->c_str());
-        }
     }
     SyncFilesOnPage(0);
 }

@@ -7,6 +7,7 @@
 
   // Event numbers, as the C++ host reads them (web_host.cpp).
   const kTick = 1, kCommand = 2, kPause = 3, kRetry = 4, kToggle = 7, kSpeed = 8, kOk = 9;
+  const kPads = 10;
   // After a stall (a slow frame, a dialog) the game catches up at most this many ticks.
   const kMaxCatchUp = 4;
 
@@ -19,6 +20,13 @@
       const pending = queue.find((e) => e.type === kTick);
       if (pending) {
         pending.a = Math.min(pending.a + a, kMaxCatchUp);
+        return;
+      }
+    }
+    if (type === kPads) {
+      const pending = queue.find((e) => e.type === kPads);
+      if (pending) {
+        pending.a = a;
         return;
       }
     }
@@ -87,22 +95,11 @@
         })
       );
     },
-    putUpload(name, bytes) {
-      const folder = "/tmp/upload";
-      Module.FS.mkdirTree(folder);
-      for (const old of Module.FS.readdir(folder)) {
-        if (old !== "." && old !== "..") Module.FS.unlink(folder + "/" + old);
-      }
-      const path = folder + "/" + (String(name).replace(/[\/\\]/g, "_") || "upload.run");
-      Module.FS.writeFile(path, bytes);
-      return path;
-    },
-    download(path) {
-      const bytes = Module.FS.readFile(path);
-      Module.FS.unlink(path);
+    // Hands the bytes the game saved to the browser as a download named `name`.
+    download(name, bytes) {
       const link = document.createElement("a");
       link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
-      link.download = path.split("/").pop();
+      link.download = name;
       document.body.appendChild(link);
       link.click();
       link.remove();
@@ -164,7 +161,8 @@
   // hidden (the browser stops animation frames) and no burst when it comes back.
   function frame(now) {
     requestAnimationFrame(frame);
-    VT.pads.poll();
+    // The game reads the pads' Start buttons itself, between ticks too.
+    if (VT.pads.any()) post(kPads, VT.pads.listening() ? 1 : 0);
     if (!timer.running || document.hidden) {
       timer.last = now;
       return;

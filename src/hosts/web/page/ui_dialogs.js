@@ -244,7 +244,7 @@ window.VT = window.VT || {};
         const file = input.files && input.files[0];
         if (!file) return;
         file.arrayBuffer().then((buffer) => finish({ name: file.name, bytes: new Uint8Array(buffer) }),
-                                () => finish(null));
+                                (error) => finish({ name: file.name, problem: String(error) }));
       });
       const field = el('label', 'vt-text');
       field.append(el('div', null, tr('走行ファイル (*.run)')), input);
