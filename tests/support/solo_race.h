@@ -22,7 +22,7 @@ inline void HoldRecordedKeys(ScriptedKeyState& keys, uint8_t code) {
 // One tick with the keys of the run's next byte (none outside the running race); false when
 // the timer is stopped and no tick came.
 inline bool TickWithRun(HeadlessHost& host, const Recording& run) {
-    const RaceProgress& progress = host.game().state.Progress();
+    const RaceProgress& progress = host.game().State().Progress();
     const bool running = progress.Countdown() == 0 && progress.FinishCounter() == 0;
     const int32_t next = progress.RaceTicks() + 1;
     HoldRecordedKeys(host.keys, running && next < kRaceTickLimit ? run[next] : 0);
@@ -35,7 +35,7 @@ inline bool TickWithRun(HeadlessHost& host, const Recording& run) {
 // ticks delivered since the command.
 inline int32_t DriveSoloRace(HeadlessHost& host, const Recording& run, int32_t extraTicks = 0) {
     host.Command(Command::Solo);
-    const RaceProgress& progress = host.game().state.Progress();
+    const RaceProgress& progress = host.game().State().Progress();
     int32_t ticks = 0;
     int32_t overTicks = 0;
     while (ticks < kCountdownStart + kRaceTickLimit + kFinishLast + 2) {
