@@ -3,18 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
 #include "platform/key_state.h"
 #include "records/hiscore_table.h"
 #include "records/records_test_support.h"
 #include "records/shift_jis.h"
+#include "support/scratch_dir.h"
+#include "support/solo_race.h"
 
 namespace vantrell {
 namespace {
@@ -26,15 +25,8 @@ constexpr int32_t kCountdownTicks = 63;
 constexpr int32_t kTimeLimit = 2400;
 constexpr int32_t kFinishTicks = 63;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 bool StatusShown(const MemoryDisplay& display, const std::string& text) {
     const auto& log = display.StatusLog();
@@ -110,6 +102,9 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     ASSERT_EQ(host.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::Message, DialogKind::HiScoreList}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
+    EXPECT_EQ(host.dialogs.Calls()[0].caption, "競技終了");
+    EXPECT_FALSE(host.dialogs.Calls()[0].timerRunning || host.dialogs.Calls()[1].timerRunning)
+        << "the race must stand still behind its dialogs";
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
     EXPECT_EQ(host.game().State().Progress().Mode(), ModeDemo);
     EXPECT_EQ(host.shell().ResultArmed(), true);
@@ -201,24 +196,12 @@ TEST_F(HeadlessGame, BestDefaultRunDrivenByKeysReachesTheGoalWithItsTime) {
     StartGame();
 
     host.dialogs.QueueName("Replayer");
-    host.Command(Command::Solo);
-    EXPECT_EQ(host.RunTicks(kCountdownTicks), kCountdownTicks);
-    // Race tick t gets the keys of byte t, exactly as the run was recorded.
-    int32_t tick = 0;
-    while (host.dialogs.Calls().empty() && tick < kTimeLimit + kFinishTicks) {
-        ++tick;
-        const uint8_t code = tick < kTimeLimit ? best.recording[tick] : 0;
-        host.keys.SetDown(Key::Up, (code & 1) != 0);
-        host.keys.SetDown(Key::Down, (code & 2) != 0);
-        host.keys.SetDown(Key::Left, (code & 4) != 0);
-        host.keys.SetDown(Key::Right, (code & 8) != 0);
-        ASSERT_EQ(host.RunTicks(1), 1);
-    }
+    const int32_t ticks = test::DriveSoloRace(host, best.recording);
     EXPECT_TRUE(StatusShown(host.display, "ＧＯＡＬ！"));
     EXPECT_FALSE(StatusShown(host.display, "時間切れで失格！"));
     // The stored time already counts the tick after the goal; the finish phase then takes
     // 63 ticks and the hand-over comes on the last of them.
-    EXPECT_EQ(tick, best.time + kFinishTicks);
+    EXPECT_EQ(ticks, kCountdownTicks + best.time + kFinishTicks);
     ASSERT_EQ(host.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::Name, DialogKind::HiScoreList}));
     const HiScoreLines& lines = host.dialogs.Calls()[1].lines;

@@ -40,7 +40,7 @@ void EnterARun(HeadlessHost& host, const std::string& name, int32_t time) {
 }
 
 TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const fs::path dir = scratch / "game";
     fs::copy(GameDir(), dir, fs::copy_options::recursive);
     // The folder lacks stage 0's best run: its entry is empty. The build's folder shares it.

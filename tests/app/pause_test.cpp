@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
 #include "input/input_config.h"
 #include "platform/commands.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "cli/tool_runner.h"
-#include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
 #include "records/hiscore_table.h"
 #include "records/records_test_support.h"
+#include "support/scratch_dir.h"
+#include "support/solo_race.h"
 
 namespace vantrell {
 namespace {
@@ -76,22 +77,6 @@ class RaceDisplaySession : public ::testing::Test {
         return lines;
     }
 
-    void HoldKeys(uint8_t code) {
-        host.keys.SetDown(Key::Up, (code & 1) != 0);
-        host.keys.SetDown(Key::Down, (code & 2) != 0);
-        host.keys.SetDown(Key::Left, (code & 4) != 0);
-        host.keys.SetDown(Key::Right, (code & 8) != 0);
-    }
-
-    // One tick with player 1's keys as byte t of the recording gives race tick t.
-    void TickWith(const Recording& recording) {
-        const int32_t next = host.game().State().Progress().RaceTicks() + 1;
-        const bool running = host.game().State().Progress().Countdown() == 0 &&
-                             host.game().State().Progress().FinishCounter() == 0;
-        HoldKeys(running && next < kRaceTickLimit ? recording[next] : 0);
-        ASSERT_EQ(host.RunTicks(1), 1);
-    }
-
     test::ScratchDir dir;
     HiScoreTable table;
     int32_t bestSlot = 0;
@@ -119,7 +104,7 @@ TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceThenRaceThisRun
     std::vector<int32_t> splitTicksShown(21, 0);
     int32_t total = 9999;
     for (int32_t i = 0; host.dialogs.Calls().empty() && i < 3000; ++i) {
-        TickWith(run);
+        ASSERT_TRUE(test::TickWithRun(host, run));
         const RaceProgress& progress = host.game().State().Progress();
         const CraftState& first = host.game().State().Crafts().first;
         ASSERT_EQ(shown.raceTicks, progress.RaceTicks());
@@ -185,7 +170,7 @@ TEST_F(RaceDisplaySession, RetryInTheRaceGivesTheSameRunForTheSameInputs) {
     // A third of a race with another run's keys, then the retry key: the countdown again, the
     // clock at 0.
     for (int32_t i = 0; i < kCountdownTicks + 300; ++i) {
-        TickWith(Entry(secondSlot).recording);
+        ASSERT_TRUE(test::TickWithRun(host, Entry(secondSlot).recording));
     }
     ASSERT_GT(host.game().State().Progress().NextCheckpoint(), 0);
     host.shell().TogglePause();  // a retry also ends a pause, as every race start does
@@ -204,7 +189,7 @@ TEST_F(RaceDisplaySession, RetryInTheRaceGivesTheSameRunForTheSameInputs) {
     std::vector<std::string> trace;
     while (host.dialogs.Calls().empty() && trace.size() < golden.size() + 10) {
         const char* phase = PhaseBefore(host.game().State());
-        TickWith(run);
+        ASSERT_TRUE(test::TickWithRun(host, run));
         trace.push_back(TraceLine(phase, host.game().State()));
     }
     // Reported at the first difference: whole traces would drown the report. The last tick
@@ -227,9 +212,9 @@ TEST_F(RaceDisplaySession, RetryAtTheFinishHandsTheRunOverFirstThenRacesAgain) {
     host.Command(Command::Solo);
     const Recording& run = Entry(bestSlot).recording;
     while (host.game().State().Progress().FinishCounter() == 0) {
-        TickWith(run);
+        ASSERT_TRUE(test::TickWithRun(host, run));
     }
-    TickWith(run);
+    ASSERT_TRUE(test::TickWithRun(host, run));
     ASSERT_TRUE(host.dialogs.Calls().empty()) << "still in the finish phase";
     const RaceDisplay& shown = host.shell().RaceView();
     EXPECT_TRUE(shown.splitShown && shown.splitIsTotal);

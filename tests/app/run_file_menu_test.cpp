@@ -32,7 +32,7 @@ std::vector<std::vector<uint8_t>> StageZeroRecords(const fs::path& dir) {
 }
 
 TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const fs::path from = scratch / "from";
     const fs::path to = scratch / "to";
     const fs::path reference = scratch / "reference";
@@ -114,7 +114,7 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
 // A save the host could not make and a file it could not read are each told in one message
 // that names the file and gives the reason; a cancelled save says nothing.
 TEST(RunFileMenu, FailedSaveAndUnreadableFileAreToldCancelIsNot) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const fs::path dir = scratch / "game";
     fs::copy(GameDir(), dir, fs::copy_options::recursive);
     HeadlessHost host;

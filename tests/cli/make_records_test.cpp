@@ -20,7 +20,7 @@ struct HandRun {
 };
 
 // Stage 1's files and a record file written by hand: the runs in slots 0.., the rest empty.
-void PrepareFolder(const ScratchFolder& folder, const std::vector<HandRun>& runs) {
+void PrepareFolder(const ScratchDir& folder, const std::vector<HandRun>& runs) {
     for (const char* name : {"MAP1_8.BMP", "MAP1.DAT", "TYPE_1.DAT", "CHR1_8.BMP", "CHR_H0.DAT",
                              "OBJ1.COD", "CHK1.COD"}) {
         std::filesystem::copy_file(GameDir() / name, folder / name);
@@ -34,10 +34,10 @@ void PrepareFolder(const ScratchFolder& folder, const std::vector<HandRun>& runs
         text += "\r\n";
         text += time;
         text += "\r\n";
-        WriteFile(folder / HiScoreTable::RecordingFileName(1, static_cast<int32_t>(k)),
-                  std::string(kRecordingBytes, run ? runs[k].fill : '\0'));
+        WriteBytes(folder / HiScoreTable::RecordingFileName(1, static_cast<int32_t>(k)),
+                   std::string(kRecordingBytes, run ? runs[k].fill : '\0'));
     }
-    WriteFile(folder / HiScoreTable::RecordFileName(1), text);
+    WriteBytes(folder / HiScoreTable::RecordFileName(1), text);
 }
 
 // The table's entries best first.
@@ -48,9 +48,9 @@ std::vector<HiScoreEntry> BestFirst(const std::filesystem::path& dir) {
 }
 
 std::string RecordFiles(const std::filesystem::path& dir) {
-    std::string all = FileBytes(dir / HiScoreTable::RecordFileName(1));
+    std::string all = ReadBytes(dir / HiScoreTable::RecordFileName(1));
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        all += FileBytes(dir / HiScoreTable::RecordingFileName(1, k));
+        all += ReadBytes(dir / HiScoreTable::RecordingFileName(1, k));
     }
     return all;
 }
@@ -59,7 +59,7 @@ TEST(MakeRecords, KeepsTheTenBestOfTheFolderRunsAndItsOwn) {
     // The build's table is exactly our runs (made with --replace), fastest first.
     const std::vector<HiScoreEntry> ours = BestFirst(GameDir());
     ASSERT_EQ(ours.size(), 10u);
-    ScratchFolder folder;
+    ScratchDir folder;
     PrepareFolder(folder, {{"Quick Hand", 300, '\x11'},
                            {kEmptyName, kEmptyTime, '\0'},
                            {"Tie Maker", ours[0].time, '\x22'},
@@ -91,7 +91,7 @@ TEST(MakeRecords, KeepsTheTenBestOfTheFolderRunsAndItsOwn) {
 }
 
 TEST(MakeRecords, ReplaceWritesItsOwnRunsOnly) {
-    ScratchFolder folder;
+    ScratchDir folder;
     PrepareFolder(folder, {{"Quick Hand", 300, '\x11'}});
     const ToolResult replaced =
         RunTool({"make-records", "--stage", "1", "--replace", "--dir", folder.path().string()});
@@ -102,7 +102,7 @@ TEST(MakeRecords, ReplaceWritesItsOwnRunsOnly) {
 
 // Made again over its own output: each run is there already, so nothing changes.
 TEST(MakeRecords, ARunAlreadyInTheFolderIsNotEnteredTwice) {
-    ScratchFolder folder;
+    ScratchDir folder;
     PrepareFolder(folder, {});
     std::filesystem::copy(GameDir() / HiScoreTable::RecordFileName(1), folder.path(),
                           std::filesystem::copy_options::overwrite_existing);

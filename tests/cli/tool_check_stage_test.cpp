@@ -10,12 +10,12 @@ namespace vantrell::test {
 namespace {
 
 // Stage 0's files copied from the build's game folder, the height map cut to 100 bytes.
-void CopyStageWithCutHeights(const ScratchFolder& folder) {
+void CopyStageWithCutHeights(const ScratchDir& folder) {
     for (const char* name : {"MAP0_8.BMP", "MAP0.DAT", "TYPE_0.DAT", "CHR0_8.BMP", "CHR_H0.DAT",
                              "OBJ0.COD", "CHK0.COD"}) {
         std::filesystem::copy_file(GameDir() / name, folder / name);
     }
-    WriteFile(folder / "MAP0.DAT", FileBytes(GameDir() / "MAP0.DAT").substr(0, 100));
+    WriteBytes(folder / "MAP0.DAT", ReadBytes(GameDir() / "MAP0.DAT").substr(0, 100));
 }
 
 TEST(ToolCheckStage, PrintsOkOrOneLinePerProblem) {
@@ -23,7 +23,7 @@ TEST(ToolCheckStage, PrintsOkOrOneLinePerProblem) {
     EXPECT_EQ(good.status, 0) << good.err;
     EXPECT_EQ(good.out, "ok\n");
 
-    ScratchFolder folder;
+    ScratchDir folder;
     CopyStageWithCutHeights(folder);
     std::filesystem::remove(folder / "CHK0.COD");
     const ToolResult bad =
@@ -45,7 +45,7 @@ TEST(ToolCheckStage, PrintsOkOrOneLinePerProblem) {
 // A stage with a cut height map used to race on whatever the game made of it and print
 // "timeup"; every command that loads the stage refuses it now, naming the problem.
 TEST(ToolCheckStage, CommandsRefuseAStageThatFailsTheCheck) {
-    ScratchFolder folder;
+    ScratchDir folder;
     CopyStageWithCutHeights(folder);
     const std::string dir = folder.path().string();
     const std::string run = (GameDir() / "S0N0.JOY").string();

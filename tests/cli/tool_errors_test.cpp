@@ -24,26 +24,26 @@ void ExpectOneClearLine(const ToolResult& result, const std::string& names,
 }
 
 TEST(ToolErrors, RecordingFilesItCannotRead) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string missing = (scratch / "gone.JOY").string();
     ExpectOneClearLine(RunTool({"verify", "--stage", "0", missing}), missing, "no such file");
     ExpectOneClearLine(RunTool({"trace", "--stage", "0", missing}), missing, "no such file");
 
     const std::string shortFile = (scratch / "short.JOY").string();
-    WriteFile(shortFile, std::string(100, '\1'));
+    WriteBytes(shortFile, std::string(100, '\1'));
     ExpectOneClearLine(RunTool({"verify", "--stage", "0", shortFile}), shortFile,
                        "is 100 bytes, a recording has exactly 2400");
     const std::string longFile = (scratch / "long.JOY").string();
-    WriteFile(longFile, std::string(2401, '\0'));
+    WriteBytes(longFile, std::string(2401, '\0'));
     ExpectOneClearLine(RunTool({"verify", "--stage", "0", longFile}), longFile, "2401 bytes");
     ExpectOneClearLine(RunTool({"verify", "--stage", "0", scratch.path().string()}),
                        scratch.path().string(), "not a file");
 }
 
 TEST(ToolErrors, StageNumbersAndOptions) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string file = (scratch / "run.JOY").string();
-    WriteFile(file, std::string(2400, '\0'));
+    WriteBytes(file, std::string(2400, '\0'));
     ExpectOneClearLine(RunTool({"verify", "--stage", "5", file}), "--stage 5", "stages 0 to 4");
     ExpectOneClearLine(RunTool({"verify", "--stage", "-1", file}), "--stage -1", "stages 0 to 4");
     ExpectOneClearLine(RunTool({"verify", "--stage", "two", file}), "--stage two",
@@ -79,7 +79,7 @@ TEST(ToolErrors, StageNumbersAndOptions) {
 
 // Each command takes its own options; any other is refused, however valid it is elsewhere.
 TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string run = (GameDir() / "S0N0.JOY").string();
     const std::string out = (scratch / "out.png").string();
     const std::string dir = GameDir().string();
@@ -118,7 +118,7 @@ TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
 
 // Only where a craft can be (x 0..400, y 6..387) is a view the game's own.
 TEST(ToolErrors, RenderOffTheCourse) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string out = (scratch / "view.bmp").string();
     auto render = [&](int32_t x, int32_t y) {
         return RunTool({"render", "--stage", "1", "--x", std::to_string(x), "--y",
@@ -134,13 +134,13 @@ TEST(ToolErrors, RenderOffTheCourse) {
     for (const auto& at : {std::pair{0, 6}, std::pair{400, 387}}) {
         const ToolResult edge = render(at.first, at.second);
         EXPECT_EQ(edge.status, 0) << at.first << ", " << at.second << ": " << edge.err;
-        EXPECT_EQ(FileBytes(out).size(), 54u + 1024 + 96 * 120);
+        EXPECT_EQ(ReadBytes(out).size(), 54u + 1024 + 96 * 120);
         std::filesystem::remove(out);
     }
 }
 
 TEST(ToolErrors, ReplayToANameItCannotHonour) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--out", (scratch / "run.gif").string()}),
                        "--out " + (scratch / "run.gif").string(),
                        "neither a folder nor a .png file");
@@ -156,7 +156,7 @@ TEST(ToolErrors, ReplayToANameItCannotHonour) {
 // Each way a save can fail gives its own reason; the file left on disk is the save routine's
 // promise (tests/io/atomic_save_test.cpp).
 TEST(ToolErrors, PicturesItCannotWrite) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     auto render = [&](const std::filesystem::path& out) {
         return RunTool({"render", "--stage", "0", "--x", "50", "--y", "30", "--heading", "0",
                         "--out", out.string()});

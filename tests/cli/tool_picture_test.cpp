@@ -63,7 +63,7 @@ std::vector<Chunk> PngChunks(const std::string& png) {
 }
 
 TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string file = (scratch / "view.bmp").string();
     const int32_t stage = 2, x = 150, y = 120, heading = 45;
     const ToolResult render = RunTool(
@@ -100,7 +100,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
                        "--out", turned})
                   .status,
               0);
-    EXPECT_NE(FileBytes(turned), FileBytes(file));
+    EXPECT_NE(ReadBytes(turned), ReadBytes(file));
 
     // As a PNG it is stretched to the window's view: 248 x 270, 8-bit RGB.
     const std::string png = (scratch / "view.png").string();
@@ -108,7 +108,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
                        "--out", png})
                   .status,
               0);
-    const std::string bytes = FileBytes(png);
+    const std::string bytes = ReadBytes(png);
     const std::vector<Chunk> chunks = PngChunks(bytes);
     ASSERT_FALSE(chunks.empty());
     EXPECT_EQ(chunks.front().type, "IHDR");
@@ -118,7 +118,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
 }
 
 TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     // The stage's best stored run by default.
     const ToolResult frames = RunTool(
         {"replay", "--stage", "1", "--every", "300", "--out", (scratch / "frames").string()});
@@ -137,7 +137,7 @@ TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
     const std::string file = (scratch / "run.png").string();
     const ToolResult animated = RunTool({"replay", "--stage", "1", "--every", "50", "--out", file});
     ASSERT_EQ(animated.status, 0) << animated.err;
-    const std::string bytes = FileBytes(file);
+    const std::string bytes = ReadBytes(file);
     const std::vector<Chunk> chunks = PngChunks(bytes);
     ASSERT_GE(chunks.size(), 4u);
     EXPECT_EQ(chunks[0].type, "IHDR");
@@ -167,7 +167,7 @@ TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
 
     // A recording given on the command line replaces the stored best.
     const std::string idle = (scratch / "idle.JOY").string();
-    WriteFile(idle, std::string(2400, '\0'));
+    WriteBytes(idle, std::string(2400, '\0'));
     const ToolResult timeup = RunTool(
         {"replay", "--stage", "1", idle, "--every", "1000", "--out", (scratch / "idle").string()});
     EXPECT_EQ(timeup.status, 0) << timeup.err;

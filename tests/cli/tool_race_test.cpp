@@ -21,13 +21,13 @@ Recording AsRecording(const std::string& bytes) {
 }
 
 TEST(ToolRace, VerifyGivesTheTimeTheAutopilotReported) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string file = (scratch / "run.JOY").string();
     const ToolResult drive =
         RunTool({"autopilot", "--stage", "4", "--style", "steady", "--out", file});
     ASSERT_EQ(drive.status, 0) << drive.err;
     ASSERT_EQ(drive.out.rfind("goal ", 0), 0u) << drive.out;
-    const std::string bytes = FileBytes(file);
+    const std::string bytes = ReadBytes(file);
     EXPECT_EQ(bytes.size(), 2400u);
 
     const ToolResult verify = RunTool({"verify", "--stage", "4", file});
@@ -47,12 +47,12 @@ TEST(ToolRace, VerifyGivesTheTimeTheAutopilotReported) {
 
     // An all-zero recording never leaves the start: time-up.
     const std::string idle = (scratch / "idle.JOY").string();
-    WriteFile(idle, std::string(2400, '\0'));
+    WriteBytes(idle, std::string(2400, '\0'));
     EXPECT_EQ(RunTool({"verify", "--stage", "4", idle}).out, "timeup\n");
 }
 
 TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string file = (scratch / "run.JOY").string();
     ASSERT_EQ(RunTool({"autopilot", "--stage", "3", "--out", file}).status, 0);
     const ToolResult trace = RunTool({"trace", "--stage", "3", file});
@@ -64,7 +64,7 @@ TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
     std::vector<std::string> expected;
     HeadlessRace race(GameDir(), 3);
     const RaceOutcome outcome =
-        race.Run(AsRecording(FileBytes(file)), [&](RacePhase phase, const GameState& game) {
+        race.Run(AsRecording(ReadBytes(file)), [&](RacePhase phase, const GameState& game) {
             const CraftState& c = game.Crafts().first;
             std::ostringstream row;
             row << game.Progress().RaceTicks() << ',' << RacePhaseName(phase) << ',' << c.x << ','
@@ -87,7 +87,7 @@ TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
 
 // --out writes the very text the trace prints, and nothing is printed.
 TEST(ToolRace, TraceOutWritesTheFile) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string run = (GameDir() / "S2N4.JOY").string();
     const ToolResult printed = RunTool({"trace", "--stage", "2", run});
     ASSERT_EQ(printed.status, 0) << printed.err;
@@ -95,7 +95,7 @@ TEST(ToolRace, TraceOutWritesTheFile) {
     const ToolResult written = RunTool({"trace", "--stage", "2", "--out", file, run});
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
-    EXPECT_EQ(FileBytes(file), printed.out);
+    EXPECT_EQ(ReadBytes(file), printed.out);
 
     const std::string nowhere = (scratch / "no-such-folder" / "run.csv").string();
     const ToolResult refused = RunTool({"trace", "--stage", "2", "--out", nowhere, run});

@@ -22,20 +22,20 @@ FolderBytes ReadFolder(const fs::path& dir) {
     FolderBytes files;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
         if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), dir).string()] = FileBytes(entry.path());
+            files[fs::relative(entry.path(), dir).string()] = ReadBytes(entry.path());
         }
     }
     return files;
 }
 
-fs::path CopyGame(const ScratchFolder& scratch, const std::string& name) {
+fs::path CopyGame(const ScratchDir& scratch, const std::string& name) {
     const fs::path dir = scratch / name;
     fs::copy(GameDir(), dir, fs::copy_options::recursive);
     return dir;
 }
 
 TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const fs::path from = CopyGame(scratch, "from");
     const fs::path to = CopyGame(scratch, "to");
     // The best run of stage 1 gets a Shift-JIS name, which must travel as its bytes; the other
@@ -53,7 +53,7 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
     const ToolResult exported =
         RunTool({"export", "--stage", "1", "--rank", "1", "--dir", from.string(), "--out", file});
     ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_EQ(FileBytes(file).size(), kRunFileBytes);
+    EXPECT_EQ(ReadBytes(file).size(), kRunFileBytes);
 
     const ToolResult imported = RunTool({"import", file, "--dir", to.string()});
     EXPECT_EQ(imported.status, 0) << imported.err;
@@ -62,8 +62,8 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
     // The run went into the emptied slot, so stage 1 is now as in the first folder; every
     // other file kept its bytes.
     FolderBytes after = ReadFolder(to);
-    EXPECT_EQ(after["VANREC1.DAT"], FileBytes(from / "VANREC1.DAT"));
-    EXPECT_EQ(after[joy], FileBytes(from / joy));
+    EXPECT_EQ(after["VANREC1.DAT"], ReadBytes(from / "VANREC1.DAT"));
+    EXPECT_EQ(after[joy], ReadBytes(from / joy));
     after["VANREC1.DAT"] = before.at("VANREC1.DAT");
     after[joy] = before.at(joy);
     EXPECT_EQ(after, before);
@@ -77,12 +77,12 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
 }
 
 TEST(ToolRunFiles, FilesThatCannotBeTrustedChangeNothing) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string good = (scratch / "good.run").string();
     ASSERT_EQ(RunTool({"export", "--stage", "3", "--rank", "2", "--out", good}).status, 0);
     // Each refused file would otherwise enter (the run is faster than rank 10) or be found
     // already there; either way the exit status and the reason would tell.
-    const std::string bytes = FileBytes(good);
+    const std::string bytes = ReadBytes(good);
 
     RunFile run =
         *ReadRunFile(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())).run;
@@ -109,13 +109,13 @@ TEST(ToolRunFiles, FilesThatCannotBeTrustedChangeNothing) {
         if (c.otherCourse) {
             // One height profile value differs: a stage that passes the check, but not the one
             // the run was set on.
-            std::string profiles = FileBytes(dir / "CHR_H0.DAT");
+            std::string profiles = ReadBytes(dir / "CHR_H0.DAT");
             profiles[40000] = static_cast<char>(profiles[40000] ^ 2);
-            WriteFile(dir / "CHR_H0.DAT", profiles);
+            WriteBytes(dir / "CHR_H0.DAT", profiles);
         }
         const FolderBytes before = ReadFolder(dir);
         const std::string file = (scratch / (std::string(c.what) + ".run")).string();
-        WriteFile(file, c.bytes);
+        WriteBytes(file, c.bytes);
         const ToolResult result = RunTool({"import", file, "--dir", dir.string()});
         EXPECT_EQ(result.status, c.status) << c.what << ": " << result.err;
         EXPECT_EQ(result.out, "") << c.what;

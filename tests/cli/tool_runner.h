@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "race/headless_race_support.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell::test {
 
@@ -34,7 +34,7 @@ inline std::string Quoted(const std::string& arg) {
 }
 
 inline ToolResult RunTool(const std::vector<std::string>& args) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::filesystem::path errors = scratch / "stderr.txt";
     std::string command = Quoted(VANTRELL_TOOL);
     for (const std::string& arg : args) {
@@ -81,16 +81,6 @@ inline std::vector<std::string> Lines(const std::string& text) {
         start = end + 1;
     }
     return lines;
-}
-
-inline std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vantrell::test

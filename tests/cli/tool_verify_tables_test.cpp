@@ -15,7 +15,7 @@ std::string Columns(const std::string& line) {
 }
 
 TEST(ToolVerifyTables, EveryStoredRunIsDrivenAndAnAlteredOneDiffers) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::filesystem::path dir = scratch / "game";
     std::filesystem::copy(GameDir(), dir, std::filesystem::copy_options::recursive);
 
@@ -35,16 +35,16 @@ TEST(ToolVerifyTables, EveryStoredRunIsDrivenAndAnAlteredOneDiffers) {
     }
 
     // Stage 2's second best claims one tick more than it drives; stage 4's slot 0 is emptied.
-    std::string record = FileBytes(dir / "VANREC2.DAT");
+    std::string record = ReadBytes(dir / "VANREC2.DAT");
     const std::string second = lines[22].substr(11, 6);
     const size_t at = record.find(second.substr(1) + "\r\n");
     ASSERT_NE(at, std::string::npos);
     const std::string altered = std::to_string(std::stoi(second) + 1);
     record.replace(at + 5 - altered.size(), altered.size(), altered);
-    WriteFile(dir / "VANREC2.DAT", record);
-    std::string fourth = FileBytes(dir / "VANREC4.DAT");
+    WriteBytes(dir / "VANREC2.DAT", record);
+    std::string fourth = ReadBytes(dir / "VANREC4.DAT");
     fourth.replace(0, fourth.find("\r\n", fourth.find("\r\n") + 2), "------\r\n 2398");
-    WriteFile(dir / "VANREC4.DAT", fourth);
+    WriteBytes(dir / "VANREC4.DAT", fourth);
 
     const ToolResult altered_run = RunTool({"verify", "--dir", dir.string()});
     EXPECT_EQ(altered_run.status, 1) << altered_run.err;

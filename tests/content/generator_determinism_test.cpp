@@ -2,13 +2,12 @@
 // build's game directory is exactly what it writes.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "content/content_files.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
@@ -16,9 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ContentDeterminism, TwoRunsWriteIdenticalFiles) {
-    const fs::path root =
-        fs::temp_directory_path() / ("vantrell-content-" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const test::ScratchDir scratch;
+    const fs::path& root = scratch.path();
     const fs::path a = root / "a";
     const fs::path b = root / "b";
     for (const fs::path& dir : {a, b}) {
@@ -49,7 +47,6 @@ TEST(ContentDeterminism, TwoRunsWriteIdenticalFiles) {
         ++compared;
     }
     EXPECT_GE(compared, 40);
-    fs::remove_all(root);
 }
 
 TEST(ContentDeterminism, RefusesToRunWithoutAnOutputFolder) {

@@ -21,7 +21,8 @@
 #include "platform/commands.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_switches.h"
-#include "virtual_pads.h"
+#include "support/scoped_env.h"
+#include "support/virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -29,37 +30,9 @@ namespace {
 using test::DialogScript;
 using test::Pump;
 using test::TestGame;
-
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-            had_ = true;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (had_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
-
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using vantrell::test::ReadBytes;
+using vantrell::test::ScopedEnv;
+using vantrell::test::VirtualDevice;
 
 DialogScript ScriptFor(TestGame& game) {
     return DialogScript([&game] { return game.app->Timer().Running(); });
@@ -120,12 +93,12 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
         << "a half-made switch file was left";
 
     ASSERT_TRUE(std::filesystem::is_regular_file(recordFile)) << "the records were not saved";
-    EXPECT_NE(ReadAll(recordFile).find("BADINPUT"), std::string::npos);
+    EXPECT_NE(ReadBytes(recordFile).find("BADINPUT"), std::string::npos);
     int32_t saved = 0;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
         const auto recording = game.dir.path() / HiScoreTable::RecordingFileName(0, k);
         ASSERT_TRUE(std::filesystem::is_regular_file(recording));
-        saved += ReadAll(recording) == std::string(kRecordingBytes, '\x21') ? 1 : 0;
+        saved += ReadBytes(recording) == std::string(kRecordingBytes, '\x21') ? 1 : 0;
     }
     EXPECT_EQ(saved, 1);
 }
@@ -227,10 +200,10 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
         GTEST_SKIP() << "no generated game directory";
     }
     SdlJoysticks sticks;  // keeps SDL's joystick side up for the stick made before the game
-    if (!sticks.Available() || SDL_NumJoysticks() != 0) {
-        GTEST_SKIP() << "no SDL joysticks, or a real one is plugged in";
+    if (const std::string why = vantrell::test::WhyNoVirtualPads(sticks); !why.empty()) {
+        GTEST_SKIP() << why;
     }
-    test::VirtualDevice stick(test::VirtualDevice::Pad);  // for the game to find at its start
+    VirtualDevice stick(VirtualDevice::Pad);  // for the game to find at its start
     ASSERT_TRUE(stick.Ok());
     game.Start();
     DialogScript script = ScriptFor(game);

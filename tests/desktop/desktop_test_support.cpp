@@ -8,36 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <stdlib.h>
-
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/message_boxes.h"
 #include "hosts/desktop/name_input_dialog.h"
 
 namespace vantrell::desktop::test {
-
-ScratchDir::ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vantrell-desktop-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-        path_ = pattern;
-    }
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-bool ScratchDir::CopyGameContent() const {
-    const std::filesystem::path game = VANTRELL_GAME_DIR;
-    std::error_code error;
-    if (!std::filesystem::is_directory(game, error)) {
-        return false;
-    }
-    std::filesystem::copy(game, path_, std::filesystem::copy_options::recursive, error);
-    return !error;
-}
 
 void TestGame::Create() {
     app = std::make_unique<DesktopApp>(DesktopSettings{dir.path(), settingsFile, language});

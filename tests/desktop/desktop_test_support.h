@@ -1,6 +1,6 @@
-// Shared pieces of the desktop tests: a scratch game directory, the real desktop game built on
-// it, and a script that answers the modal dialogs the game opens, noting for each whether the
-// game's timer was running at that moment.
+// Shared pieces of the desktop tests: the real desktop game built on a scratch game folder, and
+// a script that answers the modal dialogs the game opens, noting for each whether the game's
+// timer was running at that moment.
 #pragma once
 
 #include <QString>
@@ -15,25 +15,13 @@
 #include <vector>
 
 #include "hosts/desktop/desktop_app.h"
+#include "support/scratch_dir.h"
 
 class QTimer;
 
 namespace vantrell::desktop::test {
 
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    // Copies the game directory the build generated; false when there is none.
-    bool CopyGameContent() const;
-
-  private:
-    std::filesystem::path path_;
-};
+using vantrell::test::ScratchDir;
 
 // The desktop game on a scratch copy of the game content, its speed in a scratch INI file.
 struct TestGame {

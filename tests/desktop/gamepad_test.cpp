@@ -13,24 +13,15 @@
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/scripted_input.h"
 #include "input/input_config.h"
-#include "virtual_pads.h"
+#include "support/virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
 
 using test::VirtualDevice;
 
-class GamepadTest : public ::testing::Test {
+class GamepadTest : public test::VirtualPadTest {
   protected:
-    void SetUp() override {
-        if (!sticks.Available()) {
-            GTEST_SKIP() << "no SDL joystick subsystem";
-        }
-        if (SDL_NumJoysticks() != 0) {
-            GTEST_SKIP() << "a real joystick is plugged in";
-        }
-    }
-    SdlJoysticks sticks;
     ScriptedKeyState keys;
 };
 

@@ -8,30 +8,15 @@
 #include "hosts/desktop/sdl_joysticks.h"
 #include "hosts/headless/scripted_input.h"
 #include "input/input_config.h"
-#include "virtual_pads.h"
+#include "support/virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
 
-// A pad SDL maps as a game controller: its left stick is axes 0 and 1, its B button is 1.
-class VirtualStick : public test::VirtualDevice {
-  public:
-    VirtualStick() : VirtualDevice(Pad) {}
-};
-
-class SdlJoysticksTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!sticks.Available()) {
-            GTEST_SKIP() << "no SDL joystick subsystem";
-        }
-        // Only virtual sticks in these tests.
-        if (SDL_NumJoysticks() != 0) {
-            GTEST_SKIP() << "a real joystick is plugged in";
-        }
-    }
-    SdlJoysticks sticks;
-};
+// Only the test's virtual sticks: a pad SDL maps as a game controller, its left stick is axes 0
+// and 1, its B button is 1.
+using SdlJoysticksTest = test::VirtualPadTest;
+using test::VirtualDevice;
 
 TEST_F(SdlJoysticksTest, CapabilitiesGiveTheFullRangeEvenWithoutAStick) {
     JoystickCaps caps;
@@ -47,7 +32,7 @@ TEST_F(SdlJoysticksTest, CapabilitiesGiveTheFullRangeEvenWithoutAStick) {
 }
 
 TEST_F(SdlJoysticksTest, PositionsAndButtonsOfTheFirstTwoDevicesWithHotPlugging) {
-    VirtualStick first;
+    VirtualDevice first(VirtualDevice::Pad);
     ASSERT_TRUE(first.Ok());
     first.Axes(0, -32768);
     first.Button(1, true);
@@ -58,7 +43,7 @@ TEST_F(SdlJoysticksTest, PositionsAndButtonsOfTheFirstTwoDevicesWithHotPlugging)
     EXPECT_EQ(position.buttons, 2u);
     EXPECT_EQ(sticks.Position(1, position), JoystickResult::Unplugged);
 
-    VirtualStick second;  // plugged in while running: becomes id 1
+    VirtualDevice second(VirtualDevice::Pad);  // plugged in while running: becomes id 1
     ASSERT_TRUE(second.Ok());
     second.Axes(32767, 100);
     ASSERT_EQ(sticks.Position(1, position), JoystickResult::Ok);
@@ -72,7 +57,7 @@ TEST_F(SdlJoysticksTest, PositionsAndButtonsOfTheFirstTwoDevicesWithHotPlugging)
 }
 
 TEST_F(SdlJoysticksTest, TheGameSeesAQuarterDeadZoneAndDropsAnUnpluggedStick) {
-    VirtualStick stick;
+    VirtualDevice stick(VirtualDevice::Pad);
     ASSERT_TRUE(stick.Ok());
     ScriptedKeyState keys;
     InputConfig input(keys, sticks);

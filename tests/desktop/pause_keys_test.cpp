@@ -6,7 +6,7 @@
 
 #include "desktop_test_support.h"
 #include "platform/commands.h"
-#include "virtual_pads.h"
+#include "support/virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -112,8 +112,9 @@ TEST_F(PauseKeysTest, DialogsNeitherTakeTheKeysNorEndThePause) {
 }
 
 TEST_F(PauseKeysTest, TheStartButtonOfAPadAPlayerDrivesWithPauses) {
-    if (!game.app->Sticks().Available() || SDL_NumJoysticks() != 0) {
-        GTEST_SKIP() << "no SDL joystick subsystem, or a real joystick is plugged in";
+    if (const std::string why = vantrell::test::WhyNoVirtualPads(game.app->Sticks());
+        !why.empty()) {
+        GTEST_SKIP() << why;
     }
     // Started without a joystick: the first ticks have let go of player 1's joystick 1.
     InputConfig& input = game.app->Objects().Input();
@@ -121,7 +122,7 @@ TEST_F(PauseKeysTest, TheStartButtonOfAPadAPlayerDrivesWithPauses) {
         Pump(10);
     }
     ASSERT_FALSE(input.Uses(1, Device::Joystick1));
-    test::VirtualDevice pad(test::VirtualDevice::Pad);
+    vantrell::test::VirtualDevice pad(vantrell::test::VirtualDevice::Pad);
     ASSERT_TRUE(pad.Ok());
     // Presses Start (or lets go) and waits up to a second for the pause to read `paused`.
     auto press = [&](bool down, bool paused) {

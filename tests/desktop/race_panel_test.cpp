@@ -19,7 +19,7 @@
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/name_input_dialog.h"
 #include "records/hiscore_table.h"
-#include "virtual_pads.h"
+#include "support/virtual_pads.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -200,10 +200,11 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
 
 TEST_F(RacePanelTest, BackButtonOfAPadAPlayerDrivesWithRacesAgain) {
     Start(UiLanguage::Japanese);
-    if (!game.app->Sticks().Available() || SDL_NumJoysticks() != 0) {
-        GTEST_SKIP() << "no SDL joystick subsystem, or a real joystick is plugged in";
+    if (const std::string why = vantrell::test::WhyNoVirtualPads(game.app->Sticks());
+        !why.empty()) {
+        GTEST_SKIP() << why;
     }
-    test::VirtualDevice pad(test::VirtualDevice::Pad);
+    vantrell::test::VirtualDevice pad(vantrell::test::VirtualDevice::Pad);
     ASSERT_TRUE(pad.Ok());
     game.app->Objects().Input().Choose(1, Device::Joystick1);
     ASSERT_TRUE(game.app->Objects().Input().Uses(1, Device::Joystick1));

@@ -15,33 +15,12 @@
 #include "hosts/desktop/sdl_audio.h"
 #include "resources/resources.h"
 #include "sound/sound_player.h"
+#include "support/scoped_env.h"
 
 namespace vantrell::desktop {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-            had_ = true;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (had_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
+using vantrell::test::ScopedEnv;
 
 // The loudest signed 16-bit sample in the file, from byte `from` on.
 int Peak(const std::filesystem::path& file, std::size_t from = 0) {

@@ -9,6 +9,7 @@
 #include "platform/commands.h"
 #include "records/hiscore_dialogs.h"
 #include "records/records_test_support.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
@@ -54,11 +55,10 @@ bool SavedOnDisk(const std::filesystem::path& dir, int32_t stage, const std::str
 // The game started on a copy of the generated game folder.
 struct StartedGame {
     StartedGame() {
-        std::filesystem::copy(VANTRELL_GAME_DIR, dir.path(),
-                              std::filesystem::copy_options::recursive);
+        EXPECT_TRUE(dir.CopyGameContent()) << "no generated game content";
         host.Start(dir.path());
     }
-    test::TempGameDir dir;
+    test::ScratchDir dir;
     HeadlessHost host;
 };
 
@@ -70,7 +70,7 @@ void Block(const std::filesystem::path& file) {
 
 TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
     StartedGame game;
-    test::TempGameDir& dir = game.dir;
+    test::ScratchDir& dir = game.dir;
     HeadlessHost& host = game.host;
 
     EnterARun(host);
@@ -101,7 +101,7 @@ TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
 
 TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
     StartedGame game;
-    test::TempGameDir& dir = game.dir;
+    test::ScratchDir& dir = game.dir;
     HeadlessHost& host = game.host;
     EnterARun(host);
 
@@ -140,7 +140,7 @@ TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
 
 TEST(GameSaveFaults, DiscardingAfterAFailedSaveClosesWithoutWriting) {
     StartedGame game;
-    test::TempGameDir& dir = game.dir;
+    test::ScratchDir& dir = game.dir;
     HeadlessHost& host = game.host;
     EnterARun(host);
     const std::string before = test::ReadBytes(dir / "S0N9.JOY");

@@ -17,12 +17,13 @@
 #include "records/hiscore_dialogs.h"
 #include "records/hiscore_table.h"
 #include "records/records_test_support.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempGameDir;
+using test::ScratchDir;
 
 constexpr int kStopped = 77;  // exit code of a save stopped dead
 constexpr int32_t kStage = 2;
@@ -38,7 +39,7 @@ std::vector<std::string> StageFiles() {
 class SaveFaults : public testing::Test {
   protected:
     void SetUp() override {
-        fs::copy(VANTRELL_GAME_DIR, dir_.path(), fs::copy_options::recursive);
+        ASSERT_TRUE(dir_.CopyGameContent());
         race_ = std::make_unique<HeadlessRace>(dir_.path(), kStage);
         old_ = std::make_unique<HiScoreTable>(dir_.path());
         ASSERT_TRUE(old_->Load(kStage).empty());
@@ -72,7 +73,7 @@ class SaveFaults : public testing::Test {
             }
         }
         for (const std::string& name : StageFiles()) {
-            fs::copy_file(fs::path(VANTRELL_GAME_DIR) / name, dir_ / name,
+            fs::copy_file(test::GameDir() / name, dir_ / name,
                           fs::copy_options::overwrite_existing);
         }
     }
@@ -125,7 +126,7 @@ class SaveFaults : public testing::Test {
         return found->second;
     }
 
-    TempGameDir dir_;
+    ScratchDir dir_;
     std::unique_ptr<HeadlessRace> race_;
     std::unique_ptr<HiScoreTable> old_;
     std::unique_ptr<HiScoreTable> fresh_;

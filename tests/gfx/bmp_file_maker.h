@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -80,15 +79,6 @@ inline std::vector<uint8_t> MakeBmp(const BmpFileLayout& s) {
         out.insert(out.end(), pixels.begin(), pixels.end());
     }
     return out;
-}
-
-// A fresh directory per test, so parallel runs never share files.
-inline std::filesystem::path FreshDir(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("vantrell-gfx-" + name + "-" + std::to_string(std::random_device{}()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
 }
 
 inline std::string WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {

@@ -11,13 +11,14 @@
 #include "gfx/bmp_file_maker.h"
 #include "gfx/bmp_reader.h"
 #include "gfx/bmp_writer.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
 
 using test::BmpFileLayout;
-using test::FreshDir;
 using test::MakeBmp;
+using test::ScratchDir;
 using test::WriteFile;
 
 std::vector<uint8_t> PixelsOf(const Bitmap8& b) {
@@ -46,12 +47,11 @@ void Scribble(Bitmap8& b, int32_t width, int32_t height) {
 
 class BmpLoadTest : public ::testing::Test {
   protected:
-    void SetUp() override { dir_ = FreshDir("load"); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "p.bmp") {
         return WriteFile(dir_ / name, bytes);
     }
-    std::filesystem::path dir_;
+    ScratchDir scratch_;
+    std::filesystem::path dir_ = scratch_.path();
 };
 
 TEST_F(BmpLoadTest, ReadsPaddedRowsAndColoursAsStored) {

@@ -95,7 +95,7 @@ TEST(HeadlessRace, ByteTDrivesRaceTickTAndIsRecordedAgainAtT) {
 }
 
 TEST(HeadlessRace, StagesLoadFromTheGameDirectoryOnly) {
-    test::ScratchFolder empty;
+    test::ScratchDir empty;
     std::string missing;
     EXPECT_FALSE(HeadlessRace::StageFilesPresent(empty.path(), 2, &missing));
     EXPECT_EQ(std::filesystem::path(missing).filename(), "MAP2_8.BMP");

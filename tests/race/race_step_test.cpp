@@ -13,6 +13,7 @@
 #include "records/hiscore_table.h"
 #include "records/records_test_support.h"
 #include "sound/sound_player.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
@@ -21,22 +22,12 @@ namespace fs = std::filesystem;
 
 const std::array<uint8_t, 4> kWave0{0}, kWave1{1}, kWave2{2}, kWave3{3};
 
-fs::path FreshDir(const char* name) {
-    fs::path dir = fs::temp_directory_path() / ("vantrell_race_" + std::string(name));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 // A level course with a flat stage picture, sprites with a solid 4 x 4 middle and profiles of
 // height 3, so stamps are visible in both the picture and the height field. Each test writes
 // the checkpoints it needs and loads the stage as the game does.
 class RaceStepTest : public ::testing::Test {
   protected:
-    RaceStepTest()
-        : dir(FreshDir(::testing::UnitTest::GetInstance()->current_test_info()->name())),
-          sound(audio, {kWave0, kWave1, kWave2, kWave3}, dir),
-          records(dir) {
+    RaceStepTest() : sound(audio, {kWave0, kWave1, kWave2, kWave3}, dir), records(dir) {
         records.FillEmpty();
         records.Rank();
     }
@@ -71,7 +62,8 @@ class RaceStepTest : public ::testing::Test {
                pixels + frame.PixelBytes();
     }
 
-    fs::path dir;
+    test::ScratchDir scratch;
+    fs::path dir = scratch.path();
     LoggedAudio audio;
     SoundPlayer sound;
     HiScoreTable records;

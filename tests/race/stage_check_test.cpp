@@ -79,7 +79,7 @@ class StageCheckTest : public ::testing::Test {
         ASSERT_TRUE(SaveBmp(picture, (folder_ / name).string()));
     }
 
-    ScratchFolder folder_;
+    ScratchDir folder_;
 };
 
 TEST_F(StageCheckTest, MissingAndShortFiles) {

@@ -1,4 +1,4 @@
-// A scratch game folder per test and small file helpers for the record tests.
+// Small helpers for the record tests; the scratch game folder and file helpers are shared.
 #pragma once
 
 #include <algorithm>
@@ -13,40 +13,12 @@
 #include <vector>
 
 #include "records/hiscore_table.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell::test {
 
-class TempGameDir {
-  public:
-    TempGameDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantrell-rec-XXXXXX");
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~TempGameDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempGameDir(const TempGameDir&) = delete;
-    TempGameDir& operator=(const TempGameDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+// The record tests' name for the shared scratch game folder.
+using TempGameDir = ScratchDir;
 
 // prefix followed by the number; appended, since GCC 12 warns falsely on "literal" + string.
 inline std::string Numbered(const std::string& prefix, int number) {

@@ -21,6 +21,7 @@
 #include "race_invariants.h"
 #include "records/hiscore_table.h"
 #include "sound/sound_player.h"
+#include "support/scratch_dir.h"
 
 namespace vantrell {
 namespace {
@@ -29,28 +30,6 @@ int64_t FromEnvironment(const char* name, int64_t fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && *text != '\0' ? std::strtoll(text, nullptr, 10) : fallback;
 }
-
-// A copy of the generated game folder, so the soak can never change the build's own files.
-class GameCopy {
-  public:
-    GameCopy() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vantrell-soak-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-            std::filesystem::copy(VANTRELL_GAME_DIR, path_,
-                                  std::filesystem::copy_options::recursive);
-        }
-    }
-    ~GameCopy() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // What the run went through, so a soak that never left stage 0 cannot pass for a full one.
 struct Coverage {
@@ -66,8 +45,10 @@ struct Coverage {
 TEST(Soak, RandomTicksOverEveryStageAndModeKeepTheGameSound) {
     const int64_t ticks = FromEnvironment("VANTRELL_SOAK_TICKS", 1000000);
     const auto seed = static_cast<uint32_t>(FromEnvironment("VANTRELL_SOAK_SEED", 20261207));
-    GameCopy dir;
-    ASSERT_TRUE(std::filesystem::exists(dir.path() / "MAP4_8.BMP")) << "no generated game";
+    // A copy of the generated game folder, so the soak can never change the build's own files.
+    test::ScratchDir dir;
+    ASSERT_TRUE(dir.CopyGameContent() && std::filesystem::exists(dir.path() / "MAP4_8.BMP"))
+        << "no generated game";
 
     check::QuietAudio audio;
     check::QuietDisplay display;

@@ -1,39 +1,23 @@
-// A scratch directory per test for the sound tests, with helpers to read and write its files.
+// The sound tests in a scratch folder of their own, with its switch file at hand.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/scratch_dir.h"
 
 namespace vantrell::test {
 
 class SoundDirTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("vantrell_sound_" + std::to_string(::getpid()) + "_" + info->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::filesystem::path SwitchFile() const { return dir_ / "SOUNDCNF.TXT"; }
 
-    void WriteSwitchFile(const std::string& bytes) const {
-        std::ofstream out(SwitchFile(), std::ios::binary);
-        out << bytes;
-    }
-    std::string ReadSwitchFile() const {
-        std::ifstream in(SwitchFile(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void WriteSwitchFile(const std::string& bytes) const { WriteBytes(SwitchFile(), bytes); }
+    std::string ReadSwitchFile() const { return ReadBytes(SwitchFile()); }
     // Every name in the directory, to catch stray temporary files.
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
@@ -44,7 +28,8 @@ class SoundDirTest : public ::testing::Test {
         return names;
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_;
+    std::filesystem::path dir_ = scratch_.path();
 };
 
 }  // namespace vantrell::test

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gfx/bitmap8.h"
+#include "support/scratch_dir.h"
 #include "world/course_files.h"
 #include "world/terrain.h"
 
@@ -30,11 +31,6 @@ void PutI16(std::vector<uint8_t>& out, int32_t v) {
 class CourseFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("vantrell_course_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         for (int32_t i = 0; i < kCornerCount; ++i) {
             for (int32_t j = 0; j < kCornerCount; ++j) {
                 terrain.cornerHeights[i][j] = 10 + j;
@@ -76,7 +72,8 @@ class CourseFilesTest : public ::testing::Test {
         WriteBytes(dir / "OBJ.COD", bytes);
     }
 
-    fs::path dir;
+    test::ScratchDir scratch;
+    fs::path dir = scratch.path();
     Terrain terrain;
     Bitmap8 sheet;
     Bitmap8 picture;
@@ -154,7 +151,8 @@ TEST_F(CourseFilesTest, ObjectsOutsideTheFieldOrSheetAreSkippedSafely) {
 }
 
 TEST(HeightProfilesTest, ValuesAreHalvedAndShortFilesRefused) {
-    const fs::path path = fs::temp_directory_path() / "vantrell_profiles.dat";
+    const test::ScratchDir scratch;
+    const fs::path path = scratch / "profiles.dat";
     std::vector<uint8_t> bytes;
     for (int32_t i = 0; i < kSpriteFrames * kProfileCells; ++i) {
         PutI16(bytes, i == 0 ? 0xFFFF : (i == 256 * 75 + 16 * 2 + 3 ? 41 : 0));
@@ -168,8 +166,7 @@ TEST(HeightProfilesTest, ValuesAreHalvedAndShortFilesRefused) {
     WriteBytes(path, bytes);
     EXPECT_EQ(LoadHeightProfiles(path.string(), profiles), -1);
     EXPECT_EQ(profiles.At(75, 2, 3), 20);
-    EXPECT_EQ(LoadHeightProfiles((fs::temp_directory_path() / "no_such_file").string(), profiles),
-              -1);
+    EXPECT_EQ(LoadHeightProfiles((scratch / "no_such_file").string(), profiles), -1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "world/terrain.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace vantrell {
 namespace {
@@ -131,14 +130,6 @@ TEST(TerrainLookup, FarOutsideTheCourseStaysInsideTheField) {
 
 class TerrainFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("vantrell_terrain_" + std::to_string(::getpid()) + "_" + info->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     // Writes the values as big-endian u16.
     std::string Write(const std::string& name, const std::vector<uint16_t>& values) {
         const std::string path = (dir_ / name).string();
@@ -150,7 +141,8 @@ class TerrainFiles : public ::testing::Test {
         return path;
     }
 
-    std::filesystem::path dir_;
+    test::ScratchDir scratch_;
+    std::filesystem::path dir_ = scratch_.path();
 };
 
 TEST_F(TerrainFiles, CornerHeightsAreBigEndianAndClamped) {

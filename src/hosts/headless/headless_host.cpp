@@ -57,6 +57,11 @@ void HeadlessTickTimer::Stop() {
     log_.push_back("stop");
 }
 
+HeadlessHost::HeadlessHost() {
+    // Every dialog notes whether the game left its timer running behind it.
+    dialogs.WatchTimer([this] { return timer.Running(); });
+}
+
 HeadlessHost::~HeadlessHost() {
     // The shell refers to the game, so it goes first.
     shell_.reset();

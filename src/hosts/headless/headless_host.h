@@ -113,6 +113,7 @@ class HeadlessHost {
     // WAVDAT0..3 for the sound player; empty images play nothing.
     std::array<std::vector<uint8_t>, SoundPlayer::kEffectCount> waveImages;
 
+    HeadlessHost();
     ~HeadlessHost();
 
     PlatformBundle Bundle(const std::filesystem::path& dataDir);

@@ -15,7 +15,7 @@ void ScriptedDialogs::QueueSelectedItem(int32_t item) {
 }
 
 void ScriptedDialogs::ShowMessage(const std::string& text, const std::string& caption) {
-    calls_.push_back({DialogKind::Message, text, caption, {}, ""});
+    Opened({DialogKind::Message, text, caption, {}, ""});
 }
 
 bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& caption) {
@@ -24,7 +24,7 @@ bool ScriptedDialogs::AskYesNo(const std::string& text, const std::string& capti
         yes = yesNo_.front();
         yesNo_.pop_front();
     }
-    calls_.push_back({DialogKind::YesNo, text, caption, {}, yes ? "yes" : "no"});
+    Opened({DialogKind::YesNo, text, caption, {}, yes ? "yes" : "no"});
     return yes;
 }
 
@@ -34,8 +34,7 @@ Answer ScriptedDialogs::Ask(const Question& question) {
         answer = answers_.front();
         answers_.pop_front();
     }
-    calls_.push_back(
-        {DialogKind::Question, question.text, question.caption, {}, AnswerWord(answer)});
+    Opened({DialogKind::Question, question.text, question.caption, {}, AnswerWord(answer)});
     return answer;
 }
 
@@ -45,7 +44,7 @@ std::string ScriptedDialogs::AskName(const std::string& defaultName) {
         name = std::move(names_.front());
         names_.pop_front();
     }
-    calls_.push_back({DialogKind::Name, defaultName, "", {}, name});
+    Opened({DialogKind::Name, defaultName, "", {}, name});
     return name;
 }
 
@@ -58,7 +57,7 @@ std::string ScriptedDialogs::AskNameForRun(const std::string& defaultName, int32
 }
 
 void ScriptedDialogs::ShowHiScoreList(const HiScoreLines& lines) {
-    calls_.push_back({DialogKind::HiScoreList, "", "", lines, ""});
+    Opened({DialogKind::HiScoreList, "", "", lines, ""});
 }
 
 bool ScriptedDialogs::ShowHiScoreListOfferingRace(const HiScoreLines& lines) {
@@ -83,7 +82,7 @@ std::optional<ListSelection> ScriptedDialogs::Choose(DialogKind kind, const HiSc
             (*selection)[i] = lines[i].selected;
         }
     }
-    calls_.push_back({kind, "", "", lines, selection ? "" : "cancel"});
+    Opened({kind, "", "", lines, selection ? "" : "cancel"});
     return selection;
 }
 
@@ -97,12 +96,12 @@ std::optional<ListSelection> ScriptedDialogs::ChooseRunToExport(const HiScoreLin
 
 std::optional<OpenedFile> ScriptedDialogs::OpenFile(FileKind) {
     if (files_.empty()) {
-        calls_.push_back({DialogKind::OpenFile, "", "", {}, "cancel"});
+        Opened({DialogKind::OpenFile, "", "", {}, "cancel"});
         return std::nullopt;
     }
     const std::filesystem::path file = std::move(files_.front());
     files_.pop_front();
-    calls_.push_back({DialogKind::OpenFile, "", "", {}, file.string()});
+    Opened({DialogKind::OpenFile, "", "", {}, file.string()});
     OpenedFile opened{file.filename().string(), {}, {}};
     if (std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file, &opened.problem)) {
         opened.bytes = std::move(*bytes);
@@ -113,18 +112,26 @@ std::optional<OpenedFile> ScriptedDialogs::OpenFile(FileKind) {
 std::optional<SavedFile> ScriptedDialogs::SaveFile(FileKind, const std::string& suggestedName,
                                                    std::span<const uint8_t> bytes) {
     if (saves_.empty()) {
-        calls_.push_back({DialogKind::SaveFile, suggestedName, "", {}, "cancel"});
+        Opened({DialogKind::SaveFile, suggestedName, "", {}, "cancel"});
         return std::nullopt;
     }
     SavedFile answer = std::move(saves_.front());
     saves_.pop_front();
-    calls_.push_back({DialogKind::SaveFile, suggestedName, "", {}, answer.where});
+    Opened({DialogKind::SaveFile, suggestedName, "", {}, answer.where});
     saved_.push_back({suggestedName, answer, {bytes.begin(), bytes.end()}});
     return answer;
 }
 
 void ScriptedDialogs::ShowAbout() {
-    calls_.push_back({DialogKind::About, "", "", {}, ""});
+    Opened({DialogKind::About, "", "", {}, ""});
+}
+
+void ScriptedDialogs::Opened(DialogCall call) {
+    call.timerRunning = timerRunning_ && timerRunning_();
+    calls_.push_back(std::move(call));
+    if (whileOpen_) {
+        whileOpen_();
+    }
 }
 
 std::vector<DialogKind> ScriptedDialogs::Kinds() const {

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -41,6 +43,9 @@ struct DialogCall {
     int32_t time = 0;
     int32_t rank = 0;
     bool raceOffered = false;
+    // Whether the tick timer ran while the dialog was open (see WatchTimer); a game must have
+    // stopped it first.
+    bool timerRunning = false;
 };
 
 class ScriptedDialogs final : public Dialogs {
@@ -86,6 +91,12 @@ class ScriptedDialogs final : public Dialogs {
                                       std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
 
+    // Asked as each dialog opens, for DialogCall::timerRunning.
+    void WatchTimer(std::function<bool()> running) { timerRunning_ = std::move(running); }
+    // Runs inside each dialog while it is open, as the window's own events would arrive behind
+    // a modal dialog; empty for none.
+    void WhileOpen(std::function<void()> events) { whileOpen_ = std::move(events); }
+
     const std::vector<DialogCall>& Calls() const { return calls_; }
     // The kinds in call order, to compare a whole sequence at once.
     std::vector<DialogKind> Kinds() const;
@@ -107,6 +118,11 @@ class ScriptedDialogs final : public Dialogs {
     std::vector<Saved> saved_;
     std::deque<bool> raceThisRun_;
     std::vector<DialogCall> calls_;
+    std::function<bool()> timerRunning_;
+    std::function<void()> whileOpen_;
+
+    // Logs a dialog as it opens and lets whatever arrives behind it run.
+    void Opened(DialogCall call);
 
     std::optional<ListSelection> Choose(DialogKind kind, const HiScoreLines& lines);
 };

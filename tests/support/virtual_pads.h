@@ -1,13 +1,27 @@
-// SDL's virtual devices for the joystick tests: a pad SDL maps as a game controller (A is
-// button 0, Start button 6, the d-pad buttons 11 to 14, the left stick axes 0 and 1) and a plain
-// joystick with two axes, four buttons and a hat. Needs SDL's joystick subsystem started.
+// SDL's virtual devices for the desktop's joystick tests: a pad SDL maps as a game controller
+// (A is button 0, Start button 6, the d-pad buttons 11 to 14, the left stick axes 0 and 1) and a
+// plain joystick with two axes, four buttons and a hat. Needs SDL's joystick subsystem started.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
-namespace vantrell::desktop::test {
+#include "hosts/desktop/sdl_joysticks.h"
+
+namespace vantrell::test {
+
+// Why virtual pads cannot be tested here, or empty: they need SDL's joystick subsystem (which
+// `sticks` starts) and no real joystick, whose ids and events would mix with the test's.
+inline std::string WhyNoVirtualPads(const desktop::SdlJoysticks& sticks) {
+    if (!sticks.Available()) {
+        return "no SDL joystick subsystem";
+    }
+    return SDL_NumJoysticks() != 0 ? "a real joystick is plugged in" : "";
+}
 
 class VirtualDevice {
   public:
@@ -56,4 +70,15 @@ class VirtualDevice {
     SDL_Joystick* handle_ = nullptr;
 };
 
-}  // namespace vantrell::desktop::test
+// The desktop's joysticks with only the test's virtual devices plugged in.
+class VirtualPadTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const std::string why = WhyNoVirtualPads(sticks); !why.empty()) {
+            GTEST_SKIP() << why;
+        }
+    }
+    desktop::SdlJoysticks sticks;
+};
+
+}  // namespace vantrell::test
