@@ -10,7 +10,7 @@ const MUSIC_EXT = ".opus";
 const LOG_LIMIT = 200;
 
 let ctx; // undefined: not tried yet; null: no Web Audio here
-let master = null; // everything sounds through this, so a test can listen in
+let master = null; // everything sounds through this
 const effects = new Map(); // id -> { buffer, ready }
 let effectVoice = null;
 let effectSerial = 0; // counts effect requests, so a late decode knows it was overtaken
@@ -231,32 +231,6 @@ function closeMusic(alias) {
   pieces.delete(alias);
 }
 
-// For tests: what is sounding, and a tap on everything that is heard.
-function status() {
-  const c = context();
-  return {
-    context: c ? c.state : "none",
-    effectSounding: effectVoice !== null,
-    music: channel.alias,
-    musicSounding: channel.source !== null,
-    musicPosition: position(),
-  };
-}
-
-function tap() {
-  const c = context();
-  if (!c) return null;
-  const analyser = c.createAnalyser();
-  master.connect(analyser);
-  return analyser;
-}
-
-// Resolves once every effect and piece asked for so far has loaded or failed.
-function whenLoaded() {
-  const all = [...effects.values(), ...pieces.values()].map((entry) => entry.ready);
-  return Promise.all(all).then(() => undefined);
-}
-
 export const audio = {
   log,
   unlock: quietly(unlock),
@@ -267,7 +241,4 @@ export const audio = {
   playMusic: quietly(playMusic),
   stopMusic: quietly(stopMusic),
   closeMusic: quietly(closeMusic),
-  status: quietly(status),
-  tap: quietly(tap),
-  whenLoaded,
 };

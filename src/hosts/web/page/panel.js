@@ -100,7 +100,6 @@ export const panel = {
     small.drawImage(full, 0, 0, kMapSize, kMapSize);
     draw();
   },
-  redraw: draw,
   // What the panel shows now, for tests.
   shown: () => shown,
 };
