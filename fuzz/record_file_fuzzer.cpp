@@ -1,7 +1,7 @@
 // HiScoreTable::Load on any record file (VANREC<n>.DAT): every name fits the file's 15 bytes,
 // every time is a time, the rank order is an arrangement of the ten slots. A table saved and
 // loaded again reads back the same, finds nothing wrong, and saving that gives the same file.
-#include <algorithm>
+#include <set>
 
 #include "fuzz_support.h"
 #include "records/hiscore_table.h"
@@ -11,35 +11,21 @@ using namespace vantrell;
 namespace {
 
 void CheckTable(const HiScoreTable& table) {
-    std::array<int32_t, kHiScoreSlots> order = table.rankOrder;
-    std::sort(order.begin(), order.end());
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        FUZZ_CHECK(order[k] == k);
-        const HiScoreEntry& entry = table.entries[k];
+    std::set<const uint8_t*> places;
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        const HiScoreEntry& entry = table.AtRank(rank);
         FUZZ_CHECK(entry.name.size() <= kNameBytes);
         FUZZ_CHECK(entry.time >= 0);
         FUZZ_CHECK(!entry.isNew);
+        if (rank > 1) {
+            FUZZ_CHECK(table.AtRank(rank - 1).time <= entry.time);
+        }
+        // Rank position 10 - rank is the same entry, and no two ranks share one.
+        FUZZ_CHECK(table.RecordingAt(kHiScoreSlots - rank) == entry.recording.data());
+        places.insert(entry.recording.data());
     }
-    for (int32_t p = 1; p < kHiScoreSlots; ++p) {
-        FUZZ_CHECK(table.entries[table.rankOrder[p - 1]].time >=
-                   table.entries[table.rankOrder[p]].time);
-    }
-    FUZZ_CHECK(table.worstTime == table.entries[table.rankOrder[0]].time);
-    for (int32_t p = 0; p < kHiScoreSlots; ++p) {
-        FUZZ_CHECK(table.RecordingAt(p) == table.entries[table.rankOrder[p]].recording.data());
-    }
-}
-
-// The record file as a save would write it, with the recordings the table holds.
-RecordBytes Saved(const HiScoreTable& table) {
-    RecordBytes files;
-    const std::string text = table.RecordFileText();
-    files.record.emplace(text.begin(), text.end());
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        const Recording& recording = table.entries[k].recording;
-        files.recordings[k].emplace(recording.begin(), recording.end());
-    }
-    return files;
+    FUZZ_CHECK(places.size() == static_cast<size_t>(kHiScoreSlots));
+    FUZZ_CHECK(table.WorstTime() == table.AtRank(kHiScoreSlots).time);
 }
 
 }  // namespace
@@ -51,18 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HiScoreTable first;
     first.Load(0, files);
     CheckTable(first);
-    FUZZ_CHECK(!first.changed);
+    FUZZ_CHECK(!first.Changed());
 
-    const RecordBytes written = Saved(first);
+    const RecordBytes written = first.SavedBytes();
     HiScoreTable second;
-    second.Load(0, written);
+    FUZZ_CHECK(second.Load(0, written).empty());
     CheckTable(second);
-    FUZZ_CHECK(second.LoadProblem().empty());
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        FUZZ_CHECK(second.entries[k].time == first.entries[k].time);
-        FUZZ_CHECK(second.entries[k].recording == first.entries[k].recording);
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        FUZZ_CHECK(second.AtRank(rank).time == first.AtRank(rank).time);
+        FUZZ_CHECK(second.AtRank(rank).recording == first.AtRank(rank).recording);
     }
-    FUZZ_CHECK(second.rankOrder == first.rankOrder);
-    FUZZ_CHECK(Saved(second).record == written.record);
+    const RecordBytes again = second.SavedBytes();
+    FUZZ_CHECK(again.record == written.record);
+    FUZZ_CHECK(again.recordings == written.recordings);
     return 0;
 }

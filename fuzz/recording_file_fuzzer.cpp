@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         files.recordings[k].emplace(reader.Rest(), reader.Rest() + length);
     }
     records.Load(0, files);
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        const Recording& recording = records.entries[k].recording;
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        const Recording& recording = records.AtRank(rank).recording;
         const size_t kept = std::min<size_t>(length, kRecordingBytes);
         FUZZ_CHECK(kept == 0 || std::memcmp(recording.data(), reader.Rest(), kept) == 0);
         FUZZ_CHECK(std::all_of(recording.begin() + kept, recording.end(),
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     harness.CourseReady();
     // A race against the recording, or the demonstration replaying it, joined at `start`.
-    records.opponentPosition = kRankBest;
+    records.ChooseOpponent({true});  // item 0: the fastest run
     if (mode % 2 == 0) {
         game.StartVersus(records.RecordingAt(records.SelectedOpponent()));
     } else {

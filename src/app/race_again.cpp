@@ -7,23 +7,6 @@
 
 namespace vantrell {
 
-namespace {
-
-// The slot Rank would put at the best position: the smallest time, the lower slot among equal
-// times. Found here rather than read from rankOrder, which may be older than the table.
-int32_t BestSlot(const HiScoreTable& table) {
-    int32_t best = 0;
-    for (int32_t k = 1; k < kHiScoreSlots; ++k) {
-        if (table.entries[static_cast<size_t>(k)].time <
-            table.entries[static_cast<size_t>(best)].time) {
-            best = k;
-        }
-    }
-    return best;
-}
-
-}  // namespace
-
 void Shell::RequestRetry() {
     // Keys typed into a dialog, or a pad's button while the controls dialog is open, never
     // throw a race away.
@@ -82,10 +65,8 @@ void Shell::SetOpponent(const uint8_t* recording) {
 }
 
 void Shell::RefreshBestTimes() {
-    const HiScoreTable& table = game_.records;
-    bestTimes_ =
-        DriveCheckpointTimes(game_.dataDir, game_.state.CurrentStage().Index(),
-                             table.entries[static_cast<size_t>(BestSlot(table))].recording.data());
+    bestTimes_ = DriveCheckpointTimes(game_.dataDir, game_.state.CurrentStage().Index(),
+                                      game_.records.AtRank(1).recording.data());
 }
 
 void Shell::RefreshDisplay() {

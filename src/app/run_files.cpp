@@ -62,8 +62,7 @@ void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
     // Item 0 is rank 1; with several selected the best of them, with none the best run.
     const auto first = std::find(chosen->begin(), chosen->end(), true);
     const int32_t item = first == chosen->end() ? 0 : static_cast<int32_t>(first - chosen->begin());
-    const HiScoreEntry& entry =
-        table.entries[static_cast<size_t>(table.rankOrder[kHiScoreSlots - 1 - item])];
+    const HiScoreEntry& entry = table.AtRank(item + 1);
     const std::string suggested =
         "stage" + std::to_string(stage + 1) + "-rank" + std::to_string(item + 1) + ".run";
     if (entry.Empty()) {
@@ -136,28 +135,21 @@ void ImportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
     if (!run) {
         return;
     }
-    table.Rank();
-    const bool held =
-        std::any_of(table.entries.begin(), table.entries.end(), [&run](const HiScoreEntry& e) {
-            return !e.Empty() && e.time == run->time && e.recording == run->recording;
-        });
-    if (held) {
-        dialogs.ShowMessage(Text(kRunAlreadyIn), Text(kRunFileCaption));
-        return;
+    // Entered as a raced run would be; the name is the one the file carries.
+    const OfferResult offer =
+        table.Offer({.time = run->time, .recording = run->recording, .name = run->name});
+    switch (offer.outcome) {
+        case OfferOutcome::AlreadyHeld:
+            dialogs.ShowMessage(Text(kRunAlreadyIn), Text(kRunFileCaption));
+            return;
+        case OfferOutcome::NotFaster:
+            dialogs.ShowMessage(Format(kRunNotFaster, run->time, offer.worstTime),
+                                Text(kRunFileCaption));
+            return;
+        case OfferOutcome::Entered:
+            ShowHiScores(dialogs, table);
+            return;
     }
-    if (run->time >= table.worstTime) {
-        dialogs.ShowMessage(Format(kRunNotFaster, run->time, table.worstTime),
-                            Text(kRunFileCaption));
-        return;
-    }
-    // The worst entry's place, as a raced run takes it; the name is the one the file carries.
-    HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[kRankWorst])];
-    entry.name = run->name;
-    entry.time = run->time;
-    entry.recording = run->recording;
-    entry.isNew = true;
-    table.changed = true;
-    ShowHiScores(dialogs, table);
 }
 
 }  // namespace vantrell

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/record_problems.h"
 #include "app/run_files.h"
 #include "platform/ui_text.h"
 #include "race/stage_check.h"
@@ -167,7 +168,7 @@ void Shell::EnterFinishedRun() {
     const bool retry = retryPending_;
     retryPending_ = false;
     if (entry.raceIt) {
-        SetOpponent(game_.records.entries[static_cast<size_t>(entry.slot)].recording.data());
+        SetOpponent(game_.records.AtRank(entry.rank).recording.data());
         StartRace(ModeVersus);
     } else if (retry) {
         StartRace(mode);
@@ -294,11 +295,11 @@ void Shell::SelectStage(int32_t stage) {
 }
 
 void Shell::LoadTable(int32_t stage) {
-    game_.records.Load(stage);
+    const std::vector<RecordProblem> problems = game_.records.Load(stage);
     RefreshBestTimes();
-    if (!game_.records.LoadProblem().empty()) {
+    if (!problems.empty()) {
         game_.dialogs.ShowMessage(
-            HiScoreTable::RecordFileName(stage) + "\n" + game_.records.LoadProblem(),
+            HiScoreTable::RecordFileName(stage) + "\n" + DescribeRecordProblems(problems),
             Text(kRecordProblemCaption));
     }
 }

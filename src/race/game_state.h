@@ -21,7 +21,7 @@ struct StateAccess;
 
 class SoundPlayer;
 class Display;
-struct HiScoreTable;
+class HiScoreTable;
 
 // What the game calls outside itself. Every pointer must outlive the game state; any may be
 // null (a race without sound, a table or a window).

@@ -50,17 +50,16 @@ std::string OutcomeText(const RaceOutcome& outcome) {
 StageRunLines CheckStageRuns(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage) {
     race.game().SelectStage(stage);
     HiScoreTable table(dir);
-    table.Load(stage);
-    table.Rank();
     StageRunLines result;
-    result.loadProblem = table.LoadProblem();
-    for (int32_t position = kRankBest; position >= kRankWorst; --position) {
-        const HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[position])];
+    result.loadProblems = table.Load(stage);
+    table.Rank();
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        const HiScoreEntry& entry = table.AtRank(rank);
         const RunCheck check = CheckEntry(race, entry);
         if (!check.empty && !check.ok) {
             ++result.differing;
         }
-        result.lines += RunLine(stage, kHiScoreSlots - position, entry, check);
+        result.lines += RunLine(stage, rank, entry, check);
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "race/headless_race.h"
 #include "records/hiscore_table.h"
@@ -33,11 +34,11 @@ std::string OutcomeText(const RaceOutcome& outcome);
 
 // Every entry of stage `stage`'s table in `dir`, best first, driven again: the lines and how
 // many differ. The race is moved to the stage; one race serves every stage, so the view tables
-// are built once. `loadProblem` receives what was wrong with the record files, if anything.
+// are built once. `loadProblems` receives what was wrong with the record files, if anything.
 struct StageRunLines {
     std::string lines;
     int32_t differing = 0;
-    std::string loadProblem;
+    std::vector<RecordProblem> loadProblems;
 };
 StageRunLines CheckStageRuns(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage);
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "records/hiscore_merge.h"
 #include "records/record_names.h"
 
 namespace vantrell {
@@ -43,9 +42,7 @@ std::string TimeText(int32_t time) {
 HiScoreLines ListLinesOnce(HiScoreTable& table) {
     table.Rank();
     const HiScoreLines lines = HiScoreListLines(table);
-    for (HiScoreEntry& entry : table.entries) {
-        entry.isNew = false;
-    }
+    table.ClearNewMarks();
     return lines;
 }
 
@@ -53,53 +50,34 @@ HiScoreLines ListLinesOnce(HiScoreTable& table) {
 
 HiScoreLines HiScoreListLines(const HiScoreTable& table) {
     HiScoreLines lines;
-    for (int32_t p = kHiScoreSlots - 1; p >= 0; --p) {
-        const HiScoreEntry& entry = table.entries[table.rankOrder[p]];
-        HiScoreLine& line = lines[kHiScoreSlots - 1 - p];
-        line.rankAndName = RankAndName(kHiScoreSlots - p, entry.name);
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        const HiScoreEntry& entry = table.AtRank(rank);
+        HiScoreLine& line = lines[rank - 1];
+        line.rankAndName = RankAndName(rank, entry.name);
         line.time = TimeText(entry.time);
         line.selected = entry.isNew;
     }
     return lines;
 }
 
-int32_t RankOfSlot(const HiScoreTable& table, int32_t slot) {
-    // Better: a smaller time, or the same time in a lower slot (as Rank orders them).
-    const int32_t time = table.entries[slot].time;
-    int32_t rank = 1;
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        const int32_t other = table.entries[k].time;
-        if (k != slot && (other < time || (other == time && k < slot))) {
-            ++rank;
-        }
-    }
-    return rank;
-}
-
 RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording) {
+    OfferedRun run{.time = time, .refuseHeld = false};
+    if (recording != nullptr) {
+        std::copy_n(recording, kRecordingBytes, run.recording.begin());
+    }
+    // The place keeps its old name until the player has typed one.
+    const OfferResult offer = table.Offer(run);
     RunEntry result;
-    table.Rank();
-    if (time >= table.worstTime) {
+    if (!offer.Entered()) {
         dialogs.ShowMessage(Text(kNotEnteredText), Text(kNotEnteredCaption));
         ShowHiScores(dialogs, table);
         return result;
     }
-    table.changed = true;
-    const int32_t slot = table.rankOrder[0];
-    HiScoreEntry& entry = table.entries[slot];
-    entry.time = time;
-    entry.isNew = true;
-    if (recording != nullptr) {
-        std::copy_n(recording, kRecordingBytes, entry.recording.begin());
-    } else {
-        entry.recording.fill(0);
-    }
-    // The box offers the last name typed this visit; the slot keeps its old name until OK.
+    // The box offers the last name typed this visit.
     const std::string offered = NameForDisplay(table.DefaultNameText());
-    entry.name = NameForTable(dialogs.AskNameForRun(offered, time, RankOfSlot(table, slot)));
-    table.defaultName = slot;
+    table.NameRun(offer.rank, NameForTable(dialogs.AskNameForRun(offered, time, offer.rank)));
     result.entered = true;
-    result.slot = slot;
+    result.rank = offer.rank;
     result.raceIt = dialogs.ShowHiScoreListOfferingRace(ListLinesOnce(table));
     return result;
 }
@@ -123,26 +101,13 @@ bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table) {
     if (!chosen) {
         return false;
     }
-    const ListSelection& selection = *chosen;
-
-    // Visit the slot numbers from the best position down and take the first whose item
-    // 9 - s is selected; s is then the rank position of that item. With one item k selected
-    // this gives 9 - k.
-    for (int32_t p = kHiScoreSlots - 1; p >= 0; --p) {
-        const int32_t s = table.rankOrder[p];
-        if (selection[kHiScoreSlots - 1 - s]) {
-            table.opponentPosition = s;
-            return true;
-        }
-    }
-    // Nothing selected: race the fastest run rather than an arbitrary one.
-    table.opponentPosition = kHiScoreSlots - 1;
+    table.ChooseOpponent(*chosen);
     return true;
 }
 
 SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
                             SaveOccasion occasion) {
-    if (!table.changed) {
+    if (!table.Changed()) {
         return SaveResult::Unchanged;
     }
     if (occasion == SaveOccasion::StageChange) {
@@ -164,7 +129,7 @@ SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage
     }
     while (true) {
         // Runs another program saved meanwhile (the tool's import) are kept.
-        const SaveReport report = WriteKeepingSavedRuns(table, stage);
+        const SaveReport report = table.WriteKeepingSavedRuns(stage);
         if (report.written) {
             if (!report.keptAside.empty()) {
                 std::string text = Text(kKeptAsideText);
@@ -212,7 +177,7 @@ void ResetHiScores(Dialogs& dialogs, HiScoreTable& table) {
                             Answer::No};
     if (dialogs.Ask(question) == Answer::Yes) {
         table.FillEmpty();
-        table.emptiedSinceLoad = true;
+        table.MarkEmptied();
     }
 }
 

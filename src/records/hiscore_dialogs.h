@@ -46,15 +46,15 @@ enum class SaveOccasion { StageChange, Close };
 
 // If a run entered since the load, asks whether to save and on Yes writes the stage's files
 // as one (WriteKeepingSavedRuns: runs saved meanwhile by another program, such as the tool's
-// import, are kept). A failure names the file and the system's reason; `changed`
-// stays set unless the player discards the runs, so nothing is lost without being asked.
+// import, are kept). A failure names the file and the system's reason; the table stays
+// changed unless the player discards the runs, so nothing is lost without being asked.
 SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage,
                             SaveOccasion occasion);
 
 // What became of a finished run at the name entry.
 struct RunEntry {
     bool entered = false;  // it took a place in the table
-    int32_t slot = -1;     // the slot it went into
+    int32_t rank = 0;      // the rank (1..10) it took
     bool raceIt = false;   // the player asked to race the run just set
 };
 
@@ -65,16 +65,12 @@ struct RunEntry {
 // A null recording enters as no input at all.
 RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording);
 
-// The rank (1 best .. 10) the entry in `slot` holds under the table's ranking rule, whatever
-// the last Rank left in rankOrder.
-int32_t RankOfSlot(const HiScoreTable& table, int32_t slot);
-
 // Ranks the table and shows the list best first, the run just entered highlighted once.
 void ShowHiScores(Dialogs& dialogs, HiScoreTable& table);
 
-// Ranks the table and lets the player pick the run to race against; sets opponentPosition.
-// False when the player cancelled the choice (opponentPosition is then left as it was).
-// With nothing selected at OK the fastest run (position 9) is raced.
+// Ranks the table and lets the player pick the run to race against (HiScoreTable::
+// ChooseOpponent). False when the player cancelled the choice (the opponent is then left as it
+// was).
 bool SelectOpponent(Dialogs& dialogs, HiScoreTable& table);
 
 // Asks (No the default, Escape answering No), and on Yes empties the table in memory. Does not mark

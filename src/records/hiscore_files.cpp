@@ -11,7 +11,6 @@
 #include "io/atomic_save.h"
 #include "io/file_bytes.h"
 #include "io/set_aside.h"
-#include "platform/ui_text.h"
 #include "records/hiscore_table.h"
 
 namespace vantrell {
@@ -25,16 +24,8 @@ constexpr std::size_t kLineKeep = 255;
 // The longest line the game writes: a name of kNameBytes, or a time.
 constexpr std::size_t kLineLimit = kNameBytes;
 constexpr int32_t kRecordLines = 2 * kHiScoreSlots;
-// A file of random bytes can break every line; the player needs only the first few faults.
-constexpr std::size_t kProblemsShown = 6;
 
 constexpr std::string_view kKeptAsideSuffix = ".broken";
-constexpr char kLineTooLong[] = VT_TRANSLATE_NOOP("Messages", "15バイトより長い行です");
-
-// The problems are told in the player's language (context "Messages").
-std::string UiMessage(const char* text) {
-    return UiText("Messages", text);
-}
 
 // Reads a file's lines front to back.
 class LineReader {
@@ -70,12 +61,10 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-enum class TimeFault { None, NoDigits, Negative, OtherCharacters, TooLarge, NotAligned };
-
 // A time line exactly as the game writes it ("%5d"): the value, or what is wrong with the line.
 // Exactly, because a few bytes that happen to be digits are all it takes to make a line of
 // random bytes look like a time.
-TimeFault ParseTime(std::string_view line, int32_t& time) {
+std::optional<RecordFault> ParseTime(std::string_view line, int32_t& time) {
     std::size_t i = 0;
     auto skipBlanks = [&] {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
@@ -99,78 +88,25 @@ TimeFault ParseTime(std::string_view line, int32_t& time) {
     const bool digits = i > digitsFrom;
     skipBlanks();
     if (!digits) {
-        return TimeFault::NoDigits;
+        return RecordFault::TimeNoDigits;
     }
     if (negative) {
-        return TimeFault::Negative;
+        return RecordFault::TimeNegative;
     }
     if (i != line.size()) {
-        return TimeFault::OtherCharacters;
+        return RecordFault::TimeOtherCharacters;
     }
     if (value > kMax) {
-        return TimeFault::TooLarge;
+        return RecordFault::TimeTooLarge;
     }
     char written[16];
     std::snprintf(written, sizeof written, "%5d", static_cast<int>(value));
     if (line != written) {
-        return TimeFault::NotAligned;
+        return RecordFault::TimeNotAligned;
     }
     time = static_cast<int32_t>(value);
-    return TimeFault::None;
+    return std::nullopt;
 }
-
-const char* TimeFaultText(TimeFault fault) {
-    switch (fault) {
-        case TimeFault::NoDigits:
-            return VT_TRANSLATE_NOOP("Messages", "タイムに数字がありません");
-        case TimeFault::Negative:
-            return VT_TRANSLATE_NOOP("Messages", "タイムが負の数です");
-        case TimeFault::OtherCharacters:
-            return VT_TRANSLATE_NOOP("Messages", "タイムに数字以外の文字があります");
-        case TimeFault::TooLarge:
-            return VT_TRANSLATE_NOOP("Messages", "タイムが大きすぎます");
-        case TimeFault::NotAligned:
-            return VT_TRANSLATE_NOOP("Messages", "タイムの桁揃えが違います");
-        case TimeFault::None:
-            break;
-    }
-    return "";
-}
-
-// The faults of one load, and the files they were found in.
-class Problems {
-  public:
-    void Add(const std::string& file, const std::string& what) {
-        ++count_;
-        if (count_ <= kProblemsShown) {
-            if (!text_.empty()) {
-                text_ += '\n';
-            }
-            text_ += file + ": " + what;
-        }
-    }
-    void AddLine(const std::string& file, int32_t line, const char* what) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      UiMessage(VT_TRANSLATE_NOOP("Messages", "%d行目: %s")).c_str(),
-                      static_cast<int>(line), UiMessage(what).c_str());
-        Add(file, text);
-    }
-    std::string Text() const {
-        if (count_ <= kProblemsShown) {
-            return text_;
-        }
-        char more[64];
-        std::snprintf(more, sizeof more,
-                      UiMessage(VT_TRANSLATE_NOOP("Messages", "\nほかに%zu件")).c_str(),
-                      count_ - kProblemsShown);
-        return text_ + more;
-    }
-
-  private:
-    std::string text_;
-    std::size_t count_ = 0;
-};
 
 // Takes what the file holds, up to 2400 bytes; a short file leaves the rest as it was (zero).
 // The file's size as far as it matters: nothing when missing, above 2400 when longer.
@@ -186,24 +122,17 @@ std::optional<std::size_t> ReadRecording(const std::optional<std::vector<uint8_t
 
 // True when the recording file is there but not 2400 bytes long.
 bool CheckRecordingSize(const std::string& name, std::optional<std::size_t> size,
-                        Problems& problems) {
+                        std::vector<RecordProblem>& problems) {
     if (!size || *size == kRecordingBytes) {
         return false;  // a missing recording is no input at all, as the game always had it
     }
-    char what[96];
     if (*size < kRecordingBytes) {
-        std::snprintf(
-            what, sizeof what,
-            UiMessage(VT_TRANSLATE_NOOP("Messages", "%zuバイトしかありません（%dバイトのはず）"))
-                .c_str(),
-            *size, static_cast<int>(kRecordingBytes));
+        problems.push_back({.file = name,
+                            .fault = RecordFault::RecordingShort,
+                            .count = static_cast<int64_t>(*size)});
     } else {
-        std::snprintf(
-            what, sizeof what,
-            UiMessage(VT_TRANSLATE_NOOP("Messages", "%dバイトより長いファイルです")).c_str(),
-            static_cast<int>(kRecordingBytes));
+        problems.push_back({.file = name, .fault = RecordFault::RecordingLong});
     }
-    problems.Add(name, what);
     return true;
 }
 
@@ -222,7 +151,7 @@ bool HoldsInput(const std::optional<std::vector<uint8_t>>& file) {
 
 std::string HiScoreTable::RecordFileText() const {
     std::string text;
-    for (const HiScoreEntry& entry : entries) {
+    for (const HiScoreEntry& entry : entries_) {
         // Names read or entered are already fit for the file; this guards the line structure
         // even if someone filled the field by hand.
         std::string name;
@@ -238,6 +167,17 @@ std::string HiScoreTable::RecordFileText() const {
     return text;
 }
 
+RecordBytes HiScoreTable::SavedBytes() const {
+    RecordBytes files;
+    const std::string text = RecordFileText();
+    files.record.emplace(text.begin(), text.end());
+    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+        const Recording& recording = entries_[k].recording;
+        files.recordings[k].emplace(recording.begin(), recording.end());
+    }
+    return files;
+}
+
 RecordBytes ReadRecordBytes(int32_t stage, const std::filesystem::path& directory) {
     RecordBytes files;
     files.record = ReadWholeFile(directory / HiScoreTable::RecordFileName(stage));
@@ -247,46 +187,40 @@ RecordBytes ReadRecordBytes(int32_t stage, const std::filesystem::path& director
     return files;
 }
 
-void HiScoreTable::Load(int32_t stage) {
+std::vector<RecordProblem> HiScoreTable::Load(int32_t stage) {
     std::vector<fs::path> stageFiles;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        stageFiles.push_back(directory / RecordingFileName(stage, k));
+        stageFiles.push_back(directory_ / RecordingFileName(stage, k));
     }
-    stageFiles.push_back(directory / RecordFileName(stage));
+    stageFiles.push_back(directory_ / RecordFileName(stage));
     const RecoveryResult recovery =
-        RecoverSave(directory / JournalFileName(stage), stageFiles, beforeSaveStep);
-    Load(stage, ReadRecordBytes(stage, directory));
+        RecoverSave(directory_ / JournalFileName(stage), stageFiles, beforeSaveStep_);
+    std::vector<RecordProblem> problems = Load(stage, ReadRecordBytes(stage, directory_));
     if (recovery.failure) {
-        char what[512];
-        std::snprintf(what, sizeof what,
-                      UiMessage(VT_TRANSLATE_NOOP(
-                                    "Messages", "前回のセーブを最後まで終えられませんでした（%s）"))
-                          .c_str(),
-                      recovery.failure->error.message().c_str());
-        const std::string line = recovery.failure->path.filename().string() + ": " + what;
-        loadProblem_ = loadProblem_.empty() ? line : line + "\n" + loadProblem_;
+        problems.insert(problems.begin(), {.file = recovery.failure->path.filename().string(),
+                                           .fault = RecordFault::SaveNotFinished,
+                                           .reason = recovery.failure->error.message()});
     }
+    return problems;
 }
 
-void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
-    loadProblem_.clear();
+std::vector<RecordProblem> HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
     keepAside_.clear();
-    Problems problems;
-    changed = false;
-    emptiedSinceLoad = false;
-    for (HiScoreEntry& entry : entries) {
+    std::vector<RecordProblem> problems;
+    changed_ = false;
+    emptiedSinceLoad_ = false;
+    defaultName_ = kDefaultNameEmpty;
+    for (HiScoreEntry& entry : entries_) {
         entry.recording.fill(0);
     }
     const std::string recordName = RecordFileName(stage);
     if (!files.record) {
         FillEmpty();
-        defaultName = kDefaultNameEmpty;
-        loadProblem_ = problems.Text();
-        return;
+        return problems;
     }
     bool recordFaulty = false;
-    auto recordFault = [&](int32_t line, const char* what) {
-        problems.AddLine(recordName, line, what);
+    auto recordFault = [&](int32_t line, RecordFault fault) {
+        problems.push_back({.file = recordName, .fault = fault, .line = line});
         recordFaulty = true;
     };
     std::string nameLine;
@@ -296,7 +230,7 @@ void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
     int32_t linesRead = 0;
     LineReader lines(*files.record);
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        HiScoreEntry& entry = entries[k];
+        HiScoreEntry& entry = entries_[k];
         entry.isNew = false;
         const std::string recordingName = RecordingFileName(stage, k);
         const int32_t nameLineNumber = 2 * k + 1;
@@ -309,29 +243,29 @@ void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
         }
         if (linesRead == 2 * k + 2) {
             if (nameLength > kLineLimit) {
-                recordFault(nameLineNumber, kLineTooLong);
+                recordFault(nameLineNumber, RecordFault::LineTooLong);
             }
             if (nameLine.find('\0') != std::string::npos) {
-                recordFault(nameLineNumber, VT_TRANSLATE_NOOP("Messages", "名前にNULがあります"));
+                recordFault(nameLineNumber, RecordFault::NulInName);
             }
             if (timeLength > kLineLimit) {
-                recordFault(nameLineNumber + 1, kLineTooLong);
+                recordFault(nameLineNumber + 1, RecordFault::LineTooLong);
             }
             int32_t time = kEmptyTime;
-            const TimeFault fault = ParseTime(timeLine, time);
-            if (fault == TimeFault::None) {
+            const std::optional<RecordFault> fault = ParseTime(timeLine, time);
+            if (!fault) {
                 run = true;
                 entry.name = NameFromLine(nameLine);
                 entry.time = time;
                 const std::optional<std::size_t> size =
                     ReadRecording(files.recordings[k], entry.recording);
                 if (CheckRecordingSize(recordingName, size, problems)) {
-                    keepAside_.push_back(directory / recordingName);
+                    keepAside_.push_back(directory_ / recordingName);
                 }
             } else {
                 // Without a time the lines are no run, and racing their recording would be
                 // racing garbage: the slot is empty.
-                recordFault(nameLineNumber + 1, TimeFaultText(fault));
+                recordFault(nameLineNumber + 1, *fault);
             }
         }
         if (!run) {
@@ -341,25 +275,20 @@ void HiScoreTable::Load(int32_t stage, const RecordBytes& files) {
             entry.time = kEmptyTime;
             entry.recording.fill(0);
             if (HoldsInput(files.recordings[k])) {
-                keepAside_.push_back(directory / recordingName);
+                keepAside_.push_back(directory_ / recordingName);
             }
         }
     }
     if (linesRead < kRecordLines) {
-        char what[96];
-        std::snprintf(
-            what, sizeof what,
-            UiMessage(VT_TRANSLATE_NOOP("Messages", "%d行しかありません（%d行のはず）")).c_str(),
-            static_cast<int>(linesRead), static_cast<int>(kRecordLines));
-        problems.Add(recordName, what);
+        problems.push_back(
+            {.file = recordName, .fault = RecordFault::TooFewLines, .count = linesRead});
         recordFaulty = true;
     }
     if (recordFaulty) {
-        keepAside_.push_back(directory / recordName);
+        keepAside_.push_back(directory_ / recordName);
     }
-    loadProblem_ = problems.Text();
-    defaultName = kDefaultNameEmpty;
     Rank();
+    return problems;
 }
 
 SaveReport HiScoreTable::Write(int32_t stage) {
@@ -385,11 +314,11 @@ SaveReport HiScoreTable::Write(int32_t stage) {
     // recordings a run.
     std::vector<FileToSave> files;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        files.push_back({directory / RecordingFileName(stage, k), entries[k].recording});
+        files.push_back({directory_ / RecordingFileName(stage, k), entries_[k].recording});
     }
-    files.push_back({directory / RecordFileName(stage), BytesOf(text)});
+    files.push_back({directory_ / RecordFileName(stage), BytesOf(text)});
     const std::optional<SaveFailure> failure =
-        SaveFiles(files, {.journal = directory / JournalFileName(stage), .hook = beforeSaveStep});
+        SaveFiles(files, {.journal = directory_ / JournalFileName(stage), .hook = beforeSaveStep_});
     if (!failure) {
         report.written = true;
         return report;

@@ -10,6 +10,7 @@
 #include "cli/tool_runner.h"
 #include "hosts/headless/headless_host.h"
 #include "records/hiscore_dialogs.h"
+#include "records/records_test_support.h"
 
 namespace vantrell::test {
 namespace {
@@ -22,7 +23,7 @@ Runs RunsOnDisk(const fs::path& dir) {
     HiScoreTable table(dir);
     table.Load(0);
     Runs runs;
-    for (const HiScoreEntry& entry : table.entries) {
+    for (const HiScoreEntry& entry : test::BestFirst(table)) {
         if (!(entry.name == kEmptyName && entry.time == kEmptyTime)) {
             runs.emplace_back(entry.time, entry.name);
         }
@@ -43,12 +44,9 @@ TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {
     const fs::path dir = scratch / "game";
     fs::copy(GameDir(), dir, fs::copy_options::recursive);
     // The folder lacks stage 0's best run: its entry is empty. The build's folder shares it.
+    const HiScoreEntry best = test::EmptyRankOnDisk(dir, 0, 1);
     HiScoreTable table(dir);
     table.Load(0);
-    table.Rank();
-    const HiScoreEntry best = table.entries[static_cast<size_t>(table.rankOrder[kRankBest])];
-    table.entries[static_cast<size_t>(table.rankOrder[kRankBest])] = HiScoreEntry{};
-    ASSERT_TRUE(table.Write(0).written);
     const std::string file = (scratch / "best.run").string();
     ASSERT_EQ(RunTool({"export", "--stage", "0", "--rank", "1", "--out", file}).status, 0);
 
@@ -60,7 +58,7 @@ TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {
     ASSERT_EQ(imported.status, 0) << imported.err;
     ASSERT_EQ(imported.out.rfind("imported into stage 0 at rank 1: ", 0), 0u) << imported.out;
     // A recording file gone meanwhile is no new run: its entry is not taken a second time.
-    fs::remove(dir / HiScoreTable::RecordingFileName(0, table.rankOrder[kRankSecondBest]));
+    fs::remove(dir / HiScoreTable::RecordingFileName(0, test::SlotOfRank(table, 1)));
     host.dialogs.QueueAnswer(Answer::Yes);
     EXPECT_TRUE(host.Close());
 
@@ -71,9 +69,7 @@ TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {
     EXPECT_EQ(RunsOnDisk(dir), expected);
     HiScoreTable saved(dir);
     saved.Load(0);
-    EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(), [&](const auto& e) {
-        return e.recording == best.recording && e.time == best.time;
-    }));
+    EXPECT_TRUE(saved.RankHolding(best.time, best.recording).has_value());
 
     // Emptied in the game, then a run entered: saved as the player left it.
     HeadlessHost again;

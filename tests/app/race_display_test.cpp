@@ -12,6 +12,7 @@
 #include "hosts/headless/headless_host.h"
 #include "platform/commands.h"
 #include "records/hiscore_table.h"
+#include "records/records_test_support.h"
 
 namespace vantrell {
 namespace {
@@ -54,16 +55,15 @@ class RaceDisplaySession : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.CopyGameContent()) << "no generated game content in " VANTRELL_GAME_DIR;
-        table.directory = dir.path();
+        table = HiScoreTable(dir.path());
         table.Load(0);
-        table.Rank();
-        bestSlot = table.rankOrder[9];
-        secondSlot = table.rankOrder[8];
-        ASSERT_LT(table.entries[bestSlot].time, table.entries[secondSlot].time)
+        bestSlot = test::SlotOfRank(table, 1);
+        secondSlot = test::SlotOfRank(table, 2);
+        ASSERT_LT(table.AtRank(1).time, table.AtRank(2).time)
             << "the default records should hold two runs of different times";
     }
 
-    const HiScoreEntry& Entry(int32_t slot) const { return table.entries[slot]; }
+    test::SlotRun Entry(int32_t slot) const { return test::SlotOf(table, slot); }
 
     // The tool's trace of a stored run: the golden record of how it drives.
     std::vector<std::string> ToolTrace(int32_t slot) const {
@@ -244,13 +244,13 @@ TEST_F(RaceDisplaySession, RetryAtTheFinishHandsTheRunOverFirstThenRacesAgain) {
               (std::vector<DialogKind>{DialogKind::Name, DialogKind::HiScoreList}));
     EXPECT_EQ(host.dialogs.Calls()[0].time, Entry(bestSlot).time);
     int32_t kept = 0;
-    for (const HiScoreEntry& entry : host.game().records.entries) {
+    for (const HiScoreEntry& entry : test::BestFirst(host.game().records)) {
         if (entry.name == "Kept" && entry.time == Entry(bestSlot).time && entry.recording == run) {
             ++kept;
         }
     }
     EXPECT_EQ(kept, 1);
-    EXPECT_TRUE(host.game().records.changed);
+    EXPECT_TRUE(host.game().records.Changed());
     EXPECT_EQ(host.game().state.Progress().Mode(), ModeSolo);
     EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks);
     EXPECT_TRUE(host.timer.Running());

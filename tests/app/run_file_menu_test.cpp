@@ -11,6 +11,7 @@
 #include "hosts/headless/headless_host.h"
 #include "io/atomic_save.h"
 #include "io/file_bytes.h"
+#include "records/records_test_support.h"
 #include "records/run_file.h"
 
 namespace vantrell::test {
@@ -38,11 +39,7 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     fs::copy(GameDir(), from, fs::copy_options::recursive);
     fs::copy(GameDir(), to, fs::copy_options::recursive);
     // The second folder lacks stage 0's best run, so the shared one enters there.
-    HiScoreTable emptied(to);
-    emptied.Load(0);
-    emptied.Rank();
-    emptied.entries[static_cast<size_t>(emptied.rankOrder[kRankBest])] = HiScoreEntry{};
-    ASSERT_TRUE(emptied.Write(0).written);
+    test::EmptyRankOnDisk(to, 0, 1);
     fs::copy(to, reference, fs::copy_options::recursive);
 
     // Rank 1 from the first folder, as the tool exports it.
@@ -70,16 +67,14 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     ASSERT_FALSE(SaveFile(other, WriteRunFile(foreign)));
     HeadlessHost importer;
     importer.Start(to);
-    const auto before = importer.game().records.entries;
+    const RecordBytes before = importer.game().records.SavedBytes();
     importer.dialogs.QueueFile(other);
     importer.Command(Command::ImportRun);
     EXPECT_EQ(importer.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::Message}));
-    EXPECT_FALSE(importer.game().records.changed);
-    for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
-        EXPECT_EQ(importer.game().records.entries[slot].recording, before[slot].recording);
-        EXPECT_EQ(importer.game().records.entries[slot].time, before[slot].time);
-    }
+    EXPECT_FALSE(importer.game().records.Changed());
+    EXPECT_EQ(importer.game().records.SavedBytes().record, before.record);
+    EXPECT_EQ(importer.game().records.SavedBytes().recordings, before.recordings);
 
     // Raced against without importing: a race against that recording starts.
     importer.dialogs.ClearLog();
@@ -89,7 +84,7 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     const GameState& state = importer.game().state;
     EXPECT_EQ(state.Progress().Mode(), ModeVersus);
     EXPECT_TRUE(std::equal(run.recording.begin(), run.recording.end(), state.Opponent()));
-    EXPECT_FALSE(importer.game().records.changed);
+    EXPECT_FALSE(importer.game().records.Changed());
     EXPECT_EQ(importer.RunTicks(10), 10);
 
     // Imported: in the table at once, on disk only when the closing question is answered Yes.
@@ -100,9 +95,9 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
               (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::HiScoreList}));
     // Rank 1, highlighted as a run just raced.
     const HiScoreTable& table = importer.game().records;
-    EXPECT_EQ(table.entries[static_cast<size_t>(table.rankOrder[kRankBest])].time, run.time);
+    EXPECT_EQ(table.AtRank(1).time, run.time);
     EXPECT_TRUE(importer.dialogs.Calls().back().lines[0].selected);
-    EXPECT_TRUE(importer.game().records.changed);
+    EXPECT_TRUE(importer.game().records.Changed());
     const auto unsaved = StageZeroRecords(to);
     EXPECT_EQ(unsaved, StageZeroRecords(reference));
     importer.dialogs.QueueAnswer(Answer::Yes);

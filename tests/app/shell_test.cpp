@@ -11,6 +11,7 @@
 #include "hosts/headless/headless_host.h"
 #include "input/control_code.h"
 #include "platform/commands.h"
+#include "records/records_test_support.h"
 
 namespace vantrell {
 namespace {
@@ -156,7 +157,7 @@ class ShellTest : public ::testing::Test {
     }
     const HiScoreEntry& Best() {
         game.records.Rank();
-        return game.records.entries[game.records.rankOrder[kRankBest]];
+        return game.records.AtRank(1);
     }
 
     test::ScratchDir dir;
@@ -220,12 +221,13 @@ TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
     DriveSoloRace(best);
     EXPECT_EQ(events, (Events{"stop", "start", "stop", "name", "list", "start"}));
     // The same time as the best run, entered with the bytes driven.
-    const auto it = std::find_if(game.records.entries.begin(), game.records.entries.end(),
+    const std::vector<HiScoreEntry> entries = test::BestFirst(game.records);
+    const auto it = std::find_if(entries.begin(), entries.end(),
                                  [](const HiScoreEntry& e) { return e.name == "Kaede"; });
-    ASSERT_NE(it, game.records.entries.end());
+    ASSERT_NE(it, entries.end());
     EXPECT_EQ(it->time, bestTime);
     EXPECT_TRUE(std::equal(best.begin() + 1, best.begin() + bestTime, it->recording.begin() + 1));
-    EXPECT_TRUE(game.records.changed);
+    EXPECT_TRUE(game.records.Changed());
 }
 
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
@@ -257,7 +259,8 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     EXPECT_EQ(events, (Events{"stop", "question スコアデータのセーブ"}));
     HiScoreTable saved(dir.path());
     saved.Load(0);
-    EXPECT_TRUE(std::any_of(saved.entries.begin(), saved.entries.end(),
+    const std::vector<HiScoreEntry> entries = test::BestFirst(saved);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Ren"; }));
     shell.OnDestroy();
     EXPECT_TRUE(shell.quitRequested);
@@ -364,7 +367,7 @@ TEST_F(ShellTest, ModeCommandsStartTheirModes) {
     host.dialogs.QueueSelection(ListSelection{});
     Command(Command::Versus);
     EXPECT_EQ(game.state.Progress().Mode(), ModeVersus);
-    EXPECT_EQ(game.records.opponentPosition, kRankBest);
+    EXPECT_EQ(game.records.SelectedOpponent(), kRankBest);
     const Recording& opponent = Best().recording;
     const size_t first = static_cast<size_t>(
         std::find_if(opponent.begin(), opponent.end(), [](uint8_t b) { return b != 0; }) -
@@ -401,10 +404,11 @@ TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
     // The new stage's own table is loaded; the old one reached the disk.
     HiScoreTable stage3(dir.path());
     stage3.Load(3);
-    EXPECT_EQ(game.records.entries[0].name, stage3.entries[0].name);
+    EXPECT_EQ(game.records.SavedBytes().record, stage3.SavedBytes().record);
     HiScoreTable stage0(dir.path());
     stage0.Load(0);
-    EXPECT_TRUE(std::any_of(stage0.entries.begin(), stage0.entries.end(),
+    const std::vector<HiScoreEntry> entries = test::BestFirst(stage0);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Mika"; }));
 }
 

@@ -11,6 +11,7 @@
 #include "cli/tool_runner.h"
 #include "race/headless_race.h"
 #include "records/hiscore_table.h"
+#include "records/records_test_support.h"
 
 namespace vantrell::test {
 namespace {
@@ -46,12 +47,12 @@ TEST(DefaultRecords, EveryStageHasTenRunsThatVerifyToTheirStoredTimesDrawnOrNot)
         HeadlessRace undrawn(GameDir(), stage);
         undrawn.SetDrawing(Drawing::None);
         for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
-            const HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
+            const test::SlotRun entry = test::SlotOf(table, slot);
             EXPECT_NE(entry.name, kEmptyName);
             names.insert(entry.name);
             EXPECT_LT(entry.time, 1500) << "stage " << stage << " slot " << slot;
             if (slot > 0) {  // filled fastest first
-                EXPECT_GE(entry.time, table.entries[static_cast<size_t>(slot - 1)].time);
+                EXPECT_GE(entry.time, test::SlotOf(table, slot - 1).time);
             }
             const auto drawnRows = Trace(race, entry.recording);
             const RaceOutcome outcome = race.Outcome();
@@ -63,9 +64,9 @@ TEST(DefaultRecords, EveryStageHasTenRunsThatVerifyToTheirStoredTimesDrawnOrNot)
         }
         EXPECT_EQ(names.size(), 10u) << "stage " << stage;
         // Rank 1 (position 9) is slot 0, the fastest.
-        EXPECT_EQ(table.rankOrder[9], 0);
+        EXPECT_EQ(test::SlotOfRank(table, 1), 0);
         // Different drivers drove differently.
-        EXPECT_NE(table.entries[0].recording, table.entries[9].recording);
+        EXPECT_NE(test::SlotOf(table, 0).recording, test::SlotOf(table, 9).recording);
     }
 }
 
@@ -77,8 +78,7 @@ TEST(DefaultRecords, RunsReplayedOneTickLateStillReachTheGoal) {
         table.Load(stage);
         HeadlessRace race(GameDir(), stage);
         for (const int32_t position : {9, 8, 0}) {
-            const HiScoreEntry& entry =
-                table.entries[static_cast<size_t>(table.rankOrder[position])];
+            const HiScoreEntry& entry = table.AtRank(kHiScoreSlots - position);
             Recording late{};
             std::copy(entry.recording.begin(), entry.recording.end() - 1, late.begin() + 1);
             const RaceOutcome outcome = race.Run(late);
@@ -91,12 +91,12 @@ TEST(DefaultRecords, RunsReplayedOneTickLateStillReachTheGoal) {
 TEST(DefaultRecords, TheToolVerifiesTheStoredBestRun) {
     HiScoreTable table(GameDir());
     table.Load(2);
-    const int32_t best = table.rankOrder[9];
+    const int32_t best = test::SlotOfRank(table, 1);
     const ToolResult verify =
         RunTool({"verify", "--stage", "2",
                  (GameDir() / HiScoreTable::RecordingFileName(2, best)).string()});
     EXPECT_EQ(verify.status, 0) << verify.err;
-    EXPECT_EQ(verify.out, GoalLine(table.entries[static_cast<size_t>(best)].time));
+    EXPECT_EQ(verify.out, GoalLine(table.AtRank(1).time));
 }
 
 }  // namespace

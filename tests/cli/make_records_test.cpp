@@ -8,6 +8,7 @@
 
 #include "cli/tool_runner.h"
 #include "records/hiscore_table.h"
+#include "records/records_test_support.h"
 
 namespace vantrell::test {
 namespace {
@@ -43,11 +44,7 @@ void PrepareFolder(const ScratchFolder& folder, const std::vector<HandRun>& runs
 std::vector<HiScoreEntry> BestFirst(const std::filesystem::path& dir) {
     HiScoreTable table(dir);
     table.Load(1);
-    std::vector<HiScoreEntry> entries;
-    for (int32_t position = kRankBest; position >= kRankWorst; --position) {
-        entries.push_back(table.entries[static_cast<size_t>(table.rankOrder[position])]);
-    }
-    return entries;
+    return test::BestFirst(table);
 }
 
 std::string RecordFiles(const std::filesystem::path& dir) {

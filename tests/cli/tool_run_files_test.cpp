@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/tool_runner.h"
+#include "records/records_test_support.h"
 #include "records/run_file.h"
 
 namespace vantrell::test {
@@ -41,13 +42,10 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
     // folder lacks that run (its entry is empty).
     HiScoreTable table(from);
     table.Load(1);
-    table.Rank();
-    const int32_t slot = table.rankOrder[kRankBest];
-    table.entries[slot].name = "\x83\x65\x83\x58\x83\x67 1";
+    const int32_t slot = test::SlotOfRank(table, 1);
+    table.NameRun(1, "\x83\x65\x83\x58\x83\x67 1");
     ASSERT_TRUE(table.Write(1).written);
-    table.entries[slot] = HiScoreEntry{};
-    table.directory = to;
-    ASSERT_TRUE(table.Write(1).written);
+    test::EmptyRankOnDisk(to, 1, 1);
     const std::string joy = HiScoreTable::RecordingFileName(1, slot);
     const FolderBytes before = ReadFolder(to);
 

@@ -37,12 +37,10 @@ DialogScript Script() {
 }
 
 HiScoreLines SampleLines() {
+    // A run of 1500 ticks enters an empty table (into slot 9) and is named "RED".
     HiScoreTable table("/nonexistent");
     table.FillEmpty();
-    table.entries[4].name = "RED";
-    table.entries[4].time = 1500;
-    table.entries[4].isNew = true;
-    table.Rank();
+    table.NameRun(table.Offer({.time = 1500, .name = "RED"}).rank, "RED");
     return HiScoreListLines(table);
 }
 
@@ -171,10 +169,11 @@ TEST(HiScoreDialogsTest, ListShowsTenLinesBestFirstWithTheNewEntrySelected) {
 }
 
 TEST(HiScoreDialogsTest, OpponentChoiceStartsOnTheFastestAndReturnsThePick) {
+    // Ten runs, 1090 down to 1000 ticks: the last in the worst place.
     HiScoreTable table("/nonexistent");
     table.FillEmpty();
-    for (int slot = 0; slot < 10; ++slot) {
-        table.entries[slot].time = 1000 + 10 * slot;  // slot 0 fastest
+    for (int time = 1090; time >= 1000; time -= 10) {
+        table.Offer({.time = time, .name = "R"});
     }
     QtDialogs dialogs;
     DialogScript script = Script();
@@ -198,9 +197,9 @@ TEST(HiScoreDialogsTest, OpponentChoiceStartsOnTheFastestAndReturnsThePick) {
         });
     SelectOpponent(dialogs, table);
     EXPECT_EQ(initiallySelected, QList<int>{0});
-    EXPECT_EQ(table.opponentPosition, 6);  // item 3 shows rank position 9 - 3
+    EXPECT_EQ(table.SelectedOpponent(), 6);  // item 3 shows rank position 9 - 3
     SelectOpponent(dialogs, table);
-    EXPECT_EQ(table.opponentPosition, 9);  // nothing selected: the fastest
+    EXPECT_EQ(table.SelectedOpponent(), 9);  // nothing selected: the fastest
     ASSERT_EQ(script.Seen().size(), 2u);
     EXPECT_EQ(script.Seen()[0].kind, "HISCORE_SELECT_DIALOG");
 }
@@ -208,7 +207,7 @@ TEST(HiScoreDialogsTest, OpponentChoiceStartsOnTheFastestAndReturnsThePick) {
 TEST(HiScoreDialogsTest, ResetAsksAndOnlyYesEmptiesTheTable) {
     HiScoreTable table("/nonexistent");
     table.FillEmpty();
-    table.entries[2].name = "KEEP";
+    table.Offer({.time = 700, .name = "KEEP"});
     QtDialogs dialogs;
     DialogScript script = Script();
     bool noIsDefault = false;
@@ -221,9 +220,9 @@ TEST(HiScoreDialogsTest, ResetAsksAndOnlyYesEmptiesTheTable) {
         .Then([](QWidget* box) { test::AnswerBox(box, true); });
     ResetHiScores(dialogs, table);
     EXPECT_TRUE(noIsDefault) << "Enter alone must never empty the table";
-    EXPECT_EQ(table.entries[2].name, "KEEP");
+    EXPECT_EQ(table.AtRank(1).name, "KEEP");
     ResetHiScores(dialogs, table);
-    EXPECT_EQ(table.entries[2].name, kEmptyName);
+    EXPECT_EQ(table.AtRank(1).name, kEmptyName);
     ASSERT_EQ(script.Seen().size(), 2u);
     EXPECT_EQ(script.Seen()[0].title, QStringLiteral("ハイスコアの初期化"));
 }

@@ -106,7 +106,7 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
     table.Load(0);
     table.Rank();
     // The second best run's keys, so the splits against the best are not all zero.
-    const HiScoreEntry run = table.entries[table.rankOrder[8]];
+    const HiScoreEntry run = table.AtRank(2);
 
     game.Choose(Command::Solo);
     // Ticks delivered here, one per key state, rather than by the timer.
@@ -184,7 +184,8 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
     EXPECT_EQ(State().Progress().Mode(), ModeDemo);
     const HiScoreTable& records = game.app->Objects().records;
     int named = 0;
-    for (const HiScoreEntry& entry : records.entries) {
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        const HiScoreEntry& entry = records.AtRank(rank);
         named += entry.name == "R" && entry.time == run.time ? 1 : 0;
     }
     EXPECT_EQ(named, 1);

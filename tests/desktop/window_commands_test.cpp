@@ -206,7 +206,7 @@ TEST(WindowCommandsRace, FinishedRaceGoesToTheNameEntryWithTheTimerStoppedThenBa
     EXPECT_EQ(State().Progress().Mode(), ModeDemo);
     EXPECT_EQ(game.app->GameShell().resultArmed, 1);
     EXPECT_TRUE(game.app->Timer().Running());
-    EXPECT_TRUE(game.app->Objects().records.changed);
+    EXPECT_TRUE(game.app->Objects().records.Changed());
 }
 
 TEST_F(WindowCommandsTest, MinimiseStopsTheGameAndRegainingTheFocusRestartsIt) {
@@ -228,7 +228,8 @@ TEST_F(WindowCommandsTest, MinimiseStopsTheGameAndRegainingTheFocusRestartsIt) {
 }
 
 TEST_F(WindowCommandsTest, ClosingOffersTheSaveStopsTheTimerAndStoresTheSpeed) {
-    game.app->Objects().records.changed = true;  // as after a run entered the table
+    // A run entered the table.
+    ASSERT_TRUE(game.app->Objects().records.Offer({.time = 1}).Entered());
     DialogScript script = Script();
     // Escape means Cancel: the window stays and the game goes on where it was.
     script.Then([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }).Then([](QWidget* box) {

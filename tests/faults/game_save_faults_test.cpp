@@ -29,7 +29,7 @@ void EnterARun(HeadlessHost& host) {
     run[1] = 1;
     host.dialogs.QueueName("Kaito");
     EnterRun(host.dialogs, host.game().records, 700, run.data());
-    ASSERT_TRUE(host.game().records.changed);
+    ASSERT_TRUE(host.game().records.Changed());
 }
 
 int32_t FailureQuestions(const ScriptedDialogs& dialogs) {
@@ -43,7 +43,7 @@ int32_t FailureQuestions(const ScriptedDialogs& dialogs) {
 bool SavedOnDisk(const std::filesystem::path& dir, int32_t stage, const std::string& name) {
     HiScoreTable table(dir);
     table.Load(stage);
-    for (const HiScoreEntry& entry : table.entries) {
+    for (const HiScoreEntry& entry : test::BestFirst(table)) {
         if (entry.name == name) {
             return true;
         }
@@ -85,7 +85,7 @@ TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
     // Still on stage 1 with the unsaved run, the race going on; nothing on disk changed.
     EXPECT_EQ(host.game().state.CurrentStage().Index(), 0);
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
-    EXPECT_TRUE(host.game().records.changed);
+    EXPECT_TRUE(host.game().records.Changed());
     EXPECT_TRUE(host.timer.Running());
     EXPECT_EQ(host.RunTicks(50), 50);
     EXPECT_EQ(test::ReadBytes(dir / "S0N5.JOY"), recording);
@@ -120,16 +120,15 @@ TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
     ASSERT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_TRUE(host.dialogs.Calls()[1].text.starts_with(kFailed));
     EXPECT_NE(host.dialogs.Calls()[1].text.find("VANREC0.DAT"), std::string::npos);
-    EXPECT_TRUE(host.game().records.changed);
+    EXPECT_TRUE(host.game().records.Changed());
     EXPECT_TRUE(host.timer.Running());
 
     // Retry: the folder mended meanwhile, the save goes through and the window goes. The
     // first try is refused at its first step, as a full disk would.
     std::filesystem::remove_all(dir / "VANREC0.DAT");
     int32_t refusals = 1;
-    host.game().records.beforeSaveStep = [&refusals](SaveStep, const std::filesystem::path&) {
-        return refusals-- <= 0;
-    };
+    host.game().records.SetSaveStepHook(
+        [&refusals](SaveStep, const std::filesystem::path&) { return refusals-- <= 0; });
     host.dialogs.ClearLog();
     host.dialogs.QueueAnswer(Answer::Yes);
     host.dialogs.QueueAnswer(Answer::Retry);

@@ -41,15 +41,15 @@ class SaveFaults : public testing::Test {
         fs::copy(VANTRELL_GAME_DIR, dir_.path(), fs::copy_options::recursive);
         race_ = std::make_unique<HeadlessRace>(dir_.path(), kStage);
         old_ = std::make_unique<HiScoreTable>(dir_.path());
-        old_->Load(kStage);
-        ASSERT_EQ(old_->LoadProblem(), "");
-        fresh_ = std::make_unique<HiScoreTable>(*old_);
+        ASSERT_TRUE(old_->Load(kStage).empty());
         // Every slot moves up one, so every file of the stage changes...
+        std::vector<test::SlotRun> moved;
         for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-            fresh_->entries[k] = old_->entries[(k + 1) % kHiScoreSlots];
+            moved.push_back(test::SlotOf(*old_, (k + 1) % kHiScoreSlots));
         }
+        fresh_ = std::make_unique<HiScoreTable>(test::TableOf(moved, dir_.path()));
         // ...and a new run enters: the best run driven one tick late, still real driving.
-        const HiScoreEntry& best = old_->entries[old_->rankOrder[9]];
+        const HiScoreEntry& best = old_->AtRank(1);
         Recording late{};
         std::copy(best.recording.begin(), best.recording.end() - 1, late.begin() + 1);
         const RaceOutcome outcome = race_->Run(late);
@@ -57,9 +57,9 @@ class SaveFaults : public testing::Test {
         ScriptedDialogs dialogs;
         dialogs.QueueName("Late Starter");
         EnterRun(dialogs, *fresh_, outcome.time, late.data());
-        ASSERT_TRUE(fresh_->changed);
+        ASSERT_TRUE(fresh_->Changed());
         for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-            ASSERT_NE(fresh_->entries[k].recording, old_->entries[k].recording) << k;
+            ASSERT_NE(test::SlotOf(*fresh_, k).recording, test::SlotOf(*old_, k).recording) << k;
         }
     }
 
@@ -82,10 +82,10 @@ class SaveFaults : public testing::Test {
         RestoreOldFiles();
         HiScoreTable table = *fresh_;
         std::vector<std::string> files;
-        table.beforeSaveStep = [&files](SaveStep, const fs::path& path) {
+        table.SetSaveStepHook([&files](SaveStep, const fs::path& path) {
             files.push_back(path.filename().string());
             return true;
-        };
+        });
         EXPECT_TRUE(table.Write(kStage).written);
         return files;
     }
@@ -94,14 +94,13 @@ class SaveFaults : public testing::Test {
     // every run driving to its stored time. Returns which it is.
     std::string CheckReopened(const std::string& when) {
         HiScoreTable loaded(dir_.path());
-        loaded.Load(kStage);
-        EXPECT_EQ(loaded.LoadProblem(), "") << when;
+        EXPECT_TRUE(loaded.Load(kStage).empty()) << when;
         for (const auto& item : fs::directory_iterator(dir_.path())) {
             const std::string name = item.path().filename().string();
             EXPECT_FALSE(name.ends_with(".tmp") || name.ends_with(".JNL")) << name << " " << when;
         }
         for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-            const HiScoreEntry& entry = loaded.entries[k];
+            const test::SlotRun entry = test::SlotOf(loaded, k);
             if (entry.name == kEmptyName && entry.time == kEmptyTime &&
                 entry.recording == Recording{}) {
                 continue;
@@ -109,14 +108,9 @@ class SaveFaults : public testing::Test {
             EXPECT_EQ(DrivenTime(entry.recording), entry.time) << "slot " << k << " " << when;
         }
         auto same = [&loaded](const HiScoreTable& table) {
-            for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-                const HiScoreEntry& a = loaded.entries[k];
-                const HiScoreEntry& b = table.entries[k];
-                if (a.name != b.name || a.time != b.time || a.recording != b.recording) {
-                    return false;
-                }
-            }
-            return true;
+            const RecordBytes a = loaded.SavedBytes();
+            const RecordBytes b = table.SavedBytes();
+            return a.record == b.record && a.recordings == b.recordings;
         };
         return same(*old_) ? "old" : same(*fresh_) ? "new" : "mixed";
     }
@@ -183,7 +177,7 @@ TEST_F(SaveFaults, ASaveStoppedDeadAtAnyStepReopensAllOldOrAllNewAndEveryRunDriv
                                      ", settling before its step " + std::to_string(stopAgain);
             RestoreOldFiles();
             HiScoreTable table = *fresh_;
-            table.beforeSaveStep = StopAt(stop);
+            table.SetSaveStepHook(StopAt(stop));
             EXPECT_EXIT(
                 {
                     table.Write(kStage);
@@ -193,7 +187,7 @@ TEST_F(SaveFaults, ASaveStoppedDeadAtAnyStepReopensAllOldOrAllNewAndEveryRunDriv
                 << when;
             if (stopAgain >= 0) {
                 HiScoreTable settling(dir_.path());
-                settling.beforeSaveStep = StopAt(stopAgain);
+                settling.SetSaveStepHook(StopAt(stopAgain));
                 EXPECT_EXIT(settling.Load(kStage), testing::ExitedWithCode(kStopped), "") << when;
             }
             EXPECT_EQ(CheckReopened(when), stop > commit ? "new" : "old") << when;
@@ -210,7 +204,7 @@ TEST_F(SaveFaults, ASaveRefusedAtAnyStepIsReportedAndReopensAllOldOrAllNew) {
         RestoreOldFiles();
         HiScoreTable table = *fresh_;
         int step = 0;
-        table.beforeSaveStep = [&](SaveStep, const fs::path&) { return step++ != refused; };
+        table.SetSaveStepHook([&](SaveStep, const fs::path&) { return step++ != refused; });
         const SaveReport report = table.Write(kStage);
         std::string file = stepFiles[refused];
         if (file.ends_with(".tmp")) {

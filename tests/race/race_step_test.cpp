@@ -11,6 +11,7 @@
 #include "race/game_state.h"
 #include "race/synthetic_stage.h"
 #include "records/hiscore_table.h"
+#include "records/records_test_support.h"
 #include "sound/sound_player.h"
 
 namespace vantrell {
@@ -243,12 +244,11 @@ TEST_F(RaceStepTest, MarkerBlinksThreeOfEverySevenRunningTicks) {
 }
 
 TEST_F(RaceStepTest, RecordedOpponentReceivesEachByteOneTickLate) {
-    Recording& rec = records.entries[3].recording;
+    Recording rec{};
     for (int32_t t = 0; t < kRaceTickLimit; ++t) {
         rec[t] = (t % 2 == 0) ? kRunForward : kRunRight;
     }
-    records.entries[3].time = 100;
-    records.Rank();
+    records.Load(0, test::FilesOf({{}, {}, {}, {"Fast", 100, rec}}));
     Load();
     game->StartVersus(records.RecordingAt(kRankBest));  // the fastest: slot 3
     RunCountdown();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,10 +21,24 @@ using Kinds = std::vector<DialogKind>;
 const std::string kNotEntered = "もっと精進せいよ！";
 const std::string kEnded = "競技終了";
 
+using test::SlotOf;
+using test::SlotRun;
+using test::TableOf;
+
 HiScoreTable EmptyTable() {
     HiScoreTable table;
     table.FillEmpty();
     return table;
+}
+
+// A table whose slot k holds times[k] under empty names.
+HiScoreTable TableOfTimes(const std::array<int32_t, kHiScoreSlots>& times,
+                          const std::filesystem::path& dir = ".") {
+    std::vector<SlotRun> slots;
+    for (int32_t time : times) {
+        slots.push_back({kEmptyName, time});
+    }
+    return TableOf(slots, dir);
 }
 
 TEST(HiScoreDialogs, OnlyATimeBelowTheWorstEnters) {
@@ -34,32 +50,30 @@ TEST(HiScoreDialogs, OnlyATimeBelowTheWorstEnters) {
         EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::Message, DialogKind::HiScoreList})) << time;
         EXPECT_EQ(dialogs.Calls()[0].text, kNotEntered);
         EXPECT_EQ(dialogs.Calls()[0].caption, kEnded);
-        EXPECT_FALSE(table.changed);
-        for (const HiScoreEntry& entry : table.entries) {
-            EXPECT_EQ(entry.time, 2398);
-            EXPECT_EQ(entry.recording, Recording{});
+        EXPECT_FALSE(table.Changed());
+        for (int32_t k = 0; k < kHiScoreSlots; ++k) {
+            EXPECT_EQ(SlotOf(table, k).time, 2398);
+            EXPECT_EQ(SlotOf(table, k).recording, Recording{});
         }
         EXPECT_FALSE(dialogs.Calls()[1].lines[0].selected);
     }
 
     // A full table: equal to the worst is not enough, one tick better is.
-    HiScoreTable table = EmptyTable();
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        table.entries[k].time = 600 + 10 * k;  // worst is slot 9 at 690
-    }
+    // Worst is slot 9 at 690.
+    HiScoreTable table = TableOfTimes({600, 610, 620, 630, 640, 650, 660, 670, 680, 690});
     ScriptedDialogs dialogs;
     EnterRun(dialogs, table, 690, run.data());
     EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::Message, DialogKind::HiScoreList}));
-    EXPECT_EQ(table.entries[9].time, 690);
-    EXPECT_FALSE(table.changed);
+    EXPECT_EQ(SlotOf(table, 9).time, 690);
+    EXPECT_FALSE(table.Changed());
     dialogs.ClearLog();
     dialogs.QueueName("Hana");
     EnterRun(dialogs, table, 689, run.data());
     EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::Name, DialogKind::HiScoreList}));
-    EXPECT_EQ(table.entries[9].time, 689);
-    EXPECT_EQ(table.entries[9].name, "Hana");
-    EXPECT_EQ(table.entries[9].recording, run);
-    EXPECT_TRUE(table.changed);
+    EXPECT_EQ(SlotOf(table, 9).time, 689);
+    EXPECT_EQ(SlotOf(table, 9).name, "Hana");
+    EXPECT_EQ(SlotOf(table, 9).recording, run);
+    EXPECT_TRUE(table.Changed());
 }
 
 TEST(HiScoreDialogs, FirstRunIsRankOneAndHighlightedOnce) {
@@ -73,10 +87,10 @@ TEST(HiScoreDialogs, FirstRunIsRankOneAndHighlightedOnce) {
 
     ASSERT_EQ(dialogs.Kinds(), (Kinds{DialogKind::Name, DialogKind::HiScoreList}));
     EXPECT_EQ(dialogs.Calls()[0].text, "");  // empty right after a load
-    EXPECT_EQ(table.entries[9].name, "Taro");
-    EXPECT_EQ(table.entries[9].time, 2397);
-    EXPECT_EQ(table.entries[9].recording, run);
-    EXPECT_EQ(table.entries[0].recording, Recording{});
+    EXPECT_EQ(SlotOf(table, 9).name, "Taro");
+    EXPECT_EQ(SlotOf(table, 9).time, 2397);
+    EXPECT_EQ(SlotOf(table, 9).recording, run);
+    EXPECT_EQ(SlotOf(table, 0).recording, Recording{});
 
     const HiScoreLines lines = dialogs.Calls()[1].lines;
     EXPECT_EQ(lines[0].rankAndName, " 1 : Taro             ");
@@ -100,10 +114,8 @@ TEST(HiScoreDialogs, FirstRunIsRankOneAndHighlightedOnce) {
 }
 
 TEST(HiScoreDialogs, ListColumnsAlignForWideNamesAndWideTimes) {
-    HiScoreTable table = EmptyTable();
-    table.entries[0] = {EncodeShiftJis("山田太郎ＶＡＮ"), 512, {}, false};
-    table.entries[1] = {"abcdefghijklmno", 12345, {}, false};
-    table.entries[2] = {"", 8, {}, false};
+    HiScoreTable table =
+        TableOf({{EncodeShiftJis("山田太郎ＶＡＮ"), 512}, {"abcdefghijklmno", 12345}, {"", 8}});
     ScriptedDialogs dialogs;
     ShowHiScores(dialogs, table);
     const HiScoreLines& lines = dialogs.Calls()[0].lines;
@@ -120,24 +132,23 @@ TEST(HiScoreDialogs, ListColumnsAlignForWideNamesAndWideTimes) {
 
 TEST(HiScoreDialogs, NameBoxOffersTheSlotsCurrentName) {
     HiScoreTable table = EmptyTable();
-    table.defaultName = HiScoreTable::kDefaultNameEmpty;
     ScriptedDialogs dialogs;
     dialogs.QueueName("abcdefghijklmnopqrst");  // 20 bytes
     EnterRun(dialogs, table, 1000, nullptr);
-    EXPECT_EQ(table.entries[9].name, "abcdefghijklmno");
-    EXPECT_EQ(table.entries[9].recording, Recording{});
+    EXPECT_EQ(SlotOf(table, 9).name, "abcdefghijklmno");
+    EXPECT_EQ(SlotOf(table, 9).recording, Recording{});
 
     dialogs.ClearLog();
     dialogs.QueueName("あいうえおかきく");  // 16 bytes in Shift-JIS
     EnterRun(dialogs, table, 900, nullptr);
     EXPECT_EQ(dialogs.Calls()[0].text, "abcdefghijklmno");               // the last name typed
-    EXPECT_EQ(table.entries[8].name, EncodeShiftJis("あいうえおかき"));  // whole characters
+    EXPECT_EQ(SlotOf(table, 8).name, EncodeShiftJis("あいうえおかき"));  // whole characters
 
     dialogs.ClearLog();
     dialogs.QueueName("line\nbreak");
     EnterRun(dialogs, table, 800, nullptr);
     EXPECT_EQ(dialogs.Calls()[0].text, "あいうえおかき");  // shown as text, not as bytes
-    EXPECT_EQ(table.entries[7].name, "linebreak");
+    EXPECT_EQ(SlotOf(table, 7).name, "linebreak");
 
     // After a reset the box follows the slot, which now holds the empty entry.
     dialogs.ClearLog();
@@ -146,16 +157,15 @@ TEST(HiScoreDialogs, NameBoxOffersTheSlotsCurrentName) {
     EnterRun(dialogs, table, 700, nullptr);  // no name queued: OK pressed at once
     ASSERT_EQ(dialogs.Calls()[1].kind, DialogKind::Name);
     EXPECT_EQ(dialogs.Calls()[1].text, "------");
-    EXPECT_EQ(table.entries[9].name, "------");
+    EXPECT_EQ(SlotOf(table, 9).name, "------");
 }
 
 TEST(HiScoreDialogs, OpponentChoice) {
-    HiScoreTable table = EmptyTable();
-    const std::array<int32_t, 10> times{100, 50, 100, 2398, 7, 50, 300, 300, 1, 2398};
-    for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        table.entries[k].time = times[k];
-    }
-    table.entries[3].isNew = true;
+    TempGameDir dir;
+    // Slot 3 gets a run of 2398 and is new: the times are then 100 50 100 2398 7 50 300 300 1
+    // 2398.
+    HiScoreTable table = TableOfTimes({100, 50, 100, 2399, 7, 50, 300, 300, 1, 2398}, dir.path());
+    ASSERT_TRUE(table.Offer({.time = 2398, .refuseHeld = false}).Entered());
     ScriptedDialogs dialogs;
 
     SelectOpponent(dialogs, table);  // OK without touching the list
@@ -165,7 +175,7 @@ TEST(HiScoreDialogs, OpponentChoice) {
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(lines[i].selected, i == 0) << i;
     }
-    EXPECT_TRUE(table.entries[3].isNew);  // only the list dialog clears it
+    EXPECT_TRUE(table.AtRank(9).isNew);  // only the list dialog clears it
 
     dialogs.QueueSelectedItem(3);
     SelectOpponent(dialogs, table);
@@ -185,8 +195,6 @@ TEST(HiScoreDialogs, OpponentChoice) {
     EXPECT_EQ(table.SelectedOpponent(), 9);  // nothing selected: the fastest
 
     // The choice survives loading another stage.
-    TempGameDir dir;
-    table.directory = dir.path();
     dialogs.QueueSelectedItem(9);
     SelectOpponent(dialogs, table);
     table.Load(1);
@@ -195,8 +203,7 @@ TEST(HiScoreDialogs, OpponentChoice) {
 }
 
 TEST(HiScoreDialogs, ResetAsksAndNeverMarksChanged) {
-    HiScoreTable table = EmptyTable();
-    table.entries[4] = {"Keep", 321, Pattern(1), false};
+    HiScoreTable table = TableOf({{}, {}, {}, {}, {"Keep", 321, Pattern(1)}});
     ScriptedDialogs dialogs;
     ResetHiScores(dialogs, table);  // Escape, or Enter on the default: No
     dialogs.QueueAnswer(Answer::No);
@@ -204,15 +211,16 @@ TEST(HiScoreDialogs, ResetAsksAndNeverMarksChanged) {
     ASSERT_EQ(dialogs.Calls().size(), 2u);
     EXPECT_EQ(dialogs.Calls()[0].text, "ハイスコアデータを初期化します。\nよろしいですか？");
     EXPECT_EQ(dialogs.Calls()[0].caption, "ハイスコアの初期化");
-    EXPECT_EQ(table.entries[4].name, "Keep");
-    EXPECT_EQ(table.entries[4].recording, Pattern(1));
+    EXPECT_EQ(SlotOf(table, 4).name, "Keep");
+    EXPECT_EQ(SlotOf(table, 4).recording, Pattern(1));
 
     dialogs.QueueAnswer(Answer::Yes);
     ResetHiScores(dialogs, table);
-    EXPECT_EQ(table.entries[4].name, "------");
-    EXPECT_EQ(table.entries[4].time, 2398);
-    EXPECT_EQ(table.entries[4].recording, Recording{});
-    EXPECT_FALSE(table.changed);
+    EXPECT_EQ(SlotOf(table, 4).name, "------");
+    EXPECT_EQ(SlotOf(table, 4).time, 2398);
+    EXPECT_EQ(SlotOf(table, 4).recording, Recording{});
+    EXPECT_FALSE(table.Changed());
+    EXPECT_TRUE(table.EmptiedSinceLoad());
 }
 
 TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
@@ -237,9 +245,9 @@ TEST(HiScoreDialogs, StageVisitFromEmptyFolderToDiskAndBack) {
     EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange),
               SaveResult::Unchanged);
     table.Load(0);
-    EXPECT_EQ(table.entries[9].name, "\x91\xAC\x82\xA2\x90\x6C");
-    EXPECT_EQ(table.RecordingAt(9), table.entries[9].recording.data());
-    EXPECT_EQ(table.entries[9].recording, run);
+    EXPECT_EQ(table.AtRank(1).name, "\x91\xAC\x82\xA2\x90\x6C");
+    EXPECT_EQ(table.RecordingAt(9), table.AtRank(1).recording.data());
+    EXPECT_EQ(SlotOf(table, 9).recording, run);
     EXPECT_EQ(dialogs.Kinds(), (Kinds{DialogKind::Question}));
 }
 

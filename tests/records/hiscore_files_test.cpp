@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "app/record_problems.h"
 #include "records/hiscore_table.h"
 #include "records_test_support.h"
 
@@ -27,24 +29,31 @@ std::string Repeat(const std::string& s, int n) {
 TEST(HiScoreFiles, MissingRecordFileGivesTenEmptyEntriesWithoutRanking) {
     TempGameDir dir;
     WriteBytes(dir / "S0N2.JOY", std::string(2400, '\x05'));  // no record file to go with it
-    HiScoreTable table(dir.path());
-    table.entries[2].name = "old";
-    table.entries[2].time = 5;
-    table.entries[2].recording = Pattern(9);
-    table.rankOrder = {3, 1, 2, 0, 4, 5, 6, 7, 8, 9};
-    table.worstTime = 777;
-    table.changed = true;
-    table.defaultName = 2;
+    // A table with a run named and entered, worst time 777.
+    HiScoreTable table = test::TableOf({{"old", 5, Pattern(9)},
+                                        {"w", 777},
+                                        {"w", 700},
+                                        {"w", 600},
+                                        {"w", 500},
+                                        {"w", 400},
+                                        {"w", 300},
+                                        {"w", 200},
+                                        {"w", 100},
+                                        {"w", 50}},
+                                       dir.path());
+    ASSERT_TRUE(table.Offer({.time = 6, .recording = Pattern(8)}).Entered());
+    table.NameRun(2, "new");
+    ASSERT_EQ(table.WorstTime(), 700);
 
-    table.Load(0);
+    EXPECT_TRUE(table.Load(0).empty());
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        EXPECT_EQ(table.entries[k].name, "------");
-        EXPECT_EQ(table.entries[k].time, 2398);
-        EXPECT_EQ(table.entries[k].recording, Recording{});
-        EXPECT_EQ(table.rankOrder[k], k);
+        const test::SlotRun slot = test::SlotOf(table, k);
+        EXPECT_EQ(slot.name, "------");
+        EXPECT_EQ(slot.time, 2398);
+        EXPECT_EQ(slot.recording, Recording{});
     }
-    EXPECT_EQ(table.worstTime, 777);  // Rank is not run on this path
-    EXPECT_FALSE(table.changed);
+    EXPECT_EQ(table.WorstTime(), 700);  // Rank is not run on this path
+    EXPECT_FALSE(table.Changed());
     EXPECT_EQ(table.DefaultNameText(), "");
 }
 
@@ -64,12 +73,11 @@ TEST(HiScoreFiles, EmptyTableIsWrittenByteForByte) {
 
 TEST(HiScoreFiles, SaveAndLoadRoundTrip) {
     TempGameDir dir;
-    HiScoreTable table(dir.path());
-    table.FillEmpty();
-    table.entries[0] = {"", 2398, Pattern(1), false};
-    table.entries[1] = {"abcdefghijklmno", 512, Pattern(2), false};
-    table.entries[2] = {kYamadaVan, 12345, Pattern(3), true};
-    table.entries[3] = {"\xB6\xDE\xDD", 7, Pattern(4), false};  // ｶﾞﾝ in half-width kana
+    HiScoreTable table = test::TableOf({{"", 2398, Pattern(1)},
+                                        {"abcdefghijklmno", 512, Pattern(2)},
+                                        {kYamadaVan, 12345, Pattern(3)},
+                                        {"\xB6\xDE\xDD", 7, Pattern(4)}},  // ｶﾞﾝ, half-width kana
+                                       dir.path());
     ASSERT_TRUE(table.Write(3).written);
 
     const std::string record = ReadBytes(dir / "VANREC3.DAT");
@@ -81,51 +89,50 @@ TEST(HiScoreFiles, SaveAndLoadRoundTrip) {
               std::string(reinterpret_cast<const char*>(Pattern(3).data()), 2400));
 
     HiScoreTable loaded(dir.path());
-    loaded.changed = true;
-    loaded.Load(3);
-    EXPECT_FALSE(loaded.changed);
+    ASSERT_TRUE(loaded.Offer({.time = 1}).Entered());
+    EXPECT_TRUE(loaded.Load(3).empty());
+    EXPECT_FALSE(loaded.Changed());
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        EXPECT_EQ(loaded.entries[k].name, table.entries[k].name) << k;
-        EXPECT_EQ(loaded.entries[k].time, table.entries[k].time) << k;
-        EXPECT_EQ(loaded.entries[k].recording, table.entries[k].recording) << k;
-        EXPECT_FALSE(loaded.entries[k].isNew);
+        EXPECT_EQ(test::SlotOf(loaded, k).name, test::SlotOf(table, k).name) << k;
+        EXPECT_EQ(test::SlotOf(loaded, k).time, test::SlotOf(table, k).time) << k;
+        EXPECT_EQ(test::SlotOf(loaded, k).recording, test::SlotOf(table, k).recording) << k;
+        EXPECT_FALSE(loaded.AtRank(k + 1).isNew);
     }
-    EXPECT_EQ(loaded.worstTime, 12345);  // ranked after reading
-    EXPECT_EQ(loaded.rankOrder[0], 2);
-    EXPECT_EQ(loaded.rankOrder[9], 3);
+    EXPECT_EQ(loaded.WorstTime(), 12345);  // ranked after reading
+    EXPECT_EQ(loaded.AtRank(10).name, kYamadaVan);
+    EXPECT_EQ(loaded.AtRank(1).name, "\xB6\xDE\xDD");
     EXPECT_EQ(loaded.DefaultNameText(), "");
 }
 
 TEST(HiScoreFiles, MissingOrShortRecordingFiles) {
     TempGameDir dir;
-    HiScoreTable table(dir.path());
-    table.FillEmpty();
+    std::vector<test::SlotRun> slots;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        table.entries[k] = {test::Numbered("P", k), 1000 + k, Pattern(static_cast<uint8_t>(k)),
-                            false};
+        slots.push_back({test::Numbered("P", k), 1000 + k, Pattern(static_cast<uint8_t>(k))});
     }
+    HiScoreTable table = test::TableOf(slots, dir.path());
     ASSERT_TRUE(table.Write(0).written);
     std::filesystem::remove(dir / "S0N4.JOY");
     WriteBytes(dir / "S0N6.JOY", std::string(100, '\x11'));
     WriteBytes(dir / "S0N7.JOY", std::string(3000, '\x22'));
 
-    HiScoreTable loaded(dir.path());
-    loaded.entries[4].recording = Pattern(99);  // a load starts from zero, not from this
-    loaded.Load(0);
-    EXPECT_EQ(loaded.entries[4].name, "P4");
-    EXPECT_EQ(loaded.entries[4].time, 1004);
-    EXPECT_EQ(loaded.entries[4].recording, Recording{});
-    EXPECT_EQ(loaded.entries[6].recording[99], 0x11);
-    EXPECT_EQ(loaded.entries[6].recording[100], 0);
-    EXPECT_EQ(loaded.entries[6].recording[2399], 0);
+    // A load starts from zero, not from what the table held.
+    HiScoreTable loaded = test::TableOf({{}, {}, {}, {}, {"x", 5, Pattern(99)}}, dir.path());
+    const std::string told = DescribeRecordProblems(loaded.Load(0));
+    EXPECT_EQ(test::SlotOf(loaded, 4).name, "P4");
+    EXPECT_EQ(test::SlotOf(loaded, 4).time, 1004);
+    EXPECT_EQ(test::SlotOf(loaded, 4).recording, Recording{});
+    EXPECT_EQ(test::SlotOf(loaded, 6).recording[99], 0x11);
+    EXPECT_EQ(test::SlotOf(loaded, 6).recording[100], 0);
+    EXPECT_EQ(test::SlotOf(loaded, 6).recording[2399], 0);
     Recording overlong;
     overlong.fill(0x22);
-    EXPECT_EQ(loaded.entries[7].recording, overlong);  // only the first 2400 bytes count
-    EXPECT_EQ(loaded.entries[5].recording, Pattern(5));
+    EXPECT_EQ(test::SlotOf(loaded, 7).recording, overlong);  // only the first 2400 bytes count
+    EXPECT_EQ(test::SlotOf(loaded, 5).recording, Pattern(5));
     // A missing recording is no input, as ever; a wrong length is a fault worth telling.
-    EXPECT_EQ(loaded.LoadProblem().find("S0N4.JOY"), std::string::npos) << loaded.LoadProblem();
-    EXPECT_NE(loaded.LoadProblem().find("S0N6.JOY"), std::string::npos) << loaded.LoadProblem();
-    EXPECT_NE(loaded.LoadProblem().find("S0N7.JOY"), std::string::npos) << loaded.LoadProblem();
+    EXPECT_EQ(told,
+              "S0N6.JOY: 100バイトしかありません（2400バイトのはず）\n"
+              "S0N7.JOY: 2400バイトより長いファイルです");
 }
 
 }  // namespace

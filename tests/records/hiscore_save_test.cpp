@@ -43,13 +43,18 @@ std::string Joy(int32_t stage, int32_t slot) {
 }
 
 // A table whose every slot differs from the empty entry, so a written file is recognisable.
-HiScoreTable FilledTable(const std::filesystem::path& dir) {
-    HiScoreTable table(dir);
+HiScoreTable FilledTable(const std::filesystem::path& dir, int32_t slot5Time = 105) {
+    std::vector<test::SlotRun> slots;
     for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-        table.entries[k] = {test::Numbered("N", k), 100 + k, Pattern(static_cast<uint8_t>(k)),
-                            false};
+        slots.push_back({test::Numbered("N", k), k == 5 ? slot5Time : 100 + k,
+                         Pattern(static_cast<uint8_t>(k))});
     }
-    return table;
+    return test::TableOf(slots, dir);
+}
+
+// A run enters the table (into slot 9, the worst), so a save has something to write.
+void EnterARun(HiScoreTable& table) {
+    ASSERT_TRUE(table.Offer({.time = 1, .recording = Pattern(200), .name = "Run"}).Entered());
 }
 
 TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
@@ -63,7 +68,7 @@ TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
     EXPECT_EQ(dialogs.PendingAnswers(), 1u);
 
     HiScoreTable declined = FilledTable(dir.path());
-    declined.changed = true;
+    EnterARun(declined);
     ScriptedDialogs no;
     no.QueueYesNo(false);
     EXPECT_EQ(SaveWithQuestion(no, declined, 0, SaveOccasion::StageChange), SaveResult::Declined);
@@ -72,14 +77,14 @@ TEST(HiScoreSave, TheQuestionComesOnlyWhenChangedAndWritesOnlyOnYes) {
     EXPECT_EQ(no.Calls()[0].text, kQuestion);
     EXPECT_EQ(no.Calls()[0].caption, kCaption);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    EXPECT_TRUE(declined.changed);
+    EXPECT_TRUE(declined.Changed());
 
-    table.changed = true;
+    EnterARun(table);
     EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange), SaveResult::Written);
     EXPECT_EQ(dialogs.Kinds(), std::vector<DialogKind>{DialogKind::YesNo});
     EXPECT_EQ(ReadBytes(dir / "VANREC0.DAT").substr(0, 14), "N0\r\n  100\r\nN1\r");
     EXPECT_EQ(ReadBytes(dir / "S0N9.JOY").size(), 2400u);
-    EXPECT_TRUE(table.changed);
+    EXPECT_TRUE(table.Changed());
     // The eleven files and nothing else: no journal or file beside is left.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 11);
 }
@@ -91,19 +96,18 @@ TEST(HiScoreSave, WriteReportsTheFileAndTheReasonAndLeavesChangedAlone) {
     SaveReport report = table.Write(4);
     EXPECT_TRUE(report.written);
     EXPECT_EQ(report.file, "");
-    EXPECT_FALSE(table.changed);
+    EXPECT_FALSE(table.Changed());
     EXPECT_EQ(ReadBytes(dir / Joy(4, 2)), test::AsBytes(Pattern(2)));
     EXPECT_EQ(ReadBytes(dir / "VANREC4.DAT").substr(0, 11), "N0\r\n  100\r\n");
 
     std::filesystem::remove(dir / Joy(4, 7));
     std::filesystem::create_directories(dir / Joy(4, 7) / "keep");
-    table.entries[0].time = 99;
-    table.changed = true;
+    EnterARun(table);
     report = table.Write(4);
     EXPECT_FALSE(report.written);
     EXPECT_EQ(report.file, Joy(4, 7));
     EXPECT_EQ(report.reason, Reason(std::errc::is_a_directory));
-    EXPECT_TRUE(table.changed);
+    EXPECT_TRUE(table.Changed());
     EXPECT_EQ(ReadBytes(dir / "VANREC4.DAT").substr(0, 11), "N0\r\n  100\r\n");  // still old
 }
 
@@ -148,8 +152,8 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
             std::filesystem::create_directories(folder / c.blocker / "keep");
         }
         HiScoreTable table = FilledTable(folder);
-        table.changed = true;
-        const auto entries = table.entries;
+        EnterARun(table);
+        const RecordBytes before = table.SavedBytes();
         ScriptedDialogs dialogs;
         dialogs.QueueYesNo(true);
         EXPECT_EQ(SaveWithQuestion(dialogs, table, 0, SaveOccasion::StageChange),
@@ -162,9 +166,9 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
         EXPECT_NE(message.text.find(OwnLine(c.told) + Reason(c.reason) + "\n"), std::string::npos)
             << c.what << ": " << message.text;
         EXPECT_EQ(message.caption, kCaption) << c.what;
-        EXPECT_TRUE(table.changed) << c.what;
-        EXPECT_EQ(table.entries[3].name, entries[3].name) << c.what;
-        EXPECT_EQ(table.entries[3].recording, entries[3].recording) << c.what;
+        EXPECT_TRUE(table.Changed()) << c.what;
+        EXPECT_EQ(table.SavedBytes().record, before.record) << c.what;
+        EXPECT_EQ(table.SavedBytes().recordings, before.recordings) << c.what;
 
         // The trouble gone, the question comes again and the save succeeds.
         if (c.blocker.empty()) {
@@ -186,15 +190,13 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
 TEST(HiScoreSave, AnUnreplaceableFileLeavesEveryOldFileWhole) {
     for (const std::string& blocked : {std::string("VANREC2.DAT"), Joy(2, 5)}) {
         TempGameDir dir;
-        HiScoreTable old = FilledTable(dir.path());
-        old.entries[5].time = 2000;
+        HiScoreTable old = FilledTable(dir.path(), 2000);
         ASSERT_TRUE(old.Write(2).written);
         std::filesystem::remove(dir / blocked);
         std::filesystem::create_directories(dir / blocked / "keep");
 
-        HiScoreTable table(dir.path());
-        table.FillEmpty();
-        table.entries[5] = {"New", 700, Pattern(77), false};
+        HiScoreTable table =
+            test::TableOf({{}, {}, {}, {}, {}, {"New", 700, Pattern(77)}}, dir.path());
         const SaveReport report = table.Write(2);
         EXPECT_FALSE(report.written) << blocked;
         EXPECT_EQ(report.file, blocked);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/record_problems.h"
 #include "hosts/headless/scripted_dialogs.h"
 #include "records/hiscore_dialogs.h"
 #include "records/hiscore_table.h"
@@ -20,8 +21,14 @@ namespace {
 using test::AsBytes;
 using test::Pattern;
 using test::ReadBytes;
+using test::SlotOf;
 using test::TempGameDir;
 using test::WriteBytes;
+
+// The problems as the player reads them.
+std::string Told(const std::vector<RecordProblem>& problems) {
+    return DescribeRecordProblems(problems);
+}
 
 // The record file of a table whose slot k holds "P<k>" at 1000 + k.
 std::vector<std::string> GoodLines() {
@@ -41,7 +48,7 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-bool IsEmptyEntry(const HiScoreEntry& entry) {
+bool IsEmptyEntry(const test::SlotRun& entry) {
     return entry.name == kEmptyName && entry.time == kEmptyTime && entry.recording == Recording{};
 }
 
@@ -73,17 +80,16 @@ TEST(LoadProblems, EachFaultIsToldAndOnlyItsSlotIsLost) {
                        AsBytes(Pattern(static_cast<uint8_t>(k))));
         }
         HiScoreTable table(dir.path());
-        table.Load(1);
-        EXPECT_NE(table.LoadProblem().find("VANREC1.DAT: " + c.told), std::string::npos)
-            << c.what << ": " << table.LoadProblem();
-        EXPECT_EQ(IsEmptyEntry(table.entries[2]), !c.slotKept) << c.what;
+        const std::string told = Told(table.Load(1));
+        EXPECT_NE(told.find("VANREC1.DAT: " + c.told), std::string::npos) << c.what << ": " << told;
+        EXPECT_EQ(IsEmptyEntry(SlotOf(table, 2)), !c.slotKept) << c.what;
         if (c.slotKept) {
-            EXPECT_EQ(table.entries[2].recording, Pattern(2)) << c.what;
-            EXPECT_LE(table.entries[2].name.size(), kNameBytes) << c.what;
+            EXPECT_EQ(SlotOf(table, 2).recording, Pattern(2)) << c.what;
+            EXPECT_LE(SlotOf(table, 2).name.size(), kNameBytes) << c.what;
         }
         for (int32_t k : {0, 1, 3, 9}) {
-            EXPECT_EQ(table.entries[k].name, test::Numbered("P", k)) << c.what;
-            EXPECT_EQ(table.entries[k].time, 1000 + k) << c.what;
+            EXPECT_EQ(SlotOf(table, k).name, test::Numbered("P", k)) << c.what;
+            EXPECT_EQ(SlotOf(table, k).time, 1000 + k) << c.what;
         }
     }
 
@@ -93,27 +99,27 @@ TEST(LoadProblems, EachFaultIsToldAndOnlyItsSlotIsLost) {
     lines.resize(9);
     WriteBytes(dir / "VANREC0.DAT", Joined(lines));
     HiScoreTable table(dir.path());
-    table.Load(0);
-    EXPECT_NE(table.LoadProblem().find("9行"), std::string::npos) << table.LoadProblem();
-    EXPECT_EQ(table.entries[3].name, "P3");
+    std::vector<RecordProblem> problems = table.Load(0);
+    EXPECT_EQ(problems,
+              (std::vector<RecordProblem>{
+                  {.file = "VANREC0.DAT", .fault = RecordFault::TooFewLines, .count = 9}}));
+    EXPECT_EQ(Told(problems), "VANREC0.DAT: 9行しかありません（20行のはず）");
+    EXPECT_EQ(SlotOf(table, 3).name, "P3");
     for (int32_t k = 4; k < kHiScoreSlots; ++k) {
-        EXPECT_TRUE(IsEmptyEntry(table.entries[k])) << k;
+        EXPECT_TRUE(IsEmptyEntry(SlotOf(table, k))) << k;
     }
 
     // A recording shorter than a race.
     WriteBytes(dir / "VANREC0.DAT", Joined(GoodLines()));
     WriteBytes(dir / "S0N5.JOY", std::string(100, '\x11'));
-    table.Load(0);
-    EXPECT_NE(table.LoadProblem().find("S0N5.JOY: 100"), std::string::npos) << table.LoadProblem();
-    EXPECT_EQ(table.entries[5].time, 1005);
+    EXPECT_EQ(Told(table.Load(0)), "S0N5.JOY: 100バイトしかありません（2400バイトのはず）");
+    EXPECT_EQ(SlotOf(table, 5).time, 1005);
     EXPECT_EQ(table.Write(0).keptAside, std::vector<std::string>{"S0N5.JOY.broken"});
 
     // Well-formed files, a missing recording, and no files at all are no problem.
     std::filesystem::remove(dir / "S0N5.JOY");
-    table.Load(0);
-    EXPECT_EQ(table.LoadProblem(), "");
-    table.Load(4);
-    EXPECT_EQ(table.LoadProblem(), "");
+    EXPECT_TRUE(table.Load(0).empty());
+    EXPECT_TRUE(table.Load(4).empty());
 }
 
 // Uniform random bytes: lines of any length and no number in sight. No slot may come out as a
@@ -134,10 +140,13 @@ TEST(LoadProblems, RandomBytesGiveOnlyEmptyEntries) {
             WriteBytes(dir / HiScoreTable::RecordingFileName(0, k), AsBytes(Pattern(1)));
         }
         HiScoreTable table(dir.path());
-        table.Load(0);
-        EXPECT_NE(table.LoadProblem(), "") << round;
+        const std::vector<RecordProblem> problems = table.Load(0);
+        EXPECT_FALSE(problems.empty()) << round;
+        // The player reads the first six faults and how many more there are.
+        const std::string told = Told(problems);
+        EXPECT_LE(std::count(told.begin(), told.end(), '\n'), 7) << told;
         for (int32_t k = 0; k < kHiScoreSlots; ++k) {
-            EXPECT_TRUE(IsEmptyEntry(table.entries[k])) << "round " << round << " slot " << k;
+            EXPECT_TRUE(IsEmptyEntry(SlotOf(table, k))) << "round " << round << " slot " << k;
         }
         ScriptedDialogs dialogs;
         SelectOpponent(dialogs, table);
@@ -162,8 +171,7 @@ TEST(LoadProblems, FilesNotWellFormedAreKeptAsideBeforeASaveReplacesThem) {
     WriteBytes(dir / "VANREC0.DAT.broken", "kept from before");
 
     HiScoreTable table(dir.path());
-    table.Load(0);
-    ASSERT_NE(table.LoadProblem(), "");
+    ASSERT_FALSE(table.Load(0).empty());
     ScriptedDialogs dialogs;
     dialogs.QueueName("Fresh");
     EnterRun(dialogs, table, 500, Pattern(50).data());
@@ -183,9 +191,8 @@ TEST(LoadProblems, FilesNotWellFormedAreKeptAsideBeforeASaveReplacesThem) {
     EXPECT_TRUE(report.written);
     EXPECT_TRUE(report.keptAside.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "VANREC0.DAT.broken-3"));
-    table.Load(0);
-    EXPECT_EQ(table.LoadProblem(), "");
-    EXPECT_EQ(table.entries[3].name, "Fresh");  // the empty slot 3 was the worst
+    EXPECT_TRUE(table.Load(0).empty());
+    EXPECT_EQ(SlotOf(table, 3).name, "Fresh");  // the empty slot 3 was the worst
 }
 
 }  // namespace

@@ -101,7 +101,9 @@ TEST(Soak, RandomTicksOverEveryStageAndModeKeepTheGameSound) {
             ++seen.stageChanges;
         }
         if (chance(3000)) {
-            records.opponentPosition = pick(kHiScoreSlots);
+            std::array<bool, kHiScoreSlots> item{};
+            item[static_cast<size_t>(pick(kHiScoreSlots))] = true;
+            records.ChooseOpponent(item);
             switch (pick(4)) {
                 case 0:
                     game.StartDemo();
@@ -110,7 +112,7 @@ TEST(Soak, RandomTicksOverEveryStageAndModeKeepTheGameSound) {
                     game.StartSolo();
                     break;
                 case 2:
-                    game.StartVersus(records.RecordingAt(records.opponentPosition));
+                    game.StartVersus(records.RecordingAt(records.SelectedOpponent()));
                     break;
                 default:
                     game.StartFreeDrive();
@@ -119,9 +121,11 @@ TEST(Soak, RandomTicksOverEveryStageAndModeKeepTheGameSound) {
         }
         if (chance(20000)) {
             // A stored run of bytes the recorder never writes: they replay as no control.
-            for (uint8_t& byte : records.entries[pick(kHiScoreSlots)].recording) {
+            RecordBytes files = records.SavedBytes();
+            for (uint8_t& byte : *files.recordings[static_cast<size_t>(pick(kHiScoreSlots))]) {
                 byte = static_cast<uint8_t>(random());
             }
+            records.Load(game.CurrentStage().Index(), files);
         }
         if (chance(8)) {
             changeControls(held.player1);

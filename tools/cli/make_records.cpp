@@ -24,45 +24,14 @@ struct TableRun {
     std::string name;
     int32_t time = 0;
     Recording recording{};
-    bool ours = true;  // raced here rather than found in the folder
 };
 
 bool ByTime(const TableRun& a, const TableRun& b) {
     return a.time < b.time;
 }
 
-// The runs in the folder's record file, best first as the table ranks them. An empty entry
-// ("------", 2398) is a slot nobody raced in, not a run.
-std::vector<TableRun> FolderRuns(const std::filesystem::path& dir, int32_t stage) {
-    HiScoreTable table(dir);
-    table.Load(stage);
-    std::vector<TableRun> runs;
-    for (int32_t position = kRankBest; position >= kRankWorst; --position) {
-        const HiScoreEntry& entry = table.entries[static_cast<size_t>(table.rankOrder[position])];
-        if (entry.Empty()) {
-            continue;
-        }
-        runs.push_back({entry.name, entry.time, entry.recording, false});
-    }
-    return runs;
-}
-
-void WriteTable(const std::filesystem::path& dir, int32_t stage,
-                const std::vector<TableRun>& runs) {
-    HiScoreTable table(dir);
-    table.FillEmpty();
-    for (size_t k = 0; k < runs.size() && k < table.entries.size(); ++k) {
-        HiScoreEntry& entry = table.entries[k];
-        entry.name = runs[k].name;
-        entry.time = runs[k].time;
-        entry.recording = runs[k].recording;
-    }
-    table.Rank();
-    const SaveReport report = table.Write(stage);
-    if (!report.written) {
-        throw CliError((dir / report.file).string() + ": the records could not be written (" +
-                       report.reason + "); check the folder is writable");
-    }
+bool Holds(const HiScoreTable& table, const HiScoreEntry& run) {
+    return !run.Empty() && table.RankHolding(run.time, run.recording).has_value();
 }
 
 }  // namespace
@@ -102,28 +71,37 @@ int RunMakeRecords(const CliOptions& options) {
             continue;
         }
         std::stable_sort(runs.begin(), runs.end(), ByTime);
+        // Ours enter the folder's table as raced runs would, so on equal times the folder's run
+        // stays ahead and a run it holds already (an earlier make-records) is not entered twice.
+        // Worst first: on an empty table the best run ends in the first slot.
+        HiScoreTable table(dir);
+        if (options.replace) {
+            table.FillEmpty();
+        } else {
+            table.Load(stage);
+        }
+        const HiScoreTable before = table;
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            table.Offer({.time = run->time, .recording = run->recording, .name = run->name});
+        }
         if (!options.replace) {
-            // Merged by time; on equal times the folder's run stays ahead of ours. A run the
-            // folder already holds (an earlier make-records) is not entered twice.
-            const std::vector<TableRun> kept = FolderRuns(dir, stage);
-            if (!kept.empty()) {
-                std::erase_if(runs, [&kept](const TableRun& run) {
-                    return std::any_of(kept.begin(), kept.end(), [&run](const TableRun& k) {
-                        return k.time == run.time && k.recording == run.recording;
-                    });
-                });
-                std::vector<TableRun> merged;
-                std::merge(kept.begin(), kept.end(), runs.begin(), runs.end(),
-                           std::back_inserter(merged), ByTime);
-                merged.resize(std::min<size_t>(merged.size(), kHiScoreSlots));
-                const auto theirs = std::count_if(merged.begin(), merged.end(),
-                                                  [](const TableRun& run) { return !run.ours; });
+            int32_t found = 0;
+            int32_t kept = 0;
+            for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+                const HiScoreEntry& theirs = before.AtRank(rank);
+                found += theirs.Empty() ? 0 : 1;
+                kept += Holds(table, theirs) ? 1 : 0;
+            }
+            if (found > 0) {
                 std::printf("stage %d  kept %d of the %d runs already in the folder\n", stage,
-                            static_cast<int>(theirs), static_cast<int>(kept.size()));
-                runs = std::move(merged);
+                            static_cast<int>(kept), static_cast<int>(found));
             }
         }
-        WriteTable(dir, stage, runs);
+        const SaveReport report = table.Write(stage);
+        if (!report.written) {
+            throw CliError((dir / report.file).string() + ": the records could not be written (" +
+                           report.reason + "); check the folder is writable");
+        }
     }
     return failures == 0 ? 0 : 1;
 }

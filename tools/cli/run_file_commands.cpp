@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/record_problems.h"
 #include "cli/commands.h"
 #include "common/file_bytes.h"
 #include "io/file_bytes.h"
@@ -37,18 +38,6 @@ Sha256Digest LocalCourse(const std::filesystem::path& dir, int32_t stage) {
     return *digest;
 }
 
-HiScoreTable LoadTable(const std::filesystem::path& dir, int32_t stage) {
-    HiScoreTable table(dir);
-    table.Load(stage);
-    table.Rank();
-    return table;
-}
-
-int32_t RankOfSlot(const HiScoreTable& table, int32_t slot) {
-    const auto at = std::find(table.rankOrder.begin(), table.rankOrder.end(), slot);
-    return kHiScoreSlots - static_cast<int32_t>(at - table.rankOrder.begin());
-}
-
 }  // namespace
 
 int RunExport(const CliOptions& options) {
@@ -66,9 +55,10 @@ int RunExport(const CliOptions& options) {
         throw CliError("export: no output file given; add --out FILE");
     }
     const std::filesystem::path dir = GameDirectory(options, stage);
-    const HiScoreTable table = LoadTable(dir, stage);
-    const HiScoreEntry& entry =
-        table.entries[static_cast<size_t>(table.rankOrder[kHiScoreSlots - rank])];
+    HiScoreTable table(dir);
+    table.Load(stage);
+    table.Rank();
+    const HiScoreEntry& entry = table.AtRank(rank);
     const std::string which = "stage " + std::to_string(stage) + " rank " + std::to_string(rank);
     if (entry.Empty()) {
         throw CliError(which + ": empty, no run to export; 'vantrell-tool table --stage " +
@@ -118,47 +108,42 @@ int RunImport(const CliOptions& options) {
         return 1;
     }
 
-    HiScoreTable table = LoadTable(dir, run.stage);
-    if (!table.LoadProblem().empty()) {
+    HiScoreTable table(dir);
+    const std::vector<RecordProblem> problems = table.Load(run.stage);
+    if (!problems.empty()) {
         // The game keeps broken record files aside before it saves over them; the tool leaves
         // that choice to the player.
         throw CliError((dir / HiScoreTable::RecordFileName(run.stage)).string() +
                        ": the stage's record files have faults; open the stage in the game or " +
-                       "repair them, then import again; nothing imported\n" + table.LoadProblem());
+                       "repair them, then import again; nothing imported\n" +
+                       DescribeRecordProblems(problems));
     }
     const std::string name = NameForDisplay(run.name);
-    for (int32_t slot = 0; slot < kHiScoreSlots; ++slot) {
-        const HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
-        if (!entry.Empty() && entry.time == run.time && entry.recording == run.recording) {
+    // Entered as a raced run would be, with the name the file carries.
+    const OfferResult offer =
+        table.Offer({.time = run.time, .recording = run.recording, .name = run.name});
+    switch (offer.outcome) {
+        case OfferOutcome::AlreadyHeld:
             std::printf("%s: already in the table of stage %d at rank %d; nothing changed\n",
-                        file.c_str(), static_cast<int>(run.stage),
-                        static_cast<int>(RankOfSlot(table, slot)));
+                        file.c_str(), static_cast<int>(run.stage), static_cast<int>(offer.rank));
             return 0;
-        }
+        case OfferOutcome::NotFaster:
+            std::printf(
+                "%s: %s, %d ticks, is not faster than rank 10 of stage %d (%d ticks); the "
+                "table is unchanged\n",
+                file.c_str(), name.c_str(), static_cast<int>(run.time), static_cast<int>(run.stage),
+                static_cast<int>(offer.worstTime));
+            return 0;
+        case OfferOutcome::Entered:
+            break;
     }
-    if (run.time >= table.worstTime) {
-        std::printf(
-            "%s: %s, %d ticks, is not faster than rank 10 of stage %d (%d ticks); the "
-            "table is unchanged\n",
-            file.c_str(), name.c_str(), static_cast<int>(run.time), static_cast<int>(run.stage),
-            static_cast<int>(table.worstTime));
-        return 0;
-    }
-    // The run takes the worst entry's slot, as a raced run does.
-    const int32_t slot = table.rankOrder[kRankWorst];
-    HiScoreEntry& entry = table.entries[static_cast<size_t>(slot)];
-    entry.name = run.name;
-    entry.time = run.time;
-    entry.recording = run.recording;
     const SaveReport report = table.Write(run.stage);
     if (!report.written) {
         throw CliError((dir / report.file).string() + ": the table could not be saved (" +
                        report.reason + "); nothing imported, check the folder is writable");
     }
-    table.Rank();
     std::printf("imported into stage %d at rank %d: %s, %d ticks\n", static_cast<int>(run.stage),
-                static_cast<int>(RankOfSlot(table, slot)), name.c_str(),
-                static_cast<int>(run.time));
+                static_cast<int>(offer.rank), name.c_str(), static_cast<int>(run.time));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/record_problems.h"
 #include "cli/commands.h"
 #include "race/run_check.h"
 
@@ -15,11 +16,11 @@ constexpr int32_t kStageCount = 5;
 // Prints the stage's entries best first and returns how many differ.
 int32_t PrintStage(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage) {
     const StageRunLines checked = CheckStageRuns(race, dir, stage);
-    if (!checked.loadProblem.empty()) {
+    if (!checked.loadProblems.empty()) {
         std::fprintf(stderr,
                      "vantrell-tool: stage %d: the record files have faults; entries that do not "
                      "read are shown empty:\n%s\n",
-                     static_cast<int>(stage), checked.loadProblem.c_str());
+                     static_cast<int>(stage), DescribeRecordProblems(checked.loadProblems).c_str());
     }
     std::fwrite(checked.lines.data(), 1, checked.lines.size(), stdout);
     return checked.differing;
