@@ -8,6 +8,7 @@
 
 #include "fuzz_support.h"
 #include "race_harness.h"
+#include "world/stage_count.h"
 
 using namespace vantrell;
 

@@ -39,7 +39,7 @@ void ConfigDialog::InitMarks() {
         const auto box = static_cast<ConfigBox>(i);
         SetMark(box, Holds(box));
     }
-    barPosition_ = timer_.tickPeriod;
+    barPosition_ = timer_.Period();
 }
 
 void ConfigDialog::Refresh() {
@@ -57,7 +57,7 @@ void ConfigDialog::Toggle(ConfigBox box) {
 }
 
 void ConfigDialog::MoveSpeedBar(SpeedBarMove move, int32_t position) {
-    int32_t period = timer_.tickPeriod;
+    int32_t period = timer_.Period();
     bool moved = true;
     switch (move) {
         case SpeedBarMove::Faster:
@@ -77,7 +77,7 @@ void ConfigDialog::MoveSpeedBar(SpeedBarMove move, int32_t position) {
         // Handed on even when clamping left it unchanged, which marks it for storing.
         timer_.SetTickPeriod(std::clamp(period, SpeedBarMin(), SpeedBarMax()));
     }
-    barPosition_ = timer_.tickPeriod;
+    barPosition_ = timer_.Period();
     timer_.RestartTickTimer();
 }
 

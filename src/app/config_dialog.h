@@ -35,7 +35,7 @@ class ConfigDialog {
     // Both must outlive the dialog.
     ConfigDialog(InputConfig& input, TickTimerState& timer) : input_(input), timer_(timer) {}
 
-    // Dialog initialisation: every box's mark from its flag, the speed bar at tickPeriod.
+    // Dialog initialisation: every box's mark from its flag, the speed bar at the period.
     void InitMarks();
     // While the dialog is open the poll may switch a flag off (a joystick pulled out) and
     // joysticks come and go, so the host calls this often: the joysticks' readiness is asked
@@ -44,13 +44,12 @@ class ConfigDialog {
     // A click on a check box.
     void Toggle(ConfigBox box);
     // "O K", the only way out of the dialog.
-    void Ok() {
-        ended = true;
-        result = 1;
-    }
+    void Ok() { ended_ = true; }
+    // "O K" has ended the dialog: the host closes it.
+    bool Ended() const { return ended_; }
     // A message from the speed bar. Steps move by 1 ms and stop at 16 and 96; a thumb track
     // takes `position` (clamped the same way, in case a host passes a raw position). After
-    // every message, whatever it is, the bar shows tickPeriod and a running timer is restarted
+    // every message, whatever it is, the bar shows the period and a running timer is restarted
     // with it.
     void MoveSpeedBar(SpeedBarMove move, int32_t position = 0);
 
@@ -60,9 +59,6 @@ class ConfigDialog {
     static constexpr int32_t SpeedBarMin() { return TickTimerState::kMinPeriod; }
     static constexpr int32_t SpeedBarMax() { return TickTimerState::kMaxPeriod; }
 
-    bool ended = false;
-    int32_t result = 0;  // 1 once "O K" ended the dialog
-
   private:
     bool Holds(ConfigBox box) const;
     void SetMark(ConfigBox box, bool marked) { marks_[static_cast<std::size_t>(box)] = marked; }
@@ -71,6 +67,7 @@ class ConfigDialog {
     TickTimerState& timer_;
     std::array<bool, kBoxCount> marks_{};
     int32_t barPosition_ = TickTimerState::kMinPeriod;
+    bool ended_ = false;
 };
 
 }  // namespace vantrell

@@ -15,6 +15,7 @@
 #include "platform/display.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
+#include "platform/speed_store.h"
 #include "platform/tick_timer.h"
 #include "race/game_state.h"
 #include "records/hiscore_table.h"

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "platform/commands.h"
+#include "world/stage_count.h"
 
 namespace vantrell {
 
@@ -24,6 +25,18 @@ struct MenuPopupDef {
     bool rightJustified;  // placed at the right end of the menu bar
     std::span<const MenuItemDef> items;
 };
+
+// The menu item of stage 0..kStageCount-1.
+constexpr Command StageCommand(int32_t stage) {
+    return static_cast<Command>(static_cast<int32_t>(Command::Stage1) + stage);
+}
+
+// The stage a command selects, or -1 for any other command.
+constexpr int32_t StageOf(Command command) {
+    const int32_t offset = static_cast<int32_t>(command) - static_cast<int32_t>(Command::Stage1);
+    return offset >= 0 && offset < kStageCount ? offset : -1;
+}
+static_assert(StageOf(Command::Stage5) == kStageCount - 1, "one menu item per stage");
 
 // The four pop-ups of the menu bar, left to right.
 std::span<const MenuPopupDef> MainMenu();

@@ -52,14 +52,14 @@ class ModalDialogs final : public Dialogs {
         const Open open(open_);
         return host_.ChooseRunToExport(lines);
     }
-    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override {
+    std::optional<OpenedFile> OpenFile(FileKind kind) override {
         const Open open(open_);
-        return host_.ChooseFileToOpen(kind);
+        return host_.OpenFile(kind);
     }
-    std::optional<std::filesystem::path> ChooseFileToSave(
-        FileKind kind, const std::string& suggestedName) override {
+    std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
+                                      std::span<const uint8_t> bytes) override {
         const Open open(open_);
-        return host_.ChooseFileToSave(kind, suggestedName);
+        return host_.SaveFile(kind, suggestedName, bytes);
     }
     void ShowAbout() override {
         const Open open(open_);

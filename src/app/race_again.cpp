@@ -24,8 +24,8 @@ void Shell::RequestRetry() {
                (progress.FinishCounter() > 0 || progress.NextCheckpoint() >= kCheckpointCount)) {
         // The run is over (or its last tick is about to count): it goes to the table first.
         retryPending_ = true;
-        if (resultArmed && progress.Countdown() == 0 && progress.FinishCounter() > 0) {
-            resultArmed = false;
+        if (resultArmed_ && progress.Countdown() == 0 && progress.FinishCounter() > 0) {
+            resultArmed_ = false;
             game_.timer.StopTickTimer();
             EnterFinishedRun();
         }
@@ -70,7 +70,7 @@ void Shell::RefreshBestTimes() {
 }
 
 void Shell::RefreshDisplay() {
-    raceDisplay_.Update(game_.state, game_.timer.tickPeriod);
+    raceDisplay_.Update(game_.state, game_.timer.Period());
 }
 
 }  // namespace vantrell

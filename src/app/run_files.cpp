@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "io/atomic_save.h"
-#include "io/file_bytes.h"
 #include "platform/ui_text.h"
 #include "race/course_digest.h"
 #include "race/headless_race.h"
@@ -79,51 +77,47 @@ void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
         Tell(dialogs, suggested, Text(kCourseUnreadable) + "\n" + reason);
         return;
     }
-    const std::optional<std::filesystem::path> file =
-        dialogs.ChooseFileToSave(FileKind::Run, suggested);
-    if (!file) {
-        return;
-    }
     const std::vector<uint8_t> bytes =
         WriteRunFile({stage, *course, entry.name, entry.time, entry.recording});
-    if (const std::optional<SaveFailure> failure = SaveFile(*file, bytes)) {
-        Tell(dialogs, *file, Text(kRunNotWritten) + "\n" + failure->error.message());
+    const std::optional<SavedFile> saved = dialogs.SaveFile(FileKind::Run, suggested, bytes);
+    if (saved && !saved->problem.empty()) {
+        Tell(dialogs, saved->where, Text(kRunNotWritten) + "\n" + saved->problem);
     }
 }
 
 std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path& dataDir,
                                    int32_t stage) {
-    const std::optional<std::filesystem::path> file = dialogs.ChooseFileToOpen(FileKind::Run);
-    if (!file) {
+    const std::optional<OpenedFile> opened = dialogs.OpenFile(FileKind::Run);
+    if (!opened) {
         return std::nullopt;
     }
-    std::string reason;
-    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(*file, &reason);
-    if (!bytes) {
-        Tell(dialogs, *file, Text(kRunUnreadable) + "\n" + reason);
+    const std::filesystem::path file = opened->name;
+    if (!opened->problem.empty()) {
+        Tell(dialogs, file, Text(kRunUnreadable) + "\n" + opened->problem);
         return std::nullopt;
     }
-    RunFileRead read = ReadRunFile(*bytes);
+    RunFileRead read = ReadRunFile(opened->bytes);
     if (!read.run) {
-        Tell(dialogs, *file, Text(kRunUnreadable) + "\n" + read.problem);
+        Tell(dialogs, file, Text(kRunUnreadable) + "\n" + read.problem);
         return std::nullopt;
     }
     const RunFile& run = *read.run;
     if (run.stage != stage) {
-        Tell(dialogs, *file, Format(kRunOtherStage, run.stage + 1, stage + 1));
+        Tell(dialogs, file, Format(kRunOtherStage, run.stage + 1, stage + 1));
         return std::nullopt;
     }
+    std::string reason;
     const std::optional<Sha256Digest> course = CourseDigest(dataDir, stage, &reason);
     if (!course) {
-        Tell(dialogs, *file, Text(kCourseUnreadable) + "\n" + reason);
+        Tell(dialogs, file, Text(kCourseUnreadable) + "\n" + reason);
         return std::nullopt;
     }
     if (*course != run.course) {
-        Tell(dialogs, *file, Text(kRunOtherCourse));
+        Tell(dialogs, file, Text(kRunOtherCourse));
         return std::nullopt;
     }
     if (HeadlessRace race(dataDir, stage); !DriveAndCompare(race, run.time, run.recording).ok) {
-        Tell(dialogs, *file, Format(kRunWrongTime, run.time));
+        Tell(dialogs, file, Format(kRunWrongTime, run.time));
         return std::nullopt;
     }
     return std::move(read.run);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/menu.h"
 #include "app/record_problems.h"
 #include "app/run_files.h"
 #include "platform/ui_text.h"
@@ -33,7 +34,7 @@ std::string Text(const char* text) {
 
 }  // namespace
 
-void Shell::OnCreate() {
+void Shell::Start() {
     ReportStageProblems(0, false);
     game_.state.Create();
     LoadTable(0);
@@ -43,32 +44,26 @@ void Shell::OnCreate() {
     game_.display.SetMenuCheck(Command::Stage1, true);
 }
 
-void Shell::OnDestroy() {
+void Shell::Stop() {
     game_.timer.StopTickTimer();
     game_.timer.StoreTickPeriod();
     posted_.clear();
     destroyed_ = true;
-    quitRequested = true;
-    exitCode = 0;
+    quitRequested_ = true;
+    exitCode_ = 0;
 }
 
-void Shell::OnSetFocus() {
-    if (resultArmed) {
+void Shell::FocusRegained() {
+    if (resultArmed_) {
         Post(Posted::StartTimer);
     }
 }
 
-void Shell::OnPaint() {
-    game_.state.RepaintStatus();
-}
-void Shell::OnMove() {
-    game_.state.RepaintStatus();
-}
-void Shell::OnSize() {
+void Shell::RepaintStatus() {
     game_.state.RepaintStatus();
 }
 
-void Shell::OnTimer() {
+void Shell::TimerFired() {
     Tick(game_.input.Poll());
     if (game_.input.TakeRetryRequest()) {
         RequestRetry();
@@ -83,14 +78,14 @@ void Shell::Tick(const TickInput& input) {
     // soon as its time is final.
     const bool retryNow = retryPending_ && game_.state.Progress().Racing() &&
                           game_.state.Progress().FinishCounter() > 0;
-    if ((finished > 0 || retryNow) && resultArmed) {
-        resultArmed = false;
+    if ((finished > 0 || retryNow) && resultArmed_) {
+        resultArmed_ = false;
         game_.timer.StopTickTimer();
         EnterFinishedRun();
     }
 }
 
-bool Shell::OnCloseRequest() {
+bool Shell::CloseRequested() {
     // Stopped first: the race must not go on behind the question.
     const bool wasRunning = game_.timer.Running();
     game_.timer.StopTickTimer();
@@ -105,11 +100,11 @@ bool Shell::OnCloseRequest() {
     return true;
 }
 
-void Shell::OnMinimize() {
+void Shell::Minimized() {
     game_.timer.StopTickTimer();
 }
 
-void Shell::RunPosted() {
+void Shell::RunPending() {
     while (!posted_.empty() && !destroyed_) {
         const Posted work = posted_.front();
         posted_.pop_front();
@@ -144,6 +139,14 @@ void Shell::TogglePause() {
     }
 }
 
+void Shell::CheckPadPause(bool windowListening) {
+    // Asked whatever the answer, so a press made while not listening is not taken later.
+    if (game_.input.TakePauseRequest() && windowListening && !configOpen_ &&
+        !game_.dialogs.AnyOpen()) {
+        TogglePause();
+    }
+}
+
 void Shell::StartTimer() {
     if (!paused_ && !game_.dialogs.AnyOpen()) {
         game_.timer.StartTickTimer();
@@ -151,7 +154,7 @@ void Shell::StartTimer() {
 }
 
 void Shell::EnterDemo() {
-    resultArmed = true;
+    resultArmed_ = true;
     Post(Posted::StartDemo);
     Post(Posted::StartTimer);
 }
@@ -176,7 +179,7 @@ void Shell::EnterFinishedRun() {
         EnterDemo();
         return;
     }
-    resultArmed = true;
+    resultArmed_ = true;
     Post(Posted::StartTimer);
 }
 

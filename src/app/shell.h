@@ -1,8 +1,8 @@
-// The main window's behaviour without the window: the host reports what happened to it
-// (created, destroyed, focus regained, painted, moved, resized, a tick, a command chosen, the
-// player asking to close or minimise) and the shell turns it into calls on the game. Work the
-// game leaves for later waits in a queue that the host drains with RunPosted once the current
-// event is handled, as a message loop would.
+// The main window's behaviour without the window: the host reports what happened to the game
+// (it starts or stops, the focus comes back, the status strip needs repainting, a tick, a
+// command chosen, the player asking to close or minimise) and the shell turns it into calls on
+// the game. Work the game leaves for later waits in a queue that the host drains with
+// RunPending once the current event is handled, as a message loop would.
 #pragma once
 
 #include <cstdint>
@@ -30,27 +30,25 @@ class Shell {
 
     // Loads stage 0 and its table, sets the initial check marks and posts the work that arms
     // the hand-over, starts the demonstration and the timer.
-    void OnCreate();
-    // Stops the timer, stores the game speed and asks the host to leave its loop. Work still
-    // queued is dropped: it was meant for a window that is gone.
-    void OnDestroy();
+    void Start();
+    // The window is gone: stops the timer, stores the game speed and asks the host to leave
+    // its loop (QuitRequested). Work still queued is dropped: it was meant for that window.
+    void Stop();
     // Regaining the focus restarts the game after a minimise, but only while armed.
-    void OnSetFocus();
-    // Painting, moving and resizing repaint the status strip at once; the view is redrawn by
-    // the next tick.
-    void OnPaint();
-    void OnMove();
-    void OnSize();
+    void FocusRegained();
+    // The window was painted, moved or resized: the status strip is repainted at once; the
+    // view is redrawn by the next tick.
+    void RepaintStatus();
     // The tick timer fired: samples the controls once and runs one tick with them.
-    void OnTimer();
+    void TimerFired();
     // One tick with both players' controls, however they were sampled.
     void Tick(const TickInput& input);
     // The player asked to close the window: stops the game and offers to save the table. True
     // when the window may close now; false when the player chose to stay, and the game goes on
     // where it was.
-    bool OnCloseRequest();
+    bool CloseRequested();
     // The window is being minimised: the game stops until the focus comes back.
-    void OnMinimize();
+    void Minimized();
     // A command the player chose from the menu. Starting a mode (a race, free drive, the
     // demonstration, a stage) ends a pause; a dialog alone does not.
     void OnCommand(Command command);
@@ -58,6 +56,11 @@ class Shell {
     // stopped whatever else asks for it (a closed dialog, the focus coming back).
     void TogglePause();
     bool Paused() const { return paused_; }
+    // The host looks at the pads' Start buttons, often and between ticks too (a paused game
+    // has no ticks): a press toggles the pause as the pause keys do, but only while the
+    // host's window would take a pause key (`windowListening`: it has the focus, no menu is
+    // open) and no dialog is open.
+    void CheckPadPause(bool windowListening);
 
     // The player asked to race again (R, Backspace, a pad's Back button): the current race
     // mode starts again from the countdown with the same opponent, at once during a race. A
@@ -70,13 +73,15 @@ class Shell {
     // The run splits are measured against: the stage's best run, or the recording raced.
     const RaceDisplayModel& RaceDisplayState() const { return raceDisplay_; }
 
-    // Runs the posted work in order, including any it posts in turn.
-    void RunPosted();
-    bool HasPosted() const { return !posted_.empty(); }
+    // Runs the pending work in order, including any it leaves in turn.
+    void RunPending();
+    bool HasPending() const { return !posted_.empty(); }
 
-    bool resultArmed = false;  // a finished race may be handed over
-    bool quitRequested = false;
-    int32_t exitCode = 0;
+    // Whether a finished race would be handed to the name entry now.
+    bool ResultArmed() const { return resultArmed_; }
+    // Whether the host should leave its loop, and with which exit code.
+    bool QuitRequested() const { return quitRequested_; }
+    int32_t ExitCode() const { return exitCode_; }
 
   private:
     // Work the shell leaves for the loop to run after the current event.
@@ -120,6 +125,9 @@ class Shell {
 
     Game& game_;
     ConfigDialogRunner runConfigDialog_;
+    bool resultArmed_ = false;  // a finished race may be handed over
+    bool quitRequested_ = false;
+    int32_t exitCode_ = 0;
     std::deque<Posted> posted_;
     // The recording of a run file raced against: the race replays it from here.
     Recording runFileOpponent_{};

@@ -7,7 +7,7 @@ namespace vantrell {
 
 void TickTimerState::StartTickTimer() {
     if (!running_) {
-        running_ = timer_.Start(tickPeriod);
+        running_ = timer_.Start(tickPeriod_);
     }
 }
 
@@ -21,31 +21,31 @@ void TickTimerState::StopTickTimer() {
 void TickTimerState::RestartTickTimer() {
     if (running_) {
         timer_.Stop();
-        running_ = timer_.Start(tickPeriod);
+        running_ = timer_.Start(tickPeriod_);
     }
 }
 
 void TickTimerState::SetTickPeriod(int32_t period) {
-    tickPeriod = period;
-    periodChanged = 1;
+    tickPeriod_ = period;
+    periodChanged_ = 1;
 }
 
 void TickTimerState::LoadTickPeriod() {
     const std::optional<int32_t> stored = store_.Load();
     if (!stored) {
-        tickPeriod = kDefaultPeriod;
-        periodChanged = 1;
+        tickPeriod_ = kDefaultPeriod;
+        periodChanged_ = 1;
         return;
     }
-    tickPeriod = std::clamp(*stored, kMinPeriod, kMaxPeriod);
-    if (tickPeriod != *stored) {
-        periodChanged = 1;
+    tickPeriod_ = std::clamp(*stored, kMinPeriod, kMaxPeriod);
+    if (tickPeriod_ != *stored) {
+        periodChanged_ = 1;
     }
 }
 
 void TickTimerState::StoreTickPeriod() {
-    if (periodChanged > 0) {
-        store_.Store(tickPeriod);
+    if (periodChanged_ > 0) {
+        store_.Store(tickPeriod_);
     }
 }
 

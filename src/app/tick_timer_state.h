@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/speed_store.h"
 #include "platform/tick_timer.h"
 
 namespace vantrell {
@@ -37,14 +38,17 @@ class TickTimerState {
     void StoreTickPeriod();
 
     bool Running() const { return running_; }
-
-    int32_t tickPeriod = kDefaultPeriod;
-    int32_t periodChanged = 0;
+    // The game speed: milliseconds between ticks.
+    int32_t Period() const { return tickPeriod_; }
+    // The period was set (or never stored) since the start, so the exit stores it.
+    bool PeriodChanged() const { return periodChanged_ > 0; }
 
   private:
     TickTimer& timer_;
     SpeedStore& store_;
     bool running_ = false;
+    int32_t tickPeriod_ = kDefaultPeriod;
+    int32_t periodChanged_ = 0;
 };
 
 }  // namespace vantrell

@@ -100,6 +100,21 @@ bool InputConfig::TakeRetryRequest() {
     return requested;
 }
 
+bool InputConfig::TakePauseRequest() {
+    constexpr Device kPads[2] = {Device::Joystick1, Device::Joystick2};
+    bool requested = false;
+    for (int32_t id = 0; id < 2; ++id) {
+        const bool assigned = Uses(1, kPads[id]) || Uses(2, kPads[id]);
+        const bool down = assigned && joysticks_.StartDown(id);
+        // Pressed, not held: one request per press.
+        if (down && !startHeld_[id]) {
+            requested = true;
+        }
+        startHeld_[id] = down;
+    }
+    return requested;
+}
+
 void InputConfig::PollPlayer(PlayerAssignment& assignment, ControlState& controls) {
     if (assignment.useCursorKeys > 0) {
         ReadKeySet(keys_, kCursorKeys, controls);

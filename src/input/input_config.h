@@ -46,6 +46,10 @@ class InputConfig {
     // Whether the Back button of a pad assigned to a player went down since the last call: the
     // player asks to race again. Asking clears it.
     bool TakeRetryRequest();
+    // Whether the Start button of a pad assigned to a player went down since the last call:
+    // the player asks to pause or resume. It reads the pads when asked, so it answers between
+    // ticks too; asking clears it.
+    bool TakePauseRequest();
 
     // The player (1 or 2) asks for a device, or to let go of it. A device held already, by this
     // player or the other, is let go; a joystick that is not ready cannot be taken. Taking one
@@ -82,6 +86,7 @@ class InputConfig {
     JoystickCalibration calibration_[2];
     bool backHeld_[2] = {false, false};
     bool retryRequested_ = false;
+    bool startHeld_[2] = {false, false};
     PlayerAssignment player1_{1, 0, 1, 0};
     PlayerAssignment player2_{0, 1, 0, 0};
 };

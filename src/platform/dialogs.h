@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -58,6 +58,21 @@ enum class FileKind {
     Run,  // a run file ("*.run"): one table entry, shared between game folders
 };
 
+// A file the player chose to open: its name as the player knows it and its bytes, or, when it
+// could not be read, why not.
+struct OpenedFile {
+    std::string name;
+    std::vector<uint8_t> bytes;
+    std::string problem;  // empty when the bytes were read
+};
+
+// Where the player's file went (a path, or where the host put it), for the player's message,
+// or why it could not be saved.
+struct SavedFile {
+    std::string where;
+    std::string problem;  // empty when the bytes were saved
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -93,12 +108,13 @@ class Dialogs {
     // The choice of the run to export: the list as ChooseOpponent shows it, under its own
     // prompt; the selection when OK is pressed, nothing when cancelled.
     virtual std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) = 0;
-    // The file to read, or nothing when the player cancels.
-    virtual std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) = 0;
-    // The file to write, offering `suggestedName`; nothing when the player cancels. The host
-    // asks before an existing file is replaced.
-    virtual std::optional<std::filesystem::path> ChooseFileToSave(
-        FileKind kind, const std::string& suggestedName) = 0;
+    // The player picks a file and the host reads it whole; nothing when the player cancels.
+    virtual std::optional<OpenedFile> OpenFile(FileKind kind) = 0;
+    // The player picks where `bytes` go, offered `suggestedName`, and the host saves them
+    // there whole (asking before an existing file is replaced); nothing when the player
+    // cancels.
+    virtual std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
+                                              std::span<const uint8_t> bytes) = 0;
     // The About box; closes only through OK.
     virtual void ShowAbout() = 0;
 };

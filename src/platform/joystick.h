@@ -37,6 +37,9 @@ class Joysticks {
     virtual JoystickResult Capabilities(int32_t id, JoystickCaps& caps) = 0;
     // Fills position and returns Ok, or returns the failure with position unspecified.
     virtual JoystickResult Position(int32_t id, JoystickPosition& position) = 0;
+    // Whether the pad at id has its Start button held; false for a plain joystick or none.
+    // Asked between ticks too (a paused game has no ticks), so asking changes nothing.
+    virtual bool StartDown(int32_t /*id*/) { return false; }
 };
 
 }  // namespace vantrell

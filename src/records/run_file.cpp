@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "world/stage_count.h"
+
 namespace vantrell {
 
 namespace {
 
 constexpr std::array<uint8_t, 8> kMagic = {'V', 'A', 'N', 'R', 'U', 'N', '\r', '\n'};
-constexpr int32_t kStageCount = 5;
 // Where each field starts; every number is big-endian.
 constexpr size_t kVersionAt = 8;
 constexpr size_t kStageAt = 10;

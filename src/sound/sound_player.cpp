@@ -5,19 +5,10 @@
 #include "sound/sound_switches.h"
 
 namespace vantrell {
-namespace {
-
-constexpr char kRaceAlias[] = "bgm1";
-constexpr char kRaceFile[] = "bgm1.mid";
-constexpr char kEndAlias[] = "stend";
-constexpr char kEndFile[] = "stend.mid";
-
-}  // namespace
-
 SoundPlayer::SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem::path directory)
     : waveImages_(waves), audio_(audio), directory_(std::move(directory)) {
-    audio_.OpenMusic(kRaceAlias, (directory_ / kRaceFile).string());
-    audio_.OpenMusic(kEndAlias, (directory_ / kEndFile).string());
+    audio_.OpenMusic(MusicPiece::Race);
+    audio_.OpenMusic(MusicPiece::Goal);
     // Decoded now, at start-up, never inside a race tick.
     for (const std::span<const uint8_t> image : waveImages_) {
         if (!image.empty()) {
@@ -46,8 +37,8 @@ void SoundPlayer::Shutdown() {
     }
     shutDown_ = true;
     audio_.StopEffect();
-    audio_.CloseMusic(kRaceAlias);
-    audio_.CloseMusic(kEndAlias);
+    audio_.CloseMusic(MusicPiece::Race);
+    audio_.CloseMusic(MusicPiece::Goal);
     // Untouched switches leave the file alone, and absent if it was absent. A file that cannot
     // be written simply loses the switches, as nothing can be shown at exit.
     if (effectsOn_ != effectsOnAtStart_ || musicOn_ != musicOnAtStart_) {
@@ -77,14 +68,14 @@ void SoundPlayer::PlayEffect(int32_t index, int32_t priority) {
 void SoundPlayer::PlayMusic(int32_t piece) {
     if (musicOn_ > 0) {
         if (currentPiece_ == kPieceRace) {
-            audio_.StopMusic(kRaceAlias);
+            audio_.StopMusic(MusicPiece::Race);
         } else if (currentPiece_ == kPieceEnd) {
-            audio_.StopMusic(kEndAlias);
+            audio_.StopMusic(MusicPiece::Goal);
         }
         if (piece == kPieceRace) {
-            audio_.PlayMusic(kRaceAlias, true);
+            audio_.PlayMusic(MusicPiece::Race, true);
         } else if (piece == kPieceEnd) {
-            audio_.PlayMusic(kEndAlias, true);
+            audio_.PlayMusic(MusicPiece::Goal, true);
         }
     }
     currentPiece_ = piece;
@@ -92,14 +83,14 @@ void SoundPlayer::PlayMusic(int32_t piece) {
 
 void SoundPlayer::ResumeMusic() {
     if (musicOn_ > 0 && currentPiece_ == kPieceRace) {
-        audio_.PlayMusic(kRaceAlias, false);
+        audio_.PlayMusic(MusicPiece::Race, false);
     }
 }
 
 void SoundPlayer::StopMusic() {
     if (musicOn_ > 0) {
-        audio_.StopMusic(kRaceAlias);
-        audio_.StopMusic(kEndAlias);
+        audio_.StopMusic(MusicPiece::Race);
+        audio_.StopMusic(MusicPiece::Goal);
     }
 }
 

@@ -22,15 +22,16 @@ class SoundPlayer {
     static constexpr int32_t kEffectCountdown = 2;
     static constexpr int32_t kEffectStart = 3;
 
-    // Music pieces: 0 none yet, 1 the race music, 2 the end music.
+    // Music pieces: 0 none yet, 1 the race music (MusicPiece::Race), 2 the end music
+    // (MusicPiece::Goal).
     static constexpr int32_t kPieceNone = 0;
     static constexpr int32_t kPieceRace = 1;
     static constexpr int32_t kPieceEnd = 2;
 
     // Opens both music pieces and reads the switch file; nothing sounds yet. `waves` are the
     // complete RIFF WAVE images of the effects (the game passes WAVDAT0..3) and must outlive
-    // the player; an empty image plays nothing. The music files and SOUNDCNF.TXT are looked for
-    // in `directory`, by default the current one.
+    // the player; an empty image plays nothing. SOUNDCNF.TXT is looked for in `directory`, by
+    // default the current one; the host finds the music's files itself.
     SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem::path directory = {});
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;

@@ -123,10 +123,9 @@ TEST_F(ConfigDialogTest, FlagLostToThePollShowsOnlyWhenReopened) {
 TEST_F(ConfigDialogTest, OnlyOkEndsTheDialog) {
     dialog.Toggle(ConfigBox::LetterKeys2);
     dialog.MoveSpeedBar(SpeedBarMove::Other);
-    EXPECT_FALSE(dialog.ended);
+    EXPECT_FALSE(dialog.Ended());
     dialog.Ok();
-    EXPECT_TRUE(dialog.ended);
-    EXPECT_EQ(dialog.result, 1);
+    EXPECT_TRUE(dialog.Ended());
     EXPECT_EQ(Flags(), "x.x.|....");  // closing undoes nothing
 }
 
@@ -134,31 +133,32 @@ TEST_F(ConfigDialogTest, SpeedStepsStopAtBothEnds) {
     for (int32_t i = 0; i < 5; ++i) {
         dialog.MoveSpeedBar(SpeedBarMove::Faster);
     }
-    EXPECT_EQ(timer.tickPeriod, 16);
-    EXPECT_EQ(timer.periodChanged, 1);  // handed on although clamping left it unchanged
+    EXPECT_EQ(timer.Period(), 16);
+    EXPECT_TRUE(timer.PeriodChanged());  // handed on although clamping left it unchanged
     dialog.MoveSpeedBar(SpeedBarMove::Slower);
-    EXPECT_EQ(timer.tickPeriod, 17);  // a page is one step too
+    EXPECT_EQ(timer.Period(), 17);  // a page is one step too
     for (int32_t i = 0; i < 100; ++i) {
         dialog.MoveSpeedBar(SpeedBarMove::Slower);
     }
-    EXPECT_EQ(timer.tickPeriod, 96);
+    EXPECT_EQ(timer.Period(), 96);
     EXPECT_EQ(dialog.SpeedBarPosition(), 96);
     dialog.MoveSpeedBar(SpeedBarMove::Faster);
-    EXPECT_EQ(timer.tickPeriod, 95);
+    EXPECT_EQ(timer.Period(), 95);
     dialog.MoveSpeedBar(SpeedBarMove::Track, 50);
-    EXPECT_EQ(timer.tickPeriod, 50);
+    EXPECT_EQ(timer.Period(), 50);
     dialog.MoveSpeedBar(SpeedBarMove::Track, 400);
-    EXPECT_EQ(timer.tickPeriod, 96);
+    EXPECT_EQ(timer.Period(), 96);
     dialog.MoveSpeedBar(SpeedBarMove::Track, 3);
-    EXPECT_EQ(timer.tickPeriod, 16);
+    EXPECT_EQ(timer.Period(), 16);
     EXPECT_EQ(dialog.SpeedBarPosition(), 16);
 }
 
 TEST_F(ConfigDialogTest, SpeedMessagesWithoutMovementLeaveThePeriod) {
-    timer.tickPeriod = 30;
+    store.value = 30;  // stored by an earlier run, so nothing is left to store
+    timer.LoadTickPeriod();
     dialog.MoveSpeedBar(SpeedBarMove::Other, 80);
-    EXPECT_EQ(timer.tickPeriod, 30);
-    EXPECT_EQ(timer.periodChanged, 0);
+    EXPECT_EQ(timer.Period(), 30);
+    EXPECT_FALSE(timer.PeriodChanged());
     EXPECT_EQ(dialog.SpeedBarPosition(), 30);
 }
 
@@ -175,7 +175,7 @@ TEST_F(ConfigDialogTest, EveryScrollMessageRestartsARunningTimer) {
 TEST_F(ConfigDialogTest, ScrollingWhileStoppedOnlyChangesThePeriod) {
     dialog.MoveSpeedBar(SpeedBarMove::Slower);
     dialog.MoveSpeedBar(SpeedBarMove::Slower);
-    EXPECT_EQ(timer.tickPeriod, 18);
+    EXPECT_EQ(timer.Period(), 18);
     EXPECT_EQ(timer.Running(), false);
     EXPECT_TRUE(platform.Log().empty());
     timer.StartTickTimer();

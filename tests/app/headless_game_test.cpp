@@ -76,7 +76,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     host.audio.Clear();
     host.Command(Command::Solo);
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
-    EXPECT_EQ(host.audio.Calls(), (Strings{"play bgm1 from 0"}));
+    EXPECT_EQ(host.audio.Calls(), (Strings{"play race from 0"}));
 
     // Countdown: controls held off, three beeps, the start signal and "GO".
     host.keys.SetDown(Key::Up, true);
@@ -95,7 +95,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.display.StatusNow(), "時間切れで失格！");
     EXPECT_EQ(host.game().state.Progress().RaceTicks(), kTimeLimit);
     const Strings& sounds = host.audio.Calls();
-    EXPECT_NE(std::find(sounds.begin(), sounds.end(), "play stend from 0"), sounds.end());
+    EXPECT_NE(std::find(sounds.begin(), sounds.end(), "play goal from 0"), sounds.end());
     // Player 1's recording: nothing on tick 0, "forward" on every race tick after it.
     const Recording& inputs = host.game().state.Progress().RunInputs();
     EXPECT_EQ(inputs[0], 0);
@@ -112,7 +112,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
     EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
-    EXPECT_EQ(host.shell().resultArmed, 1);
+    EXPECT_EQ(host.shell().ResultArmed(), true);
 
     // The idle demonstration gives way to the replay of the two best runs after 500 ticks.
     host.keys.ReleaseAll();

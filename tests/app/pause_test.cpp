@@ -8,7 +8,9 @@
 
 #include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
+#include "input/input_config.h"
 #include "platform/commands.h"
+#include "platform/joystick.h"
 #include "platform/key_state.h"
 
 namespace vantrell {
@@ -96,8 +98,8 @@ TEST_F(PausedGame, OnlyThePauseKeyOrANewModeResumes) {
     host.Command(Command::About);
     host.Command(Command::Rules);
     host.Command(Command::ShowHiScores);
-    host.shell().OnSetFocus();
-    host.shell().RunPosted();
+    host.shell().FocusRegained();
+    host.shell().RunPending();
     EXPECT_EQ(host.dialogs.Calls().size(), 3u);
     EXPECT_TRUE(host.shell().Paused());
     ExpectStandingStill();
@@ -116,6 +118,43 @@ TEST_F(PausedGame, OnlyThePauseKeyOrANewModeResumes) {
     host.shell().TogglePause();
     host.Command(Command::Demo);
     EXPECT_FALSE(host.shell().Paused());
+    EXPECT_EQ(host.RunTicks(5), 5);
+}
+
+TEST_F(PausedGame, APadsStartPausesAndResumesOncePerPressWhileTheWindowListens) {
+    // Player 1 drives with joystick 1 as well as the cursor keys.
+    host.joysticks.SetCapabilities(0, JoystickResult::Ok, JoystickCaps{0, 65535, 0, 65535});
+    host.joysticks.SetPosition(0, JoystickPosition{32767, 32767, 0, false});
+    InputConfig& input = host.game().input;
+    input.RefreshJoystickReadiness();
+    if (!input.Uses(1, Device::Joystick1)) {
+        input.Choose(1, Device::Joystick1);
+    }
+    ASSERT_EQ(host.RunTicks(5), 5);
+    ASSERT_TRUE(input.Uses(1, Device::Joystick1));
+    auto start = [&](bool down, bool listening) {
+        host.joysticks.SetStartDown(0, down);
+        host.shell().CheckPadPause(listening);
+        return host.shell().Paused();
+    };
+
+    EXPECT_TRUE(start(true, true));
+    ExpectStandingStill();
+    EXPECT_TRUE(start(true, true)) << "held: one press, one pause";
+    EXPECT_TRUE(start(false, true));
+    EXPECT_FALSE(start(true, true));
+    EXPECT_EQ(host.RunTicks(5), 5);
+
+    // Pressed while the window would take no key: nothing then, and nothing later either.
+    EXPECT_FALSE(start(false, true));
+    EXPECT_FALSE(start(true, false));
+    EXPECT_FALSE(start(true, true));
+
+    // A pad nobody drives with pauses nothing.
+    EXPECT_FALSE(start(false, true));
+    input.Choose(1, Device::Joystick1);
+    ASSERT_FALSE(input.Uses(1, Device::Joystick1));
+    EXPECT_FALSE(start(true, true));
     EXPECT_EQ(host.RunTicks(5), 5);
 }
 

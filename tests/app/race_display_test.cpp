@@ -254,7 +254,7 @@ TEST_F(RaceDisplaySession, RetryAtTheFinishHandsTheRunOverFirstThenRacesAgain) {
     EXPECT_EQ(host.game().state.Progress().Mode(), ModeSolo);
     EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks);
     EXPECT_TRUE(host.timer.Running());
-    EXPECT_TRUE(host.shell().resultArmed);
+    EXPECT_TRUE(host.shell().ResultArmed());
 
     // Held, the button asks once: the countdown goes on.
     ASSERT_EQ(host.RunTicks(1), 1);

@@ -47,7 +47,7 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     HeadlessHost exporter;
     exporter.Start(from);
     exporter.dialogs.QueueSelectedItem(0);
-    exporter.dialogs.QueueFile(shared);
+    exporter.dialogs.QueueSave(shared.string());
     exporter.Command(Command::ExportRun);
     EXPECT_EQ(exporter.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::ChooseRunToExport, DialogKind::SaveFile}));
@@ -57,7 +57,9 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
                        byTool.string()})
                   .status,
               0);
-    ASSERT_EQ(Bytes(shared), Bytes(byTool));
+    ASSERT_EQ(exporter.dialogs.SavedFiles().size(), 1u);
+    ASSERT_EQ(exporter.dialogs.SavedFiles()[0].bytes, Bytes(byTool));
+    ASSERT_FALSE(SaveFile(shared, exporter.dialogs.SavedFiles()[0].bytes));
     const RunFile run = *ReadRunFile(Bytes(shared)).run;
 
     // The same run sealed for another course is refused, and the table stays as it was.
@@ -107,6 +109,42 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     ASSERT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(StageZeroRecords(to), StageZeroRecords(reference));
     EXPECT_NE(StageZeroRecords(to), unsaved);
+}
+
+// A save the host could not make and a file it could not read are each told in one message
+// that names the file and gives the reason; a cancelled save says nothing.
+TEST(RunFileMenu, FailedSaveAndUnreadableFileAreToldCancelIsNot) {
+    ScratchFolder scratch;
+    const fs::path dir = scratch / "game";
+    fs::copy(GameDir(), dir, fs::copy_options::recursive);
+    HeadlessHost host;
+    host.Start(dir);
+    host.dialogs.QueueSelectedItem(0);
+    host.dialogs.QueueSave("/media/stick/best.run", "No space left on device");
+    host.Command(Command::ExportRun);
+    EXPECT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::ChooseRunToExport, DialogKind::SaveFile,
+                                       DialogKind::Message}));
+    EXPECT_EQ(host.dialogs.Calls().back().text,
+              "best.run\n走行ファイルを書き出せませんでした。\nNo space left on device");
+
+    host.dialogs.ClearLog();
+    host.dialogs.QueueSelectedItem(0);
+    host.Command(Command::ExportRun);
+    EXPECT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::ChooseRunToExport, DialogKind::SaveFile}));
+    EXPECT_EQ(host.dialogs.Calls().back().answer, "cancel");
+
+    host.dialogs.ClearLog();
+    host.dialogs.QueueFile(scratch / "missing.run");
+    host.Command(Command::ImportRun);
+    ASSERT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::Message}));
+    const std::string told = host.dialogs.Calls().back().text;
+    const std::string start = "missing.run\n走行ファイルとして読めません。\n";
+    EXPECT_EQ(told.substr(0, start.size()), start);
+    EXPECT_GT(told.size(), start.size()) << "the reason is given";
+    EXPECT_EQ(host.dialogs.PendingAnswers(), 0u);
 }
 
 }  // namespace

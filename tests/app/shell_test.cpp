@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/menu.h"
 #include "app/shell.h"
 #include "headless_test_support.h"
 #include "hosts/headless/headless_host.h"
@@ -72,14 +73,14 @@ class ProbeDialogs final : public Dialogs {
         events_.push_back("export choice");
         return inner_.ChooseRunToExport(lines);
     }
-    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override {
+    std::optional<OpenedFile> OpenFile(FileKind kind) override {
         events_.push_back("open file");
-        return inner_.ChooseFileToOpen(kind);
+        return inner_.OpenFile(kind);
     }
-    std::optional<std::filesystem::path> ChooseFileToSave(FileKind kind,
-                                                          const std::string& name) override {
+    std::optional<SavedFile> SaveFile(FileKind kind, const std::string& name,
+                                      std::span<const uint8_t> bytes) override {
         events_.push_back("save file");
-        return inner_.ChooseFileToSave(kind, name);
+        return inner_.SaveFile(kind, name, bytes);
     }
     void ShowAbout() override {
         events_.push_back("about");
@@ -117,8 +118,8 @@ class ShellTest : public ::testing::Test {
   protected:
     ShellTest() : haveContent(dir.CopyGameContent()), game(Bundle()), shell(game) {
         game.timer.LoadTickPeriod();
-        shell.OnCreate();
-        shell.RunPosted();
+        shell.Start();
+        shell.RunPending();
         events.clear();
         host.dialogs.ClearLog();
     }
@@ -131,11 +132,11 @@ class ShellTest : public ::testing::Test {
 
     void Tick(const TickInput& input = {}) {
         shell.Tick(input);
-        shell.RunPosted();
+        shell.RunPending();
     }
     void Command(vantrell::Command command) {
         shell.OnCommand(command);
-        shell.RunPosted();
+        shell.RunPending();
     }
     // A solo race from the menu with `run` as player 1's controls (byte t on race tick t), one
     // tick at a time as the timer would deliver them, until the race is handed over or the
@@ -174,21 +175,21 @@ TEST_F(ShellTest, CreationPostsTheDemonstrationAndTimerStart) {
     Game fresh(Bundle());
     Shell other(fresh);
     fresh.timer.LoadTickPeriod();
-    other.OnCreate();
+    other.Start();
     // Only posted so far: nothing runs until the loop gets to it.
-    EXPECT_EQ(other.resultArmed, 0);
+    EXPECT_EQ(other.ResultArmed(), false);
     EXPECT_FALSE(fresh.timer.Running());
-    EXPECT_TRUE(other.HasPosted());
+    EXPECT_TRUE(other.HasPending());
     EXPECT_EQ(fresh.state.Progress().Banner(), BannerTitle);
     EXPECT_TRUE(host.display.Checked(Command::Effects));
     EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
-    other.RunPosted();
-    EXPECT_EQ(other.resultArmed, 1);
+    other.RunPending();
+    EXPECT_EQ(other.ResultArmed(), true);
     EXPECT_TRUE(fresh.timer.Running());
     EXPECT_EQ(host.timer.Period(), 16);
     EXPECT_EQ(fresh.state.Progress().Mode(), ModeDemo);
-    EXPECT_FALSE(other.HasPosted());
+    EXPECT_FALSE(other.HasPending());
 }
 
 TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
@@ -200,17 +201,24 @@ TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
     ASSERT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
     EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
-    EXPECT_EQ(shell.resultArmed, 1);
+    EXPECT_EQ(shell.ResultArmed(), true);
     EXPECT_TRUE(game.timer.Running());
 
-    // A race that finishes while disarmed keeps reporting its end but is not handed over.
-    shell.resultArmed = 0;
-    events.clear();
-    DriveSoloRace(Recording{}, 3);
-    EXPECT_EQ(events, (Events{"stop", "start"}));
-    EXPECT_EQ(game.state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(game.state.Progress().FinishCounter(), kFinishLast);
-    EXPECT_TRUE(game.timer.Running());
+    // Nothing is armed before the loop has run the start's pending work: a race started then
+    // and finished keeps reporting its end but is not handed over.
+    Game fresh(Bundle());
+    Shell other(fresh);
+    fresh.timer.LoadTickPeriod();
+    other.Start();
+    host.dialogs.ClearLog();
+    other.OnCommand(Command::Solo);
+    for (int32_t i = 0; i < kCountdownStart + kRaceTickLimit + kFinishLast + 3; ++i) {
+        other.Tick(TickInput{});
+    }
+    EXPECT_FALSE(other.ResultArmed());
+    EXPECT_TRUE(host.dialogs.Calls().empty());
+    EXPECT_EQ(fresh.state.Progress().Mode(), ModeSolo);
+    EXPECT_EQ(fresh.state.Progress().FinishCounter(), kFinishLast);
 }
 
 TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
@@ -231,22 +239,31 @@ TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
 }
 
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
-    shell.OnMinimize();
+    shell.Minimized();
     EXPECT_FALSE(game.timer.Running());
-    shell.resultArmed = 0;
-    shell.OnSetFocus();
-    EXPECT_FALSE(shell.HasPosted());
-    shell.RunPosted();
-    EXPECT_FALSE(game.timer.Running());
-    shell.resultArmed = 1;
-    shell.OnSetFocus();
+    shell.FocusRegained();
     EXPECT_FALSE(game.timer.Running());  // posted
-    shell.RunPosted();
+    shell.RunPending();
     EXPECT_TRUE(game.timer.Running());
     // Focus while running does not make a second timer.
-    shell.OnSetFocus();
-    shell.RunPosted();
+    shell.FocusRegained();
+    shell.RunPending();
     EXPECT_EQ(events, (Events{"stop", "start"}));
+
+    // While a finished race is being handed over nothing is armed: the focus coming back
+    // during its name entry and list leaves no start pending.
+    ASSERT_TRUE(haveContent);
+    int32_t asked = 0;
+    dialogs.whileOpen = [&] {
+        shell.FocusRegained();
+        EXPECT_FALSE(shell.ResultArmed());
+        EXPECT_FALSE(shell.HasPending());
+        ++asked;
+    };
+    host.dialogs.QueueName("Mio");
+    DriveSoloRace(Best().recording);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(shell.ResultArmed());
 }
 
 TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
@@ -255,20 +272,20 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     DriveSoloRace(Best().recording);
     events.clear();
     host.dialogs.QueueAnswer(Answer::Yes);
-    EXPECT_TRUE(shell.OnCloseRequest());
+    EXPECT_TRUE(shell.CloseRequested());
     EXPECT_EQ(events, (Events{"stop", "question スコアデータのセーブ"}));
     HiScoreTable saved(dir.path());
     saved.Load(0);
     const std::vector<HiScoreEntry> entries = test::BestFirst(saved);
     EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const HiScoreEntry& e) { return e.name == "Ren"; }));
-    shell.OnDestroy();
-    EXPECT_TRUE(shell.quitRequested);
+    shell.Stop();
+    EXPECT_TRUE(shell.QuitRequested());
     EXPECT_EQ(host.speedStore.value, 16);  // first run: the default is stored
 
     // The window is gone: whatever was still posted is dropped.
-    shell.OnSetFocus();
-    shell.RunPosted();
+    shell.FocusRegained();
+    shell.RunPending();
     EXPECT_FALSE(game.timer.Running());
 }
 
@@ -277,8 +294,8 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     // the race stays stopped until the dialog is answered.
     int32_t checked = 0;
     dialogs.whileOpen = [&] {
-        shell.OnSetFocus();
-        shell.RunPosted();
+        shell.FocusRegained();
+        shell.RunPending();
         EXPECT_FALSE(game.timer.Running()) << events.back();
         ++checked;
     };
@@ -294,14 +311,14 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     DriveSoloRace(Best().recording);
     dialogs.whileOpen = [&] {
         const int32_t presents = host.display.PresentCount();
-        shell.OnSetFocus();
-        shell.RunPosted();
+        shell.FocusRegained();
+        shell.RunPending();
         EXPECT_FALSE(game.timer.Running());
         EXPECT_EQ(host.display.PresentCount(), presents);
         ++checked;
     };
     host.dialogs.QueueAnswer(Answer::Cancel);
-    EXPECT_FALSE(shell.OnCloseRequest());  // the player stays
+    EXPECT_FALSE(shell.CloseRequested());  // the player stays
     EXPECT_EQ(checked, 6);
     EXPECT_TRUE(game.timer.Running()) << "the race goes on where it was";
 }
@@ -311,10 +328,10 @@ TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {
     Game fresh(Bundle());
     Shell other(fresh);
     fresh.timer.LoadTickPeriod();
-    other.OnCreate();
-    other.RunPosted();
+    other.Start();
+    other.RunPending();
     EXPECT_EQ(host.timer.Period(), 40);
-    other.OnDestroy();
+    other.Stop();
     EXPECT_FALSE(host.timer.Running());
     EXPECT_EQ(host.speedStore.storeCount, 0);
 }
@@ -350,7 +367,7 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         EXPECT_TRUE(game.timer.Running()) << static_cast<int>(c.command);
     }
     // A command that opens a dialog while the timer is already stopped leaves it started.
-    shell.OnMinimize();
+    shell.Minimized();
     events.clear();
     Command(Command::About);
     EXPECT_EQ(events, (Events{"about", "start"}));
@@ -425,28 +442,27 @@ TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
     Command(Command::Music);
     EXPECT_FALSE(game.sound.MusicOn());
     EXPECT_FALSE(host.display.Checked(Command::Music));
-    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop bgm1", "stop stend"}));
+    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop race", "stop goal"}));
     host.audio.Clear();
     Command(Command::Music);
     EXPECT_TRUE(game.sound.MusicOn());
     EXPECT_TRUE(host.display.Checked(Command::Music));
-    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play bgm1"}));
+    EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play race"}));
 }
 
-TEST_F(ShellTest, PaintMoveAndSizeRepaintTheStripAtOnce) {
+TEST_F(ShellTest, ARepaintPaintsTheStripAtOnce) {
     Command(Command::Solo);
     Tick();
     host.display.ClearStatusLog();
-    shell.OnPaint();
-    shell.OnMove();
-    shell.OnSize();
-    ASSERT_EQ(host.display.StatusLog().size(), 3u);
+    shell.RepaintStatus();  // painted, moved or resized: each is one repaint
+    shell.RepaintStatus();
+    ASSERT_EQ(host.display.StatusLog().size(), 2u);
     EXPECT_EQ(host.display.StatusNow(), "ＲＥＡＤＹ");
     // Still marked: the next tick paints the strip once more, the one after does not.
     Tick();
-    EXPECT_EQ(host.display.StatusLog().size(), 4u);
+    EXPECT_EQ(host.display.StatusLog().size(), 3u);
     Tick();
-    EXPECT_EQ(host.display.StatusLog().size(), 4u);
+    EXPECT_EQ(host.display.StatusLog().size(), 3u);
 }
 
 }  // namespace

@@ -62,8 +62,8 @@ TEST_F(TickTimerTest, RestartAppliesNewPeriodOnlyToRunningTimer) {
 
 TEST_F(TickTimerTest, FirstRunWithoutStoredSpeedRunsAt16AndStoresIt) {
     timer.LoadTickPeriod();
-    EXPECT_EQ(timer.tickPeriod, 16);
-    EXPECT_EQ(timer.periodChanged, 1);
+    EXPECT_EQ(timer.Period(), 16);
+    EXPECT_TRUE(timer.PeriodChanged());
     timer.StartTickTimer();
     EXPECT_EQ(platform.Period(), 16);
     timer.StoreTickPeriod();
@@ -73,8 +73,8 @@ TEST_F(TickTimerTest, FirstRunWithoutStoredSpeedRunsAt16AndStoresIt) {
 TEST_F(TickTimerTest, StoredSpeedIsWrittenBackOnlyWhenChanged) {
     store.value = 40;
     timer.LoadTickPeriod();
-    EXPECT_EQ(timer.tickPeriod, 40);
-    EXPECT_EQ(timer.periodChanged, 0);
+    EXPECT_EQ(timer.Period(), 40);
+    EXPECT_FALSE(timer.PeriodChanged());
     timer.StoreTickPeriod();
     EXPECT_EQ(store.storeCount, 0);
 
@@ -88,21 +88,21 @@ TEST_F(TickTimerTest, StoredSpeedIsWrittenBackOnlyWhenChanged) {
 TEST_F(TickTimerTest, StoredSpeedOutsideRangeIsClampedAndRepaired) {
     store.value = 500;
     timer.LoadTickPeriod();
-    EXPECT_EQ(timer.tickPeriod, 96);
+    EXPECT_EQ(timer.Period(), 96);
     timer.StoreTickPeriod();
     EXPECT_EQ(store.value, 96);
 
     TickTimerState other(platform, store);
     store.value = -3;
     other.LoadTickPeriod();
-    EXPECT_EQ(other.tickPeriod, 16);
-    EXPECT_EQ(other.periodChanged, 1);
+    EXPECT_EQ(other.Period(), 16);
+    EXPECT_TRUE(other.PeriodChanged());
 
     TickTimerState edge(platform, store);
     store.value = 96;
     edge.LoadTickPeriod();
-    EXPECT_EQ(edge.tickPeriod, 96);
-    EXPECT_EQ(edge.periodChanged, 0);
+    EXPECT_EQ(edge.Period(), 96);
+    EXPECT_FALSE(edge.PeriodChanged());
 }
 
 }  // namespace

@@ -180,8 +180,8 @@ void SoloRaceRunsWithoutMusic(TestGame& game, const char* trouble, bool expectDe
     SCOPED_TRACE(trouble);
     game.Start();
     EXPECT_EQ(game.app->Sound().DeviceOpen(), expectDevice);
-    EXPECT_FALSE(game.app->Sound().MusicLoaded("bgm1"));
-    EXPECT_FALSE(game.app->Sound().MusicLoaded("stend"));
+    EXPECT_FALSE(game.app->Sound().MusicLoaded(MusicPiece::Race));
+    EXPECT_FALSE(game.app->Sound().MusicLoaded(MusicPiece::Goal));
     DialogScript script = ScriptFor(game);
     game.Choose(Command::Solo);
     const GameState& state = game.app->Objects().state;

@@ -314,7 +314,7 @@ TEST_F(ConfigDialogWindowTest, BoxesFollowTheRulesNotTheClicks) {
     EXPECT_TRUE(window.isVisible());
     window.findChild<QPushButton*>(ControlName(1))->click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(model.result, 1);
+    EXPECT_TRUE(model.Ended());
 }
 
 TEST_F(ConfigDialogWindowTest, SpeedBarStepsStopAtTheEndsAndRestartTheTimer) {
@@ -323,24 +323,24 @@ TEST_F(ConfigDialogWindowTest, SpeedBarStepsStopAtTheEndsAndRestartTheTimer) {
     EXPECT_EQ(bar.minimum(), 16);
     EXPECT_EQ(bar.maximum(), 96);
     EXPECT_EQ(bar.value(), 16);
-    EXPECT_EQ(timer.periodChanged, 0);  // opening the dialog changes nothing
+    EXPECT_FALSE(timer.PeriodChanged());  // opening the dialog changes nothing
     ticks.ClearLog();
 
     bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(timer.tickPeriod, 16);
-    EXPECT_EQ(timer.periodChanged, 1);  // handed on even though clamping kept it
+    EXPECT_EQ(timer.Period(), 16);
+    EXPECT_TRUE(timer.PeriodChanged());  // handed on even though clamping kept it
     for (int i = 0; i < 100; ++i) {
         bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
     }
-    EXPECT_EQ(timer.tickPeriod, 96);
+    EXPECT_EQ(timer.Period(), 96);
     EXPECT_EQ(bar.value(), 96);
     EXPECT_EQ(ticks.Period(), 96);
     EXPECT_TRUE(ticks.Running());
 
     bar.setSliderPosition(40);  // dragging the thumb
-    EXPECT_EQ(timer.tickPeriod, 40);
+    EXPECT_EQ(timer.Period(), 40);
     bar.triggerAction(QAbstractSlider::SliderToMaximum);  // the right end: unchanged
-    EXPECT_EQ(timer.tickPeriod, 40);
+    EXPECT_EQ(timer.Period(), 40);
     EXPECT_EQ(bar.value(), 40);
     EXPECT_EQ(ticks.Period(), 40);
 }

@@ -68,7 +68,7 @@ TEST(SoundOutputTest, EffectAndRaceMusicReachTheDiskDriver) {
     ScopedEnv driver("SDL_AUDIODRIVER", "disk");
     ScopedEnv file("SDL_DISKAUDIOFILE", output.string());
     {
-        SdlAudio audio;
+        SdlAudio audio(VANTRELL_GAME_DIR);
         ASSERT_TRUE(audio.DeviceOpen());
         QTest::qWait(100);
         const std::size_t before = Size(output);
@@ -88,12 +88,12 @@ TEST(SoundOutputTest, EffectAndRaceMusicReachTheDiskDriver) {
         QTest::qWait(100);
         const std::size_t musicStart = Size(output);
         // Asked for while it still loads: it starts by itself once loaded.
-        audio.OpenMusic("bgm1", std::string(VANTRELL_GAME_DIR) + "/bgm1.mid");
-        audio.PlayMusic("bgm1", true);
+        audio.OpenMusic(MusicPiece::Race);
+        audio.PlayMusic(MusicPiece::Race, true);
         for (int i = 0; i < 300 && !audio.MusicSounding(); ++i) {
             QTest::qWait(10);
         }
-        if (!audio.MusicLoaded("bgm1")) {
+        if (!audio.MusicLoaded(MusicPiece::Race)) {
             GTEST_SKIP() << "no General MIDI soundfont for SDL_mixer";
         }
         EXPECT_TRUE(audio.MusicSounding());
@@ -103,46 +103,43 @@ TEST(SoundOutputTest, EffectAndRaceMusicReachTheDiskDriver) {
 }
 
 TEST(SoundOutputTest, StoppedRaceMusicContinuesAndANewPieceStartsOver) {
-    SdlAudio audio;  // the dummy driver: plays, but nothing is heard
+    SdlAudio audio(VANTRELL_GAME_DIR);  // the dummy driver: plays, but nothing is heard
     if (!audio.DeviceOpen()) {
         GTEST_SKIP() << "no audio device";
     }
-    audio.OpenMusic("bgm1", std::string(VANTRELL_GAME_DIR) + "/bgm1.mid");
-    audio.OpenMusic("stend", std::string(VANTRELL_GAME_DIR) + "/stend.mid");
-    audio.OpenMusic("nofile", "/nonexistent/nofile.mid");
-    EXPECT_FALSE(audio.MusicLoaded("nofile"));
-    audio.PlayMusic("nofile", true);  // silently nothing
-    if (!audio.MusicLoaded("bgm1") || !audio.MusicLoaded("stend")) {
+    audio.OpenMusic(MusicPiece::Race);
+    audio.OpenMusic(MusicPiece::Goal);
+    if (!audio.MusicLoaded(MusicPiece::Race) || !audio.MusicLoaded(MusicPiece::Goal)) {
         GTEST_SKIP() << "no General MIDI soundfont for SDL_mixer";
     }
-    audio.PlayMusic("bgm1", true);
+    audio.PlayMusic(MusicPiece::Race, true);
     EXPECT_TRUE(audio.MusicSounding());
-    audio.StopMusic("stend");  // not the piece playing: no effect
+    audio.StopMusic(MusicPiece::Goal);  // not the piece playing: no effect
     EXPECT_TRUE(audio.MusicSounding());
-    audio.StopMusic("bgm1");
+    audio.StopMusic(MusicPiece::Race);
     EXPECT_FALSE(audio.MusicSounding());
-    EXPECT_EQ(audio.MusicAlias(), "bgm1");
-    audio.PlayMusic("bgm1", false);  // continue
+    EXPECT_EQ(audio.MusicInChannel(), MusicPiece::Race);
+    audio.PlayMusic(MusicPiece::Race, false);  // continue
     EXPECT_TRUE(audio.MusicSounding());
-    audio.StopMusic("bgm1");
-    audio.PlayMusic("stend", true);  // a stopped piece does not block the next
+    audio.StopMusic(MusicPiece::Race);
+    audio.PlayMusic(MusicPiece::Goal, true);  // a stopped piece does not block the next
     EXPECT_TRUE(audio.MusicSounding());
-    EXPECT_EQ(audio.MusicAlias(), "stend");
-    audio.CloseMusic("stend");
+    EXPECT_EQ(audio.MusicInChannel(), MusicPiece::Goal);
+    audio.CloseMusic(MusicPiece::Goal);
     EXPECT_FALSE(audio.MusicSounding());
-    EXPECT_EQ(audio.MusicAlias(), "");
+    EXPECT_EQ(audio.MusicInChannel(), std::nullopt);
 }
 
 TEST(SoundOutputTest, WithoutADeviceEverythingIsSilentAndHarmless) {
     ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
-    SdlAudio audio;
+    SdlAudio audio(VANTRELL_GAME_DIR);
     EXPECT_FALSE(audio.DeviceOpen());
-    audio.OpenMusic("bgm1", std::string(VANTRELL_GAME_DIR) + "/bgm1.mid");
-    audio.PlayMusic("bgm1", true);
+    audio.OpenMusic(MusicPiece::Race);
+    audio.PlayMusic(MusicPiece::Race, true);
     audio.PlayEffect(EmbeddedWaves()[1]);
-    audio.StopMusic("bgm1");
+    audio.StopMusic(MusicPiece::Race);
     audio.StopEffect();
-    audio.CloseMusic("bgm1");
+    audio.CloseMusic(MusicPiece::Race);
     EXPECT_FALSE(audio.MusicSounding());
     EXPECT_FALSE(audio.EffectSounding());
 }

@@ -51,7 +51,7 @@ TEST_F(WindowCommandsTest, StartsInTheDemonstrationWithTitleMarksAndTimer) {
 
     EXPECT_TRUE(game.app->Timer().Running());
     EXPECT_EQ(game.app->Timer().Period(), 16);  // nothing stored yet
-    EXPECT_EQ(game.app->GameShell().resultArmed, 1);
+    EXPECT_EQ(game.app->GameShell().ResultArmed(), true);
     EXPECT_EQ(State().Progress().Mode(), ModeDemo);
     EXPECT_TRUE(window.Menu().Checked(Command::Stage1));
     for (Command stage : {Command::Stage2, Command::Stage3, Command::Stage4, Command::Stage5}) {
@@ -126,7 +126,7 @@ TEST_F(WindowCommandsTest, ConfigDialogLeavesTheRaceRunningAndRestartsTheTimerOn
     EXPECT_GT(presentsWhileOpen, 2);
     EXPECT_EQ(periodAfterStep, 17);
     EXPECT_TRUE(runningAfterStep);
-    EXPECT_EQ(game.app->Objects().timer.tickPeriod, 17);
+    EXPECT_EQ(game.app->Objects().timer.Period(), 17);
 }
 
 TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
@@ -147,10 +147,10 @@ TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
     game.Choose(Command::Music);
     EXPECT_TRUE(sound.MusicOn());
     EXPECT_TRUE(game.Window().Menu().Checked(Command::Music));
-    if (!game.app->Sound().MusicLoaded("bgm1")) {
+    if (!game.app->Sound().MusicLoaded(MusicPiece::Race)) {
         GTEST_SKIP() << "no sound device or soundfont: the switches work, nothing sounds";
     }
-    EXPECT_EQ(game.app->Sound().MusicAlias(), "bgm1");
+    EXPECT_EQ(game.app->Sound().MusicInChannel(), MusicPiece::Race);
     EXPECT_TRUE(game.app->Sound().MusicSounding());
 }
 
@@ -204,7 +204,7 @@ TEST(WindowCommandsRace, FinishedRaceGoesToTheNameEntryWithTheTimerStoppedThenBa
     EXPECT_TRUE(highlighted);
     EXPECT_TRUE(newLine.startsWith(" 1 : ACE")) << newLine.toStdString();
     EXPECT_EQ(State().Progress().Mode(), ModeDemo);
-    EXPECT_EQ(game.app->GameShell().resultArmed, 1);
+    EXPECT_EQ(game.app->GameShell().ResultArmed(), true);
     EXPECT_TRUE(game.app->Timer().Running());
     EXPECT_TRUE(game.app->Objects().records.Changed());
 }

@@ -169,7 +169,7 @@ TEST_F(RaceStepTest, GoalEndsTheRaceOneTickLaterAndHandsItOver) {
     EXPECT_EQ(Progress().NextCheckpoint(), kCheckpointCount);
     EXPECT_EQ(Progress().Banner(), BannerGoal);
     EXPECT_EQ(EffectsPlayed(), (std::vector<int32_t>{1}));
-    EXPECT_NE(std::find(audio.Calls().begin(), audio.Calls().end(), "play stend from 0"),
+    EXPECT_NE(std::find(audio.Calls().begin(), audio.Calls().end(), "play goal from 0"),
               audio.Calls().end());
     const int32_t passTick = Progress().RaceTicks();
     Tick();
@@ -199,7 +199,7 @@ TEST_F(RaceStepTest, TimeLimitEndsTheRunAt2400) {
     EXPECT_EQ(Progress().RaceTicks(), kRaceTickLimit);
     EXPECT_EQ(Progress().Banner(), BannerTimeUp);
     EXPECT_EQ(Progress().FinishCounter(), 1);
-    EXPECT_EQ(audio.Calls().back(), "play stend from 0");
+    EXPECT_EQ(audio.Calls().back(), "play goal from 0");
 }
 
 TEST_F(RaceStepTest, TheCourseIsExactlyAsBeforeAfterEveryTick) {

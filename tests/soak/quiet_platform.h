@@ -37,10 +37,10 @@ class QuietAudio final : public Audio {
   public:
     void PlayEffect(std::span<const uint8_t>) override { ++effects; }
     void StopEffect() override {}
-    void OpenMusic(const std::string&, const std::string&) override {}
-    void PlayMusic(const std::string&, bool) override { ++musicCalls; }
-    void StopMusic(const std::string&) override { ++musicCalls; }
-    void CloseMusic(const std::string&) override {}
+    void OpenMusic(MusicPiece) override {}
+    void PlayMusic(MusicPiece, bool) override { ++musicCalls; }
+    void StopMusic(MusicPiece) override { ++musicCalls; }
+    void CloseMusic(MusicPiece) override {}
 
     int64_t effects = 0;
     int64_t musicCalls = 0;

@@ -56,22 +56,15 @@ using SoundEffects = SoundMusic;
 TEST_F(SoundPlayerTest, OpensBothPiecesAtStartAndClosesThemAtExit) {
     {
         SoundPlayer player(audio_, kWaves, dir_);
-        EXPECT_EQ(audio_.Calls(), (Calls{"open bgm1 " + (dir_ / "bgm1.mid").string(),
-                                         "open stend " + (dir_ / "stend.mid").string()}));
+        EXPECT_EQ(audio_.Calls(), (Calls{"open race", "open goal"}));
         EXPECT_EQ(player.CurrentPiece(), 0);
         EXPECT_EQ(player.PriorityFloor(), 0);
         audio_.Clear();
         player.Shutdown();
-        EXPECT_EQ(audio_.Calls(), (Calls{"stop effect", "close bgm1", "close stend"}));
+        EXPECT_EQ(audio_.Calls(), (Calls{"stop effect", "close race", "close goal"}));
         audio_.Clear();
     }
     EXPECT_TRUE(audio_.Calls().empty()) << "shut down twice";
-
-    // By default the pieces are found by plain name in the current directory.
-    LoggedAudio plain;
-    { SoundPlayer player(plain, kWaves); }
-    EXPECT_EQ(plain.Calls(), (Calls{"open bgm1 bgm1.mid", "open stend stend.mid", "stop effect",
-                                    "close bgm1", "close stend"}));
 }
 
 TEST_F(SoundPlayerTest, SwitchFileIsWrittenOnlyWhenASwitchChanged) {
@@ -134,28 +127,28 @@ TEST_F(SoundPlayerTest, UnwritableSwitchFileIsSkippedQuietly) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(SwitchFile()));
     EXPECT_EQ(Names(), std::vector<std::string>{"SOUNDCNF.TXT"});
-    EXPECT_EQ(audio_.Calls().back(), "close stend");
+    EXPECT_EQ(audio_.Calls().back(), "close goal");
 }
 
 TEST_F(SoundMusic, RaceMusicThenEndMusicThenStop) {
-    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }), Calls{"play bgm1 from 0"});
+    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }), Calls{"play race from 0"});
     EXPECT_EQ(player_->CurrentPiece(), 1);
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(2); }),
-              (Calls{"stop bgm1", "play stend from 0"}));
+              (Calls{"stop race", "play goal from 0"}));
     EXPECT_EQ(player_->CurrentPiece(), 2);
-    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.StopMusic(); }), (Calls{"stop bgm1", "stop stend"}));
+    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.StopMusic(); }), (Calls{"stop race", "stop goal"}));
     EXPECT_EQ(player_->CurrentPiece(), 2);
     // The next race starts over from the end music.
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }),
-              (Calls{"stop stend", "play bgm1 from 0"}));
+              (Calls{"stop goal", "play race from 0"}));
     // The same piece again restarts it.
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }),
-              (Calls{"stop bgm1", "play bgm1 from 0"}));
+              (Calls{"stop race", "play race from 0"}));
 }
 
 TEST_F(SoundMusic, MusicOffStillRemembersThePiece) {
     // The menu turning music off: stop first, then the switch.
-    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }), (Calls{"stop bgm1", "stop stend"}))
+    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }), (Calls{"stop race", "stop goal"}))
         << "both stops go out even with nothing playing";
 
     // A race starts: nothing sounds, but the race music is what was asked for.
@@ -165,7 +158,7 @@ TEST_F(SoundMusic, MusicOffStillRemembersThePiece) {
     EXPECT_TRUE(CallsOf([](SoundPlayer& p) { p.ResumeMusic(); }).empty());
 
     // Switched on during the race: the race music continues, not from the start.
-    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }), Calls{"play bgm1"});
+    EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.ToggleMusic(); }), Calls{"play race"});
 }
 
 TEST_F(SoundMusic, ResumeOnlyContinuesTheRaceMusic) {
@@ -179,7 +172,7 @@ TEST_F(SoundMusic, ResumeOnlyContinuesTheRaceMusic) {
 
     // Turned on, the next piece stops the end music even though it never sounded.
     EXPECT_EQ(CallsOf([](SoundPlayer& p) { p.PlayMusic(1); }),
-              (Calls{"stop stend", "play bgm1 from 0"}));
+              (Calls{"stop goal", "play race from 0"}));
 }
 
 TEST_F(SoundEffects, EachIndexPlaysItsOwnImage) {

@@ -9,12 +9,11 @@
 #include "io/game_directory.h"
 #include "race/headless_race.h"
 #include "race/stage_check.h"
+#include "world/stage_count.h"
 
 namespace vantrell::cli {
 
 namespace {
-
-constexpr int32_t kStageCount = 5;
 
 int32_t ParseInt(const std::string& option, const std::string& text) {
     int32_t value = 0;

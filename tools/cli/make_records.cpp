@@ -13,12 +13,11 @@
 #include "cli/commands.h"
 #include "race/headless_race.h"
 #include "records/hiscore_table.h"
+#include "world/stage_count.h"
 
 namespace vantrell::cli {
 
 namespace {
-
-constexpr int32_t kStageCount = 5;
 
 struct TableRun {
     std::string name;

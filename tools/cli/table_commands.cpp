@@ -6,12 +6,11 @@
 #include "app/record_problems.h"
 #include "cli/commands.h"
 #include "race/run_check.h"
+#include "world/stage_count.h"
 
 namespace vantrell::cli {
 
 namespace {
-
-constexpr int32_t kStageCount = 5;
 
 // Prints the stage's entries best first and returns how many differ.
 int32_t PrintStage(HeadlessRace& race, const std::filesystem::path& dir, int32_t stage) {

@@ -19,12 +19,11 @@
 #include "sprites.h"
 #include "stage_picture.h"
 #include "view_shots.h"
+#include "world/stage_count.h"
 
 namespace vantrell::contentgen {
 
 namespace {
-
-constexpr int32_t kStageCount = 5;
 
 std::string Path(const std::string& dir, const std::string& name) {
     return dir + "/" + name;

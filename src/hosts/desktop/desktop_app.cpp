@@ -9,7 +9,8 @@
 namespace vantrell::desktop {
 
 DesktopApp::DesktopApp(const DesktopSettings& settings)
-    : window_(std::make_unique<MainWindow>()),
+    : audio_(settings.dataDir),
+      window_(std::make_unique<MainWindow>()),
       dialogs_(window_.get()),
       speedStore_(settings.settingsFile) {
     game_ =
@@ -24,7 +25,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);
     languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
-    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, joysticks_, game_->input);
+    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
         new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile);
@@ -44,7 +45,7 @@ DesktopApp::~DesktopApp() {
 void DesktopApp::Start() {
     game_->timer.LoadTickPeriod();
     window_->AttachShell(shell_.get());
-    shell_->OnCreate();
+    shell_->Start();
     window_->show();
     window_->SchedulePosted();
 }

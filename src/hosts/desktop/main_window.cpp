@@ -112,7 +112,7 @@ void MainWindow::Tick() {
     if (shell_ == nullptr || destroyed_) {
         return;
     }
-    shell_->OnTimer();
+    shell_->TimerFired();
     RefreshPanel();
     SchedulePosted();
     if (afterTick_) {
@@ -130,18 +130,18 @@ void MainWindow::SendCommand(Command command) {
 }
 
 void MainWindow::SchedulePosted() {
-    if (shell_ == nullptr || postScheduled_ || !shell_->HasPosted()) {
+    if (shell_ == nullptr || postScheduled_ || !shell_->HasPending()) {
         return;
     }
     postScheduled_ = true;
     QMetaObject::invokeMethod(
-        this, [this] { RunPosted(); }, Qt::QueuedConnection);
+        this, [this] { RunPending(); }, Qt::QueuedConnection);
 }
 
-void MainWindow::RunPosted() {
+void MainWindow::RunPending() {
     postScheduled_ = false;
     if (shell_ != nullptr && !destroyed_) {
-        shell_->RunPosted();
+        shell_->RunPending();
         SchedulePosted();
     }
 }
@@ -165,16 +165,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // The close box: stop the game and offer to save the high scores; unless the player chose
     // to stay, the window goes and its destruction stores the game speed and ends the loop.
-    if (!shell_->OnCloseRequest()) {
+    if (!shell_->CloseRequested()) {
         event->ignore();
         SchedulePosted();
         return;
     }
     event->accept();
     destroyed_ = true;
-    shell_->OnDestroy();
-    if (shell_->quitRequested && onQuit_) {
-        onQuit_(shell_->exitCode);
+    shell_->Stop();
+    if (shell_->QuitRequested() && onQuit_) {
+        onQuit_(shell_->ExitCode());
     }
 }
 
@@ -184,10 +184,10 @@ void MainWindow::changeEvent(QEvent* event) {
         return;
     }
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        shell_->OnMinimize();
+        shell_->Minimized();
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Regaining the focus; losing it changes nothing, the game runs on behind.
-        shell_->OnSetFocus();
+        shell_->FocusRegained();
     }
     SchedulePosted();
 }
@@ -196,7 +196,7 @@ void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     FitOuterSize();
     if (shell_ != nullptr && !destroyed_) {
-        shell_->OnMove();
+        shell_->RepaintStatus();
         SchedulePosted();
     }
 }
@@ -204,7 +204,7 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (shell_ != nullptr && !destroyed_) {
-        shell_->OnSize();
+        shell_->RepaintStatus();
         SchedulePosted();
     }
 }

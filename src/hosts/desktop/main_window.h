@@ -76,7 +76,7 @@ class MainWindow final : public QMainWindow, public Display {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void RunPosted();
+    void RunPending();
     // The race display follows the game after every tick and command.
     void RefreshPanel();
     // The window's height beyond the picture and strip: the race display when shown.

@@ -5,8 +5,6 @@
 
 #include "app/shell.h"
 #include "hosts/desktop/main_window.h"
-#include "hosts/desktop/sdl_joysticks.h"
-#include "input/input_config.h"
 
 namespace vantrell::desktop {
 
@@ -20,12 +18,11 @@ bool IsPauseKey(int qtKey) {
     return qtKey == Qt::Key_P || qtKey == Qt::Key_Pause;
 }
 
-PauseKeys::PauseKeys(MainWindow& window, Shell& shell, SdlJoysticks& sticks,
-                     const InputConfig& input)
-    : window_(window), shell_(shell), sticks_(sticks), input_(input) {
+PauseKeys::PauseKeys(MainWindow& window, Shell& shell) : window_(window), shell_(shell) {
     qApp->installEventFilter(this);
     window_.View().SetPausedQuery([this] { return shell_.Paused(); });
-    connect(&padPoll_, &QTimer::timeout, this, [this] { PollPads(); });
+    // The pads are looked at between ticks too: a paused game has no ticks.
+    connect(&padPoll_, &QTimer::timeout, this, [this] { CheckPads(); });
     padPoll_.start(kPadPollMs);
 }
 
@@ -56,15 +53,15 @@ void PauseKeys::Toggle() {
     window_.View().update();
 }
 
-void PauseKeys::PollPads() {
-    const Device devices[2] = {Device::Joystick1, Device::Joystick2};
-    for (int id = 0; id < 2; ++id) {
-        const bool assigned = input_.Uses(1, devices[id]) || input_.Uses(2, devices[id]);
-        const bool down = assigned && sticks_.StartDown(id);
-        if (down && !startWasDown_[id] && Listening()) {
-            Toggle();
-        }
-        startWasDown_[id] = down;
+void PauseKeys::CheckPads() {
+    if (window_.Destroyed()) {
+        return;
+    }
+    const bool paused = shell_.Paused();
+    shell_.CheckPadPause(Listening());
+    if (shell_.Paused() != paused) {
+        window_.SchedulePosted();
+        window_.View().update();
     }
 }
 

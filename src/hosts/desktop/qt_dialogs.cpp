@@ -8,6 +8,8 @@
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/message_boxes.h"
 #include "hosts/desktop/name_input_dialog.h"
+#include "io/atomic_save.h"
+#include "io/file_bytes.h"
 #include "platform/ui_text.h"
 
 namespace vantrell::desktop {
@@ -78,16 +80,32 @@ std::optional<ListSelection> QtDialogs::ChooseRunToExport(const HiScoreLines& li
     return dialog.Selection();
 }
 
-std::optional<std::filesystem::path> QtDialogs::ChooseFileToOpen(FileKind) {
-    return Chosen(QFileDialog::getOpenFileName(owner_, DialogText(kOpenRunCaption), QString(),
-                                               DialogText(kRunFilter)));
+std::optional<OpenedFile> QtDialogs::OpenFile(FileKind) {
+    const std::optional<std::filesystem::path> file = Chosen(QFileDialog::getOpenFileName(
+        owner_, DialogText(kOpenRunCaption), QString(), DialogText(kRunFilter)));
+    if (!file) {
+        return std::nullopt;
+    }
+    OpenedFile opened{file->filename().string(), {}, {}};
+    if (std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(*file, &opened.problem)) {
+        opened.bytes = std::move(*bytes);
+    }
+    return opened;
 }
 
-std::optional<std::filesystem::path> QtDialogs::ChooseFileToSave(FileKind,
-                                                                 const std::string& suggestedName) {
-    return Chosen(QFileDialog::getSaveFileName(owner_, DialogText(kSaveRunCaption),
-                                               QString::fromStdString(suggestedName),
-                                               DialogText(kRunFilter)));
+std::optional<SavedFile> QtDialogs::SaveFile(FileKind, const std::string& suggestedName,
+                                             std::span<const uint8_t> bytes) {
+    const std::optional<std::filesystem::path> file = Chosen(QFileDialog::getSaveFileName(
+        owner_, DialogText(kSaveRunCaption), QString::fromStdString(suggestedName),
+        DialogText(kRunFilter)));
+    if (!file) {
+        return std::nullopt;
+    }
+    SavedFile saved{file->string(), {}};
+    if (const std::optional<SaveFailure> failure = vantrell::SaveFile(*file, bytes)) {
+        saved.problem = failure->error.message();
+    }
+    return saved;
 }
 
 void QtDialogs::ShowAbout() {

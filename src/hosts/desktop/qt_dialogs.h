@@ -26,9 +26,9 @@ class QtDialogs final : public Dialogs {
     bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
-    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
-    std::optional<std::filesystem::path> ChooseFileToSave(
-        FileKind kind, const std::string& suggestedName) override;
+    std::optional<OpenedFile> OpenFile(FileKind kind) override;
+    std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
+                                      std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
 
     // GAME_CONFIG_DIALOG, modal; the game's timer keeps running behind it.

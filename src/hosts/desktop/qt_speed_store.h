@@ -8,7 +8,7 @@
 
 #include "hosts/desktop/qt_settings.h"
 
-#include "platform/tick_timer.h"
+#include "platform/speed_store.h"
 
 namespace vantrell::desktop {
 

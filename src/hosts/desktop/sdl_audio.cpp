@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "hosts/desktop/alsa_quiet.h"
 #include "hosts/desktop/sdl_setup.h"
@@ -73,7 +74,11 @@ std::string ChooseSoundFont() {
     return {};
 }
 
-SdlAudio::SdlAudio() {
+const char* SdlAudio::MusicFileName(MusicPiece piece) {
+    return piece == MusicPiece::Race ? "bgm1.mid" : "stend.mid";
+}
+
+SdlAudio::SdlAudio(std::filesystem::path gameFolder) : gameFolder_(std::move(gameFolder)) {
     SilenceAlsaMessages();
     if (!InitSdlSubsystem(SDL_INIT_AUDIO)) {
         return;
@@ -156,13 +161,13 @@ void SdlAudio::LoadEffect(std::span<const uint8_t> waveImage) {
     }
 }
 
-void SdlAudio::OpenMusic(const std::string& alias, const std::string& file) {
-    if (!deviceOpen_ || music_.count(alias) != 0) {
+void SdlAudio::OpenMusic(MusicPiece piece) {
+    if (!deviceOpen_ || music_.count(piece) != 0) {
         return;
     }
     {
         const std::lock_guard lock(shared_->mutex);
-        shared_->toLoad.push_back({alias, file});
+        shared_->toLoad.push_back({piece, gameFolder_ / MusicFileName(piece)});
         ++shared_->busy;
         if (!loader_.joinable()) {
             mainThread_ = std::make_unique<QObject>();
@@ -205,7 +210,7 @@ void SdlAudio::Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner) {
         if (needSynth) {
             shared->synthLoaded = std::move(synth);
         }
-        shared->loaded.emplace_back(load.alias, piece);
+        shared->loaded.emplace_back(load.piece, piece);
         shared->changed.notify_all();
         // The main thread takes the piece over at its next chance; one waiting to play it is
         // woken through the event loop. Once the owner is going nobody is told.
@@ -220,7 +225,7 @@ void SdlAudio::Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner) {
 }
 
 void SdlAudio::Adopt(bool wait) {
-    std::deque<std::pair<std::string, Piece>> done;
+    std::deque<std::pair<MusicPiece, Piece>> done;
     {
         std::unique_lock lock(shared_->mutex);
         if (wait) {
@@ -236,39 +241,39 @@ void SdlAudio::Adopt(bool wait) {
             Mix_HookMusic(&MidiSynth::Mix, synth_.get());
         }
     }
-    for (auto& [alias, piece] : done) {
+    for (auto& [which, piece] : done) {
         // Without a synthesizer no piece can sound: it counts as not loaded.
         if (piece != nullptr && synth_ != nullptr) {
-            music_.emplace(alias, piece);
+            music_.emplace(which, piece);
         }
     }
     if (pending_ && music_.count(pending_->first) != 0) {
-        const auto [alias, fromStart] = *pending_;
+        const auto [which, fromStart] = *pending_;
         pending_.reset();
-        Start(alias, fromStart);
+        Start(which, fromStart);
     }
 }
 
-void SdlAudio::PlayMusic(const std::string& alias, bool fromStart) {
+void SdlAudio::PlayMusic(MusicPiece piece, bool fromStart) {
     if (!deviceOpen_) {
         return;
     }
     Adopt(false);
-    if (!Start(alias, fromStart)) {
+    if (!Start(piece, fromStart)) {
         // Still loading: it starts when ready. Asking for it again from its start is no
         // different from asking once.
-        pending_ = {alias, fromStart || (pending_ && pending_->first == alias && pending_->second)};
+        pending_ = {piece, fromStart || (pending_ && pending_->first == piece && pending_->second)};
     } else {
         pending_.reset();
     }
 }
 
-bool SdlAudio::Start(const std::string& alias, bool fromStart) {
-    const auto found = music_.find(alias);
+bool SdlAudio::Start(MusicPiece piece, bool fromStart) {
+    const auto found = music_.find(piece);
     if (found == music_.end()) {
         return false;
     }
-    if (!fromStart && musicAlias_ == alias) {
+    if (!fromStart && inChannel_ == piece) {
         // Continue: a paused piece goes on where it stopped; one that has played to its end
         // stays silent, as it would have reached its last position.
         synth_->Resume();
@@ -276,47 +281,47 @@ bool SdlAudio::Start(const std::string& alias, bool fromStart) {
     }
     // From the start, or a piece never started yet (whose position is its start anyway).
     synth_->Play(*found->second);
-    musicAlias_ = alias;
+    inChannel_ = piece;
     return true;
 }
 
-void SdlAudio::StopMusic(const std::string& alias) {
-    if (pending_ && pending_->first == alias) {
+void SdlAudio::StopMusic(MusicPiece piece) {
+    if (pending_ && pending_->first == piece) {
         pending_.reset();
     }
-    if (deviceOpen_ && musicAlias_ == alias && synth_ != nullptr) {
+    if (deviceOpen_ && inChannel_ == piece && synth_ != nullptr) {
         synth_->Pause();
     }
 }
 
-void SdlAudio::CloseMusic(const std::string& alias) {
+void SdlAudio::CloseMusic(MusicPiece piece) {
     if (!deviceOpen_) {
         return;
     }
-    if (pending_ && pending_->first == alias) {
+    if (pending_ && pending_->first == piece) {
         pending_.reset();
     }
     Adopt(true);
-    const auto found = music_.find(alias);
+    const auto found = music_.find(piece);
     if (found == music_.end()) {
         return;
     }
-    if (musicAlias_ == alias) {
+    if (inChannel_ == piece) {
         synth_->Halt();
-        musicAlias_.clear();
+        inChannel_.reset();
     }
     music_.erase(found);
 }
 
 bool SdlAudio::MusicSounding() const {
-    return deviceOpen_ && !musicAlias_.empty() && synth_ != nullptr && synth_->Sounding();
+    return deviceOpen_ && inChannel_.has_value() && synth_ != nullptr && synth_->Sounding();
 }
 
-bool SdlAudio::MusicLoaded(const std::string& alias) {
+bool SdlAudio::MusicLoaded(MusicPiece piece) {
     if (deviceOpen_) {
         Adopt(true);
     }
-    return music_.count(alias) != 0;
+    return music_.count(piece) != 0;
 }
 
 bool SdlAudio::EffectSounding() const {

@@ -1,5 +1,6 @@
 // Sound on SDL2_mixer: the effects on one mixer channel, so a new effect cuts off the one still
-// sounding, and the MIDI pieces through one synthesizer with a General MIDI soundfont (see
+// sounding, and the music pieces (the MIDI files bgm1.mid and stend.mid of the game folder)
+// through one synthesizer with a General MIDI soundfont (see
 // MidiSynth) in the mixer's music stream. Anything missing (no sound device, no soundfont, no
 // MIDI file) leaves that part silent; the game is never told. The soundfont takes the better
 // part of a second to read, so it is read once, on a thread of its own, with the pieces: the
@@ -9,6 +10,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -27,8 +29,9 @@ namespace vantrell::desktop {
 
 class SdlAudio final : public Audio {
   public:
-    // Opens the audio device; without one every call below does nothing.
-    SdlAudio();
+    // Opens the audio device; without one every call below does nothing. The music's files
+    // are looked for in `gameFolder`.
+    explicit SdlAudio(std::filesystem::path gameFolder = {});
     ~SdlAudio() override;
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
@@ -37,20 +40,23 @@ class SdlAudio final : public Audio {
     void PlayEffect(std::span<const uint8_t> waveImage) override;
     void StopEffect() override;
 
-    void OpenMusic(const std::string& alias, const std::string& file) override;
-    void PlayMusic(const std::string& alias, bool fromStart) override;
+    void OpenMusic(MusicPiece piece) override;
+    void PlayMusic(MusicPiece piece, bool fromStart) override;
     // Pauses the piece if it is the one in the music channel, so that a later "continue" goes
     // on from the same place.
-    void StopMusic(const std::string& alias) override;
-    void CloseMusic(const std::string& alias) override;
+    void StopMusic(MusicPiece piece) override;
+    void CloseMusic(MusicPiece piece) override;
+
+    // The game folder's file of a piece.
+    static const char* MusicFileName(MusicPiece piece);
 
     bool DeviceOpen() const { return deviceOpen_; }
-    // For tests and the window's probes: the alias in the music channel ("" for none) and
-    // whether it is sounding now (playing and not paused).
-    const std::string& MusicAlias() const { return musicAlias_; }
+    // For tests and the window's probes: the piece in the music channel (nothing for none)
+    // and whether it is sounding now (playing and not paused).
+    std::optional<MusicPiece> MusicInChannel() const { return inChannel_; }
     bool MusicSounding() const;
     // Waits for the piece's load to finish: true when it loaded.
-    bool MusicLoaded(const std::string& alias);
+    bool MusicLoaded(MusicPiece piece);
     bool EffectSounding() const;
     bool EffectLoaded(std::span<const uint8_t> waveImage) const {
         return chunks_.count(waveImage.data()) != 0;
@@ -58,25 +64,26 @@ class SdlAudio final : public Audio {
 
   private:
     struct Load {
-        std::string alias;
-        std::string file;
+        MusicPiece piece;
+        std::filesystem::path file;
     };
     Mix_Chunk* ChunkFor(std::span<const uint8_t> waveImage);
     // Takes over the pieces the loader has finished, on the main thread; with `wait`, first
     // waits until everything asked for is loaded.
     void Adopt(bool wait);
     // Plays the piece now, loaded or not; false when it is not loaded (yet).
-    bool Start(const std::string& alias, bool fromStart);
+    bool Start(MusicPiece piece, bool fromStart);
 
     bool deviceOpen_ = false;
     // Decoded effects, by the address of their image (the images live for the whole run).
     std::map<const uint8_t*, Mix_Chunk*> chunks_;
     using Piece = std::shared_ptr<const std::vector<uint8_t>>;  // a MIDI file's bytes
-    std::map<std::string, Piece> music_;
-    std::unique_ptr<MidiSynth> synth_;  // once the loader has read the soundfont
-    std::string musicAlias_;            // the piece last started in the music channel
+    std::filesystem::path gameFolder_;
+    std::map<MusicPiece, Piece> music_;
+    std::unique_ptr<MidiSynth> synth_;     // once the loader has read the soundfont
+    std::optional<MusicPiece> inChannel_;  // the piece last started in the music channel
     // A piece asked for while still loading, and whether from its start.
-    std::optional<std::pair<std::string, bool>> pending_;
+    std::optional<std::pair<MusicPiece, bool>> pending_;
 
     // What the loader thread shares with the main thread. A game closing while the soundfont
     // is still being read does not wait for it: the loader keeps this and finishes alone.
@@ -84,7 +91,7 @@ class SdlAudio final : public Audio {
         std::mutex mutex;  // guards everything below
         std::condition_variable changed;
         std::deque<Load> toLoad;
-        std::deque<std::pair<std::string, Piece>> loaded;
+        std::deque<std::pair<MusicPiece, Piece>> loaded;
         std::unique_ptr<MidiSynth> synthLoaded;
         bool synthTried = false;  // the loader reads the soundfont with the first piece only
         int32_t busy = 0;         // loads asked for and not yet handed over

@@ -44,7 +44,7 @@ class SdlJoysticks final : public Joysticks {
     JoystickResult Position(int32_t id, JoystickPosition& position) override;
 
     // Whether the Start button of the pad at id is held; false for a plain joystick.
-    bool StartDown(int32_t id);
+    bool StartDown(int32_t id) override;
     // The name SDL gives the device at id; empty when there is none.
     std::string Name(int32_t id);
 

@@ -78,15 +78,15 @@ void HeadlessHost::Start(const std::filesystem::path& dataDir) {
     game_ = std::make_unique<Game>(Bundle(dataDir));
     game_->timer.LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
-    shell_->OnCreate();
-    shell_->RunPosted();
+    shell_->Start();
+    shell_->RunPending();
 }
 
 int32_t HeadlessHost::RunTicks(int32_t n) {
     int32_t delivered = 0;
     while (delivered < n && game_->timer.Running()) {
-        shell_->OnTimer();
-        shell_->RunPosted();
+        shell_->TimerFired();
+        shell_->RunPending();
         ++delivered;
     }
     return delivered;
@@ -94,15 +94,15 @@ int32_t HeadlessHost::RunTicks(int32_t n) {
 
 void HeadlessHost::Command(vantrell::Command command) {
     shell_->OnCommand(command);
-    shell_->RunPosted();
+    shell_->RunPending();
 }
 
 bool HeadlessHost::Close() {
-    if (!shell_->OnCloseRequest()) {
-        shell_->RunPosted();
+    if (!shell_->CloseRequested()) {
+        shell_->RunPending();
         return false;
     }
-    shell_->OnDestroy();
+    shell_->Stop();
     shell_.reset();
     game_.reset();
     return true;

@@ -21,6 +21,7 @@
 #include "hosts/headless/scripted_dialogs.h"
 #include "hosts/headless/scripted_input.h"
 #include "platform/display.h"
+#include "platform/speed_store.h"
 #include "platform/tick_timer.h"
 
 namespace vantrell {

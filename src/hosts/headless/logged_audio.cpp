@@ -11,20 +11,20 @@ void LoggedAudio::StopEffect() {
     calls_.push_back("stop effect");
 }
 
-void LoggedAudio::OpenMusic(const std::string& alias, const std::string& file) {
-    calls_.push_back("open " + alias + " " + file);
+void LoggedAudio::OpenMusic(MusicPiece piece) {
+    calls_.push_back(std::string("open ") + MusicPieceWord(piece));
 }
 
-void LoggedAudio::PlayMusic(const std::string& alias, bool fromStart) {
-    calls_.push_back("play " + alias + (fromStart ? " from 0" : ""));
+void LoggedAudio::PlayMusic(MusicPiece piece, bool fromStart) {
+    calls_.push_back(std::string("play ") + MusicPieceWord(piece) + (fromStart ? " from 0" : ""));
 }
 
-void LoggedAudio::StopMusic(const std::string& alias) {
-    calls_.push_back("stop " + alias);
+void LoggedAudio::StopMusic(MusicPiece piece) {
+    calls_.push_back(std::string("stop ") + MusicPieceWord(piece));
 }
 
-void LoggedAudio::CloseMusic(const std::string& alias) {
-    calls_.push_back("close " + alias);
+void LoggedAudio::CloseMusic(MusicPiece piece) {
+    calls_.push_back(std::string("close ") + MusicPieceWord(piece));
 }
 
 void LoggedAudio::Clear() {

@@ -1,5 +1,5 @@
 // Audio that plays nothing and writes down every call in order, for tests and headless runs.
-// The log reads like the commands themselves ("open bgm1 bgm1.mid", "play bgm1 from 0",
+// The log reads like the commands themselves ("open race", "play race from 0", "stop goal",
 // "effect 8979 bytes", "stop effect"), so a test can compare a whole sequence at once.
 #pragma once
 
@@ -16,10 +16,10 @@ class LoggedAudio final : public Audio {
   public:
     void PlayEffect(std::span<const uint8_t> waveImage) override;
     void StopEffect() override;
-    void OpenMusic(const std::string& alias, const std::string& file) override;
-    void PlayMusic(const std::string& alias, bool fromStart) override;
-    void StopMusic(const std::string& alias) override;
-    void CloseMusic(const std::string& alias) override;
+    void OpenMusic(MusicPiece piece) override;
+    void PlayMusic(MusicPiece piece, bool fromStart) override;
+    void StopMusic(MusicPiece piece) override;
+    void CloseMusic(MusicPiece piece) override;
 
     const std::vector<std::string>& Calls() const { return calls_; }
     // The images handed to PlayEffect, in order: compare data() to tell which effect sounded.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "io/file_bytes.h"
+
 namespace vantrell {
 
 void ScriptedDialogs::QueueSelectedItem(int32_t item) {
@@ -93,24 +95,32 @@ std::optional<ListSelection> ScriptedDialogs::ChooseRunToExport(const HiScoreLin
     return Choose(DialogKind::ChooseRunToExport, lines);
 }
 
-std::optional<std::filesystem::path> ScriptedDialogs::ChooseFile(DialogKind kind,
-                                                                 const std::string& offered) {
-    std::optional<std::filesystem::path> file;
-    if (!files_.empty()) {
-        file = std::move(files_.front());
-        files_.pop_front();
+std::optional<OpenedFile> ScriptedDialogs::OpenFile(FileKind) {
+    if (files_.empty()) {
+        calls_.push_back({DialogKind::OpenFile, "", "", {}, "cancel"});
+        return std::nullopt;
     }
-    calls_.push_back({kind, offered, "", {}, file ? file->string() : "cancel"});
-    return file;
+    const std::filesystem::path file = std::move(files_.front());
+    files_.pop_front();
+    calls_.push_back({DialogKind::OpenFile, "", "", {}, file.string()});
+    OpenedFile opened{file.filename().string(), {}, {}};
+    if (std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file, &opened.problem)) {
+        opened.bytes = std::move(*bytes);
+    }
+    return opened;
 }
 
-std::optional<std::filesystem::path> ScriptedDialogs::ChooseFileToOpen(FileKind) {
-    return ChooseFile(DialogKind::OpenFile, "");
-}
-
-std::optional<std::filesystem::path> ScriptedDialogs::ChooseFileToSave(
-    FileKind, const std::string& suggestedName) {
-    return ChooseFile(DialogKind::SaveFile, suggestedName);
+std::optional<SavedFile> ScriptedDialogs::SaveFile(FileKind, const std::string& suggestedName,
+                                                   std::span<const uint8_t> bytes) {
+    if (saves_.empty()) {
+        calls_.push_back({DialogKind::SaveFile, suggestedName, "", {}, "cancel"});
+        return std::nullopt;
+    }
+    SavedFile answer = std::move(saves_.front());
+    saves_.pop_front();
+    calls_.push_back({DialogKind::SaveFile, suggestedName, "", {}, answer.where});
+    saved_.push_back({suggestedName, answer, {bytes.begin(), bytes.end()}});
+    return answer;
 }
 
 void ScriptedDialogs::ShowAbout() {

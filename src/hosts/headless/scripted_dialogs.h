@@ -34,8 +34,8 @@ struct DialogCall {
                            // the offered file name
     std::string caption;   // empty where the dialog has a fixed caption of its own
     HiScoreLines lines{};  // for HiScoreList and ChooseOpponent
-    std::string answer;    // "yes"/"no", the answer's name, the name or file returned, "cancel"
-                           // for a choice cancelled, or "" where none
+    std::string answer;    // "yes"/"no", the answer's name, the name returned, the file opened or
+                           // where a save went, "cancel" for a choice cancelled, or "" where none
     // For Name after a run entered: the time and rank it was told (0 when not told). For
     // HiScoreList: whether it offered to race the new run.
     int32_t time = 0;
@@ -56,8 +56,21 @@ class ScriptedDialogs final : public Dialogs {
     void QueueRaceThisRun() { raceThisRun_.push_back(true); }
     // The next opponent choice is cancelled.
     void QueueCancelledChoice() { selections_.push_back(std::nullopt); }
-    // The next file dialog (open or save) returns `file`; a dry queue cancels.
+    // The next file opened is `file`, read from disk (a file that cannot be read answers with
+    // its reason); a dry queue cancels.
     void QueueFile(std::filesystem::path file) { files_.push_back(std::move(file)); }
+    // The next save keeps its bytes (see Saved) and answers that they went to `where`, or,
+    // with a `problem`, that they could not be saved; a dry queue cancels.
+    void QueueSave(std::string where, std::string problem = {}) {
+        saves_.push_back({std::move(where), std::move(problem)});
+    }
+    // What each save that was not cancelled was handed, in order.
+    struct Saved {
+        std::string suggestedName;
+        SavedFile answer;
+        std::vector<uint8_t> bytes;
+    };
+    const std::vector<Saved>& SavedFiles() const { return saved_; }
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
@@ -68,9 +81,9 @@ class ScriptedDialogs final : public Dialogs {
     bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
-    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
-    std::optional<std::filesystem::path> ChooseFileToSave(
-        FileKind kind, const std::string& suggestedName) override;
+    std::optional<OpenedFile> OpenFile(FileKind kind) override;
+    std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
+                                      std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
 
     const std::vector<DialogCall>& Calls() const { return calls_; }
@@ -81,7 +94,7 @@ class ScriptedDialogs final : public Dialogs {
     // Answers queued but not yet used: a test can check that its script was consumed.
     std::size_t PendingAnswers() const {
         return yesNo_.size() + answers_.size() + names_.size() + selections_.size() +
-               raceThisRun_.size() + files_.size();
+               raceThisRun_.size() + files_.size() + saves_.size();
     }
 
   private:
@@ -90,11 +103,12 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<std::string> names_;
     std::deque<std::optional<ListSelection>> selections_;
     std::deque<std::filesystem::path> files_;
+    std::deque<SavedFile> saves_;
+    std::vector<Saved> saved_;
     std::deque<bool> raceThisRun_;
     std::vector<DialogCall> calls_;
 
     std::optional<ListSelection> Choose(DialogKind kind, const HiScoreLines& lines);
-    std::optional<std::filesystem::path> ChooseFile(DialogKind kind, const std::string& offered);
 };
 
 }  // namespace vantrell

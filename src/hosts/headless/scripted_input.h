@@ -48,6 +48,13 @@ class ScriptedJoysticks final : public Joysticks {
 
     JoystickResult Capabilities(int32_t id, JoystickCaps& caps) override;
     JoystickResult Position(int32_t id, JoystickPosition& position) override;
+    // A pad's Start button held or let go.
+    void SetStartDown(int32_t id, bool down) {
+        if (Valid(id)) {
+            sticks_[id].startDown = down;
+        }
+    }
+    bool StartDown(int32_t id) override { return Valid(id) && sticks_[id].startDown; }
 
     // Ids in the order their capabilities were asked for.
     const std::vector<int32_t>& CapabilityQueries() const { return capabilityQueries_; }
@@ -60,6 +67,7 @@ class ScriptedJoysticks final : public Joysticks {
         JoystickResult positionResult = JoystickResult::Unplugged;
         JoystickPosition position;
         int32_t positionQueries = 0;
+        bool startDown = false;
     };
     static bool Valid(int32_t id) { return id >= 0 && id < kIds; }
 

@@ -1,7 +1,5 @@
 #include "hosts/web/web_audio.h"
 
-#include <filesystem>
-
 #include "hosts/web/web_bridge.h"
 
 namespace vantrell::web {
@@ -34,21 +32,25 @@ void WebAudio::StopEffect() {
     page::StopEffect();
 }
 
-void WebAudio::OpenMusic(const std::string& alias, const std::string& file) {
-    // The page plays the piece rendered from this MIDI file at build time, found by its name.
-    page::OpenMusic(alias, std::filesystem::path(file).filename().string());
+const char* WebAudio::MusicUrl(MusicPiece piece) {
+    // Rendered at build time from the game's MIDI files (music.cmake).
+    return piece == MusicPiece::Race ? "music/bgm1.opus" : "music/stend.opus";
 }
 
-void WebAudio::PlayMusic(const std::string& alias, bool fromStart) {
-    page::PlayMusic(alias, fromStart);
+void WebAudio::OpenMusic(MusicPiece piece) {
+    page::OpenMusic(MusicPieceWord(piece), MusicUrl(piece));
 }
 
-void WebAudio::StopMusic(const std::string& alias) {
-    page::StopMusic(alias);
+void WebAudio::PlayMusic(MusicPiece piece, bool fromStart) {
+    page::PlayMusic(MusicPieceWord(piece), fromStart);
 }
 
-void WebAudio::CloseMusic(const std::string& alias) {
-    page::CloseMusic(alias);
+void WebAudio::StopMusic(MusicPiece piece) {
+    page::StopMusic(MusicPieceWord(piece));
+}
+
+void WebAudio::CloseMusic(MusicPiece piece) {
+    page::CloseMusic(MusicPieceWord(piece));
 }
 
 }  // namespace vantrell::web

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <map>
 #include <span>
-#include <string>
 
 #include "platform/audio.h"
 
@@ -16,10 +15,13 @@ class WebAudio final : public Audio {
     void LoadEffect(std::span<const uint8_t> waveImage) override;
     void PlayEffect(std::span<const uint8_t> waveImage) override;
     void StopEffect() override;
-    void OpenMusic(const std::string& alias, const std::string& file) override;
-    void PlayMusic(const std::string& alias, bool fromStart) override;
-    void StopMusic(const std::string& alias) override;
-    void CloseMusic(const std::string& alias) override;
+    void OpenMusic(MusicPiece piece) override;
+    void PlayMusic(MusicPiece piece, bool fromStart) override;
+    void StopMusic(MusicPiece piece) override;
+    void CloseMusic(MusicPiece piece) override;
+
+    // Where the page finds a piece, beside the page.
+    static const char* MusicUrl(MusicPiece piece);
 
   private:
     // The page's number for an image, handing the image over the first time.

@@ -18,17 +18,17 @@ EM_JS(void, LoadEffectJs, (int32_t id, const uint8_t* bytes, int32_t size), {
 });
 EM_JS(void, PlayEffectJs, (int32_t id), { Module.page.playEffect(id); });
 EM_JS(void, StopEffectJs, (), { Module.page.stopEffect(); });
-EM_JS(void, OpenMusicJs, (const char* alias, const char* file), {
-    Module.page.openMusic(UTF8ToString(alias), UTF8ToString(file));
+EM_JS(void, OpenMusicJs, (const char* piece, const char* url), {
+    Module.page.openMusic(UTF8ToString(piece), UTF8ToString(url));
 });
-EM_JS(void, PlayMusicJs, (const char* alias, int32_t fromStart), {
-    Module.page.playMusic(UTF8ToString(alias), fromStart != 0);
+EM_JS(void, PlayMusicJs, (const char* piece, int32_t fromStart), {
+    Module.page.playMusic(UTF8ToString(piece), fromStart != 0);
 });
-EM_JS(void, StopMusicJs, (const char* alias), { Module.page.stopMusic(UTF8ToString(alias)); });
-EM_JS(void, CloseMusicJs, (const char* alias), { Module.page.closeMusic(UTF8ToString(alias)); });
+EM_JS(void, StopMusicJs, (const char* piece), { Module.page.stopMusic(UTF8ToString(piece)); });
+EM_JS(void, CloseMusicJs, (const char* piece), { Module.page.closeMusic(UTF8ToString(piece)); });
 
 EM_JS(int32_t, KeyDownOrPressedJs, (int32_t key), { return Module.page.keyDownOrPressed(key) ? 1 : 0; });
-// Fills out[0..3] with x, y, buttons and back; 0 for a pad, 1 for none at that index.
+// Fills out[0..4] with x, y, buttons, back and start; 0 for a pad, 1 for none at that index.
 EM_JS(int32_t, ReadPadJs, (int32_t id, int32_t* out), {
     const pad = Module.page.readPad(id);
     if (!pad) {
@@ -38,6 +38,7 @@ EM_JS(int32_t, ReadPadJs, (int32_t id, int32_t* out), {
     HEAP32[(out >> 2) + 1] = pad.y;
     HEAP32[(out >> 2) + 2] = pad.buttons;
     HEAP32[(out >> 2) + 3] = pad.back ? 1 : 0;
+    HEAP32[(out >> 2) + 4] = pad.start ? 1 : 0;
     return 0;
 });
 EM_JS(void, StartTimerJs, (int32_t periodMs), { Module.page.startTimer(periodMs); });
@@ -88,24 +89,28 @@ EM_ASYNC_JS(int32_t, ChooseRunsJs, (const char* linesJson, int32_t forExport), {
     chosen.forEach((on, i) => { if (on) bits |= 1 << i; });
     return bits;
 });
-EM_ASYNC_JS(char*, ChooseUploadJs, (const char* folderName), {
-    const folder = UTF8ToString(folderName);
+// The chosen file's name (null for a cancel); its bytes in memory the program frees (*bytes,
+// *size), or what kept them from being read (*problem).
+EM_ASYNC_JS(char*, ChooseFileJs, (uint8_t** bytes, int32_t* size, char** problem), {
     const file = await Module.page.chooseFile("run");
     if (!file) {
         return 0;
     }
-    FS.mkdirTree(folder);
-    for (const old of FS.readdir(folder)) {
-        if (old !== "." && old !== "..") FS.unlink(folder + "/" + old);
+    const copyText = (text) => {
+        const length = lengthBytesUTF8(text) + 1;
+        const copy = _malloc(length);
+        stringToUTF8(text, copy, length);
+        return copy;
+    };
+    if (file.bytes) {
+        const pointer = _malloc(Math.max(1, file.bytes.length));
+        HEAPU8.set(file.bytes, pointer);
+        HEAP32[bytes >> 2] = pointer;
+        HEAP32[size >> 2] = file.bytes.length;
+    } else {
+        HEAP32[problem >> 2] = copyText(String(file.problem || "?"));
     }
-    // No folder in the name (a backslash is char 92: this text passes through the C++ compiler).
-    const base = String(file.name).split("/").join("_").split(String.fromCharCode(92)).join("_");
-    const path = folder + "/" + (base || "upload.run");
-    FS.writeFile(path, file.bytes);
-    const size = lengthBytesUTF8(path) + 1;
-    const copy = _malloc(size);
-    stringToUTF8(path, copy, size);
-    return copy;
+    return copyText(String(file.name));
 });
 EM_ASYNC_JS(void, AboutJs, (), { await Module.page.about(); });
 
@@ -159,11 +164,8 @@ EM_ASYNC_JS(char*, MountGameFolderJs, (const char* folderName), {
     stringToUTF8(error, copy, size);
     return copy;
 });
-EM_JS(void, DownloadJs, (const char* pathName), {
-    const path = UTF8ToString(pathName);
-    const bytes = FS.readFile(path);
-    FS.unlink(path);
-    Module.page.download(path.split("/").pop(), bytes);
+EM_JS(void, DownloadJs, (const char* name, const uint8_t* bytes, int32_t size), {
+    Module.page.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
 });
 EM_JS(void, ReadyJs, (const char* menuJson), { Module.page.ready(JSON.parse(UTF8ToString(menuJson))); });
 EM_JS(void, OpenControlsJs, (const char* stateJson), { Module.page.openControls(JSON.parse(UTF8ToString(stateJson))); });
@@ -217,28 +219,28 @@ void PlayEffect(int32_t id) {
 void StopEffect() {
     StopEffectJs();
 }
-void OpenMusic(const std::string& alias, const std::string& file) {
-    OpenMusicJs(alias.c_str(), file.c_str());
+void OpenMusic(const std::string& piece, const std::string& url) {
+    OpenMusicJs(piece.c_str(), url.c_str());
 }
-void PlayMusic(const std::string& alias, bool fromStart) {
-    PlayMusicJs(alias.c_str(), fromStart ? 1 : 0);
+void PlayMusic(const std::string& piece, bool fromStart) {
+    PlayMusicJs(piece.c_str(), fromStart ? 1 : 0);
 }
-void StopMusic(const std::string& alias) {
-    StopMusicJs(alias.c_str());
+void StopMusic(const std::string& piece) {
+    StopMusicJs(piece.c_str());
 }
-void CloseMusic(const std::string& alias) {
-    CloseMusicJs(alias.c_str());
+void CloseMusic(const std::string& piece) {
+    CloseMusicJs(piece.c_str());
 }
 
 bool KeyDownOrPressed(int32_t key) {
     return KeyDownOrPressedJs(key) != 0;
 }
 std::optional<PadReading> ReadPad(int32_t id) {
-    int32_t out[4] = {0, 0, 0, 0};
+    int32_t out[5] = {0, 0, 0, 0, 0};
     if (ReadPadJs(id, out) != 0) {
         return std::nullopt;
     }
-    return PadReading{out[0], out[1], out[2], out[3] != 0};
+    return PadReading{out[0], out[1], out[2], out[3] != 0, out[4] != 0};
 }
 void StartTimer(int32_t periodMs) {
     StartTimerJs(periodMs);
@@ -272,8 +274,20 @@ bool HiScoreList(const std::string& linesJson, bool offerRace) {
 int32_t ChooseRuns(const std::string& linesJson, bool forExport) {
     return ChooseRunsJs(linesJson.c_str(), forExport ? 1 : 0);
 }
-std::string ChooseUpload(const std::string& folder) {
-    return TakeString(ChooseUploadJs(folder.c_str()));
+std::optional<OpenedFile> ChooseFile() {
+    uint8_t* bytes = nullptr;
+    int32_t size = 0;
+    char* problem = nullptr;
+    char* name = ChooseFileJs(&bytes, &size, &problem);
+    if (name == nullptr) {
+        return std::nullopt;
+    }
+    OpenedFile opened{TakeString(name), {}, TakeString(problem)};
+    if (bytes != nullptr) {
+        opened.bytes.assign(bytes, bytes + size);
+        std::free(bytes);
+    }
+    return opened;
 }
 void About() {
     AboutJs();
@@ -315,8 +329,8 @@ std::string MountGameFolder(const std::string& folder) {
 void SyncFiles(bool fromDatabase) {
     SyncFilesJs(fromDatabase ? 1 : 0);
 }
-void Download(const std::string& path) {
-    DownloadJs(path.c_str());
+void Download(const std::string& name, std::span<const uint8_t> bytes) {
+    DownloadJs(name.c_str(), bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 void Ready(const std::string& menuJson) {
     ReadyJs(menuJson.c_str());

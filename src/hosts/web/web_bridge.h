@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+#include "platform/dialogs.h"
+
 namespace vantrell::web {
 
 // The text as a JSON string literal, quotes included.
@@ -21,10 +23,11 @@ namespace page {
 void LoadEffect(int32_t id, std::span<const uint8_t> waveImage);
 void PlayEffect(int32_t id);
 void StopEffect();
-void OpenMusic(const std::string& alias, const std::string& file);
-void PlayMusic(const std::string& alias, bool fromStart);
-void StopMusic(const std::string& alias);
-void CloseMusic(const std::string& alias);
+// A piece by its word, fetched from `url` beside the page.
+void OpenMusic(const std::string& piece, const std::string& url);
+void PlayMusic(const std::string& piece, bool fromStart);
+void StopMusic(const std::string& piece);
+void CloseMusic(const std::string& piece);
 
 // ---- keys, pads, the tick loop, the kept speed (page/screen.js, page/host.js)
 bool KeyDownOrPressed(int32_t key);
@@ -33,6 +36,7 @@ struct PadReading {
     int32_t y = 0;
     int32_t buttons = 0;
     bool back = false;
+    bool start = false;
 };
 std::optional<PadReading> ReadPad(int32_t id);  // nothing: no pad at that index
 void StartTimer(int32_t periodMs);
@@ -51,8 +55,8 @@ std::string AskName(const std::string& defaultName, int32_t time, int32_t rank);
 bool HiScoreList(const std::string& linesJson, bool offerRace);
 // The selection as ten bits (item 0 the lowest), or -1 for a cancel.
 int32_t ChooseRuns(const std::string& linesJson, bool forExport);
-// The chosen file, put into `folder` (emptied first); its path, or empty for a cancel.
-std::string ChooseUpload(const std::string& folder);
+// The chosen file's name and bytes, or what kept them from being read; nothing for a cancel.
+std::optional<OpenedFile> ChooseFile();
 void About();
 
 // ---- the picture, the strip, the menu's marks (page/screen.js, page/ui.js)
@@ -76,8 +80,8 @@ EventFromPage NextEvent();
 std::string MountGameFolder(const std::string& folder);
 // Reads the database into the game folder, or stores the folder's changes in it.
 void SyncFiles(bool fromDatabase);
-// Hands the file to the browser as a download and removes it.
-void Download(const std::string& path);
+// Hands the bytes to the browser as a download named `name`.
+void Download(const std::string& name, std::span<const uint8_t> bytes);
 void Ready(const std::string& menuJson);
 void OpenControls(const std::string& stateJson);
 void UpdateControls(const std::string& stateJson);

@@ -35,6 +35,11 @@ JoystickResult WebJoysticks::Position(int32_t id, JoystickPosition& position) {
     return JoystickResult::Ok;
 }
 
+bool WebJoysticks::StartDown(int32_t id) {
+    const std::optional<page::PadReading> pad = page::ReadPad(id);
+    return pad && pad->start;
+}
+
 bool WebTickTimer::Start(int32_t periodMs) {
     page::StartTimer(periodMs);
     return true;

@@ -8,6 +8,7 @@
 
 #include "platform/joystick.h"
 #include "platform/key_state.h"
+#include "platform/speed_store.h"
 #include "platform/tick_timer.h"
 
 namespace vantrell::web {
@@ -24,6 +25,7 @@ class WebJoysticks final : public Joysticks {
   public:
     JoystickResult Capabilities(int32_t id, JoystickCaps& caps) override;
     JoystickResult Position(int32_t id, JoystickPosition& position) override;
+    bool StartDown(int32_t id) override;
 };
 
 // The page's fixed-step loop delivers the ticks as events; this starts and stops it.

@@ -100,32 +100,23 @@ std::optional<ListSelection> WebDialogs::ChooseRunToExport(const HiScoreLines& l
     return Selection(bits);
 }
 
-std::optional<std::filesystem::path> WebDialogs::ChooseFileToOpen(FileKind /*kind*/) {
-    const std::string path = page::ChooseUpload("/tmp/upload");
+std::optional<OpenedFile> WebDialogs::OpenFile(FileKind /*kind*/) {
+    std::optional<OpenedFile> opened = page::ChooseFile();
     ++answered_;
-    if (path.empty()) {
-        return std::nullopt;
-    }
-    return std::filesystem::path(path);
+    return opened;
 }
 
-std::optional<std::filesystem::path> WebDialogs::ChooseFileToSave(
-    FileKind /*kind*/, const std::string& suggestedName) {
-    // The browser asks where downloads go; the game writes here and the host hands it over.
-    const std::filesystem::path folder = "/tmp/download";
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    download_ = folder / std::filesystem::path(suggestedName).filename();
-    return download_;
+std::optional<SavedFile> WebDialogs::SaveFile(FileKind /*kind*/, const std::string& suggestedName,
+                                              std::span<const uint8_t> bytes) {
+    // The browser decides where downloads go and asks the player itself if it is set to.
+    page::Download(suggestedName, bytes);
+    ++answered_;
+    return SavedFile{suggestedName, {}};
 }
 
 void WebDialogs::ShowAbout() {
     page::About();
     ++answered_;
-}
-
-std::optional<std::filesystem::path> WebDialogs::TakeDownload() {
-    return std::exchange(download_, std::nullopt);
 }
 
 }  // namespace vantrell::web

@@ -3,7 +3,7 @@
 // call (Emscripten's Asyncify) and resumed when the page's promise settles.
 #pragma once
 
-#include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,21 +22,17 @@ class WebDialogs final : public Dialogs {
     bool ShowHiScoreListOfferingRace(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseOpponent(const HiScoreLines& lines) override;
     std::optional<ListSelection> ChooseRunToExport(const HiScoreLines& lines) override;
-    // An upload: the file's bytes are put in a scratch folder and its path returned.
-    std::optional<std::filesystem::path> ChooseFileToOpen(FileKind kind) override;
-    // A download: the game writes the file into a scratch folder; the host hands it to the
-    // browser once the command is done (TakeDownload).
-    std::optional<std::filesystem::path> ChooseFileToSave(
-        FileKind kind, const std::string& suggestedName) override;
+    // An upload: the page hands over the chosen file's name and bytes.
+    std::optional<OpenedFile> OpenFile(FileKind kind) override;
+    // A download: the page hands the bytes to the browser under the suggested name.
+    std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
+                                      std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
 
-    // The file the game was given to write, once; nothing when none is waiting.
-    std::optional<std::filesystem::path> TakeDownload();
     // How many dialogs were answered so far: a dialog may have saved something.
     int32_t Answered() const { return answered_; }
 
   private:
-    std::optional<std::filesystem::path> download_;
     int32_t answered_ = 0;
 };
 

@@ -61,14 +61,22 @@ void WebHost::Run() {
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
     page::Ready(MenuJson());
-    shell_->OnCreate();
-    shell_->RunPosted();
+    shell_->Start();
+    shell_->RunPending();
     panel_.Show(shell_->RaceView());
     for (;;) {
         const Event event = NextEvent();
+        if (event.type == PageEvent::Pads) {
+            // Every animation frame while a pad is connected: only a pause taken needs more.
+            const bool paused = shell_->Paused();
+            shell_->CheckPadPause(event.a != 0);
+            if (shell_->Paused() == paused) {
+                continue;
+            }
+        }
         const int32_t answeredBefore = dialogs_.Answered();
         Handle(event);
-        shell_->RunPosted();
+        shell_->RunPending();
         page::ShowPaused(shell_->Paused());
         panel_.Show(shell_->RaceView());
         Settle(event.type == PageEvent::Command ? -1 : answeredBefore);
@@ -109,7 +117,7 @@ void WebHost::Handle(const Event& event) {
 void WebHost::DeliverTicks(int32_t count) {
     for (int32_t i = 0; i < count && game_->timer.Running(); ++i) {
         OneTick();
-        shell_->RunPosted();
+        shell_->RunPending();
     }
 }
 
@@ -124,7 +132,7 @@ void WebHost::OneTick() {
             driving_ = false;
             drive_.reset();
         }
-        shell_->OnTimer();
+        shell_->TimerFired();
         return;
     }
     // Exactly as the tool drives a recording.
@@ -139,19 +147,13 @@ void WebHost::Settle(int32_t answeredBefore) {
     if (answeredBefore == dialogs_.Answered()) {
         return;
     }
-    if (const std::optional<std::filesystem::path> file = dialogs_.TakeDownload()) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(*file, error)) {
-            page::Download(file->string());
-        }
-    }
     page::SyncFiles(false);
 }
 
 void WebHost::RunControlsDialog(ConfigDialog& dialog) {
     page::OpenControls(ControlsJson(dialog));
     // The race goes on behind this dialog: its ticks are delivered from here.
-    while (!dialog.ended) {
+    while (!dialog.Ended()) {
         const Event event = NextEvent();
         switch (event.type) {
             case PageEvent::Tick:

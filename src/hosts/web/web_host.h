@@ -56,8 +56,8 @@ class WebHost {
     void Handle(const Event& event);
     void DeliverTicks(int32_t count);
     void OneTick();
-    // After anything that may have written files: hand a waiting download to the browser and
-    // store the game folder in the browser's database.
+    // After anything that may have written files: store the game folder in the browser's
+    // database.
     void Settle(int32_t answeredBefore);
     void RunControlsDialog(ConfigDialog& dialog);
     void SaveSoundSwitches();

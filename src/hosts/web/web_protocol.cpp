@@ -27,6 +27,8 @@ constexpr const char* Name(PageEvent event) {
             return "ControlsSpeed";
         case PageEvent::ControlsOk:
             return "ControlsOk";
+        case PageEvent::Pads:
+            return "Pads";
     }
     return nullptr;
 }

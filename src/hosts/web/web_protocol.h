@@ -13,11 +13,13 @@ namespace vantrell::web {
 enum class PageEvent : int32_t {
     Tick = 1,        // a: how many ticks are due
     Command,         // a: the menu command
-    Pause,           // P, Pause or a pad's Start
+    Pause,           // P or Pause
     Retry,           // R, Backspace
     ControlsToggle,  // a: the check box
     ControlsSpeed,   // a: the speed bar's move; b: the position
     ControlsOk,
+    Pads,  // a pad is connected: time to look at its Start button; a: 1 when the page would
+           // take a pause key (no dialog or menu open)
 };
 
 // {"event": {"Tick": 1, ...}, "command": {...}, "key": {...}, "speedMove": {...}}: every

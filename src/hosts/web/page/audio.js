@@ -1,12 +1,10 @@
 // The game's sound on Web Audio: one voice for the four effects (a new effect cuts off the one
-// still sounding) and one music channel for the two pieces, which the build renders from the
-// game's MIDI files into music/<name>.opus. As on the desktop, a piece plays once from its start
-// and is not looped; "continue" goes on from where it was stopped, and a piece that has played
-// to its end stays silent. Nothing here ever throws: without an audio device, or with a file
+// still sounding) and one music channel for the two pieces ("race", "goal"), fetched from the
+// address the program names (the build renders them from the game's MIDI files). As on the
+// desktop, a piece plays once from its start and is not looped; "continue" goes on from where
+// it was stopped, and a piece that has played to its end stays silent. Nothing here ever throws: without an audio device, or with a file
 // that is missing or will not decode, that sound is simply not heard.
 
-const MUSIC_DIR = "music/";
-const MUSIC_EXT = ".opus";
 const LOG_LIMIT = 200;
 
 let ctx; // undefined: not tried yet; null: no Web Audio here
@@ -14,7 +12,7 @@ let master = null; // everything sounds through this
 const effects = new Map(); // id -> { buffer, ready }
 let effectVoice = null;
 let effectSerial = 0; // counts effect requests, so a late decode knows it was overtaken
-const pieces = new Map(); // alias -> { file, buffer, ready }
+const pieces = new Map(); // name -> { url, buffer, ready }
 // The music channel: the piece last started in it and where it is.
 const channel = { alias: "", source: null, startedAt: 0, offset: 0 };
 let pending = null; // { alias, fromStart }: asked for while still loading
@@ -127,20 +125,12 @@ function stopEffect() {
 }
 
 // Music.
-function musicUrl(file) {
-  const name = String(file)
-    .split(/[\\/]/)
-    .pop()
-    .replace(/\.[^.]*$/, "");
-  return MUSIC_DIR + name + MUSIC_EXT;
-}
-
-function openMusic(alias, file) {
+function openMusic(alias, url) {
   if (pieces.has(alias)) return;
-  note("music " + alias + " open " + file);
-  const piece = { file, buffer: null, ready: null, done: false };
+  note("music " + alias + " open " + url);
+  const piece = { url, buffer: null, ready: null, done: false };
   pieces.set(alias, piece);
-  piece.ready = fetch(musicUrl(file))
+  piece.ready = fetch(url)
     .then((response) => (response.ok ? response.arrayBuffer() : null))
     .then((data) => (data ? decode(data) : null))
     .catch(() => null)

@@ -29,6 +29,13 @@ function post(type, a = 0, b = 0) {
       return;
     }
   }
+  if (type === Event.Pads) {
+    const pending = queue.find((e) => e.type === Event.Pads);
+    if (pending) {
+      pending.a = a;
+      return;
+    }
+  }
   const event = { type, a, b };
   if (waiting) {
     const wake = waiting;
@@ -127,7 +134,8 @@ export const controls = {
 // hidden (the browser stops animation frames) and no burst when it comes back.
 function frame(now) {
   requestAnimationFrame(frame);
-  pads.poll();
+  // The game reads the pads' Start buttons itself, between ticks too.
+  if (pads.any()) post(Event.Pads, pads.listening() ? 1 : 0);
   if (!timer.running || document.hidden) {
     timer.last = now;
     return;

@@ -165,7 +165,6 @@ window.addEventListener("blur", () => held.clear());
 // ---- Gamepads (the browser's standard mapping): the first two connected are joysticks 1, 2.
 const kAxisMax = 65535;
 const kRest = 0.25;
-const startWasDown = [false, false];
 
 function connectedPads() {
   const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
@@ -197,21 +196,18 @@ export const pads = {
       y: axis(pad.axes[1] || 0, down(pad, 12), down(pad, 13)),
       buttons,
       back: down(pad, 8),
+      start: down(pad, 9),
     };
   },
   name(id) {
     const pad = connectedPads()[id];
     return pad ? pad.id : null;
   },
-  // A pad's Start pauses, once per press; called on every animation frame.
-  poll() {
-    const pads = connectedPads();
-    for (let id = 0; id < 2; ++id) {
-      const on = pads[id] ? down(pads[id], 9) : false;
-      if (on && !startWasDown[id] && !busy() && keys.onPause) {
-        keys.onPause();
-      }
-      startWasDown[id] = on;
-    }
+  // Whether a pad is connected, and whether a pad's Start may pause now (the game decides).
+  any() {
+    return connectedPads().length > 0;
+  },
+  listening() {
+    return !busy();
   },
 };

@@ -229,7 +229,8 @@ export function about() {
   });
 }
 
-// Resolves to { name, bytes } of the file chosen, or null.
+// Resolves to { name, bytes } of the file chosen, { name, problem } when it could not be read,
+// or null.
 export function chooseFile(kind) {
   return new Promise((resolve) => {
     const d = openDialog("file", tr("走行ファイルを開く"));
@@ -246,7 +247,7 @@ export function chooseFile(kind) {
       if (!file) return;
       file.arrayBuffer().then(
         (buffer) => finish({ name: file.name, bytes: new Uint8Array(buffer) }),
-        () => finish(null),
+        (error) => finish({ name: file.name, problem: String(error) }),
       );
     });
     const field = el("label", "vt-text");
