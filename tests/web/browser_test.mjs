@@ -358,6 +358,29 @@ try {
   );
   check(true, "the gamepad's stick drives the craft");
 
+  // Its Start button pauses and resumes, once a press: the game reads it between ticks too.
+  const holdStart = (down) =>
+    page.evaluate((on) => (navigator.getGamepads()[0].buttons[9].pressed = on), down);
+  const becomes = (paused) =>
+    waitState((want) => vantrellChecks.state().paused === want, paused, 5000).then(
+      () => true,
+      () => false,
+    );
+  await holdStart(true);
+  const pausedByPad = await becomes(true);
+  await page.waitForTimeout(200); // held on: still one press
+  const stillPaused = await becomes(true);
+  await holdStart(false);
+  await page.waitForTimeout(100);
+  await holdStart(true);
+  const resumedByPad = await becomes(false);
+  await holdStart(false);
+  check(
+    pausedByPad && stillPaused && resumedByPad,
+    "the pad's Start pauses the race and, pressed again, resumes it",
+    JSON.stringify([pausedByPad, stillPaused, resumedByPad]),
+  );
+
   // Ctrl+W belongs to the browser (it closes the tab); W alone is a game key.
   const taken = await page.evaluate(() =>
     [{ ctrlKey: true }, {}].map((modifiers) => {
