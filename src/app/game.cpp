@@ -3,13 +3,13 @@
 namespace vantrell {
 
 Game::Game(const PlatformBundle& platform)
-    : display(platform.display),
-      dialogs(platform.dialogs),
-      dataDir(platform.dataDir),
-      timer(platform.timer, platform.speedStore),
-      input(platform.keys, platform.joysticks),
-      sound(platform.audio, platform.waves, platform.dataDir),
-      records(platform.dataDir.empty() ? std::filesystem::path(".") : platform.dataDir),
-      state(GameServices{&sound, &records, &platform.display, platform.dataDir}) {}
+    : display_(platform.display),
+      dialogs_(platform.dialogs),
+      dataDir_(platform.dataDir),
+      timer_(platform.timer, platform.speedStore),
+      input_(platform.keys, platform.joysticks),
+      sound_(platform.audio, platform.waves, platform.dataDir),
+      records_(platform.dataDir.empty() ? std::filesystem::path(".") : platform.dataDir),
+      state_(GameServices{&sound_, &records_, &platform.display, platform.dataDir}) {}
 
 }  // namespace vantrell

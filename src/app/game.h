@@ -44,14 +44,32 @@ class Game {
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    Display& display;
-    ModalDialogs dialogs;
-    std::filesystem::path dataDir;  // the game folder; empty means the current directory
-    TickTimerState timer;
-    InputConfig input;
-    SoundPlayer sound;
-    HiScoreTable records;
-    GameState state;
+    // The host's picture and menu marks.
+    vantrell::Display& Screen() { return display_; }
+    // Every question and dialog goes through here, which counts the open ones.
+    ModalDialogs& Dialogs() { return dialogs_; }
+    const ModalDialogs& Dialogs() const { return dialogs_; }
+    // The game folder; empty means the current directory.
+    const std::filesystem::path& DataDir() const { return dataDir_; }
+    TickTimerState& Timer() { return timer_; }
+    const TickTimerState& Timer() const { return timer_; }
+    InputConfig& Input() { return input_; }
+    SoundPlayer& Sound() { return sound_; }
+    const SoundPlayer& Sound() const { return sound_; }
+    HiScoreTable& Records() { return records_; }
+    const HiScoreTable& Records() const { return records_; }
+    GameState& State() { return state_; }
+    const GameState& State() const { return state_; }
+
+  private:
+    vantrell::Display& display_;
+    ModalDialogs dialogs_;
+    std::filesystem::path dataDir_;
+    TickTimerState timer_;
+    InputConfig input_;
+    SoundPlayer sound_;
+    HiScoreTable records_;
+    GameState state_;
 };
 
 }  // namespace vantrell

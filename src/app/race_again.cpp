@@ -10,10 +10,10 @@ namespace vantrell {
 void Shell::RequestRetry() {
     // Keys typed into a dialog, or a pad's button while the controls dialog is open, never
     // throw a race away.
-    if (destroyed_ || configOpen_ || game_.dialogs.AnyOpen()) {
+    if (destroyed_ || configOpen_ || game_.Dialogs().AnyOpen()) {
         return;
     }
-    const RaceProgress& progress = game_.state.Progress();
+    const RaceProgress& progress = game_.State().Progress();
     RaceMode mode = progress.Mode();
     if (mode == ModeDemo) {
         if (lastRace_ == ModeDemo) {
@@ -26,7 +26,7 @@ void Shell::RequestRetry() {
         retryPending_ = true;
         if (resultArmed_ && progress.Countdown() == 0 && progress.FinishCounter() > 0) {
             resultArmed_ = false;
-            game_.timer.StopTickTimer();
+            game_.Timer().StopTickTimer();
             EnterFinishedRun();
         }
         return;
@@ -40,17 +40,17 @@ void Shell::StartRace(RaceMode mode) {
     paused_ = false;  // as every mode start does
     switch (mode) {
         case ModeVersus:
-            game_.state.StartVersus(opponent_.data());
+            game_.State().StartVersus(opponent_.data());
             raceDisplay_.SetReference(opponentTimes_);
             break;
         case ModeFreeDrive:
-            game_.state.StartFreeDrive();
+            game_.State().StartFreeDrive();
             raceDisplay_.ClearReference();
             break;
         case ModeSolo:
         case ModeDemo:
             mode = ModeSolo;
-            game_.state.StartSolo();
+            game_.State().StartSolo();
             raceDisplay_.SetReference(bestTimes_);
             break;
     }
@@ -60,17 +60,17 @@ void Shell::StartRace(RaceMode mode) {
 
 void Shell::SetOpponent(const uint8_t* recording) {
     std::copy_n(recording, kRecordingBytes, opponent_.begin());
-    opponentTimes_ =
-        DriveCheckpointTimes(game_.dataDir, game_.state.CurrentStage().Index(), opponent_.data());
+    opponentTimes_ = DriveCheckpointTimes(game_.DataDir(), game_.State().CurrentStage().Index(),
+                                          opponent_.data());
 }
 
 void Shell::RefreshBestTimes() {
-    bestTimes_ = DriveCheckpointTimes(game_.dataDir, game_.state.CurrentStage().Index(),
-                                      game_.records.AtRank(1).recording.data());
+    bestTimes_ = DriveCheckpointTimes(game_.DataDir(), game_.State().CurrentStage().Index(),
+                                      game_.Records().AtRank(1).recording.data());
 }
 
 void Shell::RefreshDisplay() {
-    raceDisplay_.Update(game_.state, game_.timer.Period());
+    raceDisplay_.Update(game_.State(), game_.Timer().Period());
 }
 
 }  // namespace vantrell

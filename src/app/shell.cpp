@@ -36,17 +36,17 @@ std::string Text(const char* text) {
 
 void Shell::Start() {
     ReportStageProblems(0, false);
-    game_.state.Create();
+    game_.State().Create();
     LoadTable(0);
     Post(Posted::EnterDemo);
-    game_.display.SetMenuCheck(Command::Effects, game_.sound.EffectsOn());
-    game_.display.SetMenuCheck(Command::Music, game_.sound.MusicOn());
-    game_.display.SetMenuCheck(Command::Stage1, true);
+    game_.Screen().SetMenuCheck(Command::Effects, game_.Sound().EffectsOn());
+    game_.Screen().SetMenuCheck(Command::Music, game_.Sound().MusicOn());
+    game_.Screen().SetMenuCheck(Command::Stage1, true);
 }
 
 void Shell::Stop() {
-    game_.timer.StopTickTimer();
-    game_.timer.StoreTickPeriod();
+    game_.Timer().StopTickTimer();
+    game_.Timer().StoreTickPeriod();
     posted_.clear();
     destroyed_ = true;
     quitRequested_ = true;
@@ -60,37 +60,38 @@ void Shell::FocusRegained() {
 }
 
 void Shell::RepaintStatus() {
-    game_.state.RepaintStatus();
+    game_.State().RepaintStatus();
 }
 
 void Shell::TimerFired() {
-    Tick(game_.input.Poll());
-    if (game_.input.TakeRetryRequest()) {
+    Tick(game_.Input().Poll());
+    if (game_.Input().TakeRetryRequest()) {
         RequestRetry();
     }
 }
 
 void Shell::Tick(const TickInput& input) {
-    const int32_t finished = game_.state.RaceStep(input);
+    const int32_t finished = game_.State().RaceStep(input);
     RefreshDisplay();
     // RaceStep reports a finished race on every tick until a new mode starts; disarming keeps
     // the hand-over to one per race. A retry asked for at the finish hands the run over as
     // soon as its time is final.
-    const bool retryNow = retryPending_ && game_.state.Progress().Racing() &&
-                          game_.state.Progress().FinishCounter() > 0;
+    const bool retryNow = retryPending_ && game_.State().Progress().Racing() &&
+                          game_.State().Progress().FinishCounter() > 0;
     if ((finished > 0 || retryNow) && resultArmed_) {
         resultArmed_ = false;
-        game_.timer.StopTickTimer();
+        game_.Timer().StopTickTimer();
         EnterFinishedRun();
     }
 }
 
 bool Shell::CloseRequested() {
     // Stopped first: the race must not go on behind the question.
-    const bool wasRunning = game_.timer.Running();
-    game_.timer.StopTickTimer();
-    const SaveResult result = SaveWithQuestion(
-        game_.dialogs, game_.records, game_.state.CurrentStage().Index(), SaveOccasion::Close);
+    const bool wasRunning = game_.Timer().Running();
+    game_.Timer().StopTickTimer();
+    const SaveResult result =
+        SaveWithQuestion(game_.Dialogs(), game_.Records(), game_.State().CurrentStage().Index(),
+                         SaveOccasion::Close);
     if (result == SaveResult::Cancelled) {
         if (wasRunning) {
             StartTimer();
@@ -101,7 +102,7 @@ bool Shell::CloseRequested() {
 }
 
 void Shell::Minimized() {
-    game_.timer.StopTickTimer();
+    game_.Timer().StopTickTimer();
 }
 
 void Shell::RunPending() {
@@ -118,7 +119,7 @@ void Shell::Run(Posted work) {
             EnterDemo();
             break;
         case Posted::StartDemo:
-            game_.state.StartDemo();
+            game_.State().StartDemo();
             RefreshDisplay();
             break;
         case Posted::StartTimer:
@@ -133,7 +134,7 @@ void Shell::TogglePause() {
     }
     paused_ = !paused_;
     if (paused_) {
-        game_.timer.StopTickTimer();
+        game_.Timer().StopTickTimer();
     } else {
         StartTimer();
     }
@@ -141,15 +142,15 @@ void Shell::TogglePause() {
 
 void Shell::CheckPadPause(bool windowListening) {
     // Asked whatever the answer, so a press made while not listening is not taken later.
-    if (game_.input.TakePauseRequest() && windowListening && !configOpen_ &&
-        !game_.dialogs.AnyOpen()) {
+    if (game_.Input().TakePauseRequest() && windowListening && !configOpen_ &&
+        !game_.Dialogs().AnyOpen()) {
         TogglePause();
     }
 }
 
 void Shell::StartTimer() {
-    if (!paused_ && !game_.dialogs.AnyOpen()) {
-        game_.timer.StartTickTimer();
+    if (!paused_ && !game_.Dialogs().AnyOpen()) {
+        game_.Timer().StartTickTimer();
     }
 }
 
@@ -161,17 +162,17 @@ void Shell::EnterDemo() {
 
 void Shell::EnterFinishedRun() {
     // The timer was stopped before this runs.
-    const RaceProgress& progress = game_.state.Progress();
+    const RaceProgress& progress = game_.State().Progress();
     const RaceMode mode = progress.Mode();
-    const RunEntry entry =
-        EnterRun(game_.dialogs, game_.records, progress.RaceTicks(), progress.RunInputs().data());
+    const RunEntry entry = EnterRun(game_.Dialogs(), game_.Records(), progress.RaceTicks(),
+                                    progress.RunInputs().data());
     if (entry.entered) {
         RefreshBestTimes();
     }
     const bool retry = retryPending_;
     retryPending_ = false;
     if (entry.raceIt) {
-        SetOpponent(game_.records.AtRank(entry.rank).recording.data());
+        SetOpponent(game_.Records().AtRank(entry.rank).recording.data());
         StartRace(ModeVersus);
     } else if (retry) {
         StartRace(mode);
@@ -184,9 +185,9 @@ void Shell::EnterFinishedRun() {
 }
 
 void Shell::OnCommand(Command command) {
-    GameState& state = game_.state;
-    Dialogs& dialogs = game_.dialogs;
-    HiScoreTable& records = game_.records;
+    GameState& state = game_.State();
+    Dialogs& dialogs = game_.Dialogs();
+    HiScoreTable& records = game_.Records();
     switch (command) {
         case Command::Solo:
             Stopped([&] { StartRace(ModeSolo); });
@@ -208,7 +209,8 @@ void Shell::OnCommand(Command command) {
             // file leaves the game as it was.
             Stopped([&] {
                 const int32_t stage = state.CurrentStage().Index();
-                if (const std::optional<RunFile> run = OpenRunFile(dialogs, game_.dataDir, stage)) {
+                if (const std::optional<RunFile> run =
+                        OpenRunFile(dialogs, game_.DataDir(), stage)) {
                     paused_ = false;
                     runFileOpponent_ = run->recording;
                     state.StartVersus(runFileOpponent_.data());
@@ -217,12 +219,12 @@ void Shell::OnCommand(Command command) {
             break;
         case Command::ExportRun:
             Stopped([&] {
-                ExportRunFile(dialogs, records, game_.dataDir, state.CurrentStage().Index());
+                ExportRunFile(dialogs, records, game_.DataDir(), state.CurrentStage().Index());
             });
             break;
         case Command::ImportRun:
             Stopped([&] {
-                ImportRunFile(dialogs, records, game_.dataDir, state.CurrentStage().Index());
+                ImportRunFile(dialogs, records, game_.DataDir(), state.CurrentStage().Index());
             });
             break;
         case Command::ShowHiScores:
@@ -278,19 +280,19 @@ void Shell::OnCommand(Command command) {
 void Shell::SelectStage(int32_t stage) {
     // The question for the old stage comes before any file of the new one is read. Choosing
     // the current stage still restarts the demonstration.
-    const int32_t old = game_.state.CurrentStage().Index();
+    const int32_t old = game_.State().CurrentStage().Index();
     if (stage != old && !ReportStageProblems(stage, true)) {
         return;  // the player keeps the stage they are on
     }
-    if (stage != old && SaveWithQuestion(game_.dialogs, game_.records, old,
+    if (stage != old && SaveWithQuestion(game_.Dialogs(), game_.Records(), old,
                                          SaveOccasion::StageChange) == SaveResult::Failed) {
         return;  // told why; the unsaved runs stay with their stage
     }
     for (int32_t s = 0; s < kStageCount; ++s) {
-        game_.display.SetMenuCheck(StageCommand(s), s == stage);
+        game_.Screen().SetMenuCheck(StageCommand(s), s == stage);
     }
     paused_ = false;  // the stage starts with its demonstration
-    game_.state.SelectStage(stage);
+    game_.State().SelectStage(stage);
     lastRace_ = ModeDemo;  // a retry races on the stage it was asked on
     if (stage != old) {
         LoadTable(stage);
@@ -298,17 +300,17 @@ void Shell::SelectStage(int32_t stage) {
 }
 
 void Shell::LoadTable(int32_t stage) {
-    const std::vector<RecordProblem> problems = game_.records.Load(stage);
+    const std::vector<RecordProblem> problems = game_.Records().Load(stage);
     RefreshBestTimes();
     if (!problems.empty()) {
-        game_.dialogs.ShowMessage(
+        game_.Dialogs().ShowMessage(
             HiScoreTable::RecordFileName(stage) + "\n" + DescribeRecordProblems(problems),
             Text(kRecordProblemCaption));
     }
 }
 
 bool Shell::ReportStageProblems(int32_t stage, bool mayStay) {
-    const std::vector<StageProblem> problems = CheckStage(game_.dataDir, stage);
+    const std::vector<StageProblem> problems = CheckStage(game_.DataDir(), stage);
     if (problems.empty()) {
         return true;
     }
@@ -320,18 +322,18 @@ bool Shell::ReportStageProblems(int32_t stage, bool mayStay) {
         text += problem.file + ": " + problem.reason + "\n";
     }
     if (!mayStay) {
-        game_.dialogs.ShowMessage(text, Text(kStageProblemCaption));
+        game_.Dialogs().ShowMessage(text, Text(kStageProblemCaption));
         return true;
     }
     text += Text(kStageProblemGoOn);
     const Question question{
         text, Text(kStageProblemCaption), {Answer::Yes, Answer::No}, Answer::No, Answer::No};
-    return game_.dialogs.Ask(question) == Answer::Yes;
+    return game_.Dialogs().Ask(question) == Answer::Yes;
 }
 
 void Shell::OpenConfigDialog() {
     // The timer is deliberately left running: the dialog restarts it itself on speed changes.
-    ConfigDialog dialog(game_.input, game_.timer);
+    ConfigDialog dialog(game_.Input(), game_.Timer());
     dialog.InitMarks();
     if (runConfigDialog_) {
         configOpen_ = true;
@@ -341,13 +343,13 @@ void Shell::OpenConfigDialog() {
 }
 
 void Shell::ToggleEffects() {
-    game_.sound.ToggleEffects();
-    game_.display.SetMenuCheck(Command::Effects, game_.sound.EffectsOn());
+    game_.Sound().ToggleEffects();
+    game_.Screen().SetMenuCheck(Command::Effects, game_.Sound().EffectsOn());
 }
 
 void Shell::ToggleMusic() {
-    game_.sound.ToggleMusic();
-    game_.display.SetMenuCheck(Command::Music, game_.sound.MusicOn());
+    game_.Sound().ToggleMusic();
+    game_.Screen().SetMenuCheck(Command::Music, game_.Sound().MusicOn());
 }
 
 }  // namespace vantrell

@@ -118,7 +118,7 @@ class Shell {
     // Stops the timer, runs work (a dialog or a mode start) and starts the timer again.
     template <typename Work>
     void Stopped(Work work) {
-        game_.timer.StopTickTimer();
+        game_.Timer().StopTickTimer();
         work();
         StartTimer();
     }

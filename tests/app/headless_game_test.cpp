@@ -88,16 +88,16 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.display.StatusNow(), "ＧＯ！");
     EXPECT_EQ(host.audio.Calls(), (Strings{"effect 102 bytes", "effect 102 bytes",
                                            "effect 102 bytes", "effect 103 bytes"}));
-    EXPECT_EQ(host.game().state.Progress().RaceTicks(), 0);
+    EXPECT_EQ(host.game().State().Progress().RaceTicks(), 0);
 
     // The whole time limit with the accelerator held: time-up, the end music.
     EXPECT_EQ(host.RunTicks(kTimeLimit), kTimeLimit);
     EXPECT_EQ(host.display.StatusNow(), "時間切れで失格！");
-    EXPECT_EQ(host.game().state.Progress().RaceTicks(), kTimeLimit);
+    EXPECT_EQ(host.game().State().Progress().RaceTicks(), kTimeLimit);
     const Strings& sounds = host.audio.Calls();
     EXPECT_NE(std::find(sounds.begin(), sounds.end(), "play goal from 0"), sounds.end());
     // Player 1's recording: nothing on tick 0, "forward" on every race tick after it.
-    const Recording& inputs = host.game().state.Progress().RunInputs();
+    const Recording& inputs = host.game().State().Progress().RunInputs();
     EXPECT_EQ(inputs[0], 0);
     EXPECT_EQ(std::count(inputs.begin() + 1, inputs.end(), 1), kTimeLimit - 1);
 
@@ -111,7 +111,7 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
               (std::vector<DialogKind>{DialogKind::Message, DialogKind::HiScoreList}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
     EXPECT_EQ(host.timer.Log(), (Strings{"stop", "start 16"}));
-    EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(host.game().State().Progress().Mode(), ModeDemo);
     EXPECT_EQ(host.shell().ResultArmed(), true);
 
     // The idle demonstration gives way to the replay of the two best runs after 500 ticks.
@@ -157,7 +157,7 @@ TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
     EXPECT_EQ(lines[0].time, "TIME: 2400");
     EXPECT_NE(lines[0].rankAndName.find(name), std::string::npos);
     EXPECT_TRUE(lines[0].selected);
-    EXPECT_EQ(host.game().state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(host.game().State().Progress().Mode(), ModeDemo);
 
     // Changing the stage offers the save; Yes writes the record file and all ten recordings.
     host.dialogs.ClearLog();
@@ -165,7 +165,7 @@ TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
     host.Command(Command::Stage2);
     ASSERT_EQ(host.dialogs.Kinds(), (std::vector<DialogKind>{DialogKind::YesNo}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "ハイスコアデータをセーブしますか？");
-    EXPECT_EQ(host.game().state.CurrentStage().Index(), 1);
+    EXPECT_EQ(host.game().State().CurrentStage().Index(), 1);
     EXPECT_TRUE(host.display.Checked(Command::Stage2));
     EXPECT_FALSE(host.display.Checked(Command::Stage1));
     EXPECT_TRUE(host.timer.Running());

@@ -36,7 +36,7 @@ void EnterARun(HeadlessHost& host, const std::string& name, int32_t time) {
     Recording run{};
     run[1] = 1;
     host.dialogs.QueueName(name);
-    EnterRun(host.dialogs, host.game().records, time, run.data());
+    EnterRun(host.dialogs, host.game().Records(), time, run.data());
 }
 
 TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {

@@ -45,7 +45,7 @@ class PausedGame : public ::testing::Test {
         for (int32_t t = first; t < last; ++t) {
             HoldKeysFor(t);
             ASSERT_EQ(host.RunTicks(1), 1) << "tick " << t;
-            trace.push_back({host.game().state.Progress().RaceTicks(), host.display.Band()});
+            trace.push_back({host.game().State().Progress().RaceTicks(), host.display.Band()});
         }
     }
 
@@ -68,7 +68,7 @@ TEST_F(PausedGame, ARacePausedAndResumedRunsAsOneNeverPaused) {
     std::vector<TickTrace> straight;
     host.Command(Command::Solo);
     RunScript(0, kTicks, straight);
-    const Recording straightInputs = host.game().state.Progress().RunInputs();
+    const Recording straightInputs = host.game().State().Progress().RunInputs();
 
     std::vector<TickTrace> paused;
     host.Command(Command::Solo);
@@ -86,7 +86,7 @@ TEST_F(PausedGame, ARacePausedAndResumedRunsAsOneNeverPaused) {
         ASSERT_EQ(paused[t], straight[t]) << "tick " << t;
     }
     EXPECT_GT(straight.back().raceTicks, 300) << "the script should have raced";
-    EXPECT_EQ(host.game().state.Progress().RunInputs(), straightInputs);
+    EXPECT_EQ(host.game().State().Progress().RunInputs(), straightInputs);
 }
 
 TEST_F(PausedGame, OnlyThePauseKeyOrANewModeResumes) {
@@ -112,7 +112,7 @@ TEST_F(PausedGame, OnlyThePauseKeyOrANewModeResumes) {
     host.Command(Command::Solo);
     EXPECT_FALSE(host.shell().Paused());
     EXPECT_EQ(host.RunTicks(5), 5);
-    EXPECT_EQ(host.game().state.Progress().RaceTicks(), 0) << "still in the countdown";
+    EXPECT_EQ(host.game().State().Progress().RaceTicks(), 0) << "still in the countdown";
 
     // Back to the demonstration from the menu, which otherwise leaves the timer alone.
     host.shell().TogglePause();
@@ -125,7 +125,7 @@ TEST_F(PausedGame, APadsStartPausesAndResumesOncePerPressWhileTheWindowListens) 
     // Player 1 drives with joystick 1 as well as the cursor keys.
     host.joysticks.SetCapabilities(0, JoystickResult::Ok, JoystickCaps{0, 65535, 0, 65535});
     host.joysticks.SetPosition(0, JoystickPosition{32767, 32767, 0, false});
-    InputConfig& input = host.game().input;
+    InputConfig& input = host.game().Input();
     input.RefreshJoystickReadiness();
     if (!input.Uses(1, Device::Joystick1)) {
         input.Choose(1, Device::Joystick1);

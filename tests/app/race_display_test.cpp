@@ -85,9 +85,9 @@ class RaceDisplaySession : public ::testing::Test {
 
     // One tick with player 1's keys as byte t of the recording gives race tick t.
     void TickWith(const Recording& recording) {
-        const int32_t next = host.game().state.Progress().RaceTicks() + 1;
-        const bool running = host.game().state.Progress().Countdown() == 0 &&
-                             host.game().state.Progress().FinishCounter() == 0;
+        const int32_t next = host.game().State().Progress().RaceTicks() + 1;
+        const bool running = host.game().State().Progress().Countdown() == 0 &&
+                             host.game().State().Progress().FinishCounter() == 0;
         HoldKeys(running && next < kRaceTickLimit ? recording[next] : 0);
         ASSERT_EQ(host.RunTicks(1), 1);
     }
@@ -120,8 +120,8 @@ TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceThenRaceThisRun
     int32_t total = 9999;
     for (int32_t i = 0; host.dialogs.Calls().empty() && i < 3000; ++i) {
         TickWith(run);
-        const RaceProgress& progress = host.game().state.Progress();
-        const CraftState& first = host.game().state.Crafts().first;
+        const RaceProgress& progress = host.game().State().Progress();
+        const CraftState& first = host.game().State().Crafts().first;
         ASSERT_EQ(shown.raceTicks, progress.RaceTicks());
         ASSERT_EQ(shown.ticksLeft, kRaceTickLimit - progress.RaceTicks());
         ASSERT_EQ(shown.checkpointsPassed, progress.NextCheckpoint());
@@ -129,7 +129,7 @@ TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceThenRaceThisRun
         ASSERT_EQ(shown.first.y, first.y);
         if (shown.nextShown) {
             const Checkpoint& box =
-                host.game().state.CurrentStage().Course().checkpoints[shown.checkpointsPassed];
+                host.game().State().CurrentStage().Course().checkpoints[shown.checkpointsPassed];
             ASSERT_EQ(shown.next.x, box.x + 8);
             ASSERT_EQ(shown.next.y, box.y + 8);
         }
@@ -169,8 +169,8 @@ TEST_F(RaceDisplaySession, ClockCheckpointsAndSplitsFollowTheRaceThenRaceThisRun
     EXPECT_TRUE(host.dialogs.Calls()[1].raceOffered);
 
     // "Race this run": a race against it, whose splits compare with its own checkpoint ticks.
-    EXPECT_EQ(host.game().state.Progress().Mode(), ModeVersus);
-    EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks);
+    EXPECT_EQ(host.game().State().Progress().Mode(), ModeVersus);
+    EXPECT_EQ(host.game().State().Progress().Countdown(), kCountdownTicks);
     const CheckpointTimes& reference = host.shell().RaceDisplayState().Reference();
     EXPECT_EQ(std::vector<int32_t>(reference.ticks.begin(), reference.ticks.end()), ownPasses);
     EXPECT_EQ(reference.time, Entry(secondSlot).time);
@@ -187,12 +187,12 @@ TEST_F(RaceDisplaySession, RetryInTheRaceGivesTheSameRunForTheSameInputs) {
     for (int32_t i = 0; i < kCountdownTicks + 300; ++i) {
         TickWith(Entry(secondSlot).recording);
     }
-    ASSERT_GT(host.game().state.Progress().NextCheckpoint(), 0);
+    ASSERT_GT(host.game().State().Progress().NextCheckpoint(), 0);
     host.shell().TogglePause();  // a retry also ends a pause, as every race start does
     ASSERT_FALSE(host.timer.Running());
     host.shell().RequestRetry();
     EXPECT_FALSE(host.shell().Paused());
-    const RaceProgress& progress = host.game().state.Progress();
+    const RaceProgress& progress = host.game().State().Progress();
     EXPECT_EQ(progress.Mode(), ModeSolo);
     EXPECT_EQ(progress.Countdown(), kCountdownTicks);
     EXPECT_EQ(progress.RaceTicks(), 0);
@@ -203,9 +203,9 @@ TEST_F(RaceDisplaySession, RetryInTheRaceGivesTheSameRunForTheSameInputs) {
     // The stored run's keys from here give the stored run, tick for tick.
     std::vector<std::string> trace;
     while (host.dialogs.Calls().empty() && trace.size() < golden.size() + 10) {
-        const char* phase = PhaseBefore(host.game().state);
+        const char* phase = PhaseBefore(host.game().State());
         TickWith(run);
-        trace.push_back(TraceLine(phase, host.game().state));
+        trace.push_back(TraceLine(phase, host.game().State()));
     }
     // Reported at the first difference: whole traces would drown the report. The last tick
     // hands the run over, after which the demonstration has already begun.
@@ -226,7 +226,7 @@ TEST_F(RaceDisplaySession, RetryAtTheFinishHandsTheRunOverFirstThenRacesAgain) {
     host.dialogs.QueueName("Kept");
     host.Command(Command::Solo);
     const Recording& run = Entry(bestSlot).recording;
-    while (host.game().state.Progress().FinishCounter() == 0) {
+    while (host.game().State().Progress().FinishCounter() == 0) {
         TickWith(run);
     }
     TickWith(run);
@@ -244,21 +244,21 @@ TEST_F(RaceDisplaySession, RetryAtTheFinishHandsTheRunOverFirstThenRacesAgain) {
               (std::vector<DialogKind>{DialogKind::Name, DialogKind::HiScoreList}));
     EXPECT_EQ(host.dialogs.Calls()[0].time, Entry(bestSlot).time);
     int32_t kept = 0;
-    for (const HiScoreEntry& entry : test::BestFirst(host.game().records)) {
+    for (const HiScoreEntry& entry : test::BestFirst(host.game().Records())) {
         if (entry.name == "Kept" && entry.time == Entry(bestSlot).time && entry.recording == run) {
             ++kept;
         }
     }
     EXPECT_EQ(kept, 1);
-    EXPECT_TRUE(host.game().records.Changed());
-    EXPECT_EQ(host.game().state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks);
+    EXPECT_TRUE(host.game().Records().Changed());
+    EXPECT_EQ(host.game().State().Progress().Mode(), ModeSolo);
+    EXPECT_EQ(host.game().State().Progress().Countdown(), kCountdownTicks);
     EXPECT_TRUE(host.timer.Running());
     EXPECT_TRUE(host.shell().ResultArmed());
 
     // Held, the button asks once: the countdown goes on.
     ASSERT_EQ(host.RunTicks(1), 1);
-    EXPECT_EQ(host.game().state.Progress().Countdown(), kCountdownTicks - 1);
+    EXPECT_EQ(host.game().State().Progress().Countdown(), kCountdownTicks - 1);
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
 }
 

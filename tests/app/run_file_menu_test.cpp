@@ -69,24 +69,24 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     ASSERT_FALSE(SaveFile(other, WriteRunFile(foreign)));
     HeadlessHost importer;
     importer.Start(to);
-    const RecordBytes before = importer.game().records.SavedBytes();
+    const RecordBytes before = importer.game().Records().SavedBytes();
     importer.dialogs.QueueFile(other);
     importer.Command(Command::ImportRun);
     EXPECT_EQ(importer.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::Message}));
-    EXPECT_FALSE(importer.game().records.Changed());
-    EXPECT_EQ(importer.game().records.SavedBytes().record, before.record);
-    EXPECT_EQ(importer.game().records.SavedBytes().recordings, before.recordings);
+    EXPECT_FALSE(importer.game().Records().Changed());
+    EXPECT_EQ(importer.game().Records().SavedBytes().record, before.record);
+    EXPECT_EQ(importer.game().Records().SavedBytes().recordings, before.recordings);
 
     // Raced against without importing: a race against that recording starts.
     importer.dialogs.ClearLog();
     importer.dialogs.QueueFile(shared);
     importer.Command(Command::RaceRunFile);
     EXPECT_EQ(importer.dialogs.Kinds(), std::vector<DialogKind>{DialogKind::OpenFile});
-    const GameState& state = importer.game().state;
+    const GameState& state = importer.game().State();
     EXPECT_EQ(state.Progress().Mode(), ModeVersus);
     EXPECT_TRUE(std::equal(run.recording.begin(), run.recording.end(), state.Opponent()));
-    EXPECT_FALSE(importer.game().records.Changed());
+    EXPECT_FALSE(importer.game().Records().Changed());
     EXPECT_EQ(importer.RunTicks(10), 10);
 
     // Imported: in the table at once, on disk only when the closing question is answered Yes.
@@ -96,10 +96,10 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     EXPECT_EQ(importer.dialogs.Kinds(),
               (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::HiScoreList}));
     // Rank 1, highlighted as a run just raced.
-    const HiScoreTable& table = importer.game().records;
+    const HiScoreTable& table = importer.game().Records();
     EXPECT_EQ(table.AtRank(1).time, run.time);
     EXPECT_TRUE(importer.dialogs.Calls().back().lines[0].selected);
-    EXPECT_TRUE(importer.game().records.Changed());
+    EXPECT_TRUE(importer.game().Records().Changed());
     const auto unsaved = StageZeroRecords(to);
     EXPECT_EQ(unsaved, StageZeroRecords(reference));
     importer.dialogs.QueueAnswer(Answer::Yes);

@@ -117,7 +117,7 @@ class ProbeTimer final : public TickTimer {
 class ShellTest : public ::testing::Test {
   protected:
     ShellTest() : haveContent(dir.CopyGameContent()), game(Bundle()), shell(game) {
-        game.timer.LoadTickPeriod();
+        game.Timer().LoadTickPeriod();
         shell.Start();
         shell.RunPending();
         events.clear();
@@ -143,7 +143,7 @@ class ShellTest : public ::testing::Test {
     // finish phase has run out `extraTicks` times.
     void DriveSoloRace(const Recording& run, int32_t extraTicks = 0) {
         Command(vantrell::Command::Solo);
-        const RaceProgress& progress = game.state.Progress();
+        const RaceProgress& progress = game.State().Progress();
         int32_t overTicks = 0;
         for (int32_t i = 0; i < kCountdownStart + kRaceTickLimit + kFinishLast + 2; ++i) {
             const bool running = progress.Countdown() == 0 && progress.FinishCounter() == 0;
@@ -157,8 +157,8 @@ class ShellTest : public ::testing::Test {
         }
     }
     const HiScoreEntry& Best() {
-        game.records.Rank();
-        return game.records.AtRank(1);
+        game.Records().Rank();
+        return game.Records().AtRank(1);
     }
 
     test::ScratchDir dir;
@@ -174,21 +174,21 @@ class ShellTest : public ::testing::Test {
 TEST_F(ShellTest, CreationPostsTheDemonstrationAndTimerStart) {
     Game fresh(Bundle());
     Shell other(fresh);
-    fresh.timer.LoadTickPeriod();
+    fresh.Timer().LoadTickPeriod();
     other.Start();
     // Only posted so far: nothing runs until the loop gets to it.
     EXPECT_EQ(other.ResultArmed(), false);
-    EXPECT_FALSE(fresh.timer.Running());
+    EXPECT_FALSE(fresh.Timer().Running());
     EXPECT_TRUE(other.HasPending());
-    EXPECT_EQ(fresh.state.Progress().Banner(), BannerTitle);
+    EXPECT_EQ(fresh.State().Progress().Banner(), BannerTitle);
     EXPECT_TRUE(host.display.Checked(Command::Effects));
     EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
     other.RunPending();
     EXPECT_EQ(other.ResultArmed(), true);
-    EXPECT_TRUE(fresh.timer.Running());
+    EXPECT_TRUE(fresh.Timer().Running());
     EXPECT_EQ(host.timer.Period(), 16);
-    EXPECT_EQ(fresh.state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(fresh.State().Progress().Mode(), ModeDemo);
     EXPECT_FALSE(other.HasPending());
 }
 
@@ -200,15 +200,15 @@ TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
     EXPECT_EQ(events, (Events{"stop", "start", "stop", "message 競技終了", "list", "start"}));
     ASSERT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_EQ(host.dialogs.Calls()[0].text, "もっと精進せいよ！");
-    EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(game.State().Progress().Mode(), ModeDemo);
     EXPECT_EQ(shell.ResultArmed(), true);
-    EXPECT_TRUE(game.timer.Running());
+    EXPECT_TRUE(game.Timer().Running());
 
     // Nothing is armed before the loop has run the start's pending work: a race started then
     // and finished keeps reporting its end but is not handed over.
     Game fresh(Bundle());
     Shell other(fresh);
-    fresh.timer.LoadTickPeriod();
+    fresh.Timer().LoadTickPeriod();
     other.Start();
     host.dialogs.ClearLog();
     other.OnCommand(Command::Solo);
@@ -217,8 +217,8 @@ TEST_F(ShellTest, FinishedRaceIsHandedOverOnce) {
     }
     EXPECT_FALSE(other.ResultArmed());
     EXPECT_TRUE(host.dialogs.Calls().empty());
-    EXPECT_EQ(fresh.state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(fresh.state.Progress().FinishCounter(), kFinishLast);
+    EXPECT_EQ(fresh.State().Progress().Mode(), ModeSolo);
+    EXPECT_EQ(fresh.State().Progress().FinishCounter(), kFinishLast);
 }
 
 TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
@@ -229,22 +229,22 @@ TEST_F(ShellTest, GoodRunGetsItsNameAndRecording) {
     DriveSoloRace(best);
     EXPECT_EQ(events, (Events{"stop", "start", "stop", "name", "list", "start"}));
     // The same time as the best run, entered with the bytes driven.
-    const std::vector<HiScoreEntry> entries = test::BestFirst(game.records);
+    const std::vector<HiScoreEntry> entries = test::BestFirst(game.Records());
     const auto it = std::find_if(entries.begin(), entries.end(),
                                  [](const HiScoreEntry& e) { return e.name == "Kaede"; });
     ASSERT_NE(it, entries.end());
     EXPECT_EQ(it->time, bestTime);
     EXPECT_TRUE(std::equal(best.begin() + 1, best.begin() + bestTime, it->recording.begin() + 1));
-    EXPECT_TRUE(game.records.Changed());
+    EXPECT_TRUE(game.Records().Changed());
 }
 
 TEST_F(ShellTest, MinimiseStopsAndFocusRestartsOnlyWhenArmed) {
     shell.Minimized();
-    EXPECT_FALSE(game.timer.Running());
+    EXPECT_FALSE(game.Timer().Running());
     shell.FocusRegained();
-    EXPECT_FALSE(game.timer.Running());  // posted
+    EXPECT_FALSE(game.Timer().Running());  // posted
     shell.RunPending();
-    EXPECT_TRUE(game.timer.Running());
+    EXPECT_TRUE(game.Timer().Running());
     // Focus while running does not make a second timer.
     shell.FocusRegained();
     shell.RunPending();
@@ -286,7 +286,7 @@ TEST_F(ShellTest, CloseAsksTheSaveQuestionBeforeStopping) {
     // The window is gone: whatever was still posted is dropped.
     shell.FocusRegained();
     shell.RunPending();
-    EXPECT_FALSE(game.timer.Running());
+    EXPECT_FALSE(game.Timer().Running());
 }
 
 TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
@@ -296,13 +296,13 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
     dialogs.whileOpen = [&] {
         shell.FocusRegained();
         shell.RunPending();
-        EXPECT_FALSE(game.timer.Running()) << events.back();
+        EXPECT_FALSE(game.Timer().Running()) << events.back();
         ++checked;
     };
     for (const vantrell::Command command : {Command::About, Command::Rules, Command::ShowHiScores,
                                             Command::ResetHiScores, Command::Versus}) {
         Command(command);
-        EXPECT_TRUE(game.timer.Running()) << "running again once answered";
+        EXPECT_TRUE(game.Timer().Running()) << "running again once answered";
     }
     EXPECT_EQ(checked, 5);
     // The close question too: the race is frozen behind it.
@@ -313,21 +313,21 @@ TEST_F(ShellTest, NoFocusChangeOrPostedStartRunsTheTimerBehindADialog) {
         const int32_t presents = host.display.PresentCount();
         shell.FocusRegained();
         shell.RunPending();
-        EXPECT_FALSE(game.timer.Running());
+        EXPECT_FALSE(game.Timer().Running());
         EXPECT_EQ(host.display.PresentCount(), presents);
         ++checked;
     };
     host.dialogs.QueueAnswer(Answer::Cancel);
     EXPECT_FALSE(shell.CloseRequested());  // the player stays
     EXPECT_EQ(checked, 6);
-    EXPECT_TRUE(game.timer.Running()) << "the race goes on where it was";
+    EXPECT_TRUE(game.Timer().Running()) << "the race goes on where it was";
 }
 
 TEST_F(ShellTest, DestroyStopsARunningTimerAndStoresOnlyAChangedSpeed) {
     host.speedStore.value = 40;
     Game fresh(Bundle());
     Shell other(fresh);
-    fresh.timer.LoadTickPeriod();
+    fresh.Timer().LoadTickPeriod();
     other.Start();
     other.RunPending();
     EXPECT_EQ(host.timer.Period(), 40);
@@ -364,7 +364,7 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         events.clear();
         Command(c.command);
         EXPECT_EQ(events, c.expected) << static_cast<int>(c.command);
-        EXPECT_TRUE(game.timer.Running()) << static_cast<int>(c.command);
+        EXPECT_TRUE(game.Timer().Running()) << static_cast<int>(c.command);
     }
     // A command that opens a dialog while the timer is already stopped leaves it started.
     shell.Minimized();
@@ -376,15 +376,15 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
 TEST_F(ShellTest, ModeCommandsStartTheirModes) {
     ASSERT_TRUE(haveContent);
     Command(Command::Solo);
-    EXPECT_EQ(game.state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(game.state.Progress().Banner(), BannerReady);
+    EXPECT_EQ(game.State().Progress().Mode(), ModeSolo);
+    EXPECT_EQ(game.State().Progress().Banner(), BannerReady);
     Command(Command::FreeDrive);
-    EXPECT_EQ(game.state.Progress().Mode(), ModeFreeDrive);
+    EXPECT_EQ(game.State().Progress().Mode(), ModeFreeDrive);
     // Nothing selected at OK: the fastest run is raced, and the second craft drives it.
     host.dialogs.QueueSelection(ListSelection{});
     Command(Command::Versus);
-    EXPECT_EQ(game.state.Progress().Mode(), ModeVersus);
-    EXPECT_EQ(game.records.SelectedOpponent(), kRankBest);
+    EXPECT_EQ(game.State().Progress().Mode(), ModeVersus);
+    EXPECT_EQ(game.Records().SelectedOpponent(), kRankBest);
     const Recording& opponent = Best().recording;
     const size_t first = static_cast<size_t>(
         std::find_if(opponent.begin(), opponent.end(), [](uint8_t b) { return b != 0; }) -
@@ -393,10 +393,10 @@ TEST_F(ShellTest, ModeCommandsStartTheirModes) {
     for (int32_t t = 0; t < kCountdownStart + static_cast<int32_t>(first) + 40; ++t) {
         Tick();
     }
-    EXPECT_NE(game.state.Crafts().second.posX, kStartPointFixed) << "the opponent never moved";
-    EXPECT_EQ(game.state.Crafts().first.posX, kStartPointFixed) << "player 1 moved by itself";
+    EXPECT_NE(game.State().Crafts().second.posX, kStartPointFixed) << "the opponent never moved";
+    EXPECT_EQ(game.State().Crafts().first.posX, kStartPointFixed) << "player 1 moved by itself";
     Command(Command::Demo);
-    EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(game.State().Progress().Mode(), ModeDemo);
 }
 
 TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
@@ -404,7 +404,7 @@ TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
     Command(Command::Solo);
     const int32_t writes = host.display.CheckWrites(Command::Stage1);
     Command(Command::Stage1);  // the stage already selected: no question, the demonstration
-    EXPECT_EQ(game.state.Progress().Mode(), ModeDemo);
+    EXPECT_EQ(game.State().Progress().Mode(), ModeDemo);
     EXPECT_EQ(host.display.CheckWrites(Command::Stage1), writes + 1);
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
 
@@ -414,14 +414,14 @@ TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
     host.dialogs.QueueYesNo(true);
     Command(Command::Stage4);
     EXPECT_EQ(events, (Events{"stop", "yesno スコアデータのセーブ", "start"}));
-    EXPECT_EQ(game.state.CurrentStage().Index(), 3);
+    EXPECT_EQ(game.State().CurrentStage().Index(), 3);
     for (int32_t s = 0; s < kStageCount; ++s) {
         EXPECT_EQ(host.display.Checked(StageCommand(s)), s == 3) << s;
     }
     // The new stage's own table is loaded; the old one reached the disk.
     HiScoreTable stage3(dir.path());
     stage3.Load(3);
-    EXPECT_EQ(game.records.SavedBytes().record, stage3.SavedBytes().record);
+    EXPECT_EQ(game.Records().SavedBytes().record, stage3.SavedBytes().record);
     HiScoreTable stage0(dir.path());
     stage0.Load(0);
     const std::vector<HiScoreEntry> entries = test::BestFirst(stage0);
@@ -431,21 +431,21 @@ TEST_F(ShellTest, StageSelectSavesTheOldTableFirstAndReselectingStillRestarts) {
 
 TEST_F(ShellTest, SoundSwitchesToggleWithTheirChecks) {
     Command(Command::Effects);
-    EXPECT_FALSE(game.sound.EffectsOn());
+    EXPECT_FALSE(game.Sound().EffectsOn());
     EXPECT_FALSE(host.display.Checked(Command::Effects));
     Command(Command::Effects);
-    EXPECT_TRUE(game.sound.EffectsOn());
+    EXPECT_TRUE(game.Sound().EffectsOn());
     EXPECT_TRUE(host.display.Checked(Command::Effects));
 
     Command(Command::Solo);
     host.audio.Clear();
     Command(Command::Music);
-    EXPECT_FALSE(game.sound.MusicOn());
+    EXPECT_FALSE(game.Sound().MusicOn());
     EXPECT_FALSE(host.display.Checked(Command::Music));
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"stop race", "stop goal"}));
     host.audio.Clear();
     Command(Command::Music);
-    EXPECT_TRUE(game.sound.MusicOn());
+    EXPECT_TRUE(game.Sound().MusicOn());
     EXPECT_TRUE(host.display.Checked(Command::Music));
     EXPECT_EQ(host.audio.Calls(), (std::vector<std::string>{"play race"}));
 }

@@ -67,7 +67,7 @@ DialogScript ScriptFor(TestGame& game) {
 
 // Waits for a solo race's countdown (63 ticks, about a second) to run out.
 bool WaitForTheStart(TestGame& game) {
-    const GameState& state = game.app->Objects().state;
+    const GameState& state = game.app->Objects().State();
     for (int i = 0; i < 250 && state.Progress().Countdown() > 0; ++i) {
         Pump(20);
     }
@@ -87,9 +87,9 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
     std::filesystem::remove(recordFile);
     game.Start();
 
-    const GameState& state = game.app->Objects().state;
+    const GameState& state = game.app->Objects().State();
     ASSERT_EQ(state.CurrentStage().Index(), 0);
-    SoundPlayer& sound = game.app->Objects().sound;
+    SoundPlayer& sound = game.app->Objects().Sound();
     EXPECT_TRUE(sound.EffectsOn());  // the folder read as no file: both on
     EXPECT_TRUE(sound.MusicOn());
     game.Choose(Command::Effects);
@@ -100,7 +100,7 @@ TEST(BadInputTest, UnwritableSwitchFileLosesOnlyTheSwitchesNotTheRecords) {
     EXPECT_GT(game.Window().View().PresentCount(), presents) << "the game stopped";
 
     // A run entered the table, as after a finished race.
-    HiScoreTable& records = game.app->Objects().records;
+    HiScoreTable& records = game.app->Objects().Records();
     OfferedRun run{.time = 1, .name = "BADINPUT"};
     run.recording.fill(0x21);
     ASSERT_TRUE(records.Offer(run).Entered());
@@ -184,9 +184,9 @@ void SoloRaceRunsWithoutMusic(TestGame& game, const char* trouble, bool expectDe
     EXPECT_FALSE(game.app->Sound().MusicLoaded(MusicPiece::Goal));
     DialogScript script = ScriptFor(game);
     game.Choose(Command::Solo);
-    const GameState& state = game.app->Objects().state;
+    const GameState& state = game.app->Objects().State();
     EXPECT_EQ(state.Progress().Mode(), ModeSolo);
-    EXPECT_EQ(game.app->Objects().sound.CurrentPiece(), SoundPlayer::kPieceRace);
+    EXPECT_EQ(game.app->Objects().Sound().CurrentPiece(), SoundPlayer::kPieceRace);
     ASSERT_TRUE(WaitForTheStart(game));
     const int32_t ticks = state.Progress().RaceTicks();
     Pump(150);
@@ -236,8 +236,8 @@ TEST(BadInputTest, JoystickPulledOutMidRaceLeavesTheKeyboardDriving) {
     DialogScript script = ScriptFor(game);
     game.Choose(Command::Solo);
     ASSERT_TRUE(WaitForTheStart(game));
-    InputConfig& input = game.app->Objects().input;
-    const GameState& state = game.app->Objects().state;
+    InputConfig& input = game.app->Objects().Input();
+    const GameState& state = game.app->Objects().State();
     EXPECT_EQ(input.Player(1).useJoystick1, 1);  // the stick was there: still assigned
     const PlayerAssignment player2 = input.Player(2);
 

@@ -94,7 +94,7 @@ TEST(LanguageTest, InEnglishEveryMenuAndDialogTextIsEnglish) {
         collect(dialog);
         test::AnswerBox(dialog, false);
     };
-    DialogScript script([&game] { return game.app->Objects().timer.Running(); });
+    DialogScript script([&game] { return game.app->Objects().Timer().Running(); });
     script.Then(collectAndOk);  // the record file's problems, at the start
     game.Start();
     Pump(50);
@@ -127,15 +127,15 @@ TEST(LanguageTest, InEnglishEveryMenuAndDialogTextIsEnglish) {
     // The end of a race: a time that does not enter, then one that does (the name prompt).
     Game& objects = game.app->Objects();
     script.Then(collectAndOk).Then(collectAndOk);
-    EnterRun(objects.dialogs, objects.records, 99999, nullptr);
+    EnterRun(objects.Dialogs(), objects.Records(), 99999, nullptr);
     script.Then(collectAndOk).Then(collectAndOk);
-    EnterRun(objects.dialogs, objects.records, 1, nullptr);
+    EnterRun(objects.Dialogs(), objects.Records(), 1, nullptr);
     // Saving on close: the question.
     script.Then([&](QWidget* dialog) {
         collect(dialog);
         qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Cancel)->click();
     });
-    EXPECT_EQ(SaveWithQuestion(objects.dialogs, objects.records, 0, SaveOccasion::Close),
+    EXPECT_EQ(SaveWithQuestion(objects.Dialogs(), objects.Records(), 0, SaveOccasion::Close),
               SaveResult::Cancelled);
 
     EXPECT_EQ(dialogsSeen, 13);
@@ -187,13 +187,13 @@ struct RaceSnapshot {
 };
 
 RaceSnapshot Snapshot(Game& game) {
-    const Bitmap8& frame = game.state.FrameBuffer();
+    const Bitmap8& frame = game.State().FrameBuffer();
     RaceSnapshot snapshot;
     snapshot.frame.assign(frame.Pixels(), frame.Pixels() + frame.PixelBytes());
-    snapshot.raceTicks = game.state.Progress().RaceTicks();
-    const Recording& inputs = game.state.Progress().RunInputs();
+    snapshot.raceTicks = game.State().Progress().RaceTicks();
+    const Recording& inputs = game.State().Progress().RunInputs();
     snapshot.inputs.assign(inputs.begin(), inputs.end());
-    snapshot.timerRunning = game.timer.Running();
+    snapshot.timerRunning = game.Timer().Running();
     return snapshot;
 }
 
@@ -204,17 +204,17 @@ RaceSnapshot DriveSoloRace(int switchEvery) {
     game.Start();
     game.Choose(Command::Solo);
     Game& objects = game.app->Objects();
-    objects.timer.StopTickTimer();
+    objects.Timer().StopTickTimer();
     UiLanguage next = UiLanguage::English;
     for (int tick = 1; tick <= 300; ++tick) {
         TickInput input;
         input.player1 = static_cast<uint8_t>(tick % 40 < 30 ? 1 : 5);
         game.app->GameShell().Tick(input);
         if (switchEvery > 0 && tick % switchEvery == 0) {
-            const bool running = objects.timer.Running();
+            const bool running = objects.Timer().Running();
             game.app->Languages().Entry(next)->trigger();
-            EXPECT_EQ(objects.timer.Running(), running);
-            EXPECT_FALSE(objects.dialogs.AnyOpen());
+            EXPECT_EQ(objects.Timer().Running(), running);
+            EXPECT_FALSE(objects.Dialogs().AnyOpen());
             next = next == UiLanguage::English ? UiLanguage::Japanese : UiLanguage::English;
         }
     }

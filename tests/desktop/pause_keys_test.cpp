@@ -116,7 +116,7 @@ TEST_F(PauseKeysTest, TheStartButtonOfAPadAPlayerDrivesWithPauses) {
         GTEST_SKIP() << "no SDL joystick subsystem, or a real joystick is plugged in";
     }
     // Started without a joystick: the first ticks have let go of player 1's joystick 1.
-    InputConfig& input = game.app->Objects().input;
+    InputConfig& input = game.app->Objects().Input();
     for (int i = 0; i < 100 && game.Window().View().PresentCount() < 3; ++i) {
         Pump(10);
     }

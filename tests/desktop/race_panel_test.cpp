@@ -47,7 +47,7 @@ class RacePanelTest : public ::testing::Test {
         return QRect(widget.mapTo(&game.Window(), QPoint(0, 0)), widget.size());
     }
 
-    const GameState& State() { return game.app->Objects().state; }
+    const GameState& State() { return game.app->Objects().State(); }
 
     TestGame game;
 };
@@ -182,7 +182,7 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
     Pump(50);
     // OK: back to the demonstration, with the name as typed.
     EXPECT_EQ(State().Progress().Mode(), ModeDemo);
-    const HiScoreTable& records = game.app->Objects().records;
+    const HiScoreTable& records = game.app->Objects().Records();
     int named = 0;
     for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
         const HiScoreEntry& entry = records.AtRank(rank);
@@ -205,8 +205,8 @@ TEST_F(RacePanelTest, BackButtonOfAPadAPlayerDrivesWithRacesAgain) {
     }
     test::VirtualDevice pad(test::VirtualDevice::Pad);
     ASSERT_TRUE(pad.Ok());
-    game.app->Objects().input.Choose(1, Device::Joystick1);
-    ASSERT_TRUE(game.app->Objects().input.Uses(1, Device::Joystick1));
+    game.app->Objects().Input().Choose(1, Device::Joystick1);
+    ASSERT_TRUE(game.app->Objects().Input().Uses(1, Device::Joystick1));
     game.Choose(Command::Solo);
     for (int i = 0; i < 300 && State().Progress().RaceTicks() < 20; ++i) {
         Pump(10);

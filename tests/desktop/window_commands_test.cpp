@@ -35,7 +35,7 @@ class WindowCommandsTest : public ::testing::Test {
     DialogScript Script() {
         return DialogScript([this] { return game.app->Timer().Running(); });
     }
-    const GameState& State() { return game.app->Objects().state; }
+    const GameState& State() { return game.app->Objects().State(); }
 
     TestGame game;
 };
@@ -126,11 +126,11 @@ TEST_F(WindowCommandsTest, ConfigDialogLeavesTheRaceRunningAndRestartsTheTimerOn
     EXPECT_GT(presentsWhileOpen, 2);
     EXPECT_EQ(periodAfterStep, 17);
     EXPECT_TRUE(runningAfterStep);
-    EXPECT_EQ(game.app->Objects().timer.Period(), 17);
+    EXPECT_EQ(game.app->Objects().Timer().Period(), 17);
 }
 
 TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
-    SoundPlayer& sound = game.app->Objects().sound;
+    SoundPlayer& sound = game.app->Objects().Sound();
     game.Choose(Command::Effects);
     EXPECT_FALSE(sound.EffectsOn());
     EXPECT_FALSE(game.Window().Menu().Checked(Command::Effects));
@@ -175,7 +175,7 @@ TEST(WindowCommandsRace, FinishedRaceGoesToTheNameEntryWithTheTimerStoppedThenBa
         }
     }
     game.Start();
-    auto State = [&game]() -> const GameState& { return game.app->Objects().state; };
+    auto State = [&game]() -> const GameState& { return game.app->Objects().State(); };
     auto Script = [&game] { return DialogScript([&game] { return game.app->Timer().Running(); }); };
     game.Choose(Command::Solo);
 
@@ -206,7 +206,7 @@ TEST(WindowCommandsRace, FinishedRaceGoesToTheNameEntryWithTheTimerStoppedThenBa
     EXPECT_EQ(State().Progress().Mode(), ModeDemo);
     EXPECT_EQ(game.app->GameShell().ResultArmed(), true);
     EXPECT_TRUE(game.app->Timer().Running());
-    EXPECT_TRUE(game.app->Objects().records.Changed());
+    EXPECT_TRUE(game.app->Objects().Records().Changed());
 }
 
 TEST_F(WindowCommandsTest, MinimiseStopsTheGameAndRegainingTheFocusRestartsIt) {
@@ -229,7 +229,7 @@ TEST_F(WindowCommandsTest, MinimiseStopsTheGameAndRegainingTheFocusRestartsIt) {
 
 TEST_F(WindowCommandsTest, ClosingOffersTheSaveStopsTheTimerAndStoresTheSpeed) {
     // A run entered the table.
-    ASSERT_TRUE(game.app->Objects().records.Offer({.time = 1}).Entered());
+    ASSERT_TRUE(game.app->Objects().Records().Offer({.time = 1}).Entered());
     DialogScript script = Script();
     // Escape means Cancel: the window stays and the game goes on where it was.
     script.Then([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }).Then([](QWidget* box) {

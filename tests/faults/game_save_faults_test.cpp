@@ -28,8 +28,8 @@ void EnterARun(HeadlessHost& host) {
     Recording run{};
     run[1] = 1;
     host.dialogs.QueueName("Kaito");
-    EnterRun(host.dialogs, host.game().records, 700, run.data());
-    ASSERT_TRUE(host.game().records.Changed());
+    EnterRun(host.dialogs, host.game().Records(), 700, run.data());
+    ASSERT_TRUE(host.game().Records().Changed());
 }
 
 int32_t FailureQuestions(const ScriptedDialogs& dialogs) {
@@ -83,9 +83,9 @@ TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
     EXPECT_EQ(FailureMessages(host.dialogs), 1);
     EXPECT_NE(host.dialogs.Calls().back().text.find("S0N4.JOY"), std::string::npos);
     // Still on stage 1 with the unsaved run, the race going on; nothing on disk changed.
-    EXPECT_EQ(host.game().state.CurrentStage().Index(), 0);
+    EXPECT_EQ(host.game().State().CurrentStage().Index(), 0);
     EXPECT_TRUE(host.display.Checked(Command::Stage1));
-    EXPECT_TRUE(host.game().records.Changed());
+    EXPECT_TRUE(host.game().Records().Changed());
     EXPECT_TRUE(host.timer.Running());
     EXPECT_EQ(host.RunTicks(50), 50);
     EXPECT_EQ(test::ReadBytes(dir / "S0N5.JOY"), recording);
@@ -95,7 +95,7 @@ TEST(GameSaveFaults, AFailedSaveOnAStageChangeKeepsTheStageAndItsRuns) {
     std::filesystem::remove_all(blocked);
     host.dialogs.QueueYesNo(true);
     host.Command(Command::Stage2);
-    EXPECT_EQ(host.game().state.CurrentStage().Index(), 1);
+    EXPECT_EQ(host.game().State().CurrentStage().Index(), 1);
     EXPECT_TRUE(SavedOnDisk(dir.path(), 0, "Kaito"));
 }
 
@@ -120,14 +120,14 @@ TEST(GameSaveFaults, AFailedSaveOnCloseOffersRetryDiscardOrCancel) {
     ASSERT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_TRUE(host.dialogs.Calls()[1].text.starts_with(kFailed));
     EXPECT_NE(host.dialogs.Calls()[1].text.find("VANREC0.DAT"), std::string::npos);
-    EXPECT_TRUE(host.game().records.Changed());
+    EXPECT_TRUE(host.game().Records().Changed());
     EXPECT_TRUE(host.timer.Running());
 
     // Retry: the folder mended meanwhile, the save goes through and the window goes. The
     // first try is refused at its first step, as a full disk would.
     std::filesystem::remove_all(dir / "VANREC0.DAT");
     int32_t refusals = 1;
-    host.game().records.SetSaveStepHook(
+    host.game().Records().SetSaveStepHook(
         [&refusals](SaveStep, const std::filesystem::path&) { return refusals-- <= 0; });
     host.dialogs.ClearLog();
     host.dialogs.QueueAnswer(Answer::Yes);

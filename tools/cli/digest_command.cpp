@@ -23,7 +23,7 @@ int RunDigest(const CliOptions& options) {
         if (host.display.PresentCount() > shown) {
             shown = host.display.PresentCount();
             std::printf("frame %d %s %s\n", shown,
-                        BandDigest(host.game().state.FrameBuffer()).c_str(),
+                        BandDigest(host.game().State().FrameBuffer()).c_str(),
                         host.display.StatusNow().c_str());
         }
     }

@@ -43,7 +43,7 @@ DesktopApp::~DesktopApp() {
 }
 
 void DesktopApp::Start() {
-    game_->timer.LoadTickPeriod();
+    game_->Timer().LoadTickPeriod();
     window_->AttachShell(shell_.get());
     shell_->Start();
     window_->show();

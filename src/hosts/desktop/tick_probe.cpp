@@ -61,7 +61,7 @@ void TickProbe::AfterTick() {
     if (tick_ == 1) {
         Time("first-frame");  // the first tick has presented its frame
     }
-    const GameState& state = app_.Objects().state;
+    const GameState& state = app_.Objects().State();
     if (trace_) {
         const auto micros =
             std::chrono::duration_cast<std::chrono::microseconds>(now - start_).count();

@@ -76,7 +76,7 @@ void HeadlessHost::Start(const std::filesystem::path& dataDir) {
     shell_.reset();
     game_.reset();
     game_ = std::make_unique<Game>(Bundle(dataDir));
-    game_->timer.LoadTickPeriod();
+    game_->Timer().LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
     shell_->Start();
     shell_->RunPending();
@@ -84,7 +84,7 @@ void HeadlessHost::Start(const std::filesystem::path& dataDir) {
 
 int32_t HeadlessHost::RunTicks(int32_t n) {
     int32_t delivered = 0;
-    while (delivered < n && game_->timer.Running()) {
+    while (delivered < n && game_->Timer().Running()) {
         shell_->TimerFired();
         shell_->RunPending();
         ++delivered;

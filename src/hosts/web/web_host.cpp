@@ -57,7 +57,7 @@ void WebHost::Run() {
     running_ = this;
     game_ = std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, display_, dialogs_,
                                                   timer_, speedStore_, EmbeddedWaves(), dataDir_});
-    game_->timer.LoadTickPeriod();
+    game_->Timer().LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
     page::Ready(MenuJson());
@@ -115,14 +115,14 @@ void WebHost::Handle(const Event& event) {
 }
 
 void WebHost::DeliverTicks(int32_t count) {
-    for (int32_t i = 0; i < count && game_->timer.Running(); ++i) {
+    for (int32_t i = 0; i < count && game_->Timer().Running(); ++i) {
         OneTick();
         shell_->RunPending();
     }
 }
 
 void WebHost::OneTick() {
-    const RaceProgress& progress = game_->state.Progress();
+    const RaceProgress& progress = game_->State().Progress();
     if (drive_ && !driving_ && progress.Mode() == ModeSolo) {
         driving_ = true;
         driveSteps_ = 0;
@@ -184,14 +184,14 @@ void WebHost::RunControlsDialog(ConfigDialog& dialog) {
     }
     page::CloseControls();
     // A tab is never destroyed the way a window is, so the speed is kept as the dialog closes.
-    game_->timer.StoreTickPeriod();
+    game_->Timer().StoreTickPeriod();
 }
 
 void WebHost::SaveSoundSwitches() {
     // A browser tab has no moment of exit to write them in, so they are written as they change.
     vantrell::SaveSoundSwitches(
         dataDir_ / kSoundSwitchFileName,
-        SoundSwitches{game_->sound.EffectsOn() ? 1 : 0, game_->sound.MusicOn() ? 1 : 0});
+        SoundSwitches{game_->Sound().EffectsOn() ? 1 : 0, game_->Sound().MusicOn() ? 1 : 0});
 }
 
 std::string WebHost::VerifyRecords() const {
@@ -214,16 +214,16 @@ std::string WebHost::State() const {
     if (!game_) {
         return "{}";
     }
-    const RaceProgress& progress = game_->state.Progress();
+    const RaceProgress& progress = game_->State().Progress();
     return "{\"mode\":" + std::to_string(static_cast<int32_t>(progress.Mode())) +
            ",\"raceTicks\":" + std::to_string(progress.RaceTicks()) +
            ",\"driveSteps\":" + std::to_string(driveSteps_) +
            ",\"driving\":" + (driving_ ? "true" : "false") +
            ",\"paused\":" + (shell_->Paused() ? "true" : "false") +
-           ",\"timer\":" + (game_->timer.Running() ? "true" : "false") +
+           ",\"timer\":" + (game_->Timer().Running() ? "true" : "false") +
            ",\"frames\":" + std::to_string(display_.PresentCount()) + ",\"craft\":[" +
-           std::to_string(game_->state.Crafts().first.posX) + "," +
-           std::to_string(game_->state.Crafts().first.posY) + "]}";
+           std::to_string(game_->State().Crafts().first.posX) + "," +
+           std::to_string(game_->State().Crafts().first.posY) + "]}";
 }
 
 }  // namespace vantrell::web

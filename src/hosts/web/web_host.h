@@ -43,7 +43,7 @@ class WebHost {
     void DriveNextSoloRace(const Recording& recording, int32_t pauseAfter);
     std::string State() const;
     // Runs entered since the table was last saved: closing the tab now would lose them.
-    bool Unsaved() const { return game_ != nullptr && game_->records.Changed(); }
+    bool Unsaved() const { return game_ != nullptr && game_->Records().Changed(); }
 
   private:
     struct Event {
