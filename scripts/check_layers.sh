@@ -3,6 +3,10 @@
 # one layer. Layers, lowest first (a folder may include its own layer and those below):
 #   0 gfx io resources   1 platform   2 craft world records input sound   3 race   4 app   5 hosts
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
+# The browser page's modules (src/hosts/web/page/*.js) are layered the same way, lowest first:
+#   0 protocol i18n program   1 audio screen panel ui* host   2 main (the one entry)
+# Only the entry imports the program Emscripten writes (vantrell.js). The browser tests' hooks
+# (tests/web/hooks/checks.js) may import any page module; no page module imports them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -48,5 +52,62 @@ if [ -s "$edges" ] && ! sort -u "$edges" | tsort >/dev/null 2>&1; then
   status=1
 fi
 
-[ "$status" -eq 0 ] && echo "layers: every include in src/ runs downward"
+page=src/hosts/web/page
+page_layer_of() {
+  case "$1" in
+    protocol|i18n|program) echo 0 ;;
+    audio|screen|panel|ui|ui_*|host) echo 1 ;;
+    main) echo 2 ;;
+    *) echo "" ;;
+  esac
+}
+: >"$edges"
+for file in "$page"/*.js; do
+  from=$(basename "$file" .js)
+  from_layer=$(page_layer_of "$from")
+  if [ -z "$from_layer" ]; then
+    echo "$file: module $from has no layer; add it to scripts/check_layers.sh" >&2
+    status=1
+    continue
+  fi
+  # Static and dynamic imports alike: from "./x.js", import("./x.js"), import "./x.js".
+  for target in $(grep -oE '(from|import)\s*\(?\s*"[^"]+"' "$file" | sed -E 's/.*"([^"]+)"/\1/'); do
+    if [ "$target" = "./vantrell.js" ]; then
+      if [ "$from" != main ]; then
+        echo "$file: imports the program; only the entry (main.js) does" >&2
+        status=1
+      fi
+      continue
+    fi
+    name=$(sed -E 's|^\./([A-Za-z0-9_]+)\.js$|\1|' <<<"$target")
+    to_layer=$(page_layer_of "$name")
+    if [ "$name" = "$target" ] || [ ! -f "$page/$name.js" ] || [ -z "$to_layer" ]; then
+      echo "$file: imports \"$target\", which is no module of the page" >&2
+      status=1
+    elif [ "$to_layer" -gt "$from_layer" ]; then
+      echo "$file: $from (layer $from_layer) imports $name (layer $to_layer): upward" >&2
+      status=1
+    elif [ "$to_layer" -eq "$from_layer" ]; then
+      echo "$from $name" >>"$edges"
+    fi
+  done
+done
+if [ -s "$edges" ] && ! sort -u "$edges" | tsort >/dev/null 2>&1; then
+  echo "a cycle of imports between the page's modules of one layer:" >&2
+  sort -u "$edges" | tsort 2>&1 >/dev/null | sed 's/^/  /' >&2
+  status=1
+fi
+# The hooks import the page from beside it ("../x.js"), and nothing imports the hooks.
+for target in $(grep -ohE '(from|import)\s*\(?\s*"[^"]+"' tests/web/hooks/*.js | sed -E 's/.*"([^"]+)"/\1/'); do
+  if ! [[ "$target" =~ ^\.\./[A-Za-z0-9_]+\.js$ ]] || [ ! -f "$page/${target#../}" ]; then
+    echo "tests/web/hooks: imports \"$target\", which is no module of the page" >&2
+    status=1
+  fi
+done
+if grep -lE 'hooks|checks\.js' "$page"/*.js "$page"/*.html >&2; then
+  echo "the page above names the tests' hooks; only the tests load them" >&2
+  status=1
+fi
+
+[ "$status" -eq 0 ] && echo "layers: every include in src/ and import of the page runs downward"
 exit "$status"

@@ -72,6 +72,9 @@ fi
 
 if [ "$mode" = test ]; then
   bash scripts/check_layers.sh
+  # ESLint and Prettier over the browser page, its hooks and its tests (package-lock.json).
+  npm ci --no-audit --no-fund
+  npm run lint
   ctest --preset default
   build_web
   # playwright-core drives Debian's Chromium; it downloads no browser of its own.

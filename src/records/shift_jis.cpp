@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace vantrell {
 namespace {
@@ -55,6 +56,7 @@ class Converter {
             const std::size_t result = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
             out.append(buffer, outPtr);
             if (result != static_cast<std::size_t>(-1)) {
+                substituted_ += result;
                 continue;
             }
             if (errno == E2BIG) {
@@ -72,8 +74,13 @@ class Converter {
         return out;
     }
 
+    // Characters the library put something of its own in for, since the last call: one the
+    // target cannot hold may be written as '*' and only counted (musl does so).
+    std::size_t TakeSubstituted() { return std::exchange(substituted_, 0); }
+
   private:
     iconv_t handle_;
+    std::size_t substituted_ = 0;
 };
 
 // Without the converter module, keep what is plain ASCII in both encodings.
@@ -95,18 +102,51 @@ std::string AsciiOnly(std::string_view input, std::string_view replacement, Skip
     return out;
 }
 
-std::string Convert(const char* to, const char* from, std::string_view input,
-                    std::string_view replacement, SkipRule skip, std::size_t& failures) {
-    Converter converter(to, from);
-    if (!converter.Ok()) {
-        return AsciiOnly(input, replacement, skip, failures);
+// The record files' code page is CP932. A C library without it (the browser build's has only
+// plain Shift-JIS) converts with Shift-JIS instead: the two agree on every JIS X 0208
+// character, and CP932's own additions are then refused, never garbled.
+constexpr const char* kCodePages[] = {"CP932", "SHIFT_JIS"};
+
+// UTF-8 to Shift-JIS one character at a time, so that a character the library only counts as
+// substituted is found and treated as one that failed. The code page keeps no state between
+// characters, so this writes what one call over the whole text writes.
+std::string EncodeEach(Converter& converter, std::string_view utf8, std::string_view replacement,
+                       std::size_t& failures) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < utf8.size()) {
+        const std::string_view character = utf8.substr(at, SkipUtf8Character(utf8.substr(at)));
+        std::size_t characterFailures = 0;
+        const std::string bytes =
+            converter.Run(character, replacement, SkipUtf8Character, characterFailures);
+        if (converter.TakeSubstituted() > 0) {
+            ++failures;
+            out += replacement;
+        } else {
+            failures += characterFailures;
+            out += bytes;
+        }
+        at += character.size();
     }
-    return converter.Run(input, replacement, skip, failures);
+    return out;
+}
+
+std::string Convert(bool toShiftJis, std::string_view input, std::string_view replacement,
+                    SkipRule skip, std::size_t& failures) {
+    for (const char* codePage : kCodePages) {
+        Converter converter(toShiftJis ? codePage : "UTF-8", toShiftJis ? "UTF-8" : codePage);
+        if (!converter.Ok()) {
+            continue;
+        }
+        return toShiftJis ? EncodeEach(converter, input, replacement, failures)
+                          : converter.Run(input, replacement, skip, failures);
+    }
+    return AsciiOnly(input, replacement, skip, failures);
 }
 
 std::string EncodeReplacing(std::string_view utf8, std::string_view replacement,
                             std::size_t& failures) {
-    return Convert("CP932", "UTF-8", utf8, replacement, SkipUtf8Character, failures);
+    return Convert(true, utf8, replacement, SkipUtf8Character, failures);
 }
 
 }  // namespace
@@ -132,7 +172,7 @@ std::string EncodeShiftJisDropping(std::string_view utf8) {
 
 std::string DecodeShiftJis(std::string_view shiftJis) {
     std::size_t failures = 0;
-    return Convert("UTF-8", "CP932", shiftJis, kReplacementUtf8, SkipOneByte, failures);
+    return Convert(false, shiftJis, kReplacementUtf8, SkipOneByte, failures);
 }
 
 std::string_view CutShiftJis(std::string_view shiftJis, std::size_t maxBytes) {

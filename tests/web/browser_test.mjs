@@ -11,7 +11,8 @@
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { serve } from "./serve.mjs";
 
@@ -33,9 +34,6 @@ function check(ok, what, detail = "") {
 }
 const native = (...toolArgs) => execFileSync(tool, toolArgs, { encoding: "utf8" });
 
-// Commands as the game numbers them (platform/commands.h).
-const Command = { Solo: 0, FreeDrive: 2, Stage2: 5, ShowHiScores: 10, ExportRun: 12,
-                  ImportRun: 13, Config: 14, Effects: 15, Rules: 17 };
 const kRecording = join(game, "S0N0.JOY"); // stage 1's best stored run
 const kPauseAt = 301; // a frame `replay --every 100` writes
 
@@ -45,15 +43,23 @@ native("replay", "--stage", "0", kRecording, "--out", frames, "--every", "100", 
 const exported = join(scratch, "rank1.run");
 native("export", "--stage", "0", "--rank", "1", "--out", exported, "--dir", game);
 
-const { server, url } = await serve({ "/": www, "/ref/": frames });
+// The page as players get it, and beside it the tests' hooks (hooks/checks.js).
+const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");
+const { server, url } = await serve({ "/": www, "/hooks/": hooks, "/ref/": frames });
 const context = await chromium.launchPersistentContext(join(scratch, "profile"), {
   executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
   headless: true,
   acceptDownloads: true,
   viewport: { width: 800, height: 720 },
-  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--no-first-run",
-         "--autoplay-policy=no-user-gesture-required"],
+  args: [
+    "--no-sandbox",
+    "--disable-gpu",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--no-first-run",
+    "--autoplay-policy=no-user-gesture-required",
+  ],
 });
 const page = context.pages()[0] || (await context.newPage());
 const pageErrors = [];
@@ -62,18 +68,42 @@ page.on("pageerror", (error) => pageErrors.push(error.message));
 // Japanese texts an English page showed untranslated, over every page load.
 const untranslated = new Set();
 async function noteUntranslated() {
-  const texts = await page.evaluate(() => (window.VT && VT.i18n ? [...VT.i18n.untranslated] : []));
+  const texts = await page.evaluate(() =>
+    window.vantrellChecks ? [...vantrellChecks.i18n.untranslated] : [],
+  );
   texts.forEach((text) => untranslated.add(text));
 }
 
+// Opens the page in `tab`, adds the hooks and waits for the game to start.
+async function open(tab, query) {
+  await tab.goto(url + "index.html" + query);
+  await tab.evaluate(() => import("/hooks/checks.js"));
+  await tab.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
+  const failed = await tab.evaluate(() => vantrellChecks.host.failed);
+  if (failed) throw new Error("the page did not start: " + failed);
+}
+// The game's commands by name, as the program numbers them, and the pop-up (0 game, 1 stage,
+// 2 settings, 3 help) holding each one used here.
+let Command = {};
+let kPopup = {};
 async function load(query = "") {
   await noteUntranslated();
   const started = Date.now();
-  await page.goto(url + "index.html" + query);
-  await page.waitForFunction(() => window.VT && VT.host && (VT.host.started || VT.host.failed));
-  const failed = await page.evaluate(() => VT.host.failed || "");
-  if (failed) throw new Error("the page did not start: " + failed);
-  return Date.now() - started;
+  await open(page, query);
+  const loadMs = Date.now() - started;
+  Command = await page.evaluate(() => ({ ...vantrellChecks.Command }));
+  kPopup = {
+    [Command.Solo]: 0,
+    [Command.FreeDrive]: 0,
+    [Command.Stage2]: 1,
+    [Command.ShowHiScores]: 2,
+    [Command.ExportRun]: 2,
+    [Command.ImportRun]: 2,
+    [Command.Config]: 2,
+    [Command.Effects]: 2,
+    [Command.Rules]: 3,
+  };
+  return loadMs;
 }
 const dialog = (kind) => page.locator(`[data-dialog="${kind}"]`);
 async function answer(kind, button) {
@@ -81,8 +111,6 @@ async function answer(kind, button) {
   await dialog(kind).locator(`[data-answer="${button}"]`).click();
   await dialog(kind).waitFor({ state: "detached" });
 }
-// The pop-up (0 game, 1 stage, 2 settings) holding each command used here.
-const kPopup = { 0: 0, 2: 0, 5: 1, 10: 2, 12: 2, 13: 2, 14: 2, 15: 2, 17: 3 };
 async function menu(command) {
   await page.locator(`[data-menu="${kPopup[command]}"]`).click();
   await page.locator(`[data-command="${command}"]`).click();
@@ -96,75 +124,117 @@ try {
 
   // Same tables and same first frames as the native build.
   const reference = native("digest", "--frames", "120", "--dir", game).trim().split("\n");
-  check((await page.evaluate(() => VT.check.tablesDigest())) === reference[0].split(" ")[1],
-        "the view and heading tables equal the native ones");
-  await waitState(() => VT.check.state().frames >= 120);
-  const shown = (await page.evaluate(() => VT.check.frameLog())).trim().split("\n").slice(0, 120);
+  check(
+    (await page.evaluate(() => vantrellChecks.tablesDigest())) === reference[0].split(" ")[1],
+    "the view and heading tables equal the native ones",
+  );
+  await waitState(() => vantrellChecks.state().frames >= 120);
+  const shown = (await page.evaluate(() => vantrellChecks.frameLog()))
+    .trim()
+    .split("\n")
+    .slice(0, 120);
   const firstDiff = shown.findIndex((line, i) => line !== reference[i + 1]);
-  check(shown.length === 120 && firstDiff < 0,
-        "the demonstration's first 120 frames (band, colours, strip) equal the native ones",
-        `first difference: ${shown[firstDiff]} against ${reference[firstDiff + 1]}`);
+  check(
+    shown.length === 120 && firstDiff < 0,
+    "the demonstration's first 120 frames (band, colours, strip) equal the native ones",
+    `first difference: ${shown[firstDiff]} against ${reference[firstDiff + 1]}`,
+  );
 
-  const verified = await page.evaluate(() => VT.check.verifyRecords());
+  const verified = await page.evaluate(() => vantrellChecks.verifyRecords());
   const nativeVerified = native("verify", "--dir", game);
-  check(verified === nativeVerified && !/differs/.test(verified),
-        "every stored run drives to its stored time in the browser, as natively");
+  check(
+    verified === nativeVerified && !/differs/.test(verified),
+    "every stored run drives to its stored time in the browser, as natively",
+  );
 
   // A solo race from the menu with keys, player 1 driven by the stored recording.
   const recording = [...readFileSync(kRecording)];
-  await page.evaluate(([bytes, at]) => VT.check.driveNextSolo(new Uint8Array(bytes), at),
-                      [recording, kPauseAt]);
-  await page.evaluate(() => (VT.host.tickTimes.length = 0)); // measured over this race alone
+  await page.evaluate(
+    ([bytes, at]) => vantrellChecks.driveNextSolo(new Uint8Array(bytes), at),
+    [recording, kPauseAt],
+  );
+  await page.evaluate(() => (vantrellChecks.host.tickTimes.length = 0)); // measured over this race alone
   await page.keyboard.press("Alt+g");
   await page.keyboard.press("1");
-  await waitState((at) => VT.check.state().paused && VT.check.state().driveSteps === at, kPauseAt);
-  const differing = await page.evaluate(async (name) => {
-    const image = new Image();
-    image.src = "/ref/" + name;
-    await image.decode();
-    const canvas = document.createElement("canvas");
-    canvas.width = image.width;
-    canvas.height = image.height;
-    const context = canvas.getContext("2d");
-    context.drawImage(image, 0, 0);
-    const want = context.getImageData(0, 0, image.width, image.height).data;
-    const have = document.getElementById("screen").getContext("2d")
-                   .getImageData(0, 0, image.width, image.height).data;
-    let count = 0;
-    for (let i = 0; i < want.length; ++i) count += want[i] !== have[i] ? 1 : 0;
-    return count;
-  }, `frame_${String(kPauseAt).padStart(4, "0")}.png`);
-  check(differing === 0, `the canvas at tick ${kPauseAt} equals vantrell-tool replay's frame`,
-        `${differing} bytes differ`);
+  await waitState(
+    (at) => vantrellChecks.state().paused && vantrellChecks.state().driveSteps === at,
+    kPauseAt,
+  );
+  const differing = await page.evaluate(
+    async (name) => {
+      const image = new Image();
+      image.src = "/ref/" + name;
+      await image.decode();
+      const canvas = document.createElement("canvas");
+      canvas.width = image.width;
+      canvas.height = image.height;
+      const context = canvas.getContext("2d");
+      context.drawImage(image, 0, 0);
+      const want = context.getImageData(0, 0, image.width, image.height).data;
+      const have = document
+        .getElementById("screen")
+        .getContext("2d")
+        .getImageData(0, 0, image.width, image.height).data;
+      let count = 0;
+      for (let i = 0; i < want.length; ++i) count += want[i] !== have[i] ? 1 : 0;
+      return count;
+    },
+    `frame_${String(kPauseAt).padStart(4, "0")}.png`,
+  );
+  check(
+    differing === 0,
+    `the canvas at tick ${kPauseAt} equals vantrell-tool replay's frame`,
+    `${differing} bytes differ`,
+  );
   check(await page.locator("#pause-mark").isVisible(), "the pause mark shows over the picture");
-  const panel = await page.evaluate(() => [VT.panel.shown(), VT.check.state()]);
-  check(panel[0].timed && panel[0].raceTicks === panel[1].raceTicks && panel[0].passed > 0 &&
-        panel[0].next !== null, "the race display below shows the race's clock and checkpoints",
-        JSON.stringify(panel));
-  const sounds = await page.evaluate(() => VT.audio.log.join("\n"));
-  check(/effect \d/.test(sounds) && /music \w+ play start/.test(sounds),
-        "the countdown's effects and the race music were played through Web Audio");
+  const panel = await page.evaluate(() => [vantrellChecks.panel.shown(), vantrellChecks.state()]);
+  check(
+    panel[0].timed &&
+      panel[0].raceTicks === panel[1].raceTicks &&
+      panel[0].passed > 0 &&
+      panel[0].next !== null,
+    "the race display below shows the race's clock and checkpoints",
+    JSON.stringify(panel),
+  );
+  const sounds = await page.evaluate(() => vantrellChecks.audio.log.join("\n"));
+  check(
+    /effect \d/.test(sounds) && /music \w+ play start/.test(sounds),
+    "the countdown's effects and the race music were played through Web Audio",
+  );
 
   await page.keyboard.press("p"); // on to the finish
   await dialog("name").waitFor({ timeout: 60000 });
-  const tickTimes = await page.evaluate(() => [...VT.host.tickTimes]);
-  await dialog("name").locator('[data-field="name"]').fill("Web Tester");
+  const tickTimes = await page.evaluate(() => [...vantrellChecks.host.tickTimes]);
+  // The name box takes what the record file can hold (Shift-JIS, 15 bytes), as the program
+  // itself judges it, and keeps the last such text when more is typed.
+  const nameBox = dialog("name").locator('[data-field="name"]');
+  const typed = [];
+  for (const text of ["テスト走者", "テスト走者ABCDEF", "テスト😀"]) {
+    await nameBox.fill(text);
+    typed.push(await nameBox.inputValue());
+  }
+  check(
+    typed.every((text) => text === "テスト走者"),
+    "the name box takes Japanese, and refuses a name too long or not Shift-JIS",
+    JSON.stringify(typed),
+  );
+  await nameBox.fill("Web Tester");
   await answer("name", "ok");
   await answer("list", "ok");
-  const leaving = () => page.evaluate(() => {
-    const event = new Event("beforeunload", { cancelable: true });
-    window.dispatchEvent(event);
-    return event.defaultPrevented;
-  });
+  const leaving = () =>
+    page.evaluate(() => {
+      const event = new Event("beforeunload", { cancelable: true });
+      window.dispatchEvent(event);
+      return event.defaultPrevented;
+    });
   check(await leaving(), "closing the tab with a run not yet saved makes the browser ask");
 
   // Meanwhile another tab of the game sets and saves a run of its own: a stored run started one
   // tick late (937 ticks), so that it is no run the table already holds.
   const late = [0, ...readFileSync(join(game, "S0N1.JOY")).subarray(0, 2399)];
   const other = await context.newPage();
-  await other.goto(url + "index.html?lang=en");
-  await other.waitForFunction(() => window.VT && VT.host && VT.host.started);
-  await other.evaluate((bytes) => VT.check.driveNextSolo(new Uint8Array(bytes), 0), late);
+  await open(other, "?lang=en");
+  await other.evaluate((bytes) => vantrellChecks.driveNextSolo(new Uint8Array(bytes), 0), late);
   await other.keyboard.press("Alt+g");
   await other.keyboard.press("1");
   const otherDialog = (kind) => other.locator(`[data-dialog="${kind}"]`);
@@ -175,14 +245,16 @@ try {
   await other.locator(`[data-menu="${kPopup[Command.Stage2]}"]`).click();
   await other.locator(`[data-command="${Command.Stage2}"]`).click();
   await otherDialog("yesno").locator('[data-answer="yes"]').click();
-  await other.waitForFunction(() => Module._vt_unsaved() === 0);
+  await other.waitForFunction(() => !vantrellChecks.unsaved());
   await other.close();
   await menu(Command.Stage2); // the save question comes with a change of stage
   const question = page.locator('[data-dialog="yesno"], [data-dialog="ask"]');
   await question.locator('[data-answer="yes"]').click();
-  await waitState(() => !VT.ui.dialogOpen());
-  const saved = await waitState(() => Module._vt_unsaved() === 0, null, 5000).then(() => true,
-                                                                                 () => false);
+  await waitState(() => !vantrellChecks.dialogOpen());
+  const saved = await waitState(() => !vantrellChecks.unsaved(), null, 5000).then(
+    () => true,
+    () => false,
+  );
   check(saved && !(await leaving()), "once saved, the tab closes without a question");
   await menu(Command.Effects); // effects off, kept in the browser's database
   await page.waitForTimeout(200);
@@ -196,20 +268,32 @@ try {
   await menu(Command.Rules);
   const rulesEn = await dialog("message").innerText();
   await answer("message", "ok");
-  check(/[\u3040-\u30ff]/.test(rulesJa) && !/[\u3040-\u30ff\u4e00-\u9fff]/.test(rulesEn),
-        "the rules read in Japanese, or wholly in English", rulesEn);
+  check(
+    /[\u3040-\u30ff]/.test(rulesJa) && !/[\u3040-\u30ff\u4e00-\u9fff]/.test(rulesEn),
+    "the rules read in Japanese, or wholly in English",
+    rulesEn,
+  );
   await menu(Command.ShowHiScores);
   await dialog("list").waitFor();
   const listed = await dialog("list").innerText();
-  check(/Web Tester/.test(listed) && /928/.test(listed),
-        "after a reload the saved run is in stage 1's table", listed);
-  check(/Other Tab/.test(listed) && /937/.test(listed),
-        "the run another tab saved meanwhile is kept", listed);
+  check(
+    /Web Tester/.test(listed) && /928/.test(listed),
+    "after a reload the saved run is in stage 1's table",
+    listed,
+  );
+  check(
+    /Other Tab/.test(listed) && /937/.test(listed),
+    "the run another tab saved meanwhile is kept",
+    listed,
+  );
   await answer("list", "ok");
   await page.locator(`[data-menu="${kPopup[Command.Effects]}"]`).click();
-  check(!(await page.locator(`[data-command="${Command.Effects}"]`).evaluate(
-           (row) => row.classList.contains("vt-checked"))),
-        "after a reload the effects switch is still off");
+  check(
+    !(await page
+      .locator(`[data-command="${Command.Effects}"]`)
+      .evaluate((row) => row.classList.contains("vt-checked"))),
+    "after a reload the effects switch is still off",
+  );
   await page.keyboard.press("Escape");
 
   // A run file down and up again.
@@ -219,78 +303,138 @@ try {
   await answer("choose", "ok");
   const file = join(scratch, "downloaded.run");
   await (await download).saveAs(file);
-  check(Buffer.compare(readFileSync(file), readFileSync(exported)) === 0,
-        "the exported run file equals vantrell-tool export's, byte for byte");
+  check(
+    Buffer.compare(readFileSync(file), readFileSync(exported)) === 0,
+    "the exported run file equals vantrell-tool export's, byte for byte",
+  );
   await menu(Command.ImportRun);
   await dialog("file").waitFor();
   await dialog("file").locator('[data-field="file"]').setInputFiles(exported);
   await dialog("message").waitFor();
   const judged = await dialog("message").innerText();
-  check(/already in the table/.test(judged),
-        "an uploaded run file is read, checked and told apart (in English)", judged);
+  check(
+    /already in the table/.test(judged),
+    "an uploaded run file is read, checked and told apart (in English)",
+    judged,
+  );
   await answer("message", "ok");
 
   // A gamepad plugged in later, its stick pushed forward: ticked for player 1 in the controls
   // dialog, it drives the craft in free drive.
   await page.evaluate(() => {
-    const pad = { id: "Test pad (standard)", index: 0, connected: true, mapping: "standard",
-                  axes: [0, -1, 0, 0],
-                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    const pad = {
+      id: "Test pad (standard)",
+      index: 0,
+      connected: true,
+      mapping: "standard",
+      axes: [0, -1, 0, 0],
+      buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })),
+    };
     navigator.getGamepads = () => [pad];
   });
   await menu(Command.Config);
   await dialog("controls").waitFor();
-  check(/Test pad/.test(await dialog("controls").locator('[data-pad="0"]').innerText()),
-        "the controls dialog names the browser's gamepad");
+  check(
+    /Test pad/.test(await dialog("controls").locator('[data-pad="0"]').innerText()),
+    "the controls dialog names the browser's gamepad",
+  );
   await dialog("controls").locator('[data-box="2"]').click();
   await page.waitForFunction(() => document.querySelector('[data-box="2"]').checked);
   await dialog("controls").locator('[data-step="slower"]').click();
   await answer("controls", "ok");
-  check((await page.evaluate(() => localStorage.getItem("vantrell.speed"))) === "17",
-        "a game speed set in the controls dialog is kept for the next visit");
+  check(
+    (await page.evaluate(() => localStorage.getItem("vantrell.speed"))) === "17",
+    "a game speed set in the controls dialog is kept for the next visit",
+  );
   await menu(Command.FreeDrive);
-  const start = await page.evaluate(() => VT.check.state().craft);
-  await waitState((from) => {
-    const now = VT.check.state().craft;
-    return Math.abs(now[0] - from[0]) + Math.abs(now[1] - from[1]) > 2000;
-  }, start, 10000);
+  const start = await page.evaluate(() => vantrellChecks.state().craft);
+  await waitState(
+    (from) => {
+      const now = vantrellChecks.state().craft;
+      return Math.abs(now[0] - from[0]) + Math.abs(now[1] - from[1]) > 2000;
+    },
+    start,
+    10000,
+  );
   check(true, "the gamepad's stick drives the craft");
+
+  // Its Start button pauses and resumes, once a press: the game reads it between ticks too.
+  const holdStart = (down) =>
+    page.evaluate((on) => (navigator.getGamepads()[0].buttons[9].pressed = on), down);
+  const becomes = (paused) =>
+    waitState((want) => vantrellChecks.state().paused === want, paused, 5000).then(
+      () => true,
+      () => false,
+    );
+  await holdStart(true);
+  const pausedByPad = await becomes(true);
+  await page.waitForTimeout(200); // held on: still one press
+  const stillPaused = await becomes(true);
+  await holdStart(false);
+  await page.waitForTimeout(100);
+  await holdStart(true);
+  const resumedByPad = await becomes(false);
+  await holdStart(false);
+  check(
+    pausedByPad && stillPaused && resumedByPad,
+    "the pad's Start pauses the race and, pressed again, resumes it",
+    JSON.stringify([pausedByPad, stillPaused, resumedByPad]),
+  );
 
   // Ctrl+W belongs to the browser (it closes the tab); W alone is a game key.
   const taken = await page.evaluate(() =>
     [{ ctrlKey: true }, {}].map((modifiers) => {
-      const event = new KeyboardEvent("keydown", { code: "KeyW", key: "w", bubbles: true,
-                                                   cancelable: true, ...modifiers });
+      const event = new KeyboardEvent("keydown", {
+        code: "KeyW",
+        key: "w",
+        bubbles: true,
+        cancelable: true,
+        ...modifiers,
+      });
       document.body.dispatchEvent(event);
       return event.defaultPrevented;
-    }));
-  check(!taken[0] && taken[1], "Ctrl+W is left to the browser, W alone steers",
-        JSON.stringify(taken));
+    }),
+  );
+  check(
+    !taken[0] && taken[1],
+    "Ctrl+W is left to the browser, W alone steers",
+    JSON.stringify(taken),
+  );
 
   // Half a second stalled: the game catches up a few ticks, not thirty.
   const caughtUp = await page.evaluate(async () => {
     await new Promise((done) => requestAnimationFrame(done));
-    const before = VT.check.state().frames;
+    const before = vantrellChecks.state().frames;
     const until = performance.now() + 500;
-    while (performance.now() < until) {}
+    while (performance.now() < until) {
+      // the page's thread is held here, as a slow frame would hold it
+    }
     await new Promise((done) => requestAnimationFrame(done));
     await new Promise((done) => setTimeout(done, 0));
-    return VT.check.state().frames - before;
+    return vantrellChecks.state().frames - before;
   });
-  check(caughtUp >= 1 && caughtUp <= 6, "after a stall the game catches up at most a few ticks",
-        `${caughtUp} ticks`);
+  check(
+    caughtUp >= 1 && caughtUp <= 6,
+    "after a stall the game catches up at most a few ticks",
+    `${caughtUp} ticks`,
+  );
 
   if (args.includes("--figures")) {
     const ticks = tickTimes.sort((a, b) => a - b);
     const wasm = statSync(join(www, "vantrell.wasm")).size;
     const data = statSync(join(www, "vantrell.data")).size;
-    console.log(`figures: wasm ${wasm} bytes, data ${data} bytes, load ${loadMs} ms, ` +
-                `tick median ${ticks[ticks.length >> 1].toFixed(3)} ms, ` +
-                `p99 ${ticks[Math.floor(ticks.length * 0.99)].toFixed(3)} ms over ${ticks.length}`);
+    console.log(
+      `figures: wasm ${wasm} bytes, data ${data} bytes, load ${loadMs} ms, ` +
+        `tick median ${ticks[ticks.length >> 1].toFixed(3)} ms, ` +
+        `p99 ${ticks[Math.floor(ticks.length * 0.99)].toFixed(3)} ms over ${ticks.length}`,
+    );
   }
   await noteUntranslated();
-  check(untranslated.size === 0, "every text shown in English had its translation",
-        [...untranslated].join("\n    "));
+  check(
+    untranslated.size === 0,
+    "every text shown in English had its translation",
+    [...untranslated].join("\n    "),
+  );
   check(pageErrors.length === 0, "no errors on the page", pageErrors.join("\n    "));
 } catch (error) {
   check(false, "the browser session ran to its end", error.stack || String(error));

@@ -64,6 +64,6 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
     (error) => {
       console.error(`serve: ${error.message}`);
       process.exit(2);
-    }
+    },
   );
 }

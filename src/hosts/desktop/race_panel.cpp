@@ -3,17 +3,15 @@
 #include <QCoreApplication>
 #include <QPainter>
 
-#include <algorithm>
+#include <vector>
 
-#include "gfx/bitmap8.h"
+#include "race/course_map.h"
 
 namespace vantrell::desktop {
 
 namespace {
 
 constexpr int kMargin = 4;
-constexpr int kCourseUnits = 400;       // the course is 400 units around and about as deep
-constexpr int kPictureCourseTop = 210;  // picture row of course row 0
 const QColor kAhead(64, 224, 64);
 const QColor kBehind(240, 64, 64);
 
@@ -39,20 +37,9 @@ void RacePanel::SetSplitsShown(bool shown) {
 }
 
 void RacePanel::MakeMap(const RaceDisplay& display) {
-    const Bitmap8& picture = *display.picture;
-    const int rows = std::clamp(picture.Height() - kPictureCourseTop, 0, kCourseUnits);
-    const int columns = std::min(picture.Width(), kCourseUnits);
-    QImage course(kCourseUnits, kCourseUnits, QImage::Format_RGB32);
-    course.fill(Qt::black);
-    const RgbQuad* colours = picture.Colours();
-    for (int y = 0; y < rows; ++y) {
-        const uint8_t* row = picture.PixelAddress(0, kPictureCourseTop + y);
-        auto* out = reinterpret_cast<QRgb*>(course.scanLine(y));
-        for (int x = 0; x < columns; ++x) {
-            const RgbQuad& c = colours[row[x]];
-            out[x] = qRgb(c.red, c.green, c.blue);
-        }
-    }
+    const std::vector<uint8_t> rgba = CourseMapRgba(*display.picture);
+    const QImage course(rgba.data(), kCourseMapSize, kCourseMapSize, QImage::Format_RGBA8888);
+    // scaled() makes its own copy, so the bytes may go once it is done.
     map_ = course.scaled(kMapSize, kMapSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     mapStage_ = display.stage;
 }
@@ -62,10 +49,8 @@ QRect RacePanel::MapRect() const {
 }
 
 QPoint RacePanel::OnMap(const MapPoint& point) const {
-    const QRect map = MapRect();
-    const int x = std::clamp(point.x, 0, kCourseUnits - 1) * kMapSize / kCourseUnits;
-    const int y = std::clamp(point.y, 0, kCourseUnits - 1) * kMapSize / kCourseUnits;
-    return map.topLeft() + QPoint(x, y);
+    const MapPoint onMap = OnCourseMap(point, kMapSize);
+    return MapRect().topLeft() + QPoint(onMap.x, onMap.y);
 }
 
 QString RacePanel::ClockText() const {

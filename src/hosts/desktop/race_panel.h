@@ -14,7 +14,7 @@ namespace vantrell::desktop {
 class RacePanel final : public QWidget {
   public:
     static constexpr int kHeight = 72;
-    static constexpr int kMapSize = 64;  // the map's side in pixels, the course's 400 units
+    static constexpr int kMapSize = 64;  // the map's side in pixels
 
     explicit RacePanel(QWidget* parent = nullptr);
 

@@ -1,17 +1,93 @@
-// What every part of the browser host needs to talk to the page: strings the page hands back
-// and JSON text for the structured values it is given. The page's scripts live in page/; their
-// entry points are the window.VT namespace (page/main.js, page/ui*.js, page/audio.js).
+// Every call from the program into the page, in one list. The page hands its side over as one
+// object when it creates the program (page/main.js, `page` there); these functions are the only
+// code that reaches it. Strings the page answers are copied and freed here, so callers see plain
+// C++ values. The dialog calls wait for the player: the program is suspended there (Asyncify)
+// and resumed when the page's promise settles.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
-namespace vantrell::web {
+#include "platform/dialogs.h"
 
-// Takes a string the page allocated with malloc (null reads as empty) and frees it.
-std::string TakeString(char* fromPage);
+namespace vantrell::web {
 
 // The text as a JSON string literal, quotes included.
 std::string JsonQuote(const std::string& text);
 
+namespace page {
+
+// ---- sound (page/audio.js)
+void LoadEffect(int32_t id, std::span<const uint8_t> waveImage);
+void PlayEffect(int32_t id);
+void StopEffect();
+// A piece by its word, fetched from `url` beside the page.
+void OpenMusic(const std::string& piece, const std::string& url);
+void PlayMusic(const std::string& piece, bool fromStart);
+void StopMusic(const std::string& piece);
+void CloseMusic(const std::string& piece);
+
+// ---- keys, pads, the tick loop, the kept speed (page/screen.js, page/host.js)
+bool KeyDownOrPressed(int32_t key);
+struct PadReading {
+    int32_t x = 0;  // 0..65535
+    int32_t y = 0;
+    int32_t buttons = 0;
+    bool back = false;
+    bool start = false;
+};
+std::optional<PadReading> ReadPad(int32_t id);  // nothing: no pad at that index
+void StartTimer(int32_t periodMs);
+void StopTimer();
+std::optional<int32_t> LoadSpeed();
+void StoreSpeed(int32_t periodMs);
+
+// ---- dialogs (page/ui_dialogs.js, page/ui_records.js)
+void Message(const std::string& text, const std::string& caption);
+bool YesNo(const std::string& text, const std::string& caption);
+// The question as JSON ({text, caption, buttons, enter, escape} with answers as words); the
+// word of the answer given.
+std::string Ask(const std::string& questionJson);
+// time and rank below 0: the box without the run's line.
+std::string AskName(const std::string& defaultName, int32_t time, int32_t rank);
+bool HiScoreList(const std::string& linesJson, bool offerRace);
+// The selection as ten bits (item 0 the lowest), or -1 for a cancel.
+int32_t ChooseRuns(const std::string& linesJson, bool forExport);
+// The chosen file's name and bytes, or what kept them from being read; nothing for a cancel.
+std::optional<OpenedFile> ChooseFile();
+void About();
+
+// ---- the picture, the strip, the menu's marks (page/screen.js, page/ui.js)
+void Present(const uint8_t* rgba, int32_t width, int32_t height);
+void PaintStatus(const std::string& text, int32_t widthUnits);
+void SetCheck(int32_t command, bool checked);
+void ShowPaused(bool paused);
+
+// ---- the race display (page/panel.js)
+void ShowRaceDisplay(const std::string& displayJson);
+void ShowCourseMap(std::span<const uint8_t> rgba, int32_t size);
+
+// ---- the host: events, files, start-up (page/host.js, page/i18n.js)
+struct EventFromPage {
+    int32_t type = 0;
+    int32_t a = 0;
+    int32_t b = 0;
+};
+EventFromPage NextEvent();
+// Mounts the browser's database on `folder` and reads it in; the error, if any.
+std::string MountGameFolder(const std::string& folder);
+// Reads the database into the game folder, or stores the folder's changes in it.
+void SyncFiles(bool fromDatabase);
+// Hands the bytes to the browser as a download named `name`.
+void Download(const std::string& name, std::span<const uint8_t> bytes);
+void Ready(const std::string& menuJson);
+void OpenControls(const std::string& stateJson);
+void UpdateControls(const std::string& stateJson);
+void CloseControls();
+void Fail(const std::string& message);
+std::string Translate(const char* context, const char* text);
+
+}  // namespace page
 }  // namespace vantrell::web

@@ -1,5 +1,6 @@
 // The page's keyboard, gamepads, timer and speed store behind the game's interfaces. The page
-// (page/main.js) keeps the key latches and reads the Gamepad API; these classes only ask it.
+// (page/screen.js, page/host.js) keeps the key latches and reads the Gamepad API; these classes
+// only ask it.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,10 @@
 #include "hosts/web/web_host.h"
 
-#include <emscripten.h>
-
 #include <utility>
 
 #include "app/menu.h"
 #include "hosts/web/web_bridge.h"
+#include "hosts/web/web_protocol.h"
 #include "race/headless_race.h"
 #include "race/run_check.h"
 #include "resources/resources.h"
@@ -14,36 +13,6 @@
 namespace vantrell::web {
 
 namespace {
-
-// The page's events, as page/main.js numbers them.
-enum EventType : int32_t {
-    kTick = 1,            // a: how many ticks are due
-    kCommand = 2,         // a: the menu command
-    kPause = 3,           // P or Pause
-    kRetry = 4,           // R, Backspace
-    kControlsToggle = 7,  // a: the check box
-    kControlsSpeed = 8,   // a: 0 faster, 1 slower, 2 track; b: the position
-    kControlsOk = 9,
-    kPads = 10,  // a pad is connected: time to look at its Start button; a: 1 when the page
-                 // would take a pause key (no dialog or menu open)
-};
-
-// The bodies are JavaScript, which the C++ formatter would break.
-// clang-format off
-EM_ASYNC_JS(int32_t, NextEventFromPage, (int32_t * args), {
-    const event = await VT.host.nextEvent();
-    HEAP32[args >> 2] = event.a | 0;
-    HEAP32[(args >> 2) + 1] = event.b | 0;
-    return event.type;
-});
-
-EM_ASYNC_JS(void, SyncFilesOnPage, (int32_t fromDatabase), { await VT.host.syncFiles(fromDatabase != 0); });
-EM_JS(void, MenuOnPage, (const char* menuJson), { VT.host.ready(JSON.parse(UTF8ToString(menuJson))); });
-EM_JS(void, PausedOnPage, (int32_t paused), { VT.screen.paused(paused != 0); });
-EM_JS(void, OpenControlsOnPage, (const char* stateJson), { VT.host.openControls(JSON.parse(UTF8ToString(stateJson))); });
-EM_JS(void, UpdateControlsOnPage, (const char* stateJson), { VT.host.updateControls(JSON.parse(UTF8ToString(stateJson))); });
-EM_JS(void, CloseControlsOnPage, (), { VT.ui.closeControls(); });
-// clang-format on
 
 std::string MenuJson() {
     std::string json = "[";
@@ -85,18 +54,19 @@ WebHost::~WebHost() {
 }
 
 void WebHost::Run() {
+    running_ = this;
     game_ = std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, display_, dialogs_,
                                                   timer_, speedStore_, EmbeddedWaves(), dataDir_});
     game_->Timer().LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
-    MenuOnPage(MenuJson().c_str());
+    page::Ready(MenuJson());
     shell_->Start();
     shell_->RunPending();
     panel_.Show(shell_->RaceView());
     for (;;) {
         const Event event = NextEvent();
-        if (event.type == kPads) {
+        if (event.type == PageEvent::Pads) {
             // Every animation frame while a pad is connected: only a pause taken needs more.
             const bool paused = shell_->Paused();
             shell_->CheckPadPause(event.a != 0);
@@ -107,40 +77,36 @@ void WebHost::Run() {
         const int32_t answeredBefore = dialogs_.Answered();
         Handle(event);
         shell_->RunPending();
-        PausedOnPage(shell_->Paused() ? 1 : 0);
+        page::ShowPaused(shell_->Paused());
         panel_.Show(shell_->RaceView());
-        Settle(event.type == kCommand ? -1 : answeredBefore);
+        Settle(event.type == PageEvent::Command ? -1 : answeredBefore);
     }
 }
 
 WebHost::Event WebHost::NextEvent() {
-    int32_t args[2] = {0, 0};
-    Event event;
-    event.type = NextEventFromPage(args);
-    event.a = args[0];
-    event.b = args[1];
-    return event;
+    const page::EventFromPage next = page::NextEvent();
+    return Event{static_cast<PageEvent>(next.type), next.a, next.b};
 }
 
 void WebHost::Handle(const Event& event) {
     switch (event.type) {
-        case kTick:
+        case PageEvent::Tick:
             DeliverTicks(event.a);
             break;
-        case kCommand:
+        case PageEvent::Command:
             // Another tab of the game may have saved since: read the database first, so that
             // a save here keeps its runs as it keeps those the tool saved beside a window.
-            SyncFilesOnPage(1);
+            page::SyncFiles(true);
             shell_->OnCommand(static_cast<Command>(event.a));
             if (event.a == static_cast<int32_t>(Command::Effects) ||
                 event.a == static_cast<int32_t>(Command::Music)) {
                 SaveSoundSwitches();
             }
             break;
-        case kPause:
+        case PageEvent::Pause:
             shell_->TogglePause();
             break;
-        case kRetry:
+        case PageEvent::Retry:
             shell_->RequestRetry();
             break;
         default:
@@ -181,42 +147,42 @@ void WebHost::Settle(int32_t answeredBefore) {
     if (answeredBefore == dialogs_.Answered()) {
         return;
     }
-    SyncFilesOnPage(0);
+    page::SyncFiles(false);
 }
 
 void WebHost::RunControlsDialog(ConfigDialog& dialog) {
-    OpenControlsOnPage(ControlsJson(dialog).c_str());
+    page::OpenControls(ControlsJson(dialog));
     // The race goes on behind this dialog: its ticks are delivered from here.
     while (!dialog.Ended()) {
         const Event event = NextEvent();
         switch (event.type) {
-            case kTick:
+            case PageEvent::Tick:
                 DeliverTicks(event.a);
                 dialog.Refresh();
                 panel_.Show(shell_->RaceView());
                 break;
-            case kControlsToggle:
+            case PageEvent::ControlsToggle:
                 if (event.a >= 0 && event.a < ConfigDialog::kBoxCount) {
                     dialog.Toggle(static_cast<ConfigBox>(event.a));
                 }
                 break;
-            case kControlsSpeed: {
-                constexpr SpeedBarMove kMoves[] = {SpeedBarMove::Faster, SpeedBarMove::Slower,
-                                                   SpeedBarMove::Track};
-                const SpeedBarMove move =
-                    event.a >= 0 && event.a < 3 ? kMoves[event.a] : SpeedBarMove::Other;
-                dialog.MoveSpeedBar(move, event.b);
+            case PageEvent::ControlsSpeed: {
+                // The page posts the enumerator's own number (page/protocol.js).
+                const bool known = event.a >= static_cast<int32_t>(SpeedBarMove::Faster) &&
+                                   event.a <= static_cast<int32_t>(SpeedBarMove::Other);
+                dialog.MoveSpeedBar(
+                    known ? static_cast<SpeedBarMove>(event.a) : SpeedBarMove::Other, event.b);
                 break;
             }
-            case kControlsOk:
+            case PageEvent::ControlsOk:
                 dialog.Ok();
                 break;
             default:
                 break;  // the menu and the game's keys are behind the dialog
         }
-        UpdateControlsOnPage(ControlsJson(dialog).c_str());
+        page::UpdateControls(ControlsJson(dialog));
     }
-    CloseControlsOnPage();
+    page::CloseControls();
     // A tab is never destroyed the way a window is, so the speed is kept as the dialog closes.
     game_->Timer().StoreTickPeriod();
 }

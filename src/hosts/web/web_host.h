@@ -18,6 +18,7 @@
 #include "hosts/web/web_dialogs.h"
 #include "hosts/web/web_display.h"
 #include "hosts/web/web_panel.h"
+#include "hosts/web/web_protocol.h"
 #include "input/control_code.h"
 
 namespace vantrell::web {
@@ -31,6 +32,8 @@ class WebHost {
 
     // Creates the game as a window's creation would, then handles the page's events forever.
     [[noreturn]] void Run();
+    // The host whose Run has begun, or null: what the program's exports ask.
+    static WebHost* Running() { return running_; }
 
     // For the page's self-checks: the fingerprints of the first frames, every stored run driven
     // again, and a recording to drive the next solo race with (player 1's controls come from it
@@ -44,7 +47,7 @@ class WebHost {
 
   private:
     struct Event {
-        int32_t type = 0;
+        PageEvent type{};
         int32_t a = 0;
         int32_t b = 0;
     };
@@ -58,6 +61,8 @@ class WebHost {
     void Settle(int32_t answeredBefore);
     void RunControlsDialog(ConfigDialog& dialog);
     void SaveSoundSwitches();
+
+    static inline WebHost* running_ = nullptr;
 
     std::filesystem::path dataDir_;
     WebKeyState keys_;

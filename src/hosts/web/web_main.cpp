@@ -1,16 +1,18 @@
 // The browser's entry point: the game folder in the browser's database, seeded from the files
 // packed with the page, the texts in the player's language, and the host's event loop. The
-// functions marked for export are the page's self-checks (tests and the README's figures).
+// page starts it (page/main.js) after reading the numbers the two share (vt_protocol).
 #include <emscripten.h>
 
-#include <cstring>
+#include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "hosts/web/web_bridge.h"
 #include "hosts/web/web_host.h"
+#include "hosts/web/web_protocol.h"
 #include "io/game_directory.h"
 #include "platform/ui_text.h"
-#include "race/frame_digest.h"
+#include "records/record_names.h"
 
 namespace {
 
@@ -18,97 +20,52 @@ namespace {
 constexpr char kPackedGame[] = "/package/game";
 constexpr char kGameFolder[] = "/vantrell";
 
-vantrell::web::WebHost* host = nullptr;
-
-// Mounts the browser's database on the game folder and reads it in; the error, if any.
-// The bodies are JavaScript, which the C++ formatter would break.
-// clang-format off
-EM_ASYNC_JS(char*, MountGameFolder, (const char* folder), {
-    const path = UTF8ToString(folder);
-    try {
-        FS.mkdir(path);
-        FS.mount(IDBFS, {}, path);
-        await VT.host.syncFiles(true);
-        return 0;
-    } catch (e) {
-        return VT.host.newString(String(e));
-    }
-});
-
-EM_ASYNC_JS(void, StoreGameFolder, (), { await VT.host.syncFiles(false); });
-
-EM_JS(char*, TranslateOnPage, (const char* context, const char* text), {
-    return VT.host.newString(VT.i18n.tr(UTF8ToString(context), UTF8ToString(text)));
-});
-
-EM_JS(void, FailOnPage, (const char* message), { VT.host.fail(UTF8ToString(message)); });
-// clang-format on
-
 std::string Translate(const char* context, const char* text) {
-    return vantrell::web::TakeString(TranslateOnPage(context, text));
-}
-
-const char* Keep(std::string text) {
-    static std::string kept;
-    kept = std::move(text);
-    return kept.c_str();
+    return vantrell::web::page::Translate(context, text);
 }
 
 }  // namespace
 
+// What the page asks of the program itself, besides its events.
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* vt_tables_digest() {
-    return Keep(vantrell::TablesDigest());
+// The numbers the page and the program share, by name (web_protocol.h); valid until the next
+// call.
+EMSCRIPTEN_KEEPALIVE const char* vt_protocol() {
+    static std::string json;
+    json = vantrell::web::ProtocolJson();
+    return json.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* vt_frame_log() {
-    return Keep(host != nullptr ? host->FrameLog() : std::string());
-}
-
-EMSCRIPTEN_KEEPALIVE const char* vt_verify_records() {
-    return Keep(host != nullptr ? host->VerifyRecords() : std::string());
-}
-
-EMSCRIPTEN_KEEPALIVE const char* vt_state() {
-    return Keep(host != nullptr ? host->State() : std::string("{}"));
-}
-
+// Runs entered since the table was last saved: closing the tab now would lose them.
 EMSCRIPTEN_KEEPALIVE int32_t vt_unsaved() {
+    const vantrell::web::WebHost* host = vantrell::web::WebHost::Running();
     return host != nullptr && host->Unsaved() ? 1 : 0;
 }
 
-// The recording's 2400 bytes drive player 1 in the next solo race.
-EMSCRIPTEN_KEEPALIVE int32_t vt_drive_next_solo(const uint8_t* bytes, int32_t size,
-                                                int32_t pauseAfter) {
-    vantrell::Recording recording{};
-    if (host == nullptr || size != static_cast<int32_t>(recording.size())) {
-        return 0;
-    }
-    std::memcpy(recording.data(), bytes, recording.size());
-    host->DriveNextSoloRace(recording, pauseAfter);
-    return 1;
+// Whether the name box may take this (UTF-8) text: the record file's own check.
+EMSCRIPTEN_KEEPALIVE int32_t vt_name_fits(const char* utf8) {
+    return utf8 != nullptr && vantrell::NameFits(utf8) ? 1 : 0;
 }
 
 }  // extern "C"
 
 int main() {
+    namespace page = vantrell::web::page;
     vantrell::SetUiTextTranslator(&Translate);
-    const std::string mountError = vantrell::web::TakeString(MountGameFolder(kGameFolder));
-    if (!mountError.empty()) {
+    if (!page::MountGameFolder(kGameFolder).empty()) {
         // Private windows may refuse the database: the game still runs, but keeps nothing.
         std::error_code ignored;
         std::filesystem::create_directories(kGameFolder, ignored);
     }
     std::string error;
     if (!vantrell::SeedGameDirectory(kPackedGame, kGameFolder, error)) {
-        FailOnPage(error.c_str());
+        page::Fail(error);
         return 1;
     }
     // The database holds what the folder holds from the start, so that reading it back later
     // (to see another tab's saves) drops nothing.
-    StoreGameFolder();
+    page::SyncFiles(false);
     static vantrell::web::WebHost game(kGameFolder);
-    host = &game;
     game.Run();
 }

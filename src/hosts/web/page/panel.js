@@ -1,99 +1,106 @@
 // The race display below the picture, as on the desktop: the clock and the ticks left, the
 // checkpoints passed with the split against the reference run (green ahead, red behind), and a
 // small map of the course with both craft and the next checkpoint.
-(function () {
-  "use strict";
-  const VT = (window.VT = window.VT || {});
+import { i18n } from "./i18n.js";
 
-  const kWidth = 248;
-  const kHeight = 72;
-  const kMargin = 4;
-  const kMapSize = 64;
-  const kCourseUnits = 400;
-  const canvas = document.getElementById("panel");
-  const context = canvas.getContext("2d", { alpha: false });
-  // The course scaled down once, when the stage changes, not on every tick.
-  const course = document.createElement("canvas");
-  let shown = null;
+const kWidth = 248;
+const kHeight = 72;
+const kMargin = 4;
+const kMapSize = 64;
+let courseUnits = 1; // the course's size in its own units, from the program's map
+const canvas = document.getElementById("panel");
+const context = canvas.getContext("2d", { alpha: false });
+// The course scaled down once, when the stage changes, not on every tick.
+const course = document.createElement("canvas");
+let shown = null;
 
-  const tr = (text, ...values) =>
-    values.reduce((t, v, i) => t.replace("%" + (i + 1), String(v)), VT.i18n.tr("RaceDisplay", text));
-  const onMap = ([x, y]) => [
-    kWidth - kMargin - kMapSize + (Math.min(Math.max(x, 0), kCourseUnits - 1) * kMapSize) / kCourseUnits,
-    (kHeight - kMapSize) / 2 + (Math.min(Math.max(y, 0), kCourseUnits - 1) * kMapSize) / kCourseUnits,
-  ];
+const tr = (text, ...values) =>
+  values.reduce((t, v, i) => t.replace("%" + (i + 1), String(v)), i18n.tr("RaceDisplay", text));
+const onMap = ([x, y]) => [
+  kWidth -
+    kMargin -
+    kMapSize +
+    (Math.min(Math.max(x, 0), courseUnits - 1) * kMapSize) / courseUnits,
+  (kHeight - kMapSize) / 2 + (Math.min(Math.max(y, 0), courseUnits - 1) * kMapSize) / courseUnits,
+];
 
-  function draw() {
-    const d = shown;
-    context.fillStyle = "rgb(16,16,24)";
-    context.fillRect(0, 0, kWidth, kHeight);
-    if (!d) return;
-    context.font = "13px 'IPAPGothic', 'VL PGothic', 'Noto Sans CJK JP', sans-serif";
-    context.textBaseline = "middle";
-    context.fillStyle = "#fff";
-    const clock = d.timed ? tr("タイム %1  残り %2", d.raceTicks, d.ticksLeft) : tr("タイム --");
-    const passed = d.timed ? tr("チェックポイント %1/%2", d.passed, d.checkpoints) : tr("チェックポイント --");
-    context.fillText(clock, kMargin, 6 + 9);
-    context.fillText(passed, kMargin, 6 + 18 + 9);
-    if (d.split) {
-      const value = d.split.value > 0 ? "+" + d.split.value : String(d.split.value);
-      context.fillStyle = d.split.value <= 0 ? "rgb(64,224,64)" : "rgb(240,64,64)";
-      if (d.split.total) {
-        context.fillText(tr("合計 %1", value), kMargin, 6 + 36 + 9);
-      } else {
-        context.fillText(value, kMargin + context.measureText(passed + "  ").width, 6 + 18 + 9);
-      }
-    }
-    const left = kWidth - kMargin - kMapSize;
-    const top = (kHeight - kMapSize) / 2;
-    if (course.width > 0) context.drawImage(course, left, top);
-    context.strokeStyle = "rgb(128,128,128)";
-    context.strokeRect(left - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
-    if (d.next) {
-      const [x, y] = onMap(d.next);
-      context.strokeStyle = "rgb(255,240,0)";
-      context.strokeRect(Math.round(x) - 1.5, Math.round(y) - 1.5, 4, 4);
-    }
-    for (const [point, colour] of [[d.second, "rgb(64,128,255)"], [d.first, "rgb(255,48,48)"]]) {
-      const [x, y] = onMap(point);
-      context.fillStyle = colour;
-      context.fillRect(Math.round(x) - 1, Math.round(y) - 1, 3, 3);
+function draw() {
+  const d = shown;
+  context.fillStyle = "rgb(16,16,24)";
+  context.fillRect(0, 0, kWidth, kHeight);
+  if (!d) return;
+  context.font = "13px 'IPAPGothic', 'VL PGothic', 'Noto Sans CJK JP', sans-serif";
+  context.textBaseline = "middle";
+  context.fillStyle = "#fff";
+  const clock = d.timed ? tr("タイム %1  残り %2", d.raceTicks, d.ticksLeft) : tr("タイム --");
+  const passed = d.timed
+    ? tr("チェックポイント %1/%2", d.passed, d.checkpoints)
+    : tr("チェックポイント --");
+  context.fillText(clock, kMargin, 6 + 9);
+  context.fillText(passed, kMargin, 6 + 18 + 9);
+  if (d.split) {
+    const value = d.split.value > 0 ? "+" + d.split.value : String(d.split.value);
+    context.fillStyle = d.split.value <= 0 ? "rgb(64,224,64)" : "rgb(240,64,64)";
+    if (d.split.total) {
+      context.fillText(tr("合計 %1", value), kMargin, 6 + 36 + 9);
+    } else {
+      context.fillText(value, kMargin + context.measureText(passed + "  ").width, 6 + 18 + 9);
     }
   }
-
-  // Drawn once per animation frame at most, however many ticks that frame brought.
-  let drawPending = false;
-  function drawSoon() {
-    if (drawPending) return;
-    drawPending = true;
-    requestAnimationFrame(() => {
-      drawPending = false;
-      draw();
-    });
+  const left = kWidth - kMargin - kMapSize;
+  const top = (kHeight - kMapSize) / 2;
+  if (course.width > 0) context.drawImage(course, left, top);
+  context.strokeStyle = "rgb(128,128,128)";
+  context.strokeRect(left - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
+  if (d.next) {
+    const [x, y] = onMap(d.next);
+    context.strokeStyle = "rgb(255,240,0)";
+    context.strokeRect(Math.round(x) - 1.5, Math.round(y) - 1.5, 4, 4);
   }
+  for (const [point, colour] of [
+    [d.second, "rgb(64,128,255)"],
+    [d.first, "rgb(255,48,48)"],
+  ]) {
+    const [x, y] = onMap(point);
+    context.fillStyle = colour;
+    context.fillRect(Math.round(x) - 1, Math.round(y) - 1, 3, 3);
+  }
+}
 
-  VT.panel = {
-    show(display) {
-      shown = display;
-      drawSoon();
-    },
-    // The course part of the stage's picture, one pixel a course unit.
-    map(pixels, size) {
-      const full = document.createElement("canvas");
-      full.width = size;
-      full.height = size;
-      full.getContext("2d").putImageData(new ImageData(new Uint8ClampedArray(pixels.buffer), size, size), 0, 0);
-      course.width = kMapSize;
-      course.height = kMapSize;
-      const small = course.getContext("2d");
-      small.imageSmoothingEnabled = true;
-      small.imageSmoothingQuality = "high";
-      small.drawImage(full, 0, 0, kMapSize, kMapSize);
-      draw();
-    },
-    redraw: draw,
-    // What the panel shows now, for tests.
-    shown: () => shown,
-  };
-  if (VT.i18n && VT.i18n.onChange) VT.i18n.onChange(draw);
-})();
+// Drawn once per animation frame at most, however many ticks that frame brought.
+let drawPending = false;
+function drawSoon() {
+  if (drawPending) return;
+  drawPending = true;
+  requestAnimationFrame(() => {
+    drawPending = false;
+    draw();
+  });
+}
+
+export const panel = {
+  show(display) {
+    shown = display;
+    drawSoon();
+  },
+  // The course part of the stage's picture, one pixel a course unit.
+  map(pixels, size) {
+    courseUnits = size;
+    const full = document.createElement("canvas");
+    full.width = size;
+    full.height = size;
+    full
+      .getContext("2d")
+      .putImageData(new ImageData(new Uint8ClampedArray(pixels.buffer), size, size), 0, 0);
+    course.width = kMapSize;
+    course.height = kMapSize;
+    const small = course.getContext("2d");
+    small.imageSmoothingEnabled = true;
+    small.imageSmoothingQuality = "high";
+    small.drawImage(full, 0, 0, kMapSize, kMapSize);
+    draw();
+  },
+  // What the panel shows now, for tests.
+  shown: () => shown,
+};
+i18n.onChange(draw);

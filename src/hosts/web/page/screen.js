@@ -1,205 +1,213 @@
 // The game picture on the canvas, the keyboard and gamepads the game samples, and how large the
 // picture is shown. The canvas holds the window's client area at its own size (248 x 292: the
 // stretched view and the 22-row status strip); CSS scales it with hard pixel edges.
-(function () {
-  "use strict";
-  const VT = (window.VT = window.VT || {});
+import { audio } from "./audio.js";
+import { i18n } from "./i18n.js";
+import { Key } from "./protocol.js";
+import { ui } from "./ui.js";
 
-  const kWidth = 248;
-  const kHeight = 292;
-  const kStrip = 22;
+const kWidth = 248;
+const kHeight = 292;
+const kStrip = 22;
 
-  const canvas = document.getElementById("screen");
-  const context = canvas.getContext("2d", { alpha: false });
-  const pauseMark = document.getElementById("pause-mark");
-  let stretch = false;
+const canvas = document.getElementById("screen");
+const context = canvas.getContext("2d", { alpha: false });
+const pauseMark = document.getElementById("pause-mark");
+let stretch = false;
 
-  context.fillStyle = "#808080"; // the window's background before the first frame
-  context.fillRect(0, 0, kWidth, kHeight);
+context.fillStyle = "#808080"; // the window's background before the first frame
+context.fillRect(0, 0, kWidth, kHeight);
 
-  VT.screen = {
-    width: kWidth,
-    height: kHeight,
-    present(pixels, width, height) {
-      const bytes = new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, pixels.length);
-      context.putImageData(new ImageData(bytes, width, height), 0, 0);
-    },
-    // Black strip; the text centred by its width in half-width units of 10 pixels.
-    status(text, widthUnits) {
-      context.fillStyle = "#000";
-      context.fillRect(0, kHeight - kStrip, kWidth, kStrip);
-      if (!text) {
-        return;
-      }
-      context.fillStyle = "#fff";
-      context.font = "bold 20px 'IPAMincho', 'IPA明朝', 'Noto Serif CJK JP', serif";
-      context.textBaseline = "top";
-      const x = Math.trunc((kWidth - 10 * widthUnits) / 2);
-      context.fillText(text, x, kHeight - 21, 10 * widthUnits);
-    },
-    // The pause mark lies over the picture, outside the canvas: the picture itself stays as drawn.
-    paused(on) {
-      pauseMark.hidden = !on;
-      pauseMark.textContent = VT.i18n.tr("GameView", "PAUSE");
-    },
-    setStretch(on) {
-      stretch = on;
-      fit();
-    },
+export const screen = {
+  width: kWidth,
+  height: kHeight,
+  present(pixels, width, height) {
+    const bytes = new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, pixels.length);
+    context.putImageData(new ImageData(bytes, width, height), 0, 0);
+  },
+  // Black strip; the text centred by its width in half-width units of 10 pixels.
+  status(text, widthUnits) {
+    context.fillStyle = "#000";
+    context.fillRect(0, kHeight - kStrip, kWidth, kStrip);
+    if (!text) {
+      return;
+    }
+    context.fillStyle = "#fff";
+    context.font = "bold 20px 'IPAMincho', 'IPA明朝', 'Noto Serif CJK JP', serif";
+    context.textBaseline = "top";
+    const x = Math.trunc((kWidth - 10 * widthUnits) / 2);
+    context.fillText(text, x, kHeight - 21, 10 * widthUnits);
+  },
+  // The pause mark lies over the picture, outside the canvas: the picture itself stays as drawn.
+  paused(on) {
+    pauseMark.hidden = !on;
+    pauseMark.textContent = i18n.tr("GameView", "PAUSE");
+  },
+  setStretch(on) {
+    stretch = on;
+    fit();
+  },
+};
+
+// Whole multiples of the picture by default: the largest that fits the space left.
+function fit() {
+  const area = document.getElementById("game");
+  const full = document.fullscreenElement === area;
+  const top = full ? 0 : area.getBoundingClientRect().top + window.scrollY;
+  const room = {
+    w: window.innerWidth - (full ? 0 : 16),
+    h: (window.innerHeight - top - (full ? 0 : 48)) * (kHeight / (kHeight + (full ? 0 : 72))),
   };
+  let w;
+  let h;
+  if (stretch) {
+    const k = Math.max(0.5, Math.min(room.w / kWidth, room.h / kHeight));
+    w = Math.floor(kWidth * k);
+    h = Math.floor(kHeight * k);
+  } else {
+    const k = Math.max(1, Math.floor(Math.min(room.w / kWidth, room.h / kHeight)));
+    w = kWidth * k;
+    h = kHeight * k;
+  }
+  canvas.style.width = w + "px";
+  canvas.style.height = h + "px";
+  // The race display below, at the picture's width.
+  const panel = document.getElementById("panel");
+  panel.style.width = w + "px";
+  panel.style.height = Math.round((72 * w) / kWidth) + "px";
+}
+window.addEventListener("resize", fit);
+document.addEventListener("fullscreenchange", fit);
 
-  // Whole multiples of the picture by default: the largest that fits the space left.
-  function fit() {
-    const area = document.getElementById("game");
-    const full = document.fullscreenElement === area;
-    const top = full ? 0 : area.getBoundingClientRect().top + window.scrollY;
-    const room = {
-      w: window.innerWidth - (full ? 0 : 16),
-      h: (window.innerHeight - top - (full ? 0 : 48)) * (kHeight / (kHeight + (full ? 0 : 72))),
+screen.toggleFullScreen = function () {
+  const area = document.getElementById("game");
+  if (document.fullscreenElement) {
+    document.exitFullscreen().catch(() => {});
+  } else if (area.requestFullscreen) {
+    area.requestFullscreen().catch(() => {});
+  }
+};
+
+// ---- Keyboard: a key counts when it is held, or was pressed since the game last asked.
+// The browser's key codes by the game's key names; their numbers come from the program. Ctrl
+// is never a game key here: the browser keeps its shortcuts (Ctrl+W closes the tab), and the
+// button steers nothing.
+const kGameKeys = {
+  ShiftLeft: "Shift",
+  ShiftRight: "Shift",
+  ArrowLeft: "Left",
+  ArrowUp: "Up",
+  ArrowRight: "Right",
+  ArrowDown: "Down",
+  KeyA: "A",
+  KeyD: "D",
+  KeyS: "S",
+  KeyW: "W",
+  KeyX: "X",
+};
+// By the program's key number: held now, and pressed since the game last asked.
+const held = new Map();
+const pressed = new Map();
+const gameKey = (code) => (code in kGameKeys ? Key[kGameKeys[code]] : undefined);
+
+export const keys = {
+  downOrPressed(index) {
+    const on = held.get(index) === true || pressed.get(index) === true;
+    pressed.delete(index);
+    return on;
+  },
+  // Keys the page itself acts on; the host posts their events.
+  onPause: null,
+  onRetry: null,
+};
+
+function busy() {
+  return ui.dialogOpen() || ui.menuOpen();
+}
+
+window.addEventListener("keydown", (event) => {
+  audio.unlock();
+  if (event.ctrlKey || event.metaKey || event.altKey || busy()) {
+    return;
+  }
+  if (event.code === "F11") {
+    event.preventDefault();
+    screen.toggleFullScreen();
+    return;
+  }
+  const index = gameKey(event.code);
+  if (index !== undefined) {
+    held.set(index, true);
+    pressed.set(index, true);
+    event.preventDefault(); // arrows would scroll the page
+    return;
+  }
+  if (event.repeat) {
+    return;
+  }
+  if ((event.code === "KeyP" || event.code === "Pause") && keys.onPause) {
+    event.preventDefault();
+    keys.onPause();
+  } else if ((event.code === "KeyR" || event.code === "Backspace") && keys.onRetry) {
+    event.preventDefault();
+    keys.onRetry();
+  }
+});
+window.addEventListener("keyup", (event) => {
+  const index = gameKey(event.code);
+  if (index !== undefined) {
+    held.delete(index);
+  }
+});
+// Keys let go while the page had no focus never report it.
+window.addEventListener("blur", () => held.clear());
+
+// ---- Gamepads (the browser's standard mapping): the first two connected are joysticks 1, 2.
+const kAxisMax = 65535;
+const kRest = 0.25;
+
+function connectedPads() {
+  const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
+  return pads.filter((pad) => pad && pad.connected);
+}
+function down(pad, i) {
+  return pad.buttons[i] !== undefined && pad.buttons[i].pressed;
+}
+function axis(value, minus, plus) {
+  if (Math.abs(value) < kRest) {
+    if (minus) return 0;
+    if (plus) return kAxisMax;
+  }
+  return Math.round(((Math.max(-1, Math.min(1, value)) + 1) * kAxisMax) / 2);
+}
+
+export const pads = {
+  read(id) {
+    const pad = connectedPads()[id];
+    if (!pad) {
+      return null;
+    }
+    let buttons = 0;
+    for (let i = 0; i < 8; ++i) {
+      if (down(pad, i)) buttons |= 1 << i;
+    }
+    return {
+      x: axis(pad.axes[0] || 0, down(pad, 14), down(pad, 15)),
+      y: axis(pad.axes[1] || 0, down(pad, 12), down(pad, 13)),
+      buttons,
+      back: down(pad, 8),
+      start: down(pad, 9),
     };
-    let w;
-    let h;
-    if (stretch) {
-      const k = Math.max(0.5, Math.min(room.w / kWidth, room.h / kHeight));
-      w = Math.floor(kWidth * k);
-      h = Math.floor(kHeight * k);
-    } else {
-      const k = Math.max(1, Math.floor(Math.min(room.w / kWidth, room.h / kHeight)));
-      w = kWidth * k;
-      h = kHeight * k;
-    }
-    canvas.style.width = w + "px";
-    canvas.style.height = h + "px";
-    // The race display below, at the picture's width.
-    const panel = document.getElementById("panel");
-    panel.style.width = w + "px";
-    panel.style.height = Math.round((72 * w) / kWidth) + "px";
-  }
-  window.addEventListener("resize", fit);
-  document.addEventListener("fullscreenchange", fit);
-  VT.screen.fit = fit;
-
-  VT.screen.toggleFullScreen = function () {
-    const area = document.getElementById("game");
-    if (document.fullscreenElement) {
-      document.exitFullscreen().catch(() => {});
-    } else if (area.requestFullscreen) {
-      area.requestFullscreen().catch(() => {});
-    }
-  };
-
-  // ---- Keyboard: a key counts when it is held, or was pressed since the game last asked.
-  // The game's keys in the order of its Key enumeration. Ctrl is never a game key here: the
-  // browser keeps its shortcuts (Ctrl+W closes the tab), and the button steers nothing.
-  const kGameKeys = {
-    ShiftLeft: 0, ShiftRight: 0,
-    ArrowLeft: 2, ArrowUp: 3, ArrowRight: 4, ArrowDown: 5,
-    KeyA: 6, KeyD: 7, KeyS: 8, KeyW: 9, KeyX: 10,
-  };
-  const held = new Array(11).fill(false);
-  const pressed = new Array(11).fill(false);
-
-  VT.keys = {
-    downOrPressed(index) {
-      const on = held[index] || pressed[index];
-      pressed[index] = false;
-      return on;
-    },
-    // Keys the page itself acts on; the host posts their events.
-    onPause: null,
-    onRetry: null,
-  };
-
-  function busy() {
-    return (VT.ui && (VT.ui.dialogOpen() || VT.ui.menuOpen())) || false;
-  }
-
-  window.addEventListener("keydown", (event) => {
-    if (VT.audio && VT.audio.unlock) {
-      VT.audio.unlock();
-    }
-    if (event.ctrlKey || event.metaKey || event.altKey || busy()) {
-      return;
-    }
-    if (event.code === "F11") {
-      event.preventDefault();
-      VT.screen.toggleFullScreen();
-      return;
-    }
-    const index = kGameKeys[event.code];
-    if (index !== undefined) {
-      held[index] = true;
-      pressed[index] = true;
-      event.preventDefault(); // arrows would scroll the page
-      return;
-    }
-    if (event.repeat) {
-      return;
-    }
-    if ((event.code === "KeyP" || event.code === "Pause") && VT.keys.onPause) {
-      event.preventDefault();
-      VT.keys.onPause();
-    } else if ((event.code === "KeyR" || event.code === "Backspace") && VT.keys.onRetry) {
-      event.preventDefault();
-      VT.keys.onRetry();
-    }
-  });
-  window.addEventListener("keyup", (event) => {
-    const index = kGameKeys[event.code];
-    if (index !== undefined) {
-      held[index] = false;
-    }
-  });
-  // Keys let go while the page had no focus never report it.
-  window.addEventListener("blur", () => held.fill(false));
-
-  // ---- Gamepads (the browser's standard mapping): the first two connected are joysticks 1, 2.
-  const kAxisMax = 65535;
-  const kRest = 0.25;
-
-  function connectedPads() {
-    const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
-    return pads.filter((pad) => pad && pad.connected);
-  }
-  function down(pad, i) {
-    return pad.buttons[i] !== undefined && pad.buttons[i].pressed;
-  }
-  function axis(value, minus, plus) {
-    if (Math.abs(value) < kRest) {
-      if (minus) return 0;
-      if (plus) return kAxisMax;
-    }
-    return Math.round(((Math.max(-1, Math.min(1, value)) + 1) * kAxisMax) / 2);
-  }
-
-  VT.pads = {
-    read(id) {
-      const pad = connectedPads()[id];
-      if (!pad) {
-        return null;
-      }
-      let buttons = 0;
-      for (let i = 0; i < 8; ++i) {
-        if (down(pad, i)) buttons |= 1 << i;
-      }
-      return {
-        x: axis(pad.axes[0] || 0, down(pad, 14), down(pad, 15)),
-        y: axis(pad.axes[1] || 0, down(pad, 12), down(pad, 13)),
-        buttons,
-        back: down(pad, 8),
-        start: down(pad, 9),
-      };
-    },
-    name(id) {
-      const pad = connectedPads()[id];
-      return pad ? pad.id : null;
-    },
-    // Whether a pad is connected, and whether a pad's Start may pause now (the game decides).
-    any() {
-      return connectedPads().length > 0;
-    },
-    listening() {
-      return !busy();
-    },
-  };
-})();
+  },
+  name(id) {
+    const pad = connectedPads()[id];
+    return pad ? pad.id : null;
+  },
+  // Whether a pad is connected, and whether a pad's Start may pause now (the game decides).
+  any() {
+    return connectedPads().length > 0;
+  },
+  listening() {
+    return !busy();
+  },
+};

@@ -1,0 +1,187 @@
+// The page's side of the host: the events the game waits for (ticks from a fixed-step loop,
+// menu commands, pause and retry, the controls dialog's clicks), the game speed kept in the
+// browser, downloads, and the moment the game is up.
+import { unsaved } from "./program.js";
+import { Event, SpeedMove } from "./protocol.js";
+import { keys, pads } from "./screen.js";
+import { ui } from "./ui.js";
+import { closeControls, openControls, updateControls } from "./ui_controls.js";
+
+// After a stall (a slow frame, a dialog) the game catches up at most this many ticks.
+const kMaxCatchUp = 4;
+const kSpeedKey = "vantrell.speed";
+
+const queue = [];
+let waiting = null;
+const timer = { running: false, period: 16, last: 0, due: 0 };
+const status = document.getElementById("status");
+
+// Whether the game is up (or why it could not start), and how long the program takes over
+// each tick: from handing it a tick event to its asking for the next event, divided by the
+// ticks in it.
+export const host = { started: false, failed: "", loadMs: 0, tickTimes: [] };
+
+function post(type, a = 0, b = 0) {
+  if (type === Event.Tick) {
+    const pending = queue.find((e) => e.type === Event.Tick);
+    if (pending) {
+      pending.a = Math.min(pending.a + a, kMaxCatchUp);
+      return;
+    }
+  }
+  if (type === Event.Pads) {
+    const pending = queue.find((e) => e.type === Event.Pads);
+    if (pending) {
+      pending.a = a;
+      return;
+    }
+  }
+  const event = { type, a, b };
+  if (waiting) {
+    const wake = waiting;
+    waiting = null;
+    wake(event);
+  } else {
+    queue.push(event);
+  }
+}
+
+let tickStarted = null;
+function handOver(event) {
+  const now = performance.now();
+  if (tickStarted) {
+    host.tickTimes.push((now - tickStarted.at) / tickStarted.ticks);
+    if (host.tickTimes.length > 2000) host.tickTimes.shift();
+  }
+  tickStarted =
+    event && event.type === Event.Tick ? { at: now, ticks: Math.max(1, event.a) } : null;
+  return event;
+}
+
+export function nextEvent() {
+  handOver(null);
+  if (queue.length > 0) {
+    return Promise.resolve(handOver(queue.shift()));
+  }
+  return new Promise((resolve) => (waiting = (event) => resolve(handOver(event))));
+}
+
+export function startTimer(periodMs) {
+  timer.running = true;
+  timer.period = Math.max(1, periodMs);
+  timer.last = performance.now();
+  timer.due = 0;
+}
+
+export function stopTimer() {
+  timer.running = false;
+  for (let i = queue.length - 1; i >= 0; --i) {
+    if (queue[i].type === Event.Tick) queue.splice(i, 1);
+  }
+}
+
+// The game speed (a tick period in milliseconds) kept in the browser; null when none is.
+export function loadSpeed() {
+  try {
+    const value = parseInt(localStorage.getItem(kSpeedKey), 10);
+    return Number.isInteger(value) ? value : null;
+  } catch {
+    return null;
+  }
+}
+
+export function storeSpeed(periodMs) {
+  try {
+    localStorage.setItem(kSpeedKey, String(periodMs));
+  } catch {
+    /* kept for this visit only */
+  }
+}
+
+export function download(name, bytes) {
+  const link = document.createElement("a");
+  link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+  link.download = name;
+  document.body.appendChild(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+// The controls dialog names the pads it would use; the game's state does not know them.
+function withPads(state) {
+  return { ...state, pads: [pads.name(0), pads.name(1)] };
+}
+
+const kMoves = { faster: "Faster", slower: "Slower", track: "Track" };
+
+export const controls = {
+  open(state) {
+    openControls(withPads(state), (action) => {
+      if (action.type === "toggle") post(Event.ControlsToggle, action.box);
+      else if (action.type === "speed")
+        post(Event.ControlsSpeed, SpeedMove[kMoves[action.move]], action.position | 0);
+      else if (action.type === "ok") post(Event.ControlsOk);
+    });
+  },
+  update(state) {
+    updateControls(withPads(state));
+  },
+  close: closeControls,
+};
+
+// Fixed steps at the game speed, however often the browser draws; nothing while the tab is
+// hidden (the browser stops animation frames) and no burst when it comes back.
+function frame(now) {
+  requestAnimationFrame(frame);
+  // The game reads the pads' Start buttons itself, between ticks too.
+  if (pads.any()) post(Event.Pads, pads.listening() ? 1 : 0);
+  if (!timer.running || document.hidden) {
+    timer.last = now;
+    return;
+  }
+  timer.due += now - timer.last;
+  timer.last = now;
+  let ticks = Math.floor(timer.due / timer.period);
+  if (ticks <= 0) {
+    return;
+  }
+  timer.due -= ticks * timer.period;
+  if (ticks > kMaxCatchUp) {
+    ticks = kMaxCatchUp;
+    timer.due = 0;
+  }
+  post(Event.Tick, ticks);
+}
+document.addEventListener("visibilitychange", () => {
+  timer.last = performance.now();
+  timer.due = 0;
+});
+// The game asks about unsaved runs when its window closes; a tab can only have the browser ask.
+window.addEventListener("beforeunload", (event) => {
+  if (host.started && unsaved()) {
+    event.preventDefault();
+    event.returnValue = "";
+  }
+});
+
+// The game is up: its menu, the keys that act on the game, the loop.
+export function ready(menu) {
+  ui.init({ menu, onCommand: (command) => post(Event.Command, command) });
+  keys.onPause = () => post(Event.Pause);
+  keys.onRetry = () => post(Event.Retry);
+  status.hidden = true;
+  host.started = true;
+  host.loadMs = performance.now();
+  requestAnimationFrame(frame);
+}
+
+export function showStatus(text) {
+  if (text && !host.started) status.textContent = text;
+}
+
+export function fail(message) {
+  status.hidden = false;
+  status.textContent = message;
+  host.failed = message;
+}

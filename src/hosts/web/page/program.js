@@ -1,0 +1,38 @@
+// The running program as the page's modules reach it: the few functions it exports for the
+// page, called directly (Emscripten's ccall would wait for the suspended event loop instead
+// of answering). page/main.js creates the program and attaches it.
+let program = null;
+
+export function attach(instance) {
+  program = instance;
+}
+
+export function attached() {
+  return program;
+}
+
+// A text as a NUL-terminated UTF-8 copy in the program's memory; the caller frees it.
+function newString(text) {
+  const bytes = new TextEncoder().encode(String(text));
+  const pointer = program._malloc(bytes.length + 1);
+  program.HEAPU8.set(bytes, pointer);
+  program.HEAPU8[pointer + bytes.length] = 0;
+  return pointer;
+}
+
+// Whether the record file can hold this name (the program's own Shift-JIS check); true while
+// no program runs, which then checks the name itself when it is entered.
+export function nameFits(name) {
+  if (!program) return true;
+  const pointer = newString(name);
+  try {
+    return program._vt_name_fits(pointer) === 1;
+  } finally {
+    program._free(pointer);
+  }
+}
+
+// Runs entered and not yet saved.
+export function unsaved() {
+  return program !== null && program._vt_unsaved() === 1;
+}

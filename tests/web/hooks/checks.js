@@ -1,0 +1,44 @@
+// The browser tests' hooks into the running page, and nothing a player's page loads: the tests
+// serve this folder beside the page's (at /hooks/) and import this module into the page once
+// it is open. It reads the page's own modules and the program's self-checks (web_checks.cpp)
+// and offers them as the one global `vantrellChecks`.
+import { audio } from "../audio.js";
+import { host } from "../host.js";
+import { i18n } from "../i18n.js";
+import { panel } from "../panel.js";
+import { attached, unsaved } from "../program.js";
+import { Command } from "../protocol.js";
+import { ui } from "../ui.js";
+
+// The program's exports are called directly: Emscripten's ccall would wait for the suspended
+// event loop instead of answering.
+function exportedText(name) {
+  const program = attached();
+  return program.UTF8ToString(program["_" + name]());
+}
+
+const checks = {
+  host,
+  audio,
+  panel,
+  i18n,
+  Command,
+  dialogOpen: () => ui.dialogOpen(),
+  unsaved,
+  state: () => JSON.parse(exportedText("vt_state")),
+  tablesDigest: () => exportedText("vt_tables_digest"),
+  frameLog: () => exportedText("vt_frame_log"),
+  verifyRecords: () => exportedText("vt_verify_records"),
+  // The recording (2400 bytes) drives player 1 in the next solo race, which pauses after
+  // `pauseAfter` ticks (0: never).
+  driveNextSolo(bytes, pauseAfter) {
+    const program = attached();
+    const pointer = program._malloc(bytes.length);
+    program.HEAPU8.set(bytes, pointer);
+    const ok = program._vt_drive_next_solo(pointer, bytes.length, pauseAfter) === 1;
+    program._free(pointer);
+    return ok;
+  },
+};
+
+window.vantrellChecks = checks;
