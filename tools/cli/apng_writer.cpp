@@ -29,9 +29,11 @@ Bytes Compress(const tools::RgbImage& image) {
     raw.reserve((rowBytes + 1) * image.height);
     for (int32_t y = 0; y < image.height; ++y) {
         const uint8_t* row = image.pixels.data() + y * rowBytes;
+        // The row above, if any: indexing `row` with i - rowBytes would wrap the unsigned index.
+        const uint8_t* rowAbove = y > 0 ? row - rowBytes : nullptr;
         raw.push_back(2);  // Up
         for (size_t i = 0; i < rowBytes; ++i) {
-            const uint8_t above = y > 0 ? row[i - rowBytes] : 0;
+            const uint8_t above = rowAbove != nullptr ? rowAbove[i] : 0;
             raw.push_back(static_cast<uint8_t>(row[i] - above));
         }
     }
