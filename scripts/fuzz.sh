@@ -6,11 +6,13 @@
 #   scripts/fuzz.sh 3600 bmp stage  an hour each for the named targets only
 # Needs clang and libclang-rt-14-dev (scripts/setup.sh installs them) and the release build's
 # game directory (scripts/setup.sh test, or: cmake --preset default && cmake --build --preset
-# default). The corpus grows in build-fuzz/corpus/ from run to run; an input that crashes or
-# breaks a check is kept in build-fuzz/findings/ and makes the script fail.
+# default). The targets are built by the sanitize preset (build-sanitize/, which also runs the
+# test suite under the sanitizers). The corpus grows in build-sanitize/corpus/ from run to run;
+# an input that crashes or breaks a check is kept in build-sanitize/findings/ and makes the
+# script fail.
 # FUZZ_JOBS sets how many targets run at once (default 2); VANTRELL_GAME_DIR another game
 # directory; FUZZ_BUILD_DIR a fuzz build configured by hand (then the preset is not used);
-# FUZZ_CORPUS_DIR where the corpora grow (default build-fuzz/corpus);
+# FUZZ_CORPUS_DIR where the corpora grow (default build-sanitize/corpus);
 # VANTRELL_TOOL the vantrell-tool that exports the run-file seeds (default build/vantrell-tool).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +21,7 @@ seconds="${1:-30}"
 [ $# -gt 0 ] && shift
 jobs="${FUZZ_JOBS:-2}"
 game="$(realpath -m "${VANTRELL_GAME_DIR:-build/game}")"
-out="${FUZZ_BUILD_DIR:-build-fuzz}"
+out="${FUZZ_BUILD_DIR:-build-sanitize}"
 if [ ! -f "$game/MAP0_8.BMP" ] || [ ! -f "$game/VANREC0.DAT" ]; then
   echo "fuzz.sh: no generated game in $game; build the default preset first" >&2
   exit 2

@@ -37,7 +37,7 @@ for source in fuzz/*_fuzzer.cpp; do
   target="${name//_/-}"
   before="-"
   [ -x "$tree/build-fuzz/$target-fuzzer" ] && before="$(rate "$tree/build-fuzz" "$target")"
-  now="$(rate build-fuzz "$target")"
+  now="$(rate build-sanitize "$target")"
   ratio="-"
   if [ -n "$before" ] && [ "$before" != "-" ] && [ "$before" -gt 0 ] && [ -n "$now" ]; then
     ratio="$(awk -v a="$now" -v b="$before" 'BEGIN { printf "%.1f", a / b }')"
