@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gfx/bitmap8.h"
+#include "gfx/bmp_file_maker.h"  // WriteFile: one definition for every test
 #include "gfx/bmp_writer.h"
 #include "world/course_files.h"
 
@@ -30,11 +31,6 @@ inline void PutBigEndian(std::vector<uint8_t>& bytes, int32_t value) {
     bytes.push_back(static_cast<uint8_t>(value & 0xFF));
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 // Writes stage `stage`'s checkpoint and object files into `dir`; with `pictures`, also the
 // stage picture, the sprite sheet and the height profiles. Terrain files are left out: the
