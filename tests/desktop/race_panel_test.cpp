@@ -206,7 +206,15 @@ TEST_F(RacePanelTest, BackButtonOfAPadAPlayerDrivesWithRacesAgain) {
     }
     vantrell::test::VirtualDevice pad(vantrell::test::VirtualDevice::Pad);
     ASSERT_TRUE(pad.Ok());
-    game.app->Objects().Input().Choose(1, Device::Joystick1);
+    // The new pad is ready once the game's joystick poll has seen it, which takes a moment on a
+    // loaded machine.
+    for (int waited = 0; waited < 3000; waited += 20) {
+        game.app->Objects().Input().Choose(1, Device::Joystick1);
+        if (game.app->Objects().Input().Uses(1, Device::Joystick1)) {
+            break;
+        }
+        Pump(20);
+    }
     ASSERT_TRUE(game.app->Objects().Input().Uses(1, Device::Joystick1));
     game.Choose(Command::Solo);
     for (int i = 0; i < 300 && State().Progress().RaceTicks() < 20; ++i) {
