@@ -10,7 +10,6 @@ namespace {
 
 // A file of random bytes can break every line; the player needs only the first few faults.
 constexpr std::size_t kProblemsShown = 6;
-constexpr int32_t kRecordLines = 2 * kHiScoreSlots;  // a name line and a time line a slot
 
 // Context "Messages" for the translation tools.
 std::string Text(const char* text) {
@@ -45,7 +44,7 @@ std::string What(const RecordProblem& problem) {
             std::snprintf(
                 what, sizeof what,
                 Text(VT_TRANSLATE_NOOP("Messages", "%d行しかありません（%d行のはず）")).c_str(),
-                static_cast<int>(problem.count), static_cast<int>(kRecordLines));
+                static_cast<int>(problem.count), static_cast<int>(kRecordFileLines));
             break;
         case RecordFault::RecordingShort:
             std::snprintf(

@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kLineKeep = 255;
 // The longest line the game writes: a name of kNameBytes, or a time.
 constexpr std::size_t kLineLimit = kNameBytes;
-constexpr int32_t kRecordLines = 2 * kHiScoreSlots;
 
 constexpr std::string_view kKeptAsideSuffix = ".broken";
 
@@ -279,7 +278,7 @@ std::vector<RecordProblem> HiScoreTable::Load(int32_t stage, const RecordBytes& 
             }
         }
     }
-    if (linesRead < kRecordLines) {
+    if (linesRead < kRecordFileLines) {
         problems.push_back(
             {.file = recordName, .fault = RecordFault::TooFewLines, .count = linesRead});
         recordFaulty = true;

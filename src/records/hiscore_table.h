@@ -18,6 +18,7 @@ namespace vantrell {
 constexpr int32_t kHiScoreSlots = 10;
 constexpr int32_t kRecordingBytes = 2400;  // one input byte per race tick
 constexpr int32_t kEmptyTime = 2398;
+constexpr int32_t kRecordFileLines = 2 * kHiScoreSlots;  // a name line and a time line a slot
 inline constexpr char kEmptyName[] = "------";
 
 using Recording = std::array<uint8_t, kRecordingBytes>;

@@ -14,6 +14,7 @@ import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
+import { chromiumOptions } from "./chromium.mjs";
 import { serve } from "./serve.mjs";
 
 const args = process.argv.slice(2);
@@ -47,19 +48,10 @@ native("export", "--stage", "0", "--rank", "1", "--out", exported, "--dir", game
 const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");
 const { server, url } = await serve({ "/": www, "/hooks/": hooks, "/ref/": frames });
 const context = await chromium.launchPersistentContext(join(scratch, "profile"), {
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
+  ...chromiumOptions,
   acceptDownloads: true,
   viewport: { width: 800, height: 720 },
-  args: [
-    "--no-sandbox",
-    "--disable-gpu",
-    "--disable-background-networking",
-    "--disable-component-update",
-    "--disable-sync",
-    "--no-first-run",
-    "--autoplay-policy=no-user-gesture-required",
-  ],
+  args: [...chromiumOptions.args, "--autoplay-policy=no-user-gesture-required"],
 });
 const page = context.pages()[0] || (await context.newPage());
 const pageErrors = [];

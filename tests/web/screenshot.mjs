@@ -8,6 +8,7 @@ import { fileURLToPath } from "node:url";
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { chromium } from "playwright-core";
+import { chromiumOptions } from "./chromium.mjs";
 import { serve } from "./serve.mjs";
 
 const args = process.argv.slice(2);
@@ -19,17 +20,8 @@ const profile = mkdtempSync(join(tmpdir(), "vantrell-shot-"));
 const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");
 const { server, url } = await serve({ "/": www, "/hooks/": hooks });
 const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
+  ...chromiumOptions,
   viewport: { width: 600, height: 830 },
-  args: [
-    "--no-sandbox",
-    "--disable-gpu",
-    "--disable-background-networking",
-    "--disable-component-update",
-    "--disable-sync",
-    "--no-first-run",
-  ],
 });
 const page = context.pages()[0] || (await context.newPage());
 for (const lang of ["en", "ja"]) {
