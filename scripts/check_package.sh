@@ -27,7 +27,8 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/files"
 expected=(/usr/bin/vantrell /usr/share/applications/vantrell.desktop
   /usr/share/metainfo/org.vantrell.Vantrell.metainfo.xml
   /usr/share/vantrell/game/CHR_H0.DAT /usr/share/vantrell/game/bgm1.mid
-  /usr/share/vantrell/game/stend.mid)
+  /usr/share/vantrell/game/stend.mid /usr/share/vantrell/game/music/bgm1.opus
+  /usr/share/vantrell/game/music/stend.opus /usr/share/vantrell/game/music/sources.sha256)
 for n in 0 1 2 3 4; do
   for f in MAP$n.DAT TYPE_$n.DAT MAP${n}_8.BMP CHR${n}_8.BMP OBJ$n.COD CHK$n.COD; do
     expected+=("/usr/share/vantrell/game/$f")

@@ -22,10 +22,11 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
-  # The desktop game: Qt 6 widgets, SDL2 joysticks and sound, a General MIDI soundfont for the
-  # music, the Japanese fonts of its texts, and a virtual X server with a window manager (full
-  # screen needs one) for its end-to-end tests.
-  qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev fluid-soundfont-gm
+  # The desktop game: Qt 6 widgets, SDL2 joysticks and sound, FluidSynth with libsndfile and a
+  # General MIDI soundfont to render the music at build time (and a player's own pieces), the
+  # Japanese fonts of its texts, and a virtual X server with a window manager (full screen needs
+  # one) for its end-to-end tests.
+  qt6-base-dev libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libsndfile1-dev fluid-soundfont-gm
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool x11-utils openbox
   # English menus and dialogs (Qt Linguist's lupdate and lrelease with their CMake support),
@@ -33,9 +34,11 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev
   dpkg-dev fakeroot file appstream
   clang libclang-rt-14-dev
-  # The browser build: Emscripten (its JavaScript parser comes from node-acorn), FluidSynth and
-  # an Opus encoder for the music, Chromium for its tests.
-  emscripten node-acorn fluidsynth opus-tools chromium
+  # FluidSynth's program and an Opus encoder render the music at build time.
+  fluidsynth opus-tools
+  # The browser build: Emscripten (its JavaScript parser comes from node-acorn), Chromium for
+  # its tests.
+  emscripten node-acorn chromium
 )
 
 missing=()

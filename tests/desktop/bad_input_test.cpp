@@ -181,11 +181,14 @@ TEST(BadInputTest, MissingMusicSoundfontOrDeviceLeaveTheRaceRunningSilently) {
         SoloRaceRunsWithoutMusic(game, "no music files", true);
     }
     {
-        // SDL_mixer takes the soundfont from the environment when told to insist on it.
+        // The rendered music broken or gone, and no soundfont to render it again.
         ScopedEnv fonts("SDL_SOUNDFONTS", "/nonexistent/none.sf2");
         ScopedEnv force("SDL_FORCE_SOUNDFONTS", "1");
         TestGame game;
-        SoloRaceRunsWithoutMusic(game, "no soundfont", true);
+        std::ofstream(game.dir.path() / "music" / "bgm1.opus", std::ios::binary | std::ios::trunc)
+            << "OggS, but not for long";
+        std::filesystem::remove(game.dir.path() / "music" / "stend.opus");
+        SoloRaceRunsWithoutMusic(game, "broken music, no soundfont", true);
     }
     {
         ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");

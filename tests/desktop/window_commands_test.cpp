@@ -150,9 +150,10 @@ TEST_F(WindowCommandsTest, EffectsAndMusicSwitchesFollowTheMenu) {
     game.Choose(Command::Music);
     EXPECT_TRUE(sound.MusicOn());
     EXPECT_TRUE(game.Window().Menu().Checked(Command::Music));
-    if (!game.app->Sound().MusicLoaded(MusicPiece::Race)) {
-        GTEST_SKIP() << "no sound device or soundfont: the switches work, nothing sounds";
+    if (!game.app->Sound().DeviceOpen()) {
+        GTEST_SKIP() << "no sound device: the switches work, nothing sounds";
     }
+    ASSERT_TRUE(game.app->Sound().MusicLoaded(MusicPiece::Race));
     EXPECT_EQ(game.app->Sound().MusicInChannel(), MusicPiece::Race);
     EXPECT_TRUE(game.app->Sound().MusicSounding());
 }

@@ -6,15 +6,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <string_view>
+#include <cstdio>
 #include <utility>
 
 #include "hosts/desktop/alsa_quiet.h"
+#include "hosts/desktop/midi_render.h"
 #include "hosts/desktop/sdl_setup.h"
-#include "io/file_bytes.h"
 
 namespace vantrell::desktop {
 
@@ -24,61 +21,14 @@ constexpr int kEffectChannel = 0;
 constexpr int kSampleRate = 44100;
 constexpr int kChunkFrames = 1024;
 
-// Where Debian's General MIDI soundfont packages put their files; default-GM.sf2 is the
-// alternatives link to whichever is installed.
-constexpr const char* kSoundFontCandidates[] = {
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-    "/usr/share/soundfonts/default.sf2",
-};
-
-bool AllExist(std::string_view paths) {
-    if (paths.empty()) {
-        return false;
-    }
-    std::error_code error;
-    std::size_t start = 0;
-    while (start <= paths.size()) {
-        std::size_t end = paths.find(';', start);
-        if (end == std::string_view::npos) {
-            end = paths.size();
-        }
-        if (!std::filesystem::is_regular_file(std::string(paths.substr(start, end - start)),
-                                              error)) {
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
-}
-
 }  // namespace
-
-std::string ChooseSoundFont() {
-    // SDL_SOUNDFONTS names the player's choice, as for every program on SDL2_mixer, and
-    // SDL_FORCE_SOUNDFONTS insists on it even when it is not there; the synthesizer takes the
-    // first of its files.
-    const char* chosen = std::getenv("SDL_SOUNDFONTS");
-    const char* force = std::getenv("SDL_FORCE_SOUNDFONTS");
-    const bool insist = force != nullptr && force[0] != '\0' && force[0] != '0';
-    if (chosen != nullptr && (insist || AllExist(chosen))) {
-        const std::string_view all(chosen);
-        return std::string(all.substr(0, all.find(';')));
-    }
-    for (const char* candidate : kSoundFontCandidates) {
-        if (AllExist(candidate)) {
-            return candidate;
-        }
-    }
-    return {};
-}
 
 const char* SdlAudio::MusicFileName(MusicPiece piece) {
     return piece == MusicPiece::Race ? "bgm1.mid" : "stend.mid";
 }
 
-SdlAudio::SdlAudio(std::filesystem::path gameFolder) : gameFolder_(std::move(gameFolder)) {
+SdlAudio::SdlAudio(std::filesystem::path gameFolder, std::filesystem::path musicCache)
+    : gameFolder_(std::move(gameFolder)), musicCache_(std::move(musicCache)) {
     SilenceAlsaMessages();
     if (!InitSdlSubsystem(SDL_INIT_AUDIO)) {
         return;
@@ -87,6 +37,7 @@ SdlAudio::SdlAudio(std::filesystem::path gameFolder) : gameFolder_(std::move(gam
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
+    Mix_Init(MIX_INIT_OPUS);
     // One voice for the effects: starting an effect on it halts the one sounding.
     Mix_AllocateChannels(1);
     deviceOpen_ = true;
@@ -96,33 +47,29 @@ SdlAudio::~SdlAudio() {
     if (!deviceOpen_) {
         return;
     }
-    bool loaderDone = true;
     {
-        std::unique_lock lock(shared_->mutex);
-        shared_->quit = true;
-        shared_->stopLoading = true;
-        shared_->toLoad.clear();
-        shared_->notify = nullptr;
-        shared_->changed.notify_all();
-        // An idle loader returns at once, and one reading the soundfont stops at its next
-        // piece; one slower still is left to finish alone, so closing never waits for it.
-        if (loader_.joinable()) {
-            loaderDone = shared_->changed.wait_for(lock, std::chrono::milliseconds(100),
-                                                   [this] { return shared_->done; });
-        }
+        const std::lock_guard lock(shared_.mutex);
+        shared_.quit = true;
+        shared_.stop = true;
+        shared_.toRender.clear();
+        shared_.notify = nullptr;
     }
-    if (loader_.joinable()) {
-        loaderDone ? loader_.join() : loader_.detach();
+    shared_.changed.notify_all();
+    // A rendering stops at its next block or megabyte of soundfont, well within a frame.
+    if (renderer_.joinable()) {
+        renderer_.join();
     }
-    Adopt(false);
     mainThread_.reset();
     Mix_HaltChannel(-1);
-    Mix_HookMusic(nullptr, nullptr);  // the mixer stops calling the synthesizer before it goes
-    synth_.reset();
+    Mix_HaltMusic();
+    for (auto& [piece, music] : music_) {
+        Mix_FreeMusic(music);
+    }
     for (auto& [image, chunk] : chunks_) {
         Mix_FreeChunk(chunk);
     }
     Mix_CloseAudio();
+    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -162,89 +109,105 @@ void SdlAudio::LoadEffect(std::span<const uint8_t> waveImage) {
 }
 
 void SdlAudio::OpenMusic(MusicPiece piece) {
-    if (!deviceOpen_ || music_.count(piece) != 0) {
+    if (!deviceOpen_ || !open_.insert(piece).second) {
+        return;
+    }
+    MusicFile found = FindMusicFile(gameFolder_, MusicFileName(piece), musicCache_);
+    switch (found.kind) {
+        case MusicFile::Kind::Missing:
+            return;
+        case MusicFile::Kind::Rendered:
+        case MusicFile::Kind::Cached:
+            LoadMusic(piece, found.file);
+            return;
+        case MusicFile::Kind::ToRender:
+            break;
+    }
+    std::string soundFont = ChooseSoundFont();
+    std::error_code error;
+    if (soundFont.empty() || !std::filesystem::is_regular_file(soundFont, error)) {
+        std::fprintf(stderr,
+                     "vantrell: the music %s has no rendering to play (it is not the piece the "
+                     "game came with), and no General MIDI soundfont is installed to render it "
+                     "(Debian package fluid-soundfont-gm): it stays silent\n",
+                     (gameFolder_ / MusicFileName(piece)).c_str());
         return;
     }
     {
-        const std::lock_guard lock(shared_->mutex);
-        shared_->toLoad.push_back({piece, gameFolder_ / MusicFileName(piece)});
-        ++shared_->busy;
-        if (!loader_.joinable()) {
+        const std::lock_guard lock(shared_.mutex);
+        shared_.toRender.push_back(
+            {piece, std::move(found.midi), std::move(found.file), std::move(soundFont)});
+        ++shared_.busy;
+        if (!renderer_.joinable()) {
             mainThread_ = std::make_unique<QObject>();
-            shared_->notify = mainThread_.get();
-            loader_ = std::thread(&SdlAudio::Loader, shared_, this);
+            shared_.notify = mainThread_.get();
+            renderer_ = std::thread(&SdlAudio::Renderer, std::ref(shared_), this);
         }
     }
-    shared_->changed.notify_all();
+    shared_.changed.notify_all();
 }
 
-void SdlAudio::Loader(const std::shared_ptr<Shared>& shared, SdlAudio* owner) {
-    std::unique_lock lock(shared->mutex);
+void SdlAudio::LoadMusic(MusicPiece piece, const std::filesystem::path& file) {
+    // Opening reads only the stream's headers; the piece is decoded as it plays.
+    if (Mix_Music* music = Mix_LoadMUS(file.c_str())) {
+        music_.emplace(piece, music);
+    } else {
+        std::fprintf(stderr, "vantrell: cannot play %s: %s\n", file.c_str(), Mix_GetError());
+    }
+}
+
+void SdlAudio::Renderer(Shared& shared, SdlAudio* owner) {
+    std::unique_lock lock(shared.mutex);
     while (true) {
-        shared->changed.wait(lock, [&] { return shared->quit || !shared->toLoad.empty(); });
-        if (shared->quit) {
+        shared.changed.wait(lock, [&] { return shared.quit || !shared.toRender.empty(); });
+        if (shared.quit) {
             break;
         }
-        const Load load = shared->toLoad.front();
-        shared->toLoad.pop_front();
-        const bool needSynth = !shared->synthTried;
-        shared->synthTried = true;
+        Render render = std::move(shared.toRender.front());
+        shared.toRender.pop_front();
         lock.unlock();
-        std::unique_ptr<MidiSynth> synth;
-        if (needSynth) {
-            int rate = kSampleRate;
-            Uint16 format = 0;
-            int channels = 0;
-            Mix_QuerySpec(&rate, &format, &channels);
-            synth = MidiSynth::Create(ChooseSoundFont(), rate, &shared->stopLoading);
-            if (synth != nullptr) {
-                synth->SetChannels(channels);
+        const char* name = MusicFileName(render.piece);
+        std::string error;
+        std::filesystem::path made;
+        if (const std::optional<std::vector<uint8_t>> bytes =
+                RenderMidi(render.midi, render.soundFont, shared.stop, error)) {
+            if (StoreRenderedMusic(render.file, *bytes, kMusicCacheLimit, error)) {
+                made = render.file;
+            } else {
+                std::fprintf(stderr, "vantrell: the music %s stays silent: %s\n", name,
+                             error.c_str());
             }
-        }
-        Piece piece;
-        if (std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(load.file);
-            bytes && MidiSynth::IsMidi(*bytes)) {
-            piece = std::make_shared<const std::vector<uint8_t>>(std::move(*bytes));
+        } else if (!shared.stop) {
+            std::fprintf(stderr, "vantrell: cannot render the music %s with %s: %s\n", name,
+                         render.soundFont.c_str(), error.c_str());
         }
         lock.lock();
-        if (needSynth) {
-            shared->synthLoaded = std::move(synth);
-        }
-        shared->loaded.emplace_back(load.piece, piece);
-        shared->changed.notify_all();
+        shared.rendered.emplace_back(render.piece, made);
+        shared.changed.notify_all();
         // The main thread takes the piece over at its next chance; one waiting to play it is
-        // woken through the event loop. Once the owner is going nobody is told.
-        if (shared->notify != nullptr) {
+        // woken through the event loop.
+        if (shared.notify != nullptr) {
             QMetaObject::invokeMethod(
-                shared->notify, [owner] { owner->Adopt(false); }, Qt::QueuedConnection);
+                shared.notify, [owner] { owner->Adopt(false); }, Qt::QueuedConnection);
         }
     }
-    shared->done = true;
-    shared->changed.notify_all();
-    // A synthesizer nobody took goes with the shared part, on whichever thread drops it last.
 }
 
 void SdlAudio::Adopt(bool wait) {
-    std::deque<std::pair<MusicPiece, Piece>> done;
+    std::deque<std::pair<MusicPiece, std::filesystem::path>> done;
     {
-        std::unique_lock lock(shared_->mutex);
+        std::unique_lock lock(shared_.mutex);
         if (wait) {
-            shared_->changed.wait(lock, [this] {
-                return shared_->quit ||
-                       shared_->busy == static_cast<int32_t>(shared_->loaded.size());
+            shared_.changed.wait(lock, [this] {
+                return shared_.busy == static_cast<int32_t>(shared_.rendered.size());
             });
         }
-        done.swap(shared_->loaded);
-        shared_->busy -= static_cast<int32_t>(done.size());
-        if (shared_->synthLoaded != nullptr && !shared_->quit) {
-            synth_ = std::move(shared_->synthLoaded);
-            Mix_HookMusic(&MidiSynth::Mix, synth_.get());
-        }
+        done.swap(shared_.rendered);
+        shared_.busy -= static_cast<int32_t>(done.size());
     }
-    for (auto& [which, piece] : done) {
-        // Without a synthesizer no piece can sound: it counts as not loaded.
-        if (piece != nullptr && synth_ != nullptr) {
-            music_.emplace(which, piece);
+    for (const auto& [piece, file] : done) {
+        if (!file.empty() && open_.count(piece) != 0 && music_.count(piece) == 0) {
+            LoadMusic(piece, file);
         }
     }
     if (pending_ && music_.count(pending_->first) != 0) {
@@ -260,7 +223,7 @@ void SdlAudio::PlayMusic(MusicPiece piece, bool fromStart) {
     }
     Adopt(false);
     if (!Start(piece, fromStart)) {
-        // Still loading: it starts when ready. Asking for it again from its start is no
+        // Still rendering: it starts when ready. Asking for it again from its start is no
         // different from asking once.
         pending_ = {piece, fromStart || (pending_ && pending_->first == piece && pending_->second)};
     } else {
@@ -276,11 +239,13 @@ bool SdlAudio::Start(MusicPiece piece, bool fromStart) {
     if (!fromStart && inChannel_ == piece) {
         // Continue: a paused piece goes on where it stopped; one that has played to its end
         // stays silent, as it would have reached its last position.
-        synth_->Resume();
+        Mix_ResumeMusic();
         return true;
     }
-    // From the start, or a piece never started yet (whose position is its start anyway).
-    synth_->Play(*found->second);
+    // From the start, or a piece never started yet (whose position is its start anyway). Once
+    // and not repeated; a pause left by the piece before does not hold this one.
+    Mix_PlayMusic(found->second, 0);
+    Mix_ResumeMusic();
     inChannel_ = piece;
     return true;
 }
@@ -289,8 +254,8 @@ void SdlAudio::StopMusic(MusicPiece piece) {
     if (pending_ && pending_->first == piece) {
         pending_.reset();
     }
-    if (deviceOpen_ && inChannel_ == piece && synth_ != nullptr) {
-        synth_->Pause();
+    if (deviceOpen_ && inChannel_ == piece) {
+        Mix_PauseMusic();
     }
 }
 
@@ -301,20 +266,31 @@ void SdlAudio::CloseMusic(MusicPiece piece) {
     if (pending_ && pending_->first == piece) {
         pending_.reset();
     }
-    Adopt(true);
+    // A rendering still under way is not waited for: it is kept for the next start.
+    open_.erase(piece);
+    Adopt(false);
     const auto found = music_.find(piece);
     if (found == music_.end()) {
         return;
     }
     if (inChannel_ == piece) {
-        synth_->Halt();
+        Mix_HaltMusic();
         inChannel_.reset();
     }
+    Mix_FreeMusic(found->second);
     music_.erase(found);
 }
 
 bool SdlAudio::MusicSounding() const {
-    return deviceOpen_ && inChannel_.has_value() && synth_ != nullptr && synth_->Sounding();
+    return deviceOpen_ && inChannel_.has_value() && Mix_PlayingMusic() != 0 &&
+           Mix_PausedMusic() == 0;
+}
+
+double SdlAudio::MusicPosition() const {
+    if (!deviceOpen_ || !inChannel_) {
+        return 0.0;
+    }
+    return Mix_GetMusicPosition(music_.at(*inChannel_));
 }
 
 bool SdlAudio::MusicLoaded(MusicPiece piece) {

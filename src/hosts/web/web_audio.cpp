@@ -33,7 +33,7 @@ void WebAudio::StopEffect() {
 }
 
 const char* WebAudio::MusicUrl(MusicPiece piece) {
-    // Rendered at build time from the game's MIDI files (music.cmake).
+    // Rendered at build time from the game's MIDI files (tools/contentgen/music.cmake).
     return piece == MusicPiece::Race ? "music/bgm1.opus" : "music/stend.opus";
 }
 
