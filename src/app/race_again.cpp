@@ -60,12 +60,12 @@ void Shell::StartRace(RaceMode mode) {
 
 void Shell::SetOpponent(const uint8_t* recording) {
     std::copy_n(recording, kRecordingBytes, opponent_.begin());
-    opponentTimes_ = DriveCheckpointTimes(game_.DataDir(), game_.State().CurrentStage().Index(),
-                                          opponent_.data());
+    opponentTimes_ =
+        DriveCheckpointTimes(game_.State().CurrentStage().Index(), stageFiles_, opponent_.data());
 }
 
 void Shell::RefreshBestTimes() {
-    bestTimes_ = DriveCheckpointTimes(game_.DataDir(), game_.State().CurrentStage().Index(),
+    bestTimes_ = DriveCheckpointTimes(game_.State().CurrentStage().Index(), stageFiles_,
                                       game_.Records().AtRank(1).recording.data());
 }
 

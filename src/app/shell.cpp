@@ -35,8 +35,9 @@ std::string Text(const char* text) {
 }  // namespace
 
 void Shell::Start() {
-    ReportStageProblems(0, false);
-    game_.State().Create();
+    stageFiles_ = ReadStageBytes(0, game_.DataDir());
+    ReportStageProblems(0, stageFiles_, false);
+    game_.State().Create(stageFiles_);
     LoadTable(0);
     Post(Posted::EnterDemo);
     game_.Screen().SetMenuCheck(Command::Effects, game_.Sound().EffectsOn());
@@ -281,22 +282,29 @@ void Shell::SelectStage(int32_t stage) {
     // The question for the old stage comes before any file of the new one is read. Choosing
     // the current stage still restarts the demonstration.
     const int32_t old = game_.State().CurrentStage().Index();
-    if (stage != old && !ReportStageProblems(stage, true)) {
-        return;  // the player keeps the stage they are on
-    }
     if (stage != old && SaveWithQuestion(game_.Dialogs(), game_.Records(), old,
                                          SaveOccasion::StageChange) == SaveResult::Failed) {
         return;  // told why; the unsaved runs stay with their stage
     }
+    StageBytes files;
+    if (stage != old) {
+        files = ReadStageBytes(stage, game_.DataDir());
+        if (!ReportStageProblems(stage, files, true)) {
+            return;  // the player keeps the stage they are on
+        }
+    }
     for (int32_t s = 0; s < kStageCount; ++s) {
         game_.Screen().SetMenuCheck(StageCommand(s), s == stage);
     }
-    paused_ = false;  // the stage starts with its demonstration
-    game_.State().SelectStage(stage);
+    paused_ = false;       // the stage starts with its demonstration
     lastRace_ = ModeDemo;  // a retry races on the stage it was asked on
-    if (stage != old) {
-        LoadTable(stage);
+    if (stage == old) {
+        game_.State().SelectStage(stage);
+        return;
     }
+    game_.State().SelectStage(stage, files);
+    stageFiles_ = std::move(files);
+    LoadTable(stage);
 }
 
 void Shell::LoadTable(int32_t stage) {
@@ -309,8 +317,8 @@ void Shell::LoadTable(int32_t stage) {
     }
 }
 
-bool Shell::ReportStageProblems(int32_t stage, bool mayStay) {
-    const std::vector<StageProblem> problems = CheckStage(game_.DataDir(), stage);
+bool Shell::ReportStageProblems(int32_t stage, const StageBytes& files, bool mayStay) {
+    const std::vector<StageProblem> problems = CheckStage(files, stage);
     if (problems.empty()) {
         return true;
     }

@@ -106,9 +106,9 @@ class Shell {
     void RefreshDisplay();
     // Loads the stage's table and tells the player if its record file was not well-formed.
     void LoadTable(int32_t stage);
-    // Tells the player what is wrong with stage n's files, if anything. With `mayStay` the
-    // player may keep the stage now loaded instead: false when they chose to.
-    bool ReportStageProblems(int32_t stage, bool mayStay);
+    // Tells the player what is wrong with stage n's files as read, if anything. With `mayStay`
+    // the player may keep the stage now loaded instead: false when they chose to.
+    bool ReportStageProblems(int32_t stage, const StageBytes& files, bool mayStay);
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
@@ -135,6 +135,8 @@ class Shell {
     bool paused_ = false;
     bool configOpen_ = false;
     RaceDisplayModel raceDisplay_;
+    // The current stage's files as read once: checked, loaded, and driven again for splits.
+    StageBytes stageFiles_;
     CheckpointTimes bestTimes_;
     CheckpointTimes opponentTimes_;
     Recording opponent_{};

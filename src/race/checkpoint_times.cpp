@@ -6,13 +6,13 @@
 
 namespace vantrell {
 
-CheckpointTimes DriveCheckpointTimes(const std::filesystem::path& dataDir, int32_t stage,
+CheckpointTimes DriveCheckpointTimes(int32_t stage, const StageBytes& files,
                                      const uint8_t* recording) {
     Recording bytes{};
     if (recording != nullptr) {
         std::copy_n(recording, kRecordingBytes, bytes.begin());
     }
-    HeadlessRace race(dataDir, stage);
+    HeadlessRace race(stage, files);
     race.SetDrawing(Drawing::None);
     CheckpointTimes times;
     const RaceOutcome outcome = race.Run(bytes, [&](RacePhase, const GameState& game) {

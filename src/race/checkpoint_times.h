@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "race/stage.h"
 #include "world/course_files.h"
 
 namespace vantrell {
@@ -18,10 +19,10 @@ struct CheckpointTimes {
     int32_t time = 0;  // as the table stores it: one past the 20th pass, or 2400 at time-up
 };
 
-// Drives the 2400-byte recording on stage `stage` of `dataDir` as player 1 of a solo race.
-// A stage whose files do not load drives on what did load, as the game would; a null recording
-// drives as no input.
-CheckpointTimes DriveCheckpointTimes(const std::filesystem::path& dataDir, int32_t stage,
+// Drives the 2400-byte recording on stage `stage`, from its files' bytes as the game read them,
+// as player 1 of a solo race. A stage whose files do not load drives on what did load, as the
+// game would; a null recording drives as no input.
+CheckpointTimes DriveCheckpointTimes(int32_t stage, const StageBytes& files,
                                      const uint8_t* recording);
 
 }  // namespace vantrell

@@ -46,8 +46,6 @@ FrameComposer::FrameComposer() {
     for (Bitmap8& buffer : saveBuffers_) {
         buffer.Resize(kSpriteSize, kSpriteSize);
     }
-    view_.BuildGroundTable();
-    view_.BuildLiftTable();
 }
 
 void FrameComposer::RenderFrom(const Stage& stage, int32_t x, int32_t y, int32_t heading) {

@@ -17,7 +17,7 @@ namespace vantrell {
 
 class FrameComposer {
   public:
-    // Sizes the frame buffer and the save buffers and builds the view tables.
+    // Sizes the frame buffer and the save buffers; the view tables are built with the first.
     FrameComposer();
     FrameComposer(const FrameComposer&) = delete;
     FrameComposer& operator=(const FrameComposer&) = delete;
@@ -40,7 +40,7 @@ class FrameComposer {
     Bitmap8 frameBuffer_;
     std::array<Bitmap8, 3> saveBuffers_;
     std::array<std::array<int32_t, 256>, 3> heightSaves_{};
-    ViewTables view_;
+    const ViewTables& view_ = ViewTables::Shared();
 };
 
 }  // namespace vantrell

@@ -42,14 +42,18 @@ void GameState::PlayMusic(int32_t piece) {
     }
 }
 
-void GameState::LoadStage(int32_t n) {
-    stage_.Load(n, services_.dataDir);
+void GameState::LoadStage(int32_t n, const StageBytes& files) {
+    stage_.Load(n, files);
     frame_.AdoptColours(stage_.Picture());
 }
 
 void GameState::Create() {
+    Create(ReadStageBytes(0, services_.dataDir));
+}
+
+void GameState::Create(const StageBytes& files, int32_t n) {
     Headings();  // the heading tables, built once before the first step
-    LoadStage(0);
+    LoadStage(n, files);
     crafts_.Init(&stage_.Ground());
     progress_.SetBanner(BannerTitle);
     ResetRace(ModeDemo);
@@ -57,7 +61,14 @@ void GameState::Create() {
 
 void GameState::SelectStage(int32_t n) {
     if (n != stage_.Index()) {
-        LoadStage(n);
+        LoadStage(n, ReadStageBytes(n, services_.dataDir));
+    }
+    StartDemo();
+}
+
+void GameState::SelectStage(int32_t n, const StageBytes& files) {
+    if (n != stage_.Index()) {
+        LoadStage(n, files);
     }
     StartDemo();
 }

@@ -38,11 +38,15 @@ class GameState {
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
 
-    // Window creation: heading tables, stage 0, the idle demonstration.
+    // Window creation: heading tables, stage 0 (or n, from its files' bytes when given, else
+    // read from the data folder), the idle demonstration.
     void Create();
-    // Loads stage n if it is not the current one, then back to the demonstration. The shell
-    // saves the old stage's table before and loads the new one's after.
+    void Create(const StageBytes& files, int32_t n = 0);
+    // Loads stage n if it is not the current one (from its files' bytes when given), then back
+    // to the demonstration. The shell saves the old stage's table before and loads the new
+    // one's after.
     void SelectStage(int32_t n);
+    void SelectStage(int32_t n, const StageBytes& files);
 
     void StartSolo();
     // The second craft replays `opponent` (2400 bytes that must stay valid during the race).
@@ -78,7 +82,7 @@ class GameState {
     // The fuzz targets reach inside to set up any moment of a race; the game never does.
     friend struct StateAccess;
     void ResetRace(RaceMode mode);
-    void LoadStage(int32_t n);
+    void LoadStage(int32_t n, const StageBytes& files);
     const uint8_t* RecordingAt(int32_t position) const;
     void PlayEffect(int32_t effect);
     void PlayMusic(int32_t piece);

@@ -34,6 +34,11 @@ HeadlessRace::HeadlessRace(const std::filesystem::path& dataDir, int32_t stage)
     game_.SelectStage(stage);
 }
 
+HeadlessRace::HeadlessRace(int32_t stage, const StageBytes& files) : game_(ServicesFor({})) {
+    game_.Create(files, stage);
+    game_.SelectStage(stage, files);  // the demonstration, as choosing the stage starts it
+}
+
 bool HeadlessRace::StageFilesPresent(const std::filesystem::path& dataDir, int32_t stage,
                                      std::string* missing) {
     const std::string n = std::to_string(stage);

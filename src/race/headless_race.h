@@ -36,6 +36,9 @@ class HeadlessRace {
     // `dataDir`. Missing or broken files load what they can, as in the game: check the stage
     // with CheckStage (race/stage_check.h) first.
     HeadlessRace(const std::filesystem::path& dataDir, int32_t stage);
+    // The same on stage `stage` from its files' bytes as already read, which a good stage loads
+    // exactly as from its files.
+    HeadlessRace(int32_t stage, const StageBytes& files);
     HeadlessRace(const HeadlessRace&) = delete;
     HeadlessRace& operator=(const HeadlessRace&) = delete;
 

@@ -6,17 +6,24 @@ namespace vantrell {
 
 StageBytes ReadStageBytes(int32_t n, const std::filesystem::path& dir) {
     const std::string index = std::to_string(n);
-    auto read = [&](const std::string& name) {
-        std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(dir / name);
-        return bytes ? std::move(*bytes) : std::vector<uint8_t>();
+    StageBytes files;
+    auto read = [&](const std::string& name, std::vector<uint8_t>& into) {
+        std::string why;
+        std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(dir / name, &why);
+        if (bytes) {
+            into = std::move(*bytes);
+        } else {
+            files.unreadable.emplace_back(name, std::move(why));
+        }
     };
-    return {read("MAP" + index + "_8.BMP"),
-            read("MAP" + index + ".DAT"),
-            read("TYPE_" + index + ".DAT"),
-            read("CHR" + index + "_8.BMP"),
-            read("CHR_H0.DAT"),
-            read("OBJ" + index + ".COD"),
-            read("CHK" + index + ".COD")};
+    read("MAP" + index + "_8.BMP", files.picture);
+    read("MAP" + index + ".DAT", files.cornerHeights);
+    read("TYPE_" + index + ".DAT", files.cellTypes);
+    read("CHR" + index + "_8.BMP", files.sprites);
+    read("CHR_H0.DAT", files.profiles);
+    read("OBJ" + index + ".COD", files.objects);
+    read("CHK" + index + ".COD", files.checkpoints);
+    return files;
 }
 
 void Stage::Load(int32_t n, const std::filesystem::path& dir) {

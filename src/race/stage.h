@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/bitmap8.h"
@@ -27,9 +28,12 @@ struct StageBytes {
     std::vector<uint8_t> profiles;       // "CHR_H0.DAT", shared by every stage
     std::vector<uint8_t> objects;        // "OBJ<n>.COD"
     std::vector<uint8_t> checkpoints;    // "CHK<n>.COD"
+    // The files that could not be read, by name, each with why ("MAP0.DAT", "does not exist").
+    std::vector<std::pair<std::string, std::string>> unreadable;
 };
 
-// Reads stage n's files from `dir` (empty: the current directory).
+// Reads stage n's files from `dir` (empty: the current directory), each once: the game checks
+// and loads a stage from the same bytes.
 StageBytes ReadStageBytes(int32_t n, const std::filesystem::path& dir);
 
 class Stage {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "craft/craft.h"
 #include "gfx/bmp_reader.h"
-#include "io/file_guard.h"
 #include "race/view.h"
 #include "world/course_files.h"
 #include "world/terrain.h"
@@ -29,60 +29,41 @@ int32_t BigEndianI16(const uint8_t* p) {
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] << 8 | p[1]));
 }
 
-// The stage's files by name, with one path buffer reused for all of them.
-class StageFiles {
+// One file of the stage as read: its name, its bytes, and why it could not be read if it could
+// not; the problems found are noted against its name.
+class StageFile {
   public:
-    StageFiles(const std::filesystem::path& dir, int32_t stage) : path_(dir.string()) {
-        if (!path_.empty() && path_.back() != '/') {
-            path_ += '/';
+    StageFile(const StageBytes& files, std::string name, const std::vector<uint8_t>& bytes,
+              std::vector<StageProblem>& problems)
+        : name_(std::move(name)), bytes_(bytes), problems_(problems) {
+        for (const auto& [unread, why] : files.unreadable) {
+            if (unread == name_) {
+                Problem(why);
+                read_ = false;
+            }
         }
-        folderLength_ = path_.size();
-        std::snprintf(index_, sizeof index_, "%d", stage);
     }
-
-    // The file's name: prefix, stage number, suffix ("MAP", "_8.BMP" gives "MAP0_8.BMP").
-    const char* Name(const char* prefix, const char* suffix) {
-        std::snprintf(name_, sizeof name_, "%s%s%s", prefix, index_, suffix);
-        return name_;
-    }
-    const char* FixedName(const char* name) {
-        std::snprintf(name_, sizeof name_, "%s", name);
-        return name_;
-    }
-    const std::string& Path() {
-        path_.resize(folderLength_);
-        path_ += name_;
-        return path_;
-    }
-    void Problem(std::string reason) { problems.push_back({name_, std::move(reason)}); }
-
-    std::vector<StageProblem> problems;
+    bool Read() const { return read_; }
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    void Problem(std::string reason) { problems_.push_back({name_, std::move(reason)}); }
 
   private:
-    std::string path_;
-    size_t folderLength_ = 0;
-    char index_[16] = {};
-    char name_[48] = {};
+    std::string name_;
+    const std::vector<uint8_t>& bytes_;
+    std::vector<StageProblem>& problems_;
+    bool read_ = true;
 };
 
-// Opens the current file and checks it holds at least `bytes`, which `holds` describes; reads
-// them into `data` when given. False (and the problem noted) otherwise.
-bool ReadWhole(StageFiles& files, int64_t bytes, const char* holds, uint8_t* data = nullptr) {
-    std::string why;
-    int64_t size = 0;
-    const FileGuard file = OpenToRead(files.Path(), &size, &why);
-    if (!file) {
-        files.Problem(why);
+// Checks the file holds at least `bytes`, which `holds` describes. False (and the problem noted)
+// otherwise.
+bool HoldsAtLeast(StageFile& file, int64_t bytes, const char* holds) {
+    if (!file.Read()) {
         return false;
     }
+    const auto size = static_cast<int64_t>(file.Bytes().size());
     if (size < bytes) {
-        files.Problem("is " + std::to_string(size) + " bytes, but " + holds + " need " +
-                      std::to_string(bytes));
-        return false;
-    }
-    if (data != nullptr &&
-        std::fread(data, 1, static_cast<size_t>(bytes), file.get()) != static_cast<size_t>(bytes)) {
-        files.Problem("cannot be read to its end");
+        file.Problem("is " + std::to_string(size) + " bytes, but " + holds + " need " +
+                     std::to_string(bytes));
         return false;
     }
     return true;
@@ -93,10 +74,13 @@ std::string Size(const BmpLayout& layout) {
 }
 
 // The stage picture's height when it can be drawn and covers the course, else 0.
-int32_t CheckStagePicture(StageFiles& files) {
+int32_t CheckStagePicture(StageFile& files) {
     BmpLayout layout;
     std::string why;
-    if (!ReadBmpLayout(files.Path(), layout, &why)) {
+    if (!files.Read()) {
+        return 0;
+    }
+    if (!ReadBmpLayout(files.Bytes(), layout, &why)) {
         files.Problem(why);
         return 0;
     }
@@ -114,10 +98,13 @@ int32_t CheckStagePicture(StageFiles& files) {
     return layout.height;
 }
 
-void CheckSpriteSheet(StageFiles& files) {
+void CheckSpriteSheet(StageFile& files) {
     BmpLayout layout;
     std::string why;
-    if (!ReadBmpLayout(files.Path(), layout, &why)) {
+    if (!files.Read()) {
+        return;
+    }
+    if (!ReadBmpLayout(files.Bytes(), layout, &why)) {
         files.Problem(why);
     } else if (layout.width < kSpriteSize || layout.height < kSheetMinHeight) {
         files.Problem("is " + Size(layout) + "; the sprite sheet must hold " +
@@ -128,11 +115,11 @@ void CheckSpriteSheet(StageFiles& files) {
 
 // Objects naming no frame stand nothing up (that is how a slot is left empty); the others
 // must be stamped wholly inside the height field and, when it could be checked, the picture.
-void CheckCourseObjects(StageFiles& files, int32_t pictureHeight) {
-    uint8_t bytes[kObjectFileBytes];
-    if (!ReadWhole(files, kObjectFileBytes, "the 48 course objects", bytes)) {
+void CheckCourseObjects(StageFile& files, int32_t pictureHeight) {
+    if (!HoldsAtLeast(files, kObjectFileBytes, "the 48 course objects")) {
         return;
     }
+    const uint8_t* bytes = files.Bytes().data();
     int32_t lastY = kFieldTopY - (kSpriteSize - 1);
     if (pictureHeight > 0) {
         lastY = std::min(lastY, pictureHeight - kPictureRowOffset - kSpriteSize);
@@ -164,11 +151,11 @@ bool Enterable(int32_t cx, int32_t cy) {
     return firstX <= lastX && firstY <= lastY;
 }
 
-void CheckCheckpoints(StageFiles& files) {
-    uint8_t bytes[kCheckpointFileBytes];
-    if (!ReadWhole(files, kCheckpointFileBytes, "the 20 checkpoints", bytes)) {
+void CheckCheckpoints(StageFile& files) {
+    if (!HoldsAtLeast(files, kCheckpointFileBytes, "the 20 checkpoints")) {
         return;
     }
+    const uint8_t* bytes = files.Bytes().data();
     for (int32_t i = 0; i < kCheckpointCount; ++i) {
         const int32_t cx = BigEndianI16(bytes + 4 * i);
         const int32_t cy = BigEndianI16(bytes + 4 * i + 2);
@@ -185,23 +172,28 @@ void CheckCheckpoints(StageFiles& files) {
 
 }  // namespace
 
+std::vector<StageProblem> CheckStage(const StageBytes& files, int32_t stage) {
+    std::vector<StageProblem> problems;
+    const std::string n = std::to_string(stage);
+    StageFile picture(files, "MAP" + n + "_8.BMP", files.picture, problems);
+    const int32_t pictureHeight = CheckStagePicture(picture);
+    StageFile corners(files, "MAP" + n + ".DAT", files.cornerHeights, problems);
+    HoldsAtLeast(corners, kCornerFileBytes, "the 41 x 41 corner heights");
+    StageFile cells(files, "TYPE_" + n + ".DAT", files.cellTypes, problems);
+    HoldsAtLeast(cells, kCellFileBytes, "the 40 x 40 cell types");
+    StageFile sprites(files, "CHR" + n + "_8.BMP", files.sprites, problems);
+    CheckSpriteSheet(sprites);
+    StageFile profiles(files, "CHR_H0.DAT", files.profiles, problems);
+    HoldsAtLeast(profiles, kProfileFileBytes, "the 96 height profiles of 16 x 16");
+    StageFile objects(files, "OBJ" + n + ".COD", files.objects, problems);
+    CheckCourseObjects(objects, pictureHeight);
+    StageFile checkpoints(files, "CHK" + n + ".COD", files.checkpoints, problems);
+    CheckCheckpoints(checkpoints);
+    return problems;
+}
+
 std::vector<StageProblem> CheckStage(const std::filesystem::path& dir, int32_t stage) {
-    StageFiles files(dir, stage);
-    files.Name("MAP", "_8.BMP");
-    const int32_t pictureHeight = CheckStagePicture(files);
-    files.Name("MAP", ".DAT");
-    ReadWhole(files, kCornerFileBytes, "the 41 x 41 corner heights");
-    files.Name("TYPE_", ".DAT");
-    ReadWhole(files, kCellFileBytes, "the 40 x 40 cell types");
-    files.Name("CHR", "_8.BMP");
-    CheckSpriteSheet(files);
-    files.FixedName("CHR_H0.DAT");
-    ReadWhole(files, kProfileFileBytes, "the 96 height profiles of 16 x 16");
-    files.Name("OBJ", ".COD");
-    CheckCourseObjects(files, pictureHeight);
-    files.Name("CHK", ".COD");
-    CheckCheckpoints(files);
-    return std::move(files.problems);
+    return CheckStage(ReadStageBytes(stage, dir), stage);
 }
 
 }  // namespace vantrell

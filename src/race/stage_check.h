@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "race/stage.h"
+
 namespace vantrell {
 
 struct StageProblem {
@@ -22,10 +24,10 @@ struct StageProblem {
 // rows, more than any stamp reaches (row 387 + 225).
 constexpr int32_t kStagePictureMinHeight = 785;
 
-// Reads every file of stage `stage` in `dir` (empty: the current folder) and returns each
-// problem, in the order Stage::Load reads the files; empty for a good stage. Pictures are read
-// as far as their headers, the course tables whole; a good stage costs a handful of small
-// allocations, nothing the size of a picture.
+// Every problem of stage `stage` as read into `files`, in the order Stage::Load reads them;
+// empty for a good stage. The game checks and loads the same bytes, so each file is read once.
+std::vector<StageProblem> CheckStage(const StageBytes& files, int32_t stage);
+// The same for the files in `dir` (empty: the current folder).
 std::vector<StageProblem> CheckStage(const std::filesystem::path& dir, int32_t stage);
 
 }  // namespace vantrell

@@ -17,6 +17,16 @@ double ViewRowDistance(int32_t r) {
 ViewTables::ViewTables()
     : groundTable(new int32_t[kGroundEntries]()), liftTable(new int32_t[kLiftEntries]()) {}
 
+const ViewTables& ViewTables::Shared() {
+    static const ViewTables tables = [] {
+        ViewTables built;
+        built.BuildGroundTable();
+        built.BuildLiftTable();
+        return built;
+    }();
+    return tables;
+}
+
 void ViewTables::BuildGroundTable() {
     int32_t lo = 0;
     int32_t hi = 0;

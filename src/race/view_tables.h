@@ -26,6 +26,10 @@ struct ViewTables {
     void BuildGroundTable();
     void BuildLiftTable();
 
+    // The tables every view of this process reads: built on first use, never changed after,
+    // so a second game (a race driven for its splits, say) neither builds nor holds them again.
+    static const ViewTables& Shared();
+
     const int32_t* Ground(int32_t heading) const {
         return groundTable.get() + heading * kViewRows * kViewColumns;
     }

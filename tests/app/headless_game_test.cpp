@@ -155,11 +155,18 @@ TEST_F(HeadlessGame, RunEnteringTheTableIsSavedAtTheStageChange) {
     EXPECT_EQ(host.game().State().Progress().Mode(), ModeDemo);
 
     // Changing the stage offers the save; Yes writes the record file and all ten recordings.
+    // Only then are the new stage's files read and checked: a broken one is reported after the
+    // question, and the player may go on with it.
+    WriteBytes(dir.path() / "CHK1.COD", "short");
     host.dialogs.ClearLog();
     host.dialogs.QueueYesNo(true);
+    host.dialogs.QueueAnswer(Answer::Yes);
     host.Command(Command::Stage2);
-    ASSERT_EQ(host.dialogs.Kinds(), (std::vector<DialogKind>{DialogKind::YesNo}));
+    ASSERT_EQ(host.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::YesNo, DialogKind::Question}));
     EXPECT_EQ(host.dialogs.Calls()[0].text, "ハイスコアデータをセーブしますか？");
+    EXPECT_NE(host.dialogs.Calls()[1].text.find("CHK1.COD: is 5 bytes"), std::string::npos)
+        << host.dialogs.Calls()[1].text;
     EXPECT_EQ(host.game().State().CurrentStage().Index(), 1);
     EXPECT_TRUE(host.display.Checked(Command::Stage2));
     EXPECT_FALSE(host.display.Checked(Command::Stage1));
