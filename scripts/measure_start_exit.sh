@@ -2,10 +2,13 @@
 # Start-up and exit of the desktop game under Xvfb, RUNS times (default 5): from launching
 # build/vantrell to its first frame presented, and from its window closing to the process's end.
 # Sound goes to SDL's disk driver, so the music is loaded as with a sound card.
-#   scripts/measure_start_exit.sh [RUNS]
+# QUIT_TICK (default 30) is the tick at which the game closes itself; 1 closes it at once.
+#   scripts/measure_start_exit.sh [RUNS] [PROGRAM] [GAME_DIR]   (5 build/vantrell build/game)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
+program=$(realpath "${2:-build/vantrell}")
+game=$(realpath "${3:-build/game}")
 work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 display=:$((90 + RANDOM % 100))
@@ -17,8 +20,9 @@ for run in $(seq "$runs"); do
   rm -f "$work/times.txt"
   start=$(now)
   DISPLAY=$display SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-disk} SDL_DISKAUDIOFILE=/dev/null \
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
     VANTRELL_TIMES="$work/times.txt" VANTRELL_QUIT_TICK=${QUIT_TICK:-30} \
-    build/vantrell --dir build/game >/dev/null 2>&1
+    "$program" --dir "$game" >/dev/null 2>&1
   end=$(now)
   first=$(awk '$1 == "first-frame" { print $2 }' "$work/times.txt")
   closed=$(awk '$1 == "closed" { print $2 }' "$work/times.txt")
