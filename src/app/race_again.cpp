@@ -51,6 +51,11 @@ void Shell::StartRace(RaceMode mode) {
         case ModeDemo:
             mode = ModeSolo;
             game_.State().StartSolo();
+            if (bestTimesStale_) {
+                bestTimes_ = DriveCheckpointTimes(game_.State().CurrentStage().Index(), stageFiles_,
+                                                  game_.Records().AtRank(1).recording.data());
+                bestTimesStale_ = false;
+            }
             raceDisplay_.SetReference(bestTimes_);
             break;
     }
@@ -65,8 +70,8 @@ void Shell::SetOpponent(const uint8_t* recording) {
 }
 
 void Shell::RefreshBestTimes() {
-    bestTimes_ = DriveCheckpointTimes(game_.State().CurrentStage().Index(), stageFiles_,
-                                      game_.Records().AtRank(1).recording.data());
+    // Driven when a solo race next starts: neither the start-up nor a stage change waits for it.
+    bestTimesStale_ = true;
 }
 
 void Shell::RefreshDisplay() {

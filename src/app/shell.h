@@ -101,7 +101,8 @@ class Shell {
     // Keeps a copy of the recording to race against, so a run entering the table over it
     // leaves the opponent of a retry unchanged, and drives it for its checkpoint ticks.
     void SetOpponent(const uint8_t* recording);
-    // Drives the stage's best run again for its checkpoint ticks, after the table changed.
+    // The stage's best run is to be driven again for its checkpoint ticks, after the table
+    // changed; the next solo race does it.
     void RefreshBestTimes();
     void RefreshDisplay();
     // Loads the stage's table and tells the player if its record file was not well-formed.
@@ -138,6 +139,7 @@ class Shell {
     // The current stage's files as read once: checked, loaded, and driven again for splits.
     StageBytes stageFiles_;
     CheckpointTimes bestTimes_;
+    bool bestTimesStale_ = true;
     CheckpointTimes opponentTimes_;
     Recording opponent_{};
     RaceMode lastRace_ = ModeDemo;  // the race a retry starts again; demo for none

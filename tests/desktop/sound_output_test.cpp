@@ -78,7 +78,7 @@ TEST(SoundOutputTest, EffectAndRaceMusicReachTheDiskDriver) {
         const std::size_t before = Size(output);
         EXPECT_EQ(Peak(output), 0);  // nothing played yet: silence
 
-        // The sound player decodes every effect when it starts, so no tick ever waits for it.
+        // The sound player has every effect decoded as it starts, so no tick waits for one.
         SoundPlayer player(audio, EmbeddedWaves(), scratch.path());
         for (const auto wave : EmbeddedWaves()) {
             EXPECT_TRUE(audio.EffectLoaded(wave));

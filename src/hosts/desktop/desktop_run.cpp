@@ -96,7 +96,9 @@ int RunDesktopGame(int argc, char** argv) {
         QCoreApplication::exit(code);
     });
     app.Start();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    app.Sound().CloseWithProcess();
+    return code;
 }
 
 }  // namespace vantrell::desktop

@@ -62,8 +62,15 @@ SdlAudio::~SdlAudio() {
     mainThread_.reset();
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
+    if (closeWithProcess_) {
+        SDL_PauseAudio(1);  // the mixer is not called again
+        return;
+    }
     for (auto& [piece, music] : music_) {
         Mix_FreeMusic(music);
+    }
+    for (auto& [image, decoded] : decoding_) {
+        chunks_.emplace(image, decoded.get());
     }
     for (auto& [image, chunk] : chunks_) {
         Mix_FreeChunk(chunk);
@@ -73,15 +80,29 @@ SdlAudio::~SdlAudio() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+namespace {
+
+// A failed decode gives null, which stays silent.
+Mix_Chunk* Decode(std::span<const uint8_t> waveImage) {
+    SDL_RWops* stream = SDL_RWFromConstMem(waveImage.data(), static_cast<int>(waveImage.size()));
+    return stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+}
+
+}  // namespace
+
 Mix_Chunk* SdlAudio::ChunkFor(std::span<const uint8_t> waveImage) {
     const auto found = chunks_.find(waveImage.data());
     if (found != chunks_.end()) {
         return found->second;
     }
-    // Decoded once and kept, so a tick that starts an effect does no decoding. A failed
-    // decode is remembered as null and stays silent.
-    SDL_RWops* stream = SDL_RWFromConstMem(waveImage.data(), static_cast<int>(waveImage.size()));
-    Mix_Chunk* chunk = stream != nullptr ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+    // Decoded once and kept, so a tick that starts an effect does no decoding.
+    Mix_Chunk* chunk = nullptr;
+    if (const auto decoding = decoding_.find(waveImage.data()); decoding != decoding_.end()) {
+        chunk = decoding->second.get();
+        decoding_.erase(decoding);
+    } else {
+        chunk = Decode(waveImage);
+    }
     chunks_.emplace(waveImage.data(), chunk);
     return chunk;
 }
@@ -103,8 +124,11 @@ void SdlAudio::StopEffect() {
 }
 
 void SdlAudio::LoadEffect(std::span<const uint8_t> waveImage) {
-    if (deviceOpen_ && !waveImage.empty()) {
-        ChunkFor(waveImage);
+    // Converting an effect to the device's rate takes a few milliseconds: done beside the
+    // window's thread, so the first frame does not wait for it.
+    if (deviceOpen_ && !waveImage.empty() && !EffectLoaded(waveImage)) {
+        decoding_.emplace(waveImage.data(), std::async(std::launch::async,
+                                                       [waveImage] { return Decode(waveImage); }));
     }
 }
 

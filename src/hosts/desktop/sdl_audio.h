@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -55,6 +56,11 @@ class SdlAudio final : public Audio {
     // The game folder's file of a piece.
     static const char* MusicFileName(MusicPiece piece);
 
+    // The process ends right after this object goes: the sound is stopped then, but the device
+    // is left for the system to release, since closing it first waits for two buffers to play
+    // out (about 50 ms with SDL's ALSA and disk drivers) after the window has already gone.
+    void CloseWithProcess() { closeWithProcess_ = true; }
+
     bool DeviceOpen() const { return deviceOpen_; }
     // For tests and the window's probes: the piece in the music channel (nothing for none),
     // whether it is sounding now (playing and not paused) and where it is, in seconds.
@@ -64,8 +70,9 @@ class SdlAudio final : public Audio {
     // Waits for a rendering of the piece to finish: true when it can play.
     bool MusicLoaded(MusicPiece piece);
     bool EffectSounding() const;
+    // Decoded, or being decoded (see LoadEffect).
     bool EffectLoaded(std::span<const uint8_t> waveImage) const {
-        return chunks_.count(waveImage.data()) != 0;
+        return chunks_.count(waveImage.data()) != 0 || decoding_.count(waveImage.data()) != 0;
     }
 
   private:
@@ -84,8 +91,11 @@ class SdlAudio final : public Audio {
     bool Start(MusicPiece piece, bool fromStart);
 
     bool deviceOpen_ = false;
-    // Decoded effects, by the address of their image (the images live for the whole run).
+    bool closeWithProcess_ = false;
+    // Decoded effects, by the address of their image (the images live for the whole run), and
+    // those still being decoded.
     std::map<const uint8_t*, Mix_Chunk*> chunks_;
+    std::map<const uint8_t*, std::future<Mix_Chunk*>> decoding_;
     std::filesystem::path gameFolder_;
     std::filesystem::path musicCache_;
     std::set<MusicPiece> open_;               // opened and not closed since
