@@ -11,10 +11,11 @@ program=$(realpath "${2:-build/vantrell}")
 game=$(realpath "${3:-build/game}")
 work=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The X server picks a free display and names it once it is ready for clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+display=:$(cat "$work/display")
 now() { date +%s%6N; }
 for run in $(seq "$runs"); do
   rm -f "$work/times.txt"
@@ -22,7 +23,8 @@ for run in $(seq "$runs"); do
   DISPLAY=$display SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-disk} SDL_DISKAUDIOFILE=/dev/null \
     XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
     VANTRELL_TIMES="$work/times.txt" VANTRELL_QUIT_TICK=${QUIT_TICK:-30} \
-    "$program" --dir "$game" >/dev/null 2>&1
+    "$program" --dir "$game" >/dev/null 2>"$work/stderr.txt" ||
+    { echo "run $run: the game ended with status $?:"; cat "$work/stderr.txt"; continue; }
   end=$(now)
   first=$(awk '$1 == "first-frame" { print $2 }' "$work/times.txt")
   closed=$(awk '$1 == "closed" { print $2 }' "$work/times.txt")
