@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree and checks it as a player's machine would get it:
-# its file list, its metainfo (appstreamcli validate --no-net), then the package unpacked into a
-# temporary root (dpkg -x) and started from there, once with --version and, under Xvfb, for a
-# few ticks with a fresh home, which must get the game files in the player's own data folder.
+# lintian (no error, no warning), its file list, its metainfo (appstreamcli validate --no-net),
+# its manual pages, copyright file and changelog, then the package unpacked into a temporary
+# root (dpkg -x) and started from there: the game with --version and, under Xvfb, for a few
+# ticks with a fresh home, which must get the game files in the player's own data folder, and
+# vantrell-tool verifying the default records it finds there by itself.
 #   scripts/check_package.sh [BUILD_DIR]     (default: build)
 set -u
 build=$(cd "${1:-build}" && pwd)
@@ -24,7 +26,23 @@ fi
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/files"
-expected=(/usr/bin/vantrell /usr/share/applications/vantrell.desktop
+if command -v lintian >/dev/null; then
+  # Any error or warning fails; what truly cannot be avoided is overridden in the package
+  # (/usr/share/lintian/overrides/vantrell), each with its reason.
+  if lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+    echo "lintian: no error, no warning"
+  else
+    cat "$work/lintian.log" >&2
+    fail "lintian finds the above in the package"
+  fi
+else
+  echo "lintian is not installed: the package's lint is skipped"
+fi
+
+expected=(/usr/games/vantrell /usr/games/vantrell-tool
+  /usr/share/man/man6/vantrell.6.gz /usr/share/man/man6/vantrell-tool.6.gz
+  /usr/share/doc/vantrell/copyright /usr/share/doc/vantrell/changelog.gz
+  /usr/share/applications/vantrell.desktop
   /usr/share/metainfo/org.vantrell.Vantrell.metainfo.xml
   /usr/share/vantrell/game/CHR_H0.DAT /usr/share/vantrell/game/bgm1.mid
   /usr/share/vantrell/game/stend.mid /usr/share/vantrell/game/music/bgm1.opus
@@ -40,8 +58,9 @@ done
 for f in "${expected[@]}"; do
   grep -qx "$f" "$work/files" || fail "the package lacks $f"
 done
-# Only what an install needs: nothing of the build tree, the tests or the review pictures.
-if grep -E "overview|test|/usr/lib|/usr/include" "$work/files"; then
+# Only what an install needs: nothing of the build tree, the tests or the review pictures, and
+# the programs only in /usr/games.
+if grep -E "overview|test|/usr/lib|/usr/include|/usr/bin" "$work/files"; then
   fail "the package holds files it should not (above)"
 fi
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || fail "Depends does not name Qt: $(dpkg-deb -f "$deb" Depends)"
@@ -54,12 +73,23 @@ if command -v appstreamcli >/dev/null; then
 else
   echo "appstreamcli is not installed: the metainfo check is skipped"
 fi
+# The pages read as man reads them, and name their program.
+for page in vantrell vantrell-tool; do
+  lexgrog "$root/usr/share/man/man6/$page.6.gz" 2>&1 | grep -q ": \"$page - " ||
+    fail "the manual page $page.6.gz does not read as $page's page"
+done
+# The changelog's latest entry is this version.
+changelog=$(gzip -dc "$root/usr/share/doc/vantrell/changelog.gz" | head -n 1)
+[[ "$changelog" == "vantrell ($version) "* ]] ||
+  fail "the changelog's latest entry is not version $version: '$changelog'"
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+  "$root/usr/share/doc/vantrell/copyright" || fail "the copyright file is not machine-readable"
 for size in 16 256; do
   file "$root/usr/share/icons/hicolor/${size}x${size}/apps/vantrell.png" |
     grep -q "$size x $size" || fail "the ${size}px icon is not ${size} x ${size}"
 done
 
-out=$("$root/usr/bin/vantrell" --version 2>&1)
+out=$("$root/usr/games/vantrell" --version 2>&1)
 [ "$out" = "vantrell $version" ] || fail "--version printed '$out'"
 
 if command -v xvfb-run >/dev/null; then
@@ -68,7 +98,7 @@ if command -v xvfb-run >/dev/null; then
   mkdir -p "$home"
   HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
     SDL_AUDIODRIVER=dummy VANTRELL_QUIT_TICK=10 \
-    timeout 60 xvfb-run -a "$root/usr/bin/vantrell" >"$work/run.log" 2>&1 ||
+    timeout 60 xvfb-run -a "$root/usr/games/vantrell" >"$work/run.log" 2>&1 ||
     { cat "$work/run.log" >&2; fail "the installed game did not start and close"; }
   [ -f "$home/data/vantrell/game/MAP0.DAT" ] ||
     fail "the game files were not copied to the player's data folder"
@@ -77,6 +107,17 @@ if command -v xvfb-run >/dev/null; then
 else
   echo "xvfb-run is not installed: the start from the package is skipped"
 fi
+
+# The installed tool finds the installed game files by itself, in another fresh home, and
+# drives every default run of a stage to its stored time.
+home="$work/tool-home"
+mkdir -p "$home"
+HOME="$home" XDG_DATA_HOME="$home/data" timeout 120 "$root/usr/games/vantrell-tool" verify \
+  --stage 0 >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; fail "the installed tool's verify"; }
+[ "$(grep -c ' ok ' "$work/verify.log")" -eq 10 ] ||
+  { cat "$work/verify.log" >&2; fail "the installed tool did not verify stage 0's ten runs"; }
+[ -f "$home/data/vantrell/game/VANREC0.DAT" ] ||
+  fail "the installed tool did not fill the player's data folder"
 
 [ "$failures" -eq 0 ] && echo "package check: OK"
 exit $((failures > 0))

@@ -30,9 +30,10 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth xdotool x11-utils openbox
   # English menus and dialogs (Qt Linguist's lupdate and lrelease with their CMake support),
-  # ALSA's headers to keep its messages quiet, and what the Debian package and its check use.
+  # ALSA's headers to keep its messages quiet, and what the Debian package and its checks use
+  # (lintian brings man-db, whose man and lexgrog check the manual pages).
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libasound2-dev
-  dpkg-dev fakeroot file appstream
+  dpkg-dev fakeroot file appstream lintian
   clang libclang-rt-14-dev
   # FluidSynth's program and an Opus encoder render the music at build time.
   fluidsynth opus-tools

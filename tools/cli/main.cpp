@@ -14,6 +14,7 @@ namespace {
 void PrintHelp() {
     std::printf(
         "vantrell-tool COMMAND [options]\n"
+        "vantrell-tool --help\n"
         "\n"
         "Races are solo races driven headless exactly as the game drives them: byte t of a\n"
         "recording is player 1's controls on race tick t, player 2 has no input.\n"
@@ -73,7 +74,10 @@ void PrintHelp() {
         "      'ok'.\n"
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
-        "directory (%s). The race commands refuse a stage that fails check-stage.\n"
+        "directory (%s),\n"
+        "or for an installed tool ~/.local/share/vantrell/game, filled from\n"
+        "/usr/share/vantrell/game on first use. The race commands refuse a stage that\n"
+        "fails check-stage.\n"
         "Exit status: 0 done; 1 a check found a problem (verify, check-stage,\n"
         "make-records, export, import); 2 input the tool cannot use (a bad option,\n"
         "file, folder or stage, a damaged run file or one made on other stage files).\n"

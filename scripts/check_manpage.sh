@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Keeps a manual page true to its program's --help: every option (-name, --name) and every
+# command --help names must be in the page, and the page may name none that --help does not;
+# every driving style --help lists must be in the page. The page must also pass man's warnings
+# and lexgrog, as lintian checks them.
+#   scripts/check_manpage.sh PROGRAM PAGE
+set -u
+program="$1"
+page="$2"
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+help=$("$program" --help) || { echo "FAIL: $program --help ended with an error" >&2; exit 1; }
+# The page as written, without comments, with roff's dashes and font and hyphenation escapes
+# undone.
+text=$(grep -v '^\.\\"' "$page" | sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' -e 's/\\%//g')
+
+# Options: a word that starts with one or two dashes after a space, bracket, parenthesis or bar.
+options() { grep -oE '(^|[][ (|])--?[a-z][a-z0-9-]*' | sed -E 's/^[][ (|]//' | sort -u; }
+# Commands: in --help the first word of a line indented by two spaces; in the page the first
+# word of a .TP paragraph's tag.
+help_commands() { grep -E '^  [a-z]' | awk '{ print $1 }' | sort -u; }
+page_commands() {
+  awk 'tag { print; tag = 0 } /^\.TP/ { tag = 1 }' |
+    sed -E -e 's/^\.[A-Z]+ +//' -e 's/"//g' | awk '{ print $1 }' |
+    grep -E '^[a-z][a-z-]*$' | sort -u
+}
+
+# Names one side has and the other lacks.
+compare() {
+  local what="$1" from_help="$2" from_page="$3" name
+  for name in $(comm -23 <(echo "$from_help") <(echo "$from_page")); do
+    fail "$(basename "$page"): lacks the $what $name that --help names"
+  done
+  for name in $(comm -13 <(echo "$from_help") <(echo "$from_page")); do
+    fail "$(basename "$page"): names the $what $name that --help does not"
+  done
+}
+help_options=$(options <<<"$help")
+[ -n "$help_options" ] || fail "no option found in $program --help"
+compare option "$help_options" "$(options <<<"$text")"
+compare command "$(help_commands <<<"$help")" "$(page_commands <<<"$text")"
+
+styles=$(sed -n 's/^Driving styles: *//p' <<<"$help" | sed 's/(.*//')
+for style in $styles; do
+  grep -qw -- "$style" <<<"$text" || fail "$(basename "$page"): lacks the driving style $style"
+done
+
+if command -v man >/dev/null && command -v lexgrog >/dev/null; then
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+    man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "$(basename "$page"): man --warnings: $warnings"
+  lexgrog "$page" >/dev/null || fail "$(basename "$page"): lexgrog finds no NAME line"
+else
+  echo "man or lexgrog is not installed: the page's formatting is not checked"
+fi
+
+[ "$failures" -eq 0 ] && echo "$(basename "$page"): true to $(basename "$program") --help"
+exit $((failures > 0))
