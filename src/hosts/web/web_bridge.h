@@ -80,6 +80,11 @@ EventFromPage NextEvent();
 std::string MountGameFolder(const std::string& folder);
 // Reads the database into the game folder, or stores the folder's changes in it.
 void SyncFiles(bool fromDatabase);
+// Stores the folder in the database once the game is up and moving (or before the next
+// SyncFiles), without waiting for it.
+void StoreFilesLater();
+// Copies into `to` the files of `from` it lacks; the error, if any.
+std::string CopyMissingFiles(const std::string& from, const std::string& to);
 // Hands the bytes to the browser as a download named `name`.
 void Download(const std::string& name, std::span<const uint8_t> bytes);
 void Ready(const std::string& menuJson);
