@@ -194,19 +194,10 @@ EM_JS(char*, CopyMissingFilesJs, (const char* fromName, const char* toName), {
     stringToUTF8(error, copied, size);
     return copied;
 });
-EM_ASYNC_JS(char*, MountGameFolderJs, (const char* folderName), {
-    const folder = UTF8ToString(folderName);
-    let error = "";
-    try {
-        FS.mkdir(folder);
-        FS.mount(IDBFS, {}, folder);
-        await new Promise((resolve) => FS.syncfs(true, (e) => {
-            if (e) console.warn("vantrell: the game folder could not be read:", e);
-            resolve();
-        }));
-    } catch (e) {
-        error = String(e) || "error";
-    }
+// The folder was mounted and read in before main (game_folder.pre.js); its outcome.
+EM_JS(char*, MountGameFolderJs, (const char* folderName), {
+    const folder = Module.vtFolder || { path: "", error: "" };
+    const error = folder.path !== UTF8ToString(folderName) ? "not mounted" : folder.error;
     if (!error) {
         return 0;
     }

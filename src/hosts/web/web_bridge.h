@@ -76,7 +76,8 @@ struct EventFromPage {
     int32_t b = 0;
 };
 EventFromPage NextEvent();
-// Mounts the browser's database on `folder` and reads it in; the error, if any.
+// The browser's database mounted on `folder` and read in (game_folder.pre.js, before main);
+// the error, if any.
 std::string MountGameFolder(const std::string& folder);
 // Reads the database into the game folder, or stores the folder's changes in it.
 void SyncFiles(bool fromDatabase);
