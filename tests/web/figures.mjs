@@ -16,7 +16,7 @@ import { chromiumOptions } from "./chromium.mjs";
 import { serve } from "./serve.mjs";
 
 // Runs in the page before its scripts: notes the times of the first frames put on #screen.
-function noteFrames() {
+export function noteFrames() {
   const times = [];
   window.vantrellFrameTimes = times;
   const put = CanvasRenderingContext2D.prototype.putImageData;
