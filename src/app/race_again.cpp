@@ -51,7 +51,7 @@ void Shell::StartRace(RaceMode mode) {
         case ModeDemo:
             mode = ModeSolo;
             game_.State().StartSolo();
-            raceDisplay_.SetReference(bestTimes_);
+            raceDisplay_.SetReference(BestTimes());
             break;
     }
     lastRace_ = mode;
@@ -65,8 +65,17 @@ void Shell::SetOpponent(const uint8_t* recording) {
 }
 
 void Shell::RefreshBestTimes() {
-    bestTimes_ = DriveCheckpointTimes(game_.DataDir(), game_.State().CurrentStage().Index(),
-                                      game_.Records().AtRank(1).recording.data());
+    std::copy_n(game_.Records().AtRank(1).recording.data(), kRecordingBytes, bestRun_.begin());
+    bestRunStage_ = game_.State().CurrentStage().Index();
+    bestTimesDue_ = true;
+}
+
+const CheckpointTimes& Shell::BestTimes() {
+    if (bestTimesDue_) {
+        bestTimes_ = DriveCheckpointTimes(game_.DataDir(), bestRunStage_, bestRun_.data());
+        bestTimesDue_ = false;
+    }
+    return bestTimes_;
 }
 
 void Shell::RefreshDisplay() {

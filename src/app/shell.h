@@ -101,8 +101,11 @@ class Shell {
     // Keeps a copy of the recording to race against, so a run entering the table over it
     // leaves the opponent of a retry unchanged, and drives it for its checkpoint ticks.
     void SetOpponent(const uint8_t* recording);
-    // Drives the stage's best run again for its checkpoint ticks, after the table changed.
+    // Takes a copy of the stage's best run after the table changed; BestTimes drives it again
+    // for its checkpoint ticks when a solo race first needs them, so that a start or a change
+    // of stage does not wait for a drive of the whole run.
     void RefreshBestTimes();
+    const CheckpointTimes& BestTimes();
     void RefreshDisplay();
     // Loads the stage's table and tells the player if its record file was not well-formed.
     void LoadTable(int32_t stage);
@@ -136,6 +139,9 @@ class Shell {
     bool configOpen_ = false;
     RaceDisplayModel raceDisplay_;
     CheckpointTimes bestTimes_;
+    Recording bestRun_{};
+    int32_t bestRunStage_ = 0;
+    bool bestTimesDue_ = false;  // bestRun_ not driven yet
     CheckpointTimes opponentTimes_;
     Recording opponent_{};
     RaceMode lastRace_ = ModeDemo;  // the race a retry starts again; demo for none
