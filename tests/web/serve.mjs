@@ -80,7 +80,13 @@ export function serve(mounts, port = 0) {
   const server = createServer(async (request, response) => {
     const url = new URL(request.url, "http://x");
     if (neverCached(url)) response.setHeader("Cache-Control", "no-store");
-    const path = decodeURIComponent(url.pathname);
+    let path;
+    try {
+      path = decodeURIComponent(url.pathname);
+    } catch {
+      response.writeHead(400).end();
+      return;
+    }
     const mount = roots.find(([prefix]) => path.startsWith(prefix));
     if (!mount || (request.method !== "GET" && request.method !== "HEAD")) {
       response.writeHead(mount ? 405 : 404).end();
