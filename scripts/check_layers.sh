@@ -4,7 +4,8 @@
 #   0 gfx io resources   1 platform   2 craft world records input sound   3 race   4 app   5 hosts
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
 # The browser page's modules (src/hosts/web/page/*.js) are layered the same way, lowest first:
-#   0 protocol i18n program   1 audio screen panel ui* host   2 main (the one entry)
+#   0 protocol i18n program   1 audio screen panel ui* host   2 main (the page's one entry) and sw
+#   (the service worker, which runs apart from the page and imports nothing)
 # Only the entry imports the program Emscripten writes (vantrell.js). The browser tests' hooks
 # (tests/web/hooks/checks.js) may import any page module; no page module imports them.
 set -euo pipefail
@@ -57,7 +58,7 @@ page_layer_of() {
   case "$1" in
     protocol|i18n|program) echo 0 ;;
     audio|screen|panel|ui|ui_*|host) echo 1 ;;
-    main) echo 2 ;;
+    main|sw) echo 2 ;;
     *) echo "" ;;
   esac
 }

@@ -51,12 +51,7 @@ void Shell::StartRace(RaceMode mode) {
         case ModeDemo:
             mode = ModeSolo;
             game_.State().StartSolo();
-            if (bestTimesStale_) {
-                bestTimes_ = DriveCheckpointTimes(game_.State().CurrentStage().Index(), stageFiles_,
-                                                  game_.Records().AtRank(1).recording.data());
-                bestTimesStale_ = false;
-            }
-            raceDisplay_.SetReference(bestTimes_);
+            raceDisplay_.SetReference(BestTimes());
             break;
     }
     lastRace_ = mode;
@@ -70,8 +65,17 @@ void Shell::SetOpponent(const uint8_t* recording) {
 }
 
 void Shell::RefreshBestTimes() {
-    // Driven when a solo race next starts: neither the start-up nor a stage change waits for it.
-    bestTimesStale_ = true;
+    std::copy_n(game_.Records().AtRank(1).recording.data(), kRecordingBytes, bestRun_.begin());
+    bestRunStage_ = game_.State().CurrentStage().Index();
+    bestTimesDue_ = true;
+}
+
+const CheckpointTimes& Shell::BestTimes() {
+    if (bestTimesDue_) {
+        bestTimes_ = DriveCheckpointTimes(bestRunStage_, stageFiles_, bestRun_.data());
+        bestTimesDue_ = false;
+    }
+    return bestTimes_;
 }
 
 void Shell::RefreshDisplay() {

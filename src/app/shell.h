@@ -101,9 +101,11 @@ class Shell {
     // Keeps a copy of the recording to race against, so a run entering the table over it
     // leaves the opponent of a retry unchanged, and drives it for its checkpoint ticks.
     void SetOpponent(const uint8_t* recording);
-    // The stage's best run is to be driven again for its checkpoint ticks, after the table
-    // changed; the next solo race does it.
+    // Takes a copy of the stage's best run after the table changed; BestTimes drives it again
+    // for its checkpoint ticks when a solo race first needs them, so that a start or a change
+    // of stage does not wait for a drive of the whole run.
     void RefreshBestTimes();
+    const CheckpointTimes& BestTimes();
     void RefreshDisplay();
     // Loads the stage's table and tells the player if its record file was not well-formed.
     void LoadTable(int32_t stage);
@@ -139,7 +141,9 @@ class Shell {
     // The current stage's files as read once: checked, loaded, and driven again for splits.
     StageBytes stageFiles_;
     CheckpointTimes bestTimes_;
-    bool bestTimesStale_ = true;
+    Recording bestRun_{};
+    int32_t bestRunStage_ = 0;
+    bool bestTimesDue_ = false;  // bestRun_ not driven yet
     CheckpointTimes opponentTimes_;
     Recording opponent_{};
     RaceMode lastRace_ = ModeDemo;  // the race a retry starts again; demo for none

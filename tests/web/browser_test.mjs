@@ -4,7 +4,10 @@
 // stored run driven again (`vantrell-tool verify`), a solo race started from the menu with keys
 // and driven by a stored recording, its picture at one tick against `vantrell-tool replay`, the
 // run entered and saved, found again after a reload, the switches kept, and a run file
-// downloaded byte-equal to the tool's export and uploaded again.
+// downloaded byte-equal to the tool's export and uploaded again; then (offline_checks.mjs) the
+// server's compressed answers, the manifest and icons, offline play, a new build replacing the
+// kept one, and /api/ and ?run= never kept. --figures adds the sizes, the time per tick and the
+// start-up times (figures.mjs).
 //
 //   node tests/web/browser_test.mjs [--build DIR] [--web DIR] [--figures]
 // DIR defaults: build/ (native) and build-web/ (browser). Exit status 0 when every check passes.
@@ -15,6 +18,8 @@ import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { chromiumOptions } from "./chromium.mjs";
+import { describeStartUp, startUpFigures } from "./figures.mjs";
+import { offlineChecks } from "./offline_checks.mjs";
 import { serve } from "./serve.mjs";
 
 const args = process.argv.slice(2);
@@ -47,6 +52,8 @@ native("export", "--stage", "0", "--rank", "1", "--out", exported, "--dir", game
 // The page as players get it, and beside it the tests' hooks (hooks/checks.js).
 const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");
 const { server, url } = await serve({ "/": www, "/hooks/": hooks, "/ref/": frames });
+// Measured first, while no other page of the suite runs beside it.
+const startUp = args.includes("--figures") ? await startUpFigures(url) : null;
 const context = await chromium.launchPersistentContext(join(scratch, "profile"), {
   ...chromiumOptions,
   acceptDownloads: true,
@@ -413,13 +420,14 @@ try {
 
   if (args.includes("--figures")) {
     const ticks = tickTimes.sort((a, b) => a - b);
-    const wasm = statSync(join(www, "vantrell.wasm")).size;
-    const data = statSync(join(www, "vantrell.data")).size;
+    const size = (name) => statSync(join(www, name)).size;
     console.log(
-      `figures: wasm ${wasm} bytes, data ${data} bytes, load ${loadMs} ms, ` +
+      `figures: wasm ${size("vantrell.wasm")} bytes (brotli ${size("vantrell.wasm.br")}), ` +
+        `data ${size("vantrell.data")} bytes (brotli ${size("vantrell.data.br")}), ` +
         `tick median ${ticks[ticks.length >> 1].toFixed(3)} ms, ` +
         `p99 ${ticks[Math.floor(ticks.length * 0.99)].toFixed(3)} ms over ${ticks.length}`,
     );
+    console.log("figures: " + describeStartUp(startUp));
   }
   await noteUntranslated();
   check(
@@ -428,6 +436,7 @@ try {
     [...untranslated].join("\n    "),
   );
   check(pageErrors.length === 0, "no errors on the page", pageErrors.join("\n    "));
+  await offlineChecks(check, www, scratch);
 } catch (error) {
   check(false, "the browser session ran to its end", error.stack || String(error));
   await page.screenshot({ path: join(tmpdir(), "vantrell-web-failure.png") }).catch(() => {});

@@ -137,25 +137,67 @@ EM_ASYNC_JS(int32_t, NextEventJs, (int32_t* args), {
 });
 // Reads the database into the folder (populate) or stores the folder's changes in it, in one
 // database transaction. A failure is noted and the game goes on: its files are still in memory.
+// The syncs go one after the other (Module.vtSyncs), a store left for later (StoreFilesLaterJs)
+// first: a read from a database that lacks the folder's files would drop them.
 EM_ASYNC_JS(void, SyncFilesJs, (int32_t fromDatabase), {
-    await new Promise((resolve) => FS.syncfs(fromDatabase != 0, (error) => {
+    if (Module.vtStoreLater) Module.vtStoreLater();
+    const sync = () => new Promise((resolve) => FS.syncfs(fromDatabase != 0, (error) => {
         if (error) console.warn("vantrell: the game folder could not be stored:", error);
         resolve();
     }));
+    Module.vtSyncs = (Module.vtSyncs || Promise.resolve()).then(sync);
+    await Module.vtSyncs;
 });
-EM_ASYNC_JS(char*, MountGameFolderJs, (const char* folderName), {
-    const folder = UTF8ToString(folderName);
-    let error = "";
-    try {
-        FS.mkdir(folder);
-        FS.mount(IDBFS, {}, folder);
-        await new Promise((resolve) => FS.syncfs(true, (e) => {
-            if (e) console.warn("vantrell: the game folder could not be read:", e);
+// Stores the folder in the database once the game's first frames are shown (page.afterStart),
+// or before the next sync if that comes first; the program goes on meanwhile.
+EM_JS(void, StoreFilesLaterJs, (), {
+    const store = () => {
+        if (Module.vtStoreLater !== store) return;
+        Module.vtStoreLater = null;
+        const sync = () => new Promise((resolve) => FS.syncfs(false, (error) => {
+            if (error) console.warn("vantrell: the game folder could not be stored:", error);
             resolve();
         }));
+        Module.vtSyncs = (Module.vtSyncs || Promise.resolve()).then(sync);
+    };
+    Module.vtStoreLater = store;
+    Module.page.afterStart(store);
+});
+// Copies into `to` every file of `from` it lacks, folders included, as whole buffers the
+// folder then owns (a copy byte by byte through the C++ streams takes a tenth of a second).
+EM_JS(char*, CopyMissingFilesJs, (const char* fromName, const char* toName), {
+    const copy = (from, to) => {
+        for (const name of FS.readdir(from)) {
+            if (name === "." || name === "..") continue;
+            const source = from + "/" + name;
+            const target = to + "/" + name;
+            if (FS.isDir(FS.stat(source).mode)) {
+                if (!FS.analyzePath(target).exists) FS.mkdir(target);
+                copy(source, target);
+            } else if (!FS.analyzePath(target).exists) {
+                FS.writeFile(target, FS.readFile(source), { canOwn: true });
+            }
+        }
+    };
+    let error = "";
+    try {
+        FS.mkdirTree(UTF8ToString(toName));
+        copy(UTF8ToString(fromName), UTF8ToString(toName));
     } catch (e) {
-        error = String(e) || "error";
+        error = String(e.message || e) || "error";
     }
+    if (!error) {
+        return 0;
+    }
+    const size = lengthBytesUTF8(error) + 1;
+    const copied = _malloc(size);
+    stringToUTF8(error, copied, size);
+    return copied;
+});
+// The folder was mounted and read in before main (game_folder.pre.js); its outcome.
+EM_JS(char*, MountGameFolderJs, (const char* folderName), {
+    const folder = Module.vtFolder || { path: "", error: "" };
+    const error = folder.path !== UTF8ToString(folderName) ? "not mounted" : folder.error;
     if (!error) {
         return 0;
     }
@@ -328,6 +370,12 @@ std::string MountGameFolder(const std::string& folder) {
 }
 void SyncFiles(bool fromDatabase) {
     SyncFilesJs(fromDatabase ? 1 : 0);
+}
+void StoreFilesLater() {
+    StoreFilesLaterJs();
+}
+std::string CopyMissingFiles(const std::string& from, const std::string& to) {
+    return TakeString(CopyMissingFilesJs(from.c_str(), to.c_str()));
 }
 void Download(const std::string& name, std::span<const uint8_t> bytes) {
     DownloadJs(name.c_str(), bytes.data(), static_cast<int32_t>(bytes.size()));

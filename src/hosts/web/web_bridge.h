@@ -76,10 +76,16 @@ struct EventFromPage {
     int32_t b = 0;
 };
 EventFromPage NextEvent();
-// Mounts the browser's database on `folder` and reads it in; the error, if any.
+// The browser's database mounted on `folder` and read in (game_folder.pre.js, before main);
+// the error, if any.
 std::string MountGameFolder(const std::string& folder);
 // Reads the database into the game folder, or stores the folder's changes in it.
 void SyncFiles(bool fromDatabase);
+// Stores the folder in the database once the game is up and moving (or before the next
+// SyncFiles), without waiting for it.
+void StoreFilesLater();
+// Copies into `to` the files of `from` it lacks; the error, if any.
+std::string CopyMissingFiles(const std::string& from, const std::string& to);
 // Hands the bytes to the browser as a download named `name`.
 void Download(const std::string& name, std::span<const uint8_t> bytes);
 void Ready(const std::string& menuJson);

@@ -10,7 +10,6 @@
 #include "hosts/web/web_bridge.h"
 #include "hosts/web/web_host.h"
 #include "hosts/web/web_protocol.h"
-#include "io/game_directory.h"
 #include "platform/ui_text.h"
 #include "records/record_names.h"
 
@@ -58,14 +57,16 @@ int main() {
         std::error_code ignored;
         std::filesystem::create_directories(kGameFolder, ignored);
     }
-    std::string error;
-    if (!vantrell::SeedGameDirectory(kPackedGame, kGameFolder, error)) {
-        page::Fail(error);
+    // Seeded before the first table load (or the first demonstration would replay zeros), as
+    // SeedGameDirectory does it but in whole buffers.
+    const std::string error = page::CopyMissingFiles(kPackedGame, kGameFolder);
+    if (!error.empty()) {
+        page::Fail("cannot copy the game's files to " + std::string(kGameFolder) + ": " + error);
         return 1;
     }
     // The database holds what the folder holds from the start, so that reading it back later
-    // (to see another tab's saves) drops nothing.
-    page::SyncFiles(false);
+    // (to see another tab's saves) drops nothing; storing it waits until the game is moving.
+    page::StoreFilesLater();
     static vantrell::web::WebHost game(kGameFolder);
     game.Run();
 }

@@ -2,16 +2,24 @@
 // still sounding) and one music channel for the two pieces ("race", "goal"), fetched from the
 // address the program names (the build renders them from the game's MIDI files). As on the
 // desktop, a piece plays once from its start and is not looped; "continue" goes on from where
-// it was stopped, and a piece that has played to its end stays silent. Nothing here ever throws: without an audio device, or with a file
-// that is missing or will not decode, that sound is simply not heard.
+// it was stopped, and a piece that has played to its end stays silent. Nothing here ever
+// throws: without an audio device, or with a file that is missing or will not decode, that sound
+// is simply not heard.
+//
+// Nothing of it delays the game's start: the audio context, whose making can take a few hundred
+// milliseconds, is made at the first key or click, which browsers ask for before sound anyway;
+// the sounds are decoded apart from it (an offline context, which opens no device), and they and
+// the music are fetched and decoded once the start-up is over (`warm`) or when first played.
 
 const LOG_LIMIT = 200;
 
 let ctx; // undefined: not tried yet; null: no Web Audio here
 let master = null; // everything sounds through this
-const effects = new Map(); // id -> { buffer, ready }
+let decoder; // the context that decodes: undefined not tried yet, null none
+const effects = new Map(); // id -> { bytes, buffer, ready }
 let effectVoice = null;
 let effectSerial = 0; // counts effect requests, so a late decode knows it was overtaken
+let warmed = false; // the start-up is over: sounds are fetched and decoded as they come
 const pieces = new Map(); // name -> { url, buffer, ready }
 // The music channel: the piece last started in it and where it is.
 const channel = { alias: "", source: null, startedAt: 0, offset: 0 };
@@ -51,9 +59,23 @@ function context() {
   return ctx;
 }
 
+// The context if it is made already; making it is left to a key or a click.
+function madeContext() {
+  return ctx || null;
+}
+
 // Resolves to an AudioBuffer, or null when the bytes do not decode.
+// Any context plays a buffer another decoded, resampling it where the rates differ.
 function decode(arrayBuffer) {
-  const c = context();
+  if (decoder === undefined) {
+    const Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
+    try {
+      decoder = Offline ? new Offline(2, 1, 48000) : context();
+    } catch {
+      decoder = context();
+    }
+  }
+  const c = decoder;
   if (!c) return Promise.resolve(null);
   return new Promise((resolve) => {
     const promise = c.decodeAudioData(arrayBuffer, resolve, () => resolve(null));
@@ -70,13 +92,19 @@ function unlock() {
 // unless another effect or a stop came in between.
 function loadEffect(id, bytes) {
   if (effects.has(id)) return;
-  const entry = { buffer: null, ready: null };
-  effects.set(id, entry);
+  // A copy: the program's memory may move, and decoding takes the buffer over.
+  effects.set(id, { bytes: new Uint8Array(bytes).buffer, buffer: null, ready: null });
   note("effect load " + id);
-  const copy = new Uint8Array(bytes).buffer; // decoding takes the buffer over
-  entry.ready = decode(copy).then((buffer) => {
-    entry.buffer = buffer;
-  });
+  if (warmed) decodeEffect(effects.get(id));
+}
+
+function decodeEffect(entry) {
+  if (!entry.ready) {
+    entry.ready = decode(entry.bytes).then((buffer) => {
+      entry.buffer = buffer;
+    });
+  }
+  return entry.ready;
 }
 
 function silenceEffect() {
@@ -92,7 +120,7 @@ function startEffect(buffer) {
   // An effect that did not decode leaves the one sounding alone, as on the desktop.
   if (!buffer) return;
   silenceEffect();
-  const c = context();
+  const c = madeContext();
   // Before the first user gesture the context is held; a sound started then would come out
   // late, at the first click, so it is dropped instead.
   if (!c || c.state !== "running") return;
@@ -114,7 +142,7 @@ function playEffect(id) {
   if (entry.buffer) {
     startEffect(entry.buffer);
   } else {
-    entry.ready.then(quietly(() => serial === effectSerial && startEffect(entry.buffer)));
+    decodeEffect(entry).then(quietly(() => serial === effectSerial && startEffect(entry.buffer)));
   }
 }
 
@@ -124,13 +152,19 @@ function stopEffect() {
   silenceEffect();
 }
 
-// Music.
+// Music. A piece is fetched once the start-up is over (`warm`) or when it is first played.
+
 function openMusic(alias, url) {
   if (pieces.has(alias)) return;
   note("music " + alias + " open " + url);
-  const piece = { url, buffer: null, ready: null, done: false };
-  pieces.set(alias, piece);
-  piece.ready = fetch(url)
+  pieces.set(alias, { url, buffer: null, ready: null, done: false });
+  if (warmed) fetchPiece(alias);
+}
+
+function fetchPiece(alias) {
+  const piece = pieces.get(alias);
+  if (!piece || piece.ready) return;
+  piece.ready = fetch(piece.url)
     .then((response) => (response.ok ? response.arrayBuffer() : null))
     .then((data) => (data ? decode(data) : null))
     .catch(() => null)
@@ -148,8 +182,15 @@ function openMusic(alias, url) {
     );
 }
 
+// The start-up is over: the sounds are decoded and the music fetched.
+function warm() {
+  warmed = true;
+  effects.forEach(decodeEffect);
+  pieces.forEach((_, alias) => fetchPiece(alias));
+}
+
 function position() {
-  const c = context();
+  const c = madeContext();
   if (!channel.source || !c) return channel.offset;
   return channel.offset + (c.currentTime - channel.startedAt);
 }
@@ -166,7 +207,7 @@ function halt() {
 
 function start(alias, fromStart) {
   const piece = pieces.get(alias);
-  const c = context();
+  const c = madeContext();
   if (!piece || !piece.buffer || !c) return;
   const buffer = piece.buffer;
   if (!fromStart && channel.alias === alias) {
@@ -194,6 +235,7 @@ function playMusic(alias, fromStart) {
   note("music " + alias + " play " + (fromStart ? "start" : "resume"));
   const piece = pieces.get(alias);
   if (!piece) return;
+  fetchPiece(alias);
   if (piece.buffer) {
     pending = null;
     start(alias, fromStart);
@@ -224,6 +266,7 @@ function closeMusic(alias) {
 export const audio = {
   log,
   unlock: quietly(unlock),
+  warm: quietly(warm),
   loadEffect: quietly(loadEffect),
   playEffect: quietly(playEffect),
   stopEffect: quietly(stopEffect),

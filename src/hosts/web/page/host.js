@@ -9,6 +9,10 @@ import { closeControls, openControls, updateControls } from "./ui_controls.js";
 
 // After a stall (a slow frame, a dialog) the game catches up at most this many ticks.
 const kMaxCatchUp = 4;
+// Work that can wait (storing the game folder, fetching the music) waits this many animation
+// frames after the game is up, or this long where the tab is hidden and has none.
+const kSettleFrames = 30;
+const kSettleMs = 2000;
 const kSpeedKey = "vantrell.speed";
 
 const queue = [];
@@ -44,6 +48,20 @@ function post(type, a = 0, b = 0) {
   } else {
     queue.push(event);
   }
+}
+
+const later = [];
+let framesUp = 0;
+
+function settle() {
+  framesUp = kSettleFrames;
+  later.splice(0).forEach((job) => job());
+}
+
+// Runs `job` once the game has been up and moving for a while: its first frames come first.
+export function afterStart(job) {
+  if (framesUp >= kSettleFrames) job();
+  else later.push(job);
 }
 
 let tickStarted = null;
@@ -134,6 +152,7 @@ export const controls = {
 // hidden (the browser stops animation frames) and no burst when it comes back.
 function frame(now) {
   requestAnimationFrame(frame);
+  if (framesUp < kSettleFrames && ++framesUp === kSettleFrames) settle();
   // The game reads the pads' Start buttons itself, between ticks too.
   if (pads.any()) post(Event.Pads, pads.listening() ? 1 : 0);
   if (!timer.running || document.hidden) {
@@ -174,6 +193,7 @@ export function ready(menu) {
   host.started = true;
   host.loadMs = performance.now();
   requestAnimationFrame(frame);
+  setTimeout(() => framesUp < kSettleFrames && settle(), kSettleMs);
 }
 
 export function showStatus(text) {

@@ -49,6 +49,7 @@ const page = {
   nextEvent: host.nextEvent,
   download: host.download,
   ready: host.ready,
+  afterStart: host.afterStart,
   openControls: host.controls.open,
   updateControls: host.controls.update,
   closeControls: host.controls.close,
@@ -84,27 +85,37 @@ function viewControls() {
 }
 
 window.addEventListener("pointerdown", () => audio.unlock());
+host.afterStart(audio.warm);
+// The service worker keeps the game for offline play (sw.js); it fetches the files of the build
+// again, so it is registered only once the game is moving.
+host.afterStart(() => {
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+});
 
+// The translations, the program and its files all load at once (index.html has asked for them
+// before this module runs); the program's main starts once the texts are in.
 async function start() {
-  const translations = await fetch("translations.json")
+  const translations = fetch("translations.json")
     .then((response) => (response.ok ? response.json() : {}))
     .catch(() => ({}));
-  i18n.load(translations);
+  const created = import("./vantrell.js").then(
+    (module) =>
+      module.default({
+        page,
+        print: (text) => console.log(text),
+        printErr: (text) => console.warn(text),
+        setStatus: host.showStatus,
+        onAbort: (what) => host.fail("The game stopped: " + what),
+      }),
+    () => null,
+  );
+  i18n.load(await translations);
   viewControls();
-  let createVantrell;
-  try {
-    createVantrell = (await import("./vantrell.js")).default;
-  } catch {
+  const program = await created;
+  if (!program) {
     host.fail("vantrell.js could not be loaded.");
     return;
   }
-  const program = await createVantrell({
-    page,
-    print: (text) => console.log(text),
-    printErr: (text) => console.warn(text),
-    setStatus: host.showStatus,
-    onAbort: (what) => host.fail("The game stopped: " + what),
-  });
   attach(program);
   learn(JSON.parse(program.UTF8ToString(program._vt_protocol())));
   program.callMain([]);

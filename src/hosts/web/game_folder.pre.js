@@ -1,0 +1,53 @@
+// Part of the program Emscripten writes (--pre-js), like the EM_JS bodies in web_bridge.cpp.
+//
+// The game folder, /vantrell, is kept in the browser's database (IDBFS). It is mounted and read
+// in while the program still compiles and its packed files arrive, rather than after: main,
+// which waits for it as a run dependency, finds the outcome in Module.vtFolder
+// (web_bridge.cpp).
+//
+// Only what differs from the packed game folder (/package/game) is kept there: a file as
+// packed comes with every visit anyway, so the database holds the runs and switches the player
+// changed, and reading it at start, or storing it, takes a few files rather than every stage.
+// A file the folder lacks is seeded from the packed one before the first table load
+// (CopyMissingFiles), as before.
+Module["preInit"] = [].concat(Module["preInit"] || [], function () {
+  var folder = "/vantrell";
+  var packed = "/package/game";
+  var sameAsPacked = function (path) {
+    var twin = FS.analyzePath(packed + path.slice(folder.length));
+    if (!twin.exists || !FS.isFile(twin.object.mode)) return false;
+    var node = FS.lookupPath(path).node;
+    if (!FS.isFile(node.mode)) return false;
+    var mine = MEMFS.getFileDataAsTypedArray(node);
+    var theirs = MEMFS.getFileDataAsTypedArray(twin.object);
+    if (mine.length !== theirs.length) return false;
+    for (var i = 0; i < mine.length; ++i) {
+      if (mine[i] !== theirs[i]) return false;
+    }
+    return true;
+  };
+  var localSet = IDBFS.getLocalSet;
+  IDBFS.getLocalSet = function (mount, callback) {
+    localSet(mount, function (error, set) {
+      if (!error && mount.mountpoint === folder) {
+        Object.keys(set.entries).forEach(function (path) {
+          if (sameAsPacked(path)) delete set.entries[path];
+        });
+      }
+      callback(error, set);
+    });
+  };
+  Module.vtFolder = { path: folder, error: "" };
+  addRunDependency("vantrell-folder");
+  try {
+    FS.mkdir(folder);
+    FS.mount(IDBFS, {}, folder);
+    FS.syncfs(true, function (e) {
+      if (e) console.warn("vantrell: the game folder could not be read:", e);
+      removeRunDependency("vantrell-folder");
+    });
+  } catch (e) {
+    Module.vtFolder.error = String(e) || "error";
+    removeRunDependency("vantrell-folder");
+  }
+});
