@@ -33,14 +33,7 @@ else
   cat >"$work/drive.sh" <<'DRIVE'
 "$1" --dir "$2" 2>/dev/null &
 game=$!
-window=$(xdotool search --sync --onlyvisible --name "Vantrell" | head -n1)
-sleep 1
-for attempt in 1 2 3; do
-  xdotool windowfocus --sync "$window"; sleep 0.2
-  xdotool key --window "$window" alt+g; sleep 0.3
-  xdotool key 1; sleep 0.5
-  tail -n1 "$VANTRELL_TRACE" | awk '{ exit ($3 == 0) }' && break
-done
+bash "$4"
 xdotool keydown Up
 start=$(awk '$3 > 0 { print $1; exit }' "$VANTRELL_TRACE")
 while [ "$(tail -n1 "$VANTRELL_TRACE" | awk '{ print $1 }')" -le $((start + $3)) ]; do
@@ -53,7 +46,8 @@ DRIVE
   env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/heard.raw" \
     XDG_CONFIG_HOME="$work" XDG_RUNTIME_DIR="$work" VANTRELL_TRACE="$work/trace.txt" \
     xvfb-run -a -s "-screen 0 640x480x24" \
-    bash "$work/drive.sh" "$program" "$work/game" $((warmup + ticks + 1)) || true
+    bash "$work/drive.sh" "$program" "$work/game" $((warmup + ticks + 1)) \
+    "$PWD/scripts/start_solo_race_x11.sh" || true
   # Signed 16-bit stereo at 44.1 kHz: seconds written and the loudest sample.
   od -An -v -td2 -w2 "$work/heard.raw" | awk '
     { v = $1 < 0 ? -$1 : $1; if (v > peak) peak = v; n++ }

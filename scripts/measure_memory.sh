@@ -18,14 +18,7 @@ cp -r "$game" "$work/game"
 cat >"$work/drive.sh" <<'DRIVE'
 "$1" --dir "$2" 2>/dev/null &
 game=$!
-window=$(xdotool search --sync --onlyvisible --name "Vantrell" | head -n1)
-sleep 1
-for attempt in 1 2 3; do
-  xdotool windowfocus --sync "$window"; sleep 0.2
-  xdotool key --window "$window" alt+g; sleep 0.3
-  xdotool key 1; sleep 0.5
-  tail -n1 "$VANTRELL_TRACE" | awk '{ exit ($3 == 0) }' && break
-done
+bash "$4"
 xdotool keydown Up
 sleep "$3"
 grep VmRSS "/proc/$game/status" | awk '{ printf "VmRSS while racing:  %.1f MB\n", $2 / 1024 }'
@@ -41,4 +34,5 @@ DRIVE
 env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null \
   XDG_CONFIG_HOME="$work" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work" \
   VANTRELL_TRACE="$work/trace.txt" \
-  xvfb-run -a -s "-screen 0 640x480x24" bash "$work/drive.sh" "$program" "$work/game" "$seconds"
+  xvfb-run -a -s "-screen 0 640x480x24" bash "$work/drive.sh" "$program" "$work/game" "$seconds" \
+  "$PWD/scripts/start_solo_race_x11.sh"

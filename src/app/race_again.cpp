@@ -66,13 +66,13 @@ void Shell::SetOpponent(const uint8_t* recording) {
 
 void Shell::RefreshBestTimes() {
     std::copy_n(game_.Records().AtRank(1).recording.data(), kRecordingBytes, bestRun_.begin());
-    bestRunStage_ = game_.State().CurrentStage().Index();
     bestTimesDue_ = true;
 }
 
 const CheckpointTimes& Shell::BestTimes() {
     if (bestTimesDue_) {
-        bestTimes_ = DriveCheckpointTimes(bestRunStage_, stageFiles_, bestRun_.data());
+        bestTimes_ = DriveCheckpointTimes(game_.State().CurrentStage().Index(), stageFiles_,
+                                          bestRun_.data());
         bestTimesDue_ = false;
     }
     return bestTimes_;

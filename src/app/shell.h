@@ -142,7 +142,6 @@ class Shell {
     StageBytes stageFiles_;
     CheckpointTimes bestTimes_;
     Recording bestRun_{};
-    int32_t bestRunStage_ = 0;
     bool bestTimesDue_ = false;  // bestRun_ not driven yet
     CheckpointTimes opponentTimes_;
     Recording opponent_{};
