@@ -37,6 +37,8 @@ packages=(
   clang libclang-rt-14-dev
   # FluidSynth's program and an Opus encoder render the music at build time.
   fluidsynth opus-tools
+  # The world table server: HTTP, JSON, SQLite and PostgreSQL (whose cluster its tests start).
+  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev postgresql
   # The browser build: Emscripten (its JavaScript parser comes from node-acorn), Chromium for
   # its tests.
   emscripten node-acorn chromium
