@@ -95,6 +95,7 @@ int Run(const Options& options) {
         threads.emplace_back([&, c] {
             httplib::Client client(options.host, options.port);
             client.set_read_timeout(30, 0);
+            client.set_keep_alive(true);
             names[c] = prefix + std::to_string(c);
             const httplib::Result registered =
                 Send(client, options, "/api/v1/players", json{{"name", names[c]}}.dump(),

@@ -1,7 +1,7 @@
 #include "server/courses.h"
 
-#include <map>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 
 #include "race/course_digest.h"
@@ -9,6 +9,11 @@
 #include "world/stage_count.h"
 
 namespace vantrell::server {
+
+struct Course::Races {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<HeadlessRace>> idle;
+};
 
 Courses Courses::FromGameFolder(const std::filesystem::path& dir) {
     Courses courses;
@@ -24,7 +29,8 @@ Courses Courses::FromGameFolder(const std::filesystem::path& dir) {
         if (!digest) {
             throw std::runtime_error(why);
         }
-        courses.courses_.push_back({*digest, stage, std::move(files)});
+        courses.courses_.push_back(
+            {*digest, stage, std::move(files), std::make_shared<Course::Races>()});
     }
     return courses;
 }
@@ -39,8 +45,14 @@ const Course* Courses::Find(const Sha256Digest& digest) const {
 }
 
 Drive Courses::DriveOn(const Course& course, const Recording& recording) const {
-    thread_local std::map<const Course*, std::unique_ptr<HeadlessRace>> races;
-    std::unique_ptr<HeadlessRace>& race = races[&course];
+    std::unique_ptr<HeadlessRace> race;
+    {
+        std::lock_guard lock(course.races->mutex);
+        if (!course.races->idle.empty()) {
+            race = std::move(course.races->idle.back());
+            course.races->idle.pop_back();
+        }
+    }
     if (!race) {
         race = std::make_unique<HeadlessRace>(course.stage, course.files);
         race->SetDrawing(Drawing::None);
@@ -55,7 +67,10 @@ Drive Courses::DriveOn(const Course& course, const Recording& recording) const {
         }
         race->Step(byte);
     }
-    return {race->Outcome(), inputs.Finish()};
+    const Drive drive{race->Outcome(), inputs.Finish()};
+    std::lock_guard lock(course.races->mutex);
+    course.races->idle.push_back(std::move(race));
+    return drive;
 }
 
 }  // namespace vantrell::server

@@ -1,10 +1,11 @@
 // The courses a world table accepts: every stage of one game folder, known by its course
-// digest, and the drive that checks a run on them. A drive needs a race of its own, so each
-// thread keeps one race per stage.
+// digest, and the drive that checks a run on them. A drive needs a race of its own: each course
+// keeps the races its drives have used, to lend to the next.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct Course {
     Sha256Digest digest{};
     int32_t stage = 0;  // 0-based, as a run file holds it
     StageBytes files;
+
+    struct Races;  // the idle races of this course
+    std::shared_ptr<Races> races;
 };
 
 // What driving a recording came to, and a digest of exactly the controls the race read: two

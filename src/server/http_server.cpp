@@ -1,6 +1,7 @@
 #include "server/http_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <cstdio>
 #include <memory>
@@ -76,6 +77,9 @@ bool Serve(WorldApi& api, const ListenOptions& options, std::string& error) {
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
     server.set_keep_alive_timeout(5);
+    // Clients that keep their connection need not connect again every few requests: a burst of
+    // new connections overflows the listen queue, and a refused one waits a second to retry.
+    server.set_keep_alive_max_count(10000);
 
     const auto handle = [&api, &options](const httplib::Request& request,
                                          httplib::Response& response) {
@@ -117,10 +121,21 @@ bool Serve(WorldApi& api, const ListenOptions& options, std::string& error) {
                 R"({"error":{"code":"internal","message":"the server failed; see its log"}})",
                 "application/json");
         });
+    // httplib listens with a queue of 5; a burst of clients connecting at once would overflow it
+    // and wait a second each to try again. Listening again on the bound socket lengthens it.
+    int listening = -1;
+    server.set_socket_options([&listening](int socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening = socket;
+    });
     if (!server.bind_to_port(options.host, options.port)) {
         error = "cannot listen on " + options.host + ":" + std::to_string(options.port) +
                 " (in use, or not an address of this machine)";
         return false;
+    }
+    if (listening >= 0) {
+        ::listen(listening, SOMAXCONN);
     }
     std::printf("vantrell-server: listening on http://%s:%d/\n", options.host.c_str(),
                 options.port);

@@ -13,7 +13,7 @@ struct ListenOptions {
     std::string host = "127.0.0.1";
     int port = 8080;
     std::filesystem::path www;  // empty: no page served
-    int threads = 16;
+    int threads = 64;           // one a connection kept open
 };
 
 // Serves until the process is stopped; false, with `error`, when the address cannot be bound.

@@ -31,6 +31,7 @@ void PrintHelp() {
         "  --www DIR            the browser build (build-web/www) to serve beside the API\n"
         "  --requests-per-minute N, --runs-per-minute N\n"
         "                       limits per address and per key (600 and 60; 0: none)\n"
+        "  --threads N          requests served at once, one a kept-open connection (64)\n"
         "\n"
         "Admin commands (the server may be running):\n"
         "  remove-run ID        takes a run off the board\n"
@@ -47,7 +48,7 @@ struct Options {
     std::string game;
     std::string www;
     ApiLimits limits;
-    int threads = 16;
+    int threads = 64;
     std::vector<std::string> rest;
 };
 

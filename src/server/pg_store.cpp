@@ -1,5 +1,6 @@
 #include "server/pg_store.h"
 
+#include <condition_variable>
 #include <pqxx/pqxx>
 
 namespace vantrell::server {
@@ -42,10 +43,16 @@ constexpr int64_t kMigrationLock = 0x56414e54;
 
 }  // namespace
 
+// At most this many connections a process, so several servers stay within the database's
+// own limit (100 by default); a call waits for a free one.
+constexpr int kMaxConnections = 12;
+
 struct PgStore::Pool {
     std::string address;
     std::mutex mutex;
+    std::condition_variable freed;
     std::vector<std::unique_ptr<pqxx::connection>> idle;
+    int lent = 0;
 };
 
 // A connection taken from the idle ones (or made) for one call, given back unless it broke.
@@ -53,23 +60,34 @@ class PgStore::Lease {
   public:
     explicit Lease(Pool& pool) : pool_(pool) {
         {
-            std::lock_guard lock(pool.mutex);
+            std::unique_lock lock(pool.mutex);
+            pool.freed.wait(lock, [&] { return pool.lent < kMaxConnections; });
+            ++pool.lent;
             if (!pool.idle.empty()) {
                 connection_ = std::move(pool.idle.back());
                 pool.idle.pop_back();
+                return;
             }
         }
-        if (!connection_) {
+        try {
             connection_ = std::make_unique<pqxx::connection>(pool.address);
+        } catch (...) {
+            Release();
+            throw;
         }
     }
-    ~Lease() {
-        if (connection_ && connection_->is_open() && !broken_) {
-            std::lock_guard lock(pool_.mutex);
-            pool_.idle.push_back(std::move(connection_));
-        }
-    }
+    ~Lease() { Release(); }
     void Broke() { broken_ = true; }
+    void Release() {
+        std::lock_guard lock(pool_.mutex);
+        if (connection_ && connection_->is_open() && !broken_) {
+            pool_.idle.push_back(std::move(connection_));
+        } else {
+            connection_.reset();
+        }
+        --pool_.lent;
+        pool_.freed.notify_one();
+    }
     pqxx::connection& operator*() { return *connection_; }
 
   private:

@@ -207,9 +207,61 @@ std::optional<Player> SqliteStore::PlayerByName(const std::string& name) {
     return Player{read.Int(0), read.Bytes(1)};
 }
 
+struct SqliteStore::Queued {
+    const NewRun* run = nullptr;
+    SubmitResult result;
+    std::exception_ptr failure;
+    bool done = false;
+};
+
 SubmitResult SqliteStore::Submit(const NewRun& run) {
-    std::lock_guard lock(mutex_);
-    Transaction transaction(db_);
+    Queued queued;
+    queued.run = &run;
+    std::unique_lock lock(queueMutex_);
+    queue_.push_back(&queued);
+    while (!queued.done) {
+        if (!writing_) {
+            writing_ = true;
+            lock.unlock();
+            CommitQueued();
+            lock.lock();
+            writing_ = false;
+            committed_.notify_all();
+        } else {
+            committed_.wait(lock);
+        }
+    }
+    if (queued.failure) {
+        std::rethrow_exception(queued.failure);
+    }
+    return queued.result;
+}
+
+void SqliteStore::CommitQueued() {
+    std::vector<Queued*> batch;
+    {
+        std::lock_guard lock(queueMutex_);
+        batch.swap(queue_);
+    }
+    std::exception_ptr failure;
+    try {
+        std::lock_guard lock(mutex_);
+        Transaction transaction(db_);
+        for (Queued* queued : batch) {
+            queued->result = SubmitInTransaction(*queued->run);
+        }
+        transaction.Commit();
+    } catch (...) {
+        failure = std::current_exception();  // nothing of the batch was kept
+    }
+    std::lock_guard lock(queueMutex_);
+    for (Queued* queued : batch) {
+        queued->failure = failure;
+        queued->done = true;
+    }
+}
+
+SubmitResult SqliteStore::SubmitInTransaction(const NewRun& run) {
     SubmitResult result;
     Statement best(db_,
                    "SELECT id, time FROM runs WHERE course = ? AND player_id = ? AND slot = ?");
@@ -241,7 +293,6 @@ SubmitResult SqliteStore::Submit(const NewRun& run) {
                    "id < ?))");
     rank.Bind(1, run.course).Bind(2, run.time).Bind(3, run.time).Bind(4, result.id).Step();
     result.rank = rank.Int(0) + 1;
-    transaction.Commit();
     return result;
 }
 

@@ -1,11 +1,16 @@
 // The world table in one SQLite file (WAL, synchronous=FULL: a committed run survives a kill
-// or a power cut). One connection, one writer at a time, as SQLite itself allows.
+// or a power cut). One connection, one writer at a time, as SQLite itself allows. Runs sent at
+// the same moment are committed together: the first waiting submission writes every queued
+// one in one transaction, so one disk flush serves them all, and each answer waits for it.
 #pragma once
 
+#include <condition_variable>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "server/store.h"
 
@@ -41,10 +46,18 @@ class SqliteStore : public Store {
     std::string IntegrityCheck();
 
   private:
+    struct Queued;
     void Migrate();
+    // The rules of one submission, inside the open transaction.
+    SubmitResult SubmitInTransaction(const NewRun& run);
+    void CommitQueued();
 
-    std::mutex mutex_;
+    std::mutex mutex_;  // the connection
     sqlite3* db_ = nullptr;
+    std::mutex queueMutex_;
+    std::condition_variable committed_;
+    std::vector<Queued*> queue_;
+    bool writing_ = false;
 };
 
 }  // namespace vantrell::server
