@@ -72,6 +72,16 @@ void PrintHelp() {
         "  check-stage --stage N [--dir DIR]\n"
         "      Checks the stage's files and prints 'FILE: reason' for each problem, or\n"
         "      'ok'.\n"
+        "  world register NAME --server URL [--key FILE]\n"
+        "      Registers the name on a world table server (vantrell-server) and keeps its\n"
+        "      key and the server's address in FILE (~/.config/vantrell/world-key).\n"
+        "  world send (FILE.run | --stage N [--rank K] [--dir DIR]) [--key FILE]\n"
+        "      Sends a run of the registered name (a run file, or rank K of the table,\n"
+        "      default 1); prints its world rank, or the server's reason for refusing it.\n"
+        "  world table --stage N [--offset K] [--limit N] [--server URL] [--dir DIR]\n"
+        "      The world table of the stage as this folder's files make it.\n"
+        "  world ghost RUN --out FILE.run [--server URL]\n"
+        "      Downloads run RUN of the world table as a run file, to race in the game.\n"
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
         "directory (%s),\n"
@@ -109,6 +119,9 @@ int main(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     try {
+        if (args[0] == "world") {
+            return RunWorld(args);
+        }
         const CliOptions options = ParseCommandLine(args);
         const std::string& command = options.command;
         if (command == "verify") {
