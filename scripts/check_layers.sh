@@ -48,6 +48,12 @@ while IFS= read -r line; do
   fi
 done < <(grep -rE '^\s*#\s*include\s+"[^"/]+/' src --include='*.h' --include='*.cpp')
 
+# The world table server stands beside the game's shell, not on it.
+if grep -rnE '^\s*#\s*include\s+"app/' src/server >&2; then
+  echo "src/server includes app/: the server uses the race and the records, never the shell" >&2
+  status=1
+fi
+
 # Folders of one layer may include each other only while no cycle forms.
 if [ -s "$edges" ] && ! sort -u "$edges" | tsort >/dev/null 2>&1; then
   echo "a cycle of includes between folders of one layer:" >&2
