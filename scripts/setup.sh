@@ -40,6 +40,8 @@ packages=(
   fluidsynth opus-tools
   # The world table server: HTTP, JSON, SQLite and PostgreSQL (whose cluster its tests start).
   libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev postgresql
+  # curl asks the packaged server for its courses in the package check.
+  curl
   # The browser build: Emscripten (its JavaScript parser comes from node-acorn), Chromium for
   # its tests.
   emscripten node-acorn chromium

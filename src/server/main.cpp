@@ -20,6 +20,7 @@ void PrintHelp() {
         "vantrell-server [--listen HOST:PORT] [--db ADDRESS] [--game DIR] [--www DIR]\n"
         "                [--requests-per-minute N] [--runs-per-minute N] [--threads N]\n"
         "vantrell-server admin [--db ADDRESS] COMMAND\n"
+        "vantrell-server --help\n"
         "\n"
         "Serves the world table's API (docs/world-api.md) and, given --www, the browser build.\n"
         "  --listen HOST:PORT   where to listen; 127.0.0.1:8080 unless given. TLS belongs to a\n"
