@@ -265,6 +265,24 @@ std::vector<BoardRun> PgStore::Board(const Sha256Digest& course, int64_t offset,
     });
 }
 
+std::optional<BoardRun> PgStore::RunOf(const Sha256Digest& course, int64_t playerId) {
+    return WithConnection([&](pqxx::connection& c) -> std::optional<BoardRun> {
+        pqxx::read_transaction w(c);
+        const pqxx::result r = w.exec_params(
+            "SELECT runs.id, players.name, runs.time, runs.created, (SELECT COUNT(*) FROM runs AS "
+            "faster WHERE faster.course = runs.course AND (faster.time < runs.time OR (faster.time "
+            "= "
+            "runs.time AND faster.id < runs.id))) FROM runs JOIN players ON players.id = "
+            "runs.player_id WHERE runs.course = $1 AND runs.player_id = $2 AND runs.slot = 0",
+            Blob(course), playerId);
+        if (r.empty()) {
+            return std::nullopt;
+        }
+        return BoardRun{r[0][0].as<int64_t>(), r[0][4].as<int64_t>() + 1, Text(r[0][1]),
+                        r[0][2].as<int32_t>(), r[0][3].as<int64_t>()};
+    });
+}
+
 std::optional<std::vector<uint8_t>> PgStore::RunFileBytes(int64_t id) {
     return WithConnection([&](pqxx::connection& c) -> std::optional<std::vector<uint8_t>> {
         pqxx::read_transaction w(c);

@@ -27,6 +27,7 @@ class PgStore : public Store {
     void Seed(const NewRun& run) override;
     int64_t BoardSize(const Sha256Digest& course) override;
     std::vector<BoardRun> Board(const Sha256Digest& course, int64_t offset, int64_t limit) override;
+    std::optional<BoardRun> RunOf(const Sha256Digest& course, int64_t playerId) override;
     std::optional<std::vector<uint8_t>> RunFileBytes(int64_t id) override;
     bool RemoveRun(int64_t id) override;
     bool RemovePlayer(const std::string& name) override;

@@ -328,6 +328,22 @@ std::vector<BoardRun> SqliteStore::Board(const Sha256Digest& course, int64_t off
     return runs;
 }
 
+std::optional<BoardRun> SqliteStore::RunOf(const Sha256Digest& course, int64_t playerId) {
+    std::lock_guard lock(mutex_);
+    Statement read(
+        db_,
+        "SELECT runs.id, players.name, runs.time, runs.created, (SELECT COUNT(*) FROM runs AS "
+        "faster WHERE faster.course = runs.course AND (faster.time < runs.time OR (faster.time = "
+        "runs.time AND faster.id < runs.id))) FROM runs JOIN players ON players.id = "
+        "runs.player_id WHERE runs.course = ? AND runs.player_id = ? AND runs.slot = 0");
+    read.Bind(1, course).Bind(2, playerId);
+    if (!read.Step()) {
+        return std::nullopt;
+    }
+    return BoardRun{read.Int(0), read.Int(4) + 1, read.Bytes(1), static_cast<int32_t>(read.Int(2)),
+                    read.Int(3)};
+}
+
 std::optional<std::vector<uint8_t>> SqliteStore::RunFileBytes(int64_t id) {
     std::lock_guard lock(mutex_);
     Statement read(db_, "SELECT file FROM runs WHERE id = ?");

@@ -80,6 +80,8 @@ class Store {
     // Ranked fastest first; equal times by who was first on the board.
     virtual std::vector<BoardRun> Board(const Sha256Digest& course, int64_t offset,
                                         int64_t limit) = 0;
+    // The player's own run on the course, with its rank; nothing when they have none there.
+    virtual std::optional<BoardRun> RunOf(const Sha256Digest& course, int64_t playerId) = 0;
     virtual std::optional<std::vector<uint8_t>> RunFileBytes(int64_t id) = 0;
 
     // The operator's tools. Each answers whether there was anything to act on.

@@ -348,19 +348,30 @@ ApiResponse WorldApi::ListRuns(const ApiRequest& request, const std::string& dig
     if (!offset || !limit) {
         return Refuse(400, "bad_request", "offset is 0 or more, limit 0 to 100");
     }
-    json runs = json::array();
-    for (const BoardRun& run : store_.Board(course->digest, *offset, *limit)) {
+    const auto entryOf = [](const BoardRun& run) {
         json entry = NameJson(run.name);
         entry["rank"] = run.rank;
         entry["id"] = run.id;
         entry["time"] = run.time;
         entry["when"] = IsoTime(run.when);
-        runs.push_back(entry);
+        return entry;
+    };
+    json runs = json::array();
+    for (const BoardRun& run : store_.Board(course->digest, *offset, *limit)) {
+        runs.push_back(entryOf(run));
     }
-    return Json(200, {{"course", digestHex},
-                      {"stage", course->stage + 1},
-                      {"total", store_.BoardSize(course->digest)},
-                      {"runs", runs}});
+    json answer = {{"course", digestHex},
+                   {"stage", course->stage + 1},
+                   {"total", store_.BoardSize(course->digest)},
+                   {"runs", runs}};
+    // With the player's key, their own place too, wherever it is on the board.
+    if (const std::optional<std::string> key = BearerKey(request)) {
+        if (const std::optional<Player> player = store_.PlayerByKey(PlayerKeyHash(*key))) {
+            const std::optional<BoardRun> own = store_.RunOf(course->digest, player->id);
+            answer["own"] = own ? entryOf(*own) : json(nullptr);
+        }
+    }
+    return Json(200, answer);
 }
 
 ApiResponse WorldApi::RunFileOf(const std::string& idText) {

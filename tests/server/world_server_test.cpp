@@ -72,6 +72,14 @@ TEST_P(WorldTable, RunsAreDrivenRankedAndHandedOutAsGhosts) {
     EXPECT_EQ(entry["time"], slow.time);
     EXPECT_EQ(entry["id"], first.body["id"]);
 
+    // The player's own place comes with their key, wherever it stands.
+    const Answer own = ToAnswer(client.Get("/api/v1/courses/" + HexDigest(runs.course) +
+                                               "/runs?limit=1",
+                                           {{"Authorization", "Bearer " + key}}));
+    EXPECT_EQ(own.body["own"]["id"], first.body["id"]);
+    EXPECT_EQ(own.body["own"]["rank"], first.body["rank"]);
+    EXPECT_EQ(own.body["runs"].size(), 1u);
+
     // Not faster: told, nothing changes.
     const Answer again = Send(client, key, RunFileBytes(runs, "Ada", slow.recording, slow.time));
     EXPECT_EQ(again.code(), "not_faster");
