@@ -15,6 +15,12 @@ class ModalDialogs final : public Dialogs {
     explicit ModalDialogs(Dialogs& host) : host_(host) {}
 
     bool AnyOpen() const { return open_ > 0; }
+    // Runs a dialog of the host's own (not one of the game's questions), counted as open.
+    template <typename Work>
+    void Counted(Work work) {
+        const Open open(open_);
+        work();
+    }
 
     void ShowMessage(const std::string& text, const std::string& caption) override {
         const Open open(open_);

@@ -146,4 +146,22 @@ void ImportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
     }
 }
 
+std::optional<std::vector<uint8_t>> BestRunFileOf(const HiScoreTable& table,
+                                                  const std::filesystem::path& dataDir,
+                                                  int32_t stage, const std::string& name,
+                                                  std::string* why) {
+    for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
+        const HiScoreEntry& entry = table.AtRank(rank);
+        if (entry.Empty() || entry.name != name) {
+            continue;
+        }
+        const std::optional<Sha256Digest> course = CourseDigest(dataDir, stage, why);
+        if (!course) {
+            return std::nullopt;
+        }
+        return WriteRunFile({stage, *course, entry.name, entry.time, entry.recording});
+    }
+    return std::nullopt;
+}
+
 }  // namespace vantrell

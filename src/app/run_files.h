@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 #include "records/hiscore_table.h"
@@ -29,5 +31,13 @@ std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path
 // the table holds already, leaves the table as it is.
 void ImportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
                    int32_t stage);
+
+// The run file of the best run `name` (as the table stores it) holds in the stage's table, to
+// send to a world table; nothing when the table holds none of theirs or the stage's files
+// cannot be read (`why` says which).
+std::optional<std::vector<uint8_t>> BestRunFileOf(const HiScoreTable& table,
+                                                  const std::filesystem::path& dataDir,
+                                                  int32_t stage, const std::string& name,
+                                                  std::string* why);
 
 }  // namespace vantrell

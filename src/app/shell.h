@@ -62,6 +62,14 @@ class Shell {
     // open) and no dialog is open.
     void CheckPadPause(bool windowListening);
 
+    // A dialog or message of the host's own (the world table's): the timer stops while it is
+    // open, which counts as a dialog open, and starts again after, as for the game's dialogs.
+    void RunHostDialog(const std::function<void()>& work) {
+        Stopped([&] { game_.Dialogs().Counted(work); });
+    }
+    // The current stage, 0..4.
+    int32_t CurrentStage() const { return game_.State().CurrentStage().Index(); }
+
     // The player asked to race again (R, Backspace, a pad's Back button): the current race
     // mode starts again from the countdown with the same opponent, at once during a race. A
     // run that has reached its end is handed to the name entry first, and the race starts

@@ -29,6 +29,9 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
         new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile);
+    // The world table's items after them, at the end of the same pop-up.
+    worldMenu_ = new WorldMenu(*window_, *window_->Menu().PopupOf(Command::Config),
+                               settings.settingsFile, *shell_, *game_, dialogs_);
 }
 
 DesktopApp::~DesktopApp() {

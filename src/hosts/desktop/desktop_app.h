@@ -21,6 +21,7 @@
 #include "hosts/desktop/sdl_audio.h"
 #include "hosts/desktop/sdl_joysticks.h"
 #include "hosts/desktop/view_menu.h"
+#include "hosts/desktop/world_menu.h"
 
 namespace vantrell::desktop {
 
@@ -55,6 +56,7 @@ class DesktopApp {
     SdlJoysticks& Sticks() { return joysticks_; }
     ViewMenu& ViewChoices() { return *viewMenu_; }
     LanguageMenu& Languages() { return *languageMenu_; }
+    WorldMenu& World() { return *worldMenu_; }
 
   private:
     // Declared in the order they are built; the game goes before the pieces it uses.
@@ -68,7 +70,8 @@ class DesktopApp {
     std::unique_ptr<Game> game_;
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<PauseKeys> pauseKeys_;
-    ViewMenu* viewMenu_ = nullptr;  // owned by the window
+    ViewMenu* viewMenu_ = nullptr;    // owned by the window
+    WorldMenu* worldMenu_ = nullptr;  // owned by the window
     std::unique_ptr<LanguageMenu> languageMenu_;
 };
 

@@ -81,6 +81,11 @@ std::optional<ListSelection> QtDialogs::ChooseRunToExport(const HiScoreLines& li
 }
 
 std::optional<OpenedFile> QtDialogs::OpenFile(FileKind) {
+    if (offered_) {
+        std::optional<OpenedFile> file = std::move(offered_);
+        offered_.reset();
+        return file;
+    }
     const std::optional<std::filesystem::path> file = Chosen(QFileDialog::getOpenFileName(
         owner_, DialogText(kOpenRunCaption), QString(), DialogText(kRunFilter)));
     if (!file) {

@@ -31,11 +31,16 @@ class QtDialogs final : public Dialogs {
                                       std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
 
+    // The next OpenFile answers with these bytes instead of asking the player: a run downloaded
+    // from the world table goes down the same path as a file the player picks.
+    void OfferNextFile(OpenedFile file) { offered_ = std::move(file); }
+
     // GAME_CONFIG_DIALOG, modal; the game's timer keeps running behind it.
     void RunConfigDialog(ConfigDialog& model, ConfigDialogWindow::PadNames padNames = {});
 
   private:
     QPointer<QWidget> owner_;
+    std::optional<OpenedFile> offered_;
 };
 
 }  // namespace vantrell::desktop

@@ -491,4 +491,135 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
         <translation>x3 (768 x 1080)</translation>
     </message>
 </context>
+<context>
+    <name>WorldTable</name>
+    <message>
+        <source>ワールドランキングに参加...</source>
+        <translation>Join the world table...</translation>
+    </message>
+    <message>
+        <source>ベスト走行をワールドランキングへ送る</source>
+        <translation>Send my best run to the world table</translation>
+    </message>
+    <message>
+        <source>ワールドランキング...</source>
+        <translation>World table...</translation>
+    </message>
+    <message>
+        <source>ワールドランキング</source>
+        <translation>World table</translation>
+    </message>
+    <message>
+        <source>サーバーのアドレス（例 http://127.0.0.1:8080）</source>
+        <translation>Server address (e.g. http://127.0.0.1:8080)</translation>
+    </message>
+    <message>
+        <source>登録する名前</source>
+        <translation>Name to register</translation>
+    </message>
+    <message>
+        <source>「%1」で%2に登録しました。</source>
+        <translation>Registered as %1 on %2.</translation>
+    </message>
+    <message>
+        <source>先に「ワールドランキングに参加」で名前を登録してください。</source>
+        <translation>Register a name first with &quot;Join the world table&quot;.</translation>
+    </message>
+    <message>
+        <source>この面の記録に「%1」の走行がありません。</source>
+        <translation>This stage&apos;s table holds no run of %1.</translation>
+    </message>
+    <message>
+        <source>ワールドランキング %1位（TIME:%2）に入りました。</source>
+        <translation>On the world table at rank %1 (TIME:%2).</translation>
+    </message>
+    <message>
+        <source>サーバーにつながりません。</source>
+        <translation>The world table server cannot be reached.</translation>
+    </message>
+    <message>
+        <source>サーバーが断りました。</source>
+        <translation>The server refused the request.</translation>
+    </message>
+    <message>
+        <source>ワールドランキングにある自己ベストより速くありません。</source>
+        <translation>Not faster than your best on the world table.</translation>
+    </message>
+    <message>
+        <source>同じ走行がすでに別の名前でワールドランキングにあります。</source>
+        <translation>The same run is on the world table under another name.</translation>
+    </message>
+    <message>
+        <source>この名前はサーバーに登録されていません。もう一度参加してください。</source>
+        <translation>This name is not registered on the server; join again.</translation>
+    </message>
+    <message>
+        <source>その名前はすでに使われています。</source>
+        <translation>That name is taken.</translation>
+    </message>
+    <message>
+        <source>その名前は使えません（全角7文字・半角15文字まで）。</source>
+        <translation>That name cannot be used (15 bytes at most, as the tables keep names).</translation>
+    </message>
+    <message>
+        <source>このサーバーはこの面のコースを受け付けていません。</source>
+        <translation>This server takes no runs of this stage&apos;s course.</translation>
+    </message>
+    <message>
+        <source>この走行は記録されたタイムで走りきれません。</source>
+        <translation>This run does not drive to its recorded time.</translation>
+    </message>
+    <message>
+        <source>サーバーが混み合っています。しばらく待ってからもう一度どうぞ。</source>
+        <translation>The server is busy; wait a moment and try again.</translation>
+    </message>
+    <message>
+        <source>読み込み中...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>%1面  %2件</source>
+        <translation>Stage %1  %2 runs</translation>
+    </message>
+    <message>
+        <source>あなたの順位: %1位</source>
+        <translation>Your place: %1</translation>
+    </message>
+    <message>
+        <source>あなたの走行はまだありません。</source>
+        <translation>You have no run here yet.</translation>
+    </message>
+    <message>
+        <source>順位</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>タイム</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>日時</source>
+        <translation>When</translation>
+    </message>
+    <message>
+        <source>前へ</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>この走行と競争</source>
+        <translation>Race this run</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
 </TS>
