@@ -184,6 +184,11 @@ window.addEventListener("beforeunload", (event) => {
   }
 });
 
+// A game command as if chosen from the menu (the world table's ghosts, page/ui_world.js).
+export function command(number) {
+  post(Event.Command, number);
+}
+
 // The game is up: its menu, the keys that act on the game, the loop.
 export function ready(menu) {
   ui.init({ menu, onCommand: (command) => post(Event.Command, command) });

@@ -1,0 +1,394 @@
+// The world table in the page, when the page's own server keeps one (page/world.js): entries at
+// the end of the settings pop-up to register a name, send the stage's best run and see the
+// stage's world table, whose runs race as ghosts through the game's own "Race a run file"; and
+// a link to a run (?run=ID) that opens the page ready to race it. Nothing here touches the
+// local table: a refusal or a lost connection says so and leaves everything as it was.
+import { command } from "./host.js";
+import { i18n } from "./i18n.js";
+import { nameFits, worldRun } from "./program.js";
+import { Command } from "./protocol.js";
+import { ui } from "./ui.js";
+import {
+  button,
+  buttonRow,
+  closeDialog,
+  handFile,
+  message,
+  openDialog,
+  showDialog,
+} from "./ui_dialogs.js";
+import { runFileFacts, world } from "./world.js";
+
+const el = ui.el;
+const kContext = "World";
+const kPageSize = 10;
+const kPlaceKey = "vantrell.world.place.";
+
+// The page's own texts (the desktop has no world table): Japanese, then English.
+i18n.add(kContext, {
+  "世界ランキングに名前を登録...": "Register for the world table...",
+  この面の最高記録を世界ランキングに送る: "Send this stage's best run to the world table",
+  "世界ランキング...": "World table...",
+  世界ランキング: "World table",
+  "世界ランキング %1面": "World table, stage %1",
+  "世界ランキングで使う名前:": "Name on the world table:",
+  "登録済みの名前: %1（新しい名前を登録すると、このブラウザは前の名前の鍵を忘れます）":
+    "Registered now: %1 (a new name takes the old one's place in this browser)",
+  登録: "Register",
+  "「%1」を登録しました。": "Registered as “%1”.",
+  "%1面の走行（TIME:%2）を送りました。世界%3位です。":
+    "The run of stage %1 (TIME:%2) is on the world table: rank %3.",
+  "この面の記録は空です。": "This stage's table holds no run.",
+  "何も送られていません。手元の記録はそのままです。":
+    "Nothing was stored; your own table is as it was.",
+  順位: "Rank",
+  名前: "Name",
+  タイム: "Time",
+  日時: "When",
+  "%1〜%2位 / 全%3件": "Ranks %1–%2 of %3",
+  "まだ走行がありません。": "No runs yet.",
+  前へ: "Previous",
+  次へ: "Next",
+  自分の順位: "My place",
+  ゴーストと対戦: "Race as a ghost",
+  リンクをコピー: "Copy link",
+  閉じる: "Close",
+  "この走行へのリンク（送ると挑戦状になります）:": "A link to this run (send it as a challenge):",
+  挑戦状: "A challenge",
+  "%1さんの%2面の走行（TIME:%3）です。ゴーストとして対戦しますか？":
+    "%1's run of stage %2 (TIME:%3). Race it as a ghost?",
+  対戦する: "Race",
+  "リンクの走行を読み込めませんでした。": "The run of the link could not be fetched.",
+  "世界ランキングのサーバーにつながりません。": "The world table's server cannot be reached.",
+  "世界ランキングはいま使えません。しばらくしてからどうぞ。":
+    "The world table is not available now; try again in a while.",
+  "サーバーが要求を受け付けませんでした。": "The server did not take the request.",
+  "名前が空です。": "The name is empty.",
+  "記録できない文字が名前にあります。": "The name has a character a record cannot hold.",
+  "名前が長すぎます（Shift-JISで15バイトまで）。":
+    "The name is too long (15 bytes of Shift-JIS at most).",
+  "この名前はすでに使われています。": "This name is taken.",
+  "まず世界ランキングに名前を登録してください。": "Register for the world table first.",
+  "このブラウザの鍵をサーバーが知りません。名前を登録し直してください。":
+    "The server does not know this browser's key; register again.",
+  "走行ファイルが壊れています。": "The run file is damaged.",
+  "このコースは世界ランキングにありません。": "The world table does not know this course.",
+  "走行の名前が登録した名前と違います。": "The run is under another name than the one registered.",
+  "この走行は記録されたタイムで走りきれません。": "This run does not drive to its time.",
+  "この面のあなたの記録より速くありません。": "It is not faster than your best on this course.",
+  "同じ走行が別の名前ですでに載っています。":
+    "The same run is on the table already, under another name.",
+  "送信が多すぎます。少し待ってからどうぞ。": "Too many runs sent; wait a minute.",
+  "その走行は世界ランキングにありません。": "That run is not on the world table.",
+  "このブラウザに鍵を保存できませんでした。": "This browser could not keep the key.",
+});
+const tr = (text) => i18n.tr(kContext, text);
+const fill = (text, ...values) =>
+  values.reduce((line, value, i) => line.replace("%" + (i + 1), String(value)), tr(text));
+
+// The player's text for a refusal's code; the server's English line for any other.
+const kRefusals = {
+  offline: "世界ランキングのサーバーにつながりません。",
+  unavailable: "世界ランキングはいま使えません。しばらくしてからどうぞ。",
+  not_api: "世界ランキングのサーバーにつながりません。",
+  bad_request: "サーバーが要求を受け付けませんでした。",
+  name_empty: "名前が空です。",
+  name_unfit: "記録できない文字が名前にあります。",
+  name_too_long: "名前が長すぎます（Shift-JISで15バイトまで）。",
+  name_taken: "この名前はすでに使われています。",
+  no_key: "まず世界ランキングに名前を登録してください。",
+  unknown_key: "このブラウザの鍵をサーバーが知りません。名前を登録し直してください。",
+  too_large: "走行ファイルが壊れています。",
+  damaged: "走行ファイルが壊れています。",
+  unknown_course: "このコースは世界ランキングにありません。",
+  name_not_key: "走行の名前が登録した名前と違います。",
+  time_not_driven: "この走行は記録されたタイムで走りきれません。",
+  not_faster: "この面のあなたの記録より速くありません。",
+  duplicate: "同じ走行が別の名前ですでに載っています。",
+  rate_limited: "送信が多すぎます。少し待ってからどうぞ。",
+  no_run: "その走行は世界ランキングにありません。",
+  not_kept: "このブラウザに鍵を保存できませんでした。",
+};
+function refusal(answer) {
+  const known = Object.prototype.hasOwnProperty.call(kRefusals, answer.code);
+  return known ? tr(kRefusals[answer.code]) : answer.message;
+}
+
+const kReplacing =
+  "登録済みの名前: %1（新しい名前を登録すると、このブラウザは前の名前の鍵を忘れます）";
+const tell = (text) => message(text, tr("世界ランキング"));
+
+// ---- register ----
+
+function register() {
+  return new Promise((resolve) => {
+    const d = openDialog("world-register", tr("世界ランキング"));
+    const input = el("input", "vt-edit");
+    input.type = "text";
+    input.dataset.field = "name";
+    input.spellcheck = false;
+    input.autocomplete = "off";
+    const kept = world.account();
+    const finish = (name) => {
+      closeDialog(d);
+      resolve(name);
+    };
+    const field = el("div", "vt-name-field");
+    field.append(input);
+    d.body.append(el("div", "vt-prompt", tr("世界ランキングで使う名前:")), field);
+    if (kept) d.body.append(el("div", "vt-run-line", fill(kReplacing, kept.name)));
+    // Only what a record file can hold: the name travels inside every run file sent.
+    let accepted = "";
+    input.addEventListener("input", (e) => {
+      if (e.isComposing) return;
+      if (nameFits(input.value)) accepted = input.value;
+      else input.value = accepted;
+    });
+    d.body.append(
+      buttonRow(
+        button(d, "ok", tr("登録"), true, () => finish(input.value)),
+        button(d, "cancel", i18n.tr("Dialogs", "Cancel"), false, () => finish(null)),
+      ),
+    );
+    d.onEscape = () => finish(null);
+    showDialog(d, input);
+  }).then(async (name) => {
+    if (name === null) return;
+    const answer = await world.register(name);
+    await tell(answer.ok ? fill("「%1」を登録しました。", answer.name) : refusal(answer));
+  });
+}
+
+// ---- send ----
+
+async function send() {
+  const kept = world.account();
+  if (!kept) {
+    await tell(tr(kRefusals.no_key));
+    return;
+  }
+  const best = worldRun(1, kept.name);
+  if (!best || !best.run) {
+    await tell(tr("この面の記録は空です。"));
+    return;
+  }
+  const answer = await world.send(best.run);
+  if (!answer.ok) {
+    await tell(refusal(answer) + "\n" + tr("何も送られていません。手元の記録はそのままです。"));
+    return;
+  }
+  try {
+    localStorage.setItem(kPlaceKey + answer.course, String(answer.rank));
+  } catch {
+    /* "My place" then starts at the top */
+  }
+  await tell(
+    fill(
+      "%1面の走行（TIME:%2）を送りました。世界%3位です。",
+      answer.stage,
+      answer.time,
+      answer.rank,
+    ),
+  );
+}
+
+// ---- racing a run of the table ----
+
+// The ghost's file goes the way of a file the player picks in "Race a run file", on its own
+// stage (the game then checks it as it checks any file).
+function raceGhost(id, bytes) {
+  const facts = runFileFacts(bytes);
+  const now = worldRun();
+  const stage = facts ? Command["Stage" + (facts.stage + 1)] : undefined;
+  if (now && stage !== undefined && facts.stage !== now.stage) command(stage);
+  handFile({ name: `world-${id}.run`, bytes });
+  command(Command.RaceRunFile);
+}
+
+async function race(id) {
+  const answer = await world.ghost(id);
+  if (answer.ok) raceGhost(id, answer.bytes);
+  else await tell(refusal(answer));
+}
+
+function runLink(id) {
+  const link = new URL(window.location.href);
+  link.search = "";
+  link.hash = "";
+  link.searchParams.set("run", String(id));
+  return link.href;
+}
+
+// ---- the table ----
+
+function table() {
+  const now = worldRun();
+  if (!now || !now.course) return tell(tr(kRefusals.unknown_course));
+  const kept = world.account();
+  let offset = 0;
+  let runs = [];
+  let chosen = -1;
+  const d = openDialog("world-table", fill("世界ランキング %1面", now.stage + 1));
+  const list = el("div", "vt-list vt-world-list");
+  list.tabIndex = 0;
+  list.setAttribute("role", "listbox");
+  const status = el("div", "vt-prompt");
+  const linkField = el("input", "vt-edit vt-world-link");
+  linkField.readOnly = true;
+  linkField.dataset.field = "link";
+  const linkLine = el("div", "vt-world-link-line");
+  linkLine.append(el("div", null, tr("この走行へのリンク（送ると挑戦状になります）:")), linkField);
+  linkLine.hidden = true;
+  const closed = new Promise((resolve) => (d.resolve = resolve));
+  const finish = (then) => {
+    closeDialog(d);
+    d.resolve();
+    if (then) then();
+  };
+  const header = el("div", "vt-row vt-world-head");
+  const cells = (row, values) =>
+    values.forEach((value, i) => row.append(el("span", "vt-world-c" + i, value)));
+  cells(header, [tr("順位"), tr("名前"), tr("タイム"), tr("日時")]);
+  const choose = (index) => {
+    chosen = index;
+    Array.from(list.children).forEach((row, i) => row.classList.toggle("vt-selected", i === index));
+    ghost.disabled = copy.disabled = index < 0;
+    linkLine.hidden = index < 0;
+    if (index >= 0) linkField.value = runLink(runs[index].id);
+  };
+  const show = async (from) => {
+    const answer = await world.table(now.course, Math.max(0, from), kPageSize);
+    if (!answer.ok) {
+      status.textContent = refusal(answer);
+      return;
+    }
+    offset = Math.max(0, from);
+    runs = answer.runs;
+    list.textContent = "";
+    runs.forEach((run, index) => {
+      const row = el("div", "vt-row");
+      row.dataset.rank = String(run.rank);
+      row.dataset.id = String(run.id);
+      row.classList.toggle("vt-own", !!kept && run.name_sjis === kept.sjis);
+      cells(row, [
+        String(run.rank),
+        run.name,
+        String(run.time),
+        run.when.replace("T", " ").replace("Z", ""),
+      ]);
+      row.addEventListener("mousedown", () => choose(index));
+      row.addEventListener("dblclick", () => finish(() => race(run.id)));
+      list.append(row);
+    });
+    status.textContent = runs.length
+      ? fill("%1〜%2位 / 全%3件", offset + 1, offset + runs.length, answer.total)
+      : tr("まだ走行がありません。");
+    previous.disabled = offset === 0;
+    next.disabled = offset + runs.length >= answer.total;
+    choose(runs.findIndex((run) => kept && run.name_sjis === kept.sjis));
+  };
+  const previous = button(d, "previous", tr("前へ"), false, () => show(offset - kPageSize));
+  const next = button(d, "next", tr("次へ"), false, () => show(offset + kPageSize));
+  const mine = button(d, "mine", tr("自分の順位"), false, () => {
+    let rank = 1;
+    try {
+      rank = parseInt(localStorage.getItem(kPlaceKey + now.course), 10) || 1;
+    } catch {
+      /* from the top */
+    }
+    show(Math.floor((rank - 1) / kPageSize) * kPageSize);
+  });
+  mine.disabled = !kept;
+  const ghost = button(d, "race", tr("ゴーストと対戦"), false, () => {
+    if (chosen >= 0) finish(() => race(runs[chosen].id));
+  });
+  const copy = button(d, "copy", tr("リンクをコピー"), false, () => {
+    linkField.select();
+    if (navigator.clipboard) navigator.clipboard.writeText(linkField.value).catch(() => {});
+  });
+  d.body.append(
+    header,
+    list,
+    status,
+    buttonRow(previous, next, mine),
+    linkLine,
+    buttonRow(
+      ghost,
+      copy,
+      button(d, "close", tr("閉じる"), true, () => finish()),
+    ),
+  );
+  d.onEscape = () => finish();
+  d.onKey = (e) => {
+    if (e.target !== list || (e.key !== "ArrowDown" && e.key !== "ArrowUp")) return false;
+    const step = e.key === "ArrowDown" ? 1 : -1;
+    if (runs.length) choose(Math.max(0, Math.min(runs.length - 1, chosen + step)));
+    return true;
+  };
+  choose(-1);
+  showDialog(d, list);
+  show(0);
+  return closed;
+}
+
+// ---- a link to a run ----
+
+async function challenge(id) {
+  const answer = await world.ghost(id);
+  const facts = answer.ok ? runFileFacts(answer.bytes) : null;
+  if (!facts) {
+    await tell(tr("リンクの走行を読み込めませんでした。") + "\n" + refusal(answer));
+    return;
+  }
+  const yes = await new Promise((resolve) => {
+    const d = openDialog("world-challenge", tr("挑戦状"));
+    const finish = (answer) => {
+      closeDialog(d);
+      resolve(answer);
+    };
+    d.body.append(
+      el(
+        "div",
+        "vt-text",
+        fill(
+          "%1さんの%2面の走行（TIME:%3）です。ゴーストとして対戦しますか？",
+          facts.name,
+          facts.stage + 1,
+          facts.time,
+        ),
+      ),
+      buttonRow(
+        button(d, "race", tr("対戦する"), true, () => finish(true)),
+        button(d, "cancel", i18n.tr("Dialogs", "Cancel"), false, () => finish(false)),
+      ),
+    );
+    d.onEscape = () => finish(false);
+    showDialog(d);
+  });
+  if (yes) raceGhost(id, answer.bytes);
+}
+
+// Once the game is up: the entries, if the page's server keeps a world table, and the run of
+// a link. A plain file server answers no API: then nothing shows.
+export async function offerWorld() {
+  if (!(await world.available())) return false;
+  ui.addEntries([
+    { command: null, text: "" },
+    {
+      entry: "world-register",
+      context: kContext,
+      text: "世界ランキングに名前を登録...",
+      action: register,
+    },
+    {
+      entry: "world-send",
+      context: kContext,
+      text: "この面の最高記録を世界ランキングに送る",
+      action: send,
+    },
+    { entry: "world-table", context: kContext, text: "世界ランキング...", action: table },
+  ]);
+  const id = new URLSearchParams(window.location.search).get("run");
+  if (id && /^[0-9]+$/.test(id)) await challenge(id);
+  return true;
+}
