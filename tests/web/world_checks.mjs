@@ -149,6 +149,16 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
     const table = dialog("world-table");
     const rows = table.locator(".vt-world-list .vt-row");
     await rows.first().waitFor();
+    const frames = await page.evaluate(async () => {
+      const before = vantrellChecks.state().frames;
+      for (let i = 0; i < 20; ++i) await new Promise((done) => requestAnimationFrame(done));
+      return [before, vantrellChecks.state().frames];
+    });
+    check(
+      frames[0] > 0 && frames[0] === frames[1],
+      "the game holds still while the world table is open",
+      JSON.stringify(frames),
+    );
     const firstPage = await rows.count();
     await table.locator('[data-answer="next"]').click();
     await table.locator('.vt-row[data-rank="11"]').waitFor();

@@ -3,7 +3,7 @@
 // stage's world table, whose runs race as ghosts through the game's own "Race a run file"; and
 // a link to a run (?run=ID) that opens the page ready to race it. Nothing here touches the
 // local table: a refusal or a lost connection says so and leaves everything as it was.
-import { command } from "./host.js";
+import { command, holdTicks } from "./host.js";
 import { i18n } from "./i18n.js";
 import { nameFits, worldRun } from "./program.js";
 import { Command } from "./protocol.js";
@@ -368,6 +368,18 @@ async function challenge(id) {
   if (yes) raceGhost(id, answer.bytes);
 }
 
+// The race waits while the player is in these dialogs: their keys are not the craft's.
+function holding(action) {
+  return async () => {
+    holdTicks(true);
+    try {
+      await action();
+    } finally {
+      holdTicks(false);
+    }
+  };
+}
+
 // Once the game is up: the entries, if the page's server keeps a world table, and the run of
 // a link. A plain file server answers no API: then nothing shows.
 export async function offerWorld() {
@@ -378,17 +390,17 @@ export async function offerWorld() {
       entry: "world-register",
       context: kContext,
       text: "世界ランキングに名前を登録...",
-      action: register,
+      action: holding(register),
     },
     {
       entry: "world-send",
       context: kContext,
       text: "この面の最高記録を世界ランキングに送る",
-      action: send,
+      action: holding(send),
     },
-    { entry: "world-table", context: kContext, text: "世界ランキング...", action: table },
+    { entry: "world-table", context: kContext, text: "世界ランキング...", action: holding(table) },
   ]);
   const id = new URLSearchParams(window.location.search).get("run");
-  if (id && /^[0-9]+$/.test(id)) await challenge(id);
+  if (id && /^[0-9]+$/.test(id)) await holding(() => challenge(id))();
   return true;
 }
