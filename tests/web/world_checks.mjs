@@ -163,6 +163,12 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
     await table.locator('[data-answer="next"]').click();
     await table.locator('.vt-row[data-rank="11"]').waitFor();
     const secondPage = await rows.count();
+    // Looked for on the board, not only where the last run sent landed.
+    await page.evaluate(() => {
+      for (const key of Object.keys(localStorage)) {
+        if (key.startsWith("vantrell.world.place.")) localStorage.removeItem(key);
+      }
+    });
     await table.locator('[data-answer="mine"]').click();
     const own = table.locator(".vt-row.vt-own");
     await own.waitFor();
