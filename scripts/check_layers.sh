@@ -6,7 +6,7 @@
 # The world table server (server) stands beside the game's shell: it uses the race, never a host.
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
 # The browser page's modules (src/hosts/web/page/*.js) are layered the same way, lowest first:
-#   0 protocol i18n program   1 audio screen panel ui* host   2 main (the page's one entry) and sw
+#   0 protocol i18n program world   1 audio screen panel ui* host   2 main (the page's one entry) and sw
 #   (the service worker, which runs apart from the page and imports nothing)
 # Only the entry imports the program Emscripten writes (vantrell.js). The browser tests' hooks
 # (tests/web/hooks/checks.js) may import any page module; no page module imports them.
@@ -64,7 +64,7 @@ fi
 page=src/hosts/web/page
 page_layer_of() {
   case "$1" in
-    protocol|i18n|program) echo 0 ;;
+    protocol|i18n|program|world) echo 0 ;;
     audio|screen|panel|ui|ui_*|host) echo 1 ;;
     main|sw) echo 2 ;;
     *) echo "" ;;

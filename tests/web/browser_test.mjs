@@ -6,7 +6,8 @@
 // run entered and saved, found again after a reload, the switches kept, and a run file
 // downloaded byte-equal to the tool's export and uploaded again; then (offline_checks.mjs) the
 // server's compressed answers, the manifest and icons, offline play, a new build replacing the
-// kept one, and /api/ and ?run= never kept. --figures adds the sizes, the time per tick and the
+// kept one, and /api/ and ?run= never kept; and (world_checks.mjs) the page as a world table
+// client, served by vantrell-server, while the plain file server shows no world entries. --figures adds the sizes, the time per tick and the
 // start-up times (figures.mjs).
 //
 //   node tests/web/browser_test.mjs [--build DIR] [--web DIR] [--figures]
@@ -21,6 +22,7 @@ import { chromiumOptions } from "./chromium.mjs";
 import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
 import { serve } from "./serve.mjs";
+import { worldChecks } from "./world_checks.mjs";
 
 const args = process.argv.slice(2);
 const option = (name, fallback) => {
@@ -120,6 +122,18 @@ const waitState = (test, arg = null, timeout = 60000) =>
 try {
   const loadMs = await load("?lang=en");
   check(true, `the page loads and the game starts (${loadMs} ms)`);
+  const worldShown = await page.evaluate(async () => [
+    await vantrellChecks.worldAvailable(),
+    document.querySelectorAll('[data-entry^="world"]').length,
+  ]);
+  await page.locator(`[data-menu="${kPopup[Command.Config]}"]`).click();
+  worldShown.push(await page.locator('[data-entry^="world"]').count());
+  await page.keyboard.press("Escape");
+  check(
+    worldShown.join() === "false,0,0",
+    "a plain file server answers no world table API: the page shows no world entries",
+    JSON.stringify(worldShown),
+  );
 
   // Same tables and same first frames as the native build.
   const reference = native("digest", "--frames", "120", "--dir", game).trim().split("\n");
@@ -437,6 +451,7 @@ try {
   );
   check(pageErrors.length === 0, "no errors on the page", pageErrors.join("\n    "));
   await offlineChecks(check, www, scratch);
+  await worldChecks(check, { www, game, build: nativeBuild, hooks, scratch, template: exported });
 } catch (error) {
   check(false, "the browser session ran to its end", error.stack || String(error));
   await page.screenshot({ path: join(tmpdir(), "vantrell-web-failure.png") }).catch(() => {});

@@ -2,14 +2,18 @@
 //   node tests/web/screenshot.mjs [--web build-web] [--out docs] [--dialogs]
 // writes web-page-en.png (the game menu open over the demonstration) and web-page-ja.png; with
 // --dialogs also web-dialog-<kind>-<lang>.png of the dialogs the menu opens (about, the record
-// list, the choice of runs to export, the controls), to look them over in both languages.
+// list, the choice of runs to export, the controls), to look them over in both languages; with
+// --world web-world-table.png, the world table of stage 1 with a run of the player's own on it,
+// the page served by build/vantrell-server (--build, default build) with a scratch board.
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
+import { execFileSync } from "node:child_process";
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { chromium } from "playwright-core";
 import { chromiumOptions } from "./chromium.mjs";
 import { serve } from "./serve.mjs";
+import { freePort, seededRun, startServer } from "./world_checks.mjs";
 
 const args = process.argv.slice(2);
 const option = (name, fallback) => (args.includes(name) ? args[args.indexOf(name) + 1] : fallback);
@@ -55,6 +59,68 @@ for (const lang of ["en", "ja"]) {
       await dialog.locator(`[data-answer="${kind === "choose" ? "cancel" : "ok"}"]`).click();
       await dialog.waitFor({ state: "detached" });
     }
+  }
+}
+
+// The world table: a board with the game's Staff runs and one of "Ada"'s, sent through the API
+// as the page would send it, her key then kept in the page's storage.
+if (args.includes("--world")) {
+  const build = option("--build", "build");
+  const game = join(build, "game");
+  const template = join(profile, "rank1.run");
+  execFileSync(
+    join(build, "vantrell-tool"),
+    ["export", "--stage", "0", "--rank", "1"].concat(["--out", template, "--dir", game]),
+  );
+  const port = await freePort();
+  const world = await startServer(join(build, "vantrell-server"), [
+    "--listen",
+    `127.0.0.1:${port}`,
+    "--db",
+    "sqlite:" + join(profile, "world.sqlite"),
+    "--www",
+    www,
+    "--game",
+    game,
+  ]);
+  try {
+    const player = await (
+      await fetch(world.url + "api/v1/players", {
+        method: "POST",
+        body: JSON.stringify({ name: "Ada" }),
+      })
+    ).json();
+    await fetch(world.url + "api/v1/runs", {
+      method: "POST",
+      headers: { Authorization: "Bearer " + player.key },
+      body: seededRun(game, template, "Ada"),
+    });
+    const tab = await context.newPage();
+    await tab.route("**/hooks/*.js", (route) =>
+      route.fulfill({ path: join(hooks, route.request().url().split("/").pop()) }),
+    );
+    await tab.addInitScript(
+      (kept) => localStorage.setItem("vantrell.world", kept),
+      JSON.stringify({
+        name: player.name,
+        sjis: player.name_sjis,
+        key: player.key,
+      }),
+    );
+    await tab.goto(`${world.url}index.html?lang=en`);
+    await tab.evaluate(() => import("/hooks/checks.js"));
+    await tab.waitForFunction(() => vantrellChecks.host.started);
+    await tab.evaluate(() => vantrellChecks.worldAvailable());
+    await tab.waitForTimeout(1000);
+    await tab.locator('[data-menu="2"]').click();
+    await tab.locator('[data-entry="world-table"]').click();
+    const dialog = tab.locator('[data-dialog="world-table"]');
+    await dialog.locator(".vt-row.vt-own").waitFor();
+    await tab.waitForTimeout(100);
+    await tab.screenshot({ path: join(out, "web-world-table.png") });
+    await tab.close();
+  } finally {
+    world.server.kill();
   }
 }
 await context.close();

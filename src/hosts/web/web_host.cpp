@@ -5,8 +5,11 @@
 #include "app/menu.h"
 #include "hosts/web/web_bridge.h"
 #include "hosts/web/web_protocol.h"
+#include "race/course_digest.h"
 #include "race/headless_race.h"
 #include "race/run_check.h"
+#include "records/record_names.h"
+#include "records/run_file.h"
 #include "resources/resources.h"
 #include "sound/sound_switches.h"
 
@@ -224,6 +227,39 @@ std::string WebHost::State() const {
            ",\"frames\":" + std::to_string(display_.PresentCount()) + ",\"craft\":[" +
            std::to_string(game_->State().Crafts().first.posX) + "," +
            std::to_string(game_->State().Crafts().first.posY) + "]}";
+}
+
+std::string WebHost::WorldRun(int32_t rank, const std::string& name) const {
+    if (!game_) {
+        return "{}";
+    }
+    const int32_t stage = game_->State().CurrentStage().Index();
+    std::string json = "{\"stage\":" + std::to_string(stage);
+    std::string reason;
+    const std::optional<Sha256Digest> course = CourseDigest(dataDir_, stage, &reason);
+    if (!course) {
+        return json + ",\"problem\":" + JsonQuote(reason) + "}";
+    }
+    json += ",\"course\":\"" + HexDigest(*course) + "\"";
+    // The server takes a run only under the name its key belongs to, whoever set it here.
+    const std::optional<std::string> stored = EncodeName(name);
+    if (rank < 1 || rank > kHiScoreSlots || !stored || stored->size() > kNameBytes) {
+        return json + "}";
+    }
+    const HiScoreEntry& entry = game_->Records().AtRank(rank);
+    if (entry.Empty()) {
+        return json + "}";
+    }
+    const std::vector<uint8_t> bytes =
+        WriteRunFile({stage, *course, *stored, entry.time, entry.recording});
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (const uint8_t byte : bytes) {
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 15];
+    }
+    return json + ",\"time\":" + std::to_string(entry.time) + ",\"run\":\"" + hex + "\"}";
 }
 
 }  // namespace vantrell::web

@@ -9,6 +9,7 @@ import { panel } from "../panel.js";
 import { attached, unsaved } from "../program.js";
 import { Command } from "../protocol.js";
 import { ui } from "../ui.js";
+import { world } from "../world.js";
 
 // The program's exports are called directly: Emscripten's ccall would wait for the suspended
 // event loop instead of answering.
@@ -24,6 +25,8 @@ const checks = {
   i18n,
   Command,
   dialogOpen: () => ui.dialogOpen(),
+  // Whether the page's server answered the world table's API (the page asks once a visit).
+  worldAvailable: () => world.available(),
   unsaved,
   state: () => JSON.parse(exportedText("vt_state")),
   tablesDigest: () => exportedText("vt_tables_digest"),

@@ -155,7 +155,7 @@ function frame(now) {
   if (framesUp < kSettleFrames && ++framesUp === kSettleFrames) settle();
   // The game reads the pads' Start buttons itself, between ticks too.
   if (pads.any()) post(Event.Pads, pads.listening() ? 1 : 0);
-  if (!timer.running || document.hidden) {
+  if (!timer.running || document.hidden || held) {
     timer.last = now;
     return;
   }
@@ -183,6 +183,18 @@ window.addEventListener("beforeunload", (event) => {
     event.returnValue = "";
   }
 });
+
+// The page's own dialogs (the world table's) hold the game where it is, as a hidden tab does:
+// no ticks while one is open, and none owed after it.
+let held = false;
+export function holdTicks(on) {
+  held = on;
+}
+
+// A game command as if chosen from the menu (the world table's ghosts, page/ui_world.js).
+export function command(number) {
+  post(Event.Command, number);
+}
 
 // The game is up: its menu, the keys that act on the game, the loop.
 export function ready(menu) {

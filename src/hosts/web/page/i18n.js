@@ -2,6 +2,7 @@
 // translation context, as tools/ts_to_json.mjs writes them from the desktop's .ts file.
 const storageKey = "vantrell.language";
 let table = {};
+const pageTexts = {};
 const listeners = [];
 
 function valid(lang) {
@@ -56,13 +57,19 @@ export const i18n = {
     }
   },
 
+  // The page's own texts, which the desktop does not have: {Japanese: English} in `context`.
+  add(context, entries) {
+    pageTexts[context] = { ...pageTexts[context], ...entries };
+  },
+
   onChange(fn) {
     listeners.push(fn);
   },
 
   tr(context, text) {
     if (i18n.language !== "en") return text;
-    const entries = Object.prototype.hasOwnProperty.call(table, context) ? table[context] : null;
+    const has = (texts) => Object.prototype.hasOwnProperty.call(texts, context);
+    const entries = has(table) ? table[context] : has(pageTexts) ? pageTexts[context] : null;
     if (!entries || !Object.prototype.hasOwnProperty.call(entries, text)) {
       // Japanese left in an English page: noted, so that a test can name it.
       if (/[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]/.test(text)) {

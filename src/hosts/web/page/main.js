@@ -12,6 +12,8 @@ import { keys, pads, screen } from "./screen.js";
 import { ui } from "./ui.js";
 import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
 import { askName, chooseRuns, hiScoreList } from "./ui_records.js";
+import { offerWorld } from "./ui_world.js";
+import { world } from "./world.js";
 
 const page = {
   loadEffect: audio.loadEffect,
@@ -48,7 +50,10 @@ const page = {
 
   nextEvent: host.nextEvent,
   download: host.download,
-  ready: host.ready,
+  ready(menu) {
+    host.ready(menu);
+    offerWorld().catch((error) => console.warn("vantrell: the world table:", error));
+  },
   afterStart: host.afterStart,
   openControls: host.controls.open,
   updateControls: host.controls.update,
@@ -95,6 +100,7 @@ host.afterStart(() => {
 // The translations, the program and its files all load at once (index.html has asked for them
 // before this module runs); the program's main starts once the texts are in.
 async function start() {
+  world.available(); // asked beside the start-up files: the world entries need the answer
   const translations = fetch("translations.json")
     .then((response) => (response.ok ? response.json() : {}))
     .catch(() => ({}));

@@ -36,3 +36,20 @@ export function nameFits(name) {
 export function unsaved() {
   return program !== null && program._vt_unsaved() === 1;
 }
+
+// The current stage (0..4) and its course digest, and with rank 1..10 that entry of its table
+// as a run file under the world name `name` ({stage, course, time, run: bytes}, no run for an
+// empty entry); null while no program runs.
+export function worldRun(rank = 0, name = "") {
+  if (!program) return null;
+  const pointer = newString(name);
+  try {
+    const answer = JSON.parse(program.UTF8ToString(program._vt_world_run(rank, pointer)));
+    if (typeof answer.run === "string") {
+      answer.run = Uint8Array.from(answer.run.match(/../g), (pair) => parseInt(pair, 16));
+    }
+    return answer;
+  } finally {
+    program._free(pointer);
+  }
+}

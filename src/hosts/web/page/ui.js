@@ -44,6 +44,7 @@ ui.dialogOpen = () => false;
 // ---- the menu model and its pop-ups ----
 
 let model = [];
+let extraEntries = []; // the page's own entries at the end of the settings pop-up
 let onCommand = null;
 let bar = null;
 let open = null; // { popup, levels: [{ items, box, index }] } while a pop-up shows
@@ -123,6 +124,7 @@ function renderList(items, level) {
     row.setAttribute("role", "menuitem");
     if (item.command >= 0) row.dataset.command = String(item.command);
     if (item.lang) row.dataset.language = item.lang;
+    if (item.entry) row.dataset.entry = item.entry;
     row.classList.toggle("vt-checked", isChecked(item));
     row.append(
       ui.el("span", "vt-check", isChecked(item) ? "\u2714" : ""),
@@ -242,6 +244,7 @@ function activate(item) {
   }
   closeMenu();
   if (item.lang) i18n.set(item.lang);
+  else if (item.action) item.action();
   else if (onCommand) onCommand(item.command);
 }
 
@@ -363,8 +366,19 @@ ui.init = function ({ menu, onCommand: handler }) {
   onCommand = handler;
   model = JSON.parse(JSON.stringify(menu || []));
   const settings = model[Math.min(settingsPopup, model.length - 1)];
-  if (settings) settings.items.push({ command: null, text: "" }, languageEntry());
+  if (settings) settings.items.push({ command: null, text: "" }, languageEntry(), ...extraEntries);
   buildBar();
+};
+
+// Entries the page itself acts on ({entry, text, context, action}, or a separator with
+// command null), after everything else in the settings pop-up.
+ui.addEntries = function (items) {
+  const entries = items.map((item) =>
+    item.command === null ? item : { command: -1, ...item, action: item.action },
+  );
+  extraEntries = extraEntries.concat(entries);
+  const settings = model[Math.min(settingsPopup, model.length - 1)];
+  if (settings) settings.items.push(...entries);
 };
 
 ui.setCheck = function (command, checked) {

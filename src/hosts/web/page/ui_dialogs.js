@@ -231,7 +231,19 @@ export function about() {
 
 // Resolves to { name, bytes } of the file chosen, { name, problem } when it could not be read,
 // or null.
+// A file the page already holds (a ghost from the world table), answered to the next
+// chooseFile in place of the player's choice, so that it goes the way a chosen file goes.
+let handed = null;
+export function handFile(file) {
+  handed = file;
+}
+
 export function chooseFile(kind) {
+  if (handed) {
+    const file = handed;
+    handed = null;
+    return Promise.resolve(file);
+  }
   return new Promise((resolve) => {
     const d = openDialog("file", tr("走行ファイルを開く"));
     const finish = (answer) => {
