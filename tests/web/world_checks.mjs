@@ -61,7 +61,7 @@ export function seededRun(game, template, name = null) {
 
 export async function worldChecks(check, { www, game, build, hooks, scratch, template }) {
   const seeded = join(scratch, "seeded.run");
-  writeFileSync(seeded, seededRun(game, template));
+  writeFileSync(seeded, seededRun(game, template, "Web World"));
   const port = await freePort();
   const { server, url } = await startServer(join(build, "vantrell-server"), [
     "--listen",
@@ -120,13 +120,13 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
       registered,
     );
 
-    // The stage's best run is the Staff run the board starts with: refused, told in English.
+    // The stage's table holds only the Staff's runs: none of the player's to send.
     await settings('[data-entry="world-send"]');
-    const refused = await told();
+    const none = await told();
     check(
-      /already, under another name/.test(refused) && /Nothing was stored/.test(refused),
-      "a copy of a run on the board is refused, and the refusal told in the player's language",
-      refused,
+      /holds no run of Web World/.test(none),
+      "only a run of the registered name is sent, never another's under it",
+      none,
     );
 
     // The local table emptied, the seeded run imported as its best, then sent.
@@ -223,7 +223,9 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
     await new Promise((done) => server.once("exit", done));
     await settings('[data-entry="world-send"]');
     const offline = await told();
-    const best = await page.evaluate(async () => (await import("/program.js")).worldRun(1, "x"));
+    const best = await page.evaluate(async () =>
+      (await import("/program.js")).worldRun("Web World"),
+    );
     check(
       /cannot be reached/.test(offline) && /Nothing was stored/.test(offline) && best.time === 937,
       "with the server away, sending says so and the local table is untouched",

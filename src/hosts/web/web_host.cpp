@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/menu.h"
+#include "app/run_files.h"
 #include "hosts/web/web_bridge.h"
 #include "hosts/web/web_protocol.h"
 #include "race/course_digest.h"
@@ -229,7 +230,7 @@ std::string WebHost::State() const {
            std::to_string(game_->State().Crafts().first.posY) + "]}";
 }
 
-std::string WebHost::WorldRun(int32_t rank, const std::string& name) const {
+std::string WebHost::WorldRun(const std::string& name) const {
     if (!game_) {
         return "{}";
     }
@@ -241,25 +242,23 @@ std::string WebHost::WorldRun(int32_t rank, const std::string& name) const {
         return json + ",\"problem\":" + JsonQuote(reason) + "}";
     }
     json += ",\"course\":\"" + HexDigest(*course) + "\"";
-    // The server takes a run only under the name its key belongs to, whoever set it here.
+    // Only a run of the key's own name: the server takes no other, and nobody's run becomes
+    // another's by being sent.
     const std::optional<std::string> stored = EncodeName(name);
-    if (rank < 1 || rank > kHiScoreSlots || !stored || stored->size() > kNameBytes) {
+    const std::optional<std::vector<uint8_t>> bytes =
+        stored ? BestRunFileOf(game_->Records(), dataDir_, stage, *stored, &reason) : std::nullopt;
+    const RunFileRead read = bytes ? ReadRunFile(*bytes) : RunFileRead{};
+    if (!read.run) {
         return json + "}";
     }
-    const HiScoreEntry& entry = game_->Records().AtRank(rank);
-    if (entry.Empty()) {
-        return json + "}";
-    }
-    const std::vector<uint8_t> bytes =
-        WriteRunFile({stage, *course, *stored, entry.time, entry.recording});
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
-    hex.reserve(bytes.size() * 2);
-    for (const uint8_t byte : bytes) {
+    hex.reserve(bytes->size() * 2);
+    for (const uint8_t byte : *bytes) {
         hex += kDigits[byte >> 4];
         hex += kDigits[byte & 15];
     }
-    return json + ",\"time\":" + std::to_string(entry.time) + ",\"run\":\"" + hex + "\"}";
+    return json + ",\"time\":" + std::to_string(read.run->time) + ",\"run\":\"" + hex + "\"}";
 }
 
 }  // namespace vantrell::web

@@ -42,10 +42,10 @@ class WebHost {
     std::string VerifyRecords() const;
     void DriveNextSoloRace(const Recording& recording, int32_t pauseAfter);
     std::string State() const;
-    // For the world table: the current stage and its course digest, and with `rank` 1..10 the
-    // run file of that entry of the stage's table set under `name` (UTF-8: the world name the
-    // key belongs to), as JSON {stage, course, time, run (hex)}; no run for an empty entry.
-    std::string WorldRun(int32_t rank, const std::string& name) const;
+    // For the world table: the current stage and its course digest, and with `name` (UTF-8: the
+    // world name the key belongs to) the run file of that name's best run in the stage's table,
+    // as JSON {stage, course, time, run (hex)}; no run when the table holds none of theirs.
+    std::string WorldRun(const std::string& name) const;
     // Runs entered since the table was last saved: closing the tab now would lose them.
     bool Unsaved() const { return game_ != nullptr && game_->Records().Changed(); }
 

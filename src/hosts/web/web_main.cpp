@@ -49,10 +49,10 @@ EMSCRIPTEN_KEEPALIVE int32_t vt_name_fits(const char* utf8) {
 
 // The current stage, its course digest and the run file of its table's entry at `rank` under
 // the (UTF-8) world name, as JSON (WebHost::WorldRun); valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* vt_world_run(int32_t rank, const char* nameUtf8) {
+EMSCRIPTEN_KEEPALIVE const char* vt_world_run(const char* nameUtf8) {
     static std::string json;
     const vantrell::web::WebHost* host = vantrell::web::WebHost::Running();
-    json = host != nullptr ? host->WorldRun(rank, nameUtf8 != nullptr ? nameUtf8 : "") : "{}";
+    json = host != nullptr ? host->WorldRun(nameUtf8 != nullptr ? nameUtf8 : "") : "{}";
     return json.c_str();
 }
 

@@ -37,14 +37,14 @@ export function unsaved() {
   return program !== null && program._vt_unsaved() === 1;
 }
 
-// The current stage (0..4) and its course digest, and with rank 1..10 that entry of its table
-// as a run file under the world name `name` ({stage, course, time, run: bytes}, no run for an
-// empty entry); null while no program runs.
-export function worldRun(rank = 0, name = "") {
+// The current stage (0..4) and its course digest, and with the world name `name` that name's
+// best run in the stage's table as a run file ({stage, course, time, run: bytes}; no run when
+// the table holds none of theirs); null while no program runs.
+export function worldRun(name = "") {
   if (!program) return null;
   const pointer = newString(name);
   try {
-    const answer = JSON.parse(program.UTF8ToString(program._vt_world_run(rank, pointer)));
+    const answer = JSON.parse(program.UTF8ToString(program._vt_world_run(pointer)));
     if (typeof answer.run === "string") {
       answer.run = Uint8Array.from(answer.run.match(/../g), (pair) => parseInt(pair, 16));
     }

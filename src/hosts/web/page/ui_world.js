@@ -22,16 +22,14 @@ import { fill, kReplacing, kWorldContext, refusal, tr } from "./ui_world_texts.j
 
 const el = ui.el;
 const kPageSize = 10;
-const kSearchRuns = 2000;
-const kPlaceKey = "vantrell.world.place.";
 
-const tell = (text) => message(text, tr("世界ランキング"));
+const tell = (text) => message(text, tr("ワールドランキング"));
 
 // ---- register ----
 
 function register() {
   return new Promise((resolve) => {
-    const d = openDialog("world-register", tr("世界ランキング"));
+    const d = openDialog("world-register", tr("ワールドランキング"));
     const input = el("input", "vt-edit");
     input.type = "text";
     input.dataset.field = "name";
@@ -44,7 +42,7 @@ function register() {
     };
     const field = el("div", "vt-name-field");
     field.append(input);
-    d.body.append(el("div", "vt-prompt", tr("世界ランキングで使う名前:")), field);
+    d.body.append(el("div", "vt-prompt", tr("ワールドランキングで使う名前:")), field);
     if (kept) d.body.append(el("div", "vt-run-line", fill(kReplacing, kept.name)));
     // Only what a record file can hold: the name travels inside every run file sent.
     let accepted = "";
@@ -76,20 +74,15 @@ async function send() {
     await tell(refusal({ code: "no_key" }));
     return;
   }
-  const best = worldRun(1, kept.name);
+  const best = worldRun(kept.name);
   if (!best || !best.run) {
-    await tell(tr("この面の記録は空です。"));
+    await tell(fill("この面の記録に「%1」の走行がありません。", kept.name));
     return;
   }
   const answer = await world.send(best.run);
   if (!answer.ok) {
     await tell(refusal(answer) + "\n" + tr("何も送られていません。手元の記録はそのままです。"));
     return;
-  }
-  try {
-    localStorage.setItem(kPlaceKey + answer.course, String(answer.rank));
-  } catch {
-    /* "My place" then starts at the top */
   }
   await tell(
     fill(
@@ -130,27 +123,11 @@ function runLink(id) {
 
 // ---- the table ----
 
-// The player's place on a course's board: around where their last run sent there landed, else
-// looked for a hundred runs at a time from the top (the API finds no run by its name), up to
-// kSearchRuns; null when not found.
-async function ownRank(course, sjis) {
-  let guess = 0;
-  try {
-    guess = parseInt(localStorage.getItem(kPlaceKey + course), 10) || 0;
-  } catch {
-    /* looked for from the top */
-  }
-  const windows = guess > 0 ? [Math.max(0, guess - 50)] : [];
-  for (let offset = 0; offset < kSearchRuns; offset += 100) windows.push(offset);
-  for (const [index, offset] of windows.entries()) {
-    const answer = await world.table(course, offset, 100);
-    if (!answer.ok) break;
-    const own = answer.runs.find((run) => run.name_sjis === sjis);
-    if (own) return own.rank;
-    const around = guess > 0 && index === 0;
-    if (!around && offset + answer.runs.length >= answer.total) break;
-  }
-  return guess || null;
+// The player's place on a course's board, as the server finds it by their key; null when they
+// have no run there.
+async function ownRank(course) {
+  const answer = await world.table(course, 0, 1);
+  return answer.ok && answer.own ? answer.own.rank : null;
 }
 
 function table() {
@@ -160,7 +137,7 @@ function table() {
   let offset = 0;
   let runs = [];
   let chosen = -1;
-  const d = openDialog("world-table", fill("世界ランキング %1面", now.stage + 1));
+  const d = openDialog("world-table", fill("ワールドランキング %1面", now.stage + 1));
   const list = el("div", "vt-list vt-world-list");
   list.tabIndex = 0;
   list.setAttribute("role", "listbox");
@@ -222,7 +199,7 @@ function table() {
   const previous = button(d, "previous", tr("前へ"), false, () => show(offset - kPageSize));
   const next = button(d, "next", tr("次へ"), false, () => show(offset + kPageSize));
   const mine = button(d, "mine", tr("自分の順位"), false, async () => {
-    const rank = (await ownRank(now.course, kept.sjis)) || 1;
+    const rank = (await ownRank(now.course)) || 1;
     show(Math.floor((rank - 1) / kPageSize) * kPageSize);
   });
   mine.disabled = !kept;
@@ -316,19 +293,19 @@ export async function offerWorld() {
     {
       entry: "world-register",
       context: kWorldContext,
-      text: "世界ランキングに名前を登録...",
+      text: "ワールドランキングに名前を登録...",
       action: holding(register),
     },
     {
       entry: "world-send",
       context: kWorldContext,
-      text: "この面の最高記録を世界ランキングに送る",
+      text: "この面の最高記録をワールドランキングに送る",
       action: holding(send),
     },
     {
       entry: "world-table",
       context: kWorldContext,
-      text: "世界ランキング...",
+      text: "ワールドランキング...",
       action: holding(table),
     },
   ]);

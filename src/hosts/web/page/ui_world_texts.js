@@ -7,19 +7,19 @@ export const kWorldContext = "World";
 
 // The page's own texts (the desktop has no world table): Japanese, then English.
 i18n.add(kWorldContext, {
-  "世界ランキングに名前を登録...": "Register for the world table...",
-  この面の最高記録を世界ランキングに送る: "Send this stage's best run to the world table",
-  "世界ランキング...": "World table...",
-  世界ランキング: "World table",
-  "世界ランキング %1面": "World table, stage %1",
-  "世界ランキングで使う名前:": "Name on the world table:",
+  "ワールドランキングに名前を登録...": "Register for the world table...",
+  この面の最高記録をワールドランキングに送る: "Send this stage's best run to the world table",
+  "ワールドランキング...": "World table...",
+  ワールドランキング: "World table",
+  "ワールドランキング %1面": "World table, stage %1",
+  "ワールドランキングで使う名前:": "Name on the world table:",
   "登録済みの名前: %1（新しい名前を登録すると、このブラウザは前の名前の鍵を忘れます）":
     "Registered now: %1 (a new name takes the old one's place in this browser)",
   登録: "Register",
   "「%1」を登録しました。": "Registered as “%1”.",
   "%1面の走行（TIME:%2）を送りました。世界%3位です。":
     "The run of stage %1 (TIME:%2) is on the world table: rank %3.",
-  "この面の記録は空です。": "This stage's table holds no run.",
+  "この面の記録に「%1」の走行がありません。": "This stage's table holds no run of %1.",
   "何も送られていません。手元の記録はそのままです。":
     "Nothing was stored; your own table is as it was.",
   順位: "Rank",
@@ -40,8 +40,8 @@ i18n.add(kWorldContext, {
     "%1's run of stage %2 (TIME:%3). Race it as a ghost?",
   対戦する: "Race",
   "リンクの走行を読み込めませんでした。": "The run of the link could not be fetched.",
-  "世界ランキングのサーバーにつながりません。": "The world table's server cannot be reached.",
-  "世界ランキングはいま使えません。しばらくしてからどうぞ。":
+  "ワールドランキングのサーバーにつながりません。": "The world table's server cannot be reached.",
+  "ワールドランキングはいま使えません。しばらくしてからどうぞ。":
     "The world table is not available now; try again in a while.",
   "サーバーが要求を受け付けませんでした。": "The server did not take the request.",
   "名前が空です。": "The name is empty.",
@@ -49,18 +49,18 @@ i18n.add(kWorldContext, {
   "名前が長すぎます（Shift-JISで15バイトまで）。":
     "The name is too long (15 bytes of Shift-JIS at most).",
   "この名前はすでに使われています。": "This name is taken.",
-  "まず世界ランキングに名前を登録してください。": "Register for the world table first.",
+  "まずワールドランキングに名前を登録してください。": "Register for the world table first.",
   "このブラウザの鍵をサーバーが知りません。名前を登録し直してください。":
     "The server does not know this browser's key; register again.",
   "走行ファイルが壊れています。": "The run file is damaged.",
-  "このコースは世界ランキングにありません。": "The world table does not know this course.",
+  "このコースはワールドランキングにありません。": "The world table does not know this course.",
   "走行の名前が登録した名前と違います。": "The run is under another name than the one registered.",
   "この走行は記録されたタイムで走りきれません。": "This run does not drive to its time.",
   "この面のあなたの記録より速くありません。": "It is not faster than your best on this course.",
   "同じ走行が別の名前ですでに載っています。":
     "The same run is on the table already, under another name.",
   "送信が多すぎます。少し待ってからどうぞ。": "Too many runs sent; wait a minute.",
-  "その走行は世界ランキングにありません。": "That run is not on the world table.",
+  "その走行はワールドランキングにありません。": "That run is not on the world table.",
   "このブラウザに鍵を保存できませんでした。": "This browser could not keep the key.",
 });
 export const tr = (text) => i18n.tr(kWorldContext, text);
@@ -69,25 +69,25 @@ export const fill = (text, ...values) =>
 
 // The player's text for a refusal's code; the server's English line for any other.
 const kRefusals = {
-  offline: "世界ランキングのサーバーにつながりません。",
-  unavailable: "世界ランキングはいま使えません。しばらくしてからどうぞ。",
-  not_api: "世界ランキングのサーバーにつながりません。",
+  offline: "ワールドランキングのサーバーにつながりません。",
+  unavailable: "ワールドランキングはいま使えません。しばらくしてからどうぞ。",
+  not_api: "ワールドランキングのサーバーにつながりません。",
   bad_request: "サーバーが要求を受け付けませんでした。",
   name_empty: "名前が空です。",
   name_unfit: "記録できない文字が名前にあります。",
   name_too_long: "名前が長すぎます（Shift-JISで15バイトまで）。",
   name_taken: "この名前はすでに使われています。",
-  no_key: "まず世界ランキングに名前を登録してください。",
+  no_key: "まずワールドランキングに名前を登録してください。",
   unknown_key: "このブラウザの鍵をサーバーが知りません。名前を登録し直してください。",
   too_large: "走行ファイルが壊れています。",
   damaged: "走行ファイルが壊れています。",
-  unknown_course: "このコースは世界ランキングにありません。",
+  unknown_course: "このコースはワールドランキングにありません。",
   name_not_key: "走行の名前が登録した名前と違います。",
   time_not_driven: "この走行は記録されたタイムで走りきれません。",
   not_faster: "この面のあなたの記録より速くありません。",
   duplicate: "同じ走行が別の名前ですでに載っています。",
   rate_limited: "送信が多すぎます。少し待ってからどうぞ。",
-  no_run: "その走行は世界ランキングにありません。",
+  no_run: "その走行はワールドランキングにありません。",
   not_kept: "このブラウザに鍵を保存できませんでした。",
 };
 export function refusal(answer) {
