@@ -20,5 +20,6 @@ int RunReplay(const CliOptions& options);
 int RunMakeRecords(const CliOptions& options);
 int RunCheckStage(const CliOptions& options);
 int RunDigest(const CliOptions& options);
+int RunMakeStage(const CliOptions& options);
 
 }  // namespace vantrell::cli

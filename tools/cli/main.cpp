@@ -72,6 +72,15 @@ void PrintHelp() {
         "  check-stage --stage N [--dir DIR]\n"
         "      Checks the stage's files and prints 'FILE: reason' for each problem, or\n"
         "      'ok'.\n"
+        "  make-stage DESIGN.toml --out FILE.vstage\n"
+        "      Makes the stage a design file describes into a stage pack: the stage's\n"
+        "      files, checked, with the ten runs of the autopilot's styles as its records\n"
+        "      and a manifest naming its course digest. Exit status 1 when the stage fails\n"
+        "      the check or a style cannot finish it (the design's line is named).\n"
+        "\n"
+        "--pack FILE.vstage in place of --stage N runs check-stage, verify, table,\n"
+        "export, import, trace, render, replay and autopilot on a stage pack; import\n"
+        "saves the run into the pack. A pack's run files name its course digest.\n"
         "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
         "directory (%s),\n"
@@ -143,6 +152,9 @@ int main(int argc, char** argv) {
         }
         if (command == "import") {
             return RunImport(options);
+        }
+        if (command == "make-stage") {
+            return RunMakeStage(options);
         }
         throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
     } catch (const std::exception& error) {
