@@ -2,7 +2,7 @@
 // 0 of a game folder would, its ten records, and a manifest with its names, author, version and
 // the course digest that identifies it, so that records and shared runs never mix between two
 // versions of a course. Reading and writing work on bytes in memory; files are the caller's.
-// The layout and the reader's refusals are in docs/stage-pack.md.
+// The layout and the reader's refusals are in docs/make-a-stage.md.
 #pragma once
 
 #include <cstddef>

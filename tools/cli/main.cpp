@@ -88,8 +88,9 @@ void PrintHelp() {
         "/usr/share/vantrell/game on first use. The race commands refuse a stage that\n"
         "fails check-stage.\n"
         "Exit status: 0 done; 1 a check found a problem (verify, check-stage,\n"
-        "make-records, export, import); 2 input the tool cannot use (a bad option,\n"
-        "file, folder or stage, a damaged run file or one made on other stage files).\n"
+        "make-records, make-stage, export, import); 2 input the tool cannot use (a\n"
+        "bad option, file, folder or stage, a damaged run file or one made on other\n"
+        "stage files, a design with a fault, a pack the reader refuses).\n"
         "Driving styles:",
         (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
     for (const vantrell::AutopilotStyle& style : vantrell::AutopilotStyles()) {
