@@ -140,8 +140,9 @@ TEST(StagePack, RefusesAZipBombAndAnEntryLargerThanItsHeader) {
     EXPECT_NE(Refusal(packed).find("'S0N0.JOY' unpacks to 33554432 bytes, over the"),
               std::string::npos);
 
-    // Headers that understate an entry: 2400 bytes claimed as 24, in the central directory and
-    // the local header alike (the bytes 60 09 00 00 become 18 00 00 00).
+    // Headers that understate their entries: every recording's 2400 bytes claimed as 24, in the
+    // central directory and the local headers alike (size 60 09 00 00 before a name of 8 bytes
+    // becomes 18 00 00 00).
     std::vector<Entry> liar = ExampleEntries();
     Named(liar, "S0N0.JOY").bytes.assign(2400, 0x11);
     Bytes bytes = Zip(liar);
