@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails on any include in src/ that runs up the layers, or that closes a cycle between folders of
 # one layer. Layers, lowest first (a folder may include its own layer and those below):
-#   0 gfx io resources   1 platform   2 craft world records input sound   3 race pack   4 app
-#   5 hosts
+#   0 gfx io resources   1 platform   2 craft world records input sound   3 race pack
+#   4 app server   5 hosts
+# The world table server (server) stands beside the game's shell: it uses the race, never a host.
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
 # The browser page's modules (src/hosts/web/page/*.js) are layered the same way, lowest first:
 #   0 protocol i18n program   1 audio screen panel ui* host   2 main (the page's one entry) and sw
@@ -18,7 +19,7 @@ layer_of() {
     platform) echo 1 ;;
     craft|world|records|input|sound) echo 2 ;;
     race|pack) echo 3 ;;
-    app) echo 4 ;;
+    app|server) echo 4 ;;
     hosts) echo 5 ;;
     *) echo "" ;;
   esac
@@ -46,6 +47,12 @@ while IFS= read -r line; do
     echo "$from $target" >>"$edges"
   fi
 done < <(grep -rE '^\s*#\s*include\s+"[^"/]+/' src --include='*.h' --include='*.cpp')
+
+# The world table server stands beside the game's shell, not on it.
+if grep -rnE '^\s*#\s*include\s+"app/' src/server >&2; then
+  echo "src/server includes app/: the server uses the race and the records, never the shell" >&2
+  status=1
+fi
 
 # Folders of one layer may include each other only while no cycle forms.
 if [ -s "$edges" ] && ! sort -u "$edges" | tsort >/dev/null 2>&1; then

@@ -4,7 +4,9 @@
 # its manual pages, copyright file and changelog, then the package unpacked into a temporary
 # root (dpkg -x) and started from there: the game with --version and, under Xvfb, for a few
 # ticks with a fresh home, which must get the game files in the player's own data folder, and
-# vantrell-tool verifying the default records it finds there by itself.
+# vantrell-tool verifying the default records it finds there by itself. The vantrell-server
+# package from the same set-up is checked alike: lintian, its files, no Qt or SDL, and the
+# unpacked server answering on loopback with the courses it installs.
 #   scripts/check_package.sh [BUILD_DIR]     (default: build)
 set -u
 build=$(cd "${1:-build}" && pwd)
@@ -118,6 +120,48 @@ HOME="$home" XDG_DATA_HOME="$home/data" timeout 120 "$root/usr/games/vantrell-to
   { cat "$work/verify.log" >&2; fail "the installed tool did not verify stage 0's ten runs"; }
 [ -f "$home/data/vantrell/game/VANREC0.DAT" ] ||
   fail "the installed tool did not fill the player's data folder"
+
+server_deb="$work/vantrell-server_${version}_${arch}.deb"
+if [ -f "$server_deb" ]; then
+  if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$server_deb" >"$work/lintian-server.log" 2>&1 ||
+      { cat "$work/lintian-server.log" >&2; fail "lintian finds the above in the server package"; }
+  fi
+  dpkg-deb -c "$server_deb" | awk '{ print $6 }' | sed 's|^\./|/|' >"$work/server-files"
+  for f in /usr/bin/vantrell-server /lib/systemd/system/vantrell-server.service \
+    /usr/share/man/man8/vantrell-server.8.gz /usr/share/doc/vantrell-server/copyright \
+    /usr/share/doc/vantrell-server/changelog.gz /usr/share/doc/vantrell-server/world-api.md \
+    /usr/share/vantrell-server/game/MAP0.DAT /usr/share/vantrell-server/game/VANREC4.DAT; do
+    grep -qx "$f" "$work/server-files" || fail "the server package lacks $f"
+  done
+  depends=$(dpkg-deb -f "$server_deb" Depends)
+  if grep -qiE "qt|sdl" <<<"$depends"; then fail "the server package depends on Qt or SDL: $depends"; fi
+  grep -q "libpqxx" <<<"$depends" || fail "the server package's Depends lacks libpqxx: $depends"
+  server_root="$work/server-root"
+  dpkg -x "$server_deb" "$server_root"
+  lexgrog "$server_root/usr/share/man/man8/vantrell-server.8.gz" 2>&1 |
+    grep -q ': "vantrell-server - ' || fail "the manual page vantrell-server.8.gz does not read as its page"
+  if command -v systemd-analyze >/dev/null; then
+    systemd-analyze verify "$server_root/lib/systemd/system/vantrell-server.service" \
+      >"$work/unit.log" 2>&1 || grep -q "vantrell-server: No such file\|Command .* is not executable" \
+      "$work/unit.log" || { cat "$work/unit.log" >&2; fail "systemd-analyze verify"; }
+  fi
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  "$server_root/usr/bin/vantrell-server" --listen "127.0.0.1:$port" --db "sqlite:$work/world.sqlite" \
+    --game "$server_root/usr/share/vantrell-server/game" >"$work/server.log" 2>&1 &
+  server_pid=$!
+  courses=""
+  for _ in $(seq 1 100); do
+    courses=$(curl -sf "http://127.0.0.1:$port/api/v1/courses" 2>/dev/null) && break
+    sleep 0.1
+  done
+  kill "$server_pid" 2>/dev/null
+  wait "$server_pid" 2>/dev/null
+  [ "$(grep -o '"runs":10' <<<"$courses" | wc -l)" -eq 5 ] ||
+    { cat "$work/server.log" >&2; fail "the installed server did not answer with five courses of ten staff runs: $courses"; }
+else
+  fail "cpack made no $(basename "$server_deb")"
+fi
 
 [ "$failures" -eq 0 ] && echo "package check: OK"
 exit $((failures > 0))

@@ -65,6 +65,19 @@ seed_from_game() {
         "${VANTRELL_TOOL:-build/vantrell-tool}" export --stage "$n" --rank 1 --dir "$game" \
           --out "$dir/stage$n.run" >/dev/null
       done ;;
+    world-api)
+      # Run files sent to the runs route with the key, and a few requests of the other routes.
+      local n
+      for n in 0 1 2 3 4; do
+        "${VANTRELL_TOOL:-build/vantrell-tool}" export --stage "$n" --rank 1 --dir "$game" \
+          --out "$dir/stage$n.tmp" >/dev/null
+        { printf '\011\000'; cat "$dir/stage$n.tmp"; } >"$dir/run$n"
+        rm -f "$dir/stage$n.tmp"
+      done
+      printf '\000\000{"name":"Ada"}' >"$dir/register"
+      printf '\0030&10' >"$dir/board"
+      printf '\0041' >"$dir/ghost"
+      printf '\007/api/v1/courses/x/runs' >"$dir/path" ;;
     recording-file)
       for n in 0 1 2 3 4; do
         { printf '\000\000\000'; cat "$game/S${n}N9.JOY"; } >"$dir/versus-S${n}N9"

@@ -7,7 +7,8 @@
 #                           target for 10 s (VANTRELL_FUZZ_SECONDS: another time, 0 for none).
 #                           Each phase's output is kept in build/test-logs/.
 #   scripts/setup.sh web    install what is missing, build the game for the browser and serve it
-#                           on http://127.0.0.1:8080 (VANTRELL_WEB_PORT: another port)
+#                           on http://127.0.0.1:8080 (VANTRELL_WEB_PORT: another port) through
+#                           vantrell-server, with a world table in build-web/world.sqlite
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +40,10 @@ packages=(
   clang libclang-rt-14-dev
   # FluidSynth's program and an Opus encoder render the music at build time.
   fluidsynth opus-tools
+  # The world table server: HTTP, JSON, SQLite and PostgreSQL (whose cluster its tests start).
+  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev postgresql
+  # curl asks the packaged server for its courses in the package check.
+  curl
   # The browser build: Emscripten (its JavaScript parser comes from node-acorn), Chromium for
   # its tests.
   emscripten node-acorn chromium
@@ -74,7 +79,8 @@ build_web() {
 
 if [ "$mode" = web ]; then
   build_web
-  exec node tests/web/serve.mjs build-web/www "${VANTRELL_WEB_PORT:-8080}"
+  exec build/vantrell-server --www build-web/www --db sqlite:build-web/world.sqlite \
+    --listen "127.0.0.1:${VANTRELL_WEB_PORT:-8080}"
 fi
 
 if [ "$mode" = test ]; then

@@ -3,6 +3,9 @@
 // CliError (exit status 2).
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "cli/cli_options.h"
 
 namespace vantrell::cli {
@@ -21,5 +24,7 @@ int RunMakeRecords(const CliOptions& options);
 int RunCheckStage(const CliOptions& options);
 int RunDigest(const CliOptions& options);
 int RunMakeStage(const CliOptions& options);
+// world register|send|table|ghost: the tool as a world table client; its own options.
+int RunWorld(const std::vector<std::string>& args);
 
 }  // namespace vantrell::cli

@@ -77,6 +77,16 @@ void PrintHelp() {
         "      files, checked, with the ten runs of the autopilot's styles as its records\n"
         "      and a manifest naming its course digest. Exit status 1 when the stage fails\n"
         "      the check or a style cannot finish it (the design's line is named).\n"
+        "  world register NAME --server URL [--key FILE]\n"
+        "      Registers the name on a world table server (vantrell-server) and keeps its\n"
+        "      key and the server's address in FILE (~/.config/vantrell/world-key).\n"
+        "  world send (FILE.run | --stage N [--rank K] [--dir DIR]) [--key FILE]\n"
+        "      Sends a run of the registered name (a run file, or rank K of the table,\n"
+        "      default 1); prints its world rank, or the server's reason for refusing it.\n"
+        "  world table --stage N [--offset K] [--limit N] [--server URL] [--dir DIR]\n"
+        "      The world table of the stage as this folder's files make it.\n"
+        "  world ghost RUN --out FILE.run [--server URL]\n"
+        "      Downloads run RUN of the world table as a run file, to race in the game.\n"
         "\n"
         "--pack FILE.vstage in place of --stage N runs check-stage, verify, table,\n"
         "export, import, trace, render, replay and autopilot on a stage pack; import\n"
@@ -119,6 +129,9 @@ int main(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     try {
+        if (args[0] == "world") {
+            return RunWorld(args);
+        }
         const CliOptions options = ParseCommandLine(args);
         const std::string& command = options.command;
         if (command == "verify") {

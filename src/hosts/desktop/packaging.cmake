@@ -68,7 +68,8 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vantrell)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "retro air-cushion craft racing game")
+# Each package's description starts with its own summary line (the project-wide summary is
+# left at CPack's default, which CPack then does not put before them).
 # Every line of the long description within 80 columns (lintian).
 set(CPACK_PACKAGE_DESCRIPTION
     "Drift an air-cushion craft over hilly terrain through 20 checkpoints against\nthe clock. Five stages, races against recorded runs, free drive; menus in\nJapanese or English. vantrell-tool verifies, exports and imports runs.")
@@ -80,15 +81,28 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${VANTRELL_DEB_ARCH})
 set(CPACK_DEBIAN_FILE_NAME vantrell_${PROJECT_VERSION}_${VANTRELL_DEB_ARCH}.deb)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-# One package of everything but the programs' bin/ copies.
+# Two packages from one set-up: vantrell (everything but the programs' bin/ copies and the
+# server) and vantrell-server (the world table server, without Qt or SDL: src/server).
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL Unspecified games-programs)
-set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_COMPONENTS_ALL Unspecified games-programs server)
+set(CPACK_COMPONENT_UNSPECIFIED_GROUP game)
+set(CPACK_COMPONENT_GAMES-PROGRAMS_GROUP game)
+set(CPACK_COMPONENT_SERVER_GROUP server)
+set(CPACK_COMPONENTS_GROUPING ONE_PER_GROUP)
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME vantrell)
+set(CPACK_DEBIAN_GAME_FILE_NAME ${CPACK_DEBIAN_FILE_NAME})
+set(CPACK_DEBIAN_SERVER_PACKAGE_NAME vantrell-server)
+set(CPACK_DEBIAN_SERVER_FILE_NAME vantrell-server_${PROJECT_VERSION}_${VANTRELL_DEB_ARCH}.deb)
+set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_GAME_DESCRIPTION "retro air-cushion craft racing game\n${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_DEBIAN_SERVER_DESCRIPTION
+    "world table server for Vantrell runs\nKeeps one table of Vantrell runs for everyone: every run it is sent is\ndriven again on its own copy of the course before it is ranked. SQLite in\none file, or PostgreSQL for several server processes; a systemd service.")
 # The libraries the programs link, found by dpkg-shlibdeps; Qt's X11 plugin and the fonts of the
 # Japanese texts are wanted but not linked. The music comes rendered in the game folder (Opus),
 # so a General MIDI soundfont is only needed to play MIDI files a player changed: suggested.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fluid-soundfont-gm")
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_GAME_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
+set(CPACK_DEBIAN_GAME_PACKAGE_SUGGESTS "fluid-soundfont-gm")
+set(CPACK_DEBIAN_SERVER_PACKAGE_SUGGESTS "postgresql")
 include(CPack)
