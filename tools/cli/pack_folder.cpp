@@ -29,8 +29,15 @@ PackFolder::PackFolder(const std::filesystem::path& file) : file_(file) {
                        "); set TMPDIR to a writable folder");
     }
     folder_ = pattern;
-    for (const auto& [name, data] : PackGameFiles(pack_)) {
-        tools::WriteFileBytes((folder_ / name).string(), *data);
+    try {
+        for (const auto& [name, data] : PackGameFiles(pack_)) {
+            tools::WriteFileBytes((folder_ / name).string(), *data);
+        }
+    } catch (...) {
+        // No destructor runs for a constructor that throws: the folder goes here.
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+        throw;
     }
 }
 
