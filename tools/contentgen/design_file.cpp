@@ -88,15 +88,15 @@ class Reader {
     void OnlyKeys(const toml::table& table, const std::string& where,
                   std::initializer_list<const char*> known) const {
         for (auto&& [key, node] : table) {
-            if (std::find_if(known.begin(), known.end(),
-                             [&](const char* k) { return key.str() == k; }) == known.end()) {
+            const std::string_view name = key.str();
+            if (std::find(known.begin(), known.end(), name) == known.end()) {
                 std::string list;
                 for (const char* k : known) {
                     list += list.empty() ? "" : ", ";
                     list += k;
                 }
-                Fail(key.source(), "unknown key '" + std::string(key.str()) + "' in " + where +
-                                       "; it takes " + list);
+                Fail(key.source(),
+                     "unknown key '" + std::string(name) + "' in " + where + "; it takes " + list);
             }
         }
     }
