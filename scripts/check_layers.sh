@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails on any include in src/ that runs up the layers, or that closes a cycle between folders of
 # one layer. Layers, lowest first (a folder may include its own layer and those below):
-#   0 gfx io resources   1 platform   2 craft world records input sound   3 race   4 app server
-#   5 hosts
+#   0 gfx io resources   1 platform   2 craft world records input sound   3 race pack
+#   4 app server   5 hosts
 # The world table server (server) stands beside the game's shell: it uses the race, never a host.
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
 # The browser page's modules (src/hosts/web/page/*.js) are layered the same way, lowest first:
@@ -18,7 +18,7 @@ layer_of() {
     gfx|io|resources) echo 0 ;;
     platform) echo 1 ;;
     craft|world|records|input|sound) echo 2 ;;
-    race) echo 3 ;;
+    race|pack) echo 3 ;;
     app|server) echo 4 ;;
     hosts) echo 5 ;;
     *) echo "" ;;

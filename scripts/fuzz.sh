@@ -57,6 +57,8 @@ seed_from_game() {
     checkpoints) cp "$game"/CHK[0-9].COD "$dir"/ ;;
     height-profiles) cp "$game"/CHR_H0.DAT "$dir"/ ;;
     record-file) cp "$game"/VANREC[0-9].DAT "$dir"/ ;;
+    # The example packs the build makes beside its game directory.
+    stage-pack) cp "$(dirname "$game")"/packs/*.vstage "$dir"/ ;;
     run-file)
       local n
       for n in 0 1 2 3 4; do

@@ -23,6 +23,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
+  # Stage packs: zip archives (libzip) and the TOML of stage designs and pack manifests.
+  libzip-dev libtomlplusplus-dev
   # The desktop game: Qt 6 widgets, SDL2 joysticks and sound, FluidSynth with libsndfile and a
   # General MIDI soundfont to render the music at build time (and a player's own pieces), the
   # Japanese fonts of its texts, and a virtual X server with a window manager (full screen needs

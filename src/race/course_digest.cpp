@@ -4,6 +4,19 @@
 
 namespace vantrell {
 
+namespace {
+
+void AddFile(Sha256& sha, std::span<const uint8_t> bytes) {
+    uint8_t length[8];
+    for (int i = 0; i < 8; ++i) {
+        length[i] = static_cast<uint8_t>(static_cast<uint64_t>(bytes.size()) >> (56 - 8 * i));
+    }
+    sha.Update(length);
+    sha.Update(bytes);
+}
+
+}  // namespace
+
 std::vector<std::string> CourseFileNames(int32_t stage) {
     const std::string n = std::to_string(stage);
     return {"MAP" + n + ".DAT", "TYPE_" + n + ".DAT", "OBJ" + n + ".COD",
@@ -23,12 +36,17 @@ std::optional<Sha256Digest> CourseDigest(const std::filesystem::path& dir, int32
             }
             return std::nullopt;
         }
-        uint8_t length[8];
-        for (int i = 0; i < 8; ++i) {
-            length[i] = static_cast<uint8_t>(static_cast<uint64_t>(bytes->size()) >> (56 - 8 * i));
-        }
-        sha.Update(length);
-        sha.Update(*bytes);
+        AddFile(sha, *bytes);
+    }
+    return sha.Finish();
+}
+
+Sha256Digest CourseDigest(const StageBytes& files) {
+    Sha256 sha;
+    // The order of CourseFileNames.
+    for (const std::vector<uint8_t>* file : {&files.cornerHeights, &files.cellTypes, &files.objects,
+                                             &files.checkpoints, &files.sprites, &files.profiles}) {
+        AddFile(sha, *file);
     }
     return sha.Finish();
 }

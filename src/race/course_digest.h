@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "io/sha256.h"
+#include "race/stage.h"
 
 namespace vantrell {
 
@@ -21,5 +22,7 @@ std::vector<std::string> CourseFileNames(int32_t stage);
 // Nothing when a file cannot be read, with `reason` saying which and why.
 std::optional<Sha256Digest> CourseDigest(const std::filesystem::path& dir, int32_t stage,
                                          std::string* reason = nullptr);
+// The same digest of a stage's files already read (a stage pack's).
+Sha256Digest CourseDigest(const StageBytes& files);
 
 }  // namespace vantrell

@@ -33,6 +33,7 @@ struct CliOptions {
     std::string dir;
     std::string out;
     std::string style;
+    std::string pack;  // --pack FILE: a stage pack in place of --stage N
     bool replace = false;
     std::vector<std::string> given;  // the options as typed, e.g. "--stage"
     std::vector<std::string> positional;
@@ -46,7 +47,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args);
 void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> taken,
                 size_t positionals = 0);
 
-// The stage number, which must be given and lie in 0..4.
+// The stage number, which must be given and lie in 0..4 (pack_folder.h's RaceableStage also
+// takes --pack FILE).
 int32_t RequireStage(const CliOptions& options);
 // The game directory as the game finds it (--dir, else the build's game directory or, for an
 // installed program, the user's own copy), checked to be a folder the tool can read.

@@ -23,6 +23,7 @@ int RunReplay(const CliOptions& options);
 int RunMakeRecords(const CliOptions& options);
 int RunCheckStage(const CliOptions& options);
 int RunDigest(const CliOptions& options);
+int RunMakeStage(const CliOptions& options);
 // world register|send|table|ghost: the tool as a world table client; its own options.
 int RunWorld(const std::vector<std::string>& args);
 

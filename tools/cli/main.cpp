@@ -72,6 +72,11 @@ void PrintHelp() {
         "  check-stage --stage N [--dir DIR]\n"
         "      Checks the stage's files and prints 'FILE: reason' for each problem, or\n"
         "      'ok'.\n"
+        "  make-stage DESIGN.toml --out FILE.vstage\n"
+        "      Makes the stage a design file describes into a stage pack: the stage's\n"
+        "      files, checked, with the ten runs of the autopilot's styles as its records\n"
+        "      and a manifest naming its course digest. Exit status 1 when the stage fails\n"
+        "      the check or a style cannot finish it (the design's line is named).\n"
         "  world register NAME --server URL [--key FILE]\n"
         "      Registers the name on a world table server (vantrell-server) and keeps its\n"
         "      key and the server's address in FILE (~/.config/vantrell/world-key).\n"
@@ -83,14 +88,19 @@ void PrintHelp() {
         "  world ghost RUN --out FILE.run [--server URL]\n"
         "      Downloads run RUN of the world table as a run file, to race in the game.\n"
         "\n"
+        "--pack FILE.vstage in place of --stage N runs check-stage, verify, table,\n"
+        "export, import, trace, render, replay and autopilot on a stage pack; import\n"
+        "saves the run into the pack. A pack's run files name its course digest.\n"
+        "\n"
         "DIR is the game directory with the stage files; by default the build's game\n"
         "directory (%s),\n"
         "or for an installed tool ~/.local/share/vantrell/game, filled from\n"
         "/usr/share/vantrell/game on first use. The race commands refuse a stage that\n"
         "fails check-stage.\n"
         "Exit status: 0 done; 1 a check found a problem (verify, check-stage,\n"
-        "make-records, export, import); 2 input the tool cannot use (a bad option,\n"
-        "file, folder or stage, a damaged run file or one made on other stage files).\n"
+        "make-records, make-stage, export, import); 2 input the tool cannot use (a\n"
+        "bad option, file, folder or stage, a damaged run file or one made on other\n"
+        "stage files, a design with a fault, a pack the reader refuses).\n"
         "Driving styles:",
         (vantrell::CurrentPlaces().buildDir / "game").string().c_str());
     for (const vantrell::AutopilotStyle& style : vantrell::AutopilotStyles()) {
@@ -156,6 +166,9 @@ int main(int argc, char** argv) {
         }
         if (command == "import") {
             return RunImport(options);
+        }
+        if (command == "make-stage") {
+            return RunMakeStage(options);
         }
         throw CliError(command + ": unknown command; run 'vantrell-tool --help' for the commands");
     } catch (const std::exception& error) {

@@ -6,6 +6,7 @@
 #include "cli/apng_writer.h"
 #include "cli/band_picture.h"
 #include "cli/commands.h"
+#include "cli/pack_folder.h"
 #include "common/file_bytes.h"
 #include "craft/craft.h"
 #include "gfx/bmp_writer.h"
@@ -26,8 +27,8 @@ void WritePng(const std::string& path, const tools::RgbImage& image) {
 }  // namespace
 
 int RunRender(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--x", "--y", "--heading", "--out"});
-    const int32_t stage = RequireStage(options);
+    AcceptOnly(options, {"--stage", "--dir", "--x", "--y", "--heading", "--out", "--pack"});
+    CheckStageChoice(options);
     if (!options.x || !options.y || !options.heading) {
         throw CliError("render: the view point needs --x, --y and --heading");
     }
@@ -48,7 +49,8 @@ int RunRender(const CliOptions& options) {
         !(HasExtension(options.out, ".bmp") || HasExtension(options.out, ".png"))) {
         throw CliError("render: give --out FILE.bmp (the 96 x 120 band) or FILE.png (as shown)");
     }
-    HeadlessRace race(GameDirectory(options, stage), stage);
+    const StagePlace place = RaceableStage(options);
+    HeadlessRace race(place.dir, place.stage);
     GameState& game = race.game();
     // The frame as the race step composes it, but with nothing stamped into the course.
     game.RenderViewAt(*options.x, *options.y, *options.heading);
@@ -66,8 +68,8 @@ int RunRender(const CliOptions& options) {
 }
 
 int RunReplay(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--out", "--every"}, 1);
-    const int32_t stage = RequireStage(options);
+    AcceptOnly(options, {"--stage", "--dir", "--out", "--every", "--pack"}, 1);
+    CheckStageChoice(options);
     if (options.out.empty()) {
         throw CliError("replay: no output given; add --out DIR (numbered PNGs) or --out FILE.png");
     }
@@ -80,7 +82,9 @@ int RunReplay(const CliOptions& options) {
         throw CliError("replay: --out " + options.out + ": neither a folder nor a .png file; " +
                        "give --out DIR for numbered PNGs or --out FILE.png for an animated PNG");
     }
-    const std::filesystem::path dir = GameDirectory(options, stage);
+    const StagePlace place = RaceableStage(options);
+    const std::filesystem::path& dir = place.dir;
+    const int32_t stage = place.stage;
     const int32_t every = options.every.value_or(1);
     if (every < 1) {
         throw CliError("--every " + std::to_string(every) + ": must be 1 or more");

@@ -4,6 +4,7 @@
 
 #include "autopilot/autopilot.h"
 #include "cli/commands.h"
+#include "cli/pack_folder.h"
 #include "common/file_bytes.h"
 #include "race/headless_race.h"
 
@@ -38,23 +39,23 @@ const AutopilotStyle& StyleArgument(const CliOptions& options) {
 }  // namespace
 
 int RunVerify(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir"}, 1);
+    AcceptOnly(options, {"--stage", "--dir", "--pack"}, 1);
     if (options.positional.empty()) {
         return RunVerifyTables(options);
     }
-    const int32_t stage = RequireStage(options);
+    const StagePlace place = RaceableStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
-    HeadlessRace race(GameDirectory(options, stage), stage);
+    HeadlessRace race(place.dir, place.stage);
     race.SetDrawing(Drawing::None);  // only the outcome counts
     PrintOutcome(race.Run(recording));
     return 0;
 }
 
 int RunTrace(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--out"}, 1);
-    const int32_t stage = RequireStage(options);
+    AcceptOnly(options, {"--stage", "--dir", "--out", "--pack"}, 1);
+    const StagePlace place = RaceableStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));
-    HeadlessRace race(GameDirectory(options, stage), stage);
+    HeadlessRace race(place.dir, place.stage);
     race.SetDrawing(Drawing::None);  // only the outcome counts
     // The same text whether printed or written, so a trace file is the printed trace exactly.
     std::string csv = "tick,phase,x,y,posX,posY,velX,velY,heading,nextCheckpoint\n";
@@ -75,13 +76,13 @@ int RunTrace(const CliOptions& options) {
 }
 
 int RunAutopilot(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--out", "--style"});
-    const int32_t stage = RequireStage(options);
+    AcceptOnly(options, {"--stage", "--dir", "--out", "--style", "--pack"});
     const AutopilotStyle& style = StyleArgument(options);
     if (options.out.empty()) {
         throw CliError("autopilot: no output file given; add --out FILE.JOY");
     }
-    HeadlessRace race(GameDirectory(options, stage), stage);
+    const StagePlace place = RaceableStage(options);
+    HeadlessRace race(place.dir, place.stage);
     race.SetDrawing(Drawing::None);  // only the outcome counts
     const AutopilotRun run = DriveAutopilot(race, style);
     tools::WriteFileBytes(options.out, tools::Bytes(run.recording.begin(), run.recording.end()));

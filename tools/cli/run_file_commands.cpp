@@ -4,11 +4,13 @@
 // every other entry with the bytes it was loaded from.
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/record_problems.h"
 #include "cli/commands.h"
+#include "cli/pack_folder.h"
 #include "common/file_bytes.h"
 #include "io/file_bytes.h"
 #include "race/course_digest.h"
@@ -41,8 +43,8 @@ Sha256Digest LocalCourse(const std::filesystem::path& dir, int32_t stage) {
 }  // namespace
 
 int RunExport(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--rank", "--dir", "--out"});
-    const int32_t stage = RequireStage(options);
+    AcceptOnly(options, {"--stage", "--rank", "--dir", "--out", "--pack"});
+    CheckStageChoice(options);
     if (!options.rank) {
         throw CliError("export: no rank given; add --rank 1..10 (1 is the best run)");
     }
@@ -54,15 +56,20 @@ int RunExport(const CliOptions& options) {
     if (options.out.empty()) {
         throw CliError("export: no output file given; add --out FILE");
     }
-    const std::filesystem::path dir = GameDirectory(options, stage);
+    const StagePlace place = RaceableStage(options);
+    const std::filesystem::path& dir = place.dir;
+    const int32_t stage = place.stage;
     HiScoreTable table(dir);
     table.Load(stage);
     table.Rank();
     const HiScoreEntry& entry = table.AtRank(rank);
-    const std::string which = "stage " + std::to_string(stage) + " rank " + std::to_string(rank);
+    const std::string which = (place.pack ? options.pack : "stage " + std::to_string(stage)) +
+                              " rank " + std::to_string(rank);
     if (entry.Empty()) {
-        throw CliError(which + ": empty, no run to export; 'vantrell-tool table --stage " +
-                       std::to_string(stage) + "' lists the runs");
+        throw CliError(
+            which + ": empty, no run to export; 'vantrell-tool table " +
+            (place.pack ? "--pack " + options.pack : "--stage " + std::to_string(stage)) +
+            "' lists the runs");
     }
     HeadlessRace race(dir, stage);
     const RunCheck check = CheckEntry(race, entry);
@@ -82,7 +89,7 @@ int RunExport(const CliOptions& options) {
 }
 
 int RunImport(const CliOptions& options) {
-    AcceptOnly(options, {"--dir"}, 1);
+    AcceptOnly(options, {"--dir", "--pack"}, 1);
     if (options.positional.empty()) {
         throw CliError("import: no run file given; add the file that export wrote");
     }
@@ -92,13 +99,31 @@ int RunImport(const CliOptions& options) {
         throw CliError(file + ": " + read.problem + "; nothing imported");
     }
     const RunFile& run = *read.run;
-    const std::filesystem::path dir = GameDirectory(options, run.stage);
-    if (LocalCourse(dir, run.stage) != run.course) {
-        throw CliError(file + ": made on another course: the stage " + std::to_string(run.stage) +
-                       " files in " + dir.string() + " differ from those it was set on; " +
-                       "nothing imported");
+    // A pack is known by its course digest alone: its runs carry stage 0, the slot its files
+    // take, but a run set on a built-in stage of the same course is the same course's run.
+    std::unique_ptr<PackFolder> pack;
+    std::filesystem::path dir;
+    int32_t stage = run.stage;
+    std::string where = "stage " + std::to_string(run.stage);
+    if (PackGiven(options)) {
+        RefuseStageWithPack(options);
+        pack = std::make_unique<PackFolder>(options.pack);
+        dir = pack->Folder();
+        stage = kPackStage;
+        where = options.pack;
+        if (pack->Pack().manifest.course != run.course) {
+            throw CliError(file + ": made on another course: " + options.pack +
+                           " is not the course it was set on; nothing imported");
+        }
+    } else {
+        dir = GameDirectory(options, run.stage);
+        if (LocalCourse(dir, run.stage) != run.course) {
+            throw CliError(file + ": made on another course: the stage " +
+                           std::to_string(run.stage) + " files in " + dir.string() +
+                           " differ from those it was set on; nothing imported");
+        }
     }
-    HeadlessRace race(dir, run.stage);
+    HeadlessRace race(dir, stage);
     const RunCheck check = DriveAndCompare(race, run.time, run.recording);
     if (!check.ok) {
         std::fprintf(stderr,
@@ -109,11 +134,11 @@ int RunImport(const CliOptions& options) {
     }
 
     HiScoreTable table(dir);
-    const std::vector<RecordProblem> problems = table.Load(run.stage);
+    const std::vector<RecordProblem> problems = table.Load(stage);
     if (!problems.empty()) {
         // The game keeps broken record files aside before it saves over them; the tool leaves
         // that choice to the player.
-        throw CliError((dir / HiScoreTable::RecordFileName(run.stage)).string() +
+        throw CliError((dir / HiScoreTable::RecordFileName(stage)).string() +
                        ": the stage's record files have faults; open the stage in the game or " +
                        "repair them, then import again; nothing imported\n" +
                        DescribeRecordProblems(problems));
@@ -124,25 +149,29 @@ int RunImport(const CliOptions& options) {
         table.Offer({.time = run.time, .recording = run.recording, .name = run.name});
     switch (offer.outcome) {
         case OfferOutcome::AlreadyHeld:
-            std::printf("%s: already in the table of stage %d at rank %d; nothing changed\n",
-                        file.c_str(), static_cast<int>(run.stage), static_cast<int>(offer.rank));
+            std::printf("%s: already in the table of %s at rank %d; nothing changed\n",
+                        file.c_str(), where.c_str(), static_cast<int>(offer.rank));
             return 0;
         case OfferOutcome::NotFaster:
             std::printf(
-                "%s: %s, %d ticks, is not faster than rank 10 of stage %d (%d ticks); the "
-                "table is unchanged\n",
-                file.c_str(), name.c_str(), static_cast<int>(run.time), static_cast<int>(run.stage),
+                "%s: %s, %d ticks, is not faster than rank 10 of %s (%d ticks); the table is "
+                "unchanged\n",
+                file.c_str(), name.c_str(), static_cast<int>(run.time), where.c_str(),
                 static_cast<int>(offer.worstTime));
             return 0;
         case OfferOutcome::Entered:
             break;
     }
-    const SaveReport report = table.Write(run.stage);
+    const SaveReport report = table.Write(stage);
     if (!report.written) {
         throw CliError((dir / report.file).string() + ": the table could not be saved (" +
                        report.reason + "); nothing imported, check the folder is writable");
     }
-    std::printf("imported into stage %d at rank %d: %s, %d ticks\n", static_cast<int>(run.stage),
+    if (pack) {
+        // The records go back into the pack file, which is saved whole.
+        pack->SaveRecords();
+    }
+    std::printf("imported into %s at rank %d: %s, %d ticks\n", where.c_str(),
                 static_cast<int>(offer.rank), name.c_str(), static_cast<int>(run.time));
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "app/record_problems.h"
 #include "cli/commands.h"
+#include "cli/pack_folder.h"
 #include "race/run_check.h"
 #include "world/stage_count.h"
 
@@ -28,6 +29,12 @@ int32_t PrintStage(HeadlessRace& race, const std::filesystem::path& dir, int32_t
 }  // namespace
 
 int RunVerifyTables(const CliOptions& options) {
+    if (PackGiven(options)) {
+        const StagePlace place = RaceableStage(options);
+        HeadlessRace race(place.dir, place.stage);
+        std::fputs(RunLineHeader().c_str(), stdout);
+        return PrintStage(race, place.dir, place.stage) == 0 ? 0 : 1;
+    }
     const int32_t first = options.stage ? RequireStage(options) : 0;
     const int32_t last = options.stage ? first : kStageCount - 1;
     // Every stage is checked before anything is driven, so a broken folder prints no half list.
@@ -45,12 +52,11 @@ int RunVerifyTables(const CliOptions& options) {
 }
 
 int RunTable(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir"});
-    const int32_t stage = RequireStage(options);
-    const std::filesystem::path dir = GameDirectory(options, stage);
-    HeadlessRace race(dir, stage);
+    AcceptOnly(options, {"--stage", "--dir", "--pack"});
+    const StagePlace place = RaceableStage(options);
+    HeadlessRace race(place.dir, place.stage);
     std::fputs(RunLineHeader().c_str(), stdout);
-    PrintStage(race, dir, stage);
+    PrintStage(race, place.dir, place.stage);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "common/file_bytes.h"
 #include "common/png_writer.h"
 #include "course.h"
+#include "design_file.h"
 #include "gfx/bitmap8.h"
 #include "gfx/bmp_writer.h"
 #include "music.h"
@@ -117,10 +118,10 @@ std::vector<uint8_t> SheetPixels(const SpriteSheet& sheet) {
 
 }  // namespace
 
-BuiltStage BuildStage(int32_t index, const SpriteSheet& sheet) {
+BuiltStage BuildStage(const StageDesign& design, const SpriteSheet& sheet) {
     BuiltStage b;
-    b.stage = DesignStage(StageSpecFor(index));
-    b.palette = StagePalette(index);
+    b.stage = DesignStage(design);
+    b.palette = StagePalette(design.palette);
     b.terrain = std::make_unique<Terrain>();
     b.terrain->cornerHeights = b.stage.corners;
     for (int32_t i = 0; i < kCells; ++i) {
@@ -129,27 +130,37 @@ BuiltStage BuildStage(int32_t index, const SpriteSheet& sheet) {
         }
     }
     b.terrain->BuildHeightField();
-    b.picture = PaintStagePicture(b.stage, *b.terrain, sheet, index);
+    b.picture = PaintStagePicture(b.stage, *b.terrain, sheet, design.palette);
     return b;
 }
 
-void WriteGameDirectory(const std::string& dir) {
+void WriteProfiles(const std::string& dir, const SpriteSheet& sheet) {
+    tools::MakeDirectories(dir);
+    tools::WriteFileBytes(Path(dir, "CHR_H0.DAT"), ProfileFile(sheet));
+}
+
+void WriteStageFiles(const std::string& dir, int32_t slot, const BuiltStage& b,
+                     const SpriteSheet& sheet) {
+    const std::string id = std::to_string(slot);
+    tools::WriteFileBytes(Path(dir, "MAP" + id + ".DAT"), CornerFile(b.stage));
+    tools::WriteFileBytes(Path(dir, "TYPE_" + id + ".DAT"), TypeFile(b.stage));
+    tools::WriteFileBytes(Path(dir, "OBJ" + id + ".COD"), ObjectFile(b.stage));
+    tools::WriteFileBytes(Path(dir, "CHK" + id + ".COD"), CheckpointFile(b.stage));
+    SaveIndexed(Path(dir, "MAP" + id + "_8.BMP"), kPictureWidth, kPictureHeight, b.picture,
+                b.palette);
+    SaveIndexed(Path(dir, "CHR" + id + "_8.BMP"), kFrameSize, kFrameSize * kFrameCount,
+                SheetPixels(sheet), b.palette);
+}
+
+void WriteGameDirectory(const std::string& dir, const std::filesystem::path& designs) {
     tools::MakeDirectories(dir);
     tools::MakeDirectories(Path(dir, "overview"));
     const SpriteSheet sheet = DrawSpriteSheet();
-    const std::vector<uint8_t> sheetPixels = SheetPixels(sheet);
-    tools::WriteFileBytes(Path(dir, "CHR_H0.DAT"), ProfileFile(sheet));
+    WriteProfiles(dir, sheet);
     for (int32_t n = 0; n < kStageCount; ++n) {
-        BuiltStage b = BuildStage(n, sheet);
+        BuiltStage b = BuildStage(ReadDesignFile(BuiltInDesignPath(designs, n)), sheet);
         const std::string id = std::to_string(n);
-        tools::WriteFileBytes(Path(dir, "MAP" + id + ".DAT"), CornerFile(b.stage));
-        tools::WriteFileBytes(Path(dir, "TYPE_" + id + ".DAT"), TypeFile(b.stage));
-        tools::WriteFileBytes(Path(dir, "OBJ" + id + ".COD"), ObjectFile(b.stage));
-        tools::WriteFileBytes(Path(dir, "CHK" + id + ".COD"), CheckpointFile(b.stage));
-        SaveIndexed(Path(dir, "MAP" + id + "_8.BMP"), kPictureWidth, kPictureHeight, b.picture,
-                    b.palette);
-        SaveIndexed(Path(dir, "CHR" + id + "_8.BMP"), kFrameSize, kFrameSize * kFrameCount,
-                    sheetPixels, b.palette);
+        WriteStageFiles(dir, n, b, sheet);
 
         std::vector<uint8_t> stamped = b.picture;
         StampObjects(b.stage, sheet, *b.terrain, stamped);
@@ -190,11 +201,11 @@ void WriteIcons(const std::string& dir) {
     }
 }
 
-void WriteDocPictures(const std::string& dir) {
+void WriteDocPictures(const std::string& dir, const std::filesystem::path& designs) {
     tools::MakeDirectories(dir);
     const SpriteSheet sheet = DrawSpriteSheet();
     for (int32_t n = 0; n < kStageCount; ++n) {
-        BuiltStage b = BuildStage(n, sheet);
+        BuiltStage b = BuildStage(ReadDesignFile(BuiltInDesignPath(designs, n)), sheet);
         std::vector<uint8_t> stamped = b.picture;
         StampObjects(b.stage, sheet, *b.terrain, stamped);
         const std::string id = std::to_string(n);

@@ -162,11 +162,8 @@ bool BoxesOverlap(int32_t ax, int32_t ay, int32_t aw, int32_t bx, int32_t by, in
 }
 
 void PlaceCheckpoints(Stage& stage) {
-    const double first = std::min(140.0, stage.routeLength / 20.0);
-    const double last = stage.routeLength - 4.0;
     for (int32_t k = 0; k < kCheckpointCount; ++k) {
-        const double s0 = first + (last - first) * k / (kCheckpointCount - 1);
-        const RoutePoint p = RouteAt(stage, s0);
+        const RoutePoint p = RouteAt(stage, CheckpointRouteDistance(stage, k));
         int32_t cx = WrapX(static_cast<int32_t>(std::lround(p.x)) - 8);
         // A box may not straddle the x wrap: move it sideways to whichever edge is nearer; the
         // route then passes at most 8 units off its centre, well inside the track.
@@ -300,6 +297,29 @@ float Stage::AlongAt(int32_t x, int32_t y) const {
         return 0.0f;
     }
     return along[static_cast<size_t>(row) * kCourseWidth + WrapX(x)];
+}
+
+double CheckpointRouteDistance(const Stage& stage, int32_t k) {
+    const double first = std::min(140.0, stage.routeLength / 20.0);
+    const double last = stage.routeLength - 4.0;
+    return first + (last - first) * k / (kCheckpointCount - 1);
+}
+
+size_t RoutePieceAt(const Stage& stage, double s) {
+    const std::vector<RoutePiece>& pieces = stage.design.route;
+    const double lap = stage.routeLength / std::max(1, stage.design.laps);
+    double left = std::fmod(std::max(0.0, s), std::max(lap, 1.0));
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const RoutePiece& p = pieces[i];
+        const double length = p.turnDegrees != 0.0
+                                  ? std::abs(p.turnDegrees) * std::numbers::pi / 180.0 * p.radius
+                                  : p.straight;
+        if (left < length) {
+            return i;
+        }
+        left -= length;
+    }
+    return pieces.empty() ? 0 : pieces.size() - 1;
 }
 
 Stage DesignStage(const StageDesign& design) {

@@ -37,11 +37,16 @@ struct RoutePoint {
     double s = 0.0;  // distance driven from the start
 };
 
-// What makes a stage: its route, its ground and its furniture.
+// What makes a stage: its names, its route, its ground, its colours and its furniture.
 struct StageDesign {
-    std::string name;
+    std::string name;    // in English
+    std::string nameJa;  // in Japanese
+    std::string author;
+    std::string version;
+    int32_t palette = 0;  // one of the five colour themes (palette.h), which also pick the paint
     uint64_t seed = 0;
-    std::vector<RoutePiece> route;  // one lap, driven `laps` times
+    std::vector<RoutePiece> route;    // one lap, driven `laps` times
+    std::vector<int32_t> routeLines;  // the design file's line of each piece, for messages
     int32_t laps = 1;
     double halfWidth = 30.0;         // level floor either side of the route
     double bankRun = 40.0;           // units beyond the floor until the banks reach wallHeight
@@ -71,10 +76,12 @@ struct Stage {
     float AlongAt(int32_t x, int32_t y) const;
 };
 
-// The five stage designs, easiest first.
-StageDesign StageSpecFor(int32_t stage);
-
 // Lays out the whole stage from its design.
 Stage DesignStage(const StageDesign& design);
+
+// The route distance of checkpoint k (0..19) from the start, as the layout placed it.
+double CheckpointRouteDistance(const Stage& stage, int32_t k);
+// The piece of one lap's route (an index into design.route) that route distance s falls in.
+size_t RoutePieceAt(const Stage& stage, double s);
 
 }  // namespace vantrell::contentgen

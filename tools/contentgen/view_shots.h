@@ -22,7 +22,8 @@ struct BuiltStage {
     std::vector<uint8_t> picture;
 };
 
-BuiltStage BuildStage(int32_t index, const SpriteSheet& sheet);
+// Lays out, builds and paints the stage a design describes.
+BuiltStage BuildStage(const StageDesign& design, const SpriteSheet& sheet);
 
 // The view from route distance s, looking along the route, with the red craft stamped in as
 // the race does; the shown band is scaled three times.
