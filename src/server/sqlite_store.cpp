@@ -142,9 +142,25 @@ SqliteStore::SqliteStore(const std::string& path) {
         sqlite3_close(db_);
         throw;
     }
+    // Readers of a file go by a connection of their own: in WAL they never wait for the
+    // writer's commit and its flush. A database in memory has only the one connection.
+    reader_ = db_;
+    if (path != ":memory:" &&
+        sqlite3_open_v2(path.c_str(), &reader_, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(reader_, 10000);
+    } else {
+        if (reader_ != db_) {
+            sqlite3_close(reader_);
+        }
+        reader_ = db_;
+    }
 }
 
 SqliteStore::~SqliteStore() {
+    if (reader_ != db_) {
+        sqlite3_close(reader_);
+    }
     sqlite3_close(db_);
 }
 
@@ -188,8 +204,8 @@ std::optional<int64_t> SqliteStore::AddPlayer(const std::string& name,
 }
 
 std::optional<Player> SqliteStore::PlayerByKey(const Sha256Digest& keyHash) {
-    std::lock_guard lock(mutex_);
-    Statement read(db_, "SELECT id, name FROM players WHERE key_hash = ?");
+    std::lock_guard lock(readMutex_);
+    Statement read(reader_, "SELECT id, name FROM players WHERE key_hash = ?");
     read.Bind(1, keyHash);
     if (!read.Step()) {
         return std::nullopt;
@@ -198,8 +214,8 @@ std::optional<Player> SqliteStore::PlayerByKey(const Sha256Digest& keyHash) {
 }
 
 std::optional<Player> SqliteStore::PlayerByName(const std::string& name) {
-    std::lock_guard lock(mutex_);
-    Statement read(db_, "SELECT id, name FROM players WHERE name = ?");
+    std::lock_guard lock(readMutex_);
+    Statement read(reader_, "SELECT id, name FROM players WHERE name = ?");
     read.Bind(1, name);
     if (!read.Step()) {
         return std::nullopt;
@@ -306,16 +322,16 @@ void SqliteStore::Seed(const NewRun& run) {
 }
 
 int64_t SqliteStore::BoardSize(const Sha256Digest& course) {
-    std::lock_guard lock(mutex_);
-    Statement count(db_, "SELECT COUNT(*) FROM runs WHERE course = ?");
+    std::lock_guard lock(readMutex_);
+    Statement count(reader_, "SELECT COUNT(*) FROM runs WHERE course = ?");
     count.Bind(1, course).Step();
     return count.Int(0);
 }
 
 std::vector<BoardRun> SqliteStore::Board(const Sha256Digest& course, int64_t offset,
                                          int64_t limit) {
-    std::lock_guard lock(mutex_);
-    Statement read(db_,
+    std::lock_guard lock(readMutex_);
+    Statement read(reader_,
                    "SELECT runs.id, players.name, runs.time, runs.created FROM runs JOIN players "
                    "ON players.id = runs.player_id WHERE runs.course = ? "
                    "ORDER BY runs.time, runs.id LIMIT ? OFFSET ?");
@@ -329,7 +345,7 @@ std::vector<BoardRun> SqliteStore::Board(const Sha256Digest& course, int64_t off
 }
 
 std::optional<BoardRun> SqliteStore::RunOf(const Sha256Digest& course, int64_t playerId) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(readMutex_);
     Statement read(
         db_,
         "SELECT runs.id, players.name, runs.time, runs.created, (SELECT COUNT(*) FROM runs AS "
@@ -345,8 +361,8 @@ std::optional<BoardRun> SqliteStore::RunOf(const Sha256Digest& course, int64_t p
 }
 
 std::optional<std::vector<uint8_t>> SqliteStore::RunFileBytes(int64_t id) {
-    std::lock_guard lock(mutex_);
-    Statement read(db_, "SELECT file FROM runs WHERE id = ?");
+    std::lock_guard lock(readMutex_);
+    Statement read(reader_, "SELECT file FROM runs WHERE id = ?");
     read.Bind(1, id);
     if (!read.Step()) {
         return std::nullopt;

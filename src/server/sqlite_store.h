@@ -53,8 +53,12 @@ class SqliteStore : public Store {
     SubmitResult SubmitInTransaction(const NewRun& run);
     void CommitQueued();
 
-    std::mutex mutex_;  // the connection
+    std::mutex mutex_;  // the writing connection
     sqlite3* db_ = nullptr;
+    // The reading connection; the same as db_ for a database in memory, and then readMutex_
+    // alone does not keep it to one thread: SQLite's own mutex (FULLMUTEX) does.
+    std::mutex readMutex_;
+    sqlite3* reader_ = nullptr;
     std::mutex queueMutex_;
     std::condition_variable committed_;
     std::vector<Queued*> queue_;
