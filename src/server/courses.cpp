@@ -1,9 +1,13 @@
 #include "server/courses.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
 
+#include "io/file_bytes.h"
+#include "pack/stage_pack.h"
 #include "race/course_digest.h"
 #include "race/stage_check.h"
 #include "world/stage_count.h"
@@ -29,10 +33,52 @@ Courses Courses::FromGameFolder(const std::filesystem::path& dir) {
         if (!digest) {
             throw std::runtime_error(why);
         }
-        courses.courses_.push_back(
-            {*digest, stage, std::move(files), std::make_shared<Course::Races>()});
+        courses.courses_.push_back({*digest, stage, std::move(files), ReadRecordBytes(stage, dir),
+                                    std::nullopt, std::make_shared<Course::Races>()});
     }
     return courses;
+}
+
+void Courses::AddPacks(const std::filesystem::path& dir) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".vstage") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::filesystem::path& file : files) {
+        std::string why;
+        std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(file, &why);
+        if (!bytes) {
+            throw std::runtime_error(file.string() + ": " + why);
+        }
+        PackRead read = ReadStagePack(*bytes);
+        if (!read.pack) {
+            throw std::runtime_error(file.string() + ": " + read.problem);
+        }
+        StagePack& pack = *read.pack;
+        if (Find(pack.manifest.course)) {
+            std::fprintf(stderr, "vantrell-server: %s: its course is known already; left out\n",
+                         file.string().c_str());
+            continue;
+        }
+        CoursePack about{pack.manifest.nameEn,  pack.manifest.nameJa, pack.manifest.author,
+                         pack.manifest.version, Sha256Of(*bytes),     file.filename().string(),
+                         std::move(*bytes)};
+        courses_.push_back({pack.manifest.course, kPackStage, std::move(pack.stage),
+                            std::move(pack.records), std::move(about),
+                            std::make_shared<Course::Races>()});
+    }
+}
+
+const Course* Courses::FindPack(const Sha256Digest& packDigest) const {
+    for (const Course& course : courses_) {
+        if (course.pack && course.pack->digest == packDigest) {
+            return &course;
+        }
+    }
+    return nullptr;
 }
 
 const Course* Courses::Find(const Sha256Digest& digest) const {

@@ -17,7 +17,8 @@ using namespace vantrell::server;
 
 void PrintHelp() {
     std::printf(
-        "vantrell-server [--listen HOST:PORT] [--db ADDRESS] [--game DIR] [--www DIR]\n"
+        "vantrell-server [--listen HOST:PORT] [--db ADDRESS] [--game DIR] [--stages DIR]\n"
+        "                [--www DIR]\n"
         "                [--requests-per-minute N] [--runs-per-minute N] [--threads N]\n"
         "vantrell-server admin [--db ADDRESS] COMMAND\n"
         "vantrell-server --help\n"
@@ -29,6 +30,7 @@ void PrintHelp() {
         "                       or postgresql://USER@HOST:PORT/DATABASE for several servers\n"
         "  --game DIR           the game folder whose stages it accepts runs for (default: the\n"
         "                       game's own folder, as the game finds it)\n"
+        "  --stages DIR         stage packs (*.vstage) it also accepts runs for and hands out\n"
         "  --www DIR            the browser build (build-web/www) to serve beside the API\n"
         "  --requests-per-minute N, --runs-per-minute N\n"
         "                       limits per address and per key (600 and 60; 0: none)\n"
@@ -48,6 +50,7 @@ struct Options {
     std::string db = "sqlite:vantrell-world.sqlite";
     std::string game;
     std::string www;
+    std::string stages;
     ApiLimits limits;
     int threads = 64;
     std::vector<std::string> rest;
@@ -83,6 +86,8 @@ Options Parse(int argc, char** argv, int first) {
             options.game = value();
         } else if (flag == "--www") {
             options.www = value();
+        } else if (flag == "--stages") {
+            options.stages = value();
         } else if (flag == "--requests-per-minute") {
             options.limits.requestsPerAddress = ToInt(flag, value());
         } else if (flag == "--runs-per-minute") {
@@ -115,7 +120,10 @@ int RunServer(const Options& options) {
     if (game.empty()) {
         throw std::runtime_error(error);
     }
-    const Courses courses = Courses::FromGameFolder(game);
+    Courses courses = Courses::FromGameFolder(game);
+    if (!options.stages.empty()) {
+        courses.AddPacks(options.stages);
+    }
     const std::unique_ptr<Store> store = OpenStore(options.db);
     WorldApi api(*store, courses, game, options.limits);
     if (!Serve(api, listen, error)) {

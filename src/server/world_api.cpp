@@ -133,7 +133,7 @@ void WorldApi::SeedStaffRuns(const std::filesystem::path& gameFolder) {
     const std::optional<Player> staff = store_.PlayerByName(kStaffName);
     for (const Course& course : courses_.All()) {
         HiScoreTable table(gameFolder);
-        table.Load(course.stage);
+        table.Load(course.stage, course.records);
         table.Rank();
         for (int32_t rank = 1; rank <= kHiScoreSlots; ++rank) {
             const HiScoreEntry& entry = table.AtRank(rank);
@@ -196,6 +196,7 @@ ApiResponse WorldApi::Route(const ApiRequest& request, std::string& route) {
     }
     constexpr std::string_view kCourses = "/api/v1/courses/";
     constexpr std::string_view kRuns = "/api/v1/runs/";
+    constexpr std::string_view kPacks = "/api/v1/packs/";
     if (path == "/api/v1/players") {
         route = "/api/v1/players";
         return post ? RegisterPlayer(request) : Refuse(405, "method", "use POST");
@@ -213,6 +214,10 @@ ApiResponse WorldApi::Route(const ApiRequest& request, std::string& route) {
         const std::string digest =
             path.substr(kCourses.size(), path.size() - kCourses.size() - std::strlen("/runs"));
         return get ? ListRuns(request, digest) : Refuse(405, "method", "use GET");
+    }
+    if (path.starts_with(kPacks)) {
+        route = "/api/v1/packs/{digest}";
+        return get ? PackFile(path.substr(kPacks.size())) : Refuse(405, "method", "use GET");
     }
     if (path.starts_with(kRuns)) {
         route = "/api/v1/runs/{id}";
@@ -316,7 +321,7 @@ ApiResponse WorldApi::SubmitRun(const ApiRequest& request) {
     answer["rank"] = result.rank;
     answer["time"] = run.time;
     answer["course"] = HexDigest(run.course);
-    answer["stage"] = run.stage + 1;
+    answer["stage"] = course->pack ? json(nullptr) : json(run.stage + 1);
     ApiResponse response = Json(201, answer);
     response.headers.emplace_back("Location", "/api/v1/runs/" + std::to_string(result.id));
     return response;
@@ -325,9 +330,19 @@ ApiResponse WorldApi::SubmitRun(const ApiRequest& request) {
 ApiResponse WorldApi::ListCourses() {
     json list = json::array();
     for (const Course& course : courses_.All()) {
-        list.push_back({{"digest", HexDigest(course.digest)},
-                        {"stage", course.stage + 1},
-                        {"runs", store_.BoardSize(course.digest)}});
+        json entry = {{"digest", HexDigest(course.digest)},
+                      {"runs", store_.BoardSize(course.digest)}};
+        if (course.pack) {
+            entry["pack"] = {{"name", course.pack->nameEn},
+                             {"name_ja", course.pack->nameJa},
+                             {"author", course.pack->author},
+                             {"version", course.pack->version},
+                             {"digest", HexDigest(course.pack->digest)},
+                             {"bytes", course.pack->bytes.size()}};
+        } else {
+            entry["stage"] = course.stage + 1;
+        }
+        list.push_back(entry);
     }
     return Json(200, {{"courses", list}});
 }
@@ -361,7 +376,7 @@ ApiResponse WorldApi::ListRuns(const ApiRequest& request, const std::string& dig
         runs.push_back(entryOf(run));
     }
     json answer = {{"course", digestHex},
-                   {"stage", course->stage + 1},
+                   {"stage", course->pack ? json(nullptr) : json(course->stage + 1)},
                    {"total", store_.BoardSize(course->digest)},
                    {"runs", runs}};
     // With the player's key, their own place too, wherever it is on the board.
@@ -385,6 +400,20 @@ ApiResponse WorldApi::RunFileOf(const std::string& idText) {
     response.body.assign(bytes->begin(), bytes->end());
     response.headers.emplace_back("Content-Disposition",
                                   "attachment; filename=\"world-" + idText + ".run\"");
+    return response;
+}
+
+ApiResponse WorldApi::PackFile(const std::string& digestHex) {
+    const std::optional<Sha256Digest> digest = ParseDigest(digestHex);
+    const Course* course = digest ? courses_.FindPack(*digest) : nullptr;
+    if (!course) {
+        return Refuse(404, "no_pack", "no such stage pack on this world table");
+    }
+    ApiResponse response;
+    response.contentType = "application/zip";
+    response.body.assign(course->pack->bytes.begin(), course->pack->bytes.end());
+    response.headers.emplace_back("Content-Disposition",
+                                  "attachment; filename=\"" + course->pack->fileName + "\"");
     return response;
 }
 

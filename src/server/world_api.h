@@ -57,6 +57,7 @@ class WorldApi {
     ApiResponse ListCourses();
     ApiResponse ListRuns(const ApiRequest& request, const std::string& digestHex);
     ApiResponse RunFileOf(const std::string& idText);
+    ApiResponse PackFile(const std::string& digestHex);
     ApiResponse Health();
     void SeedStaffRuns(const std::filesystem::path& gameFolder);
 

@@ -2,6 +2,7 @@
 // away and coming back, the limits, and the browser build served beside the API.
 #include <fstream>
 
+#include "pack/stage_pack.h"
 #include "world_test_support.h"
 
 namespace vantrell::test {
@@ -206,6 +207,66 @@ TEST(WorldTool, RegistersSendsListsAndFetchesGhosts) {
     const Ran offline = RunCommand(tool + "table --stage 0 --key " + key);
     EXPECT_EQ(offline.status, 2);
     EXPECT_NE(offline.output.find("no answer"), std::string::npos) << offline.output;
+}
+
+}  // namespace
+}  // namespace vantrell::test
+
+namespace vantrell::test {
+namespace {
+
+TEST(WorldDeploy, TakesRunsOnStagePacksAndHandsThePacksOut) {
+    const std::filesystem::path packs = GameDir().parent_path() / "packs";
+    FreshStore store("sqlite");
+    std::vector<std::string> args = ServerArgs(store.address());
+    args.insert(args.end(), {"--stages", packs.string()});
+    ServerProcess server(args);
+    ASSERT_TRUE(server.ready());
+    httplib::Client client = server.Client();
+
+    const Answer courses = ToAnswer(client.Get("/api/v1/courses"));
+    ASSERT_EQ(courses.body["courses"].size(), 7u);  // five stages, two packs
+    const nlohmann::json& lakeside = courses.body["courses"][5];
+    ASSERT_TRUE(lakeside.contains("pack"));
+    EXPECT_EQ(lakeside["pack"]["name"], "Lakeside Loop");
+    EXPECT_EQ(lakeside["runs"], kHiScoreSlots);  // the pack's own records
+
+    // The pack as the server hands it out: the very file, which the reader takes.
+    const httplib::Result fetched =
+        client.Get("/api/v1/packs/" + lakeside["pack"]["digest"].get<std::string>());
+    ASSERT_TRUE(fetched && fetched->status == 200);
+    std::ifstream in(packs / "lakeside.vstage", std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(fetched->body, file);
+    const PackRead read = ReadStagePack(
+        std::span(reinterpret_cast<const uint8_t*>(fetched->body.data()), fetched->body.size()));
+    ASSERT_TRUE(read.pack) << read.problem;
+    EXPECT_EQ(HexDigest(read.pack->manifest.course), lakeside["digest"]);
+
+    // A run on the pack's course, made where the pack is unpacked as a game folder's stage.
+    ScratchDir unpacked;
+    for (const auto& [name, bytes] : PackGameFiles(*read.pack)) {
+        std::ofstream(unpacked / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes->data()),
+                   static_cast<std::streamsize>(bytes->size()));
+    }
+    const CourseRuns runs = MakeCourseRuns(unpacked.path(), kPackStage, 1);
+    ASSERT_EQ(runs.runs.size(), 1u);
+    const std::string key = Register(client, "Ada").body["key"];
+    const Answer sent =
+        Send(client, key, RunFileBytes(runs, "Ada", runs.runs[0].recording, runs.runs[0].time));
+    ASSERT_EQ(sent.status, 201) << sent.bytes;
+    EXPECT_EQ(Board(client, runs.course).body["total"], kHiScoreSlots + 1);
+    EXPECT_EQ(ToAnswer(client.Get("/api/v1/packs/" + std::string(64, 'a'))).status, 404);
+
+    // A folder with a broken pack: the server says which, and does not start.
+    ScratchDir broken;
+    std::ofstream(broken / "cut.vstage", std::ios::binary) << file.substr(0, file.size() / 2);
+    const Ran refused = RunCommand(
+        std::string(VANTRELL_SERVER) + " --listen 127.0.0.1:" + std::to_string(FreePort()) +
+        " --db sqlite:" + (broken / "w.sqlite").string() + " --stages " + broken.path().string());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("cut.vstage"), std::string::npos) << refused.output;
 }
 
 }  // namespace

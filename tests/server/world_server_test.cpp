@@ -73,9 +73,9 @@ TEST_P(WorldTable, RunsAreDrivenRankedAndHandedOutAsGhosts) {
     EXPECT_EQ(entry["id"], first.body["id"]);
 
     // The player's own place comes with their key, wherever it stands.
-    const Answer own = ToAnswer(client.Get("/api/v1/courses/" + HexDigest(runs.course) +
-                                               "/runs?limit=1",
-                                           {{"Authorization", "Bearer " + key}}));
+    const Answer own =
+        ToAnswer(client.Get("/api/v1/courses/" + HexDigest(runs.course) + "/runs?limit=1",
+                            {{"Authorization", "Bearer " + key}}));
     EXPECT_EQ(own.body["own"]["id"], first.body["id"]);
     EXPECT_EQ(own.body["own"]["rank"], first.body["rank"]);
     EXPECT_EQ(own.body["runs"].size(), 1u);
