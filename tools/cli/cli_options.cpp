@@ -71,6 +71,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.out = value;
         } else if (arg == "--style") {
             options.style = value;
+        } else if (arg == "--view") {
+            options.view = value;
         } else {
             throw CliError(arg + ": unknown option; run 'vantrell-tool --help' for the options");
         }

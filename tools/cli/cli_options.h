@@ -33,6 +33,7 @@ struct CliOptions {
     std::string dir;
     std::string out;
     std::string style;
+    std::string view;
     bool replace = false;
     std::vector<std::string> given;  // the options as typed, e.g. "--stage"
     std::vector<std::string> positional;
