@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
-#include <mutex>
 
 #include "craft/heading_tables.h"
 #include "race/view.h"
@@ -143,11 +141,22 @@ SharpViewTables::SharpViewTables(ViewMode mode) : shape(ShapeOf(mode)) {
 }
 
 const SharpViewTables& SharpViewTables::Shared(ViewMode mode) {
-    static std::array<std::unique_ptr<const SharpViewTables>, kViewModeCount> built;
-    static std::array<std::once_flag, kViewModeCount> once;
-    const auto i = static_cast<size_t>(mode);
-    std::call_once(once[i], [&] { built[i] = std::make_unique<const SharpViewTables>(mode); });
-    return *built[i];
+    // Each built at its first use; the original has no finer tables and reads Sharp x2's.
+    switch (mode) {
+        case ViewMode::Sharp4: {
+            static const SharpViewTables sharp4(ViewMode::Sharp4);
+            return sharp4;
+        }
+        case ViewMode::Wide: {
+            static const SharpViewTables wide(ViewMode::Wide);
+            return wide;
+        }
+        case ViewMode::Original:
+        case ViewMode::Sharp2:
+            break;
+    }
+    static const SharpViewTables sharp2(ViewMode::Sharp2);
+    return sharp2;
 }
 
 void RenderSharpView(const SharpViewTables& tables, const Bitmap8& stagePicture,

@@ -29,7 +29,8 @@ struct SharpRowStep {
 struct SharpViewTables {
     explicit SharpViewTables(ViewMode mode);
 
-    // The tables of each finer mode, built on first use and never changed after.
+    // The tables of each finer mode (Sharp x2's for the original, which has none), built on
+    // first use and never changed after.
     static const SharpViewTables& Shared(ViewMode mode);
 
     const SharpRowStep* Steps(int32_t heading) const { return steps.data() + heading * rows; }
