@@ -56,8 +56,8 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
     // Band row y of column c is at bottom - y * stride + c (the rows are stored bottom-up).
     uint8_t* bottom = v.band + static_cast<int64_t>(v.height - 1) * stride;
     // The original's bounds on the lift, in the band's rows.
-    const int64_t liftUp = -static_cast<int64_t>(kMaxLiftUp) * scale;
-    const int64_t liftDown = static_cast<int64_t>(kMaxLiftDown) * scale;
+    const int32_t liftUp = -kMaxLiftUp * scale;
+    const int32_t liftDown = kMaxLiftDown * scale;
     const int32_t nearEnd = scale * (kViewTopBandRow + kViewRows - 1 + kNearRun);
     const uint8_t* picture = v.picture + v.pictureBase;
     const int32_t* field = v.field + v.fieldBase;
@@ -65,12 +65,17 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
         const SharpRowStep& step = steps[r];
         const int64_t slope = t.liftSlope[r];
         const int32_t level = scale * kViewTopBandRow + r;
+        // No point of this row lands higher than this: a column held up to it hides the row.
+        const int32_t highest = level + liftUp;
         const bool nearest = r == t.rows - 1;
         int64_t ax = step.x0;
         int64_t ay = step.y0;
         for (int32_t c = 0; c < v.width; ++c, ax += step.xStep, ay += step.yStep) {
-            const int64_t o = Sign * (static_cast<int64_t>(Floor32(ax)) -
-                                      static_cast<int64_t>(kFieldWidth) * Floor32(ay));
+            const int32_t limit = top[c];
+            if (limit <= highest) {
+                continue;
+            }
+            const int32_t o = Sign * (Floor32(ax) - kFieldWidth * Floor32(ay));
             if constexpr (Checked) {
                 const int64_t p = v.pictureBase + o;
                 const int64_t q = v.fieldBase + o;
@@ -79,16 +84,14 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
                 }
             }
             const int64_t below = static_cast<int64_t>(v.cameraHeight) - field[o];
-            const int64_t y = level + std::clamp<int64_t>((below * slope) >> 16, liftUp, liftDown);
-            const int32_t limit = top[c];
+            const auto y = static_cast<int32_t>(
+                level + std::clamp<int64_t>((below * slope) >> 16, liftUp, liftDown));
             if (y >= limit) {
                 continue;
             }
-            const int32_t first = static_cast<int32_t>(std::max<int64_t>(y, 0));
-            const int32_t end = nearest
-                                    ? static_cast<int32_t>(std::min<int64_t>(
-                                          limit, std::max<int64_t>(y + kNearRun * scale, nearEnd)))
-                                    : limit;
+            const int32_t first = std::max(y, 0);
+            const int32_t end =
+                nearest ? std::min(limit, std::max(y + kNearRun * scale, nearEnd)) : limit;
             const uint8_t colour = picture[o];
             uint8_t* pixel = bottom - static_cast<int64_t>(first) * stride + c;
             for (int32_t row = first; row < end; ++row, pixel -= stride) {
