@@ -59,8 +59,6 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
     const int32_t liftUp = -kMaxLiftUp * scale;
     const int32_t liftDown = kMaxLiftDown * scale;
     const int32_t nearEnd = scale * (kViewTopBandRow + kViewRows - 1 + kNearRun);
-    const uint8_t* picture = v.picture + v.pictureBase;
-    const int32_t* field = v.field + v.fieldBase;
     for (int32_t r = t.rows - 1; r >= 0; --r) {
         const SharpRowStep& step = steps[r];
         const int64_t slope = t.liftSlope[r];
@@ -76,14 +74,14 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
                 continue;
             }
             const int32_t o = Sign * (Floor32(ax) - kFieldWidth * Floor32(ay));
+            const int64_t p = v.pictureBase + o;
+            const int64_t q = v.fieldBase + o;
             if constexpr (Checked) {
-                const int64_t p = v.pictureBase + o;
-                const int64_t q = v.fieldBase + o;
                 if (p < 0 || p >= v.pictureBytes || q < 0 || q >= kFieldCells) {
                     continue;
                 }
             }
-            const int64_t below = static_cast<int64_t>(v.cameraHeight) - field[o];
+            const int64_t below = static_cast<int64_t>(v.cameraHeight) - v.field[q];
             const auto y = static_cast<int32_t>(
                 level + std::clamp<int64_t>((below * slope) >> 16, liftUp, liftDown));
             if (y >= limit) {
@@ -92,7 +90,7 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
             const int32_t first = std::max(y, 0);
             const int32_t end =
                 nearest ? std::min(limit, std::max(y + kNearRun * scale, nearEnd)) : limit;
-            const uint8_t colour = picture[o];
+            const uint8_t colour = v.picture[p];
             uint8_t* pixel = bottom - static_cast<int64_t>(first) * stride + c;
             for (int32_t row = first; row < end; ++row, pixel -= stride) {
                 *pixel = colour;
@@ -115,8 +113,9 @@ SharpViewTables::SharpViewTables(ViewMode mode) : shape(ShapeOf(mode)) {
     for (int32_t r = 0; r < rows; ++r) {
         const double f = ViewDistanceAt((r + 0.5) / scale);
         liftSlope[r] = Fixed(scale * kViewLiftScale / ViewLiftDivisor(f), kLiftOne);
-        // Column 0's centre and the step between centres, in original columns.
-        const double first = 0.5 / scale - shape.sideColumns;
+        // Column 0's centre and the step between centres, in original columns (original column
+        // c covers c - 0.5 .. c + 0.5 of the band).
+        const double first = 0.5 / scale - 0.5 - shape.sideColumns;
         const double h0 = ViewSideOffset(first, f);
         const double hStep = ViewSideOffset(first + 1.0 / scale, f) - h0;
         for (int32_t j = 0; j < kViewHeadings; ++j) {
