@@ -17,6 +17,10 @@ constexpr double kLiftOne = 65536.0;   // 2^16: the lift slopes' fixed point
 constexpr int64_t kFieldCells = static_cast<int64_t>(kFieldRows) * kFieldWidth;
 // The original's nearest row draws six frame rows; the finer modes draw as many of theirs.
 constexpr int32_t kNearRun = 6;
+// The widest band any mode draws, for the columns' state kept on the stack.
+constexpr int32_t kWidestBand = ShapeOf(ViewMode::Wide).bandWidth;
+static_assert(kWidestBand >= ShapeOf(ViewMode::Sharp4).bandWidth &&
+              kWidestBand >= ShapeOf(ViewMode::Sharp2).bandWidth);
 // The band row view row 0 lands on over level ground, at the original's scale.
 constexpr int32_t kViewTopBandRow = kViewTopFrameRow - kBandTop;
 
@@ -49,7 +53,7 @@ struct SharpFrame {
 template <int Sign, bool Checked>
 void Render(const SharpFrame& v, const SharpRowStep* steps) {
     const SharpViewTables& t = *v.tables;
-    std::array<int32_t, 4 * (kBandWidth + 2 * kWideSideColumns)> top;
+    std::array<int32_t, kWidestBand> top;
     std::fill(top.begin(), top.begin() + v.width, v.height);
     const int32_t scale = t.shape.scale;
     const int32_t stride = StrideFor(v.width);
