@@ -15,7 +15,8 @@ namespace {
 constexpr double kOne = 4294967296.0;  // 2^32: the course offsets' fixed point
 constexpr double kLiftOne = 65536.0;   // 2^16: the lift slopes' fixed point
 constexpr int64_t kFieldCells = static_cast<int64_t>(kFieldRows) * kFieldWidth;
-// The original's nearest row draws six frame rows; the finer modes draw as many of theirs.
+// The original's nearest row draws itself and the five frame rows below; a finer mode's nearest
+// row draws itself and five original rows' worth below.
 constexpr int32_t kNearRun = 6;
 // The widest band any mode draws, for the columns' state kept on the stack.
 constexpr int32_t kWidestBand = ShapeOf(ViewMode::Wide).bandWidth;
@@ -62,6 +63,7 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
     // The original's bounds on the lift, in the band's rows.
     const int32_t liftUp = -kMaxLiftUp * scale;
     const int32_t liftDown = kMaxLiftDown * scale;
+    const int32_t nearRun = (kNearRun - 1) * scale + 1;
     const int32_t nearEnd = scale * (kViewTopBandRow + kViewRows - 1 + kNearRun);
     for (int32_t r = t.rows - 1; r >= 0; --r) {
         const SharpRowStep& step = steps[r];
@@ -92,8 +94,7 @@ void Render(const SharpFrame& v, const SharpRowStep* steps) {
                 continue;
             }
             const int32_t first = std::max(y, 0);
-            const int32_t end =
-                nearest ? std::min(limit, std::max(y + kNearRun * scale, nearEnd)) : limit;
+            const int32_t end = nearest ? std::min(limit, std::max(y + nearRun, nearEnd)) : limit;
             const uint8_t colour = v.picture[p];
             uint8_t* pixel = bottom - static_cast<int64_t>(first) * stride + c;
             for (int32_t row = first; row < end; ++row, pixel -= stride) {
