@@ -14,14 +14,15 @@ void StretchBandRgba(const Bitmap8& frameBuffer, int32_t width, int32_t height,
                      std::vector<uint8_t>& rgba) {
     rgba.assign(static_cast<size_t>(width) * height * 4, 0);
     const RgbQuad* colours = frameBuffer.Colours();
+    const BandRect band = BandRectOf(frameBuffer.Width(), frameBuffer.Height());
     uint8_t* out = rgba.data();
     for (int32_t y = 0; y < height; ++y, out += static_cast<size_t>(width) * 4) {
-        const uint8_t* row = frameBuffer.PixelAddress(0, kBandTop + y * kBandHeight / height);
+        const uint8_t* row = frameBuffer.PixelAddress(0, band.top + y * band.height / height);
         if (row == nullptr) {
             continue;
         }
         for (int32_t x = 0; x < width; ++x) {
-            const RgbQuad& c = colours[row[x * kBandWidth / width]];
+            const RgbQuad& c = colours[row[x * band.width / width]];
             uint8_t* pixel = out + static_cast<size_t>(x) * 4;
             pixel[0] = c.red;
             pixel[1] = c.green;

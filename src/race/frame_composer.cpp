@@ -49,13 +49,38 @@ FrameComposer::FrameComposer() {
 }
 
 void FrameComposer::RenderFrom(const Stage& stage, int32_t x, int32_t y, int32_t heading) {
-    frameBuffer_.FillRect(0, kBandTop, kFrameWidth, kClearedRows, 0);
-    RenderView(view_, stage.Picture(), stage.Ground(), frameBuffer_, x, y, heading,
-               stage.Ground().HeightAt(x, y));
+    Draw(stage.Picture(), stage.Ground(), x, y, heading, stage.Ground().HeightAt(x, y));
 }
 
 void FrameComposer::AdoptColours(const Bitmap8& stagePicture) {
     vantrell::AdoptColours(frameBuffer_, stagePicture);
+    vantrell::AdoptColours(band_, stagePicture);
+}
+
+void FrameComposer::SetViewMode(ViewMode mode) {
+    if (mode == mode_) {
+        return;
+    }
+    mode_ = mode;
+    if (mode == ViewMode::Original) {
+        sharp_ = nullptr;
+        band_.Resize(kSpriteSize, kSpriteSize);  // the finer band's memory is not kept
+        return;
+    }
+    sharp_ = &SharpViewTables::Shared(mode);
+    band_.Resize(sharp_->shape.bandWidth, sharp_->shape.bandHeight);
+    band_.FillRect(0, 0, band_.Width(), band_.Height(), 0);
+}
+
+void FrameComposer::Draw(const Bitmap8& stagePicture, const Terrain& terrain, int32_t x, int32_t y,
+                         int32_t heading, int32_t cameraHeight) {
+    if (sharp_ == nullptr) {
+        frameBuffer_.FillRect(0, kBandTop, kFrameWidth, kClearedRows, 0);
+        RenderView(view_, stagePicture, terrain, frameBuffer_, x, y, heading, cameraHeight);
+        return;
+    }
+    band_.FillRect(0, 0, band_.Width(), band_.Height(), 0);
+    RenderSharpView(*sharp_, stagePicture, terrain, band_, x, y, heading, cameraHeight);
 }
 
 void FrameComposer::Compose(Stage& stage, const CraftPair& crafts, int32_t x1, int32_t y1,
@@ -111,10 +136,7 @@ void FrameComposer::Compose(Stage& stage, const CraftPair& crafts, int32_t x1, i
     // The view follows the first craft as it stands now.
     const int32_t vx = crafts.first.x;
     const int32_t vy = crafts.first.y;
-    frameBuffer_.FillRect(0, kBandTop, kFrameWidth, kClearedRows, 0);
-    const int32_t cameraHeight = terrain.HeightAt(vx, vy);
-    RenderView(view_, stagePicture, terrain, frameBuffer_, vx, vy, crafts.first.viewHeading,
-               cameraHeight);
+    Draw(stagePicture, terrain, vx, vy, crafts.first.viewHeading, terrain.HeightAt(vx, vy));
 
     RestoreBlock(field, x1 - kHalfSprite, y1 - kHalfSprite, heightSaves_[0]);
     saveBuffers_[0].PutTo(&stagePicture, x1 - kHalfSprite, y1 + 202);

@@ -69,6 +69,9 @@ class GameState {
         frame_.RenderFrom(stage_, x, y, heading);
     }
 
+    // The picture mode of the frames to come; the race goes the same in every one.
+    void SetViewMode(ViewMode mode) { frame_.SetViewMode(mode); }
+
     const Stage& CurrentStage() const { return stage_; }
     // The 2400 bytes the second craft replays in a race against a recording.
     const uint8_t* Opponent() const { return opponent_; }

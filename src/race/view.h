@@ -17,7 +17,7 @@ constexpr int32_t kPictureRowOffset = 210;  // picture row y + 210 shows course 
 constexpr int32_t kViewTopFrameRow = 128;   // where view row 0 lands on level ground
 // Lowest frame row the view can write (row 79 shifted 64 down, plus its five-pixel run), so a
 // frame buffer must have at least this many rows plus one.
-constexpr int32_t kViewLastFrameRow = kViewTopFrameRow + kViewRows - 1 + 64 + 5;
+constexpr int32_t kViewLastFrameRow = kViewTopFrameRow + kViewRows - 1 + kMaxLiftDown + 5;
 
 // Renders the view from course point (x, y) looking along viewHeading (0..63) with the given
 // camera height into the frame buffer. Writes only view pixels; the caller clears the band.

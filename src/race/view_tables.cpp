@@ -9,9 +9,21 @@ namespace vantrell {
 // each double operation rounds once (the build forbids fused multiply-adds), so the entries come
 // out identical on every machine.
 double ViewRowDistance(int32_t r) {
-    const double t = 1.0 - (r + 0.5) * 0.0125;
+    return ViewDistanceAt(r + 0.5);
+}
+
+double ViewDistanceAt(double row) {
+    const double t = 1.0 - row * 0.0125;
     const double d = t / (20.0 - 16.666666666666668 * t);
     return d * 633.3333333333334;
+}
+
+double ViewSideOffset(double column, double distance) {
+    return (column - 49.5) * (distance + 38.0) * 0.005482456140350877;
+}
+
+double ViewLiftDivisor(double distance) {
+    return (distance + 38.0) * 3800.0;
 }
 
 ViewTables::ViewTables()
@@ -37,10 +49,9 @@ void ViewTables::BuildGroundTable() {
         for (int32_t r = 0; r < kViewRows; ++r) {
             const double f = ViewRowDistance(r);
             for (int32_t c = 0; c < kViewColumns; ++c) {
-                // The forward line sits at column 49.5: 50 columns left of it, 46 right.
-                const double h = (c - 49.5) * (f + 38.0) * 0.005482456140350877;
-                const double a = k * (f - 7.0) - s * h;
-                const double b = h * k + s * (f - 7.0);
+                const double h = ViewSideOffset(c, f);
+                const double a = k * (f - kViewBehind) - s * h;
+                const double b = h * k + s * (f - kViewBehind);
                 const int32_t dx = static_cast<int32_t>(std::floor(a + 0.5));
                 const int32_t dy = static_cast<int32_t>(std::floor(b + 0.5));
                 const int32_t o = dx - 400 * dy;
@@ -57,13 +68,13 @@ void ViewTables::BuildGroundTable() {
 
 void ViewTables::BuildLiftTable() {
     for (int32_t r = 0; r < kViewRows; ++r) {
-        const double q = (ViewRowDistance(r) + 38.0) * 3800.0;
+        const double q = ViewLiftDivisor(ViewRowDistance(r));
         for (int32_t k = 0; k < kLiftSpan; ++k) {
             // Some quotients are whole in exact arithmetic but fall just below in double
             // precision (row 1, k 24 gives 55.99999999999998); the floor takes them as computed.
-            const double v = -((k - 100) / q) * 583680.0;
+            const double v = -((k - 100) / q) * kViewLiftScale;
             int32_t n = static_cast<int32_t>(std::floor(v));
-            n = std::clamp(n, -63, 64);
+            n = std::clamp(n, -kMaxLiftUp, kMaxLiftDown);
             liftTable[r * kLiftSpan + k] = -96 * n;
         }
     }

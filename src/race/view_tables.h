@@ -19,6 +19,21 @@ constexpr int32_t kLiftEntries = kViewRows * kLiftSpan;
 
 // Forward distance in map units that view row r (0 far .. 79 near) shows.
 double ViewRowDistance(int32_t r);
+// The same at any point down the view: `row` 0 is the top edge of row 0, 80 the bottom of row 79
+// (ViewRowDistance(r) is ViewDistanceAt(r + 0.5)).
+double ViewDistanceAt(double row);
+// Sideways offset in map units of view column `column` (0..95, fractions between) at forward
+// distance `distance`: the forward line sits at column 49.5, 50 columns left of it, 46 right.
+double ViewSideOffset(double column, double distance);
+// How far behind the camera point the view's forward distances start.
+inline constexpr double kViewBehind = 7.0;
+// A height difference d above the camera lifts a view row at distance f by
+// d / ViewLiftDivisor(f) * kViewLiftScale frame rows.
+double ViewLiftDivisor(double distance);
+inline constexpr double kViewLiftScale = 583680.0;
+// The most frame rows a view row is lifted or lowered.
+inline constexpr int32_t kMaxLiftUp = 63;
+inline constexpr int32_t kMaxLiftDown = 64;
 
 struct ViewTables {
     ViewTables();

@@ -174,5 +174,77 @@ TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
     EXPECT_NE(timeup.out.find("timeup"), std::string::npos);
 }
 
+TEST(ToolPicture, ViewModesGiveTheirBandsFromTheSameCameraAndTheSameRun) {
+    ScratchDir scratch;
+    auto render = [&](const std::string& view, const std::string& name) {
+        const std::string file = (scratch / name).string();
+        const ToolResult result = RunTool({"render", "--stage", "3", "--x", "210", "--y", "160",
+                                           "--heading", "21", "--view", view, "--out", file});
+        EXPECT_EQ(result.status, 0) << view << ": " << result.err;
+        return file;
+    };
+    struct Expected {
+        const char* view;
+        int32_t width, height, shownWidth;
+    };
+    for (const Expected& e : {Expected{"original", 96, 120, 248}, Expected{"sharp2", 192, 240, 248},
+                              Expected{"sharp4", 384, 480, 248}, Expected{"wide", 744, 480, 480}}) {
+        Bitmap8 band;
+        ASSERT_EQ(band.LoadBmp(render(e.view, std::string(e.view) + ".bmp")), 1) << e.view;
+        EXPECT_EQ(band.Width(), e.width) << e.view;
+        EXPECT_EQ(band.Height(), e.height) << e.view;
+        const std::string png = ReadBytes(render(e.view, std::string(e.view) + ".png"));
+        const std::vector<Chunk> chunks = PngChunks(png);
+        ASSERT_FALSE(chunks.empty()) << e.view;
+        EXPECT_EQ(Be32(png, chunks.front().data), static_cast<uint32_t>(e.shownWidth)) << e.view;
+        EXPECT_EQ(Be32(png, chunks.front().data + 4), 270u) << e.view;
+    }
+    // No --view is the original, to the byte.
+    const std::string plain = (scratch / "plain.bmp").string();
+    ASSERT_EQ(RunTool({"render", "--stage", "3", "--x", "210", "--y", "160", "--heading", "21",
+                       "--out", plain})
+                  .status,
+              0);
+    EXPECT_EQ(ReadBytes(plain), ReadBytes((scratch / "original.bmp").string()));
+
+    // Wide is Sharp x4 with more to each side: the same camera, so its middle 384 columns are
+    // Sharp x4's picture (a column depends on nothing but its own course points).
+    Bitmap8 sharp;
+    Bitmap8 wide;
+    ASSERT_EQ(sharp.LoadBmp((scratch / "sharp4.bmp").string()), 1);
+    ASSERT_EQ(wide.LoadBmp((scratch / "wide.bmp").string()), 1);
+    int32_t differing = 0;
+    int32_t drawn = 0;
+    for (int32_t row = 0; row < 480; ++row) {
+        for (int32_t col = 0; col < 384; ++col) {
+            differing += sharp.GetPixel(col, row) != wide.GetPixel(col + 180, row);
+            drawn += sharp.GetPixel(col, row) != 0;
+        }
+    }
+    EXPECT_GT(drawn, 384 * 240);
+    EXPECT_LT(differing, 384 * 480 / 100);
+
+    const ToolResult unknown = RunTool({"render", "--stage", "3", "--x", "210", "--y", "160",
+                                        "--heading", "21", "--view", "fisheye", "--out", plain});
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_NE(unknown.err.find("original, sharp2, sharp4 or wide"), std::string::npos)
+        << unknown.err;
+
+    // A replay in Wide: frames the wide window's size, the same run to the same end.
+    const ToolResult original =
+        RunTool({"replay", "--stage", "4", "--every", "5000", "--out", (scratch / "o").string()});
+    const std::string file = (scratch / "wide_run.png").string();
+    const ToolResult replay =
+        RunTool({"replay", "--stage", "4", "--every", "400", "--view", "wide", "--out", file});
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    const std::string outcome = original.out.substr(original.out.find(';'));
+    EXPECT_EQ(replay.out.substr(replay.out.find(';')), outcome);
+    const std::string bytes = ReadBytes(file);
+    const std::vector<Chunk> chunks = PngChunks(bytes);
+    ASSERT_GE(chunks.size(), 2u);
+    EXPECT_EQ(Be32(bytes, chunks[0].data), 480u);
+    EXPECT_EQ(Be32(bytes, chunks[0].data + 4), 270u);
+}
+
 }  // namespace
 }  // namespace vantrell::test

@@ -130,6 +130,51 @@ TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
     EXPECT_EQ(game.app->ViewChoices().Settings().windowScale, 1);
 }
 
+TEST_F(ViewScalingTest, PictureModesDrawTheirBandsShapeTheWindowAndAreKept) {
+    ViewMenu& choices = game.app->ViewChoices();
+    EXPECT_EQ(choices.Settings().mode, ViewMode::Original);
+    EXPECT_TRUE(choices.ModeItem(ViewMode::Original).isChecked());
+    EXPECT_EQ(View().Band().size(), QSize(kBandWidth, kBandHeight));
+
+    // Wide: the band is 16:9 as shown and the window as much wider as its picture.
+    choices.ModeItem(ViewMode::Wide).trigger();
+    Pump(60);
+    EXPECT_TRUE(choices.ModeItem(ViewMode::Wide).isChecked());
+    EXPECT_FALSE(choices.ModeItem(ViewMode::Original).isChecked());
+    EXPECT_EQ(View().Band().size(), QSize(744, 480));
+    EXPECT_EQ(View().Band().format(), QImage::Format_Indexed8);
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(488, 360 + RacePanel::kHeight));
+    choices.WindowScaleItem(2).trigger();
+    Pump(40);
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(976, 720 + RacePanel::kHeight));
+    choices.ScalingItem(Scaling::KeepShape).trigger();
+    const QRectF shape = View().PictureRect();
+    EXPECT_NEAR(shape.width() * kBandHeight, shape.height() * (kBandWidth + 2 * kWideSideColumns),
+                kBandHeight);
+
+    // Sharp x4 keeps the original's window and shape at four times the pixels.
+    choices.ModeItem(ViewMode::Sharp4).trigger();
+    Pump(60);
+    EXPECT_EQ(View().Band().size(), QSize(4 * kBandWidth, 4 * kBandHeight));
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(512, 720 + RacePanel::kHeight));
+
+    QSettings stored(game.settingsFile, QSettings::IniFormat);
+    EXPECT_EQ(stored.value("view/picture").toString(), QStringLiteral("sharp4"));
+    game.app.reset();
+    game.Start();
+    Pump(60);
+    EXPECT_EQ(game.app->ViewChoices().Settings().mode, ViewMode::Sharp4);
+    EXPECT_TRUE(game.app->ViewChoices().ModeItem(ViewMode::Sharp4).isChecked());
+    EXPECT_EQ(View().Band().size(), QSize(4 * kBandWidth, 4 * kBandHeight));
+
+    // Back to the original: its band and window exactly as before.
+    game.app->ViewChoices().ModeItem(ViewMode::Original).trigger();
+    game.app->ViewChoices().WindowScaleItem(1).trigger();
+    Pump(60);
+    EXPECT_EQ(View().Band().size(), QSize(kBandWidth, kBandHeight));
+    EXPECT_EQ(game.Window().frameGeometry().size(), QSize(256, 360 + RacePanel::kHeight));
+}
+
 TEST_F(ViewScalingTest, TheItemsFollowTheLanguage) {
     ViewMenu& choices = game.app->ViewChoices();
     // Qt posts the news of a new language to every window: the items follow from the loop.
@@ -142,6 +187,12 @@ TEST_F(ViewScalingTest, TheItemsFollowTheLanguage) {
     EXPECT_EQ(choices.ScalingItem(Scaling::WholeMultiples).text(),
               QStringLiteral("Whole multiples only (sharp pixels)"));
     EXPECT_EQ(choices.WindowScaleItem(2).text(), QStringLiteral("x2 (512 x 720)"));
+    EXPECT_EQ(choices.ModeItem(ViewMode::Sharp4).text(), QStringLiteral("Sharp x4"));
+    choices.ModeItem(ViewMode::Wide).trigger();
+    EXPECT_EQ(choices.WindowScaleItem(2).text(), QStringLiteral("x2 (976 x 720)"));
+    game.app->Languages().Choose(UiLanguage::Japanese);
+    Pump(20);
+    EXPECT_EQ(choices.ModeItem(ViewMode::Sharp2).text(), QStringLiteral("くっきり ×2"));
 }
 
 TEST(PictureRectTest, WholeMultiplesCountScreenPixelsOnAScaledScreen) {

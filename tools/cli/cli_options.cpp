@@ -73,6 +73,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             options.style = value;
         } else if (arg == "--pack") {
             options.pack = value;
+        } else if (arg == "--view") {
+            options.view = value;
         } else {
             throw CliError(arg + ": unknown option; run 'vantrell-tool --help' for the options");
         }

@@ -34,6 +34,7 @@ struct CliOptions {
     std::string out;
     std::string style;
     std::string pack;  // --pack FILE: a stage pack in place of --stage N
+    std::string view;
     bool replace = false;
     std::vector<std::string> given;  // the options as typed, e.g. "--stage"
     std::vector<std::string> positional;

@@ -27,8 +27,10 @@ void WritePng(const std::string& path, const tools::RgbImage& image) {
 }  // namespace
 
 int RunRender(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--x", "--y", "--heading", "--out", "--pack"});
+    AcceptOnly(options,
+               {"--stage", "--dir", "--x", "--y", "--heading", "--out", "--pack", "--view"});
     CheckStageChoice(options);
+    const ViewMode mode = RequireViewMode(options);
     if (!options.x || !options.y || !options.heading) {
         throw CliError("render: the view point needs --x, --y and --heading");
     }
@@ -47,11 +49,12 @@ int RunRender(const CliOptions& options) {
     }
     if (options.out.empty() ||
         !(HasExtension(options.out, ".bmp") || HasExtension(options.out, ".png"))) {
-        throw CliError("render: give --out FILE.bmp (the 96 x 120 band) or FILE.png (as shown)");
+        throw CliError("render: give --out FILE.bmp (the band, 8-bit) or FILE.png (as shown)");
     }
     const StagePlace place = RaceableStage(options);
     HeadlessRace race(place.dir, place.stage);
     GameState& game = race.game();
+    game.SetViewMode(mode);
     // The frame as the race step composes it, but with nothing stamped into the course.
     game.RenderViewAt(*options.x, *options.y, *options.heading);
     if (HasExtension(options.out, ".bmp")) {
@@ -62,14 +65,17 @@ int RunRender(const CliOptions& options) {
                            "writable");
         }
     } else {
-        WritePng(options.out, ShownBand(game.FrameBuffer()));
+        const ViewModeShape shape = ShapeOf(mode);
+        WritePng(options.out, ShownBand(game.FrameBuffer(), shape.shownWidth, shape.shownHeight));
     }
     return 0;
 }
 
 int RunReplay(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--out", "--every", "--pack"}, 1);
+    AcceptOnly(options, {"--stage", "--dir", "--out", "--every", "--pack", "--view"}, 1);
     CheckStageChoice(options);
+    const ViewMode mode = RequireViewMode(options);
+    const ViewModeShape shape = ShapeOf(mode);
     if (options.out.empty()) {
         throw CliError("replay: no output given; add --out DIR (numbered PNGs) or --out FILE.png");
     }
@@ -111,15 +117,17 @@ int RunReplay(const CliOptions& options) {
     if (!animated) {
         tools::MakeDirectories(options.out);
     }
-    ApngWriter apng(kShownWidth, kShownHeight, kTickMs * every);
+    ApngWriter apng(shape.shownWidth, shape.shownHeight, kTickMs * every);
     int32_t step = 0;
     int32_t written = 0;
     HeadlessRace race(dir, stage);
+    race.game().SetViewMode(mode);
     const RaceOutcome outcome = race.Run(recording, [&](RacePhase, const GameState& game) {
         if (step++ % every != 0) {
             return;
         }
-        const tools::RgbImage frame = ShownBand(game.FrameBuffer());
+        const tools::RgbImage frame =
+            ShownBand(game.FrameBuffer(), shape.shownWidth, shape.shownHeight);
         if (animated) {
             apng.AddFrame(frame);
         } else {

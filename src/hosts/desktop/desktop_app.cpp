@@ -28,7 +28,8 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
-        new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile);
+        new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile,
+                     [this](ViewMode mode) { game_->State().SetViewMode(mode); });
     // The world table's items after them, at the end of the same pop-up.
     worldMenu_ = new WorldMenu(*window_, *window_->Menu().PopupOf(Command::Config),
                                settings.settingsFile, *shell_, *game_, dialogs_);

@@ -11,7 +11,8 @@
 namespace vantrell::desktop {
 
 QImage BandImage(const Bitmap8& frameBuffer) {
-    QImage band(kBandWidth, kBandHeight, QImage::Format_Indexed8);
+    const BandRect rect = BandRectOf(frameBuffer.Width(), frameBuffer.Height());
+    QImage band(rect.width, rect.height, QImage::Format_Indexed8);
     QList<QRgb> colours(256);
     const RgbQuad* table = frameBuffer.Colours();
     for (int i = 0; i < 256; ++i) {
@@ -19,11 +20,11 @@ QImage BandImage(const Bitmap8& frameBuffer) {
     }
     band.setColorTable(colours);
     band.fill(0);
-    const int width = std::min(kBandWidth, frameBuffer.Width());
-    const int rows = std::clamp(frameBuffer.Height() - kBandTop, 0, kBandHeight);
+    const int width = std::min(rect.width, frameBuffer.Width());
+    const int rows = std::clamp(frameBuffer.Height() - rect.top, 0, rect.height);
     for (int y = 0; y < rows; ++y) {
         // PixelAddress counts y from the top of the picture, whatever the memory order.
-        const uint8_t* source = frameBuffer.PixelAddress(0, kBandTop + y);
+        const uint8_t* source = frameBuffer.PixelAddress(0, rect.top + y);
         std::copy(source, source + width, band.scanLine(y));
     }
     return band;
@@ -45,7 +46,13 @@ QRect GameView::ViewRect() const {
 }
 
 QRectF GameView::PictureRect() const {
-    return desktop::PictureRect(ViewRect(), kBandWidth, kBandHeight, scaling_, devicePixelRatioF());
+    return desktop::PictureRect(ViewRect(), shape_.bandWidth / shape_.scale,
+                                shape_.bandHeight / shape_.scale, scaling_, devicePixelRatioF());
+}
+
+void GameView::SetViewMode(ViewMode mode) {
+    shape_ = ShapeOf(mode);
+    update();
 }
 
 void GameView::SetScaling(Scaling scaling) {
@@ -58,8 +65,9 @@ QRect GameView::StripRect() const {
 }
 
 void GameView::Present(const Bitmap8& frameBuffer) {
+    // Whole rows copied into the indexed image; its colours reach the screen as the painter
+    // scales it, with no conversion of our own.
     band_ = BandImage(frameBuffer);
-    bandRgb_ = band_.convertToFormat(QImage::Format_RGB32);
     ++presentCount_;
     update(ViewRect());
 }
@@ -73,7 +81,7 @@ void GameView::PaintStatus(const QString& text, int32_t widthUnits) {
 void GameView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect view = ViewRect();
-    if (bandRgb_.isNull()) {
+    if (band_.isNull()) {
         painter.fillRect(view, Qt::gray);  // the window's background before the first frame
     } else {
         const QRectF picture = PictureRect();
@@ -83,7 +91,7 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
         // Without SmoothPixmapTransform the scaling samples the nearest pixel: hard edges at
         // any window size.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(picture, bandRgb_);
+        painter.drawImage(picture, band_);
     }
     if (paused_ && paused_()) {
         PaintPauseMark(painter, view);

@@ -18,8 +18,9 @@ class QPainter;
 
 namespace vantrell::desktop {
 
-// Rows 108..227 of the frame buffer as a 96 x 120 indexed image with the frame buffer's colour
-// table. A frame buffer too small for the band leaves the missing pixels at index 0.
+// The frame buffer's band (BandRectOf: rows 108..227 of the original's, a finer mode's whole
+// buffer) as an indexed image with the frame buffer's colour table. A frame buffer too small
+// for the band leaves the missing pixels at index 0.
 QImage BandImage(const Bitmap8& frameBuffer);
 
 // Whether a character counts one width unit (10 pixels) in the strip rather than two: the
@@ -39,6 +40,9 @@ class GameView final : public QWidget {
     // How the band fills the view; stretched over all of it unless set otherwise.
     void SetScaling(Scaling scaling);
     Scaling CurrentScaling() const { return scaling_; }
+    // The picture mode whose shape keeping it and whole multiples go by (in the original's
+    // pixels: a sharp band keeps the original's shape, Wide's is 16:9).
+    void SetViewMode(ViewMode mode);
 
     // The view (everything above the strip) and the strip, for the current size, and where in
     // the view the band is drawn (the rest is black).
@@ -58,8 +62,8 @@ class GameView final : public QWidget {
 
     std::function<bool()> paused_;
     Scaling scaling_ = Scaling::Stretch;
-    QImage band_;     // indexed, as presented
-    QImage bandRgb_;  // the same in true colour, converted once per frame
+    ViewModeShape shape_ = ShapeOf(ViewMode::Original);
+    QImage band_;  // indexed, as presented; the painter scales it straight to the screen
     QString status_;
     int32_t statusUnits_ = 0;
     int32_t presentCount_ = 0;

@@ -219,11 +219,21 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+int MainWindow::OuterWidth() const {
+    return MainWindowInfo().width + ShapeOf(mode_).shownWidth - kDefaultViewWidth;
+}
+
+void MainWindow::SetViewMode(ViewMode mode) {
+    mode_ = mode;
+    view_->SetViewMode(mode);
+    SetWindowScale(windowScale_);
+}
+
 void MainWindow::SetWindowScale(int32_t scale) {
     windowScale_ = scale;
     if (!shown_) {
         const WindowInfo& info = MainWindowInfo();
-        resize(info.width * scale, info.height * scale + PanelHeight());
+        resize(OuterWidth() * scale, info.height * scale + PanelHeight());
     } else if (!isMinimized() && !isFullScreen()) {
         ResizeOuter();
     }
@@ -240,7 +250,7 @@ void MainWindow::FitOuterSize() {
 void MainWindow::ResizeOuter() {
     const WindowInfo& info = MainWindowInfo();
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize inner(info.width * windowScale_ - frame.width(),
+    const QSize inner(OuterWidth() * windowScale_ - frame.width(),
                       info.height * windowScale_ + PanelHeight() - frame.height());
     if (inner.width() > 0 && inner.height() > 0 && inner != size()) {
         resize(inner);

@@ -46,6 +46,9 @@ class MainWindow final : public QMainWindow, public Display {
     // The window's outer size as 1, 2 or 3 times 256 x 360; applied at once when shown and not
     // full screen.
     void SetWindowScale(int32_t scale);
+    // The picture mode's shape: the view and the window's default width follow it (Wide is
+    // wider by its extra picture), the window resized at once when shown and not full screen.
+    void SetViewMode(ViewMode mode);
 
     // The race display's switches from this settings file (empty: the program's own), as menu
     // items; shows or hides the panel below the picture.
@@ -82,9 +85,11 @@ class MainWindow final : public QMainWindow, public Display {
     // The window's height beyond the picture and strip: the race display when shown.
     int PanelHeight() const;
     // Sizes the window so that its frame, where the window system draws one, is 256 x 360
-    // (times the window scale), with the race display's panel below.
+    // (times the window scale; Wide adds its extra width), with the race display's panel below.
     void FitOuterSize();
     void ResizeOuter();
+    // The window's outer width at scale 1 for the current mode.
+    int OuterWidth() const;
 
     GameView* view_ = nullptr;
     RacePanel* panel_ = nullptr;
@@ -102,6 +107,7 @@ class MainWindow final : public QMainWindow, public Display {
     QElapsedTimer sinceShown_;
     bool shown_ = false;
     int32_t windowScale_ = 1;
+    ViewMode mode_ = ViewMode::Original;
 };
 
 }  // namespace vantrell::desktop

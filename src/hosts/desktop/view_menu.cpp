@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QMenu>
 
+#include <iterator>
+
 #include "hosts/desktop/main_window.h"
 
 namespace vantrell::desktop {
@@ -20,11 +22,24 @@ constexpr const char* kScalingTexts[] = {
     QT_TRANSLATE_NOOP("ViewMenu", "縦横比を保つ（黒い縁）"),
     QT_TRANSLATE_NOOP("ViewMenu", "整数倍だけ（くっきりした画素）"),
 };
+constexpr const char* kModeTexts[] = {
+    QT_TRANSLATE_NOOP("ViewMenu", "元の画面"),
+    QT_TRANSLATE_NOOP("ViewMenu", "くっきり ×2"),
+    QT_TRANSLATE_NOOP("ViewMenu", "くっきり ×4"),
+    QT_TRANSLATE_NOOP("ViewMenu", "ワイド 16:9（くっきり ×4）"),
+};
+static_assert(std::size(kModeTexts) == kViewModeCount);
 constexpr const char* kWindowSize = QT_TRANSLATE_NOOP("ViewMenu", "ウィンドウの大きさ");
 constexpr const char* kSizeTexts[] = {
     QT_TRANSLATE_NOOP("ViewMenu", "×1 (256 x 360)"),
     QT_TRANSLATE_NOOP("ViewMenu", "×2 (512 x 720)"),
     QT_TRANSLATE_NOOP("ViewMenu", "×3 (768 x 1080)"),
+};
+// The wide window is as much wider as its picture.
+constexpr const char* kWideSizeTexts[] = {
+    QT_TRANSLATE_NOOP("ViewMenu", "×1 (488 x 360)"),
+    QT_TRANSLATE_NOOP("ViewMenu", "×2 (976 x 720)"),
+    QT_TRANSLATE_NOOP("ViewMenu", "×3 (1464 x 1080)"),
 };
 
 QString Text(const char* text) {
@@ -33,8 +48,12 @@ QString Text(const char* text) {
 
 }  // namespace
 
-ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath)
-    : QObject(&window), window_(window), iniPath_(std::move(iniPath)) {
+ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath,
+                   std::function<void(ViewMode)> useMode)
+    : QObject(&window),
+      window_(window),
+      iniPath_(std::move(iniPath)),
+      useMode_(std::move(useMode)) {
     settings_ = LoadViewSettings(iniPath_);
 
     into.addSeparator();
@@ -53,6 +72,14 @@ ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath)
         connect(item, &QAction::triggered, this, [this, scaling] { ChooseScaling(scaling); });
         scalingItems_[i] = item;
     }
+    picture_->addSeparator();
+    for (int i = 0; i < kViewModeCount; ++i) {
+        QAction* item = picture_->addAction(QString());
+        item->setCheckable(true);
+        const auto mode = static_cast<ViewMode>(i);
+        connect(item, &QAction::triggered, this, [this, mode] { ChooseMode(mode); });
+        modeItems_[i] = item;
+    }
     size_ = into.addMenu(QString());
     for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
         QAction* item = size_->addAction(QString());
@@ -62,6 +89,10 @@ ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath)
     }
 
     window_.View().SetScaling(settings_.scaling);
+    window_.SetViewMode(settings_.mode);
+    if (useMode_) {
+        useMode_(settings_.mode);
+    }
     window_.SetWindowScale(settings_.windowScale);
     window_.installEventFilter(this);
     ShowTexts();
@@ -74,9 +105,13 @@ void ViewMenu::ShowTexts() {
     for (int i = 0; i < 3; ++i) {
         scalingItems_[i]->setText(Text(kScalingTexts[i]));
     }
+    for (int i = 0; i < kViewModeCount; ++i) {
+        modeItems_[i]->setText(Text(kModeTexts[i]));
+    }
     size_->setTitle(Text(kWindowSize));
+    const auto& sizes = settings_.mode == ViewMode::Wide ? kWideSizeTexts : kSizeTexts;
     for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
-        sizeItems_[scale - 1]->setText(Text(kSizeTexts[scale - 1]));
+        sizeItems_[scale - 1]->setText(Text(sizes[scale - 1]));
     }
 }
 
@@ -89,6 +124,17 @@ void ViewMenu::ChooseScaling(Scaling scaling) {
     settings_.scaling = scaling;
     window_.View().SetScaling(scaling);
     StoreViewSettings(iniPath_, settings_);
+    ShowChecks();
+}
+
+void ViewMenu::ChooseMode(ViewMode mode) {
+    settings_.mode = mode;
+    StoreViewSettings(iniPath_, settings_);
+    if (useMode_) {
+        useMode_(mode);
+    }
+    window_.SetViewMode(mode);
+    ShowTexts();
     ShowChecks();
 }
 
@@ -116,6 +162,9 @@ void ViewMenu::ShowChecks() {
     fullScreen_->setChecked(window_.windowState().testFlag(Qt::WindowFullScreen));
     for (int i = 0; i < 3; ++i) {
         scalingItems_[i]->setChecked(static_cast<int>(settings_.scaling) == i);
+    }
+    for (int i = 0; i < kViewModeCount; ++i) {
+        modeItems_[i]->setChecked(static_cast<int>(settings_.mode) == i);
     }
     for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
         sizeItems_[scale - 1]->setChecked(settings_.windowScale == scale);

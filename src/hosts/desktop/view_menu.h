@@ -1,12 +1,13 @@
 // The window's own view choices, added to the "設定" pop-up: full screen (also F11 and
-// Alt+Enter), how the picture fills the view and the window size. The choices of scaling and
-// size are kept in the settings file and applied at the next start.
+// Alt+Enter), how the picture fills the view, the picture mode and the window size. The choices
+// of scaling, mode and size are kept in the settings file and applied at the next start.
 #pragma once
 
 #include <QObject>
 #include <QString>
 
 #include <array>
+#include <functional>
 
 #include "hosts/desktop/view_scaling.h"
 
@@ -20,16 +21,20 @@ class MainWindow;
 class ViewMenu final : public QObject {
   public:
     // Adds the items to `into`, reads the stored choices and applies them to the window, which
-    // must outlive this object. iniPath empty: the program's own settings file.
-    ViewMenu(MainWindow& window, QMenu& into, QString iniPath);
+    // must outlive this object, and the picture mode through `useMode` (the game's drawing).
+    // iniPath empty: the program's own settings file.
+    ViewMenu(MainWindow& window, QMenu& into, QString iniPath,
+             std::function<void(ViewMode)> useMode = {});
 
     void ToggleFullScreen();
     void ChooseScaling(Scaling scaling);
+    void ChooseMode(ViewMode mode);
     void ChooseWindowScale(int32_t scale);
 
     const ViewSettings& Settings() const { return settings_; }
     QAction& FullScreenItem() { return *fullScreen_; }
     QAction& ScalingItem(Scaling scaling) { return *scalingItems_[static_cast<int>(scaling)]; }
+    QAction& ModeItem(ViewMode mode) { return *modeItems_[static_cast<int>(mode)]; }
     QAction& WindowScaleItem(int32_t scale) { return *sizeItems_[scale - 1]; }
 
   protected:
@@ -46,7 +51,9 @@ class ViewMenu final : public QObject {
     QAction* fullScreen_ = nullptr;
     QMenu* picture_ = nullptr;
     QMenu* size_ = nullptr;
+    std::function<void(ViewMode)> useMode_;
     std::array<QAction*, 3> scalingItems_{};
+    std::array<QAction*, kViewModeCount> modeItems_{};
     std::array<QAction*, kMaxWindowScale> sizeItems_{};
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "hosts/desktop/qt_settings.h"
 
@@ -11,6 +13,7 @@ namespace {
 
 constexpr char kScalingKey[] = "view/scaling";
 constexpr char kWindowScaleKey[] = "view/windowScale";
+constexpr char kModeKey[] = "view/picture";
 
 struct ScalingName {
     Scaling scaling;
@@ -66,6 +69,11 @@ ViewSettings LoadViewSettings(const QString& iniPath) {
     if (ok && scale >= 1 && scale <= kMaxWindowScale) {
         settings.windowScale = scale;
     }
+    const std::optional<ViewMode> mode =
+        ViewModeNamed(stored->value(kModeKey).toString().toStdString());
+    if (mode) {
+        settings.mode = *mode;
+    }
     return settings;
 }
 
@@ -77,6 +85,7 @@ void StoreViewSettings(const QString& iniPath, const ViewSettings& settings) {
         }
     }
     stored->setValue(kWindowScaleKey, settings.windowScale);
+    stored->setValue(kModeKey, QString::fromStdString(std::string(ViewModeName(settings.mode))));
     stored->sync();
 }
 

@@ -1,13 +1,15 @@
 // How the game's picture fills the view: stretched over all of it (the game's own way, and the
 // default), kept in its shape with black borders, or drawn only at whole multiples of its size
-// so every game pixel is the same number of screen pixels. Also the window-size choice, and
-// both kept in the settings file.
+// so every game pixel is the same number of screen pixels. Also the window-size choice and the
+// picture mode (the original view or a finer one), all kept in the settings file.
 #pragma once
 
 #include <QRectF>
 #include <QString>
 
 #include <cstdint>
+
+#include "gfx/frame_layout.h"
 
 namespace vantrell::desktop {
 
@@ -16,6 +18,7 @@ enum class Scaling : int32_t { Stretch, KeepShape, WholeMultiples };
 struct ViewSettings {
     Scaling scaling = Scaling::Stretch;
     int32_t windowScale = 1;  // the window at 1, 2 or 3 times its own size
+    ViewMode mode = ViewMode::Original;
 };
 
 inline constexpr int32_t kMaxWindowScale = 3;

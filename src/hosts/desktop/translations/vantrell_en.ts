@@ -475,6 +475,22 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
         <translation>Whole multiples only (sharp pixels)</translation>
     </message>
     <message>
+        <source>元の画面</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>くっきり ×2</source>
+        <translation>Sharp x2</translation>
+    </message>
+    <message>
+        <source>くっきり ×4</source>
+        <translation>Sharp x4</translation>
+    </message>
+    <message>
+        <source>ワイド 16:9（くっきり ×4）</source>
+        <translation>Wide 16:9 (sharp x4)</translation>
+    </message>
+    <message>
         <source>ウィンドウの大きさ</source>
         <translation>Window size</translation>
     </message>
@@ -489,6 +505,18 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
     <message>
         <source>×3 (768 x 1080)</source>
         <translation>x3 (768 x 1080)</translation>
+    </message>
+    <message>
+        <source>×1 (488 x 360)</source>
+        <translation>x1 (488 x 360)</translation>
+    </message>
+    <message>
+        <source>×2 (976 x 720)</source>
+        <translation>x2 (976 x 720)</translation>
+    </message>
+    <message>
+        <source>×3 (1464 x 1080)</source>
+        <translation>x3 (1464 x 1080)</translation>
     </message>
 </context>
 <context>
