@@ -96,6 +96,7 @@ int Run(const Options& options) {
             httplib::Client client(options.host, options.port);
             client.set_read_timeout(30, 0);
             client.set_keep_alive(true);
+            client.set_tcp_nodelay(true);  // a request's body need not wait for an acknowledgement
             names[c] = prefix + std::to_string(c);
             const httplib::Result registered =
                 Send(client, options, "/api/v1/players", json{{"name", names[c]}}.dump(),

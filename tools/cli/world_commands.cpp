@@ -140,6 +140,7 @@ httplib::Client Connect(const std::string& server) {
     httplib::Client client(server);
     client.set_connection_timeout(5, 0);
     client.set_read_timeout(15, 0);
+    client.set_tcp_nodelay(true);
     return client;
 }
 
