@@ -6,7 +6,7 @@
 // run entered and saved, found again after a reload, the switches kept, and a run file
 // downloaded byte-equal to the tool's export and uploaded again; then (offline_checks.mjs) the
 // server's compressed answers, the manifest and icons, offline play, a new build replacing the
-// kept one, and /api/ and ?run= never kept; and (world_checks.mjs) the page as a world table
+// kept one, and /api/ and ?run= never kept; (view_checks.mjs) the picture modes; and (world_checks.mjs) the page as a world table
 // client, served by vantrell-server, while the plain file server shows no world entries. --figures adds the sizes, the time per tick and the
 // start-up times (figures.mjs).
 //
@@ -22,6 +22,7 @@ import { chromiumOptions } from "./chromium.mjs";
 import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
 import { serve } from "./serve.mjs";
+import { viewChecks } from "./view_checks.mjs";
 import { worldChecks } from "./world_checks.mjs";
 
 const args = process.argv.slice(2);
@@ -48,12 +49,22 @@ const kPauseAt = 301; // a frame `replay --every 100` writes
 const scratch = mkdtempSync(join(tmpdir(), "vantrell-web-"));
 const frames = join(scratch, "frames");
 native("replay", "--stage", "0", kRecording, "--out", frames, "--every", "100", "--dir", game);
+const framesWide = join(scratch, "frames-wide");
+native(
+  ...["replay", "--stage", "0", kRecording, "--out", framesWide, "--every", "100"],
+  ...["--view", "wide", "--dir", game],
+);
 const exported = join(scratch, "rank1.run");
 native("export", "--stage", "0", "--rank", "1", "--out", exported, "--dir", game);
 
 // The page as players get it, and beside it the tests' hooks (hooks/checks.js).
 const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");
-const { server, url } = await serve({ "/": www, "/hooks/": hooks, "/ref/": frames });
+const { server, url } = await serve({
+  "/": www,
+  "/hooks/": hooks,
+  "/ref/": frames,
+  "/ref-wide/": framesWide,
+});
 // Measured first, while no other page of the suite runs beside it.
 const startUp = args.includes("--figures") ? await startUpFigures(url) : null;
 const context = await chromium.launchPersistentContext(join(scratch, "profile"), {
@@ -201,6 +212,7 @@ try {
   );
   check(await page.locator("#pause-mark").isVisible(), "the pause mark shows over the picture");
   const panel = await page.evaluate(() => [vantrellChecks.panel.shown(), vantrellChecks.state()]);
+  const pausedState = panel[1]; // where the same race must pause in every picture mode
   check(
     panel[0].timed &&
       panel[0].raceTicks === panel[1].raceTicks &&
@@ -450,6 +462,17 @@ try {
     [...untranslated].join("\n    "),
   );
   check(pageErrors.length === 0, "no errors on the page", pageErrors.join("\n    "));
+  await page.goto("about:blank"); // the game here stops, so nothing runs beside what follows
+  await viewChecks(check, {
+    url,
+    native,
+    game,
+    scratch,
+    recording,
+    pauseAt: kPauseAt,
+    originalState: pausedState,
+    figures: args.includes("--figures"),
+  });
   await offlineChecks(check, www, scratch);
   await worldChecks(check, { www, game, build: nativeBuild, hooks, scratch, template: exported });
 } catch (error) {

@@ -114,9 +114,9 @@ EM_ASYNC_JS(char*, ChooseFileJs, (uint8_t** bytes, int32_t* size, char** problem
 });
 EM_ASYNC_JS(void, AboutJs, (), { await Module.page.about(); });
 
-EM_JS(void, PresentJs, (const uint8_t* rgba, int32_t width, int32_t height), {
+EM_JS(void, PresentJs, (const uint8_t* rgba, int32_t width, int32_t height, int32_t shownWidth), {
     // A view of the program's memory: the canvas copies it, so nothing else need.
-    Module.page.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
+    Module.page.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height, shownWidth);
 });
 EM_JS(void, PaintStatusJs, (const char* text, int32_t widthUnits), {
     Module.page.status(UTF8ToString(text), widthUnits);
@@ -335,8 +335,8 @@ void About() {
     AboutJs();
 }
 
-void Present(const uint8_t* rgba, int32_t width, int32_t height) {
-    PresentJs(rgba, width, height);
+void Present(const uint8_t* rgba, int32_t width, int32_t height, int32_t shownWidth) {
+    PresentJs(rgba, width, height, shownWidth);
 }
 void PaintStatus(const std::string& text, int32_t widthUnits) {
     PaintStatusJs(text.c_str(), widthUnits);

@@ -60,7 +60,8 @@ std::optional<OpenedFile> ChooseFile();
 void About();
 
 // ---- the picture, the strip, the menu's marks (page/screen.js, page/ui.js)
-void Present(const uint8_t* rgba, int32_t width, int32_t height);
+// `width` x `height` pixels standing for `shownWidth` x 270 of the window's client area.
+void Present(const uint8_t* rgba, int32_t width, int32_t height, int32_t shownWidth);
 void PaintStatus(const std::string& text, int32_t widthUnits);
 void SetCheck(int32_t command, bool checked);
 void ShowPaused(bool paused);

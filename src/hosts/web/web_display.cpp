@@ -18,8 +18,21 @@ void WebDisplay::Present(const Bitmap8& frameBuffer) {
     } else if (frameStatus_.size() < frameDigests_.size()) {
         frameStatus_.push_back(status_);
     }
-    StretchBandRgba(frameBuffer, kDefaultViewWidth, kDefaultViewHeight, rgba_);
-    page::Present(rgba_.data(), kDefaultViewWidth, kDefaultViewHeight);
+    // The original as the window shows it; a finer mode's band at its own size, which the page
+    // scales on the screen (a stretch here would only throw its detail away).
+    const BandRect band = BandRectOf(frameBuffer.Width(), frameBuffer.Height());
+    ViewModeShape shape = ShapeOf(ViewMode::Original);
+    for (int32_t mode = 1; mode < kViewModeCount; ++mode) {
+        const ViewModeShape finer = ShapeOf(static_cast<ViewMode>(mode));
+        if (band.top == 0 && band.width == finer.bandWidth && band.height == finer.bandHeight) {
+            shape = finer;
+        }
+    }
+    const bool original = shape.scale == 1;
+    const int32_t width = original ? kDefaultViewWidth : shape.bandWidth;
+    const int32_t height = original ? kDefaultViewHeight : shape.bandHeight;
+    StretchBandRgba(frameBuffer, width, height, rgba_);
+    page::Present(rgba_.data(), width, height, shape.shownWidth);
 }
 
 void WebDisplay::PaintStatus(const std::string& text, int32_t widthUnits) {

@@ -1,6 +1,7 @@
-// The game picture on the page's canvas: the band stretched onto the default window's view as
-// the desktop window shows it, the status strip below, and the menu's check marks. It also keeps
-// the fingerprints of the first frames, which must equal those of a native build.
+// The game picture on the page's canvas: the original band stretched onto the default window's
+// view as the desktop window shows it (a finer mode's band at its own size), the status strip
+// below, and the menu's check marks. It also keeps the fingerprints of the first frames, which
+// must equal those of a native build.
 #pragma once
 
 #include <cstdint>

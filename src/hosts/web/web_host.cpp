@@ -4,6 +4,7 @@
 
 #include "app/menu.h"
 #include "app/run_files.h"
+#include "gfx/frame_layout.h"
 #include "hosts/web/web_bridge.h"
 #include "hosts/web/web_protocol.h"
 #include "race/course_digest.h"
@@ -113,8 +114,18 @@ void WebHost::Handle(const Event& event) {
         case PageEvent::Retry:
             shell_->RequestRetry();
             break;
+        case PageEvent::ViewMode:
+            SetViewMode(event.a);
+            break;
         default:
             break;  // the controls dialog's events mean nothing once it is closed
+    }
+}
+
+void WebHost::SetViewMode(int32_t number) {
+    // Only the picture changes, from the next frame on: the race never sees the mode.
+    if (number >= 0 && number < kViewModeCount) {
+        game_->State().SetViewMode(static_cast<ViewMode>(number));
     }
 }
 
@@ -180,6 +191,9 @@ void WebHost::RunControlsDialog(ConfigDialog& dialog) {
             }
             case PageEvent::ControlsOk:
                 dialog.Ok();
+                break;
+            case PageEvent::ViewMode:
+                SetViewMode(event.a);  // the choice under the picture stays open beside it
                 break;
             default:
                 break;  // the menu and the game's keys are behind the dialog

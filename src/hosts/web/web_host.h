@@ -64,6 +64,7 @@ class WebHost {
     // database.
     void Settle(int32_t answeredBefore);
     void RunControlsDialog(ConfigDialog& dialog);
+    void SetViewMode(int32_t number);
     void SaveSoundSwitches();
 
     static inline WebHost* running_ = nullptr;

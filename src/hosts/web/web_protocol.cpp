@@ -1,6 +1,7 @@
 #include "hosts/web/web_protocol.h"
 
 #include "app/config_dialog.h"
+#include "gfx/frame_layout.h"
 #include "platform/commands.h"
 #include "platform/key_state.h"
 
@@ -29,6 +30,8 @@ constexpr const char* Name(PageEvent event) {
             return "ControlsOk";
         case PageEvent::Pads:
             return "Pads";
+        case PageEvent::ViewMode:
+            return "ViewMode";
     }
     return nullptr;
 }
@@ -121,6 +124,13 @@ constexpr const char* Name(SpeedBarMove move) {
     return nullptr;
 }
 
+constexpr const char* Name(ViewMode mode) {
+    if (static_cast<int32_t>(mode) < 0 || static_cast<int32_t>(mode) >= kViewModeCount) {
+        return nullptr;
+    }
+    return ViewModeName(mode).data();  // literals: NUL-terminated
+}
+
 // Every value of the enumeration's first 256 that has a name, as a JSON object.
 template <typename Enum>
 std::string Names() {
@@ -138,7 +148,8 @@ std::string Names() {
 
 std::string ProtocolJson() {
     return "{\"event\":" + Names<PageEvent>() + ",\"command\":" + Names<Command>() +
-           ",\"key\":" + Names<Key>() + ",\"speedMove\":" + Names<SpeedBarMove>() + "}";
+           ",\"key\":" + Names<Key>() + ",\"speedMove\":" + Names<SpeedBarMove>() +
+           ",\"viewMode\":" + Names<ViewMode>() + "}";
 }
 
 }  // namespace vantrell::web

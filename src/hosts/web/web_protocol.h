@@ -18,12 +18,14 @@ enum class PageEvent : int32_t {
     ControlsToggle,  // a: the check box
     ControlsSpeed,   // a: the speed bar's move; b: the position
     ControlsOk,
-    Pads,  // a pad is connected: time to look at its Start button; a: 1 when the page would
-           // take a pause key (no dialog or menu open)
+    Pads,      // a pad is connected: time to look at its Start button; a: 1 when the page would
+               // take a pause key (no dialog or menu open)
+    ViewMode,  // a: the picture mode chosen (its number under "viewMode")
 };
 
-// {"event": {"Tick": 1, ...}, "command": {...}, "key": {...}, "speedMove": {...}}: every
-// enumerator by its name in the code.
+// {"event": {"Tick": 1, ...}, "command": {...}, "key": {...}, "speedMove": {...}, "viewMode":
+// {"original": 0, ...}}: every enumerator by its name in the code (a picture mode by the name
+// the settings store).
 std::string ProtocolJson();
 
 }  // namespace vantrell::web

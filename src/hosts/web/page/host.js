@@ -196,6 +196,12 @@ export function command(number) {
   post(Event.Command, number);
 }
 
+// The picture mode by its number (protocol.js's ViewMode): the picture changes from the next
+// frame, and nothing else does.
+export function viewMode(number) {
+  post(Event.ViewMode, number);
+}
+
 // The game is up: its menu, the keys that act on the game, the loop.
 export function ready(menu) {
   ui.init({ menu, onCommand: (command) => post(Event.Command, command) });

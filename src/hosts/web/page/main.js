@@ -7,7 +7,7 @@ import * as host from "./host.js";
 import { i18n } from "./i18n.js";
 import { panel } from "./panel.js";
 import { attach } from "./program.js";
-import { learn } from "./protocol.js";
+import { learn, ViewMode } from "./protocol.js";
 import { keys, pads, screen } from "./screen.js";
 import { ui } from "./ui.js";
 import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
@@ -62,7 +62,8 @@ const page = {
   translate: (context, text) => i18n.tr(context, text),
 };
 
-// The view's size choice and full screen, under the picture.
+// The view's size choice and full screen, under the picture (the picture mode beside them once
+// the program has said which modes it has).
 function viewControls() {
   const select = document.getElementById("scaling");
   const label = document.getElementById("scaling-label");
@@ -86,6 +87,37 @@ function viewControls() {
   full.addEventListener("click", () => {
     screen.toggleFullScreen();
     full.blur();
+  });
+}
+
+// The picture modes, as the desktop's picture menu names them; their numbers come from the
+// program. The choice is kept in the browser, as the desktop keeps it in its settings file.
+const kModeTexts = {
+  original: "元の画面",
+  sharp2: "くっきり ×2",
+  sharp4: "くっきり ×4",
+  wide: "ワイド 16:9（くっきり ×4）",
+};
+const kModeKey = "vantrell.view";
+
+function modeControl() {
+  const select = document.getElementById("view-mode");
+  for (const name of Object.keys(ViewMode)) select.append(new Option("", name));
+  const texts = () => {
+    for (const option of select.options) {
+      option.text = i18n.tr("ViewMenu", kModeTexts[option.value] || option.value);
+    }
+    select.setAttribute("aria-label", i18n.tr("ViewMenu", "画面の表示"));
+  };
+  texts();
+  i18n.onChange(texts);
+  const stored = localStorage.getItem(kModeKey);
+  select.value = stored !== null && Object.hasOwn(ViewMode, stored) ? stored : "original";
+  if (select.value !== "original") host.viewMode(ViewMode[select.value]);
+  select.addEventListener("change", () => {
+    localStorage.setItem(kModeKey, select.value);
+    host.viewMode(ViewMode[select.value]);
+    select.blur();
   });
 }
 
@@ -124,6 +156,7 @@ async function start() {
   }
   attach(program);
   learn(JSON.parse(program.UTF8ToString(program._vt_protocol())));
+  modeControl();
   program.callMain([]);
 }
 

@@ -3,11 +3,11 @@
 // small map of the course with both craft and the next checkpoint.
 import { i18n } from "./i18n.js";
 
-const kWidth = 248;
 const kHeight = 72;
 const kMargin = 4;
 const kMapSize = 64;
 let courseUnits = 1; // the course's size in its own units, from the program's map
+let width = 248; // the picture's width in the window's units: the map stays at the right
 const canvas = document.getElementById("panel");
 const context = canvas.getContext("2d", { alpha: false });
 // The course scaled down once, when the stage changes, not on every tick.
@@ -17,17 +17,14 @@ let shown = null;
 const tr = (text, ...values) =>
   values.reduce((t, v, i) => t.replace("%" + (i + 1), String(v)), i18n.tr("RaceDisplay", text));
 const onMap = ([x, y]) => [
-  kWidth -
-    kMargin -
-    kMapSize +
-    (Math.min(Math.max(x, 0), courseUnits - 1) * kMapSize) / courseUnits,
+  width - kMargin - kMapSize + (Math.min(Math.max(x, 0), courseUnits - 1) * kMapSize) / courseUnits,
   (kHeight - kMapSize) / 2 + (Math.min(Math.max(y, 0), courseUnits - 1) * kMapSize) / courseUnits,
 ];
 
 function draw() {
   const d = shown;
   context.fillStyle = "rgb(16,16,24)";
-  context.fillRect(0, 0, kWidth, kHeight);
+  context.fillRect(0, 0, width, kHeight);
   if (!d) return;
   context.font = "13px 'IPAPGothic', 'VL PGothic', 'Noto Sans CJK JP', sans-serif";
   context.textBaseline = "middle";
@@ -47,7 +44,7 @@ function draw() {
       context.fillText(value, kMargin + context.measureText(passed + "  ").width, 6 + 18 + 9);
     }
   }
-  const left = kWidth - kMargin - kMapSize;
+  const left = width - kMargin - kMapSize;
   const top = (kHeight - kMapSize) / 2;
   if (course.width > 0) context.drawImage(course, left, top);
   context.strokeStyle = "rgb(128,128,128)";
@@ -98,6 +95,13 @@ export const panel = {
     small.imageSmoothingEnabled = true;
     small.imageSmoothingQuality = "high";
     small.drawImage(full, 0, 0, kMapSize, kMapSize);
+    draw();
+  },
+  // The wide picture's panel is as much wider, as the desktop window's is.
+  setWidth(shownWidth) {
+    if (shownWidth === width) return;
+    width = shownWidth;
+    canvas.width = width;
     draw();
   },
   // What the panel shows now, for tests.

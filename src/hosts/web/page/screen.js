@@ -1,42 +1,72 @@
 // The game picture on the canvas, the keyboard and gamepads the game samples, and how large the
-// picture is shown. The canvas holds the window's client area at its own size (248 x 292: the
-// stretched view and the 22-row status strip); CSS scales it with hard pixel edges.
+// picture is shown. The canvas holds the window's client area (248 x 292: the stretched view
+// and the 22-row status strip) in the original picture mode; in a finer mode it holds the
+// band at its own size and the strip in the same proportion below it. CSS scales the canvas to
+// the client area's shape with hard pixel edges, so the finer band keeps its detail on screen.
 import { audio } from "./audio.js";
 import { i18n } from "./i18n.js";
+import { panel } from "./panel.js";
 import { Key } from "./protocol.js";
 import { ui } from "./ui.js";
 
 const kWidth = 248;
 const kHeight = 292;
 const kStrip = 22;
+const kView = kHeight - kStrip;
 
 const canvas = document.getElementById("screen");
 const context = canvas.getContext("2d", { alpha: false });
 const pauseMark = document.getElementById("pause-mark");
 let stretch = false;
+// What the canvas holds: the picture's columns and rows, the strip's rows below them, and the
+// width of the client area they stand for (the wide mode's window is wider).
+let shape = { width: kWidth, view: kView, strip: kStrip, shownWidth: kWidth };
+const strip = { text: "", widthUnits: 0 };
 
 context.fillStyle = "#808080"; // the window's background before the first frame
 context.fillRect(0, 0, kWidth, kHeight);
 
-export const screen = {
-  width: kWidth,
-  height: kHeight,
-  present(pixels, width, height) {
-    const bytes = new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, pixels.length);
-    context.putImageData(new ImageData(bytes, width, height), 0, 0);
-  },
-  // Black strip; the text centred by its width in half-width units of 10 pixels.
-  status(text, widthUnits) {
-    context.fillStyle = "#000";
-    context.fillRect(0, kHeight - kStrip, kWidth, kStrip);
-    if (!text) {
-      return;
-    }
+// Black strip; the text centred by its width in half-width units of 10 pixels, drawn in the
+// client area's units whatever the canvas's size.
+function drawStatus() {
+  context.setTransform(shape.width / shape.shownWidth, 0, 0, shape.strip / kStrip, 0, shape.view);
+  context.fillStyle = "#000";
+  context.fillRect(0, 0, shape.shownWidth, kStrip);
+  if (strip.text) {
     context.fillStyle = "#fff";
     context.font = "bold 20px 'IPAMincho', 'IPA明朝', 'Noto Serif CJK JP', serif";
     context.textBaseline = "top";
-    const x = Math.trunc((kWidth - 10 * widthUnits) / 2);
-    context.fillText(text, x, kHeight - 21, 10 * widthUnits);
+    const x = Math.trunc((shape.shownWidth - 10 * strip.widthUnits) / 2);
+    context.fillText(strip.text, x, 1, 10 * strip.widthUnits);
+  }
+  context.setTransform(1, 0, 0, 1, 0, 0);
+}
+
+// Another picture mode's first frame: the canvas takes the band's size (which clears it).
+function reshape(width, height, shownWidth) {
+  const rows = Math.round((height * kHeight) / kView);
+  shape = { width, view: height, strip: rows - height, shownWidth };
+  canvas.width = width;
+  canvas.height = rows;
+  fit();
+  drawStatus();
+}
+
+export const screen = {
+  width: kWidth,
+  height: kHeight,
+  // `width` x `height` pixels standing for `shownWidth` x 270 of the window's client area.
+  present(pixels, width, height, shownWidth = kWidth) {
+    if (width !== shape.width || height !== shape.view || shownWidth !== shape.shownWidth) {
+      reshape(width, height, shownWidth);
+    }
+    const bytes = new Uint8ClampedArray(pixels.buffer, pixels.byteOffset, pixels.length);
+    context.putImageData(new ImageData(bytes, width, height), 0, 0);
+  },
+  status(text, widthUnits) {
+    strip.text = text;
+    strip.widthUnits = widthUnits;
+    drawStatus();
   },
   // The pause mark lies over the picture, outside the canvas: the picture itself stays as drawn.
   paused(on) {
@@ -49,11 +79,12 @@ export const screen = {
   },
 };
 
-// Whole multiples of the picture by default: the largest that fits the space left.
+// Whole multiples of the client area by default: the largest that fits the space left.
 function fit() {
   const area = document.getElementById("game");
   const full = document.fullscreenElement === area;
   const top = full ? 0 : area.getBoundingClientRect().top + window.scrollY;
+  const shownWidth = shape.shownWidth;
   const room = {
     w: window.innerWidth - (full ? 0 : 16),
     h: (window.innerHeight - top - (full ? 0 : 48)) * (kHeight / (kHeight + (full ? 0 : 72))),
@@ -61,20 +92,21 @@ function fit() {
   let w;
   let h;
   if (stretch) {
-    const k = Math.max(0.5, Math.min(room.w / kWidth, room.h / kHeight));
-    w = Math.floor(kWidth * k);
+    const k = Math.max(0.5, Math.min(room.w / shownWidth, room.h / kHeight));
+    w = Math.floor(shownWidth * k);
     h = Math.floor(kHeight * k);
   } else {
-    const k = Math.max(1, Math.floor(Math.min(room.w / kWidth, room.h / kHeight)));
-    w = kWidth * k;
+    const k = Math.max(1, Math.floor(Math.min(room.w / shownWidth, room.h / kHeight)));
+    w = shownWidth * k;
     h = kHeight * k;
   }
   canvas.style.width = w + "px";
   canvas.style.height = h + "px";
-  // The race display below, at the picture's width.
-  const panel = document.getElementById("panel");
-  panel.style.width = w + "px";
-  panel.style.height = Math.round((72 * w) / kWidth) + "px";
+  // The race display below, at the picture's width and scale.
+  panel.setWidth(shownWidth);
+  const below = document.getElementById("panel");
+  below.style.width = w + "px";
+  below.style.height = Math.round((72 * h) / kHeight) + "px";
 }
 window.addEventListener("resize", fit);
 document.addEventListener("fullscreenchange", fit);
