@@ -44,6 +44,8 @@ const char* KindName(DialogKind kind) {
             return "save file";
         case DialogKind::About:
             return "about";
+        case DialogKind::ChooseStage:
+            return "stage list";
     }
     return "?";
 }
