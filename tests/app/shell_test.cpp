@@ -266,6 +266,8 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         {Command::Stage3, {}},
         {Command::Stage4, {}},
         {Command::Stage5, {}},
+        {Command::MoreStages, {"stage list"}},
+        {Command::AddStagePack, {"open file"}},
         {Command::Rules, {"message ゲームのルール"}},
         {Command::Controls, {"message 操作方法"}},
     };
