@@ -138,6 +138,7 @@ TEST(StagePacks, AddRefuseRaceSaveUpdateAndRemoveThroughTheMenu) {
     EXPECT_EQ(run.run->stage, 0);
     EXPECT_EQ(run.run->course, lakeside.pack->manifest.course);
     EXPECT_EQ(run.run->time, staffBest.time);
+    ASSERT_FALSE(SaveFile(scratch / "best.run", host.dialogs.SavedFiles()[0].bytes));
     host.dialogs.QueueSelectedItem(0);
     host.Command(Command::Versus);
     EXPECT_EQ(host.game().State().Progress().Mode(), ModeVersus);
@@ -157,6 +158,15 @@ TEST(StagePacks, AddRefuseRaceSaveUpdateAndRemoveThroughTheMenu) {
     HeadlessHost again;
     again.packReader = ReadStagePack;
     again.Start(game);
+    // The pack's run is of another course than stage 1's: refused there.
+    const RecordBytes stageOne = again.game().Records().SavedBytes();
+    again.dialogs.QueueFile(scratch / "best.run");
+    again.Command(Command::ImportRun);
+    EXPECT_EQ(again.dialogs.Kinds(),
+              (std::vector<DialogKind>{DialogKind::OpenFile, DialogKind::Message}));
+    EXPECT_EQ(again.game().Records().SavedBytes().record, stageOne.record);
+    EXPECT_FALSE(again.game().Records().Changed());
+    again.dialogs.ClearLog();
     again.dialogs.QueueStageChoice({StageListAction::Race, kStageCount});
     again.Command(Command::MoreStages);
     ASSERT_FALSE(again.dialogs.Calls().empty());
@@ -166,6 +176,14 @@ TEST(StagePacks, AddRefuseRaceSaveUpdateAndRemoveThroughTheMenu) {
         << rows;
     ASSERT_EQ(again.shell().CurrentPack(), id);
     EXPECT_EQ(again.game().Records().AtRank(1).name, "PACKER");
+    // On the pack the course decides, whatever stage number the file carries: the run is
+    // taken, and found held already.
+    RunFile numbered = *run.run;
+    numbered.stage = 3;
+    ASSERT_FALSE(SaveFile(scratch / "numbered.run", WriteRunFile(numbered)));
+    again.dialogs.QueueFile(scratch / "numbered.run");
+    again.Command(Command::ImportRun);
+    EXPECT_EQ(LastText(again), "この走行はすでに記録にあります。");
 
     // The same pack again changes nothing; another version of its course is an update that
     // keeps the player's records and shows the new picture at once.
