@@ -56,6 +56,15 @@ constexpr MenuPopupDef kMenu[] = {
 
 }  // namespace
 
+const char* StageMenuText(int32_t stage) {
+    for (const MenuItemDef& item : kStageItems) {
+        if (item.command == StageCommand(stage)) {
+            return item.text;
+        }
+    }
+    return "";
+}
+
 std::span<const MenuPopupDef> MainMenu() {
     return kMenu;
 }

@@ -43,6 +43,9 @@ constexpr bool NeedsStagePacks(Command command) {
     return command == Command::MoreStages || command == Command::AddStagePack;
 }
 
+// The menu item's text of stage 0..kStageCount-1 ("１面"), in context "Menu".
+const char* StageMenuText(int32_t stage);
+
 // The four pop-ups of the menu bar, left to right.
 std::span<const MenuPopupDef> MainMenu();
 

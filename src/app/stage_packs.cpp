@@ -48,12 +48,6 @@ std::string NameOf(const PackManifest& manifest) {
     return Text(kPackNameLanguage) == "ja" ? manifest.nameJa : manifest.nameEn;
 }
 
-constexpr const char* kStageNames[] = {
-    VT_TRANSLATE_NOOP("Menu", "１面"), VT_TRANSLATE_NOOP("Menu", "２面"),
-    VT_TRANSLATE_NOOP("Menu", "３面"), VT_TRANSLATE_NOOP("Menu", "４面"),
-    VT_TRANSLATE_NOOP("Menu", "５面")};
-static_assert(std::size(kStageNames) == kStageCount);
-
 int32_t BestTime(const HiScoreTable& table) {
     const HiScoreEntry& best = table.AtRank(1);
     return best.Empty() ? 0 : best.time;
@@ -76,7 +70,7 @@ std::vector<StageListRow> Shell::StageRows(const std::vector<InstalledPack>& pac
         return BestTime(table);
     };
     for (int32_t s = 0; s < kStageCount; ++s) {
-        const std::string name = UiText("Menu", kStageNames[s]);
+        const std::string name = UiText("Menu", StageMenuText(s));
         const StagePlace place = BuiltIn(s);
         rows.push_back({name, name, {}, best(place), place.SameAs(place_), false});
     }

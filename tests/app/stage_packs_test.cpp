@@ -174,6 +174,7 @@ TEST(StagePacks, AddRefuseRaceSaveUpdateAndRemoveThroughTheMenu) {
     EXPECT_NE(rows.find("Lakeside Loop | Vantrell examples | " + std::to_string(staffBest.time)),
               std::string::npos)
         << rows;
+    EXPECT_EQ(rows.rfind("１面 |  | ", 0), 0u) << rows;  // the five stages first
     ASSERT_EQ(again.shell().CurrentPack(), id);
     EXPECT_EQ(again.game().Records().AtRank(1).name, "PACKER");
     // On the pack the course decides, whatever stage number the file carries: the run is
