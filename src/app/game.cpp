@@ -10,6 +10,8 @@ Game::Game(const PlatformBundle& platform)
       input_(platform.keys, platform.joysticks),
       sound_(platform.audio, platform.waves, platform.dataDir),
       records_(platform.dataDir.empty() ? std::filesystem::path(".") : platform.dataDir),
+      packs_((platform.dataDir.empty() ? std::filesystem::path(".") : platform.dataDir) / "packs",
+             platform.packReader),
       state_(GameServices{&sound_, &records_, &platform.display, platform.dataDir}) {}
 
 }  // namespace vantrell

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/modal_dialogs.h"
+#include "app/pack_store.h"
 #include "app/tick_timer_state.h"
 #include "input/input_config.h"
 #include "platform/audio.h"
@@ -36,6 +37,8 @@ struct PlatformBundle {
     SoundPlayer::WaveImages waves{};  // WAVDAT0..3; an empty image plays nothing
     // Folder of the stage, music, record and switch files; empty means the current directory.
     std::filesystem::path dataDir;
+    // Reads a stage pack's archive; empty where packs cannot be read (no pack can be added).
+    PackReader packReader{};
 };
 
 class Game {
@@ -58,6 +61,8 @@ class Game {
     const SoundPlayer& Sound() const { return sound_; }
     HiScoreTable& Records() { return records_; }
     const HiScoreTable& Records() const { return records_; }
+    // The installed stage packs, in "packs" under the game folder.
+    PackStore& Packs() { return packs_; }
     GameState& State() { return state_; }
     const GameState& State() const { return state_; }
 
@@ -69,6 +74,7 @@ class Game {
     InputConfig input_;
     SoundPlayer sound_;
     HiScoreTable records_;
+    PackStore packs_;
     GameState state_;
 };
 

@@ -21,6 +21,9 @@ constexpr MenuItemDef kStageItems[] = {
     {Command::Stage3, VT_TRANSLATE_NOOP("Menu", "３面"), false},
     {Command::Stage4, VT_TRANSLATE_NOOP("Menu", "４面"), false},
     {Command::Stage5, VT_TRANSLATE_NOOP("Menu", "５面"), false},
+    kSeparator,
+    {Command::MoreStages, VT_TRANSLATE_NOOP("Menu", "その他のステージ..."), false},
+    {Command::AddStagePack, VT_TRANSLATE_NOOP("Menu", "ステージパックを追加..."), false},
 };
 
 constexpr MenuItemDef kSettingsItems[] = {
@@ -52,6 +55,15 @@ constexpr MenuPopupDef kMenu[] = {
 };
 
 }  // namespace
+
+const char* StageMenuText(int32_t stage) {
+    for (const MenuItemDef& item : kStageItems) {
+        if (item.command == StageCommand(stage)) {
+            return item.text;
+        }
+    }
+    return "";
+}
 
 std::span<const MenuPopupDef> MainMenu() {
     return kMenu;

@@ -67,6 +67,10 @@ class ModalDialogs final : public Dialogs {
         const Open open(open_);
         return host_.SaveFile(kind, suggestedName, bytes);
     }
+    std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& rows) override {
+        const Open open(open_);
+        return host_.ChooseStage(rows);
+    }
     void ShowAbout() override {
         const Open open(open_);
         host_.ShowAbout();

@@ -1,7 +1,8 @@
 // Runs shared as files, from the game's menu: an entry of the current stage's table written as
 // a run file, a run file entering the table as a raced run would, or one raced against without
-// entering. A file is only taken when it was made for this stage on these very course files and
-// its recording drives to the time it claims; any other is refused with a message saying why.
+// entering. A file is only taken when it was made on these very course files (whatever stage
+// number it carries) and its recording drives to the time it claims; any other is refused with a
+// message saying why.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,8 @@ namespace vantrell {
 void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem::path& dataDir,
                    int32_t stage);
 
-// Lets the player pick a run file and checks it against `stage` of the folder `dataDir`. The
+// Lets the player pick a run file and checks it against `stage` of the folder `dataDir` (a
+// stage pack's folder holds stage 0): the file's course digest must be the stage's. The
 // run, or nothing when the player cancelled or the file was refused (the player has been told).
 std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path& dataDir,
                                    int32_t stage);

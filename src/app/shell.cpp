@@ -25,6 +25,9 @@ constexpr char kStageProblemCaption[] = VT_TRANSLATE_NOOP("Messages", "ステー
 // %d is the stage's number as the menu shows it.
 constexpr char kStageProblemIntro[] =
     VT_TRANSLATE_NOOP("Messages", "%d面のファイルに問題があります。");
+// %s is the stage pack's name.
+constexpr char kPackProblemIntro[] =
+    VT_TRANSLATE_NOOP("Messages", "ステージパック「%s」のファイルに問題があります。");
 constexpr char kStageProblemGoOn[] = VT_TRANSLATE_NOOP("Messages", "このまま進みますか？");
 constexpr char kRecordProblemCaption[] = VT_TRANSLATE_NOOP("Messages", "記録ファイル");
 
@@ -35,8 +38,9 @@ std::string Text(const char* text) {
 }  // namespace
 
 void Shell::Start() {
+    place_ = BuiltIn(0);
     stageFiles_ = ReadStageBytes(0, game_.DataDir());
-    ReportStageProblems(0, stageFiles_, false);
+    ReportStageProblems(place_, stageFiles_, false);
     game_.State().Create(stageFiles_);
     LoadTable(0);
     Post(Posted::EnterDemo);
@@ -209,9 +213,8 @@ void Shell::OnCommand(Command command) {
             // The file's recording is kept here for the race to replay; a cancelled or refused
             // file leaves the game as it was.
             Stopped([&] {
-                const int32_t stage = state.CurrentStage().Index();
                 if (const std::optional<RunFile> run =
-                        OpenRunFile(dialogs, game_.DataDir(), stage)) {
+                        OpenRunFile(dialogs, place_.dir, place_.stage)) {
                     paused_ = false;
                     runFileOpponent_ = run->recording;
                     state.StartVersus(runFileOpponent_.data());
@@ -219,14 +222,10 @@ void Shell::OnCommand(Command command) {
             });
             break;
         case Command::ExportRun:
-            Stopped([&] {
-                ExportRunFile(dialogs, records, game_.DataDir(), state.CurrentStage().Index());
-            });
+            Stopped([&] { ExportRunFile(dialogs, records, place_.dir, place_.stage); });
             break;
         case Command::ImportRun:
-            Stopped([&] {
-                ImportRunFile(dialogs, records, game_.DataDir(), state.CurrentStage().Index());
-            });
+            Stopped([&] { ImportRunFile(dialogs, records, place_.dir, place_.stage); });
             break;
         case Command::ShowHiScores:
             Stopped([&] { ShowHiScores(dialogs, records); });
@@ -262,6 +261,12 @@ void Shell::OnCommand(Command command) {
         case Command::Stage5:
             Stopped([&] { SelectStage(StageOf(command)); });
             break;
+        case Command::MoreStages:
+            Stopped([&] { OpenStageList(); });
+            break;
+        case Command::AddStagePack:
+            Stopped([&] { AddStagePack(); });
+            break;
         case Command::Effects:
             ToggleEffects();
             break;
@@ -278,33 +283,44 @@ void Shell::OnCommand(Command command) {
     RefreshDisplay();
 }
 
-void Shell::SelectStage(int32_t stage) {
+Shell::StagePlace Shell::BuiltIn(int32_t stage) const {
+    return {stage, game_.DataDir(), {}, {}};
+}
+
+void Shell::SelectPlace(const StagePlace& place, bool reload) {
     // The question for the old stage comes before any file of the new one is read. Choosing
     // the current stage still restarts the demonstration.
-    const int32_t old = game_.State().CurrentStage().Index();
-    if (stage != old && SaveWithQuestion(game_.Dialogs(), game_.Records(), old,
-                                         SaveOccasion::StageChange) == SaveResult::Failed) {
+    const bool same = place.SameAs(place_);
+    if (!same && SaveWithQuestion(game_.Dialogs(), game_.Records(), place_.stage,
+                                  SaveOccasion::StageChange) == SaveResult::Failed) {
         return;  // told why; the unsaved runs stay with their stage
     }
     StageBytes files;
-    if (stage != old) {
-        files = ReadStageBytes(stage, game_.DataDir());
-        if (!ReportStageProblems(stage, files, true)) {
+    if (!same || reload) {
+        files = ReadStageBytes(place.stage, place.dir);
+        if (!ReportStageProblems(place, files, true)) {
             return;  // the player keeps the stage they are on
         }
     }
+    // A pack's stage is none of the five: no mark.
     for (int32_t s = 0; s < kStageCount; ++s) {
-        game_.Screen().SetMenuCheck(StageCommand(s), s == stage);
+        game_.Screen().SetMenuCheck(StageCommand(s), place.pack.empty() && s == place.stage);
     }
     paused_ = false;       // the stage starts with its demonstration
     lastRace_ = ModeDemo;  // a retry races on the stage it was asked on
-    if (stage == old) {
-        game_.State().SelectStage(stage);
+    if (same && !reload) {
+        game_.State().SelectStage(place.stage);
         return;
     }
-    game_.State().SelectStage(stage, files);
+    game_.State().ReplaceStage(place.stage, files);
     stageFiles_ = std::move(files);
-    LoadTable(stage);
+    place_ = place;
+    if (same) {
+        RefreshBestTimes();  // the table stays; its best run drives on the new files
+        return;
+    }
+    game_.Records().SetDirectory(place.dir);
+    LoadTable(place.stage);
 }
 
 void Shell::LoadTable(int32_t stage) {
@@ -317,14 +333,18 @@ void Shell::LoadTable(int32_t stage) {
     }
 }
 
-bool Shell::ReportStageProblems(int32_t stage, const StageBytes& files, bool mayStay) {
-    const std::vector<StageProblem> problems = CheckStage(files, stage);
+bool Shell::ReportStageProblems(const StagePlace& place, const StageBytes& files, bool mayStay) {
+    const std::vector<StageProblem> problems = CheckStage(files, place.stage);
     if (problems.empty()) {
         return true;
     }
-    char intro[160];
-    std::snprintf(intro, sizeof intro, Text(kStageProblemIntro).c_str(),
-                  static_cast<int>(stage + 1));
+    char intro[240];
+    if (place.pack.empty()) {
+        std::snprintf(intro, sizeof intro, Text(kStageProblemIntro).c_str(),
+                      static_cast<int>(place.stage + 1));
+    } else {
+        std::snprintf(intro, sizeof intro, Text(kPackProblemIntro).c_str(), place.name.c_str());
+    }
     std::string text = std::string(intro) + "\n";
     for (const StageProblem& problem : problems) {
         text += problem.file + ": " + problem.reason + "\n";

@@ -7,7 +7,10 @@
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/config_dialog.h"
 #include "app/game.h"
@@ -67,8 +70,12 @@ class Shell {
     void RunHostDialog(const std::function<void()>& work) {
         Stopped([&] { game_.Dialogs().Counted(work); });
     }
-    // The current stage, 0..4.
+    // The current stage, 0..4; 0 for a stage pack, whose files are stage 0's in its folder.
     int32_t CurrentStage() const { return game_.State().CurrentStage().Index(); }
+    // The folder of the current stage's files and table: the game folder, or a pack's.
+    const std::filesystem::path& StageDir() const { return place_.dir; }
+    // The installed pack being raced (its id); empty on a built-in stage.
+    const std::string& CurrentPack() const { return place_.pack; }
 
     // The player asked to race again (R, Backspace, a pad's Back button): the current race
     // mode starts again from the countdown with the same opponent, at once during a race. A
@@ -102,7 +109,28 @@ class Shell {
     void EnterDemo();
     // Hands a finished race to the high-score entry, then back to the demonstration.
     void EnterFinishedRun();
-    void SelectStage(int32_t stage);
+    // Where the current stage comes from: stage n of the game folder, or an installed pack.
+    struct StagePlace {
+        int32_t stage = 0;
+        std::filesystem::path dir;
+        std::string pack;  // the pack's id; empty for a built-in stage
+        std::string name;  // a pack's name as the player reads it
+        bool SameAs(const StagePlace& other) const {
+            return stage == other.stage && pack == other.pack;
+        }
+    };
+    StagePlace BuiltIn(int32_t stage) const;
+    StagePlace PackPlace(const InstalledPack& pack) const;
+    void SelectStage(int32_t stage) { SelectPlace(BuiltIn(stage)); }
+    // Saves the old table (asking), checks and loads the new stage and its table; with `reload`
+    // the current place's files are read again (an updated pack) and its table is kept.
+    void SelectPlace(const StagePlace& place, bool reload = false);
+    // The list of built-in stages and installed packs, and what the player does from it.
+    void OpenStageList();
+    std::vector<StageListRow> StageRows(const std::vector<InstalledPack>& packs);
+    // A pack file the player picks, checked before anything is written.
+    void AddStagePack();
+    void RemoveStagePack(const InstalledPack& pack);
     // Starts a race mode (solo, against `opponent_`, free drive) with the run its splits are
     // measured against.
     void StartRace(RaceMode mode);
@@ -119,7 +147,7 @@ class Shell {
     void LoadTable(int32_t stage);
     // Tells the player what is wrong with stage n's files as read, if anything. With `mayStay`
     // the player may keep the stage now loaded instead: false when they chose to.
-    bool ReportStageProblems(int32_t stage, const StageBytes& files, bool mayStay);
+    bool ReportStageProblems(const StagePlace& place, const StageBytes& files, bool mayStay);
     void OpenConfigDialog();
     void ToggleEffects();
     void ToggleMusic();
@@ -148,6 +176,7 @@ class Shell {
     RaceDisplayModel raceDisplay_;
     // The current stage's files as read once: checked, loaded, and driven again for splits.
     StageBytes stageFiles_;
+    StagePlace place_;
     CheckpointTimes bestTimes_;
     Recording bestRun_{};
     bool bestTimesDue_ = false;  // bestRun_ not driven yet

@@ -17,6 +17,8 @@ enum class Command : int32_t {
     Stage3,
     Stage4,
     Stage5,
+    MoreStages,    // the list of built-in stages and installed stage packs
+    AddStagePack,  // a stage pack file to install
     Demo,
     ShowHiScores,
     ResetHiScores,

@@ -55,7 +55,8 @@ struct Question {
 
 // The kinds of file the player picks for the game; a host offers the matching name pattern.
 enum class FileKind {
-    Run,  // a run file ("*.run"): one table entry, shared between game folders
+    Run,        // a run file ("*.run"): one table entry, shared between game folders
+    StagePack,  // a stage pack ("*.vstage"): one stage with its records, shared as one file
 };
 
 // A file the player chose to open: its name as the player knows it and its bytes, or, when it
@@ -71,6 +72,24 @@ struct OpenedFile {
 struct SavedFile {
     std::string where;
     std::string problem;  // empty when the bytes were saved
+};
+
+// One line of the list of stages: a built-in stage or an installed stage pack.
+struct StageListRow {
+    std::string name;      // in Japanese (a built-in stage's in the player's language already)
+    std::string nameEn;    // in English; the same as `name` for a built-in stage
+    std::string author;    // empty for a built-in stage
+    int32_t bestTime = 0;  // the table's best run in race ticks; 0 for an empty table
+    bool current = false;  // the stage being raced
+    bool pack = false;     // a pack, which may be removed
+};
+
+// What the player asked of the stage list: race the stage of a row, remove the pack of a row,
+// or add a pack (no row).
+enum class StageListAction { Race, Remove, Add };
+struct StageListChoice {
+    StageListAction action = StageListAction::Race;
+    int32_t row = 0;
 };
 
 class Dialogs {
@@ -115,6 +134,11 @@ class Dialogs {
     // cancels.
     virtual std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
                                               std::span<const uint8_t> bytes) = 0;
+    // The list of stages, built-in ones first, then the installed packs; the player's choice, or
+    // nothing when they close it. Hosts without packs offer nothing.
+    virtual std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& /*rows*/) {
+        return std::nullopt;
+    }
     // The About box; closes only through OK.
     virtual void ShowAbout() = 0;
 };

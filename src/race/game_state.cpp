@@ -73,6 +73,11 @@ void GameState::SelectStage(int32_t n, const StageBytes& files) {
     StartDemo();
 }
 
+void GameState::ReplaceStage(int32_t n, const StageBytes& files) {
+    LoadStage(n, files);
+    StartDemo();
+}
+
 void GameState::ResetRace(RaceMode mode) {
     crafts_.Reset(mode);
     progress_.Reset(mode);

@@ -47,6 +47,9 @@ class GameState {
     // one's after.
     void SelectStage(int32_t n);
     void SelectStage(int32_t n, const StageBytes& files);
+    // Loads stage n from these bytes even when n is the current index (a stage pack takes the
+    // slot of stage 0, and an updated pack replaces its own files), then the demonstration.
+    void ReplaceStage(int32_t n, const StageBytes& files);
 
     void StartSolo();
     // The second craft replays `opponent` (2400 bytes that must stay valid during the race).

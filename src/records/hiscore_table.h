@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/atomic_save.h"
@@ -163,6 +164,9 @@ class HiScoreTable {
     const std::string& DefaultNameText() const;
 
     const std::filesystem::path& Directory() const { return directory_; }
+    // Where the files are from the next Load on: the game folder, or an installed stage pack's
+    // folder, whose table is stage 0's there.
+    void SetDirectory(std::filesystem::path directory) { directory_ = std::move(directory); }
     // Handed to the save of the files and to the settling of a stopped save in Load (see
     // SaveStepHook). The game leaves it empty; tests fail or stop saves with it.
     void SetSaveStepHook(SaveStepHook hook) { beforeSaveStep_ = std::move(hook); }

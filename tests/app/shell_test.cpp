@@ -44,6 +44,8 @@ const char* KindName(DialogKind kind) {
             return "save file";
         case DialogKind::About:
             return "about";
+        case DialogKind::ChooseStage:
+            return "stage list";
     }
     return "?";
 }
@@ -264,6 +266,8 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         {Command::Stage3, {}},
         {Command::Stage4, {}},
         {Command::Stage5, {}},
+        {Command::MoreStages, {"stage list"}},
+        {Command::AddStagePack, {"open file"}},
         {Command::Rules, {"message ゲームのルール"}},
         {Command::Controls, {"message 操作方法"}},
     };

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 
 #include <optional>
@@ -23,6 +24,7 @@
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/qt_dialogs.h"
+#include "hosts/desktop/stage_list_dialog.h"
 #include "hosts/desktop/ui_fonts.h"
 #include "hosts/headless/headless_host.h"
 #include "hosts/headless/scripted_input.h"
@@ -243,6 +245,35 @@ TEST(MessageBoxTest, AnOkBoxClosesWithEscape) {
     ASSERT_EQ(script.Seen().size(), 1u);
     EXPECT_EQ(script.Seen()[0].text, QStringLiteral("もっと精進せいよ！"));
     EXPECT_EQ(script.Unexpected(), 0);
+}
+
+TEST(StageListDialogTest, ListsStagesAndPacksAndRemovesOnlyAPack) {
+    const std::vector<StageListRow> rows = {
+        {"１面", "１面", "", 512, false, false},
+        {"湖畔の周回路", "Lakeside Loop", "Vantrell examples", 0, true, true}};
+    {
+        StageListDialog dialog(rows, nullptr);
+        QTableWidget& table = dialog.Table();
+        ASSERT_EQ(table.rowCount(), 2);
+        EXPECT_EQ(table.item(0, 2)->text(), QStringLiteral("512"));
+        EXPECT_EQ(table.item(1, 0)->text(), QStringLiteral("湖畔の周回路"));
+        EXPECT_EQ(table.item(1, 1)->text(), QStringLiteral("Vantrell examples"));
+        EXPECT_EQ(table.item(1, 2)->text(), QStringLiteral("----"));
+        // The stage raced is selected; a built-in stage cannot be removed.
+        EXPECT_EQ(table.currentRow(), 1);
+        EXPECT_TRUE(dialog.RemoveButton().isEnabled());
+        table.selectRow(0);
+        EXPECT_FALSE(dialog.RemoveButton().isEnabled());
+        table.selectRow(1);
+        dialog.RemoveButton().click();
+        ASSERT_TRUE(dialog.Choice());
+        EXPECT_EQ(dialog.Choice()->action, StageListAction::Remove);
+        EXPECT_EQ(dialog.Choice()->row, 1);
+    }
+    StageListDialog dialog(rows, nullptr);
+    dialog.AddButton().click();
+    ASSERT_TRUE(dialog.Choice());
+    EXPECT_EQ(dialog.Choice()->action, StageListAction::Add);
 }
 
 TEST(AboutDialogTest, ShowsItsLinesAndClosesOnlyThroughOk) {

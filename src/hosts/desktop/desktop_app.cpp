@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "pack/stage_pack.h"
 #include "resources/resources.h"
 
 namespace vantrell::desktop {
@@ -13,9 +14,9 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
       window_(std::make_unique<MainWindow>()),
       dialogs_(window_.get()),
       speedStore_(settings.settingsFile) {
-    game_ =
-        std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, *window_, dialogs_, timer_,
-                                              speedStore_, EmbeddedWaves(), settings.dataDir});
+    game_ = std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, *window_, dialogs_,
+                                                  timer_, speedStore_, EmbeddedWaves(),
+                                                  settings.dataDir, ReadStagePack});
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& model) {
         dialogs_.RunConfigDialog(model, [this](int32_t id) { return joysticks_.Name(id); });

@@ -8,6 +8,7 @@
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/message_boxes.h"
 #include "hosts/desktop/name_input_dialog.h"
+#include "hosts/desktop/stage_list_dialog.h"
 #include "io/atomic_save.h"
 #include "io/file_bytes.h"
 #include "platform/ui_text.h"
@@ -20,6 +21,8 @@ constexpr char kOpenRunCaption[] = VT_TRANSLATE_NOOP("Dialogs", "走行ファイ
 constexpr char kSaveRunCaption[] = VT_TRANSLATE_NOOP("Dialogs", "走行ファイルの保存");
 // The pattern in parentheses stays as it is in every language.
 constexpr char kRunFilter[] = VT_TRANSLATE_NOOP("Dialogs", "走行ファイル (*.run)");
+constexpr char kOpenPackCaption[] = VT_TRANSLATE_NOOP("Dialogs", "ステージパックを開く");
+constexpr char kPackFilter[] = VT_TRANSLATE_NOOP("Dialogs", "ステージパック (*.vstage)");
 
 std::optional<std::filesystem::path> Chosen(const QString& file) {
     if (file.isEmpty()) {
@@ -80,14 +83,16 @@ std::optional<ListSelection> QtDialogs::ChooseRunToExport(const HiScoreLines& li
     return dialog.Selection();
 }
 
-std::optional<OpenedFile> QtDialogs::OpenFile(FileKind) {
+std::optional<OpenedFile> QtDialogs::OpenFile(FileKind kind) {
     if (offered_) {
         std::optional<OpenedFile> file = std::move(offered_);
         offered_.reset();
         return file;
     }
-    const std::optional<std::filesystem::path> file = Chosen(QFileDialog::getOpenFileName(
-        owner_, DialogText(kOpenRunCaption), QString(), DialogText(kRunFilter)));
+    const bool pack = kind == FileKind::StagePack;
+    const std::optional<std::filesystem::path> file = Chosen(
+        QFileDialog::getOpenFileName(owner_, DialogText(pack ? kOpenPackCaption : kOpenRunCaption),
+                                     QString(), DialogText(pack ? kPackFilter : kRunFilter)));
     if (!file) {
         return std::nullopt;
     }
@@ -111,6 +116,12 @@ std::optional<SavedFile> QtDialogs::SaveFile(FileKind, const std::string& sugges
         saved.problem = failure->error.message();
     }
     return saved;
+}
+
+std::optional<StageListChoice> QtDialogs::ChooseStage(const std::vector<StageListRow>& rows) {
+    StageListDialog dialog(rows, owner_);
+    dialog.exec();
+    return dialog.Choice();
 }
 
 void QtDialogs::ShowAbout() {

@@ -30,6 +30,7 @@ class QtDialogs final : public Dialogs {
     std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
                                       std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
+    std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& rows) override;
 
     // The next OpenFile answers with these bytes instead of asking the player: a run downloaded
     // from the world table goes down the same path as a file the player picks.

@@ -79,7 +79,8 @@ void WorldMenu::Tell(const QString& text) {
 }
 
 QString WorldMenu::CourseHex() const {
-    const std::optional<Sha256Digest> digest = CourseDigest(game_.DataDir(), shell_.CurrentStage());
+    const std::optional<Sha256Digest> digest =
+        CourseDigest(shell_.StageDir(), shell_.CurrentStage());
     return digest ? QString::fromStdString(HexDigest(*digest)) : QString();
 }
 
@@ -127,7 +128,7 @@ void WorldMenu::SendBest() {
     const std::string stored = NameForTable(account.name.toStdString());
     std::string why;
     const std::optional<std::vector<uint8_t>> file =
-        BestRunFileOf(game_.Records(), game_.DataDir(), shell_.CurrentStage(), stored, &why);
+        BestRunFileOf(game_.Records(), shell_.StageDir(), shell_.CurrentStage(), stored, &why);
     if (!file) {
         Tell(Text(world::kNoRunOfName).arg(account.name));
         return;

@@ -74,7 +74,7 @@ PlatformBundle HeadlessHost::Bundle(const std::filesystem::path& dataDir) {
         waves[i] = waveImages[i];
     }
     return PlatformBundle{keys,  joysticks,  audio, display, dialogs,
-                          timer, speedStore, waves, dataDir};
+                          timer, speedStore, waves, dataDir, packReader};
 }
 
 void HeadlessHost::Start(const std::filesystem::path& dataDir) {

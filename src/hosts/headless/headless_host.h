@@ -112,6 +112,8 @@ class HeadlessHost {
     MemorySpeedStore speedStore;
     // WAVDAT0..3 for the sound player; empty images play nothing.
     std::array<std::vector<uint8_t>, SoundPlayer::kEffectCount> waveImages;
+    // The stage pack reader the game is given (ReadStagePack); empty: packs cannot be added.
+    PackReader packReader;
 
     HeadlessHost();
     ~HeadlessHost();

@@ -126,6 +126,25 @@ void ScriptedDialogs::ShowAbout() {
     Opened({DialogKind::About, "", "", {}, ""});
 }
 
+std::optional<StageListChoice> ScriptedDialogs::ChooseStage(const std::vector<StageListRow>& rows) {
+    std::string text;
+    for (const StageListRow& row : rows) {
+        text += row.nameEn + " | " + row.author + " | " + std::to_string(row.bestTime) +
+                (row.current ? " *" : "") + "\n";
+    }
+    std::optional<StageListChoice> choice;
+    std::string answer = "cancel";
+    if (!stageChoices_.empty()) {
+        choice = stageChoices_.front();
+        stageChoices_.pop_front();
+        constexpr const char* kActions[] = {"race", "remove", "add"};
+        answer = std::string(kActions[static_cast<int32_t>(choice->action)]) + " " +
+                 std::to_string(choice->row);
+    }
+    Opened({DialogKind::ChooseStage, text, "", {}, answer});
+    return choice;
+}
+
 void ScriptedDialogs::Opened(DialogCall call) {
     call.timerRunning = timerRunning_ && timerRunning_();
     calls_.push_back(std::move(call));

@@ -27,7 +27,8 @@ enum class DialogKind {
     ChooseRunToExport,
     OpenFile,
     SaveFile,
-    About
+    About,
+    ChooseStage
 };
 
 struct DialogCall {
@@ -69,6 +70,8 @@ class ScriptedDialogs final : public Dialogs {
     void QueueSave(std::string where, std::string problem = {}) {
         saves_.push_back({std::move(where), std::move(problem)});
     }
+    // The next stage list is answered with `choice`; a dry queue closes it.
+    void QueueStageChoice(StageListChoice choice) { stageChoices_.push_back(choice); }
     // What each save that was not cancelled was handed, in order.
     struct Saved {
         std::string suggestedName;
@@ -90,6 +93,8 @@ class ScriptedDialogs final : public Dialogs {
     std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
                                       std::span<const uint8_t> bytes) override;
     void ShowAbout() override;
+    // Logged with one line a row: "name | author | best time" and " *" on the current stage.
+    std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& rows) override;
 
     // Asked as each dialog opens, for DialogCall::timerRunning.
     void WatchTimer(std::function<bool()> running) { timerRunning_ = std::move(running); }
@@ -105,7 +110,7 @@ class ScriptedDialogs final : public Dialogs {
     // Answers queued but not yet used: a test can check that its script was consumed.
     std::size_t PendingAnswers() const {
         return yesNo_.size() + answers_.size() + names_.size() + selections_.size() +
-               raceThisRun_.size() + files_.size() + saves_.size();
+               raceThisRun_.size() + files_.size() + saves_.size() + stageChoices_.size();
     }
 
   private:
@@ -117,6 +122,7 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<SavedFile> saves_;
     std::vector<Saved> saved_;
     std::deque<bool> raceThisRun_;
+    std::deque<StageListChoice> stageChoices_;
     std::vector<DialogCall> calls_;
     std::function<bool()> timerRunning_;
     std::function<void()> whileOpen_;

@@ -25,7 +25,16 @@ std::string MenuJson() {
         json += std::string(json.size() > 1 ? "," : "") + "{\"text\":" + JsonQuote(popup.text) +
                 ",\"right\":" + (popup.rightJustified ? "true" : "false") + ",\"items\":[";
         bool first = true;
-        for (const MenuItemDef& item : popup.items) {
+        const std::span<const MenuItemDef> items = popup.items;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const MenuItemDef& item = items[i];
+            // No stage packs here: their entries go, with the separator before them.
+            const bool packsNext = i + 1 < items.size() && !items[i + 1].IsSeparator() &&
+                                   NeedsStagePacks(*items[i + 1].command);
+            if ((!item.IsSeparator() && NeedsStagePacks(*item.command)) ||
+                (item.IsSeparator() && packsNext)) {
+                continue;
+            }
             json += std::string(first ? "" : ",") + "{\"command\":" +
                     (item.IsSeparator() ? std::string("null")
                                         : std::to_string(static_cast<int32_t>(*item.command))) +
@@ -61,7 +70,8 @@ WebHost::~WebHost() {
 void WebHost::Run() {
     running_ = this;
     game_ = std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, display_, dialogs_,
-                                                  timer_, speedStore_, EmbeddedWaves(), dataDir_});
+                                                  timer_, speedStore_, EmbeddedWaves(), dataDir_,
+                                                  PackReader{}});
     game_->Timer().LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });

@@ -56,6 +56,10 @@ constexpr const char* Name(Command command) {
             return "Stage4";
         case Command::Stage5:
             return "Stage5";
+        case Command::MoreStages:
+            return "MoreStages";
+        case Command::AddStagePack:
+            return "AddStagePack";
         case Command::Demo:
             return "Demo";
         case Command::ShowHiScores:

@@ -131,6 +131,50 @@
         <source>記録 %1 ティック、第%2位</source>
         <translation>Time %1 ticks: rank %2</translation>
     </message>
+    <message>
+        <source>ステージパックを開く</source>
+        <translation>Open a stage pack</translation>
+    </message>
+    <message>
+        <source>ステージパック (*.vstage)</source>
+        <translation>Stage packs (*.vstage)</translation>
+    </message>
+    <message>
+        <source>その他のステージ</source>
+        <translation>More stages</translation>
+    </message>
+    <message>
+        <source>ステージ</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>作者</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>最高記録</source>
+        <translation>Best time</translation>
+    </message>
+    <message>
+        <source>（標準）</source>
+        <translation>(built in)</translation>
+    </message>
+    <message>
+        <source>このステージへ</source>
+        <translation>Race this stage</translation>
+    </message>
+    <message>
+        <source>削除...</source>
+        <translation>Remove…</translation>
+    </message>
+    <message>
+        <source>ステージパックを追加...</source>
+        <translation>Add a stage pack…</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>GameView</name>
@@ -244,6 +288,14 @@
     <message>
         <source>スプリット表示</source>
         <translation>Splits</translation>
+    </message>
+    <message>
+        <source>その他のステージ...</source>
+        <translation>More stages…</translation>
+    </message>
+    <message>
+        <source>ステージパックを追加...</source>
+        <translation>Add a stage pack…</translation>
     </message>
 </context>
 <context>
@@ -427,6 +479,56 @@ Choose Retry, Discard (close without the new runs) or Cancel (back to the game).
     <message>
         <source>走行ファイルを書き出せませんでした。</source>
         <translation>The run file could not be written.</translation>
+    </message>
+    <message>
+        <source>ステージパック「%s」のファイルに問題があります。</source>
+        <translation>The files of the stage pack “%s” have problems.</translation>
+    </message>
+    <message>
+        <source>ステージパック</source>
+        <translation>Stage pack</translation>
+    </message>
+    <message>
+        <source>このファイルはステージパックとして受け付けられません。</source>
+        <translation>This file is not taken as a stage pack.</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません。</source>
+        <translation>The file cannot be read.</translation>
+    </message>
+    <message>
+        <source>「%s」はすでに追加されています。</source>
+        <translation>“%s” has been added already.</translation>
+    </message>
+    <message>
+        <source>「%s」と同じコースの別の版です。
+記録はそのままに、この版に入れ替えますか？</source>
+        <translation>This is another version of the same course as “%s”.
+Replace it with this version, keeping its records?</translation>
+    </message>
+    <message>
+        <source>「%s」を追加しました。
+このステージに移りますか？</source>
+        <translation>“%s” has been added.
+Go to this stage now?</translation>
+    </message>
+    <message>
+        <source>ステージパックを保存できませんでした。何も変わっていません。</source>
+        <translation>The stage pack could not be saved. Nothing has changed.</translation>
+    </message>
+    <message>
+        <source>「%s」とその記録を削除します。
+よろしいですか？</source>
+        <translation>“%s” and its records will be removed.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>ステージパックを削除できませんでした。</source>
+        <translation>The stage pack could not be removed.</translation>
+    </message>
+    <message>
+        <source>ja</source>
+        <translation>en</translation>
     </message>
 </context>
 <context>
