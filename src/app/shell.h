@@ -76,6 +76,8 @@ class Shell {
     const std::filesystem::path& StageDir() const { return place_.dir; }
     // The installed pack being raced (its id); empty on a built-in stage.
     const std::string& CurrentPack() const { return place_.pack; }
+    // Its name as the player reads it (in the player's language); empty on a built-in stage.
+    const std::string& CurrentPackName() const { return place_.name; }
 
     // The player asked to race again (R, Backspace, a pad's Back button): the current race
     // mode starts again from the countdown with the same opponent, at once during a race. A

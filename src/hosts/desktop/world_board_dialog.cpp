@@ -16,12 +16,13 @@ namespace vantrell::desktop {
 using world::Text;
 
 WorldBoardDialog::WorldBoardDialog(WorldClient& client, WorldAccount account, QString courseHex,
-                                   int32_t stage, QWidget* parent)
+                                   int32_t stage, QString packName, QWidget* parent)
     : QDialog(parent),
       client_(client),
       account_(std::move(account)),
       course_(std::move(courseHex)),
-      stage_(stage) {
+      stage_(stage),
+      packName_(std::move(packName)) {
     setWindowTitle(Text(world::kCaption));
     auto* layout = new QVBoxLayout(this);
     title_ = new QLabel(Text(world::kLoading), this);
@@ -88,7 +89,8 @@ void WorldBoardDialog::Show(const WorldAnswer& answer) {
         return;
     }
     total_ = answer.json.value("total").toInteger();
-    title_->setText(Text(world::kBoardTitle).arg(stage_ + 1).arg(total_));
+    title_->setText(packName_.isEmpty() ? Text(world::kBoardTitle).arg(stage_ + 1).arg(total_)
+                                        : Text(world::kPackBoardTitle).arg(packName_).arg(total_));
     const QJsonValue own = answer.json.value("own");
     if (own.isObject()) {
         own_->setText(Text(world::kOwnPlace).arg(own.toObject().value("rank").toInteger()));

@@ -24,8 +24,9 @@ struct WorldAccount {
 
 class WorldBoardDialog final : public QDialog {
   public:
+    // `packName`: the stage pack raced, as the player reads its name; empty on stage `stage`.
     WorldBoardDialog(WorldClient& client, WorldAccount account, QString courseHex, int32_t stage,
-                     QWidget* parent);
+                     QString packName, QWidget* parent);
 
     // The run the player chose to race, once the dialog has closed with it.
     std::optional<int64_t> ChosenRun() const { return chosen_; }
@@ -42,6 +43,7 @@ class WorldBoardDialog final : public QDialog {
     WorldAccount account_;
     QString course_;
     int32_t stage_;
+    QString packName_;
     int32_t offset_ = 0;
     int64_t total_ = 0;
     bool loaded_ = false;

@@ -154,7 +154,8 @@ void WorldMenu::ShowBoard() {
     }
     std::optional<int64_t> chosen;
     shell_.RunHostDialog([&] {
-        WorldBoardDialog dialog(client_, account, CourseHex(), shell_.CurrentStage(), &window_);
+        WorldBoardDialog dialog(client_, account, CourseHex(), shell_.CurrentStage(),
+                                QString::fromStdString(shell_.CurrentPackName()), &window_);
         if (boardWatcher_) {
             QTimer::singleShot(0, &dialog, [this, &dialog] { boardWatcher_(dialog); });
         }

@@ -50,6 +50,8 @@ inline constexpr const char* kBusy = QT_TRANSLATE_NOOP(
 inline constexpr const char* kLoading = QT_TRANSLATE_NOOP("WorldTable", "読み込み中...");
 // The stage, then the number of runs.
 inline constexpr const char* kBoardTitle = QT_TRANSLATE_NOOP("WorldTable", "%1面  %2件");
+// The same for a stage pack's course, by its name.
+inline constexpr const char* kPackBoardTitle = QT_TRANSLATE_NOOP("WorldTable", "%1  %2件");
 inline constexpr const char* kOwnPlace = QT_TRANSLATE_NOOP("WorldTable", "あなたの順位: %1位");
 inline constexpr const char* kNoOwnPlace =
     QT_TRANSLATE_NOOP("WorldTable", "あなたの走行はまだありません。");

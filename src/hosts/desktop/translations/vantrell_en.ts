@@ -751,5 +751,9 @@ Are you sure?</translation>
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>%1  %2件</source>
+        <translation>%1  %2 runs</translation>
+    </message>
 </context>
 </TS>
