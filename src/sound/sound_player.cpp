@@ -1,7 +1,10 @@
 #include "sound/sound_player.h"
 
+#include <system_error>
 #include <utility>
 
+#include "io/atomic_save.h"
+#include "io/file_bytes.h"
 #include "sound/sound_switches.h"
 
 namespace vantrell {
@@ -25,6 +28,34 @@ SoundPlayer::SoundPlayer(Audio& audio, const WaveImages& waves, std::filesystem:
     musicOn_ = switches.musicOn;
     effectsOnAtStart_ = effectsOn_;
     musicOnAtStart_ = musicOn_;
+    std::error_code error;
+    foundFile_ = std::filesystem::exists(SwitchFilePath(), error);
+    if (foundFile_) {
+        foundBytes_ = ReadWholeFile(SwitchFilePath());
+    }
+}
+
+void SoundPlayer::KeepSwitches() {
+    const std::filesystem::path file = SwitchFilePath();
+    if (effectsOn_ != effectsOnAtStart_ || musicOn_ != musicOnAtStart_) {
+        // A file that cannot be written simply loses the switches: the game goes on.
+        written_ = SaveSoundSwitches(file, SoundSwitches{effectsOn_, musicOn_}) == 1 || written_;
+        return;
+    }
+    if (!written_) {
+        return;  // still as found
+    }
+    std::error_code error;
+    if (!foundFile_) {
+        if (std::filesystem::is_regular_file(file, error)) {
+            std::filesystem::remove(file, error);
+        }
+    } else if (foundBytes_) {
+        SaveFile(file, *foundBytes_);
+    } else {
+        SaveSoundSwitches(file, SoundSwitches{effectsOn_, musicOn_});
+    }
+    written_ = false;
 }
 
 SoundPlayer::~SoundPlayer() {
@@ -96,6 +127,7 @@ void SoundPlayer::StopMusic() {
 
 void SoundPlayer::ToggleEffects() {
     effectsOn_ = effectsOn_ == 0 ? 1 : 0;
+    KeepSwitches();
 }
 
 void SoundPlayer::ToggleMusic() {
@@ -106,6 +138,7 @@ void SoundPlayer::ToggleMusic() {
         musicOn_ = 1;
         ResumeMusic();
     }
+    KeepSwitches();
 }
 
 }  // namespace vantrell

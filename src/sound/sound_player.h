@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/audio.h"
 
@@ -38,7 +40,8 @@ class SoundPlayer {
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // Stops the effect, closes both pieces and writes the switch file if a switch changed.
-    // Runs once; the destructor calls it in case nobody did.
+    // Runs once; the destructor calls it in case nobody did. The switches are kept in the file
+    // as they change too (KeepSwitches), so a game killed before this loses none.
     void Shutdown();
 
     // Plays effect 0..3 if effects are on and `priority` is not below every priority played
@@ -66,11 +69,19 @@ class SoundPlayer {
     std::filesystem::path SwitchFilePath() const;
 
   private:
+    // After a switch: the file holds what an exit would write, or, with both switches back as
+    // they were at start, what was found there (nothing, if there was no file).
+    void KeepSwitches();
+
     int32_t effectsOn_ = 1;  // 1 on, 0 off
     int32_t musicOn_ = 1;
-    // The switches right after construction; the file is written only if one differs at exit.
+    // The switches right after construction; the file is written only while one differs.
     int32_t effectsOnAtStart_ = 1;
     int32_t musicOnAtStart_ = 1;
+    // The file as found at start: absent, its bytes, or there but unreadable (nothing kept).
+    bool foundFile_ = false;
+    std::optional<std::vector<uint8_t>> foundBytes_;
+    bool written_ = false;  // the file no longer holds what was found
     int32_t currentPiece_ = kPieceNone;
     int32_t priorityFloor_ = 0;
     WaveImages waveImages_;

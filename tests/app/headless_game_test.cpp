@@ -118,10 +118,10 @@ TEST_F(HeadlessGame, StartsInTheDemonstrationAndRunsASoloRaceToTimeUp) {
     EXPECT_EQ(host.display.StatusNow(), "--- ＤＥＭＯ ---");
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
 
-    // Nothing entered the table, so closing asks nothing; the first run stores its speed, and
-    // the sound player, destroyed after the game state, writes the switch that changed.
+    // Nothing entered the table, so closing asks nothing; the first run stores its speed. The
+    // switch that changed is in its file at once, before any exit.
     host.Command(Command::Effects);
-    EXPECT_FALSE(fs::exists(dir.path() / "SOUNDCNF.TXT"));
+    EXPECT_EQ(ReadBytes(dir.path() / "SOUNDCNF.TXT"), "SE = 0 \r\nBGM = 1 \r\n");
     host.Close();
     EXPECT_EQ(host.dialogs.Calls().size(), 2u);
     EXPECT_EQ(host.speedStore.value, 16);

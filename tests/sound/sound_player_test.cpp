@@ -67,7 +67,7 @@ TEST_F(SoundPlayerTest, OpensBothPiecesAtStartAndClosesThemAtExit) {
     EXPECT_TRUE(audio_.Calls().empty()) << "shut down twice";
 }
 
-TEST_F(SoundPlayerTest, SwitchFileIsWrittenOnlyWhenASwitchChanged) {
+TEST_F(SoundPlayerTest, SwitchFileFollowsEachSwitchAndIsPutBackAsFound) {
     {
         SoundPlayer player(audio_, kWaves, dir_);
         EXPECT_TRUE(player.EffectsOn());
@@ -78,16 +78,32 @@ TEST_F(SoundPlayerTest, SwitchFileIsWrittenOnlyWhenASwitchChanged) {
     {
         SoundPlayer player(audio_, kWaves, dir_);
         player.ToggleEffects();
+        // Written at the switch: a game killed now keeps it.
+        EXPECT_EQ(ReadSwitchFile(), "SE = 0 \r\nBGM = 1 \r\n");
         player.ToggleEffects();
+        EXPECT_TRUE(Names().empty()) << "switched on again: the file is gone, as it was";
     }
     EXPECT_TRUE(Names().empty()) << "switched off and on again: not written";
 
     {
         SoundPlayer player(audio_, kWaves, dir_);
         player.ToggleMusic();
+        EXPECT_EQ(ReadSwitchFile(), "SE = 1 \r\nBGM = 0 \r\n");
     }
     EXPECT_EQ(ReadSwitchFile(), "SE = 1 \r\nBGM = 0 \r\n");
     EXPECT_EQ(Names(), std::vector<std::string>{"SOUNDCNF.TXT"});
+
+    // A file the game did not write comes back byte for byte when the switches do.
+    WriteSwitchFile("SE = 0\nBGM = 5\n");
+    {
+        SoundPlayer player(audio_, kWaves, dir_);
+        player.ToggleMusic();
+        EXPECT_EQ(ReadSwitchFile(), "SE = 0 \r\nBGM = 0 \r\n");
+        player.ToggleMusic();
+        EXPECT_EQ(ReadSwitchFile(), "SE = 0\nBGM = 5\n");
+    }
+    EXPECT_EQ(ReadSwitchFile(), "SE = 0\nBGM = 5\n");
+    WriteSwitchFile("SE = 1 \r\nBGM = 0 \r\n");
 
     {
         SoundPlayer player(audio_, kWaves, dir_);

@@ -13,7 +13,6 @@
 #include "records/record_names.h"
 #include "records/run_file.h"
 #include "resources/resources.h"
-#include "sound/sound_switches.h"
 
 namespace vantrell::web {
 
@@ -112,11 +111,8 @@ void WebHost::Handle(const Event& event) {
             // Another tab of the game may have saved since: read the database first, so that
             // a save here keeps its runs as it keeps those the tool saved beside a window.
             page::SyncFiles(true);
+            // The sound switches keep their file themselves as they change; a tab has no exit.
             shell_->OnCommand(static_cast<Command>(event.a));
-            if (event.a == static_cast<int32_t>(Command::Effects) ||
-                event.a == static_cast<int32_t>(Command::Music)) {
-                SaveSoundSwitches();
-            }
             break;
         case PageEvent::Pause:
             shell_->TogglePause();
@@ -213,13 +209,6 @@ void WebHost::RunControlsDialog(ConfigDialog& dialog) {
     page::CloseControls();
     // A tab is never destroyed the way a window is, so the speed is kept as the dialog closes.
     game_->Timer().StoreTickPeriod();
-}
-
-void WebHost::SaveSoundSwitches() {
-    // A browser tab has no moment of exit to write them in, so they are written as they change.
-    vantrell::SaveSoundSwitches(
-        dataDir_ / kSoundSwitchFileName,
-        SoundSwitches{game_->Sound().EffectsOn() ? 1 : 0, game_->Sound().MusicOn() ? 1 : 0});
 }
 
 std::string WebHost::VerifyRecords() const {

@@ -65,7 +65,6 @@ class WebHost {
     void Settle(int32_t answeredBefore);
     void RunControlsDialog(ConfigDialog& dialog);
     void SetViewMode(int32_t number);
-    void SaveSoundSwitches();
 
     static inline WebHost* running_ = nullptr;
 
