@@ -18,6 +18,9 @@ namespace {
 // Context "Messages" for the translation tools.
 constexpr char kRunFileCaption[] = VT_TRANSLATE_NOOP("Messages", "走行ファイル");
 constexpr char kRunUnreadable[] = VT_TRANSLATE_NOOP("Messages", "走行ファイルとして読めません。");
+constexpr char kFileEmpty[] = VT_TRANSLATE_NOOP("Messages", "空のファイルです。");
+constexpr char kNotARunFile[] =
+    VT_TRANSLATE_NOOP("Messages", "このゲームの走行ファイルではありません。");
 // The run's stage, then the current one, as the menu numbers them.
 constexpr char kRunOtherStage[] = VT_TRANSLATE_NOOP(
     "Messages", "%d面の走行です。いまは%d面です。その面を選んでから読み込んでください。");
@@ -94,6 +97,11 @@ std::optional<RunFile> OpenRunFile(Dialogs& dialogs, const std::filesystem::path
     const std::filesystem::path file = opened->name;
     if (!opened->problem.empty()) {
         Tell(dialogs, file, Text(kRunUnreadable) + "\n" + opened->problem);
+        return std::nullopt;
+    }
+    // Something else altogether gets plain words; a run file that is damaged, the reason.
+    if (opened->bytes.empty() || !BeginsAsRunFile(opened->bytes)) {
+        Tell(dialogs, file, Text(opened->bytes.empty() ? kFileEmpty : kNotARunFile));
         return std::nullopt;
     }
     RunFileRead read = ReadRunFile(opened->bytes);

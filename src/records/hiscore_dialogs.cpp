@@ -142,9 +142,10 @@ SaveResult SaveWithQuestion(Dialogs& dialogs, HiScoreTable& table, int32_t stage
             return SaveResult::Written;
         }
         // Appended: GCC 12 warns falsely on "literal" + string.
+        // The whole path: the player has to find that folder to mend it.
         std::string text = Text(kSaveFailedText);
         text += "\n";
-        text += report.file;
+        text += (table.Directory() / report.file).string();
         text += "\n";
         text += report.reason;
         text += "\n";

@@ -36,10 +36,14 @@ RunFileRead Refused(std::string problem) {
 
 }  // namespace
 
+bool BeginsAsRunFile(std::span<const uint8_t> bytes) {
+    const size_t marked = std::min(bytes.size(), kMagic.size());
+    return !bytes.empty() && std::equal(bytes.begin(), bytes.begin() + marked, kMagic.begin());
+}
+
 RunFileRead ReadRunFile(std::span<const uint8_t> bytes) {
     const std::string size = std::to_string(bytes.size());
-    const size_t marked = std::min(bytes.size(), kMagic.size());
-    if (!std::equal(bytes.begin(), bytes.begin() + marked, kMagic.begin()) || bytes.empty()) {
+    if (!BeginsAsRunFile(bytes)) {
         return Refused("is not a run file (it does not begin with VANRUN)");
     }
     if (bytes.size() < kStageAt) {

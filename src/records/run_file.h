@@ -36,6 +36,9 @@ struct RunFileRead {
 // Refuses anything but a whole, intact version 1 file holding a stage 0..4, a name a record
 // file can keep and a time of 1..2400 ticks.
 RunFileRead ReadRunFile(std::span<const uint8_t> bytes);
+// Whether the bytes begin as every run file does, however the rest reads: a file that does not
+// is something else altogether, and a player is told so in those words.
+bool BeginsAsRunFile(std::span<const uint8_t> bytes);
 
 // The bytes of a run file. A name over kNameBytes is cut there; the time must fit 16 bits.
 std::vector<uint8_t> WriteRunFile(const RunFile& run);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/tool_runner.h"
@@ -144,6 +145,24 @@ TEST(RunFileMenu, FailedSaveAndUnreadableFileAreToldCancelIsNot) {
     const std::string start = "missing.run\n走行ファイルとして読めません。\n";
     EXPECT_EQ(told.substr(0, start.size()), start);
     EXPECT_GT(told.size(), start.size()) << "the reason is given";
+
+    // An empty file, and a file of something else, in a player's words; a damaged run file
+    // with the reason.
+    const std::vector<uint8_t> picture = ReadWholeFile(dir / "MAP0_8.BMP").value();
+    std::vector<uint8_t> damaged = ReadWholeFile(GameDir() / "S0N0.JOY").value();
+    damaged.insert(damaged.begin(), {'V', 'A', 'N', 'R', 'U', 'N', '\r', '\n', 0, 1});
+    for (const auto& [name, bytes, want] :
+         std::vector<std::tuple<std::string, std::vector<uint8_t>, std::string>>{
+             {"empty.run", {}, "empty.run\n空のファイルです。"},
+             {"picture.run", picture, "picture.run\nこのゲームの走行ファイルではありません。"},
+             {"damaged.run", damaged,
+              "damaged.run\n走行ファイルとして読めません。\nis cut short"}}) {
+        ASSERT_FALSE(SaveFile(scratch / name, bytes));
+        host.dialogs.ClearLog();
+        host.dialogs.QueueFile(scratch / name);
+        host.Command(Command::ImportRun);
+        EXPECT_EQ(host.dialogs.Calls().back().text.substr(0, want.size()), want) << name;
+    }
     EXPECT_EQ(host.dialogs.PendingAnswers(), 0u);
 }
 

@@ -163,7 +163,9 @@ TEST(HiScoreSave, FailuresNameTheFileAndReasonToThePlayerAndKeepTheRuns) {
         const DialogCall& message = dialogs.Calls()[1];
         EXPECT_EQ(message.kind, DialogKind::Message) << c.what;
         EXPECT_EQ(message.text.substr(0, kFailed.size()), kFailed) << c.what;
-        EXPECT_NE(message.text.find(OwnLine(c.told) + Reason(c.reason) + "\n"), std::string::npos)
+        // The file named with its folder, where the player has to look.
+        EXPECT_NE(message.text.find(OwnLine((folder / c.told).string()) + Reason(c.reason) + "\n"),
+                  std::string::npos)
             << c.what << ": " << message.text;
         EXPECT_EQ(message.caption, kCaption) << c.what;
         EXPECT_TRUE(table.Changed()) << c.what;

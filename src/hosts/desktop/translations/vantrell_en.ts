@@ -530,6 +530,14 @@ Are you sure?</translation>
         <source>ja</source>
         <translation>en</translation>
     </message>
+    <message>
+        <source>空のファイルです。</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>このゲームの走行ファイルではありません。</source>
+        <translation>This is not a run file of this game.</translation>
+    </message>
 </context>
 <context>
     <name>RaceDisplay</name>
