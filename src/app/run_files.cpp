@@ -37,6 +37,7 @@ constexpr char kRunAlreadyIn[] = VT_TRANSLATE_NOOP("Messages", "この走行は�
 constexpr char kRunEmpty[] = VT_TRANSLATE_NOOP("Messages", "空の記録は書き出せません。");
 constexpr char kRunNotWritten[] =
     VT_TRANSLATE_NOOP("Messages", "走行ファイルを書き出せませんでした。");
+constexpr char kRunWritten[] = VT_TRANSLATE_NOOP("Messages", "走行ファイルを書き出しました。");
 
 std::string Text(const char* text) {
     return UiText("Messages", text);
@@ -85,6 +86,9 @@ void ExportRunFile(Dialogs& dialogs, HiScoreTable& table, const std::filesystem:
     const std::optional<SavedFile> saved = dialogs.SaveFile(FileKind::Run, suggested, bytes);
     if (saved && !saved->problem.empty()) {
         Tell(dialogs, saved->where, Text(kRunNotWritten) + "\n" + saved->problem);
+    } else if (saved) {
+        // Where it went, in full: the player has to find it to share it.
+        dialogs.ShowMessage(Text(kRunWritten) + "\n" + saved->where, Text(kRunFileCaption));
     }
 }
 

@@ -51,8 +51,11 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     exporter.dialogs.QueueSave(shared.string());
     exporter.Command(Command::ExportRun);
     EXPECT_EQ(exporter.dialogs.Kinds(),
-              (std::vector<DialogKind>{DialogKind::ChooseRunToExport, DialogKind::SaveFile}));
-    EXPECT_EQ(exporter.dialogs.Calls().back().text, "stage1-rank1.run");
+              (std::vector<DialogKind>{DialogKind::ChooseRunToExport, DialogKind::SaveFile,
+                                       DialogKind::Message}));
+    EXPECT_EQ(exporter.dialogs.Calls()[1].text, "stage1-rank1.run");
+    EXPECT_EQ(exporter.dialogs.Calls()[2].text,
+              "走行ファイルを書き出しました。\n" + shared.string());
     const fs::path byTool = scratch / "tool.run";
     ASSERT_EQ(RunTool({"export", "--stage", "0", "--rank", "1", "--dir", from.string(), "--out",
                        byTool.string()})

@@ -332,6 +332,14 @@ try {
     Buffer.compare(readFileSync(file), readFileSync(exported)) === 0,
     "the exported run file equals vantrell-tool export's, byte for byte",
   );
+  await dialog("message").waitFor();
+  const written = await dialog("message").innerText();
+  check(
+    /has been written:\s*stage1-rank1\.run/.test(written),
+    "the page says which file the run went to",
+    written,
+  );
+  await answer("message", "ok");
   await menu(Command.ImportRun);
   await dialog("file").waitFor();
   await dialog("file").locator('[data-field="file"]').setInputFiles(exported);

@@ -105,9 +105,16 @@ std::optional<OpenedFile> QtDialogs::OpenFile(FileKind kind) {
 
 std::optional<SavedFile> QtDialogs::SaveFile(FileKind, const std::string& suggestedName,
                                              std::span<const uint8_t> bytes) {
-    const std::optional<std::filesystem::path> file = Chosen(QFileDialog::getSaveFileName(
-        owner_, DialogText(kSaveRunCaption), QString::fromStdString(suggestedName),
-        DialogText(kRunFilter)));
+    // A name typed without ".run" gets it, before the dialog asks about a file it would
+    // replace: otherwise the file would hide from the import dialog's filter.
+    QFileDialog dialog(owner_, DialogText(kSaveRunCaption), QString(), DialogText(kRunFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("run"));
+    dialog.selectFile(QString::fromStdString(suggestedName));
+    const std::optional<std::filesystem::path> file =
+        dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+            ? Chosen(dialog.selectedFiles().constFirst())
+            : std::nullopt;
     if (!file) {
         return std::nullopt;
     }

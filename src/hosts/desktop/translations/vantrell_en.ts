@@ -538,6 +538,10 @@ Are you sure?</translation>
         <source>このゲームの走行ファイルではありません。</source>
         <translation>This is not a run file of this game.</translation>
     </message>
+    <message>
+        <source>走行ファイルを書き出しました。</source>
+        <translation>The run file has been written:</translation>
+    </message>
 </context>
 <context>
     <name>RaceDisplay</name>
