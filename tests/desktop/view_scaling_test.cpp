@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QScreen>
 #include <QSettings>
 
 #include <cmath>
@@ -128,6 +129,33 @@ TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
     game.Start();
     EXPECT_EQ(game.app->ViewChoices().Settings().scaling, Scaling::Stretch);
     EXPECT_EQ(game.app->ViewChoices().Settings().windowScale, 1);
+}
+
+TEST_F(ViewScalingTest, OnlyWindowSizesThatFitTheScreenAreOffered) {
+    // Qt's offscreen screen is 800 x 800 here: ×2 (512 x 792 with the race display) fits it,
+    // ×3 (768 x 1152) does not.
+    const QScreen* screen = game.Window().screen();
+    ASSERT_NE(screen, nullptr);
+    const QSize area = screen->availableGeometry().size();
+    if (area != QSize(800, 800)) {
+        GTEST_SKIP() << "needs the offscreen platform's 800 x 800 screen, not " << area.width()
+                     << " x " << area.height();
+    }
+    ViewMenu& choices = game.app->ViewChoices();
+    choices.OfferFittingSizes();
+    EXPECT_TRUE(choices.WindowScaleItem(1).isVisible());
+    EXPECT_TRUE(choices.WindowScaleItem(2).isVisible());
+    EXPECT_FALSE(choices.WindowScaleItem(3).isVisible());
+    // Wide at ×2 is 976 pixels wide: no longer offered either.
+    choices.ChooseMode(ViewMode::Wide);
+    choices.OfferFittingSizes();
+    EXPECT_FALSE(choices.WindowScaleItem(2).isVisible());
+    // The size in use stays in sight, checked, even where it does not fit.
+    choices.ChooseWindowScale(3);
+    choices.OfferFittingSizes();
+    EXPECT_TRUE(choices.WindowScaleItem(3).isVisible());
+    EXPECT_TRUE(choices.WindowScaleItem(3).isChecked());
+    EXPECT_FALSE(choices.WindowScaleItem(2).isVisible());
 }
 
 TEST_F(ViewScalingTest, PictureModesDrawTheirBandsShapeTheWindowAndAreKept) {

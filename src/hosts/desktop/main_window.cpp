@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -221,6 +222,16 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 int MainWindow::OuterWidth() const {
     return MainWindowInfo().width + ShapeOf(mode_).shownWidth - kDefaultViewWidth;
+}
+
+bool MainWindow::WindowScaleFits(int32_t scale) const {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return true;
+    }
+    const QSize area = shownOn->availableGeometry().size();
+    return OuterWidth() * scale <= area.width() &&
+           MainWindowInfo().height * scale + PanelHeight() <= area.height();
 }
 
 void MainWindow::SetViewMode(ViewMode mode) {

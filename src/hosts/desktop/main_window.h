@@ -70,6 +70,9 @@ class MainWindow final : public QMainWindow, public Display {
     std::chrono::steady_clock::time_point TickArrival() const { return tickArrival_; }
     // Whether the window has been through its destruction (the shell has been told).
     bool Destroyed() const { return destroyed_; }
+    // Whether the window at `scale` (the race display included when shown) fits the available
+    // area of the screen it is on.
+    bool WindowScaleFits(int32_t scale) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -87,6 +87,7 @@ ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath,
         connect(item, &QAction::triggered, this, [this, scale] { ChooseWindowScale(scale); });
         sizeItems_[scale - 1] = item;
     }
+    connect(size_, &QMenu::aboutToShow, this, [this] { OfferFittingSizes(); });
 
     window_.View().SetScaling(settings_.scaling);
     window_.SetViewMode(settings_.mode);
@@ -112,6 +113,13 @@ void ViewMenu::ShowTexts() {
     const auto& sizes = settings_.mode == ViewMode::Wide ? kWideSizeTexts : kSizeTexts;
     for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
         sizeItems_[scale - 1]->setText(Text(sizes[scale - 1]));
+    }
+}
+
+void ViewMenu::OfferFittingSizes() {
+    for (int32_t scale = 1; scale <= kMaxWindowScale; ++scale) {
+        sizeItems_[scale - 1]->setVisible(scale == 1 || scale == settings_.windowScale ||
+                                          window_.WindowScaleFits(scale));
     }
 }
 

@@ -36,6 +36,10 @@ class ViewMenu final : public QObject {
     QAction& ScalingItem(Scaling scaling) { return *scalingItems_[static_cast<int>(scaling)]; }
     QAction& ModeItem(ViewMode mode) { return *modeItems_[static_cast<int>(mode)]; }
     QAction& WindowScaleItem(int32_t scale) { return *sizeItems_[scale - 1]; }
+    // Offers only the window sizes that fit the screen's available area (×1 and the size in
+    // use always stay); done each time the sizes' menu opens, since the window may have moved
+    // to another screen.
+    void OfferFittingSizes();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
