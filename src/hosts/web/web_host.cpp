@@ -254,7 +254,7 @@ std::string WebHost::WorldRun(const std::string& name) const {
     const int32_t stage = game_->State().CurrentStage().Index();
     std::string json = "{\"stage\":" + std::to_string(stage);
     std::string reason;
-    const std::optional<Sha256Digest> course = CourseDigest(dataDir_, stage, &reason);
+    const std::optional<Sha256Digest> course = CourseDigest(shell_->StageDir(), stage, &reason);
     if (!course) {
         return json + ",\"problem\":" + JsonQuote(reason) + "}";
     }
@@ -263,7 +263,8 @@ std::string WebHost::WorldRun(const std::string& name) const {
     // another's by being sent.
     const std::optional<std::string> stored = EncodeName(name);
     const std::optional<std::vector<uint8_t>> bytes =
-        stored ? BestRunFileOf(game_->Records(), dataDir_, stage, *stored, &reason) : std::nullopt;
+        stored ? BestRunFileOf(game_->Records(), shell_->StageDir(), stage, *stored, &reason)
+               : std::nullopt;
     const RunFileRead read = bytes ? ReadRunFile(*bytes) : RunFileRead{};
     if (!read.run) {
         return json + "}";
