@@ -6,9 +6,10 @@
 # The world table server (server) stands beside the game's shell: it uses the race, never a host.
 # tools/, tests/, bench/ and fuzz/ may include anything and are not checked.
 # The browser page's modules (src/hosts/web/page/*.js) are layered the same way, lowest first:
-#   0 protocol i18n program world   1 audio screen panel ui* host   2 main (the page's one entry) and sw
+#   0 protocol i18n program world archive   1 audio screen panel ui* host   2 main (the page's one entry) and sw
 #   (the service worker, which runs apart from the page and imports nothing)
-# Only the entry imports the program Emscripten writes (vantrell.js). The browser tests' hooks
+# Only the entry imports the program Emscripten writes (vantrell.js), and only archive the zip
+# reader the build bundles (jszip.js). The browser tests' hooks
 # (tests/web/hooks/checks.js) may import any page module; no page module imports them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -64,7 +65,7 @@ fi
 page=src/hosts/web/page
 page_layer_of() {
   case "$1" in
-    protocol|i18n|program|world) echo 0 ;;
+    protocol|i18n|program|world|archive) echo 0 ;;
     audio|screen|panel|ui|ui_*|host) echo 1 ;;
     main|sw) echo 2 ;;
     *) echo "" ;;
@@ -84,6 +85,14 @@ for file in "$page"/*.js; do
     if [ "$target" = "./vantrell.js" ]; then
       if [ "$from" != main ]; then
         echo "$file: imports the program; only the entry (main.js) does" >&2
+        status=1
+      fi
+      continue
+    fi
+    # The zip reader the build bundles from the system's JSZip, for the pack archive only.
+    if [ "$target" = "./jszip.js" ]; then
+      if [ "$from" != archive ]; then
+        echo "$file: imports the zip reader; only archive.js does" >&2
         status=1
       fi
       continue

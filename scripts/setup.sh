@@ -44,9 +44,9 @@ packages=(
   libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev postgresql
   # curl asks the packaged server for its courses in the package check.
   curl
-  # The browser build: Emscripten (its JavaScript parser comes from node-acorn), Chromium for
-  # its tests.
-  emscripten node-acorn chromium
+  # The browser build: Emscripten (its JavaScript parser comes from node-acorn), the page's zip
+  # reader for stage packs (JSZip, bundled by esbuild), Chromium for its tests.
+  emscripten node-acorn node-jszip esbuild chromium
 )
 
 missing=()

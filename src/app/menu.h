@@ -38,11 +38,6 @@ constexpr int32_t StageOf(Command command) {
 }
 static_assert(StageOf(Command::Stage5) == kStageCount - 1, "one menu item per stage");
 
-// The entries only a host that reads stage packs offers (the browser build has no reader).
-constexpr bool NeedsStagePacks(Command command) {
-    return command == Command::MoreStages || command == Command::AddStagePack;
-}
-
 // The menu item's text of stage 0..kStageCount-1 ("１面"), in context "Menu".
 const char* StageMenuText(int32_t stage);
 

@@ -1,9 +1,12 @@
 // The manifest of a stage pack, manifest.toml: the pack's format, names, author, version and
-// course digest, written and read with toml++.
+// course digest, written and read with toml++. Both builds compile this, the browser's without
+// exceptions, so toml++ reports a parse error as a result here rather than by throwing.
+#define TOML_EXCEPTIONS 0
 #include <toml++/toml.h>
+
 #include <sstream>
 
-#include "pack/stage_pack.h"
+#include "pack/pack_reader.h"
 
 namespace vantrell {
 
@@ -46,14 +49,14 @@ std::string WritePackManifest(const PackManifest& manifest) {
 }
 
 std::optional<PackManifest> ReadPackManifest(std::string_view text, std::string* problem) {
-    toml::table table;
-    try {
-        table = toml::parse(text, std::string_view("manifest.toml"));
-    } catch (const toml::parse_error& error) {
+    toml::parse_result parsed = toml::parse(text, std::string_view(kPackManifestName));
+    if (!parsed) {
+        const toml::parse_error& error = parsed.error();
         *problem = "line " + std::to_string(error.source().begin.line) + ": " +
                    std::string(error.description());
         return std::nullopt;
     }
+    const toml::table& table = parsed.table();
     for (auto&& [key, node] : table) {
         const std::string_view k = key.str();
         if (k != "format" && k != "name_en" && k != "name_ja" && k != "author" && k != "version" &&

@@ -6,9 +6,11 @@
 // run entered and saved, found again after a reload, the switches kept, and a run file
 // downloaded byte-equal to the tool's export and uploaded again; then (offline_checks.mjs) the
 // server's compressed answers, the manifest and icons, offline play, a new build replacing the
-// kept one, and /api/ and ?run= never kept; (view_checks.mjs) the picture modes; and (world_checks.mjs) the page as a world table
-// client, served by vantrell-server, while the plain file server shows no world entries. --figures adds the sizes, the time per tick and the
-// start-up times (figures.mjs).
+// kept one, and /api/ and ?run= never kept; (view_checks.mjs) the picture modes;
+// (pack_checks.mjs) a stage pack uploaded, kept over a reload, raced, and hostile archives
+// refused; and (world_checks.mjs) the page as a world table client, served by vantrell-server,
+// while the plain file server shows no world entries. --figures adds the sizes, the time per
+// tick and the start-up times (figures.mjs).
 //
 //   node tests/web/browser_test.mjs [--build DIR] [--web DIR] [--figures]
 // DIR defaults: build/ (native) and build-web/ (browser). Exit status 0 when every check passes.
@@ -21,6 +23,7 @@ import { chromium } from "playwright-core";
 import { chromiumOptions } from "./chromium.mjs";
 import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
+import { packChecks } from "./pack_checks.mjs";
 import { serve } from "./serve.mjs";
 import { viewChecks } from "./view_checks.mjs";
 import { worldChecks } from "./world_checks.mjs";
@@ -480,6 +483,13 @@ try {
     pauseAt: kPauseAt,
     originalState: pausedState,
     figures: args.includes("--figures"),
+  });
+  await packChecks(check, {
+    url,
+    native,
+    scratch,
+    packPath: join(nativeBuild, "packs", "lakeside.vstage"),
+    designPath: fileURLToPath(new URL("../../docs/examples/lakeside.toml", import.meta.url)),
   });
   await offlineChecks(check, www, scratch);
   await worldChecks(check, { www, game, build: nativeBuild, hooks, scratch, template: exported });

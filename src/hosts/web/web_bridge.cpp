@@ -91,8 +91,8 @@ EM_ASYNC_JS(int32_t, ChooseRunsJs, (const char* linesJson, int32_t forExport), {
 });
 // The chosen file's name (null for a cancel); its bytes in memory the program frees (*bytes,
 // *size), or what kept them from being read (*problem).
-EM_ASYNC_JS(char*, ChooseFileJs, (uint8_t** bytes, int32_t* size, char** problem), {
-    const file = await Module.page.chooseFile("run");
+EM_ASYNC_JS(char*, ChooseFileJs, (const char* kind, uint8_t** bytes, int32_t* size, char** problem), {
+    const file = await Module.page.chooseFile(UTF8ToString(kind));
     if (!file) {
         return 0;
     }
@@ -223,14 +223,13 @@ EM_JS(char*, TranslateJs, (const char* context, const char* text), {
 });
 // clang-format on
 
-// Takes a string the page side allocated with malloc (null reads as empty) and frees it.
+}  // namespace
+
 std::string TakeString(char* fromPage) {
     std::string text = fromPage == nullptr ? std::string() : std::string(fromPage);
     std::free(fromPage);
     return text;
 }
-
-}  // namespace
 
 std::string JsonQuote(const std::string& text) {
     std::string quoted = "\"";
@@ -316,11 +315,12 @@ bool HiScoreList(const std::string& linesJson, bool offerRace) {
 int32_t ChooseRuns(const std::string& linesJson, bool forExport) {
     return ChooseRunsJs(linesJson.c_str(), forExport ? 1 : 0);
 }
-std::optional<OpenedFile> ChooseFile() {
+std::optional<OpenedFile> ChooseFile(FileKind kind) {
     uint8_t* bytes = nullptr;
     int32_t size = 0;
     char* problem = nullptr;
-    char* name = ChooseFileJs(&bytes, &size, &problem);
+    char* name =
+        ChooseFileJs(kind == FileKind::StagePack ? "pack" : "run", &bytes, &size, &problem);
     if (name == nullptr) {
         return std::nullopt;
     }

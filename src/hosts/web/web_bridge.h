@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 
@@ -16,6 +17,9 @@ namespace vantrell::web {
 
 // The text as a JSON string literal, quotes included.
 std::string JsonQuote(const std::string& text);
+// For the bridge's own files: takes a string the page side allocated with malloc (null reads
+// as empty) and frees it.
+std::string TakeString(char* fromPage);
 
 namespace page {
 
@@ -56,8 +60,28 @@ bool HiScoreList(const std::string& linesJson, bool offerRace);
 // The selection as ten bits (item 0 the lowest), or -1 for a cancel.
 int32_t ChooseRuns(const std::string& linesJson, bool forExport);
 // The chosen file's name and bytes, or what kept them from being read; nothing for a cancel.
-std::optional<OpenedFile> ChooseFile();
+std::optional<OpenedFile> ChooseFile(FileKind kind);
 void About();
+
+// ---- the list of stages and stage packs' archives (page/ui_stages.js, page/archive.js; these
+// calls are in web_bridge_packs.cpp)
+// The rows as JSON ({name, nameEn, author, best, current, pack}); the player's choice.
+std::optional<StageListChoice> ChooseStage(const std::string& rowsJson);
+// Opens the archive on the page: how many entries it lists, or nothing with why it is none.
+std::optional<int64_t> OpenArchive(std::span<const uint8_t> bytes, std::string* problem);
+// What the open archive says of entry `index`: its name, what it is ("file", "link", "folder",
+// "special") and its declared size.
+struct ArchiveHead {
+    std::string name;
+    std::string type;
+    uint64_t size = 0;
+};
+ArchiveHead ArchiveEntryHead(int64_t index);
+// Entry `index` unpacked, the page stopping once more than `size` bytes came out; nothing with
+// why when it cannot be.
+std::optional<std::vector<uint8_t>> UnpackArchiveEntry(int64_t index, uint64_t size,
+                                                       std::string* problem);
+void CloseArchive();
 
 // ---- the picture, the strip, the menu's marks (page/screen.js, page/ui.js)
 // `width` x `height` pixels standing for `shownWidth` x 270 of the window's client area.

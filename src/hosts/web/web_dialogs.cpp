@@ -100,8 +100,8 @@ std::optional<ListSelection> WebDialogs::ChooseRunToExport(const HiScoreLines& l
     return Selection(bits);
 }
 
-std::optional<OpenedFile> WebDialogs::OpenFile(FileKind /*kind*/) {
-    std::optional<OpenedFile> opened = page::ChooseFile();
+std::optional<OpenedFile> WebDialogs::OpenFile(FileKind kind) {
+    std::optional<OpenedFile> opened = page::ChooseFile(kind);
     ++answered_;
     return opened;
 }
@@ -112,6 +112,20 @@ std::optional<SavedFile> WebDialogs::SaveFile(FileKind /*kind*/, const std::stri
     page::Download(suggestedName, bytes);
     ++answered_;
     return SavedFile{suggestedName, {}};
+}
+
+std::optional<StageListChoice> WebDialogs::ChooseStage(const std::vector<StageListRow>& rows) {
+    std::string json = "[";
+    for (const StageListRow& row : rows) {
+        json += std::string(json.size() > 1 ? "," : "") + "{\"name\":" + JsonQuote(row.name) +
+                ",\"nameEn\":" + JsonQuote(row.nameEn) + ",\"author\":" + JsonQuote(row.author) +
+                ",\"best\":" + std::to_string(row.bestTime) +
+                ",\"current\":" + (row.current ? "true" : "false") +
+                ",\"pack\":" + (row.pack ? "true" : "false") + "}";
+    }
+    std::optional<StageListChoice> choice = page::ChooseStage(json + "]");
+    ++answered_;
+    return choice;
 }
 
 void WebDialogs::ShowAbout() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 
@@ -27,6 +28,8 @@ class WebDialogs final : public Dialogs {
     // A download: the page hands the bytes to the browser under the suggested name.
     std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
                                       std::span<const uint8_t> bytes) override;
+    // The list of stages and packs (page/ui_stages.js).
+    std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& rows) override;
     void ShowAbout() override;
 
     // How many dialogs were answered so far: a dialog may have saved something.

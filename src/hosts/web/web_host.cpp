@@ -6,6 +6,7 @@
 #include "app/run_files.h"
 #include "gfx/frame_layout.h"
 #include "hosts/web/web_bridge.h"
+#include "hosts/web/web_packs.h"
 #include "hosts/web/web_protocol.h"
 #include "race/course_digest.h"
 #include "race/headless_race.h"
@@ -24,16 +25,7 @@ std::string MenuJson() {
         json += std::string(json.size() > 1 ? "," : "") + "{\"text\":" + JsonQuote(popup.text) +
                 ",\"right\":" + (popup.rightJustified ? "true" : "false") + ",\"items\":[";
         bool first = true;
-        const std::span<const MenuItemDef> items = popup.items;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const MenuItemDef& item = items[i];
-            // No stage packs here: their entries go, with the separator before them.
-            const bool packsNext = i + 1 < items.size() && !items[i + 1].IsSeparator() &&
-                                   NeedsStagePacks(*items[i + 1].command);
-            if ((!item.IsSeparator() && NeedsStagePacks(*item.command)) ||
-                (item.IsSeparator() && packsNext)) {
-                continue;
-            }
+        for (const MenuItemDef& item : popup.items) {
             json += std::string(first ? "" : ",") + "{\"command\":" +
                     (item.IsSeparator() ? std::string("null")
                                         : std::to_string(static_cast<int32_t>(*item.command))) +
@@ -70,7 +62,7 @@ void WebHost::Run() {
     running_ = this;
     game_ = std::make_unique<Game>(PlatformBundle{keys_, joysticks_, audio_, display_, dialogs_,
                                                   timer_, speedStore_, EmbeddedWaves(), dataDir_,
-                                                  PackReader{}});
+                                                  PagePackReader()});
     game_->Timer().LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
@@ -237,6 +229,7 @@ std::string WebHost::State() const {
            ",\"driveSteps\":" + std::to_string(driveSteps_) +
            ",\"driving\":" + (driving_ ? "true" : "false") +
            ",\"paused\":" + (shell_->Paused() ? "true" : "false") +
+           ",\"pack\":" + JsonQuote(shell_->CurrentPack()) +
            ",\"timer\":" + (game_->Timer().Running() ? "true" : "false") +
            ",\"frames\":" + std::to_string(display_.PresentCount()) + ",\"craft\":[" +
            std::to_string(game_->State().Crafts().first.posX) + "," +
@@ -250,7 +243,7 @@ std::string WebHost::WorldRun(const std::string& name) const {
     const int32_t stage = game_->State().CurrentStage().Index();
     std::string json = "{\"stage\":" + std::to_string(stage);
     std::string reason;
-    const std::optional<Sha256Digest> course = CourseDigest(dataDir_, stage, &reason);
+    const std::optional<Sha256Digest> course = CourseDigest(shell_->StageDir(), stage, &reason);
     if (!course) {
         return json + ",\"problem\":" + JsonQuote(reason) + "}";
     }
@@ -259,7 +252,8 @@ std::string WebHost::WorldRun(const std::string& name) const {
     // another's by being sent.
     const std::optional<std::string> stored = EncodeName(name);
     const std::optional<std::vector<uint8_t>> bytes =
-        stored ? BestRunFileOf(game_->Records(), dataDir_, stage, *stored, &reason) : std::nullopt;
+        stored ? BestRunFileOf(game_->Records(), shell_->StageDir(), stage, *stored, &reason)
+               : std::nullopt;
     const RunFileRead read = bytes ? ReadRunFile(*bytes) : RunFileRead{};
     if (!read.run) {
         return json + "}";

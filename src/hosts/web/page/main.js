@@ -2,6 +2,7 @@
 // creates the program (vantrell.js, the ES module Emscripten writes), reads the numbers the two
 // share, and starts it. `page` below is everything the program calls on the page: the program
 // reaches it as Module.page, from its one bridge file (web_bridge.cpp).
+import { archive } from "./archive.js";
 import { audio } from "./audio.js";
 import * as host from "./host.js";
 import { i18n } from "./i18n.js";
@@ -12,6 +13,7 @@ import { keys, pads, screen } from "./screen.js";
 import { ui } from "./ui.js";
 import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
 import { askName, chooseRuns, hiScoreList } from "./ui_records.js";
+import { chooseStage } from "./ui_stages.js";
 import { offerWorld } from "./ui_world.js";
 import { world } from "./world.js";
 
@@ -38,6 +40,8 @@ const page = {
   hiScoreList,
   chooseRuns,
   chooseFile,
+  chooseStage,
+  archive,
   about,
 
   present: screen.present,

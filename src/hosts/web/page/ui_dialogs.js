@@ -229,8 +229,8 @@ export function about() {
   });
 }
 
-// Resolves to { name, bytes } of the file chosen, { name, problem } when it could not be read,
-// or null.
+// Resolves to { name, bytes } of the file chosen ("run" a run file, "pack" a stage pack),
+// { name, problem } when it could not be read, or null.
 // A file the page already holds (a ghost from the world table), answered to the next
 // chooseFile in place of the player's choice, so that it goes the way a chosen file goes.
 let handed = null;
@@ -245,7 +245,8 @@ export function chooseFile(kind) {
     return Promise.resolve(file);
   }
   return new Promise((resolve) => {
-    const d = openDialog("file", tr("走行ファイルを開く"));
+    const pack = kind === "pack";
+    const d = openDialog("file", tr(pack ? "ステージパックを開く" : "走行ファイルを開く"));
     const finish = (answer) => {
       closeDialog(d);
       resolve(answer);
@@ -253,7 +254,7 @@ export function chooseFile(kind) {
     const input = el("input", "vt-file");
     input.type = "file";
     input.dataset.field = "file";
-    if (kind === "run") input.accept = ".run";
+    input.accept = pack ? ".vstage" : ".run";
     input.addEventListener("change", () => {
       const file = input.files && input.files[0];
       if (!file) return;
@@ -263,7 +264,10 @@ export function chooseFile(kind) {
       );
     });
     const field = el("label", "vt-text");
-    field.append(el("div", null, tr("走行ファイル (*.run)")), input);
+    field.append(
+      el("div", null, tr(pack ? "ステージパック (*.vstage)" : "走行ファイル (*.run)")),
+      input,
+    );
     d.body.append(field, buttonRow(button(d, "cancel", tr("Cancel"), false, () => finish(null))));
     d.onEscape = () => finish(null);
     d.onKey = (e) => {
