@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Keeps a manual page true to its program's --help: every option (-name, --name) and every
 # command --help names must be in the page, and the page may name none that --help does not;
-# every driving style --help lists must be in the page. The page must also pass man's warnings
-# and lexgrog, as lintian checks them.
+# every driving style --help lists must be in the page; the stage numbering --help states must be
+# the page's, and the page's examples must use no stage outside it. The page must also pass
+# man's warnings and lexgrog, as lintian checks them.
 #   scripts/check_manpage.sh PROGRAM PAGE
 set -u
 program="$1"
@@ -45,6 +46,21 @@ styles=$(sed -n 's/^Driving styles: *//p' <<<"$help" | sed 's/(.*//')
 for style in $styles; do
   grep -qw -- "$style" <<<"$text" || fail "$(basename "$page"): lacks the driving style $style"
 done
+
+# "Stages are numbered 1 to 5": the page says the same, and each --stage N of its examples lies
+# in that range.
+numbering=$(grep -oE 'Stages are numbered [0-9]+ to [0-9]+' <<<"$help" | head -n 1)
+if [ -n "$numbering" ]; then
+  grep -qF -- "$numbering" <<<"$text" ||
+    fail "$(basename "$page"): lacks \"$numbering\", which --help says"
+  read -r first last <<<"$(sed -E 's/.* ([0-9]+) to ([0-9]+)$/\1 \2/' <<<"$numbering")"
+  examples=$(awk '/^\.SH EXAMPLES/ { on = 1; next } /^\.SH/ { on = 0 } on' "$page" | sed -e 's/\\-/-/g')
+  while read -r stage; do
+    if [ -n "$stage" ] && { [ "$stage" -lt "$first" ] || [ "$stage" -gt "$last" ]; }; then
+      fail "$(basename "$page"): an example gives --stage $stage; stages are $first to $last"
+    fi
+  done < <(grep -oE -- '--stage -?[0-9]+' <<<"$examples" | awk '{ print $2 }')
+fi
 
 if command -v man >/dev/null && command -v lexgrog >/dev/null; then
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \

@@ -115,9 +115,9 @@ fi
 home="$work/tool-home"
 mkdir -p "$home"
 HOME="$home" XDG_DATA_HOME="$home/data" timeout 120 "$root/usr/games/vantrell-tool" verify \
-  --stage 0 >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; fail "the installed tool's verify"; }
+  --stage 1 >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; fail "the installed tool's verify"; }
 [ "$(grep -c ' ok ' "$work/verify.log")" -eq 10 ] ||
-  { cat "$work/verify.log" >&2; fail "the installed tool did not verify stage 0's ten runs"; }
+  { cat "$work/verify.log" >&2; fail "the installed tool did not verify stage 1's ten runs"; }
 [ -f "$home/data/vantrell/game/VANREC0.DAT" ] ||
   fail "the installed tool did not fill the player's data folder"
 

@@ -61,14 +61,14 @@ seed_from_game() {
     stage-pack) cp "$(dirname "$game")"/packs/*.vstage "$dir"/ ;;
     run-file)
       local n
-      for n in 0 1 2 3 4; do
+      for n in 1 2 3 4 5; do
         "${VANTRELL_TOOL:-build/vantrell-tool}" export --stage "$n" --rank 1 --dir "$game" \
           --out "$dir/stage$n.run" >/dev/null
       done ;;
     world-api)
       # Run files sent to the runs route with the key, and a few requests of the other routes.
       local n
-      for n in 0 1 2 3 4; do
+      for n in 1 2 3 4 5; do
         "${VANTRELL_TOOL:-build/vantrell-tool}" export --stage "$n" --rank 1 --dir "$game" \
           --out "$dir/stage$n.tmp" >/dev/null
         { printf '\011\000'; cat "$dir/stage$n.tmp"; } >"$dir/run$n"

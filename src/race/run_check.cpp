@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "records/record_names.h"
+#include "world/stage_count.h"
 
 namespace vantrell {
 
@@ -38,7 +39,7 @@ std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, cons
     }
     const char* result = check.empty ? "empty" : check.ok ? "ok" : "differs";
     char line[96];
-    std::snprintf(line, sizeof line, "%5d %4d %6d %6s %-7s ", static_cast<int>(stage),
+    std::snprintf(line, sizeof line, "%5d %4d %6d %6s %-7s ", static_cast<int>(StageNumber(stage)),
                   static_cast<int>(rank), static_cast<int>(entry.time), driven, result);
     return line + NameForDisplay(entry.name) + "\n";
 }

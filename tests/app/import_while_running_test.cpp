@@ -48,7 +48,7 @@ TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {
     HiScoreTable table(dir);
     table.Load(0);
     const std::string file = (scratch / "best.run").string();
-    ASSERT_EQ(RunTool({"export", "--stage", "0", "--rank", "1", "--out", file}).status, 0);
+    ASSERT_EQ(RunTool({"export", "--stage", "1", "--rank", "1", "--out", file}).status, 0);
 
     HeadlessHost host;
     host.Start(dir);
@@ -56,7 +56,7 @@ TEST(ImportWhileRunning, TheGamesSaveKeepsTheImportedRun) {
     EnterARun(host, "Kaito", 700);
     const ToolResult imported = RunTool({"import", file, "--dir", dir.string()});
     ASSERT_EQ(imported.status, 0) << imported.err;
-    ASSERT_EQ(imported.out.rfind("imported into stage 0 at rank 1: ", 0), 0u) << imported.out;
+    ASSERT_EQ(imported.out.rfind("imported into stage 1 at rank 1: ", 0), 0u) << imported.out;
     // A recording file gone meanwhile is no new run: its entry is not taken a second time.
     fs::remove(dir / HiScoreTable::RecordingFileName(0, test::SlotOfRank(table, 1)));
     host.dialogs.QueueAnswer(Answer::Yes);

@@ -69,7 +69,7 @@ class RaceDisplaySession : public ::testing::Test {
     // The tool's trace of a stored run: the golden record of how it drives.
     std::vector<std::string> ToolTrace(int32_t slot) const {
         const test::ToolResult result =
-            test::RunTool({"trace", "--stage", "0", "--dir", dir.path().string(),
+            test::RunTool({"trace", "--stage", "1", "--dir", dir.path().string(),
                            (dir.path() / HiScoreTable::RecordingFileName(0, slot)).string()});
         EXPECT_EQ(result.status, 0) << result.err;
         std::vector<std::string> lines = test::Lines(result.out);

@@ -57,7 +57,7 @@ TEST(RunFileMenu, ExportThenRefuseRaceAndImportInAnotherFolder) {
     EXPECT_EQ(exporter.dialogs.Calls()[2].text,
               "走行ファイルを書き出しました。\n" + shared.string());
     const fs::path byTool = scratch / "tool.run";
-    ASSERT_EQ(RunTool({"export", "--stage", "0", "--rank", "1", "--dir", from.string(), "--out",
+    ASSERT_EQ(RunTool({"export", "--stage", "1", "--rank", "1", "--dir", from.string(), "--out",
                        byTool.string()})
                   .status,
               0);

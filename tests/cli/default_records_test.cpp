@@ -93,7 +93,7 @@ TEST(DefaultRecords, TheToolVerifiesTheStoredBestRun) {
     table.Load(2);
     const int32_t best = test::SlotOfRank(table, 1);
     const ToolResult verify =
-        RunTool({"verify", "--stage", "2",
+        RunTool({"verify", "--stage", "3",
                  (GameDir() / HiScoreTable::RecordingFileName(2, best)).string()});
     EXPECT_EQ(verify.status, 0) << verify.err;
     EXPECT_EQ(verify.out, GoalLine(table.AtRank(1).time));

@@ -65,12 +65,12 @@ TEST(MakeRecords, KeepsTheTenBestOfTheFolderRunsAndItsOwn) {
                            {"Tie Maker", ours[0].time, '\x22'},
                            {"Slow Coach", 2000, '\x33'}});
     const ToolResult made =
-        RunTool({"make-records", "--stage", "1", "--dir", folder.path().string()});
+        RunTool({"make-records", "--stage", "2", "--dir", folder.path().string()});
     ASSERT_EQ(made.status, 0) << made.err;
-    EXPECT_NE(made.out.find("stage 1  kept 2 of the 3 runs already in the folder"),
+    EXPECT_NE(made.out.find("stage 2  kept 2 of the 3 runs already in the folder"),
               std::string::npos)
         << made.out;
-    EXPECT_EQ(made.out.find("stage 0"), std::string::npos) << "--stage 1 races stage 1 only";
+    EXPECT_EQ(made.out.find("stage 1 "), std::string::npos) << "--stage 2 races stage 2 only";
 
     const std::vector<HiScoreEntry> table = BestFirst(folder.path());
     ASSERT_EQ(table.size(), 10u);
@@ -94,7 +94,7 @@ TEST(MakeRecords, ReplaceWritesItsOwnRunsOnly) {
     ScratchDir folder;
     PrepareFolder(folder, {{"Quick Hand", 300, '\x11'}});
     const ToolResult replaced =
-        RunTool({"make-records", "--stage", "1", "--replace", "--dir", folder.path().string()});
+        RunTool({"make-records", "--stage", "2", "--replace", "--dir", folder.path().string()});
     ASSERT_EQ(replaced.status, 0) << replaced.err;
     EXPECT_EQ(replaced.out.find("kept"), std::string::npos) << replaced.out;
     EXPECT_EQ(RecordFiles(folder.path()), RecordFiles(GameDir())) << "the build's own records";
@@ -111,7 +111,7 @@ TEST(MakeRecords, ARunAlreadyInTheFolderIsNotEnteredTwice) {
                               std::filesystem::copy_options::overwrite_existing);
     }
     const ToolResult again =
-        RunTool({"make-records", "--stage", "1", "--dir", folder.path().string()});
+        RunTool({"make-records", "--stage", "2", "--dir", folder.path().string()});
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_NE(again.out.find("kept 10 of the 10 runs"), std::string::npos) << again.out;
     EXPECT_EQ(RecordFiles(folder.path()), RecordFiles(GameDir()));

@@ -19,7 +19,7 @@ void CopyStageWithCutHeights(const ScratchDir& folder) {
 }
 
 TEST(ToolCheckStage, PrintsOkOrOneLinePerProblem) {
-    const ToolResult good = RunTool({"check-stage", "--stage", "4"});
+    const ToolResult good = RunTool({"check-stage", "--stage", "5"});
     EXPECT_EQ(good.status, 0) << good.err;
     EXPECT_EQ(good.out, "ok\n");
 
@@ -27,7 +27,7 @@ TEST(ToolCheckStage, PrintsOkOrOneLinePerProblem) {
     CopyStageWithCutHeights(folder);
     std::filesystem::remove(folder / "CHK0.COD");
     const ToolResult bad =
-        RunTool({"check-stage", "--stage", "0", "--dir", folder.path().string()});
+        RunTool({"check-stage", "--stage", "1", "--dir", folder.path().string()});
     EXPECT_EQ(bad.status, 1) << bad.err;
     EXPECT_EQ(bad.err, "");
     EXPECT_EQ(bad.out,
@@ -35,7 +35,7 @@ TEST(ToolCheckStage, PrintsOkOrOneLinePerProblem) {
               "CHK0.COD: no such file\n");
 
     const ToolResult nowhere =
-        RunTool({"check-stage", "--stage", "0", "--dir", (folder / "nowhere").string()});
+        RunTool({"check-stage", "--stage", "1", "--dir", (folder / "nowhere").string()});
     EXPECT_EQ(nowhere.status, 2);
     EXPECT_EQ(nowhere.out, "");
     EXPECT_EQ(nowhere.err, "vantrell-tool: " + (folder / "nowhere").string() +
@@ -50,11 +50,11 @@ TEST(ToolCheckStage, CommandsRefuseAStageThatFailsTheCheck) {
     const std::string dir = folder.path().string();
     const std::string run = (GameDir() / "S0N0.JOY").string();
     const std::vector<std::vector<std::string>> commands = {
-        {"verify", "--stage", "0", "--dir", dir, run},
-        {"trace", "--stage", "0", "--dir", dir, run},
-        {"replay", "--stage", "0", "--dir", dir, run, "--out", (folder / "frames").string()},
-        {"autopilot", "--stage", "0", "--dir", dir, "--out", (folder / "mine.JOY").string()},
-        {"render", "--stage", "0", "--dir", dir, "--x", "50", "--y", "30", "--heading", "0",
+        {"verify", "--stage", "1", "--dir", dir, run},
+        {"trace", "--stage", "1", "--dir", dir, run},
+        {"replay", "--stage", "1", "--dir", dir, run, "--out", (folder / "frames").string()},
+        {"autopilot", "--stage", "1", "--dir", dir, "--out", (folder / "mine.JOY").string()},
+        {"render", "--stage", "1", "--dir", dir, "--x", "50", "--y", "30", "--heading", "0",
          "--out", (folder / "view.png").string()},
     };
     for (const std::vector<std::string>& args : commands) {
@@ -63,7 +63,7 @@ TEST(ToolCheckStage, CommandsRefuseAStageThatFailsTheCheck) {
         EXPECT_EQ(result.out, "") << args[0];
         EXPECT_EQ(result.err, "vantrell-tool: " + (folder / "MAP0.DAT").string() +
                                   ": is 100 bytes, but the 41 x 41 corner heights need 3362; " +
-                                  "stage 0 cannot be raced: fix the file or rebuild the game " +
+                                  "stage 1 cannot be raced: fix the file or rebuild the game " +
                                   "content (target vantrell-game-content)\n")
             << args[0];
     }

@@ -26,17 +26,17 @@ void ExpectOneClearLine(const ToolResult& result, const std::string& names,
 TEST(ToolErrors, RecordingFilesItCannotRead) {
     ScratchDir scratch;
     const std::string missing = (scratch / "gone.JOY").string();
-    ExpectOneClearLine(RunTool({"verify", "--stage", "0", missing}), missing, "no such file");
-    ExpectOneClearLine(RunTool({"trace", "--stage", "0", missing}), missing, "no such file");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "1", missing}), missing, "no such file");
+    ExpectOneClearLine(RunTool({"trace", "--stage", "1", missing}), missing, "no such file");
 
     const std::string shortFile = (scratch / "short.JOY").string();
     WriteBytes(shortFile, std::string(100, '\1'));
-    ExpectOneClearLine(RunTool({"verify", "--stage", "0", shortFile}), shortFile,
+    ExpectOneClearLine(RunTool({"verify", "--stage", "1", shortFile}), shortFile,
                        "is 100 bytes, a recording has exactly 2400");
     const std::string longFile = (scratch / "long.JOY").string();
     WriteBytes(longFile, std::string(2401, '\0'));
-    ExpectOneClearLine(RunTool({"verify", "--stage", "0", longFile}), longFile, "2401 bytes");
-    ExpectOneClearLine(RunTool({"verify", "--stage", "0", scratch.path().string()}),
+    ExpectOneClearLine(RunTool({"verify", "--stage", "1", longFile}), longFile, "2401 bytes");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "1", scratch.path().string()}),
                        scratch.path().string(), "not a file");
 }
 
@@ -44,21 +44,21 @@ TEST(ToolErrors, StageNumbersAndOptions) {
     ScratchDir scratch;
     const std::string file = (scratch / "run.JOY").string();
     WriteBytes(file, std::string(2400, '\0'));
-    ExpectOneClearLine(RunTool({"verify", "--stage", "5", file}), "--stage 5", "stages 0 to 4");
-    ExpectOneClearLine(RunTool({"verify", "--stage", "-1", file}), "--stage -1", "stages 0 to 4");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "6", file}), "--stage 6", "stages 1 to 5");
+    ExpectOneClearLine(RunTool({"verify", "--stage", "-1", file}), "--stage -1", "stages 1 to 5");
     ExpectOneClearLine(RunTool({"verify", "--stage", "two", file}), "--stage two",
                        "not a whole number");
     ExpectOneClearLine(RunTool({"verify", file}), "verify", "no stage given");
-    ExpectOneClearLine(RunTool({"verify", "--stage", "0", "--speed", "3", file}), "--speed",
+    ExpectOneClearLine(RunTool({"verify", "--stage", "1", "--speed", "3", file}), "--speed",
                        "unknown option");
     ExpectOneClearLine(RunTool({"verify", "--stage"}), "--stage", "needs a value");
-    ExpectOneClearLine(RunTool({"fly", "--stage", "0"}), "fly", "unknown command");
-    ExpectOneClearLine(RunTool({"autopilot", "--stage", "0", "--out", file, "--style", "wild"}),
+    ExpectOneClearLine(RunTool({"fly", "--stage", "1"}), "fly", "unknown command");
+    ExpectOneClearLine(RunTool({"autopilot", "--stage", "1", "--out", file, "--style", "wild"}),
                        "--style wild", "no such driving style");
-    ExpectOneClearLine(RunTool({"render", "--stage", "0", "--x", "50", "--y", "30", "--heading",
+    ExpectOneClearLine(RunTool({"render", "--stage", "1", "--x", "50", "--y", "30", "--heading",
                                 "64", "--out", (scratch / "v.bmp").string()}),
                        "--heading 64", "0..63");
-    ExpectOneClearLine(RunTool({"render", "--stage", "0", "--x", "50", "--y", "30", "--heading",
+    ExpectOneClearLine(RunTool({"render", "--stage", "1", "--x", "50", "--y", "30", "--heading",
                                 "0", "--out", (scratch / "v.gif").string()}),
                        "render", "FILE.bmp");
     // replay without a file needs the stage's records.
@@ -66,14 +66,14 @@ TEST(ToolErrors, StageNumbersAndOptions) {
                              "OBJ1.COD", "CHK1.COD"}) {
         std::filesystem::copy_file(GameDir() / name, scratch / name);
     }
-    ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--dir", scratch.path().string(), "--out",
+    ExpectOneClearLine(RunTool({"replay", "--stage", "2", "--dir", scratch.path().string(), "--out",
                                 (scratch / "run.png").string()}),
                        "VANREC1.DAT", "no records for this stage");
     // A folder that is not there, or not a folder.
     ExpectOneClearLine(
-        RunTool({"verify", "--stage", "2", "--dir", (scratch / "nowhere").string(), file}),
+        RunTool({"verify", "--stage", "3", "--dir", (scratch / "nowhere").string(), file}),
         (scratch / "nowhere").string(), "no such folder");
-    ExpectOneClearLine(RunTool({"verify", "--stage", "2", "--dir", file, file}), file,
+    ExpectOneClearLine(RunTool({"verify", "--stage", "3", "--dir", file, file}), file,
                        "not a folder");
 }
 
@@ -83,7 +83,7 @@ TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
     const std::string run = (GameDir() / "S0N0.JOY").string();
     const std::string out = (scratch / "out.png").string();
     const std::string dir = GameDir().string();
-    const std::vector<std::string> view = {"--stage", "0",         "--x", "5",     "--y",
+    const std::vector<std::string> view = {"--stage", "1",         "--x", "5",     "--y",
                                            "30",      "--heading", "0",   "--out", out};
     auto with = [](std::vector<std::string> args, std::vector<std::string> more) {
         args.insert(args.end(), more.begin(), more.end());
@@ -94,21 +94,21 @@ TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
         std::string says;
     };
     const std::vector<Case> cases = {
-        {{"verify", "--stage", "0", "--out", out, run}, "verify: does not take --out"},
-        {{"verify", "--stage", "0", "--replace", run}, "verify: does not take --replace"},
-        {{"trace", "--stage", "0", "--every", "2", run}, "trace: does not take --every"},
+        {{"verify", "--stage", "1", "--out", out, run}, "verify: does not take --out"},
+        {{"verify", "--stage", "1", "--replace", run}, "verify: does not take --replace"},
+        {{"trace", "--stage", "1", "--every", "2", run}, "trace: does not take --every"},
         {with({"render"}, with(view, {"--style", "bold"})), "render: does not take --style"},
         {with({"render"}, with(view, {run})), "render: does not take the argument '" + run},
-        {{"replay", "--stage", "0", "--heading", "3", "--out", out},
+        {{"replay", "--stage", "1", "--heading", "3", "--out", out},
          "replay: does not take --heading"},
-        {{"autopilot", "--stage", "0", "--out", out, "--every", "3"},
+        {{"autopilot", "--stage", "1", "--out", out, "--every", "3"},
          "autopilot: does not take --every"},
-        {{"autopilot", "--stage", "0", "--out", out, run}, "autopilot: does not take the argument"},
+        {{"autopilot", "--stage", "1", "--out", out, run}, "autopilot: does not take the argument"},
         {{"make-records", "--x", "3"}, "make-records: does not take --x"},
         {{"make-records", "--dir", dir, "extra"}, "make-records: does not take the argument"},
-        {{"check-stage", "--stage", "0", "--replace"}, "check-stage: does not take --replace"},
-        {{"verify", "--stage", "0", "--dir", dir, "--dir", dir, run}, "--dir: given twice"},
-        {{"verify", "--stage", "0", run, run}, "verify: does not take the argument '" + run},
+        {{"check-stage", "--stage", "1", "--replace"}, "check-stage: does not take --replace"},
+        {{"verify", "--stage", "1", "--dir", dir, "--dir", dir, run}, "--dir: given twice"},
+        {{"verify", "--stage", "1", run, run}, "verify: does not take the argument '" + run},
     };
     for (const Case& c : cases) {
         ExpectOneClearLine(RunTool(c.args), c.says, "");
@@ -121,7 +121,7 @@ TEST(ToolErrors, RenderOffTheCourse) {
     ScratchDir scratch;
     const std::string out = (scratch / "view.bmp").string();
     auto render = [&](int32_t x, int32_t y) {
-        return RunTool({"render", "--stage", "1", "--x", std::to_string(x), "--y",
+        return RunTool({"render", "--stage", "2", "--x", std::to_string(x), "--y",
                         std::to_string(y), "--heading", "9", "--out", out});
     };
     const int32_t off[][2] = {{-1, 30}, {401, 30}, {50, 5}, {50, 388}, {50, -200}, {50, 600}};
@@ -141,14 +141,14 @@ TEST(ToolErrors, RenderOffTheCourse) {
 
 TEST(ToolErrors, ReplayToANameItCannotHonour) {
     ScratchDir scratch;
-    ExpectOneClearLine(RunTool({"replay", "--stage", "1", "--out", (scratch / "run.gif").string()}),
+    ExpectOneClearLine(RunTool({"replay", "--stage", "2", "--out", (scratch / "run.gif").string()}),
                        "--out " + (scratch / "run.gif").string(),
                        "neither a folder nor a .png file");
     EXPECT_FALSE(std::filesystem::exists(scratch / "run.gif"));
     // A folder that is already there is a folder, whatever its name looks like.
     std::filesystem::create_directory(scratch / "frames.d");
     const ToolResult folder = RunTool(
-        {"replay", "--stage", "1", "--every", "2000", "--out", (scratch / "frames.d").string()});
+        {"replay", "--stage", "2", "--every", "2000", "--out", (scratch / "frames.d").string()});
     EXPECT_EQ(folder.status, 0) << folder.err;
     EXPECT_TRUE(std::filesystem::exists(scratch / "frames.d" / "frame_0001.png"));
 }
@@ -158,7 +158,7 @@ TEST(ToolErrors, ReplayToANameItCannotHonour) {
 TEST(ToolErrors, PicturesItCannotWrite) {
     ScratchDir scratch;
     auto render = [&](const std::filesystem::path& out) {
-        return RunTool({"render", "--stage", "0", "--x", "50", "--y", "30", "--heading", "0",
+        return RunTool({"render", "--stage", "1", "--x", "50", "--y", "30", "--heading", "0",
                         "--out", out.string()});
     };
     const std::filesystem::path missing = scratch / "missing" / "v.png";

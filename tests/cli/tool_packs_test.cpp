@@ -47,9 +47,10 @@ TEST(ToolPacks, BuiltInDesignMakesThePackOfItsStage) {
         << made.out;
     EXPECT_EQ(RunTool({"check-stage", "--pack", pack}).out, "ok\n");
 
-    // The pack's table is the build's table of stage 3: the same runs, each driving to its time.
+    // The pack's table is the build's table of stage 4 (stage3.toml): the same runs, each driving
+    // to its time.
     const ToolResult packTable = RunTool({"table", "--pack", pack});
-    const ToolResult stageTable = RunTool({"table", "--stage", "3"});
+    const ToolResult stageTable = RunTool({"table", "--stage", "4"});
     ASSERT_EQ(packTable.status, 0) << packTable.err;
     EXPECT_EQ(Lines(packTable.out).size(), 11u);
     EXPECT_EQ(WithoutStage(packTable.out), WithoutStage(stageTable.out));
@@ -58,7 +59,7 @@ TEST(ToolPacks, BuiltInDesignMakesThePackOfItsStage) {
     const std::string fromPack = (scratch / "pack.run").string();
     const std::string fromStage = (scratch / "stage.run").string();
     ASSERT_EQ(RunTool({"export", "--pack", pack, "--rank", "1", "--out", fromPack}).status, 0);
-    ASSERT_EQ(RunTool({"export", "--stage", "3", "--rank", "1", "--out", fromStage}).status, 0);
+    ASSERT_EQ(RunTool({"export", "--stage", "4", "--rank", "1", "--out", fromStage}).status, 0);
     const RunFile packRun = ReadRun(fromPack);
     const RunFile stageRun = ReadRun(fromStage);
     EXPECT_EQ(packRun.stage, 0);
@@ -114,8 +115,8 @@ TEST(ToolPacks, SharedRunEntersThePackAndOnlyThatPack) {
     const std::vector<std::string> rows = Lines(table.out);
     ASSERT_EQ(rows.size(), 11u) << table.out;
     const std::string time = std::to_string(run.time);
-    EXPECT_EQ(rows[1].rfind("    0    1    " + time + "    " + time + " ok ", 0), 0u) << rows[1];
-    EXPECT_EQ(rows[2].rfind("    0    2    " + time + "    " + time + " ok ", 0), 0u) << rows[2];
+    EXPECT_EQ(rows[1].rfind("    1    1    " + time + "    " + time + " ok ", 0), 0u) << rows[1];
+    EXPECT_EQ(rows[2].rfind("    1    2    " + time + "    " + time + " ok ", 0), 0u) << rows[2];
     EXPECT_EQ(RunTool({"verify", "--pack", pack.string()}).status, 0);
     const std::string again = (scratch / "again.run").string();
     ASSERT_EQ(RunTool({"export", "--pack", pack.string(), "--rank", "2", "--out", again}).status,
@@ -212,7 +213,7 @@ TEST(ToolPacks, RefusedPackIsRefusedByEveryCommand) {
     const ToolResult checked = RunTool({"check-stage", "--pack", pack.string()});
     EXPECT_EQ(checked.status, 1);
     EXPECT_EQ(checked.out.rfind(pack.string() + ": is not a readable zip archive", 0), 0u);
-    const ToolResult both = RunTool({"table", "--pack", pack.string(), "--stage", "1"});
+    const ToolResult both = RunTool({"table", "--pack", pack.string(), "--stage", "2"});
     EXPECT_EQ(both.status, 2);
     EXPECT_NE(both.err.find("give --stage N or --pack FILE, not both"), std::string::npos);
     EXPECT_FALSE(fs::exists(scratch / "v.png"));

@@ -67,7 +67,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
     const std::string file = (scratch / "view.bmp").string();
     const int32_t stage = 2, x = 150, y = 120, heading = 45;
     const ToolResult render = RunTool(
-        {"render", "--stage", "2", "--x", "150", "--y", "120", "--heading", "45", "--out", file});
+        {"render", "--stage", "3", "--x", "150", "--y", "120", "--heading", "45", "--out", file});
     ASSERT_EQ(render.status, 0) << render.err;
 
     HeadlessRace race(GameDir(), stage);
@@ -96,7 +96,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
 
     // Another heading draws another picture.
     const std::string turned = (scratch / "turned.bmp").string();
-    ASSERT_EQ(RunTool({"render", "--stage", "2", "--x", "150", "--y", "120", "--heading", "13",
+    ASSERT_EQ(RunTool({"render", "--stage", "3", "--x", "150", "--y", "120", "--heading", "13",
                        "--out", turned})
                   .status,
               0);
@@ -104,7 +104,7 @@ TEST(ToolPicture, RenderBmpIsTheBandOfADirectRenderView) {
 
     // As a PNG it is stretched to the window's view: 248 x 270, 8-bit RGB.
     const std::string png = (scratch / "view.png").string();
-    ASSERT_EQ(RunTool({"render", "--stage", "2", "--x", "150", "--y", "120", "--heading", "45",
+    ASSERT_EQ(RunTool({"render", "--stage", "3", "--x", "150", "--y", "120", "--heading", "45",
                        "--out", png})
                   .status,
               0);
@@ -121,7 +121,7 @@ TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
     ScratchDir scratch;
     // The stage's best stored run by default.
     const ToolResult frames = RunTool(
-        {"replay", "--stage", "1", "--every", "300", "--out", (scratch / "frames").string()});
+        {"replay", "--stage", "2", "--every", "300", "--out", (scratch / "frames").string()});
     ASSERT_EQ(frames.status, 0) << frames.err;
     int32_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(scratch / "frames")) {
@@ -135,7 +135,7 @@ TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
     EXPECT_FALSE(std::filesystem::exists(scratch / "frames" / "frame_0002.png"));
 
     const std::string file = (scratch / "run.png").string();
-    const ToolResult animated = RunTool({"replay", "--stage", "1", "--every", "50", "--out", file});
+    const ToolResult animated = RunTool({"replay", "--stage", "2", "--every", "50", "--out", file});
     ASSERT_EQ(animated.status, 0) << animated.err;
     const std::string bytes = ReadBytes(file);
     const std::vector<Chunk> chunks = PngChunks(bytes);
@@ -169,7 +169,7 @@ TEST(ToolPicture, ReplayWritesNumberedFramesOrOneAnimatedPng) {
     const std::string idle = (scratch / "idle.JOY").string();
     WriteBytes(idle, std::string(2400, '\0'));
     const ToolResult timeup = RunTool(
-        {"replay", "--stage", "1", idle, "--every", "1000", "--out", (scratch / "idle").string()});
+        {"replay", "--stage", "2", idle, "--every", "1000", "--out", (scratch / "idle").string()});
     EXPECT_EQ(timeup.status, 0) << timeup.err;
     EXPECT_NE(timeup.out.find("timeup"), std::string::npos);
 }
@@ -178,7 +178,7 @@ TEST(ToolPicture, ViewModesGiveTheirBandsFromTheSameCameraAndTheSameRun) {
     ScratchDir scratch;
     auto render = [&](const std::string& view, const std::string& name) {
         const std::string file = (scratch / name).string();
-        const ToolResult result = RunTool({"render", "--stage", "3", "--x", "210", "--y", "160",
+        const ToolResult result = RunTool({"render", "--stage", "4", "--x", "210", "--y", "160",
                                            "--heading", "21", "--view", view, "--out", file});
         EXPECT_EQ(result.status, 0) << view << ": " << result.err;
         return file;
@@ -201,7 +201,7 @@ TEST(ToolPicture, ViewModesGiveTheirBandsFromTheSameCameraAndTheSameRun) {
     }
     // No --view is the original, to the byte.
     const std::string plain = (scratch / "plain.bmp").string();
-    ASSERT_EQ(RunTool({"render", "--stage", "3", "--x", "210", "--y", "160", "--heading", "21",
+    ASSERT_EQ(RunTool({"render", "--stage", "4", "--x", "210", "--y", "160", "--heading", "21",
                        "--out", plain})
                   .status,
               0);
@@ -224,7 +224,7 @@ TEST(ToolPicture, ViewModesGiveTheirBandsFromTheSameCameraAndTheSameRun) {
     EXPECT_GT(drawn, 384 * 240);
     EXPECT_LT(differing, 384 * 480 / 100);
 
-    const ToolResult unknown = RunTool({"render", "--stage", "3", "--x", "210", "--y", "160",
+    const ToolResult unknown = RunTool({"render", "--stage", "4", "--x", "210", "--y", "160",
                                         "--heading", "21", "--view", "fisheye", "--out", plain});
     EXPECT_NE(unknown.status, 0);
     EXPECT_NE(unknown.err.find("original, sharp2, sharp4 or wide"), std::string::npos)
@@ -232,10 +232,10 @@ TEST(ToolPicture, ViewModesGiveTheirBandsFromTheSameCameraAndTheSameRun) {
 
     // A replay in Wide: frames the wide window's size, the same run to the same end.
     const ToolResult original =
-        RunTool({"replay", "--stage", "4", "--every", "5000", "--out", (scratch / "o").string()});
+        RunTool({"replay", "--stage", "5", "--every", "5000", "--out", (scratch / "o").string()});
     const std::string file = (scratch / "wide_run.png").string();
     const ToolResult replay =
-        RunTool({"replay", "--stage", "4", "--every", "400", "--view", "wide", "--out", file});
+        RunTool({"replay", "--stage", "5", "--every", "400", "--view", "wide", "--out", file});
     ASSERT_EQ(replay.status, 0) << replay.err;
     const std::string outcome = original.out.substr(original.out.find(';'));
     EXPECT_EQ(replay.out.substr(replay.out.find(';')), outcome);

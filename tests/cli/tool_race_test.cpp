@@ -24,19 +24,19 @@ TEST(ToolRace, VerifyGivesTheTimeTheAutopilotReported) {
     ScratchDir scratch;
     const std::string file = (scratch / "run.JOY").string();
     const ToolResult drive =
-        RunTool({"autopilot", "--stage", "4", "--style", "steady", "--out", file});
+        RunTool({"autopilot", "--stage", "5", "--style", "steady", "--out", file});
     ASSERT_EQ(drive.status, 0) << drive.err;
     ASSERT_EQ(drive.out.rfind("goal ", 0), 0u) << drive.out;
     const std::string bytes = ReadBytes(file);
     EXPECT_EQ(bytes.size(), 2400u);
 
-    const ToolResult verify = RunTool({"verify", "--stage", "4", file});
+    const ToolResult verify = RunTool({"verify", "--stage", "5", file});
     EXPECT_EQ(verify.status, 0) << verify.err;
     EXPECT_EQ(verify.out, drive.out);
     EXPECT_EQ(verify.err, "");
     // The same file on another stage is simply another race, and --dir names the folder.
     const ToolResult elsewhere =
-        RunTool({"verify", "--stage", "0", "--dir", GameDir().string(), file});
+        RunTool({"verify", "--stage", "1", "--dir", GameDir().string(), file});
     EXPECT_EQ(elsewhere.status, 0);
     EXPECT_TRUE(elsewhere.out == "timeup\n" || elsewhere.out.rfind("goal ", 0) == 0);
 
@@ -48,14 +48,14 @@ TEST(ToolRace, VerifyGivesTheTimeTheAutopilotReported) {
     // An all-zero recording never leaves the start: time-up.
     const std::string idle = (scratch / "idle.JOY").string();
     WriteBytes(idle, std::string(2400, '\0'));
-    EXPECT_EQ(RunTool({"verify", "--stage", "4", idle}).out, "timeup\n");
+    EXPECT_EQ(RunTool({"verify", "--stage", "5", idle}).out, "timeup\n");
 }
 
 TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
     ScratchDir scratch;
     const std::string file = (scratch / "run.JOY").string();
-    ASSERT_EQ(RunTool({"autopilot", "--stage", "3", "--out", file}).status, 0);
-    const ToolResult trace = RunTool({"trace", "--stage", "3", file});
+    ASSERT_EQ(RunTool({"autopilot", "--stage", "4", "--out", file}).status, 0);
+    const ToolResult trace = RunTool({"trace", "--stage", "4", file});
     ASSERT_EQ(trace.status, 0) << trace.err;
     const std::vector<std::string> lines = Lines(trace.out);
     ASSERT_FALSE(lines.empty());
@@ -89,16 +89,16 @@ TEST(ToolRace, TraceIsOneCsvLinePerTickOfTheSameDrive) {
 TEST(ToolRace, TraceOutWritesTheFile) {
     ScratchDir scratch;
     const std::string run = (GameDir() / "S2N4.JOY").string();
-    const ToolResult printed = RunTool({"trace", "--stage", "2", run});
+    const ToolResult printed = RunTool({"trace", "--stage", "3", run});
     ASSERT_EQ(printed.status, 0) << printed.err;
     const std::string file = (scratch / "run.csv").string();
-    const ToolResult written = RunTool({"trace", "--stage", "2", "--out", file, run});
+    const ToolResult written = RunTool({"trace", "--stage", "3", "--out", file, run});
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
     EXPECT_EQ(ReadBytes(file), printed.out);
 
     const std::string nowhere = (scratch / "no-such-folder" / "run.csv").string();
-    const ToolResult refused = RunTool({"trace", "--stage", "2", "--out", nowhere, run});
+    const ToolResult refused = RunTool({"trace", "--stage", "3", "--out", nowhere, run});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
     EXPECT_NE(refused.err.find(nowhere + ": cannot create the file"), std::string::npos)

@@ -51,13 +51,13 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
 
     const std::string file = (scratch / "best.run").string();
     const ToolResult exported =
-        RunTool({"export", "--stage", "1", "--rank", "1", "--dir", from.string(), "--out", file});
+        RunTool({"export", "--stage", "2", "--rank", "1", "--dir", from.string(), "--out", file});
     ASSERT_EQ(exported.status, 0) << exported.err;
     EXPECT_EQ(ReadBytes(file).size(), kRunFileBytes);
 
     const ToolResult imported = RunTool({"import", file, "--dir", to.string()});
     EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out.rfind("imported into stage 1 at rank 1: テスト 1, ", 0), 0u)
+    EXPECT_EQ(imported.out.rfind("imported into stage 2 at rank 1: テスト 1, ", 0), 0u)
         << imported.out;
     // The run went into the emptied slot, so stage 1 is now as in the first folder; every
     // other file kept its bytes.
@@ -72,14 +72,14 @@ TEST(ToolRunFiles, ExportedRunEntersAnotherFolderByteForByte) {
     const FolderBytes done = ReadFolder(to);
     const ToolResult again = RunTool({"import", file, "--dir", to.string()});
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_NE(again.out.find("already in the table of stage 1 at rank 1"), std::string::npos);
+    EXPECT_NE(again.out.find("already in the table of stage 2 at rank 1"), std::string::npos);
     EXPECT_EQ(ReadFolder(to), done);
 }
 
 TEST(ToolRunFiles, FilesThatCannotBeTrustedChangeNothing) {
     ScratchDir scratch;
     const std::string good = (scratch / "good.run").string();
-    ASSERT_EQ(RunTool({"export", "--stage", "3", "--rank", "2", "--out", good}).status, 0);
+    ASSERT_EQ(RunTool({"export", "--stage", "4", "--rank", "2", "--out", good}).status, 0);
     // Each refused file would otherwise enter (the run is faster than rank 10) or be found
     // already there; either way the exit status and the reason would tell.
     const std::string bytes = ReadBytes(good);
@@ -102,7 +102,7 @@ TEST(ToolRunFiles, FilesThatCannotBeTrustedChangeNothing) {
         {"damaged", damaged, false, 2, ": is damaged: its checksum does not match its contents"},
         {"cut", bytes.substr(0, 2000), false, 2, ": is cut short: 2000 bytes of the 2494"},
         {"slower", std::string(slower.begin(), slower.end()), false, 1, ": claims "},
-        {"course", bytes, true, 2, ": made on another course: the stage 3 files in "},
+        {"course", bytes, true, 2, ": made on another course: the stage 4 files in "},
     };
     for (const Case& c : cases) {
         const fs::path dir = CopyGame(scratch, c.what);

@@ -27,7 +27,7 @@ TEST(ToolVerifyTables, EveryStoredRunIsDrivenAndAnAlteredOneDiffers) {
     for (size_t i = 1; i < lines.size(); ++i) {
         // Stage and rank in order, and each stored time driven again to the same tick.
         char expected[32];
-        std::snprintf(expected, sizeof expected, "%5d %4d", static_cast<int>((i - 1) / 10),
+        std::snprintf(expected, sizeof expected, "%5d %4d", static_cast<int>((i - 1) / 10 + 1),
                       static_cast<int>((i - 1) % 10 + 1));
         EXPECT_EQ(lines[i].substr(0, 10), expected);
         EXPECT_EQ(lines[i].substr(11, 6), lines[i].substr(18, 6)) << lines[i];
@@ -51,10 +51,10 @@ TEST(ToolVerifyTables, EveryStoredRunIsDrivenAndAnAlteredOneDiffers) {
     const std::vector<std::string> after = Lines(altered_run.out);
     ASSERT_EQ(after.size(), 51u);
     char differs[64];
-    std::snprintf(differs, sizeof differs, "    2    2 %6s %s differs", altered.c_str(),
+    std::snprintf(differs, sizeof differs, "    3    2 %6s %s differs", altered.c_str(),
                   second.c_str());
     EXPECT_EQ(Columns(after[22]), differs);
-    EXPECT_EQ(Columns(after[50]), "    4   10   2398      - empty");
+    EXPECT_EQ(Columns(after[50]), "    5   10   2398      - empty");
     EXPECT_EQ(after[50].substr(33), "------");
     int oks = 0;
     for (const std::string& line : after) {
@@ -63,7 +63,7 @@ TEST(ToolVerifyTables, EveryStoredRunIsDrivenAndAnAlteredOneDiffers) {
     EXPECT_EQ(oks, 48);
 
     // table shows the same lines for one stage, and a difference is no failure there.
-    const ToolResult table = RunTool({"table", "--stage", "2", "--dir", dir.string()});
+    const ToolResult table = RunTool({"table", "--stage", "3", "--dir", dir.string()});
     EXPECT_EQ(table.status, 0) << table.err;
     std::string expected = after[0] + '\n';
     for (size_t i = 21; i <= 30; ++i) {

@@ -172,16 +172,18 @@ TEST(WorldTool, RegistersSendsListsAndFetchesGhosts) {
     const Ran sent = RunCommand(tool + "send " + file.string() + " --key " + key);
     ASSERT_EQ(sent.status, 0) << sent.output;
     EXPECT_NE(sent.output.find(std::to_string(run.time) + " ticks"), std::string::npos);
+    EXPECT_NE(sent.output.find("on the world table of stage 1 at rank "), std::string::npos)
+        << sent.output;
     const Ran again = RunCommand(tool + "send " + file.string() + " --key " + key);
     EXPECT_EQ(again.status, 2);
     EXPECT_NE(again.output.find("not faster"), std::string::npos) << again.output;
     // Rank 1 of the local table is the staff's, not Ada's: refused before anything is sent.
-    const Ran notMine = RunCommand(tool + "send --stage 0 --key " + key);
+    const Ran notMine = RunCommand(tool + "send --stage 1 --key " + key);
     EXPECT_EQ(notMine.status, 2);
 
-    const Ran table = RunCommand(tool + "table --stage 0 --limit 100 --key " + key);
+    const Ran table = RunCommand(tool + "table --stage 1 --limit 100 --key " + key);
     ASSERT_EQ(table.status, 0) << table.output;
-    EXPECT_NE(table.output.find("11 runs"), std::string::npos) << table.output;
+    EXPECT_EQ(table.output.rfind("stage 1 on " + url + ": 11 runs", 0), 0u) << table.output;
     const size_t line = table.output.find(" Ada");
     ASSERT_NE(line, std::string::npos) << table.output;
 
@@ -204,7 +206,7 @@ TEST(WorldTool, RegistersSendsListsAndFetchesGhosts) {
         RunCommand(tool + "ghost 99999 --out " + ghost.string() + " --server " + url);
     EXPECT_EQ(missing.status, 2);
     server.Stop(SIGTERM);
-    const Ran offline = RunCommand(tool + "table --stage 0 --key " + key);
+    const Ran offline = RunCommand(tool + "table --stage 1 --key " + key);
     EXPECT_EQ(offline.status, 2);
     EXPECT_NE(offline.output.find("no answer"), std::string::npos) << offline.output;
 }

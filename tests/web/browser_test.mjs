@@ -51,14 +51,14 @@ const kPauseAt = 301; // a frame `replay --every 100` writes
 
 const scratch = mkdtempSync(join(tmpdir(), "vantrell-web-"));
 const frames = join(scratch, "frames");
-native("replay", "--stage", "0", kRecording, "--out", frames, "--every", "100", "--dir", game);
+native("replay", "--stage", "1", kRecording, "--out", frames, "--every", "100", "--dir", game);
 const framesWide = join(scratch, "frames-wide");
 native(
-  ...["replay", "--stage", "0", kRecording, "--out", framesWide, "--every", "100"],
+  ...["replay", "--stage", "1", kRecording, "--out", framesWide, "--every", "100"],
   ...["--view", "wide", "--dir", game],
 );
 const exported = join(scratch, "rank1.run");
-native("export", "--stage", "0", "--rank", "1", "--out", exported, "--dir", game);
+native("export", "--stage", "1", "--rank", "1", "--out", exported, "--dir", game);
 
 // The page as players get it, and beside it the tests' hooks (hooks/checks.js).
 const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");

@@ -70,7 +70,7 @@ if (args.includes("--world")) {
   const template = join(profile, "rank1.run");
   execFileSync(
     join(build, "vantrell-tool"),
-    ["export", "--stage", "0", "--rank", "1"].concat(["--out", template, "--dir", game]),
+    ["export", "--stage", "1", "--rank", "1"].concat(["--out", template, "--dir", game]),
   );
   const port = await freePort();
   const world = await startServer(join(build, "vantrell-server"), [

@@ -52,7 +52,7 @@ export async function viewChecks(
   for (const mode of modes) {
     const out = `${scratch}/band-${mode}.bmp`;
     native(
-      ...["render", "--stage", "0", "--x", "150", "--y", "120", "--heading", "0"],
+      ...["render", "--stage", "1", "--x", "150", "--y", "120", "--heading", "0"],
       ...["--view", mode, "--out", out, "--dir", game],
     );
     bands[mode] = bmpSize(out);

@@ -98,15 +98,29 @@ void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> ta
 }
 
 int32_t RequireStage(const CliOptions& options) {
+    const int32_t first = StageNumber(0);
+    const int32_t last = StageNumber(kStageCount - 1);
+    const std::string range = std::to_string(first) + " to " + std::to_string(last);
+    const std::string advice =
+        "give --stage " + std::to_string(first) + ".." + std::to_string(last);
     if (!options.stage) {
-        throw CliError(options.command + ": no stage given; add --stage 0..4");
+        throw CliError(options.command + ": no stage given; " + advice);
     }
-    const int32_t stage = *options.stage;
-    if (stage < 0 || stage >= kStageCount) {
-        throw CliError("--stage " + std::to_string(stage) +
-                       ": there are stages 0 to 4 only; give --stage 0..4");
+    const int32_t number = *options.stage;
+    if (number == first - 1) {
+        // The files count from 0 (MAP0.DAT), so 0 is the likeliest slip.
+        throw CliError("--stage " + std::to_string(number) + ": stages are numbered " + range +
+                       ", as in the game's menu; stage " + std::to_string(first) + " is the first");
     }
-    return stage;
+    if (number < first || number > last) {
+        throw CliError("--stage " + std::to_string(number) + ": there are stages " + range +
+                       " only; " + advice);
+    }
+    return number - first;
+}
+
+std::string StageName(int32_t stage) {
+    return "stage " + std::to_string(StageNumber(stage));
 }
 
 std::filesystem::path GameFolder(const CliOptions& options) {
@@ -138,7 +152,7 @@ std::filesystem::path GameDirectory(const CliOptions& options, int32_t stage) {
         return dir;
     }
     // Built by appending: GCC 12 warns falsely on a literal joined to a string here.
-    const std::string advice = "; stage " + std::to_string(stage) +
+    const std::string advice = "; " + StageName(stage) +
                                " cannot be raced: fix the file or rebuild the game content " +
                                "(target vantrell-game-content)";
     std::string lines;

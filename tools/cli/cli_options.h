@@ -48,9 +48,12 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args);
 void AcceptOnly(const CliOptions& options, std::initializer_list<const char*> taken,
                 size_t positionals = 0);
 
-// The stage number, which must be given and lie in 0..4 (pack_folder.h's RaceableStage also
-// takes --pack FILE).
+// The stage --stage names, which must be given. A person types the number the game's menu
+// shows (1..5); the result is the stage as the files number it (0..4). pack_folder.h's
+// RaceableStage also takes --pack FILE.
 int32_t RequireStage(const CliOptions& options);
+// "stage 3" for stage 2 of the files: how every line the tool prints names a stage.
+std::string StageName(int32_t stage);
 // The game directory as the game finds it (--dir, else the build's game directory or, for an
 // installed program, the user's own copy), checked to be a folder the tool can read.
 std::filesystem::path GameFolder(const CliOptions& options);

@@ -53,19 +53,21 @@ int RunMakeRecords(const CliOptions& options) {
             const RaceOutcome& driven = run.outcome;
             if (replayed.goal != driven.goal || replayed.time != driven.time) {
                 std::fprintf(stderr,
-                             "vantrell-tool: stage %d, style %s: the replay ended at %d, the "
+                             "vantrell-tool: %s, style %s: the replay ended at %d, the "
                              "drive at %d; the race is not deterministic, report this\n",
-                             stage, style.name.c_str(), replayed.time, driven.time);
+                             StageName(stage).c_str(), style.name.c_str(), replayed.time,
+                             driven.time);
                 return 1;
             }
-            std::printf("stage %d  %-9s %-13s %s %d\n", stage, style.name.c_str(),
+            std::printf("%s  %-9s %-13s %s %d\n", StageName(stage).c_str(), style.name.c_str(),
                         style.driver.c_str(), driven.goal ? "goal" : "timeup", driven.time);
             if (driven.goal) {
                 runs.push_back({NameForTable(style.driver), driven.time, run.recording});
             }
         }
         if (runs.empty()) {
-            std::fprintf(stderr, "vantrell-tool: stage %d: no style reached the goal\n", stage);
+            std::fprintf(stderr, "vantrell-tool: %s: no style reached the goal\n",
+                         StageName(stage).c_str());
             ++failures;
             continue;
         }
@@ -92,8 +94,9 @@ int RunMakeRecords(const CliOptions& options) {
                 kept += Holds(table, theirs) ? 1 : 0;
             }
             if (found > 0) {
-                std::printf("stage %d  kept %d of the %d runs already in the folder\n", stage,
-                            static_cast<int>(kept), static_cast<int>(found));
+                std::printf("%s  kept %d of the %d runs already in the folder\n",
+                            StageName(stage).c_str(), static_cast<int>(kept),
+                            static_cast<int>(found));
             }
         }
         const SaveReport report = table.Write(stage);

@@ -17,6 +17,7 @@
 #include "race/run_check.h"
 #include "records/record_names.h"
 #include "records/run_file.h"
+#include "world/stage_count.h"
 
 namespace vantrell::cli {
 
@@ -63,13 +64,13 @@ int RunExport(const CliOptions& options) {
     table.Load(stage);
     table.Rank();
     const HiScoreEntry& entry = table.AtRank(rank);
-    const std::string which = (place.pack ? options.pack : "stage " + std::to_string(stage)) +
-                              " rank " + std::to_string(rank);
+    const std::string which =
+        (place.pack ? options.pack : StageName(stage)) + " rank " + std::to_string(rank);
     if (entry.Empty()) {
-        throw CliError(
-            which + ": empty, no run to export; 'vantrell-tool table " +
-            (place.pack ? "--pack " + options.pack : "--stage " + std::to_string(stage)) +
-            "' lists the runs");
+        throw CliError(which + ": empty, no run to export; 'vantrell-tool table " +
+                       (place.pack ? "--pack " + options.pack
+                                   : "--stage " + std::to_string(StageNumber(stage))) +
+                       "' lists the runs");
     }
     HeadlessRace race(dir, stage);
     const RunCheck check = CheckEntry(race, entry);
@@ -104,7 +105,7 @@ int RunImport(const CliOptions& options) {
     std::unique_ptr<PackFolder> pack;
     std::filesystem::path dir;
     int32_t stage = run.stage;
-    std::string where = "stage " + std::to_string(run.stage);
+    std::string where = StageName(run.stage);
     if (PackGiven(options)) {
         RefuseStageWithPack(options);
         pack = std::make_unique<PackFolder>(options.pack);
@@ -118,8 +119,8 @@ int RunImport(const CliOptions& options) {
     } else {
         dir = GameDirectory(options, run.stage);
         if (LocalCourse(dir, run.stage) != run.course) {
-            throw CliError(file + ": made on another course: the stage " +
-                           std::to_string(run.stage) + " files in " + dir.string() +
+            throw CliError(file + ": made on another course: the " + StageName(run.stage) +
+                           " files in " + dir.string() +
                            " differ from those it was set on; nothing imported");
         }
     }

@@ -18,9 +18,10 @@ int32_t PrintStage(HeadlessRace& race, const std::filesystem::path& dir, int32_t
     const StageRunLines checked = CheckStageRuns(race, dir, stage);
     if (!checked.loadProblems.empty()) {
         std::fprintf(stderr,
-                     "vantrell-tool: stage %d: the record files have faults; entries that do not "
+                     "vantrell-tool: %s: the record files have faults; entries that do not "
                      "read are shown empty:\n%s\n",
-                     static_cast<int>(stage), DescribeRecordProblems(checked.loadProblems).c_str());
+                     StageName(stage).c_str(),
+                     DescribeRecordProblems(checked.loadProblems).c_str());
     }
     std::fwrite(checked.lines.data(), 1, checked.lines.size(), stdout);
     return checked.differing;

@@ -210,19 +210,19 @@ std::vector<uint8_t> RunToSend(const WorldArgs& world, const KeyFile& key) {
     table.Load(stage);
     table.Rank();
     if (world.rank < 1 || world.rank > kHiScoreSlots || table.AtRank(world.rank).Empty()) {
-        throw CliError("--rank " + std::to_string(world.rank) + ": no run there on stage " +
-                       std::to_string(stage));
+        throw CliError("--rank " + std::to_string(world.rank) + ": no run there on " +
+                       StageName(stage));
     }
     const HiScoreEntry& entry = table.AtRank(world.rank);
     const std::optional<std::string> name = EncodeName(key.name);
     if (!name || *name != entry.name) {
-        throw CliError("stage " + std::to_string(stage) + " rank " + std::to_string(world.rank) +
-                       " is " + NameForDisplay(entry.name) + "'s run, not " + key.name +
+        throw CliError(StageName(stage) + " rank " + std::to_string(world.rank) + " is " +
+                       NameForDisplay(entry.name) + "'s run, not " + key.name +
                        "'s; the world table takes runs under the registered name");
     }
     const std::optional<Sha256Digest> course = CourseDigest(dir, stage);
     if (!course) {
-        throw CliError("stage " + std::to_string(stage) + ": its files cannot be read");
+        throw CliError(StageName(stage) + ": its files cannot be read");
     }
     return WriteRunFile({stage, *course, entry.name, entry.time, entry.recording});
 }
@@ -236,10 +236,13 @@ int Send(const WorldArgs& world) {
         Expect(client.Post("/api/v1/runs", {{"Authorization", "Bearer " + key.key}},
                            std::string(bytes.begin(), bytes.end()), "application/octet-stream"),
                server, 201);
-    std::printf("on the world table of stage %d at rank %lld: %s, %d ticks (run %lld)\n",
-                answer["stage"].get<int>() - 1, answer["rank"].get<long long>(),
-                answer["name"].get<std::string>().c_str(), answer["time"].get<int>(),
-                answer["id"].get<long long>());
+    // The server numbers stages as the menus do; a pack's course has no number.
+    const std::string where = answer["stage"].is_number()
+                                  ? "stage " + std::to_string(answer["stage"].get<int>())
+                                  : std::string("its course");
+    std::printf("on the world table of %s at rank %lld: %s, %d ticks (run %lld)\n", where.c_str(),
+                answer["rank"].get<long long>(), answer["name"].get<std::string>().c_str(),
+                answer["time"].get<int>(), answer["id"].get<long long>());
     return 0;
 }
 
@@ -250,7 +253,7 @@ int Table(const WorldArgs& world) {
     const int32_t stage = RequireStage(local);
     const std::optional<Sha256Digest> course = CourseDigest(GameDirectory(local, stage), stage);
     if (!course) {
-        throw CliError("stage " + std::to_string(stage) + ": its files cannot be read");
+        throw CliError(StageName(stage) + ": its files cannot be read");
     }
     const std::string server = ServerOf(world);
     httplib::Client client = Connect(server);
@@ -259,12 +262,12 @@ int Table(const WorldArgs& world) {
                              "&limit=" + std::to_string(world.limit);
     const httplib::Result result = client.Get(path);
     if (result && result->status == 404) {
-        throw CliError(server + " keeps no table for stage " + std::to_string(stage) +
+        throw CliError(server + " keeps no table for " + StageName(stage) +
                        " as this folder's files make it");
     }
     const json answer = Expect(result, server, 200);
-    std::printf("stage %d on %s: %lld runs\n rank  time  run  when                  name\n", stage,
-                server.c_str(), answer["total"].get<long long>());
+    std::printf("%s on %s: %lld runs\n rank  time  run  when                  name\n",
+                StageName(stage).c_str(), server.c_str(), answer["total"].get<long long>());
     for (const json& run : answer["runs"]) {
         std::printf("%5lld %5d %4lld  %s  %s\n", run["rank"].get<long long>(),
                     run["time"].get<int>(), run["id"].get<long long>(),
@@ -292,10 +295,10 @@ int Ghost(const WorldArgs& world) {
     }
     tools::WriteFileBytes(world.out, bytes);
     std::printf(
-        "run %s: %s, stage %d, %d ticks, written to %s; race it in the game with "
+        "run %s: %s, %s, %d ticks, written to %s; race it in the game with "
         "\"Race a run file\"\n",
         world.positional[0].c_str(), NameForDisplay(read.run->name).c_str(),
-        static_cast<int>(read.run->stage), static_cast<int>(read.run->time), world.out.c_str());
+        StageName(read.run->stage).c_str(), static_cast<int>(read.run->time), world.out.c_str());
     return 0;
 }
 
