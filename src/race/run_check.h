@@ -24,9 +24,9 @@ RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& reco
 // The same for a table entry; an empty one is not driven.
 RunCheck CheckEntry(HeadlessRace& race, const HiScoreEntry& entry);
 
-// The column heads and one line per entry: stage, rank, stored time, driven time ("timeup"
-// when it ran out of time, "-" for an empty entry), ok/differs/empty, and the name as UTF-8
-// last, so names of any width keep the columns straight.
+// The column heads and one line per entry: stage, rank, stored time with its seconds at the
+// standard speed, driven time ("timeup" when it ran out of time, "-" for an empty entry),
+// ok/differs/empty, and the name as UTF-8 last, so names of any width keep the columns straight.
 std::string RunLineHeader();
 std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, const RunCheck& check);
 // "1187 ticks" or "time-up" as a sentence shows a drive's outcome.
