@@ -169,8 +169,17 @@ void Shell::EnterFinishedRun() {
     // The timer was stopped before this runs.
     const RaceProgress& progress = game_.State().Progress();
     const RaceMode mode = progress.Mode();
-    const RunEntry entry = EnterRun(game_.Dialogs(), game_.Records(), progress.RaceTicks(),
-                                    progress.RunInputs().data());
+    const RunEntry entry =
+        EnterRun(game_.Dialogs(), game_.Records(), progress.RaceTicks(),
+                 progress.RunInputs().data(), [this, &progress](const OfferResult& offer) {
+                     if (!offer.Entered()) {
+                         // Shown before the message box opens, beside it.
+                         raceDisplay_.ShowMissed(progress.RaceTicks(), offer.worstTime);
+                         if (displayChanged_) {
+                             displayChanged_();
+                         }
+                     }
+                 });
     if (entry.entered) {
         RefreshBestTimes();
     }

@@ -30,6 +30,9 @@ class Shell {
     explicit Shell(Game& game) : game_(game) {}
 
     void SetConfigDialogRunner(ConfigDialogRunner runner) { runConfigDialog_ = std::move(runner); }
+    // Called when the race display changed in the middle of the shell's work (a missed run
+    // told before its message box), for a host that shows RaceView only after each event.
+    void SetDisplayChanged(std::function<void()> changed) { displayChanged_ = std::move(changed); }
 
     // Loads stage 0 and its table, sets the initial check marks and posts the work that arms
     // the hand-over, starts the demonstration and the timer.
@@ -176,6 +179,7 @@ class Shell {
     bool paused_ = false;
     bool configOpen_ = false;
     RaceDisplayModel raceDisplay_;
+    std::function<void()> displayChanged_;
     // The current stage's files as read once: checked, loaded, and driven again for splits.
     StageBytes stageFiles_;
     StagePlace place_;

@@ -9,6 +9,12 @@ void RaceDisplayModel::SetReference(const CheckpointTimes& reference) {
     hasReference_ = true;
 }
 
+void RaceDisplayModel::ShowMissed(int32_t time, int32_t lastPlace) {
+    now_.missedShown = true;
+    now_.missedTime = time;
+    now_.lastPlaceTime = lastPlace;
+}
+
 void RaceDisplayModel::Update(const GameState& state, int32_t tickPeriodMs) {
     const RaceProgress& progress = state.Progress();
     const CraftPair& crafts = state.Crafts();
@@ -25,6 +31,11 @@ void RaceDisplayModel::Update(const GameState& state, int32_t tickPeriodMs) {
     d.goal = progress.NextCheckpoint() >= kCheckpointCount;
     d.first = {crafts.first.x, crafts.first.y};
     d.second = {crafts.second.x, crafts.second.y};
+    d.timeUp = progress.Banner() == BannerTimeUp;
+    // A race started again (a retry, a new mode) leaves the missed run behind.
+    if (d.missedShown && d.mode != ModeDemo && !d.finished) {
+        d.missedShown = false;
+    }
     d.nextShown = d.timed && !d.goal;
     if (d.nextShown) {
         const Checkpoint& box = state.CurrentStage().Course().checkpoints[d.checkpointsPassed];

@@ -43,6 +43,14 @@ struct RaceDisplay {
     bool splitIsTotal = false;
     int32_t splitCheckpoint = 0;
     int32_t split = 0;
+
+    bool timeUp = false;  // the status strip shows the time-up banner
+
+    // A finished run that did not enter the table: its time and the time rank 10 holds, so the
+    // player sees how far off it was. Kept until the player starts another race.
+    bool missedShown = false;
+    int32_t missedTime = 0;
+    int32_t lastPlaceTime = 0;
 };
 
 // Follows the race tick by tick and keeps the split of the latest checkpoint.
@@ -60,6 +68,8 @@ class RaceDisplayModel {
     // since the last call. `tickPeriodMs` turns the two seconds a split stays into ticks.
     void Update(const GameState& state, int32_t tickPeriodMs);
     const RaceDisplay& Now() const { return now_; }
+    // A finished run missed the table: `time` against rank 10's `lastPlace`.
+    void ShowMissed(int32_t time, int32_t lastPlace);
 
   private:
     CheckpointTimes reference_;

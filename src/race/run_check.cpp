@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "records/record_names.h"
+#include "records/run_time.h"
 #include "world/stage_count.h"
 
 namespace vantrell {
@@ -25,7 +26,7 @@ RunCheck CheckEntry(HeadlessRace& race, const HiScoreEntry& entry) {
 }
 
 std::string RunLineHeader() {
-    return "stage rank   time driven result  name\n";
+    return "stage rank           time driven result  name\n";
 }
 
 std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, const RunCheck& check) {
@@ -38,9 +39,12 @@ std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, cons
         }
     }
     const char* result = check.empty ? "empty" : check.ok ? "ok" : "differs";
-    char line[96];
-    std::snprintf(line, sizeof line, "%5d %4d %6d %6s %-7s ", static_cast<int>(StageNumber(stage)),
-                  static_cast<int>(rank), static_cast<int>(entry.time), driven, result);
+    // The stored time with its seconds, in the tool's fixed words so that every build prints
+    // the same line.
+    const std::string time = TicksWithSeconds(entry.time, TimeWords::Plain);
+    char line[128];
+    std::snprintf(line, sizeof line, "%5d %4d %14s %6s %-7s ", static_cast<int>(StageNumber(stage)),
+                  static_cast<int>(rank), time.c_str(), driven, result);
     return line + NameForDisplay(entry.name) + "\n";
 }
 

@@ -25,7 +25,8 @@ RunCheck DriveAndCompare(HeadlessRace& race, int32_t time, const Recording& reco
 RunCheck CheckEntry(HeadlessRace& race, const HiScoreEntry& entry);
 
 // The column heads and one line per entry: stage (numbered as the menus show it), rank, stored
-// time, driven time ("timeup" when it ran out of time, "-" for an empty entry),
+// time with its seconds at the standard speed, driven time ("timeup" when it ran out of time,
+// "-" for an empty entry),
 // ok/differs/empty, and the name as UTF-8 last, so names of any width keep the columns straight.
 std::string RunLineHeader();
 std::string RunLine(int32_t stage, int32_t rank, const HiScoreEntry& entry, const RunCheck& check);

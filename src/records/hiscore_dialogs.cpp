@@ -60,13 +60,17 @@ HiScoreLines HiScoreListLines(const HiScoreTable& table) {
     return lines;
 }
 
-RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording) {
+RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording,
+                  const std::function<void(const OfferResult&)>& told) {
     OfferedRun run{.time = time, .refuseHeld = false};
     if (recording != nullptr) {
         std::copy_n(recording, kRecordingBytes, run.recording.begin());
     }
     // The place keeps its old name until the player has typed one.
     const OfferResult offer = table.Offer(run);
+    if (told) {
+        told(offer);
+    }
     RunEntry result;
     if (!offer.Entered()) {
         dialogs.ShowMessage(Text(kNotEnteredText), Text(kNotEnteredCaption));

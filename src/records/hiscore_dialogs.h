@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/dialogs.h"
 #include "platform/ui_text.h"
@@ -62,8 +63,10 @@ struct RunEntry {
 // below the worst entry's replaces that entry (recording copied, name asked for with the time
 // and the rank the run takes, stored as NameForTable gives it); any other time gets
 // "もっと精進せいよ！". Either way the list follows; after an entry it offers to race the run.
-// A null recording enters as no input at all.
-RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording);
+// A null recording enters as no input at all. `told`, when given, hears the offer's outcome
+// before any dialog opens, so the window can show it beside them.
+RunEntry EnterRun(Dialogs& dialogs, HiScoreTable& table, int32_t time, const uint8_t* recording,
+                  const std::function<void(const OfferResult&)>& told = {});
 
 // Ranks the table and shows the list best first, the run just entered highlighted once.
 void ShowHiScores(Dialogs& dialogs, HiScoreTable& table);

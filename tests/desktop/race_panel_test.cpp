@@ -1,6 +1,7 @@
 // The race display in the real window (offscreen): a panel below the picture that leaves the
 // picture's size alone, its switches in the menu and the settings file, the retry key that
-// counts only in the main window, and the name entry that says the run's time and rank.
+// counts only in the main window, the name entry that says the run's time and rank, and a run
+// that misses the table told in the panel.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -118,7 +119,8 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
     }
     EXPECT_EQ(State().Progress().RaceTicks(), 100);
     EXPECT_EQ(window.Panel().Shown().raceTicks, 100);
-    EXPECT_EQ(window.Panel().ClockText(), QStringLiteral("Time 100  Left 2300"));
+    EXPECT_EQ(window.Panel().ClockText(), QStringLiteral("Time 100 (1.60 s)"));
+    EXPECT_EQ(window.Panel().LeftText(), QStringLiteral("Left 2300 (36.80 s)"));
     QTest::keyClick(&window, Qt::Key_R);
     EXPECT_EQ(State().Progress().Countdown(), 63);
     EXPECT_EQ(State().Progress().RaceTicks(), 0);
@@ -177,7 +179,11 @@ TEST_F(RacePanelTest, RetryKeyRestartsTheRaceButNeverFromTheNameDialog) {
     }
     EXPECT_TRUE(shot) << "no split shown at checkpoint 7";
     ASSERT_EQ(script.Seen().size(), 2u);
-    EXPECT_EQ(runLine, QStringLiteral("Time %1 ticks: rank %2").arg(run.time).arg(listedRank));
+    // The seconds at 16 ms a tick beside the ticks.
+    EXPECT_EQ(runLine, QStringLiteral("Time %1 (%2 s): rank %3")
+                           .arg(run.time)
+                           .arg(run.time * 0.016, 0, 'f', 2)
+                           .arg(listedRank));
     EXPECT_TRUE(raceOffered);
     Pump(50);
     // OK: back to the demonstration, with the name as typed.
@@ -228,6 +234,66 @@ TEST_F(RacePanelTest, BackButtonOfAPadAPlayerDrivesWithRacesAgain) {
     EXPECT_EQ(State().Progress().Mode(), ModeSolo);
     EXPECT_EQ(State().Progress().RaceTicks(), 0) << "Back should have started the race again";
     EXPECT_GT(State().Progress().Countdown(), 0);
+}
+
+TEST_F(RacePanelTest, TimedOutRaceSaysTimeUpAndHowFarTheTableIs) {
+    Start(UiLanguage::English);
+    MainWindow& window = game.Window();
+    HiScoreTable table(game.dir.path());
+    table.Load(0);
+    table.Rank();
+    const int32_t lastPlace = table.AtRank(kHiScoreSlots).time;
+
+    game.Choose(Command::Solo);
+    game.app->Timer().Stop();
+    RacePanel& panel = window.Panel();
+    // No keys at all: the craft stands still until the limit.
+    for (int i = 0; i < 63 + kRaceTickLimit; ++i) {
+        window.Tick();
+    }
+    ASSERT_EQ(State().Progress().Banner(), BannerTimeUp);
+    EXPECT_EQ(panel.NoteText(), QStringLiteral("Time up"));
+    EXPECT_EQ(panel.ClockText(), QStringLiteral("Time 2400 (38.40 s)"));
+    EXPECT_EQ(panel.LeftText(), QStringLiteral("Left 0 (0.00 s)"));
+
+    // The message box keeps its words; the panel beside it says how far off the run was.
+    QString shownClock;
+    QString shownLeft;
+    QString shownNote;
+    QString boxText;
+    DialogScript script([this] { return game.app->Timer().Running(); });
+    script
+        .Then([&](QWidget* box) {
+            QApplication::processEvents();
+            shownClock = panel.ClockText();
+            shownLeft = panel.LeftText();
+            shownNote = panel.NoteText();
+            if (auto* label = box->findChild<QLabel*>("qt_msgbox_label")) {
+                boxText = label->text();
+            }
+            test::PressOk(box);
+        })
+        .Then([](QWidget* list) { test::PressOk(list); });
+    for (int i = 0; i < 63 + 2 && script.Seen().size() < 2; ++i) {
+        window.Tick();
+    }
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(boxText, QStringLiteral("Keep practising!"));
+    EXPECT_EQ(shownClock, QStringLiteral("This run 2400 (38.40 s)"));
+    EXPECT_EQ(
+        shownLeft,
+        QStringLiteral("10th place %1 (%2 s)").arg(lastPlace).arg(lastPlace * 0.016, 0, 'f', 2));
+    EXPECT_EQ(shownNote, QStringLiteral("Time up"));
+
+    // Still told in the demonstration after it, until the player races again.
+    Pump(30);
+    EXPECT_EQ(State().Progress().Mode(), ModeDemo);
+    EXPECT_EQ(panel.ClockText(), shownClock);
+    EXPECT_TRUE(panel.NoteText().isEmpty());
+    game.Choose(Command::Solo);
+    window.Tick();
+    EXPECT_EQ(panel.ClockText(), QStringLiteral("Time 0 (0.00 s)"));
+    EXPECT_EQ(panel.LeftText(), QStringLiteral("Left 2400 (38.40 s)"));
 }
 
 }  // namespace

@@ -224,6 +224,16 @@ try {
     "the race display below shows the race's clock and checkpoints",
     JSON.stringify(panel),
   );
+  // The seconds at 16 ms a tick beside the ticks, written by the program in the page's language.
+  const seconds = (ticks) => `${ticks} (${(ticks * 0.016).toFixed(2)} s)`;
+  check(
+    panel[0].time === seconds(panel[0].raceTicks) &&
+      panel[0].left === seconds(panel[0].ticksLeft) &&
+      !panel[0].timeUp &&
+      panel[0].missed === null,
+    "the race display gives the clock and the time left with their seconds",
+    JSON.stringify(panel[0]),
+  );
   const sounds = await page.evaluate(() => vantrellChecks.audio.log.join("\n"));
   check(
     /effect \d/.test(sounds) && /music \w+ play start/.test(sounds),
@@ -233,6 +243,13 @@ try {
   await page.keyboard.press("p"); // on to the finish
   await dialog("name").waitFor({ timeout: 60000 });
   const tickTimes = await page.evaluate(() => [...vantrellChecks.host.tickTimes]);
+  const runLine = await dialog("name").locator(".vt-run-line").textContent();
+  const finished = await page.evaluate(() => vantrellChecks.state().raceTicks);
+  check(
+    runLine === `Time ${seconds(finished)}: rank ${/rank (\d+)$/.exec(runLine)?.[1]}`,
+    "the name box says the run's time with its seconds",
+    runLine,
+  );
   // The name box takes what the record file can hold (Shift-JIS, 15 bytes), as the program
   // itself judges it, and keeps the last such text when more is typed.
   const nameBox = dialog("name").locator('[data-field="name"]');

@@ -106,6 +106,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::AttachShell(Shell* shell) {
     shell_ = shell;
+    if (shell_ != nullptr) {
+        // What the shell tells the panel mid-work shows before the dialog it opens next.
+        shell_->SetDisplayChanged([this] { RefreshPanel(); });
+    }
 }
 
 void MainWindow::Tick() {

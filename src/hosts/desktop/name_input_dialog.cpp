@@ -12,6 +12,7 @@
 #include "hosts/desktop/ui_fonts.h"
 #include "platform/ui_text.h"
 #include "records/record_names.h"
+#include "records/run_time.h"
 
 namespace vantrell::desktop {
 
@@ -55,7 +56,9 @@ class VisibleWidthValidator final : public QValidator {
 }  // namespace
 
 QString RunLine(int time, int rank) {
-    return QCoreApplication::translate("Dialogs", "記録 %1 ティック、第%2位").arg(time).arg(rank);
+    return QCoreApplication::translate("Dialogs", "記録 %1、第%2位")
+        .arg(QString::fromStdString(TicksWithSeconds(time)))
+        .arg(rank);
 }
 
 NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine)

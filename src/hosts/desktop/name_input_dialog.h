@@ -10,7 +10,7 @@ class QLineEdit;
 
 namespace vantrell::desktop {
 
-// "記録 812 ティック、第3位" ("Time 812 ticks: rank 3"), in the player's language.
+// "記録 812（12.99秒）、第3位" ("Time 812 (12.99 s): rank 3"), in the player's language.
 QString RunLine(int time, int rank);
 
 class NameInputDialog final : public QDialog {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "race/course_map.h"
+#include "records/run_time.h"
 
 namespace vantrell::desktop {
 
@@ -53,13 +54,33 @@ QPoint RacePanel::OnMap(const MapPoint& point) const {
     return MapRect().topLeft() + QPoint(onMap.x, onMap.y);
 }
 
+namespace {
+
+QString Time(int32_t ticks) {
+    return QString::fromStdString(TicksWithSeconds(ticks));
+}
+
+}  // namespace
+
 QString RacePanel::ClockText() const {
+    if (display_.missedShown) {
+        return QCoreApplication::translate("RaceDisplay", "今回 %1").arg(Time(display_.missedTime));
+    }
     if (!display_.timed) {
         return QCoreApplication::translate("RaceDisplay", "タイム --");
     }
-    return QCoreApplication::translate("RaceDisplay", "タイム %1  残り %2")
-        .arg(display_.raceTicks)
-        .arg(display_.ticksLeft);
+    return QCoreApplication::translate("RaceDisplay", "タイム %1").arg(Time(display_.raceTicks));
+}
+
+QString RacePanel::LeftText() const {
+    if (display_.missedShown) {
+        return QCoreApplication::translate("RaceDisplay", "10位 %1")
+            .arg(Time(display_.lastPlaceTime));
+    }
+    if (!display_.timed) {
+        return QCoreApplication::translate("RaceDisplay", "残り --");
+    }
+    return QCoreApplication::translate("RaceDisplay", "残り %1").arg(Time(display_.ticksLeft));
 }
 
 QString RacePanel::CheckpointText() const {
@@ -79,34 +100,46 @@ QString RacePanel::SplitText() const {
     return split > 0 ? QStringLiteral("+%1").arg(split) : QString::number(split);
 }
 
+QString RacePanel::NoteText() const {
+    // The status strip's banner keeps its own words; the panel says it in the player's.
+    if (display_.timeUp) {
+        return QCoreApplication::translate("RaceDisplay", "時間切れ");
+    }
+    const QString split = SplitText();
+    if (!split.isEmpty() && display_.splitIsTotal) {
+        return QCoreApplication::translate("RaceDisplay", "合計 %1").arg(split);
+    }
+    return {};
+}
+
 void RacePanel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(16, 16, 24));
     QFont font = painter.font();
     font.setPixelSize(13);
     painter.setFont(font);
-    const int line = 18;
+    const int line = 16;
+    const int top = 4;
     const int textWidth = MapRect().left() - 2 * kMargin;
+    const auto row = [&](int index, int indent = 0) {
+        return QRect(kMargin + indent, top + index * line, textWidth - indent, line);
+    };
     painter.setPen(Qt::white);
-    painter.drawText(QRect(kMargin, 6, textWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     ClockText());
+    painter.drawText(row(0), Qt::AlignLeft | Qt::AlignVCenter, ClockText());
+    painter.drawText(row(1), Qt::AlignLeft | Qt::AlignVCenter, LeftText());
     const QString checkpoints = CheckpointText();
-    painter.drawText(QRect(kMargin, 6 + line, textWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     checkpoints);
+    painter.drawText(row(2), Qt::AlignLeft | Qt::AlignVCenter, checkpoints);
     const QString split = SplitText();
-    if (!split.isEmpty()) {
-        // Ahead (fewer ticks than the reference) in green, behind in red.
-        painter.setPen(display_.split <= 0 ? kAhead : kBehind);
-        if (display_.splitIsTotal) {
-            painter.drawText(QRect(kMargin, 6 + 2 * line, textWidth, line),
-                             Qt::AlignLeft | Qt::AlignVCenter,
-                             QCoreApplication::translate("RaceDisplay", "合計 %1").arg(split));
-        } else {
-            const int after = painter.fontMetrics().horizontalAdvance(checkpoints + "  ");
-            painter.drawText(QRect(kMargin + after, 6 + line, textWidth - after, line),
-                             Qt::AlignLeft | Qt::AlignVCenter, split);
-        }
+    // Ahead (fewer ticks than the reference) in green, behind in red.
+    painter.setPen(display_.split <= 0 ? kAhead : kBehind);
+    if (!split.isEmpty() && !display_.splitIsTotal) {
+        const int after = painter.fontMetrics().horizontalAdvance(checkpoints + "  ");
+        painter.drawText(row(2, after), Qt::AlignLeft | Qt::AlignVCenter, split);
     }
+    if (display_.timeUp) {
+        painter.setPen(Qt::white);
+    }
+    painter.drawText(row(3), Qt::AlignLeft | Qt::AlignVCenter, NoteText());
 
     const QRect map = MapRect();
     if (map_.isNull()) {

@@ -1,7 +1,8 @@
-// The race display: one fixed panel below the game picture with the race clock and the ticks
-// left, the checkpoints passed with the split against the reference run, and a small map of
-// the course with both craft and the next checkpoint. Drawn here from what the game reports
-// after each tick; the picture above keeps its own size and is never drawn on.
+// The race display: one fixed panel below the game picture with the race clock and the time
+// left (ticks with their seconds), the checkpoints passed with the split against the reference
+// run, and a small map of the course with both craft and the next checkpoint. Drawn here from
+// what the game reports after each tick; the picture above keeps its own size and is never
+// drawn on.
 #pragma once
 
 #include <QImage>
@@ -24,11 +25,15 @@ class RacePanel final : public QWidget {
     bool SplitsShown() const { return splitsShown_; }
 
     const RaceDisplay& Shown() const { return display_; }
-    // The texts as painted, left column top to bottom, for tests and the curious.
+    // The texts as painted, left column top to bottom, for tests and the curious. A missed
+    // run's time and rank 10's take the first two lines.
     QString ClockText() const;
+    QString LeftText() const;
     QString CheckpointText() const;
     // The split as painted ("-12", "+3"), empty when none is shown.
     QString SplitText() const;
+    // The last line: "Time up" while that banner shows, else the whole run's split at the goal.
+    QString NoteText() const;
     QRect MapRect() const;
 
   protected:

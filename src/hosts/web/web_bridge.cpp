@@ -67,9 +67,10 @@ EM_ASYNC_JS(char*, AskJs, (const char* questionJson), {
     stringToUTF8(word, copy, size);
     return copy;
 });
-EM_ASYNC_JS(char*, AskNameJs, (const char* defaultName, int32_t time, int32_t rank), {
+EM_ASYNC_JS(char*, AskNameJs, (const char* defaultName, const char* timeText, int32_t rank), {
     const name = UTF8ToString(defaultName);
-    const typed = String(await Module.page.askName(name, time < 0 ? null : time, rank < 0 ? null : rank));
+    const time = UTF8ToString(timeText);
+    const typed = String(await Module.page.askName(name, time === "" ? null : time, rank < 0 ? null : rank));
     const size = lengthBytesUTF8(typed) + 1;
     const copy = _malloc(size);
     stringToUTF8(typed, copy, size);
@@ -306,8 +307,8 @@ bool YesNo(const std::string& text, const std::string& caption) {
 std::string Ask(const std::string& questionJson) {
     return TakeString(AskJs(questionJson.c_str()));
 }
-std::string AskName(const std::string& defaultName, int32_t time, int32_t rank) {
-    return TakeString(AskNameJs(defaultName.c_str(), time, rank));
+std::string AskName(const std::string& defaultName, const std::string& timeText, int32_t rank) {
+    return TakeString(AskNameJs(defaultName.c_str(), timeText.c_str(), rank));
 }
 bool HiScoreList(const std::string& linesJson, bool offerRace) {
     return HiScoreListJs(linesJson.c_str(), offerRace ? 1 : 0) != 0;

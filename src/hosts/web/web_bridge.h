@@ -54,8 +54,9 @@ bool YesNo(const std::string& text, const std::string& caption);
 // The question as JSON ({text, caption, buttons, enter, escape} with answers as words); the
 // word of the answer given.
 std::string Ask(const std::string& questionJson);
-// time and rank below 0: the box without the run's line.
-std::string AskName(const std::string& defaultName, int32_t time, int32_t rank);
+// The run's time as the box says it ("928 (14.85 s)") and its rank; an empty time: the box
+// without the run's line.
+std::string AskName(const std::string& defaultName, const std::string& timeText, int32_t rank);
 bool HiScoreList(const std::string& linesJson, bool offerRace);
 // The selection as ten bits (item 0 the lowest), or -1 for a cancel.
 int32_t ChooseRuns(const std::string& linesJson, bool forExport);

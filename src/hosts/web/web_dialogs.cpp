@@ -1,6 +1,7 @@
 #include "hosts/web/web_dialogs.h"
 
 #include "hosts/web/web_bridge.h"
+#include "records/run_time.h"
 
 namespace vantrell::web {
 
@@ -72,7 +73,8 @@ std::string WebDialogs::AskName(const std::string& defaultName) {
 }
 
 std::string WebDialogs::AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) {
-    std::string name = page::AskName(defaultName, time, rank);
+    // The time as the name box says it, seconds beside the ticks; none for a plain name.
+    std::string name = page::AskName(defaultName, time < 0 ? "" : TicksWithSeconds(time), rank);
     ++answered_;
     return name;
 }

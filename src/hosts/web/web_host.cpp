@@ -66,6 +66,8 @@ void WebHost::Run() {
     game_->Timer().LoadTickPeriod();
     shell_ = std::make_unique<Shell>(*game_);
     shell_->SetConfigDialogRunner([this](ConfigDialog& dialog) { RunControlsDialog(dialog); });
+    // What the shell tells the panel mid-work shows before the dialog it opens next.
+    shell_->SetDisplayChanged([this] { panel_.Show(shell_->RaceView()); });
     page::Ready(MenuJson());
     shell_->Start();
     shell_->RunPending();

@@ -4,6 +4,7 @@
 
 #include "hosts/web/web_bridge.h"
 #include "race/course_map.h"
+#include "records/run_time.h"
 #include "world/course_files.h"
 
 namespace vantrell::web {
@@ -25,6 +26,13 @@ void WebPanel::Show(const RaceDisplay& display) {
         std::string("{\"timed\":") + (display.timed ? "true" : "false") +
         ",\"raceTicks\":" + std::to_string(display.raceTicks) +
         ",\"ticksLeft\":" + std::to_string(display.ticksLeft) +
+        ",\"time\":" + JsonQuote(TicksWithSeconds(display.raceTicks)) +
+        ",\"left\":" + JsonQuote(TicksWithSeconds(display.ticksLeft)) +
+        ",\"timeUp\":" + (display.timeUp ? "true" : "false") + ",\"missed\":" +
+        (display.missedShown
+             ? "{\"time\":" + JsonQuote(TicksWithSeconds(display.missedTime)) +
+                   ",\"lastPlace\":" + JsonQuote(TicksWithSeconds(display.lastPlaceTime)) + "}"
+             : "null") +
         ",\"passed\":" + std::to_string(display.checkpointsPassed) +
         ",\"checkpoints\":" + std::to_string(kCheckpointCount) +
         ",\"first\":" + Point(display.first) + ",\"second\":" + Point(display.second) +

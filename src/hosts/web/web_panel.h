@@ -1,4 +1,4 @@
-// The race display below the picture, as the desktop's panel shows it: the clock and the ticks
+// The race display below the picture, as the desktop's panel shows it: the clock and the time
 // left, the checkpoints passed, the split against the reference run and a small map of the
 // stage with both craft and the next checkpoint. Drawn by the page (page/panel.js).
 #pragma once

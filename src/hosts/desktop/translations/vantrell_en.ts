@@ -128,10 +128,6 @@
         <translation>Race this run</translation>
     </message>
     <message>
-        <source>記録 %1 ティック、第%2位</source>
-        <translation>Time %1 ticks: rank %2</translation>
-    </message>
-    <message>
         <source>ステージパックを開く</source>
         <translation>Open a stage pack</translation>
     </message>
@@ -174,6 +170,10 @@
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>記録 %1、第%2位</source>
+        <translation>Time %1: rank %2</translation>
     </message>
 </context>
 <context>
@@ -550,10 +550,6 @@ Are you sure?</translation>
         <translation>Time --</translation>
     </message>
     <message>
-        <source>タイム %1  残り %2</source>
-        <translation>Time %1  Left %2</translation>
-    </message>
-    <message>
         <source>チェックポイント --</source>
         <translation>Checkpoint --</translation>
     </message>
@@ -564,6 +560,37 @@ Are you sure?</translation>
     <message>
         <source>合計 %1</source>
         <translation>Total %1</translation>
+    </message>
+    <message>
+        <source>今回 %1</source>
+        <translation>This run %1</translation>
+    </message>
+    <message>
+        <source>タイム %1</source>
+        <translation>Time %1</translation>
+    </message>
+    <message>
+        <source>10位 %1</source>
+        <translation>10th place %1</translation>
+    </message>
+    <message>
+        <source>残り --</source>
+        <translation>Left --</translation>
+    </message>
+    <message>
+        <source>残り %1</source>
+        <translation>Left %1</translation>
+    </message>
+    <message>
+        <source>時間切れ</source>
+        <translation>Time up</translation>
+    </message>
+</context>
+<context>
+    <name>Times</name>
+    <message>
+        <source>%d（%s秒）</source>
+        <translation>%d (%s s)</translation>
     </message>
 </context>
 <context>

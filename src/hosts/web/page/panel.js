@@ -1,4 +1,5 @@
-// The race display below the picture, as on the desktop: the clock and the ticks left, the
+// The race display below the picture, as on the desktop: the clock and the time left (ticks
+// with their seconds, as the program writes them), a missed run against rank 10, "Time up", the
 // checkpoints passed with the split against the reference run (green ahead, red behind), and a
 // small map of the course with both craft and the next checkpoint.
 import { i18n } from "./i18n.js";
@@ -29,26 +30,40 @@ function draw() {
   context.font = "13px 'IPAPGothic', 'VL PGothic', 'Noto Sans CJK JP', sans-serif";
   context.textBaseline = "middle";
   context.fillStyle = "#fff";
-  const clock = d.timed ? tr("タイム %1  残り %2", d.raceTicks, d.ticksLeft) : tr("タイム --");
+  // The times come as the program writes them, seconds beside the ticks.
+  const line = 16;
+  const row = (index) => 4 + index * line + line / 2;
+  let clock = d.timed ? tr("タイム %1", d.time) : tr("タイム --");
+  let left = d.timed ? tr("残り %1", d.left) : tr("残り --");
+  if (d.missed) {
+    clock = tr("今回 %1", d.missed.time);
+    left = tr("10位 %1", d.missed.lastPlace);
+  }
   const passed = d.timed
     ? tr("チェックポイント %1/%2", d.passed, d.checkpoints)
     : tr("チェックポイント --");
-  context.fillText(clock, kMargin, 6 + 9);
-  context.fillText(passed, kMargin, 6 + 18 + 9);
+  context.fillText(clock, kMargin, row(0));
+  context.fillText(left, kMargin, row(1));
+  context.fillText(passed, kMargin, row(2));
   if (d.split) {
     const value = d.split.value > 0 ? "+" + d.split.value : String(d.split.value);
     context.fillStyle = d.split.value <= 0 ? "rgb(64,224,64)" : "rgb(240,64,64)";
-    if (d.split.total) {
-      context.fillText(tr("合計 %1", value), kMargin, 6 + 36 + 9);
-    } else {
-      context.fillText(value, kMargin + context.measureText(passed + "  ").width, 6 + 18 + 9);
+    if (!d.split.total) {
+      context.fillText(value, kMargin + context.measureText(passed + "  ").width, row(2));
+    } else if (!d.timeUp) {
+      context.fillText(tr("合計 %1", value), kMargin, row(3));
     }
   }
-  const left = width - kMargin - kMapSize;
+  // The status strip keeps its banner; the panel says it in the player's language.
+  if (d.timeUp) {
+    context.fillStyle = "#fff";
+    context.fillText(tr("時間切れ"), kMargin, row(3));
+  }
+  const mapLeft = width - kMargin - kMapSize;
   const top = (kHeight - kMapSize) / 2;
-  if (course.width > 0) context.drawImage(course, left, top);
+  if (course.width > 0) context.drawImage(course, mapLeft, top);
   context.strokeStyle = "rgb(128,128,128)";
-  context.strokeRect(left - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
+  context.strokeRect(mapLeft - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
   if (d.next) {
     const [x, y] = onMap(d.next);
     context.strokeStyle = "rgb(255,240,0)";

@@ -21,7 +21,7 @@ function showTip(anchor, text) {
   tip.timer = setTimeout(() => tip.remove(), 4000);
 }
 
-// time and rank null: the box without the run's line.
+// time (the run's time as the program writes it) and rank null: the box without the run's line.
 export function askName(defaultName, time, rank) {
   return new Promise((resolve) => {
     const withRun = time !== null && time !== undefined && rank !== null && rank !== undefined;
@@ -46,9 +46,8 @@ export function askName(defaultName, time, rank) {
     field.append(input);
     d.body.append(lines, field, buttonRow(button(d, "ok", tr("OK"), true, finish)));
     if (withRun) {
-      const line = tr("記録 %1 ティック、第%2位")
-        .replace("%1", String(time))
-        .replace("%2", String(rank));
+      // The time comes written by the program: the ticks with their seconds.
+      const line = tr("記録 %1、第%2位").replace("%1", String(time)).replace("%2", String(rank));
       d.body.append(el("div", "vt-run-line", line));
     }
     // A text the record file cannot hold, or wider than the box, is refused as typed.
