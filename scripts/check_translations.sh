@@ -14,6 +14,7 @@ cp "$ts" "$work/check.ts"
 # The same sources and options as the update_translations target of the build.
 "$lupdate" -locations none -no-obsolete -tr-function-alias QT_TRANSLATE_NOOP+=VT_TRANSLATE_NOOP \
   src/hosts/desktop/*.cpp src/hosts/desktop/*.h src/app/*.cpp src/records/*.cpp src/records/*.h \
+  src/race/race_display.h \
   -ts "$work/check.ts" >"$work/lupdate.log" 2>&1 || { cat "$work/lupdate.log"; exit 1; }
 found=$(grep -c "<message>" "$work/check.ts")
 unfinished=$(grep -c 'type="unfinished"\|<translation></translation>' "$work/check.ts")

@@ -32,6 +32,8 @@ void RaceDisplayModel::Update(const GameState& state, int32_t tickPeriodMs) {
     d.first = {crafts.first.x, crafts.first.y};
     d.second = {crafts.second.x, crafts.second.y};
     d.timeUp = progress.Banner() == BannerTimeUp;
+    raced_ = raced_ || d.mode != ModeDemo;
+    d.hintShown = !raced_;
     // A race started again (a retry, a new mode) leaves the missed run behind.
     if (d.missedShown && d.mode != ModeDemo && !d.finished) {
         d.missedShown = false;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "platform/ui_text.h"
 #include "race/checkpoint_times.h"
 #include "race/race_words.h"
 
@@ -13,6 +14,9 @@ namespace vantrell {
 
 class Bitmap8;
 class GameState;
+
+// The panel's line in the demonstration until the player's first race: how to start one.
+inline constexpr char kRaceHint[] = VT_TRANSLATE_NOOP("RaceDisplay", "Alt+G, 1 でレース開始");
 
 struct MapPoint {
     int32_t x = 0;  // course units: x 0..400 around the course, y the course row
@@ -51,6 +55,9 @@ struct RaceDisplay {
     bool missedShown = false;
     int32_t missedTime = 0;
     int32_t lastPlaceTime = 0;
+
+    // The demonstration before any race of this session: the panel says how to start one.
+    bool hintShown = false;
 };
 
 // Follows the race tick by tick and keeps the split of the latest checkpoint.
@@ -78,6 +85,7 @@ class RaceDisplayModel {
     int32_t lastPassed_ = 0;
     int32_t lastTicks_ = 0;
     RaceMode lastMode_ = ModeDemo;
+    bool raced_ = false;  // a race of the player's has started since the game did
     int32_t splitAtTick_ = 0;
 };
 

@@ -243,10 +243,13 @@ TEST_F(RacePanelTest, TimedOutRaceSaysTimeUpAndHowFarTheTableIs) {
     table.Load(0);
     table.Rank();
     const int32_t lastPlace = table.AtRank(kHiScoreSlots).time;
+    RacePanel& panel = window.Panel();
+    // The demonstration before the first race says how to start one (and never again after).
+    Pump(50);
+    EXPECT_EQ(panel.NoteText(), QStringLiteral("Alt+G, 1 to race"));
 
     game.Choose(Command::Solo);
     game.app->Timer().Stop();
-    RacePanel& panel = window.Panel();
     // No keys at all: the craft stands still until the limit.
     for (int i = 0; i < 63 + kRaceTickLimit; ++i) {
         window.Tick();

@@ -149,6 +149,13 @@ try {
     JSON.stringify(worldShown),
   );
 
+  // The demonstration before any race says how to start one, in the page's language.
+  const hint = await page.evaluate(() => {
+    const shown = vantrellChecks.panel.shown();
+    return shown && shown.hint ? vantrellChecks.i18n.tr("RaceDisplay", shown.hint) : null;
+  });
+  check(hint === "Alt+G, 1 to race", "the race display says how to start a race", hint);
+
   // Same tables and same first frames as the native build.
   const reference = native("digest", "--frames", "120", "--dir", game).trim().split("\n");
   check(
@@ -218,6 +225,7 @@ try {
   const pausedState = panel[1]; // where the same race must pause in every picture mode
   check(
     panel[0].timed &&
+      panel[0].hint === null &&
       panel[0].raceTicks === panel[1].raceTicks &&
       panel[0].passed > 0 &&
       panel[0].next !== null,

@@ -109,6 +109,9 @@ QString RacePanel::NoteText() const {
     if (!split.isEmpty() && display_.splitIsTotal) {
         return QCoreApplication::translate("RaceDisplay", "合計 %1").arg(split);
     }
+    if (display_.hintShown) {
+        return QCoreApplication::translate("RaceDisplay", kRaceHint);
+    }
     return {};
 }
 

@@ -28,7 +28,9 @@ void WebPanel::Show(const RaceDisplay& display) {
         ",\"ticksLeft\":" + std::to_string(display.ticksLeft) +
         ",\"time\":" + JsonQuote(TicksWithSeconds(display.raceTicks)) +
         ",\"left\":" + JsonQuote(TicksWithSeconds(display.ticksLeft)) +
-        ",\"timeUp\":" + (display.timeUp ? "true" : "false") + ",\"missed\":" +
+        ",\"timeUp\":" + (display.timeUp ? "true" : "false") +
+        // The hint's own text: the page translates it as it does its other lines.
+        ",\"hint\":" + (display.hintShown ? JsonQuote(kRaceHint) : "null") + ",\"missed\":" +
         (display.missedShown
              ? "{\"time\":" + JsonQuote(TicksWithSeconds(display.missedTime)) +
                    ",\"lastPlace\":" + JsonQuote(TicksWithSeconds(display.lastPlaceTime)) + "}"

@@ -7,7 +7,8 @@ file(GLOB VANTRELL_TEXT_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/src/hosts/desktop/*.h
      ${CMAKE_SOURCE_DIR}/src/app/*.cpp
      ${CMAKE_SOURCE_DIR}/src/records/*.cpp
-     ${CMAKE_SOURCE_DIR}/src/records/*.h)
+     ${CMAKE_SOURCE_DIR}/src/records/*.h
+     ${CMAKE_SOURCE_DIR}/src/race/race_display.h)
 set(VANTRELL_LUPDATE_OPTIONS -locations none -no-obsolete
     -tr-function-alias QT_TRANSLATE_NOOP+=VT_TRANSLATE_NOOP)
 qt_add_translations(vantrell-desktop

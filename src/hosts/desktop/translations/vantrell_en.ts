@@ -585,6 +585,10 @@ Are you sure?</translation>
         <source>時間切れ</source>
         <translation>Time up</translation>
     </message>
+    <message>
+        <source>Alt+G, 1 でレース開始</source>
+        <translation>Alt+G, 1 to race</translation>
+    </message>
 </context>
 <context>
     <name>Times</name>

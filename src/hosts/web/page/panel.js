@@ -58,6 +58,9 @@ function draw() {
   if (d.timeUp) {
     context.fillStyle = "#fff";
     context.fillText(tr("時間切れ"), kMargin, row(3));
+  } else if (d.hint && !(d.split && d.split.total)) {
+    context.fillStyle = "#fff";
+    context.fillText(tr(d.hint), kMargin, row(3));
   }
   const mapLeft = width - kMargin - kMapSize;
   const top = (kHeight - kMapSize) / 2;
