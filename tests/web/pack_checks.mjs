@@ -85,6 +85,7 @@ export async function packChecks(check, { url, native, scratch, packPath, design
     await open();
     const added = await upload(packPath);
     await close(added.kind, added.kind === "yesno" ? "no" : "ok"); // not raced yet
+    await page.evaluate(() => vantrellChecks.settled()); // stored before the page goes
     check(
       added.kind === "yesno" && added.text.includes(nameEn),
       "the example pack uploaded through Add a stage pack is taken and named",
@@ -135,6 +136,7 @@ export async function packChecks(check, { url, native, scratch, packPath, design
       "a pack cut short is refused as no readable zip archive",
       JSON.stringify(refusals[1]),
     );
+    await page.evaluate(() => vantrellChecks.settled());
     await open();
     const after = await stageRows();
     await close("stages", "close");

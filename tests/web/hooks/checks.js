@@ -28,6 +28,13 @@ const checks = {
   // Whether the page's server answered the world table's API (the page asks once a visit).
   worldAvailable: () => world.available(),
   unsaved,
+  // Every store of the game folder asked for so far has reached the browser's database: the
+  // program answers the last event first (it stores after a command), then its stores finish.
+  async settled() {
+    await new Promise((done) => setTimeout(done, 50));
+    const program = attached();
+    if (program && program.vtSyncs) await program.vtSyncs;
+  },
   state: () => JSON.parse(exportedText("vt_state")),
   tablesDigest: () => exportedText("vt_tables_digest"),
   frameLog: () => exportedText("vt_frame_log"),
