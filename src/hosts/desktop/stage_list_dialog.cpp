@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "hosts/desktop/dialog_builder.h"
+#include "hosts/desktop/row_table.h"
 #include "platform/ui_text.h"
 
 namespace vantrell::desktop {
@@ -36,17 +37,10 @@ StageListDialog::StageListDialog(const std::vector<StageListRow>& rows, QWidget*
     : QDialog(parent), rows_(rows) {
     setWindowTitle(DialogText(kCaption));
     auto* layout = new QVBoxLayout(this);
-    table_ = new QTableWidget(static_cast<int>(rows.size()), 3, this);
-    table_->setHorizontalHeaderLabels(
-        {DialogText(kStageColumn), DialogText(kAuthorColumn), DialogText(kBestColumn)});
-    table_->verticalHeader()->hide();
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setWordWrap(false);
-    table_->setMinimumSize(420, 260);
+    table_ =
+        NewRowTable(static_cast<int>(rows.size()),
+                    {DialogText(kStageColumn), DialogText(kAuthorColumn), DialogText(kBestColumn)},
+                    QSize(420, 260), this);
     const bool japanese = JapaneseNames();
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const StageListRow& line = rows[row];

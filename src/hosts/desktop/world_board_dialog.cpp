@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "hosts/desktop/row_table.h"
 #include "hosts/desktop/world_texts.h"
 
 namespace vantrell::desktop {
@@ -29,17 +30,9 @@ WorldBoardDialog::WorldBoardDialog(WorldClient& client, WorldAccount account, QS
     own_ = new QLabel(this);
     layout->addWidget(title_);
     layout->addWidget(own_);
-    table_ = new QTableWidget(0, 4, this);
-    table_->setHorizontalHeaderLabels(
-        {Text(world::kRank), Text(world::kTime), Text(world::kName), Text(world::kWhen)});
-    table_->verticalHeader()->hide();
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setWordWrap(false);
-    table_->setMinimumSize(460, 320);
+    table_ = NewRowTable(
+        0, {Text(world::kRank), Text(world::kTime), Text(world::kName), Text(world::kWhen)},
+        QSize(460, 320), this);
     layout->addWidget(table_);
     auto* buttons = new QHBoxLayout;
     previous_ = new QPushButton(Text(world::kPrevious), this);
