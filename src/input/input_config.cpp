@@ -1,45 +1,44 @@
 #include "input/input_config.h"
 
-#include <span>
-
 #include "platform/key_state.h"
 
 namespace vantrell {
 
 namespace {
 
-// What one pressed key adds; the opposite field of each pair takes the negative.
-struct KeyEffect {
-    Key key;
+// What one pressed key or button of a set's control adds; the opposite field of each pair
+// takes the negative. Asked in the order of the game's fixed sets: left, right, forward,
+// reverse, button.
+struct ControlEffect {
+    SetControl control;
     int32_t forward;
     int32_t right;
     int32_t button;
 };
 
-// Queried in this order. Constant tables only, so nothing here waits on static initialisation.
-constexpr KeyEffect kCursorKeys[] = {
-    {Key::Left, 0, -1, 0}, {Key::Right, 0, 1, 0}, {Key::Up, 1, 0, 0},
-    {Key::Down, -1, 0, 0}, {Key::Shift, 0, 0, 1},
+constexpr ControlEffect kEffects[] = {
+    {SetControl::Left, 0, -1, 0},    {SetControl::Right, 0, 1, 0},  {SetControl::Forward, 1, 0, 0},
+    {SetControl::Reverse, -1, 0, 0}, {SetControl::Button, 0, 0, 1},
 };
 
-// X is a second reverse key beside S.
-constexpr KeyEffect kLetterKeys[] = {
-    {Key::A, 0, -1, 0}, {Key::D, 0, 1, 0},  {Key::W, 1, 0, 0},
-    {Key::S, -1, 0, 0}, {Key::X, -1, 0, 0}, {Key::Control, 0, 0, 1},
-};
+void Apply(const ControlEffect& effect, ControlState& controls) {
+    controls.forward += effect.forward;
+    controls.reverse -= effect.forward;
+    controls.right += effect.right;
+    controls.left -= effect.right;
+    controls.button += effect.button;
+}
 
 // Without usable capabilities we assume the common full range: its centre is where a resting
 // stick reads, so a stick we know nothing about gives no direction at rest.
 constexpr JoystickCaps kFallbackCaps{0, 65535, 0, 65535};
 
-void ReadKeySet(KeyState& keys, std::span<const KeyEffect> set, ControlState& controls) {
-    for (const KeyEffect& effect : set) {
-        if (keys.DownOrPressedSinceLastAsked(effect.key)) {
-            controls.forward += effect.forward;
-            controls.reverse -= effect.forward;
-            controls.right += effect.right;
-            controls.left -= effect.right;
-            controls.button += effect.button;
+void ReadKeySet(KeyState& keys, const KeyBindings& bindings, int32_t set, ControlState& controls) {
+    for (const ControlEffect& effect : kEffects) {
+        for (const Binding& binding : bindings.Of(SetAction(set, effect.control))) {
+            if (!binding.pad && keys.DownOrPressedSinceLastAsked(static_cast<Key>(binding.code))) {
+                Apply(effect, controls);
+            }
         }
     }
 }
@@ -101,34 +100,54 @@ bool InputConfig::TakeRetryRequest() {
 }
 
 bool InputConfig::TakePauseRequest() {
+    return TakePadPress(BoundAction::Pause, pauseHeld_);
+}
+
+bool InputConfig::TakeFullScreenRequest() {
+    return TakePadPress(BoundAction::FullScreen, fullScreenHeld_);
+}
+
+bool InputConfig::TakePadPress(BoundAction action, bool (&held)[2]) {
     constexpr Device kPads[2] = {Device::Joystick1, Device::Joystick2};
+    const uint32_t mask = bindings_.PadMask(action);
+    const uint32_t others = mask & ~PadBit(PadButton::Start);
     bool requested = false;
     for (int32_t id = 0; id < 2; ++id) {
         const bool assigned = Uses(1, kPads[id]) || Uses(2, kPads[id]);
-        const bool down = assigned && joysticks_.StartDown(id);
+        // Start has its own question, which a host answers without reading the whole pad.
+        bool down = assigned && (mask & PadBit(PadButton::Start)) != 0 && joysticks_.StartDown(id);
+        JoystickPosition pos;
+        if (assigned && !down && others != 0 &&
+            joysticks_.Position(id, pos) == JoystickResult::Ok) {
+            down = (pos.buttons & others) != 0;
+        }
         // Pressed, not held: one request per press.
-        if (down && !startHeld_[id]) {
+        if (down && !held[id]) {
             requested = true;
         }
-        startHeld_[id] = down;
+        held[id] = down;
     }
     return requested;
 }
 
 void InputConfig::PollPlayer(PlayerAssignment& assignment, ControlState& controls) {
+    int32_t set = 0;
     if (assignment.useCursorKeys > 0) {
-        ReadKeySet(keys_, kCursorKeys, controls);
+        set = 1;
     } else if (assignment.useLetterKeys > 0) {
-        ReadKeySet(keys_, kLetterKeys, controls);
+        set = 2;
+    }
+    if (set > 0) {
+        ReadKeySet(keys_, bindings_, set, controls);
     }
     if (assignment.useJoystick1 > 0) {
-        assignment.useJoystick1 = ReadJoystick(0, controls);
+        assignment.useJoystick1 = ReadJoystick(0, set, controls);
     } else if (assignment.useJoystick2 > 0) {
-        assignment.useJoystick2 = ReadJoystick(1, controls);
+        assignment.useJoystick2 = ReadJoystick(1, set, controls);
     }
 }
 
-int32_t InputConfig::ReadJoystick(int32_t id, ControlState& controls) {
+int32_t InputConfig::ReadJoystick(int32_t id, int32_t set, ControlState& controls) {
     JoystickPosition pos;
     const JoystickResult result = joysticks_.Position(id, pos);
     if (result == JoystickResult::NoDriver || result == JoystickResult::Unplugged) {
@@ -162,11 +181,21 @@ int32_t InputConfig::ReadJoystick(int32_t id, ControlState& controls) {
     if (pos.buttons != 0) {
         controls.button += 1;
     }
+    // Buttons bound to a control of the player's set, over what the stick gave.
+    const uint32_t held = pos.buttons | (pos.back ? PadBit(PadButton::Back) : 0u);
+    if (set > 0) {
+        for (const ControlEffect& effect : kEffects) {
+            if ((held & bindings_.PadMask(SetAction(set, effect.control))) != 0) {
+                Apply(effect, controls);
+            }
+        }
+    }
     // Pressed, not held: one request per press.
-    if (pos.back && !backHeld_[id]) {
+    const bool retry = (held & bindings_.PadMask(BoundAction::Retry)) != 0;
+    if (retry && !retryHeld_[id]) {
         retryRequested_ = true;
     }
-    backHeld_[id] = pos.back;
+    retryHeld_[id] = retry;
     return 1;
 }
 

@@ -7,6 +7,7 @@
 
 #include "input/control_code.h"
 #include "input/control_state.h"
+#include "input/key_bindings.h"
 #include "platform/joystick.h"
 #include "platform/key_state.h"
 
@@ -43,13 +44,15 @@ class InputConfig {
     // driver or is unplugged has its flag switched off until the player picks it again.
     TickInput Poll();
 
-    // Whether the Back button of a pad assigned to a player went down since the last call: the
-    // player asks to race again. Asking clears it.
+    // Whether a retry button (Back unless bound otherwise) of a pad assigned to a player went
+    // down since the last call: the player asks to race again. Asking clears it.
     bool TakeRetryRequest();
-    // Whether the Start button of a pad assigned to a player went down since the last call:
-    // the player asks to pause or resume. It reads the pads when asked, so it answers between
-    // ticks too; asking clears it.
+    // Whether a pause button (Start unless bound otherwise) of a pad assigned to a player went
+    // down since the last call: the player asks to pause or resume. It reads the pads when asked,
+    // so it answers between ticks too; asking clears it.
     bool TakePauseRequest();
+    // The same for the pad buttons bound to full screen (none unless the player binds one).
+    bool TakeFullScreenRequest();
 
     // The player (1 or 2) asks for a device, or to let go of it. A device held already, by this
     // player or the other, is let go; a joystick that is not ready cannot be taken. Taking one
@@ -64,6 +67,12 @@ class InputConfig {
     }
     void SetAssignment(int32_t player, const PlayerAssignment& assignment);
 
+    // Which keys and pad buttons drive and act; the defaults until the player binds others.
+    // The cursor-key choice reads set 1, the letter-key choice set 2, and the pad buttons of the
+    // set a player drives with count on that player's pad.
+    const KeyBindings& Bindings() const { return bindings_; }
+    void SetBindings(const KeyBindings& bindings) { bindings_ = bindings; }
+
     // Per joystick id: the controls dialog offers only ready ones.
     bool JoystickReady(int32_t id) const { return joystickReady_[id] > 0; }
     // Each id counts as ready while a joystick answers at it, so one pulled out can no longer
@@ -76,17 +85,22 @@ class InputConfig {
   private:
     int32_t& Flag(int32_t player, Device device);
     void Calibrate(int32_t id);
+    // Whether a pad button bound to the action went down on an assigned pad since last asked.
+    bool TakePadPress(BoundAction action, bool (&held)[2]);
     void PollPlayer(PlayerAssignment& assignment, ControlState& controls);
-    // 1 to keep the flag on, 0 to switch it off.
-    int32_t ReadJoystick(int32_t id, ControlState& controls);
+    // set: the key set whose pad buttons count, 0 for none. 1 to keep the flag on, 0 to switch
+    // it off.
+    int32_t ReadJoystick(int32_t id, int32_t set, ControlState& controls);
 
     KeyState& keys_;
     Joysticks& joysticks_;
     int32_t joystickReady_[2] = {1, 1};
     JoystickCalibration calibration_[2];
-    bool backHeld_[2] = {false, false};
+    KeyBindings bindings_ = KeyBindings::Defaults();
+    bool retryHeld_[2] = {false, false};
     bool retryRequested_ = false;
-    bool startHeld_[2] = {false, false};
+    bool pauseHeld_[2] = {false, false};
+    bool fullScreenHeld_[2] = {false, false};
     PlayerAssignment player1_{1, 0, 1, 0};
     PlayerAssignment player2_{0, 1, 0, 0};
 };

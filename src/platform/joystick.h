@@ -2,6 +2,7 @@
 // start-up and the raw position with the buttons on every tick.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vantrell {
@@ -21,10 +22,34 @@ struct JoystickCaps {
     uint32_t yMax = 0;
 };
 
+// A pad's buttons as bits of JoystickPosition::buttons (bit n for value n). A plain joystick's
+// buttons count from bit 0 in its own order.
+enum class PadButton : uint8_t {
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Guide,
+    Start,
+    LeftStick,
+    RightStick,
+    LeftShoulder,
+    RightShoulder,
+    LeftTrigger,
+    RightTrigger,
+};
+inline constexpr std::size_t kPadButtonCount =
+    static_cast<std::size_t>(PadButton::RightTrigger) + 1;
+
+constexpr uint32_t PadBit(PadButton button) {
+    return 1u << static_cast<uint32_t>(button);
+}
+
 struct JoystickPosition {
     uint32_t x = 0;
     uint32_t y = 0;
-    uint32_t buttons = 0;  // one bit per button held
+    uint32_t buttons = 0;  // one bit per button held (PadButton for a pad)
     // The pad's Back (Select) button held: it steers nothing and asks to race again.
     bool back = false;
 };
