@@ -1,16 +1,21 @@
 #include "hosts/desktop/desktop_app.h"
 
+#include <QAction>
 #include <QMenu>
 
 #include <string>
 
+#include "hosts/desktop/key_bindings_store.h"
+#include "hosts/desktop/keys_dialog.h"
+#include "hosts/desktop/retry_keys.h"
 #include "pack/stage_pack.h"
 #include "resources/resources.h"
 
 namespace vantrell::desktop {
 
 DesktopApp::DesktopApp(const DesktopSettings& settings)
-    : audio_(settings.dataDir),
+    : settingsFile_(settings.settingsFile),
+      audio_(settings.dataDir),
       window_(std::make_unique<MainWindow>()),
       dialogs_(window_.get()),
       speedStore_(settings.settingsFile) {
@@ -26,7 +31,11 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);
     languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
-    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
+    pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_, game_->Input());
+    keysItem_ =
+        window_->Menu().AddItemAfter(Command::Config, QT_TRANSLATE_NOOP("Menu", "キー設定…"));
+    keysItem_->setObjectName("KeysItem");
+    QObject::connect(keysItem_, &QAction::triggered, keysItem_, [this] { OpenKeysDialog(); });
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
         new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile,
@@ -34,6 +43,27 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     // The world table's items after them, at the end of the same pop-up.
     worldMenu_ = new WorldMenu(*window_, *window_->Menu().PopupOf(Command::Config),
                                settings.settingsFile, *shell_, *game_, dialogs_);
+    pauseKeys_->SetFullScreenToggle([this] { viewMenu_->ToggleFullScreen(); });
+    window_->Retry().UseBindings(
+        [this]() -> const KeyBindings& { return game_->Input().Bindings(); });
+    const KeyBindings stored = LoadKeyBindings(settingsFile_);
+    game_->Input().SetBindings(stored);
+    viewMenu_->UseFullScreenKeys(stored);
+}
+
+void DesktopApp::UseKeyBindings(const KeyBindings& bindings) {
+    game_->Input().SetBindings(bindings);
+    viewMenu_->UseFullScreenKeys(bindings);
+    StoreKeyBindings(settingsFile_, bindings);
+}
+
+void DesktopApp::OpenKeysDialog() {
+    shell_->RunHostDialog([this] {
+        KeysDialog dialog(game_->Input().Bindings(), window_.get());
+        if (dialog.exec() == QDialog::Accepted) {
+            UseKeyBindings(dialog.Bindings());
+        }
+    });
 }
 
 DesktopApp::~DesktopApp() {

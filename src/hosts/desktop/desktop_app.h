@@ -57,8 +57,15 @@ class DesktopApp {
     ViewMenu& ViewChoices() { return *viewMenu_; }
     LanguageMenu& Languages() { return *languageMenu_; }
     WorldMenu& World() { return *worldMenu_; }
+    // The "Keys…" item of the settings pop-up.
+    QAction& KeysItem() { return *keysItem_; }
+    // Puts bindings to work (driving, pause, retry, full screen) and keeps them in the settings.
+    void UseKeyBindings(const KeyBindings& bindings);
 
   private:
+    void OpenKeysDialog();
+
+    QString settingsFile_;
     // Declared in the order they are built; the game goes before the pieces it uses.
     QtKeyState keys_;
     SdlJoysticks joysticks_;
@@ -73,6 +80,7 @@ class DesktopApp {
     ViewMenu* viewMenu_ = nullptr;    // owned by the window
     WorldMenu* worldMenu_ = nullptr;  // owned by the window
     std::unique_ptr<LanguageMenu> languageMenu_;
+    QAction* keysItem_ = nullptr;  // owned by the menu
 };
 
 }  // namespace vantrell::desktop

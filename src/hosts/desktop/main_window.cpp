@@ -60,7 +60,7 @@ MainWindow::MainWindow() {
     setCentralWidget(area);
     menu_ =
         std::make_unique<GameMenu>(*menuBar(), [this](Command command) { SendCommand(command); });
-    new RetryKeys(*this, [this] {
+    retryKeys_ = new RetryKeys(*this, [this] {
         if (shell_ != nullptr && !destroyed_) {
             shell_->RequestRetry();
             RefreshPanel();

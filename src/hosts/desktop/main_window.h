@@ -25,6 +25,8 @@ class Shell;
 
 namespace vantrell::desktop {
 
+class RetryKeys;
+
 class MainWindow final : public QMainWindow, public Display {
   public:
     MainWindow();
@@ -64,6 +66,8 @@ class MainWindow final : public QMainWindow, public Display {
 
     GameView& View() { return *view_; }
     GameMenu& Menu() { return *menu_; }
+    // The retry keys the window listens for.
+    RetryKeys& Retry() { return *retryKeys_; }
     RacePanel& Panel() { return *panel_; }
     RaceDisplaySwitches* RaceDisplaySettings() { return switches_.get(); }
     // When the latest tick arrived, before any of its work.
@@ -98,6 +102,7 @@ class MainWindow final : public QMainWindow, public Display {
     RacePanel* panel_ = nullptr;
     std::unique_ptr<RaceDisplaySwitches> switches_;
     std::unique_ptr<GameMenu> menu_;
+    RetryKeys* retryKeys_ = nullptr;  // owned by the window
     Shell* shell_ = nullptr;
     std::function<void()> afterTick_;
     std::function<void(int)> onQuit_;

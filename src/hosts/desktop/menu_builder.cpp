@@ -68,6 +68,20 @@ QAction* GameMenu::AddCheckItem(Command besides, const char* text) {
     return item;
 }
 
+QAction* GameMenu::AddItemAfter(Command after, const char* text) {
+    QMenu* popup = PopupOf(after);
+    QAction* before = Item(after);
+    if (popup == nullptr || before == nullptr) {
+        return nullptr;
+    }
+    const QList<QAction*> items = popup->actions();
+    const qsizetype next = items.indexOf(before) + 1;
+    auto* item = new QAction(MenuText(text), popup);
+    popup->insertAction(next < items.size() ? items[next] : nullptr, item);
+    texts_.emplace_back(item, text);
+    return item;
+}
+
 QMenu* GameMenu::PopupOf(Command command) const {
     const auto found = popups_.find(command);
     return found == popups_.end() ? nullptr : found->second;

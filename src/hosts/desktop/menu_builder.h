@@ -30,6 +30,9 @@ class GameMenu {
     // is shown again in the language installed, as the game's own items are. Null when there is
     // no such pop-up.
     QAction* AddCheckItem(Command besides, const char* text);
+    // Adds a plain item just after `after`'s item, its text shown again as above. Null when
+    // there is no such item.
+    QAction* AddItemAfter(Command after, const char* text);
     // The pop-up holding a command's item, or null.
     QMenu* PopupOf(Command command) const;
 

@@ -5,6 +5,8 @@
 
 #include "app/shell.h"
 #include "hosts/desktop/main_window.h"
+#include "hosts/desktop/qt_key_state.h"
+#include "input/input_config.h"
 
 namespace vantrell::desktop {
 
@@ -14,11 +16,8 @@ constexpr int kPadPollMs = 30;
 
 }  // namespace
 
-bool IsPauseKey(int qtKey) {
-    return qtKey == Qt::Key_P || qtKey == Qt::Key_Pause;
-}
-
-PauseKeys::PauseKeys(MainWindow& window, Shell& shell) : window_(window), shell_(shell) {
+PauseKeys::PauseKeys(MainWindow& window, Shell& shell, InputConfig& input)
+    : window_(window), shell_(shell), input_(input) {
     qApp->installEventFilter(this);
     window_.View().SetPausedQuery([this] { return shell_.Paused(); });
     // The pads are looked at between ticks too: a paused game has no ticks.
@@ -36,7 +35,7 @@ bool PauseKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (plain && IsPauseKey(key->key()) && Listening()) {
+        if (plain && IsBoundKey(input_.Bindings(), BoundAction::Pause, key->key()) && Listening()) {
             // Taken here, so the one press toggles once however many widgets it would visit.
             if (!key->isAutoRepeat()) {
                 Toggle();
@@ -59,6 +58,10 @@ void PauseKeys::CheckPads() {
     }
     const bool paused = shell_.Paused();
     shell_.CheckPadPause(Listening());
+    // Asked whatever the answer, as the pause is, so a press made behind a dialog is dropped.
+    if (input_.TakeFullScreenRequest() && Listening() && fullScreen_) {
+        fullScreen_();
+    }
     if (shell_.Paused() != paused) {
         window_.SchedulePosted();
         window_.View().update();

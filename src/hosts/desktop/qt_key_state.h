@@ -9,14 +9,19 @@
 #include <array>
 #include <optional>
 
+#include "input/key_bindings.h"
 #include "platform/key_state.h"
 
 class QKeyEvent;
 
 namespace vantrell::desktop {
 
-// The game's key for a Qt key, or none for keys the game does not read.
+// The game's key for a Qt key, or none for keys a player cannot bind.
 std::optional<Key> KeyFor(int qtKey);
+// The Qt key for a game key (the main keyboard's Return for Return).
+int QtKeyFor(Key key);
+// Whether a Qt key is bound to the action.
+bool IsBoundKey(const KeyBindings& bindings, BoundAction action, int qtKey);
 
 class QtKeyState final : public QObject, public KeyState {
   public:

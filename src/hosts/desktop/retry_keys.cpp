@@ -4,11 +4,9 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace vantrell::desktop {
+#include "hosts/desktop/qt_key_state.h"
 
-bool IsRetryKey(int qtKey) {
-    return qtKey == Qt::Key_R || qtKey == Qt::Key_Backspace;
-}
+namespace vantrell::desktop {
 
 RetryKeys::RetryKeys(QWidget& window, std::function<void()> retry)
     : QObject(&window), window_(window), retry_(std::move(retry)) {
@@ -21,7 +19,9 @@ bool RetryKeys::eventFilter(QObject* watched, QEvent* event) {
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (key->isAutoRepeat() || !plain || !IsRetryKey(key->key())) {
+    static const KeyBindings kDefaults = KeyBindings::Defaults();
+    const KeyBindings& bindings = bindings_ ? bindings_() : kDefaults;
+    if (key->isAutoRepeat() || !plain || !IsBoundKey(bindings, BoundAction::Retry, key->key())) {
         return QObject::eventFilter(watched, event);
     }
     if (!window_.isActiveWindow() || QApplication::activeModalWidget() != nullptr ||

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "hosts/desktop/main_window.h"
+#include "hosts/desktop/qt_key_state.h"
 
 namespace vantrell::desktop {
 
@@ -59,9 +60,7 @@ ViewMenu::ViewMenu(MainWindow& window, QMenu& into, QString iniPath,
     into.addSeparator();
     fullScreen_ = into.addAction(QString());
     fullScreen_->setCheckable(true);
-    // Alt+Enter comes as Return from the main keyboard and Enter from the keypad.
-    fullScreen_->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),
-                               QKeySequence(Qt::ALT | Qt::Key_Enter)});
+    UseFullScreenKeys(KeyBindings::Defaults());
     connect(fullScreen_, &QAction::triggered, this, [this] { ToggleFullScreen(); });
 
     picture_ = into.addMenu(QString());
@@ -126,6 +125,18 @@ void ViewMenu::OfferFittingSizes() {
 void ViewMenu::ToggleFullScreen() {
     window_.setWindowState(window_.windowState() ^ Qt::WindowFullScreen);
     ShowChecks();
+}
+
+void ViewMenu::UseFullScreenKeys(const KeyBindings& bindings) {
+    // Alt+Enter comes as Return from the main keyboard and Enter from the keypad.
+    QList<QKeySequence> keys{QKeySequence(Qt::ALT | Qt::Key_Return),
+                             QKeySequence(Qt::ALT | Qt::Key_Enter)};
+    for (const Binding& binding : bindings.Of(BoundAction::FullScreen)) {
+        if (!binding.pad) {
+            keys.prepend(QKeySequence(QtKeyFor(static_cast<Key>(binding.code))));
+        }
+    }
+    fullScreen_->setShortcuts(keys);
 }
 
 void ViewMenu::ChooseScaling(Scaling scaling) {

@@ -1,5 +1,5 @@
-// The window's own view choices, added to the "設定" pop-up: full screen (also F11 and
-// Alt+Enter), how the picture fills the view, the picture mode and the window size. The choices
+// The window's own view choices, added to the "設定" pop-up: full screen (also its bound keys
+// and Alt+Enter), how the picture fills the view, the picture mode and the window size. The choices
 // of scaling, mode and size are kept in the settings file and applied at the next start.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "hosts/desktop/view_scaling.h"
+#include "input/key_bindings.h"
 
 class QAction;
 class QMenu;
@@ -27,6 +28,9 @@ class ViewMenu final : public QObject {
              std::function<void(ViewMode)> useMode = {});
 
     void ToggleFullScreen();
+    // The full-screen item's keys: the ones bound (F11 unless the player chose others), and
+    // Alt+Enter always.
+    void UseFullScreenKeys(const KeyBindings& bindings);
     void ChooseScaling(Scaling scaling);
     void ChooseMode(ViewMode mode);
     void ChooseWindowScale(int32_t scale);
