@@ -462,6 +462,43 @@ try {
     JSON.stringify(taken),
   );
 
+  // The keys dialog: set 1's forward moved from Up to I; X (set 2's reverse) is refused; in a
+  // new solo race I drives and Up does not.
+  await page.locator(`[data-menu="${kPopup[Command.Config]}"]`).click();
+  await page.locator('[data-entry="keys"]').click();
+  await dialog("keys").waitFor();
+  await dialog("keys").locator('[data-answer="clear-Set1Forward"]').click();
+  await dialog("keys").locator('[data-answer="add-Set1Forward"]').click();
+  await page.keyboard.press("x");
+  const refusal = await dialog("keys").locator('[data-field="message"]').textContent();
+  await dialog("keys").locator('[data-answer="add-Set1Forward"]').click();
+  await page.keyboard.press("i");
+  const boundNow = await dialog("keys").locator('[data-binding="Set1Forward"]').textContent();
+  await answer("keys", "ok");
+  await page.keyboard.press("Alt+g");
+  await page.keyboard.press("1");
+  await waitState(() => vantrellChecks.state().mode === 1 && vantrellChecks.state().raceTicks > 5);
+  const craftAfter = async (code) => {
+    await page.keyboard.down(code);
+    await page.waitForTimeout(400);
+    await page.keyboard.up(code);
+    return (await page.evaluate(() => vantrellChecks.state().craft)).join();
+  };
+  const atStart = (await page.evaluate(() => vantrellChecks.state().craft)).join();
+  const afterUp = await craftAfter("ArrowUp");
+  const afterI = await craftAfter("KeyI");
+  const kept = await page.evaluate(() => localStorage.getItem("vantrell.keys"));
+  check(
+    refusal === "X is already bound to Key set 2: Reverse" &&
+      boundNow === "I" &&
+      afterUp === atStart &&
+      afterI !== afterUp &&
+      /^Set1Forward=I$/m.test(kept),
+    "a key rebound in the keys dialog drives, the old one no longer does, a taken key is refused",
+    JSON.stringify({ refusal, boundNow, atStart, afterUp, afterI, kept }),
+  );
+  await page.evaluate(() => localStorage.removeItem("vantrell.keys"));
+
   // Half a second stalled: the game catches up a few ticks, not thirty.
   const caughtUp = await page.evaluate(async () => {
     await new Promise((done) => requestAnimationFrame(done));

@@ -19,8 +19,9 @@ class WebKeyState final : public KeyState {
 };
 
 // The first two gamepads the browser reports, as joysticks with axes 0..65535: the left stick,
-// or the d-pad when the stick is at rest, steers; any face or shoulder button is the button;
-// Back (Select) asks to race again.
+// or the d-pad when the stick is at rest, steers; any other button is the button, and its bit
+// (PadButton) is what the keys the player bound look for; Back (Select) asks to race again
+// unless bound otherwise.
 class WebJoysticks final : public Joysticks {
   public:
     JoystickResult Capabilities(int32_t id, JoystickCaps& caps) override;

@@ -46,6 +46,12 @@ class WebHost {
     // world name the key belongs to) the run file of that name's best run in the stage's table,
     // as JSON {stage, course, time, run (hex)}; no run when the table holds none of theirs.
     std::string WorldRun(const std::string& name) const;
+    // The keys the player bound on the page (drive, pause and retry as the game reads them).
+    void UseKeys(const KeyBindings& bindings) {
+        if (game_ != nullptr) {
+            game_->Input().SetBindings(bindings);
+        }
+    }
     // Runs entered since the table was last saved: closing the tab now would lose them.
     bool Unsaved() const { return game_ != nullptr && game_->Records().Changed(); }
 

@@ -3,13 +3,18 @@
 // page starts it (page/main.js) after reading the numbers the two share (vt_protocol).
 #include <emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "hosts/web/web_bridge.h"
 #include "hosts/web/web_host.h"
 #include "hosts/web/web_protocol.h"
+#include "input/key_bindings.h"
 #include "platform/ui_text.h"
 #include "records/record_names.h"
 
@@ -54,6 +59,37 @@ EMSCRIPTEN_KEEPALIVE const char* vt_world_run(const char* nameUtf8) {
     const vantrell::web::WebHost* host = vantrell::web::WebHost::Running();
     json = host != nullptr ? host->WorldRun(nameUtf8 != nullptr ? nameUtf8 : "") : "{}";
     return json.c_str();
+}
+
+// The keys the page keeps, one "Action=Key, Key" line each, put to work; a line that does not
+// read cleanly keeps its default. Answers the lines in use, in the same form; valid until the
+// next call.
+EMSCRIPTEN_KEEPALIVE const char* vt_use_keys(const char* lines) {
+    using vantrell::BoundAction;
+    std::array<std::optional<std::string>, vantrell::kBoundActionCount> texts;
+    std::string_view rest = lines != nullptr ? lines : "";
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        const std::size_t equals = line.find('=');
+        for (std::size_t i = 0; i < vantrell::kBoundActionCount && equals != line.npos; ++i) {
+            if (vantrell::ActionName(static_cast<BoundAction>(i)) == line.substr(0, equals)) {
+                texts[i] = std::string(line.substr(equals + 1));
+            }
+        }
+    }
+    const vantrell::KeyBindings bindings = vantrell::KeyBindings::FromTexts(texts);
+    if (vantrell::web::WebHost* host = vantrell::web::WebHost::Running()) {
+        host->UseKeys(bindings);
+    }
+    static std::string answer;
+    answer.clear();
+    for (std::size_t i = 0; i < vantrell::kBoundActionCount; ++i) {
+        const auto action = static_cast<BoundAction>(i);
+        answer += std::string(vantrell::ActionName(action)) + "=" + bindings.Text(action) + "\n";
+    }
+    return answer.c_str();
 }
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 
 #include "app/config_dialog.h"
 #include "gfx/frame_layout.h"
+#include "input/key_bindings.h"
 #include "platform/commands.h"
 #include "platform/key_state.h"
 
@@ -86,32 +87,10 @@ constexpr const char* Name(Command command) {
     return nullptr;
 }
 
-constexpr const char* Name(Key key) {
-    switch (key) {
-        case Key::Shift:
-            return "Shift";
-        case Key::Control:
-            return "Control";
-        case Key::Left:
-            return "Left";
-        case Key::Up:
-            return "Up";
-        case Key::Right:
-            return "Right";
-        case Key::Down:
-            return "Down";
-        case Key::A:
-            return "A";
-        case Key::D:
-            return "D";
-        case Key::S:
-            return "S";
-        case Key::W:
-            return "W";
-        case Key::X:
-            return "X";
-    }
-    return nullptr;
+// A key by the name the settings keep; the page maps its key codes to these.
+const char* Name(Key key) {
+    const std::string_view name = KeyName(key);
+    return name.empty() ? nullptr : name.data();  // literals: NUL-terminated
 }
 
 constexpr const char* Name(SpeedBarMove move) {

@@ -14,6 +14,7 @@ import { ui } from "./ui.js";
 import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
 import { askName, chooseRuns, hiScoreList } from "./ui_records.js";
 import { chooseStage } from "./ui_stages.js";
+import { offerKeys } from "./ui_keys.js";
 import { offerWorld } from "./ui_world.js";
 import { world } from "./world.js";
 
@@ -56,6 +57,7 @@ const page = {
   download: host.download,
   ready(menu) {
     host.ready(menu);
+    offerKeys();
     offerWorld().catch((error) => console.warn("vantrell: the world table:", error));
   },
   afterStart: host.afterStart,

@@ -53,3 +53,16 @@ export function worldRun(name = "") {
     program._free(pointer);
   }
 }
+
+// Puts the keys the page keeps to work ("Action=Key, Key" lines; a line that does not read
+// cleanly keeps its default) and answers the lines in use; the defaults for "". Null while no
+// program runs.
+export function useKeys(lines) {
+  if (!program) return null;
+  const pointer = newString(lines);
+  try {
+    return program.UTF8ToString(program._vt_use_keys(pointer));
+  } finally {
+    program._free(pointer);
+  }
+}

@@ -121,32 +121,59 @@ screen.toggleFullScreen = function () {
 };
 
 // ---- Keyboard: a key counts when it is held, or was pressed since the game last asked.
-// The browser's key codes by the game's key names; their numbers come from the program. Ctrl
-// is never a game key here: the browser keeps its shortcuts (Ctrl+W closes the tab), and the
-// button steers nothing.
-const kGameKeys = {
+// The browser's key codes as the game's key names (the settings' spelling); their numbers come
+// from the program. Ctrl and Alt are never keys here: the browser keeps its shortcuts (Ctrl+W
+// closes the tab).
+const kNamedCodes = {
   ShiftLeft: "Shift",
   ShiftRight: "Shift",
   ArrowLeft: "Left",
   ArrowUp: "Up",
   ArrowRight: "Right",
   ArrowDown: "Down",
-  KeyA: "A",
-  KeyD: "D",
-  KeyS: "S",
-  KeyW: "W",
-  KeyX: "X",
+  Space: "Space",
+  Enter: "Return",
+  NumpadEnter: "Return",
+  Backspace: "Backspace",
+  Tab: "Tab",
+  Pause: "Pause",
+  Insert: "Insert",
+  Delete: "Delete",
+  Home: "Home",
+  End: "End",
+  PageUp: "PageUp",
+  PageDown: "PageDown",
+  Comma: "Comma",
+  Period: "Period",
+  Slash: "Slash",
+  Semicolon: "Semicolon",
+  Minus: "Minus",
+  Equal: "Equal",
 };
+export function keyName(code) {
+  if (code in kNamedCodes) return kNamedCodes[code];
+  const m = /^(?:Key([A-Z])|(?:Digit|Numpad)([0-9])|(F(?:[1-9]|1[0-2])))$/.exec(code);
+  return m ? m[1] || m[2] || m[3] : undefined;
+}
 // By the program's key number: held now, and pressed since the game last asked.
 const held = new Map();
 const pressed = new Map();
-const gameKey = (code) => (code in kGameKeys ? Key[kGameKeys[code]] : undefined);
+// The action each bound key's name does ("Set1Forward", "Pause", ...), set from the keys the
+// player chose.
+let boundTo = new Map();
 
 export const keys = {
   downOrPressed(index) {
     const on = held.get(index) === true || pressed.get(index) === true;
     pressed.delete(index);
     return on;
+  },
+  // The keys in use: {action: [key or pad button names]}.
+  use(table) {
+    boundTo = new Map();
+    for (const [action, names] of Object.entries(table)) {
+      for (const name of names) boundTo.set(name, action);
+    }
   },
   // Keys the page itself acts on; the host posts their events.
   onPause: null,
@@ -162,33 +189,31 @@ window.addEventListener("keydown", (event) => {
   if (event.ctrlKey || event.metaKey || event.altKey || busy()) {
     return;
   }
-  if (event.code === "F11") {
+  const name = keyName(event.code);
+  const action = boundTo.get(name);
+  if (action === "FullScreen") {
     event.preventDefault();
-    screen.toggleFullScreen();
+    if (!event.repeat) screen.toggleFullScreen();
     return;
   }
-  const index = gameKey(event.code);
-  if (index !== undefined) {
-    held.set(index, true);
-    pressed.set(index, true);
-    event.preventDefault(); // arrows would scroll the page
+  if (action === "Pause" || action === "Retry") {
+    event.preventDefault();
+    const act = action === "Pause" ? keys.onPause : keys.onRetry;
+    if (!event.repeat && act) act();
     return;
   }
-  if (event.repeat) {
-    return;
-  }
-  if ((event.code === "KeyP" || event.code === "Pause") && keys.onPause) {
-    event.preventDefault();
-    keys.onPause();
-  } else if ((event.code === "KeyR" || event.code === "Backspace") && keys.onRetry) {
-    event.preventDefault();
-    keys.onRetry();
+  if (name !== undefined && Key[name] !== undefined) {
+    held.set(Key[name], true);
+    pressed.set(Key[name], true);
+    // Bound keys act for the game alone (arrows would scroll the page); the rest stay the
+    // browser's too.
+    if (action !== undefined) event.preventDefault();
   }
 });
 window.addEventListener("keyup", (event) => {
-  const index = gameKey(event.code);
-  if (index !== undefined) {
-    held.delete(index);
+  const name = keyName(event.code);
+  if (name !== undefined && Key[name] !== undefined) {
+    held.delete(Key[name]);
   }
 });
 // Keys let go while the page had no focus never report it.
@@ -197,6 +222,8 @@ window.addEventListener("blur", () => held.clear());
 // ---- Gamepads (the browser's standard mapping): the first two connected are joysticks 1, 2.
 const kAxisMax = 65535;
 const kRest = 0.25;
+// By the browser's standard button index; -1: the d-pad, which steers.
+const kPadBits = [0, 1, 2, 3, 9, 10, 11, 12, 4, 6, 7, 8, -1, -1, -1, -1, 5];
 
 function connectedPads() {
   const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
@@ -219,10 +246,12 @@ export const pads = {
     if (!pad) {
       return null;
     }
+    // Bits in the game's order of a pad's buttons (A, B, X, Y, Back, Guide, Start, L3, R3, LB,
+    // RB, LT, RT), read from the browser's standard order.
     let buttons = 0;
-    for (let i = 0; i < 8; ++i) {
-      if (down(pad, i)) buttons |= 1 << i;
-    }
+    kPadBits.forEach((bit, i) => {
+      if (bit >= 0 && down(pad, i)) buttons |= 1 << bit;
+    });
     return {
       x: axis(pad.axes[0] || 0, down(pad, 14), down(pad, 15)),
       y: axis(pad.axes[1] || 0, down(pad, 12), down(pad, 13)),
