@@ -174,3 +174,51 @@ TEST_F(InputCalibration, FailedCapabilitiesGiveACentredRange) {
 
 }  // namespace
 }  // namespace vantrell
+
+namespace vantrell {
+namespace {
+
+// Pad buttons a player bound: set 1's forward on A counts on player 1's pad only while player 1
+// drives with set 1, and pause and retry follow their buttons, no longer Start and Back.
+TEST(InputPadBindings, BoundButtonsDriveAndActInPlaceOfTheDefaults) {
+    ScriptedKeyState keys;
+    ScriptedJoysticks sticks;
+    test::PlugCentred(sticks, 0);
+    InputConfig input(keys, sticks);
+    KeyBindings bindings = KeyBindings::Defaults();
+    ASSERT_TRUE(bindings.Add(BoundAction::Set1Forward, Binding::OfPad(PadButton::A)));
+    bindings.Clear(BoundAction::Pause);
+    bindings.Clear(BoundAction::Retry);
+    ASSERT_TRUE(bindings.Add(BoundAction::Pause, Binding::OfPad(PadButton::Y)));
+    ASSERT_TRUE(bindings.Add(BoundAction::Retry, Binding::OfPad(PadButton::B)));
+    EXPECT_FALSE(bindings.Add(BoundAction::Set2Button, Binding::OfPad(PadButton::A)));
+    input.SetBindings(bindings);
+
+    const auto press = [&](uint32_t buttons, bool back) {
+        sticks.SetPosition(0, {test::kCentre, test::kCentre, buttons, back});
+        sticks.SetStartDown(0, false);
+    };
+    press(PadBit(PadButton::A), false);
+    EXPECT_EQ(test::FieldsOf(input.Poll().player1), (test::Fields{1, -1, 0, 0, 1, 1}));
+    press(0, true);  // Back: no longer retry
+    input.Poll();
+    EXPECT_FALSE(input.TakeRetryRequest());
+    press(PadBit(PadButton::B), false);
+    input.Poll();
+    EXPECT_TRUE(input.TakeRetryRequest());
+    sticks.SetStartDown(0, true);  // Start: no longer pause
+    EXPECT_FALSE(input.TakePauseRequest());
+    press(PadBit(PadButton::Y), false);
+    EXPECT_TRUE(input.TakePauseRequest());
+    EXPECT_FALSE(input.TakePauseRequest()) << "held, not pressed again";
+
+    // Driving with set 2, player 1's A is only a button.
+    input.Choose(2, Device::LetterKeys);  // player 2 lets go of set 2
+    input.Choose(1, Device::LetterKeys);
+    ASSERT_TRUE(input.Uses(1, Device::LetterKeys));
+    press(PadBit(PadButton::A), false);
+    EXPECT_EQ(test::FieldsOf(input.Poll().player1), (test::Fields{0, 0, 0, 0, 1, 1}));
+}
+
+}  // namespace
+}  // namespace vantrell
