@@ -462,8 +462,8 @@ try {
     JSON.stringify(taken),
   );
 
-  // The keys dialog: set 1's forward moved from Up to I; X (set 2's reverse) is refused; in a
-  // new solo race I drives and Up does not.
+  // The keys dialog: set 1's forward moved from Up to I; X (set 2's reverse) is refused; after a
+  // reload, in a new solo race, I drives and Up does not.
   await page.locator(`[data-menu="${kPopup[Command.Config]}"]`).click();
   await page.locator('[data-entry="keys"]').click();
   await dialog("keys").waitFor();
@@ -475,6 +475,8 @@ try {
   await page.keyboard.press("i");
   const boundNow = await dialog("keys").locator('[data-binding="Set1Forward"]').textContent();
   await answer("keys", "ok");
+  const kept = await page.evaluate(() => localStorage.getItem("vantrell.keys"));
+  await load("?lang=en"); // the keys come back from the browser's storage; the craft at rest
   await page.keyboard.press("Alt+g");
   await page.keyboard.press("1");
   await waitState(() => vantrellChecks.state().mode === 1 && vantrellChecks.state().raceTicks > 5);
@@ -487,7 +489,6 @@ try {
   const atStart = (await page.evaluate(() => vantrellChecks.state().craft)).join();
   const afterUp = await craftAfter("ArrowUp");
   const afterI = await craftAfter("KeyI");
-  const kept = await page.evaluate(() => localStorage.getItem("vantrell.keys"));
   check(
     refusal === "X is already bound to Key set 2: Reverse" &&
       boundNow === "I" &&
