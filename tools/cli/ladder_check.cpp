@@ -17,7 +17,7 @@ std::string RankText(int32_t rank, int32_t time) {
 
 Coast LongestCoast(const Recording& recording, int32_t time) {
     Coast longest;
-    Coast current;
+    Coast current{0, 1};
     // Byte 0 belongs to the tick the race starts on and is never recorded.
     const int32_t end = std::min<int32_t>(time, kRecordingBytes);
     for (int32_t tick = 1; tick < end; ++tick) {
