@@ -14,6 +14,7 @@ import { ui } from "./ui.js";
 import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
 import { askName, chooseRuns, hiScoreList } from "./ui_records.js";
 import { chooseStage } from "./ui_stages.js";
+import { touchControls } from "./ui_touch.js";
 import { viewSwitches } from "./ui_view.js";
 import { offerWorld } from "./ui_world.js";
 import { world } from "./world.js";
@@ -68,7 +69,7 @@ const page = {
 };
 
 // The view's size choice under the picture (the picture mode beside it once the program has
-// said which modes it has).
+// said which modes it has). A phone's picture is stretched to its width unless the player chose.
 function viewControls() {
   const select = document.getElementById("scaling");
   const label = document.getElementById("scaling-label");
@@ -80,7 +81,8 @@ function viewControls() {
   };
   texts();
   i18n.onChange(texts);
-  select.value = localStorage.getItem("vantrell.scaling") || "whole";
+  select.value =
+    localStorage.getItem("vantrell.scaling") || (touchControls.shown() ? "stretch" : "whole");
   screen.setStretch(select.value === "stretch");
   select.addEventListener("change", () => {
     localStorage.setItem("vantrell.scaling", select.value);

@@ -175,6 +175,15 @@ export const keys = {
     pressed.delete(index);
     return on;
   },
+  // A game key goes down or up (the keyboard's, or a touch control standing for one): a press
+  // counts at the game's next look even when the key is up again by then.
+  press(index) {
+    held.set(index, true);
+    pressed.set(index, true);
+  },
+  release(index) {
+    held.delete(index);
+  },
   // Keys the page itself acts on; the host posts their events.
   onPause: null,
   onRetry: null,
@@ -196,8 +205,7 @@ window.addEventListener("keydown", (event) => {
   }
   const index = gameKey(event.code);
   if (index !== undefined) {
-    held.set(index, true);
-    pressed.set(index, true);
+    keys.press(index);
     event.preventDefault(); // arrows would scroll the page
     return;
   }
@@ -215,7 +223,7 @@ window.addEventListener("keydown", (event) => {
 window.addEventListener("keyup", (event) => {
   const index = gameKey(event.code);
   if (index !== undefined) {
-    held.delete(index);
+    keys.release(index);
   }
 });
 // Keys let go while the page had no focus never report it.

@@ -51,6 +51,7 @@ let bar = null;
 let open = null; // { popup, levels: [{ items, box, index }] } while a pop-up shows
 let barFocus = -1; // the highlighted title after a lone Alt tap, no pop-up open
 let altTap = false;
+let touchTap = false; // the last press was a finger's: no hovering opens a pop-up
 
 // The page's own entries may word themselves and say whether they are checked as they open.
 function textOf(item) {
@@ -99,6 +100,7 @@ function buildBar() {
       else openPopup(index, false);
     });
     title.addEventListener("mouseenter", () => {
+      if (touchTap) return; // a tap's mouse events: the press alone opens or closes
       if (open && open.popup !== index && !ui.dialogOpen()) openPopup(index, false);
     });
     bar.append(title);
@@ -349,6 +351,7 @@ function onKeyUp(e) {
   }
 }
 
+window.addEventListener("pointerdown", (e) => (touchTap = e.pointerType === "touch"), true);
 window.addEventListener("keydown", onKeyDown, true);
 window.addEventListener("keyup", onKeyUp, true);
 window.addEventListener("blur", () => {
