@@ -6,20 +6,15 @@
 // a tap that begins and ends between two ticks turning it exactly one step; in a solo race the
 // pause and retry controls act; the race display and splits switches act and are kept over a
 // reload; and full screen holds the race display and a dialog opened in it.
-//
-// Alone, against a browser build already made (and, with --shot, the phone picture for the docs):
-//   node tests/web/touch_checks.mjs [--build build] [--web build-web] [--shot docs/page-phone.png]
-import { readFileSync } from "node:fs";
-import { dirname, join } from "node:path";
-import { fileURLToPath } from "node:url";
+// With VANTRELL_PHONE_SHOT=FILE.png it also takes the picture of the page on a phone the docs show.
 import { chromium } from "playwright-core";
 import { chromiumOptions } from "./chromium.mjs";
-import { serve } from "./serve.mjs";
 
 const kPhone = { width: 390, height: 844 };
 const kHeadings = 64;
 
-export async function touchChecks(check, { url, recording, shot }) {
+export async function touchChecks(check, { url, recording }) {
+  const shot = process.env.VANTRELL_PHONE_SHOT;
   const browser = await chromium.launch(chromiumOptions);
   try {
     const context = await browser.newContext({
@@ -57,85 +52,79 @@ export async function touchChecks(check, { url, recording, shot }) {
     const touchUp = () =>
       cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
     const control = (name) => `#touch [data-touch="${name}"]`;
+    // Until the game has drawn `ticks` more frames (counted from `from`).
+    const ticksPass = async (ticks, from = null) =>
+      waitState(
+        (at) => vantrellChecks.state().frames >= at,
+        (from ?? (await state()).frames) + ticks,
+      );
     // Held for `ticks` ticks of the game.
     const touchFor = async (name, ticks) => {
       const from = (await state()).frames;
       await touchDown(control(name));
-      await waitState((at) => vantrellChecks.state().frames >= at, from + ticks);
+      await ticksPass(ticks, from);
       await touchUp();
     };
     const tapEntry = async (popup, selector) => {
       await page.locator(`[data-menu="${popup}"]`).tap();
       await page.locator(selector).tap();
     };
-    const rect = (selector) =>
-      page.evaluate((s) => {
-        const r = document.querySelector(s).getBoundingClientRect();
-        return { left: r.left, top: r.top, right: r.right, bottom: r.bottom };
-      }, selector);
     const overlap = (a, b) =>
       a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    // Where the picture, the race display and the controls are, and whether the page is zoomed
+    // or scrolls sideways.
+    const layout = () =>
+      page.evaluate(() => {
+        const box = (node) => node.getBoundingClientRect().toJSON();
+        return {
+          screen: box(document.getElementById("screen")),
+          panel: box(document.getElementById("panel")),
+          controls: [...document.querySelectorAll("#touch [data-touch]")].map(box),
+          width: innerWidth,
+          height: innerHeight,
+          scrollWidth: document.documentElement.scrollWidth,
+          scale: visualViewport.scale,
+        };
+      });
+    // Six controls on the screen, for thumbs, clear of the picture and the race display.
+    const controlsFit = (at) =>
+      at.scrollWidth <= at.width &&
+      at.scale === 1 &&
+      at.controls.length === 6 &&
+      at.controls.every(
+        (r) =>
+          r.left >= 0 &&
+          r.top >= 0 &&
+          r.right <= at.width &&
+          r.bottom <= at.height &&
+          r.width >= 48 &&
+          r.height >= 48 &&
+          !overlap(r, at.screen) &&
+          !overlap(r, at.panel),
+      );
 
-    // ---- the layout, in portrait and in landscape
-    const layout = async () => {
-      const screen = await rect("#screen");
-      const panel = await rect("#panel");
-      const controls = await page
-        .locator("#touch [data-touch]")
-        .evaluateAll((all) => all.map((node) => node.getBoundingClientRect().toJSON()));
-      const fits = await page.evaluate(() => ({
-        width: window.innerWidth,
-        height: window.innerHeight,
-        scrollWidth: document.documentElement.scrollWidth,
-        scale: window.visualViewport.scale,
-      }));
-      return { screen, panel, controls, fits };
-    };
-    const inside = (r, fits) =>
-      r.left >= 0 && r.top >= 0 && r.right <= fits.width && r.bottom <= fits.height;
-    const thumbSized = (r) => r.right - r.left >= 48 && r.bottom - r.top >= 48;
     await open();
     await waitState(() => vantrellChecks.state().frames > 2);
     const portrait = await layout();
-    check(
-      portrait.fits.scrollWidth <= portrait.fits.width &&
-        portrait.fits.scale === 1 &&
-        portrait.screen.right - portrait.screen.left >= 0.95 * kPhone.width &&
-        portrait.panel.bottom <= kPhone.height &&
-        portrait.controls.length === 6 &&
-        portrait.controls.every(
-          (r) =>
-            inside(r, portrait.fits) &&
-            thumbSized(r) &&
-            !overlap(r, portrait.screen) &&
-            !overlap(r, portrait.panel),
-        ),
-      "on a 390 x 844 phone the page fits unzoomed, the picture as wide as the screen, six " +
-        "touch controls for thumbs below the race display",
-      JSON.stringify(portrait),
-    );
     await page.setViewportSize({ width: kPhone.height, height: kPhone.width });
     await page.waitForTimeout(200);
     const landscape = await layout();
-    check(
-      landscape.fits.scrollWidth <= landscape.fits.width &&
-        landscape.controls.every(
-          (r) =>
-            inside(r, landscape.fits) &&
-            thumbSized(r) &&
-            !overlap(r, landscape.screen) &&
-            !overlap(r, landscape.panel),
-        ),
-      "turned to landscape, the touch controls stand beside the picture, all on the screen",
-      JSON.stringify(landscape),
-    );
     await page.setViewportSize(kPhone);
+    check(
+      controlsFit(portrait) &&
+        portrait.screen.width >= 0.95 * kPhone.width &&
+        portrait.panel.bottom < portrait.controls[0].top &&
+        controlsFit(landscape),
+      "on a 390 x 844 phone the page fits unzoomed, the picture as wide as the screen, the " +
+        "touch controls for thumbs below the race display, and beside the picture in landscape",
+      JSON.stringify({ portrait, landscape }),
+    );
 
     // ---- free drive, chosen by tap, steered by touch
     await tapEntry(0, `[data-command="${Command.FreeDrive}"]`);
     await waitState(() => vantrellChecks.state().mode === 4 && !vantrellChecks.dialogOpen());
     // Past the countdown, which takes the controls away.
-    await waitState((at) => vantrellChecks.state().frames >= at, (await state()).frames + 70);
+    await ticksPass(70);
     // A tap between two ticks: the game holds its ticks while the finger goes down and up.
     await page.evaluate(() => vantrellChecks.holdTicks(true));
     const before = await state();
@@ -144,7 +133,7 @@ export async function touchChecks(check, { url, recording, shot }) {
     await page.waitForTimeout(50);
     const held = await state();
     await page.evaluate(() => vantrellChecks.holdTicks(false));
-    await waitState((at) => vantrellChecks.state().frames >= at, held.frames + 5);
+    await ticksPass(5, held.frames);
     const tapped = await state();
     check(
       held.frames === before.frames &&
@@ -154,7 +143,7 @@ export async function touchChecks(check, { url, recording, shot }) {
     );
     await touchFor("right", 12);
     const turned = await state();
-    await waitState((at) => vantrellChecks.state().frames >= at, turned.frames + 10);
+    await ticksPass(10, turned.frames);
     const after = await state();
     const steps = (turned.heading - tapped.heading + kHeadings) % kHeadings;
     check(
@@ -209,11 +198,6 @@ export async function touchChecks(check, { url, recording, shot }) {
     await page.waitForTimeout(100);
     const splitOff = await splitPixels();
     const paused = await state();
-    check(
-      splitOn > 0 && splitOff === 0 && paused.paused,
-      "the pause control pauses the race; Settings > Splits switches the split off the panel",
-      JSON.stringify({ splitOn, splitOff, paused }),
-    );
     if (shot) {
       await tapEntry(2, '[data-entry="splits"]');
       await page.waitForTimeout(200);
@@ -221,8 +205,18 @@ export async function touchChecks(check, { url, recording, shot }) {
       await tapEntry(2, '[data-entry="splits"]');
     }
     await page.locator(control("retry")).tap();
-    await waitState(() => !vantrellChecks.state().paused && vantrellChecks.state().raceTicks < 20);
-    check(true, "the retry control starts the race again from the countdown");
+    const retried = await waitState(
+      () => !vantrellChecks.state().paused && vantrellChecks.state().raceTicks < 20,
+    ).then(
+      () => true,
+      () => false,
+    );
+    check(
+      splitOn > 0 && splitOff === 0 && paused.paused && retried,
+      "the pause control pauses a race, Settings > Splits takes the split off the panel, and " +
+        "the retry control starts the race again",
+      JSON.stringify({ splitOn, splitOff, paused, retried }),
+    );
     await tapEntry(2, '[data-entry="race-panel"]');
     const panelShown = await page.locator("#panel").isVisible();
     await open();
@@ -245,16 +239,13 @@ export async function touchChecks(check, { url, recording, shot }) {
     const fullButton = page.locator("#fullscreen");
     const outside = await fullButton.textContent();
     await fullButton.tap();
-    await page.waitForFunction(() => document.fullscreenElement !== null);
-    // The button's words follow the browser's change event, a frame after the change.
-    const inFull = await page
-      .waitForFunction(
-        (before) => document.getElementById("fullscreen").textContent !== before,
-        outside,
-        { timeout: 2000 },
-      )
-      .then(() => fullButton.textContent())
-      .catch(() => outside);
+    // The button's words follow the browser's change event.
+    await page.waitForFunction(
+      (was) =>
+        document.fullscreenElement && document.getElementById("fullscreen").textContent !== was,
+      outside,
+    );
+    const inFull = await fullButton.textContent();
     await tapEntry(0, `[data-command="${Command.Versus}"]`);
     const choice = page.locator('[data-dialog="choose"]');
     await choice.waitFor();
@@ -287,34 +278,4 @@ export async function touchChecks(check, { url, recording, shot }) {
   } finally {
     await browser.close();
   }
-}
-
-if (process.argv[1] === fileURLToPath(import.meta.url)) {
-  const args = process.argv.slice(2);
-  const option = (name, fallback) => {
-    const at = args.indexOf(name);
-    return at >= 0 ? args[at + 1] : fallback;
-  };
-  const hooks = join(dirname(fileURLToPath(import.meta.url)), "hooks");
-  const { server, url } = await serve({
-    "/": join(option("--web", "build-web"), "www"),
-    "/hooks/": hooks,
-  });
-  let failures = 0;
-  const check = (ok, what, detail = "") => {
-    console.log(`${ok ? "ok" : "FAILED"} - ${what}${ok || !detail ? "" : "\n    " + detail}`);
-    if (!ok) failures += 1;
-  };
-  try {
-    await touchChecks(check, {
-      url,
-      recording: readFileSync(join(option("--build", "build"), "game", "S0N0.JOY")),
-      shot: option("--shot", null),
-    });
-  } catch (error) {
-    check(false, "the phone session ran to its end", error.stack || String(error));
-  } finally {
-    server.close();
-  }
-  process.exit(failures === 0 ? 0 : 1);
 }
