@@ -134,6 +134,9 @@ function fit() {
 }
 window.addEventListener("resize", fit);
 document.addEventListener("fullscreenchange", fit);
+// The choices below the picture take another line as their texts come in (their words, another
+// language, a late font): the room is measured again, a frame later, when their height changes.
+new ResizeObserver(() => requestAnimationFrame(fit)).observe(after[0]);
 screen.fit = fit;
 
 // Full screen holds the whole page, not the picture alone: the race display, the menus and the
