@@ -7,6 +7,7 @@
 // downloaded byte-equal to the tool's export and uploaded again; then (offline_checks.mjs) the
 // server's compressed answers, the manifest and icons, offline play, a new build replacing the
 // kept one, and /api/ and ?run= never kept; (view_checks.mjs) the picture modes;
+// (touch_checks.mjs) the page on a phone's touch screen, and its full screen;
 // (pack_checks.mjs) a stage pack uploaded, kept over a reload, raced, and hostile archives
 // refused; and (world_checks.mjs) the page as a world table client, served by vantrell-server,
 // while the plain file server shows no world entries. --figures adds the sizes, the time per
@@ -25,6 +26,7 @@ import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
 import { packChecks } from "./pack_checks.mjs";
 import { serve } from "./serve.mjs";
+import { touchChecks } from "./touch_checks.mjs";
 import { viewChecks } from "./view_checks.mjs";
 import { worldChecks } from "./world_checks.mjs";
 
@@ -509,6 +511,7 @@ try {
     originalState: pausedState,
     figures: args.includes("--figures"),
   });
+  await touchChecks(check, { url, recording });
   await packChecks(check, {
     url,
     native,
