@@ -27,6 +27,8 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
     window_->UseRaceDisplaySettings(settings.settingsFile);
     languageMenu_ = std::make_unique<LanguageMenu>(window_->Menu(), settings.settingsFile);
     pauseKeys_ = std::make_unique<PauseKeys>(*window_, *shell_);
+    padMenus_ = std::make_unique<PadMenus>(*window_, joysticks_);
+    dialogs_.SetPadQuery([this] { return padMenus_->LastInputWasPad(); });
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
         new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile,
@@ -42,6 +44,8 @@ DesktopApp::~DesktopApp() {
     timer_.SetTickHandler({});
     window_->AttachShell(nullptr);
     pauseKeys_.reset();
+    dialogs_.SetPadQuery({});
+    padMenus_.reset();
     window_->View().SetPausedQuery({});
     shell_.reset();
     game_.reset();
