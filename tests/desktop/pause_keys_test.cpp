@@ -138,7 +138,7 @@ TEST_F(PauseKeysTest, TheStartButtonOfAPadAPlayerDrivesWithPauses) {
     EXPECT_TRUE(press(true, false)) << "nobody drives with the pad yet";
     EXPECT_TRUE(press(false, false));
 
-    Pump(300);  // that release is long past
+    Pump(1100);  // that release is past counting
     input.Choose(1, Device::Joystick1);
     ASSERT_TRUE(input.Uses(1, Device::Joystick1));
     // Start acts when let go alone (held with Back it opens the menu instead).

@@ -14,7 +14,7 @@ constexpr int16_t kAxisHigh = 32767;
 constexpr int16_t kMenuPush = 16384;
 // A lone release of Back or Start older than this is dropped, not acted on later: a paused
 // game reads no positions, and a retry long after the press would surprise.
-constexpr uint32_t kLetGoMs = 250;
+constexpr uint32_t kLetGoMs = 1000;
 
 // One axis with its two d-pad directions: a held direction wins over the stick.
 uint32_t Steer(int16_t stick, bool low, bool high) {
