@@ -1,5 +1,6 @@
 #include "hosts/desktop/name_grid.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -77,6 +78,8 @@ QStringList NameGrid::RowCells(int row) const {
         for (const char* label : kCommandLabels) {
             labels << QString::fromUtf8(label);
         }
+        // The one word among them, the dialog's own button's.
+        labels[CellOk] = QCoreApplication::translate("Dialogs", "OK");
         return labels;
     }
     return pages_[page_].mid(row * kColumns, kColumns);

@@ -2,6 +2,7 @@
 // letters, digits, hiragana and katakana (only characters the record file can hold, as the
 // program's own check says), and a row of commands: the pages, space, delete and OK. The arrow
 // keys move and Enter picks; a pad's d-pad and A arrive as those keys (pad_nav.js).
+import { i18n } from "./i18n.js";
 import { nameFits } from "./program.js";
 import { ui } from "./ui.js";
 
@@ -38,8 +39,10 @@ export function nameGrid({ type, erase, done }) {
   grid.dataset.field = "grid";
   grid.setAttribute("role", "grid");
 
+  // The one word among the commands, the dialog's own button's.
+  const commands = kCommands.map((text, c) => (c === kOk ? i18n.tr("Dialogs", "OK") : text));
   const cellsOf = (r) =>
-    r === rows ? kCommands : pages[page].slice(r * kColumns, (r + 1) * kColumns);
+    r === rows ? commands : pages[page].slice(r * kColumns, (r + 1) * kColumns);
 
   function render() {
     grid.textContent = "";
