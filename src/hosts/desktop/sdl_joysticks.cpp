@@ -154,7 +154,9 @@ void SdlJoysticks::ReadBackStart(Opened& device) {
 }
 
 bool SdlJoysticks::TakeLetGo(uint32_t& letGo) {
-    const bool recent = letGo != 0 && SDL_GetTicks() - letGo <= kLetGoMs;
+    // Signed: a letGo made odd (so never 0) may lie a millisecond ahead of the clock.
+    const auto age = static_cast<int32_t>(SDL_GetTicks() - letGo);
+    const bool recent = letGo != 0 && age <= static_cast<int32_t>(kLetGoMs);
     letGo = 0;
     return recent;
 }
