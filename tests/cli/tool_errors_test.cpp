@@ -96,6 +96,8 @@ TEST(ToolErrors, OptionsAndArgumentsACommandDoesNotTake) {
     const std::vector<Case> cases = {
         {{"verify", "--stage", "1", "--out", out, run}, "verify: does not take --out"},
         {{"verify", "--stage", "1", "--replace", run}, "verify: does not take --replace"},
+        {{"verify", "--stage", "1", "--ladder", run}, "verify: --ladder checks the stored tables"},
+        {{"table", "--stage", "1", "--ladder"}, "table: does not take --ladder"},
         {{"trace", "--stage", "1", "--every", "2", run}, "trace: does not take --every"},
         {with({"render"}, with(view, {"--style", "bold"})), "render: does not take --style"},
         {with({"render"}, with(view, {run})), "render: does not take the argument '" + run},

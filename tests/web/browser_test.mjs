@@ -7,6 +7,7 @@
 // downloaded byte-equal to the tool's export and uploaded again; then (offline_checks.mjs) the
 // server's compressed answers, the manifest and icons, offline play, a new build replacing the
 // kept one, and /api/ and ?run= never kept; (view_checks.mjs) the picture modes;
+// (touch_checks.mjs) the page on a phone's touch screen, and its full screen;
 // (pack_checks.mjs) a stage pack uploaded, kept over a reload, raced, and hostile archives
 // refused; and (world_checks.mjs) the page as a world table client, served by vantrell-server,
 // while the plain file server shows no world entries. --figures adds the sizes, the time per
@@ -25,6 +26,7 @@ import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
 import { packChecks } from "./pack_checks.mjs";
 import { serve } from "./serve.mjs";
+import { touchChecks } from "./touch_checks.mjs";
 import { viewChecks } from "./view_checks.mjs";
 import { worldChecks } from "./world_checks.mjs";
 
@@ -283,7 +285,7 @@ try {
   check(await leaving(), "closing the tab with a run not yet saved makes the browser ask");
 
   // Meanwhile another tab of the game sets and saves a run of its own: a stored run started one
-  // tick late (937 ticks), so that it is no run the table already holds.
+  // tick late (948 ticks), so that it is no run the table already holds.
   const late = [0, ...readFileSync(join(game, "S0N1.JOY")).subarray(0, 2399)];
   const other = await context.newPage();
   await open(other, "?lang=en");
@@ -330,12 +332,12 @@ try {
   await dialog("list").waitFor();
   const listed = await dialog("list").innerText();
   check(
-    /Web Tester/.test(listed) && /928/.test(listed),
+    /Web Tester/.test(listed) && /946/.test(listed),
     "after a reload the saved run is in stage 1's table",
     listed,
   );
   check(
-    /Other Tab/.test(listed) && /937/.test(listed),
+    /Other Tab/.test(listed) && /948/.test(listed),
     "the run another tab saved meanwhile is kept",
     listed,
   );
@@ -588,6 +590,7 @@ try {
     originalState: pausedState,
     figures: args.includes("--figures"),
   });
+  await touchChecks(check, { url, recording });
   await packChecks(check, {
     url,
     native,

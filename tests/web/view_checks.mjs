@@ -142,7 +142,7 @@ export async function viewChecks(
       return page.evaluate(() => [...vantrellChecks.host.tickTimes].sort((a, b) => a - b));
     };
     if (figures) {
-      // Most of the race (the stage's best run ends near tick 930), before anything reads the
+      // Most of the race (the stage's best run ends near tick 950), before anything reads the
       // canvas back.
       const ticks = await race(850);
       console.log(

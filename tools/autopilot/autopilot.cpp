@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "craft/heading_tables.h"
 #include "input/control_code.h"
 
 namespace vantrell {
@@ -36,7 +37,7 @@ bool InsideBox(const Checkpoint& box, int32_t x, int32_t y) {
 
 AutopilotStyle MakeStyle(const char* name, const char* driver, int32_t segmentTicks,
                          int32_t segments, int32_t slopePenalty, int32_t momentumTicks,
-                         bool useReverse, bool coast) {
+                         bool useReverse, bool coast, int32_t speedCap = 0) {
     AutopilotStyle style;
     style.name = name;
     style.driver = driver;
@@ -46,23 +47,26 @@ AutopilotStyle MakeStyle(const char* name, const char* driver, int32_t segmentTi
     style.momentumTicks = momentumTicks;
     style.useReverse = useReverse;
     style.coast = coast;
+    style.speedCap = speedCap;
     return style;
 }
 
 }  // namespace
 
 const std::vector<AutopilotStyle>& AutopilotStyles() {
+    // Two experts, then drivers who lift off ever earlier: a ladder from the best time down to
+    // a beginner's, who takes the course at about half the top speed.
     static const std::vector<AutopilotStyle> styles = {
         MakeStyle("swift", "Ilse Varga", 8, 3, 2, 4, true, true),
-        MakeStyle("steady", "Tobin Marsh", 6, 3, 6, 2, false, true),
-        MakeStyle("bold", "Renata Quill", 10, 3, 1, 6, true, true),
-        MakeStyle("eager", "Oskar Lune", 4, 3, 2, 8, true, true),
+        MakeStyle("steady", "Tobin Marsh", 6, 3, 6, 2, false, true, 1314),
+        MakeStyle("bold", "Renata Quill", 10, 3, 1, 6, true, true, 1726),
+        MakeStyle("eager", "Oskar Lune", 4, 3, 2, 8, true, true, 1576),
         MakeStyle("flat-out", "Mireille Dax", 8, 3, 3, 4, false, false),
-        MakeStyle("careful", "Hugo Brenn", 6, 3, 10, 1, true, true),
-        MakeStyle("long-eye", "Selma Ott", 12, 3, 2, 3, true, true),
-        MakeStyle("bank-shy", "Pavel Ring", 8, 3, 16, 4, true, true),
-        MakeStyle("twitchy", "Nell Corrie", 3, 4, 2, 6, true, true),
-        MakeStyle("smooth", "Ada Fenwick", 9, 3, 4, 5, false, true),
+        MakeStyle("careful", "Hugo Brenn", 6, 3, 10, 1, true, true, 1000),
+        MakeStyle("long-eye", "Selma Ott", 12, 3, 2, 3, true, true, 1439),
+        MakeStyle("bank-shy", "Pavel Ring", 8, 3, 16, 4, true, true, 1096),
+        MakeStyle("twitchy", "Nell Corrie", 3, 4, 2, 6, true, true, 1890),
+        MakeStyle("smooth", "Ada Fenwick", 9, 3, 4, 5, false, true, 1200),
     };
     return styles;
 }
@@ -114,6 +118,26 @@ int64_t Autopilot::Value(const CraftState& craft, int32_t next, int32_t tick) co
     return potential - style_.momentumTicks * progress;
 }
 
+uint8_t Autopilot::Throttled(const CraftState& craft, uint8_t action) const {
+    const uint8_t thrust = action & (kRunForward | kRunReverse);
+    if (style_.speedCap == 0 || thrust == 0) {
+        return action;
+    }
+    const int64_t cap = style_.speedCap;
+    const int64_t speed2 = int64_t{craft.velX} * craft.velX + int64_t{craft.velY} * craft.velY;
+    if (speed2 < cap * cap) {
+        return action;
+    }
+    // At the cap only thrust that slows the craft is kept; reverse with the nose turned back
+    // drives as well as forward does, so the direction decides, not the key.
+    const int32_t turn = (action & kRunRight ? 1 : 0) - (action & kRunLeft ? 1 : 0);
+    const int32_t k = (craft.heading + turn) & (kHeadingCount - 1);
+    const int32_t sign = thrust == kRunForward ? 1 : -1;
+    const int64_t along = sign * (int64_t{Headings().cos[static_cast<size_t>(k)]} * craft.velX +
+                                  int64_t{Headings().sin[static_cast<size_t>(k)]} * craft.velY);
+    return along < 0 ? action : static_cast<uint8_t>(action & ~thrust);
+}
+
 void Autopilot::Search(const CraftState& craft, int32_t next, int32_t depth, int32_t tick,
                        int64_t& best, int32_t& bestFirst, int32_t first) {
     for (const uint8_t action : actions_) {
@@ -121,7 +145,7 @@ void Autopilot::Search(const CraftState& craft, int32_t next, int32_t depth, int
         int32_t simNext = next;
         int32_t simTick = tick;
         for (int32_t t = 0; t < style_.segmentTicks && simNext < kCheckpointCount; ++t) {
-            sim.Step(0, controls_[action]);
+            sim.Step(0, controls_[Throttled(sim, action)]);
             ++simTick;
             if (InsideBox(boxes_[static_cast<size_t>(simNext)], sim.x, sim.y)) {
                 ++simNext;
@@ -147,7 +171,7 @@ uint8_t Autopilot::Choose(const CraftState& craft, int32_t nextCheckpoint) {
     int64_t best = std::numeric_limits<int64_t>::max();
     int32_t bestFirst = actions_.front();
     Search(craft, nextCheckpoint, 0, 0, best, bestFirst, actions_.front());
-    return static_cast<uint8_t>(bestFirst);
+    return Throttled(craft, static_cast<uint8_t>(bestFirst));
 }
 
 AutopilotRun DriveAutopilot(HeadlessRace& race, const AutopilotStyle& style) {

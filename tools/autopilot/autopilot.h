@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "craft/craft.h"
 #include "autopilot/autopilot_route.h"
+#include "craft/craft.h"
 #include "race/game_state.h"
 #include "race/headless_race.h"
 
 namespace vantrell {
 
-// How a driver drives: how far and how finely it looks ahead, how much it shuns the banks and
-// which controls it uses.
+// How a driver drives: how far and how finely it looks ahead, how much it shuns the banks,
+// which controls it uses and how fast it dares to go.
 struct AutopilotStyle {
     std::string name;
     std::string driver;         // the name its runs carry in a record table
@@ -29,6 +29,7 @@ struct AutopilotStyle {
     int32_t momentumTicks = 4;  // how far the speed at the plan's end counts as progress
     bool useReverse = true;     // reverse thrust as a brake
     bool coast = true;          // may let go of the thrust altogether
+    int32_t speedCap = 0;       // lifts off the thrust at this speed (1/512 units a tick); 0 never
 };
 
 // The driving styles we ship, in a fixed order; the first is the default.
@@ -51,6 +52,9 @@ class Autopilot {
 
   private:
     int64_t Value(const CraftState& craft, int32_t next, int32_t tick) const;
+    // The action as this style drives it: at its speed cap, thrust that would not slow the
+    // craft is let go.
+    uint8_t Throttled(const CraftState& craft, uint8_t action) const;
     void Search(const CraftState& craft, int32_t next, int32_t depth, int32_t tick, int64_t& best,
                 int32_t& bestFirst, int32_t first);
 

@@ -43,8 +43,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& args) {
             throw CliError(arg + ": given twice; give it once");
         }
         options.given.push_back(arg);
-        if (arg == "--replace") {
-            options.replace = true;
+        if (arg == "--replace" || arg == "--ladder") {
+            (arg == "--replace" ? options.replace : options.ladder) = true;
             continue;
         }
         if (i + 1 >= args.size()) {

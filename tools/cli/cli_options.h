@@ -36,6 +36,7 @@ struct CliOptions {
     std::string pack;  // --pack FILE: a stage pack in place of --stage N
     std::string view;
     bool replace = false;
+    bool ladder = false;  // verify: the tables must step down from an expert to a beginner
     std::vector<std::string> given;  // the options as typed, e.g. "--stage"
     std::vector<std::string> positional;
 };

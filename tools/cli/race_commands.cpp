@@ -39,9 +39,14 @@ const AutopilotStyle& StyleArgument(const CliOptions& options) {
 }  // namespace
 
 int RunVerify(const CliOptions& options) {
-    AcceptOnly(options, {"--stage", "--dir", "--pack"}, 1);
+    AcceptOnly(options, {"--stage", "--dir", "--pack", "--ladder"}, 1);
     if (options.positional.empty()) {
         return RunVerifyTables(options);
+    }
+    if (options.ladder) {
+        throw CliError(
+            "verify: --ladder checks the stored tables, not a recording; give no "
+            "FILE.JOY with it");
     }
     const StagePlace place = RaceableStage(options);
     const Recording recording = ReadRecordingFile(RecordingArgument(options, false));

@@ -235,7 +235,8 @@ std::string WebHost::State() const {
            ",\"timer\":" + (game_->Timer().Running() ? "true" : "false") +
            ",\"frames\":" + std::to_string(display_.PresentCount()) + ",\"craft\":[" +
            std::to_string(game_->State().Crafts().first.posX) + "," +
-           std::to_string(game_->State().Crafts().first.posY) + "]}";
+           std::to_string(game_->State().Crafts().first.posY) +
+           "],\"heading\":" + std::to_string(game_->State().Crafts().first.heading) + "}";
 }
 
 std::string WebHost::WorldRun(const std::string& name) const {

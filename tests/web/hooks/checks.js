@@ -3,7 +3,7 @@
 // it is open. It reads the page's own modules and the program's self-checks (web_checks.cpp)
 // and offers them as the one global `vantrellChecks`.
 import { audio } from "../audio.js";
-import { host } from "../host.js";
+import { holdTicks, host } from "../host.js";
 import { i18n } from "../i18n.js";
 import { panel } from "../panel.js";
 import { attached, unsaved } from "../program.js";
@@ -26,6 +26,8 @@ const checks = {
   Command,
   dialogOpen: () => ui.dialogOpen(),
   menuOpen: () => ui.menuOpen(),
+  // No ticks while held, and none owed after: what happens meanwhile falls between two ticks.
+  holdTicks,
   // Whether the page's server answered the world table's API (the page asks once a visit).
   worldAvailable: () => world.available(),
   unsaved,

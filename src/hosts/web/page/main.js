@@ -14,6 +14,8 @@ import { ui } from "./ui.js";
 import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
 import { askName, chooseRuns, hiScoreList } from "./ui_records.js";
 import { chooseStage } from "./ui_stages.js";
+import { touchControls } from "./ui_touch.js";
+import { viewSwitches } from "./ui_view.js";
 import { offerWorld } from "./ui_world.js";
 import { world } from "./world.js";
 
@@ -66,31 +68,26 @@ const page = {
   translate: (context, text) => i18n.tr(context, text),
 };
 
-// The view's size choice and full screen, under the picture (the picture mode beside them once
-// the program has said which modes it has).
+// The view's size choice under the picture (the picture mode beside it once the program has
+// said which modes it has). A phone's picture is stretched to its width unless the player chose.
 function viewControls() {
   const select = document.getElementById("scaling");
   const label = document.getElementById("scaling-label");
-  const full = document.getElementById("fullscreen");
   const texts = () => {
     label.textContent = i18n.tr("ViewMenu", "画面の表示");
     select.options[0].text = i18n.tr("ViewMenu", "整数倍だけ（くっきりした画素）");
     select.options[1].text = i18n.tr("ViewMenu", "ウィンドウに合わせて伸ばす");
-    full.textContent = i18n.tr("ViewMenu", "全画面表示");
     document.documentElement.lang = i18n.language;
   };
   texts();
   i18n.onChange(texts);
-  select.value = localStorage.getItem("vantrell.scaling") || "whole";
+  select.value =
+    localStorage.getItem("vantrell.scaling") || (touchControls.shown() ? "stretch" : "whole");
   screen.setStretch(select.value === "stretch");
   select.addEventListener("change", () => {
     localStorage.setItem("vantrell.scaling", select.value);
     screen.setStretch(select.value === "stretch");
     select.blur();
-  });
-  full.addEventListener("click", () => {
-    screen.toggleFullScreen();
-    full.blur();
   });
 }
 
@@ -153,6 +150,7 @@ async function start() {
   );
   i18n.load(await translations);
   viewControls();
+  viewSwitches();
   const program = await created;
   if (!program) {
     host.fail("vantrell.js could not be loaded.");

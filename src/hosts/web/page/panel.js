@@ -14,6 +14,7 @@ const context = canvas.getContext("2d", { alpha: false });
 // The course scaled down once, when the stage changes, not on every tick.
 const course = document.createElement("canvas");
 let shown = null;
+let splitsShown = true; // the player's switch (ui_view.js)
 
 const tr = (text, ...values) =>
   values.reduce((t, v, i) => t.replace("%" + (i + 1), String(v)), i18n.tr("RaceDisplay", text));
@@ -45,7 +46,7 @@ function draw() {
   context.fillText(clock, kMargin, row(0));
   context.fillText(left, kMargin, row(1));
   context.fillText(passed, kMargin, row(2));
-  if (d.split) {
+  if (d.split && splitsShown) {
     const value = d.split.value > 0 ? "+" + d.split.value : String(d.split.value);
     context.fillStyle = d.split.value <= 0 ? "rgb(64,224,64)" : "rgb(240,64,64)";
     if (!d.split.total) {
@@ -58,7 +59,7 @@ function draw() {
   if (d.timeUp) {
     context.fillStyle = "#fff";
     context.fillText(tr("時間切れ"), kMargin, row(3));
-  } else if (d.hint && !(d.split && d.split.total)) {
+  } else if (d.hint && !(d.split && splitsShown && d.split.total)) {
     context.fillStyle = "#fff";
     context.fillText(tr(d.hint), kMargin, row(3));
   }
@@ -120,6 +121,11 @@ export const panel = {
     if (shownWidth === width) return;
     width = shownWidth;
     canvas.width = width;
+    draw();
+  },
+  // The splits switch: off, the panel shows no split, not even the total at the goal.
+  showSplits(on) {
+    splitsShown = on;
     draw();
   },
   // What the panel shows now, for tests.

@@ -79,15 +79,40 @@ export const screen = {
   },
 };
 
-// Whole multiples of the client area by default: the largest that fits the space left.
+// Whole multiples of the client area by default: the largest that fits the space left. The
+// picture and the race display below it share the page's width and the height that the menu
+// bar above and whatever follows below leave them; the race display keeps the picture's scale.
+const area = document.getElementById("game");
+const below = document.getElementById("panel");
+// What follows the race display in the page's flow: the view's choices, a touch pad in
+// portrait (its least height: it takes the rest), the start-up status.
+const after = ["view-controls", "touch", "status"].map((id) => document.getElementById(id));
+// A few pixels spare, so that rounding never brings a scroll bar.
+const kSlack = 4;
+
+function heightAfter() {
+  let sum = 0;
+  for (const node of after) {
+    if (!node || node.hidden) continue;
+    const style = getComputedStyle(node);
+    if (style.display === "none" || style.position === "fixed") continue;
+    const least = parseFloat(style.minHeight) || 0;
+    sum += Math.max(least, node.id === "touch" ? 0 : node.offsetHeight);
+    sum += parseFloat(style.marginTop) + parseFloat(style.marginBottom);
+  }
+  return sum;
+}
+
 function fit() {
-  const area = document.getElementById("game");
-  const full = document.fullscreenElement === area;
-  const top = full ? 0 : area.getBoundingClientRect().top + window.scrollY;
+  const touch = document.documentElement.classList.contains("vt-touch");
+  const top = area.getBoundingClientRect().top + window.scrollY;
+  const panelRows = below.hidden ? 0 : 72;
   const shownWidth = shape.shownWidth;
+  // A phone's picture goes from edge to edge; elsewhere a small border is left.
+  const margin = touch || document.fullscreenElement ? 0 : 16;
   const room = {
-    w: window.innerWidth - (full ? 0 : 16),
-    h: (window.innerHeight - top - (full ? 0 : 48)) * (kHeight / (kHeight + (full ? 0 : 72))),
+    w: document.documentElement.clientWidth - margin,
+    h: (window.innerHeight - top - heightAfter() - kSlack) * (kHeight / (kHeight + panelRows)),
   };
   let w;
   let h;
@@ -104,19 +129,24 @@ function fit() {
   canvas.style.height = h + "px";
   // The race display below, at the picture's width and scale.
   panel.setWidth(shownWidth);
-  const below = document.getElementById("panel");
   below.style.width = w + "px";
-  below.style.height = Math.round((72 * h) / kHeight) + "px";
+  below.style.height = Math.round((panelRows * h) / kHeight) + "px";
 }
 window.addEventListener("resize", fit);
 document.addEventListener("fullscreenchange", fit);
+// The choices below the picture take another line as their texts come in (their words, another
+// language, a late font): the room is measured again, a frame later, when their height changes.
+new ResizeObserver(() => requestAnimationFrame(fit)).observe(after[0]);
+screen.fit = fit;
 
+// Full screen holds the whole page, not the picture alone: the race display, the menus and the
+// dialogs opened over the picture stay in it.
+screen.fullScreen = () => document.fullscreenElement !== null;
 screen.toggleFullScreen = function () {
-  const area = document.getElementById("game");
   if (document.fullscreenElement) {
     document.exitFullscreen().catch(() => {});
-  } else if (area.requestFullscreen) {
-    area.requestFullscreen().catch(() => {});
+  } else if (document.fullscreenEnabled) {
+    document.documentElement.requestFullscreen().catch(() => {});
   }
 };
 
@@ -148,6 +178,15 @@ export const keys = {
     pressed.delete(index);
     return on;
   },
+  // A game key goes down or up (the keyboard's, or a touch control standing for one): a press
+  // counts at the game's next look even when the key is up again by then.
+  press(index) {
+    held.set(index, true);
+    pressed.set(index, true);
+  },
+  release(index) {
+    held.delete(index);
+  },
   // Keys the page itself acts on; the host posts their events.
   onPause: null,
   onRetry: null,
@@ -169,8 +208,7 @@ window.addEventListener("keydown", (event) => {
   }
   const index = gameKey(event.code);
   if (index !== undefined) {
-    held.set(index, true);
-    pressed.set(index, true);
+    keys.press(index);
     event.preventDefault(); // arrows would scroll the page
     return;
   }
@@ -188,7 +226,7 @@ window.addEventListener("keydown", (event) => {
 window.addEventListener("keyup", (event) => {
   const index = gameKey(event.code);
   if (index !== undefined) {
-    held.delete(index);
+    keys.release(index);
   }
 });
 // Keys let go while the page had no focus never report it.

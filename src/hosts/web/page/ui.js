@@ -45,17 +45,22 @@ ui.dialogOpen = () => false;
 
 let model = [];
 let extraEntries = []; // the page's own entries at the end of the settings pop-up
+let switchEntries = []; // the page's own switches, after the game's sound switches
 let onCommand = null;
 let bar = null;
 let open = null; // { popup, levels: [{ items, box, index }] } while a pop-up shows
 let barFocus = -1; // the highlighted title after a lone Alt tap, no pop-up open
 let altTap = false;
+let touchTap = false; // the last press was a finger's: no hovering opens a pop-up
 
+// The page's own entries may word themselves and say whether they are checked as they open.
 function textOf(item) {
-  return item.fixed ? item.text : i18n.tr(item.context || "Menu", item.text);
+  const text = typeof item.text === "function" ? item.text() : item.text;
+  return item.fixed ? text : i18n.tr(item.context || "Menu", text);
 }
 
 function isChecked(item) {
+  if (typeof item.checked === "function") return item.checked();
   return item.lang ? item.lang === i18n.language : item.checked === true;
 }
 
@@ -95,6 +100,7 @@ function buildBar() {
       else openPopup(index, false);
     });
     title.addEventListener("mouseenter", () => {
+      if (touchTap) return; // a tap's mouse events: the press alone opens or closes
       if (open && open.popup !== index && !ui.dialogOpen()) openPopup(index, false);
     });
     bar.append(title);
@@ -345,6 +351,7 @@ function onKeyUp(e) {
   }
 }
 
+window.addEventListener("pointerdown", (e) => (touchTap = e.pointerType === "touch"), true);
 window.addEventListener("keydown", onKeyDown, true);
 window.addEventListener("keyup", onKeyUp, true);
 window.addEventListener("blur", () => {
@@ -366,7 +373,14 @@ ui.init = function ({ menu, onCommand: handler }) {
   onCommand = handler;
   model = JSON.parse(JSON.stringify(menu || []));
   const settings = model[Math.min(settingsPopup, model.length - 1)];
-  if (settings) settings.items.push({ command: null, text: "" }, languageEntry(), ...extraEntries);
+  if (settings) {
+    settings.items.push(
+      ...switchEntries,
+      { command: null, text: "" },
+      languageEntry(),
+      ...extraEntries,
+    );
+  }
   buildBar();
 };
 
@@ -379,6 +393,13 @@ ui.addEntries = function (items) {
   extraEntries = extraEntries.concat(entries);
   const settings = model[Math.min(settingsPopup, model.length - 1)];
   if (settings) settings.items.push(...entries);
+};
+
+// Check entries the page keeps itself ({entry, text, context, checked(), action}), placed
+// right after the game's own switches at the end of its settings, as the desktop places them.
+// Called before the menu is up.
+ui.addSwitches = function (items) {
+  switchEntries = switchEntries.concat(items.map((item) => ({ command: -1, ...item })));
 };
 
 ui.setCheck = function (command, checked) {
