@@ -66,7 +66,7 @@ page=src/hosts/web/page
 page_layer_of() {
   case "$1" in
     protocol|i18n|program|world|archive) echo 0 ;;
-    audio|screen|panel|ui|ui_*|host) echo 1 ;;
+    audio|screen|panel|pad_nav|ui|ui_*|host) echo 1 ;;
     main|sw) echo 2 ;;
     *) echo "" ;;
   esac

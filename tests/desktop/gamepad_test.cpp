@@ -60,10 +60,25 @@ TEST_F(GamepadTest, APadSteersWithItsLeftStickAndDPadAndHasAStartButton) {
     EXPECT_EQ(position.x, kJoystickAxisMax);
     EXPECT_EQ(position.buttons, 1u);
 
+    // Start and Back count once each when let go alone; held together they are the menu
+    // button and neither counts.
     EXPECT_FALSE(sticks.StartDown(0));
     pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    EXPECT_FALSE(sticks.StartDown(0));
+    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
     EXPECT_TRUE(sticks.StartDown(0));
+    EXPECT_FALSE(sticks.StartDown(0));
     EXPECT_FALSE(sticks.StartDown(1));
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    EXPECT_FALSE(sticks.Navigation(0).menu);
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+    EXPECT_TRUE(sticks.Navigation(0).menu);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
+    EXPECT_FALSE(sticks.StartDown(0));
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, false);
+    ASSERT_EQ(sticks.Position(0, position), JoystickResult::Ok);
+    EXPECT_FALSE(position.back);
+    EXPECT_FALSE(sticks.Navigation(0).menu);
 }
 
 TEST_F(GamepadTest, APlainJoysticksFirstHatCountsAsItsDPad) {

@@ -228,6 +228,8 @@ TEST_F(RacePanelTest, BackButtonOfAPadAPlayerDrivesWithRacesAgain) {
     }
     ASSERT_GE(State().Progress().RaceTicks(), 20);
     pad.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+    Pump(60);
+    pad.Button(SDL_CONTROLLER_BUTTON_BACK, false);  // Back acts when let go alone
     for (int i = 0; i < 100 && State().Progress().RaceTicks() != 0; ++i) {
         Pump(10);
     }

@@ -429,19 +429,98 @@ try {
       () => true,
       () => false,
     );
+  // It acts when let go alone (held with Back it is the menu button).
   await holdStart(true);
+  await page.waitForTimeout(200);
+  const heldAlone = await page.evaluate(() => vantrellChecks.state().paused);
+  await holdStart(false);
   const pausedByPad = await becomes(true);
-  await page.waitForTimeout(200); // held on: still one press
+  await page.waitForTimeout(200); // one press, one pause
   const stillPaused = await becomes(true);
-  await holdStart(false);
-  await page.waitForTimeout(100);
   await holdStart(true);
-  const resumedByPad = await becomes(false);
+  await page.waitForTimeout(100);
   await holdStart(false);
+  const resumedByPad = await becomes(false);
   check(
-    pausedByPad && stillPaused && resumedByPad,
-    "the pad's Start pauses the race and, pressed again, resumes it",
-    JSON.stringify([pausedByPad, stillPaused, resumedByPad]),
+    !heldAlone && pausedByPad && stillPaused && resumedByPad,
+    "the pad's Start, let go, pauses the race and, pressed again, resumes it",
+    JSON.stringify([heldAlone, pausedByPad, stillPaused, resumedByPad]),
+  );
+
+  // The pad works the menus: Back and Start together open the menu bar (and neither retry
+  // nor pause), B closes it; Guide opens it on its first entry, the d-pad moves, A takes it.
+  const setButton = (index, on) =>
+    page.evaluate(
+      ([i, down]) => (navigator.getGamepads()[0].buttons[i].pressed = down),
+      [index, on],
+    );
+  const tap = async (index) => {
+    await setButton(index, true);
+    await page.waitForTimeout(80);
+    await setButton(index, false);
+    await page.waitForTimeout(80);
+  };
+  const selectedEntry = () =>
+    page.evaluate(() => {
+      const row = document.querySelector('#menubar .vt-popup[data-level="0"] .vt-selected');
+      return row ? row.dataset.command || "" : null;
+    });
+  await page.evaluate(() => (navigator.getGamepads()[0].axes[1] = 0)); // the stick at rest
+  await page.mouse.move(790, 710); // not over a menu entry, which would take the selection
+  await setButton(8, true);
+  await page.waitForTimeout(80);
+  await setButton(9, true);
+  await page.waitForTimeout(80);
+  await setButton(8, false);
+  await setButton(9, false);
+  await page.waitForTimeout(200);
+  const byChord = await page.evaluate(() => ({
+    open: vantrellChecks.menuOpen(),
+    paused: vantrellChecks.state().paused,
+  }));
+  await tap(1);
+  const closedByB = !(await page.evaluate(() => vantrellChecks.menuOpen()));
+  await tap(16);
+  const first = await selectedEntry();
+  await tap(13);
+  const second = await selectedEntry();
+  await tap(12);
+  const back = await selectedEntry();
+  // The race it starts is driven by a stored run two ticks late, which enters the table.
+  const later = [0, 0, ...readFileSync(join(game, "S0N2.JOY")).subarray(0, 2398)];
+  await page.evaluate((bytes) => vantrellChecks.driveNextSolo(new Uint8Array(bytes), 0), later);
+  await tap(0);
+  const raced = await waitState((solo) => vantrellChecks.state().mode === solo, 1, 5000).then(
+    () => true,
+    () => false,
+  );
+  check(
+    byChord.open &&
+      !byChord.paused &&
+      closedByB &&
+      first === String(Command.Solo) &&
+      second !== first &&
+      back === first &&
+      raced,
+    "a pad opens the menu (Guide, or Back with Start), moves in it and starts a solo race",
+    JSON.stringify({ byChord, closedByB, first, second, back, raced }),
+  );
+  // After pad input the name box offers its grid, focused: A picks, the d-pad moves.
+  await dialog("name").waitFor({ timeout: 60000 });
+  const grid = dialog("name").locator('[data-field="grid"]');
+  const gridFocused = await grid.evaluate((node) => node === document.activeElement);
+  await tap(0);
+  await tap(15);
+  await tap(0);
+  const picked = await dialog("name").locator('[data-field="name"]').inputValue();
+  await tap(1); // B: Escape, which ends this box with the name as typed
+  await dialog("list").waitFor();
+  const listedAfterPad = await dialog("list").innerText();
+  await answer("list", "ok");
+  check(
+    gridFocused && picked === "AB" && /\bAB\b/.test(listedAfterPad),
+    "the name box opened after pad input takes a name from its grid by pad",
+    JSON.stringify({ gridFocused, picked }),
   );
 
   // Ctrl+W belongs to the browser (it closes the tab); W alone is a game key.

@@ -36,6 +36,8 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
         window_->Menu().AddItemAfter(Command::Config, QT_TRANSLATE_NOOP("Menu", "キー設定…"));
     keysItem_->setObjectName("KeysItem");
     QObject::connect(keysItem_, &QAction::triggered, keysItem_, [this] { OpenKeysDialog(); });
+    padMenus_ = std::make_unique<PadMenus>(*window_, joysticks_);
+    dialogs_.SetPadQuery([this] { return padMenus_->LastInputWasPad(); });
     // The view choices go at the end of the pop-up that holds the controls dialog.
     viewMenu_ =
         new ViewMenu(*window_, *window_->Menu().PopupOf(Command::Config), settings.settingsFile,
@@ -72,6 +74,8 @@ DesktopApp::~DesktopApp() {
     timer_.SetTickHandler({});
     window_->AttachShell(nullptr);
     pauseKeys_.reset();
+    dialogs_.SetPadQuery({});
+    padMenus_.reset();
     window_->View().SetPausedQuery({});
     shell_.reset();
     game_.reset();

@@ -13,6 +13,7 @@
 #include "app/shell.h"
 #include "hosts/desktop/language_menu.h"
 #include "hosts/desktop/main_window.h"
+#include "hosts/desktop/pad_menus.h"
 #include "hosts/desktop/pause_keys.h"
 #include "hosts/desktop/qt_dialogs.h"
 #include "hosts/desktop/qt_key_state.h"
@@ -54,6 +55,7 @@ class DesktopApp {
     SdlAudio& Sound() { return audio_; }
     QtKeyState& Keys() { return keys_; }
     SdlJoysticks& Sticks() { return joysticks_; }
+    PadMenus& PadNavigation() { return *padMenus_; }
     ViewMenu& ViewChoices() { return *viewMenu_; }
     LanguageMenu& Languages() { return *languageMenu_; }
     WorldMenu& World() { return *worldMenu_; }
@@ -77,6 +79,7 @@ class DesktopApp {
     std::unique_ptr<Game> game_;
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<PauseKeys> pauseKeys_;
+    std::unique_ptr<PadMenus> padMenus_;
     ViewMenu* viewMenu_ = nullptr;    // owned by the window
     WorldMenu* worldMenu_ = nullptr;  // owned by the window
     std::unique_ptr<LanguageMenu> languageMenu_;

@@ -8,7 +8,10 @@
 #include <QToolTip>
 #include <QValidator>
 
+#include <algorithm>
+
 #include "hosts/desktop/dialog_builder.h"
+#include "hosts/desktop/name_grid.h"
 #include "hosts/desktop/ui_fonts.h"
 #include "platform/ui_text.h"
 #include "records/record_names.h"
@@ -61,7 +64,8 @@ QString RunLine(int time, int rank) {
         .arg(rank);
 }
 
-NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine)
+NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine,
+                                 bool withGrid)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("HISCORE_NAMEINPUT_DIALOG");
     setWindowTitle(QCoreApplication::translate("Dialogs", "競技終了"));
@@ -84,6 +88,23 @@ NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, con
     edit_->setFocus();
 
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    if (withGrid) {
+        AddGrid();
+    }
+}
+
+void NameInputDialog::AddGrid() {
+    // Typed through the box, so its checks (width, what the record file holds) apply as to a
+    // key; the offered name, still selected, is replaced by the first pick.
+    auto* grid = new NameGrid(this, {[this](const QString& text) { edit_->insert(text); },
+                                     [this] { edit_->backspace(); }, [this] { accept(); }});
+    grid_ = grid;
+    constexpr int kMargin = 8;
+    const int top = height();
+    const int width = std::max(this->width(), grid->width() + 2 * kMargin);
+    grid->move((width - grid->width()) / 2, top);
+    setFixedSize(width, top + grid->height() + kMargin);
+    grid->setFocus();
 }
 
 QString NameInputDialog::Name() const {

@@ -17,17 +17,24 @@ class NameInputDialog final : public QDialog {
   public:
     static constexpr int kEditId = 101;
 
-    // With a run line (the time and rank, see RunLine) the dialog says it below the box.
-    NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine = {});
+    // With a run line (the time and rank, see RunLine) the dialog says it below the box. With
+    // the grid (for a pad player) a character grid below takes the focus.
+    NameInputDialog(QWidget* owner, const QString& offeredName, const QString& runLine = {},
+                    bool withGrid = false);
 
     QString Name() const;
     QLineEdit& Edit() { return *edit_; }
+    // The character grid; null when the dialog has none.
+    QWidget* Grid() { return grid_; }
 
     // No cancel: Escape and the close box leave the dialog open.
     void reject() override {}
 
   private:
+    void AddGrid();
+
     QLineEdit* edit_;
+    QWidget* grid_ = nullptr;
 };
 
 }  // namespace vantrell::desktop

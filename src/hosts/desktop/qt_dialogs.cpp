@@ -46,13 +46,14 @@ Answer QtDialogs::Ask(const Question& question) {
 }
 
 std::string QtDialogs::AskName(const std::string& defaultName) {
-    NameInputDialog dialog(owner_, QString::fromStdString(defaultName));
+    NameInputDialog dialog(owner_, QString::fromStdString(defaultName), {}, WithGrid());
     dialog.exec();
     return dialog.Name().toStdString();
 }
 
 std::string QtDialogs::AskNameForRun(const std::string& defaultName, int32_t time, int32_t rank) {
-    NameInputDialog dialog(owner_, QString::fromStdString(defaultName), RunLine(time, rank));
+    NameInputDialog dialog(owner_, QString::fromStdString(defaultName), RunLine(time, rank),
+                           WithGrid());
     dialog.exec();
     return dialog.Name().toStdString();
 }

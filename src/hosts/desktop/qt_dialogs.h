@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include "app/config_dialog.h"
 #include "hosts/desktop/config_dialog_window.h"
 #include "platform/dialogs.h"
@@ -16,6 +18,10 @@ class QtDialogs final : public Dialogs {
     // The owner may be set later; until then the dialogs have no owner.
     explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
     void SetOwner(QWidget* owner) { owner_ = owner; }
+    // Whether the last input was a pad's: the name box then offers its character grid.
+    void SetPadQuery(std::function<bool()> lastInputWasPad) {
+        lastInputWasPad_ = std::move(lastInputWasPad);
+    }
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
@@ -40,7 +46,10 @@ class QtDialogs final : public Dialogs {
     void RunConfigDialog(ConfigDialog& model, ConfigDialogWindow::PadNames padNames = {});
 
   private:
+    bool WithGrid() const { return lastInputWasPad_ && lastInputWasPad_(); }
+
     QPointer<QWidget> owner_;
+    std::function<bool()> lastInputWasPad_;
     std::optional<OpenedFile> offered_;
 };
 

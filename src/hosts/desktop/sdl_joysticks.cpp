@@ -10,6 +10,11 @@ namespace {
 
 constexpr int16_t kAxisLow = -32768;
 constexpr int16_t kAxisHigh = 32767;
+// A stick moves a menu's selection once it is pushed past halfway.
+constexpr int16_t kMenuPush = 16384;
+// A lone release of Back or Start older than this is dropped, not acted on later: a paused
+// game reads no positions, and a retry long after the press would surprise.
+constexpr uint32_t kLetGoMs = 1000;
 
 // One axis with its two d-pad directions: a held direction wins over the stick.
 uint32_t Steer(int16_t stick, bool low, bool high) {
@@ -40,8 +45,6 @@ void ReadPad(SDL_GameController* pad, JoystickPosition& position) {
             position.buttons |= 1u << b;
         }
     }
-    // Back (Select) asks to race again.
-    position.back = PadButton(pad, SDL_CONTROLLER_BUTTON_BACK);
 }
 
 void ReadStick(SDL_Joystick* stick, JoystickPosition& position) {
@@ -100,7 +103,7 @@ JoystickResult SdlJoysticks::Capabilities(int32_t id, JoystickCaps& caps) {
     return Device(id) != nullptr ? JoystickResult::Ok : JoystickResult::Unplugged;
 }
 
-const SdlJoysticks::Opened* SdlJoysticks::Device(int32_t id) {
+SdlJoysticks::Opened* SdlJoysticks::Device(int32_t id) {
     if (!available_ || id < 0 || id >= kIds) {
         return nullptr;
     }
@@ -127,16 +130,49 @@ const SdlJoysticks::Opened* SdlJoysticks::Device(int32_t id) {
     return device.stick != nullptr ? &device : nullptr;
 }
 
+void SdlJoysticks::ReadBackStart(Opened& device) {
+    if (device.pad == nullptr) {
+        return;
+    }
+    BackStart& chord = device.chord;
+    const bool back = PadButton(device.pad, SDL_CONTROLLER_BUTTON_BACK);
+    const bool start = PadButton(device.pad, SDL_CONTROLLER_BUTTON_START);
+    chord.together = chord.together || (back && start);
+    // Never 0, which means nothing pending.
+    const uint32_t now = SDL_GetTicks() | 1u;
+    if (chord.back && !back && !chord.together) {
+        chord.backLetGo = now;
+    }
+    if (chord.start && !start && !chord.together) {
+        chord.startLetGo = now;
+    }
+    if (!back && !start) {
+        chord.together = false;
+    }
+    chord.back = back;
+    chord.start = start;
+}
+
+bool SdlJoysticks::TakeLetGo(uint32_t& letGo) {
+    // Signed: a letGo made odd (so never 0) may lie a millisecond ahead of the clock.
+    const auto age = static_cast<int32_t>(SDL_GetTicks() - letGo);
+    const bool recent = letGo != 0 && age <= static_cast<int32_t>(kLetGoMs);
+    letGo = 0;
+    return recent;
+}
+
 JoystickResult SdlJoysticks::Position(int32_t id, JoystickPosition& position) {
     if (!available_) {
         return JoystickResult::NoDriver;
     }
-    const Opened* device = Device(id);
+    Opened* device = Device(id);
     if (device == nullptr) {
         return JoystickResult::Unplugged;
     }
     if (device->pad != nullptr) {
         ReadPad(device->pad, position);
+        ReadBackStart(*device);
+        position.back = TakeLetGo(device->chord.backLetGo);
     } else {
         ReadStick(device->stick, position);
     }
@@ -144,9 +180,45 @@ JoystickResult SdlJoysticks::Position(int32_t id, JoystickPosition& position) {
 }
 
 bool SdlJoysticks::StartDown(int32_t id) {
-    const Opened* device = Device(id);
-    return device != nullptr && device->pad != nullptr &&
-           PadButton(device->pad, SDL_CONTROLLER_BUTTON_START);
+    Opened* device = Device(id);
+    if (device == nullptr || device->pad == nullptr) {
+        return false;
+    }
+    ReadBackStart(*device);
+    return TakeLetGo(device->chord.startLetGo);
+}
+
+PadNavigation SdlJoysticks::Navigation(int32_t id) {
+    PadNavigation nav;
+    Opened* device = Device(id);
+    if (device == nullptr) {
+        return nav;
+    }
+    if (device->pad == nullptr) {
+        // A plain joystick: its first hat or axes move, its first two buttons accept and go back.
+        JoystickPosition position;
+        ReadStick(device->stick, position);
+        constexpr uint32_t kCentre = kJoystickAxisMax / 2;
+        nav.left = position.x < kCentre - kMenuPush;
+        nav.right = position.x > kCentre + kMenuPush;
+        nav.up = position.y < kCentre - kMenuPush;
+        nav.down = position.y > kCentre + kMenuPush;
+        nav.accept = (position.buttons & 1u) != 0;
+        nav.back = (position.buttons & 2u) != 0;
+        return nav;
+    }
+    SDL_GameController* pad = device->pad;
+    const int32_t x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+    const int32_t y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+    nav.left = PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x < -kMenuPush;
+    nav.right = PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x > kMenuPush;
+    nav.up = PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP) || y < -kMenuPush;
+    nav.down = PadButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || y > kMenuPush;
+    nav.accept = PadButton(pad, SDL_CONTROLLER_BUTTON_A);
+    nav.back = PadButton(pad, SDL_CONTROLLER_BUTTON_B);
+    ReadBackStart(*device);
+    nav.menu = PadButton(pad, SDL_CONTROLLER_BUTTON_GUIDE) || device->chord.together;
+    return nav;
 }
 
 std::string SdlJoysticks::Name(int32_t id) {

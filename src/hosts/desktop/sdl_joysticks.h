@@ -25,6 +25,20 @@ constexpr uint32_t AxisToGame(int32_t sdlAxis) {
     return static_cast<uint32_t>(sdlAxis + 32768);
 }
 
+// What a pad offers the menus and dialogs: the d-pad or the left stick pushed past halfway, A to
+// accept, B to go back, and the menu button (Guide, or Back and Start held together).
+struct PadNavigation {
+    bool up = false;
+    bool down = false;
+    bool left = false;
+    bool right = false;
+    bool accept = false;
+    bool back = false;
+    bool menu = false;
+
+    bool Any() const { return up || down || left || right || accept || back || menu; }
+};
+
 class SdlJoysticks final : public Joysticks {
   public:
     static constexpr int32_t kIds = 2;
@@ -43,23 +57,41 @@ class SdlJoysticks final : public Joysticks {
     // that way, whatever the stick says; at rest the stick's own position counts.
     JoystickResult Position(int32_t id, JoystickPosition& position) override;
 
-    // Whether the Start button of the pad at id is held; false for a plain joystick.
+    // Back asks for a retry and Start for a pause only when let go alone: held together they
+    // open the menu instead, so the first of the two to go down cannot have acted already.
+    // Position's `back` and StartDown report that release once, soon after it.
     bool StartDown(int32_t id) override;
+    // The pad at id read for the menus and dialogs; all false with no device there.
+    PadNavigation Navigation(int32_t id);
     // The name SDL gives the device at id; empty when there is none.
     std::string Name(int32_t id);
 
     bool Available() const { return available_; }
 
   private:
+    // Back and Start of one pad: which is held, whether both were held together since both
+    // were last up, and when each was last let go alone (SDL milliseconds; 0 for not pending).
+    struct BackStart {
+        bool back = false;
+        bool start = false;
+        bool together = false;
+        uint32_t backLetGo = 0;
+        uint32_t startLetGo = 0;
+    };
     struct Opened {
         _SDL_Joystick* stick = nullptr;
         _SDL_GameController* pad = nullptr;  // set when SDL knows the device as a pad
+        BackStart chord;
     };
 
     // The open device for id after reading the devices, reopened when the device at that index
     // changed; null when SDL lists fewer devices (or on a bad id, or without SDL).
-    const Opened* Device(int32_t id);
+    Opened* Device(int32_t id);
     static void Close(Opened& device);
+    // Reads Back and Start into the device's chord.
+    static void ReadBackStart(Opened& device);
+    // Takes a pending lone release (backLetGo or startLetGo), if it is recent.
+    static bool TakeLetGo(uint32_t& letGo);
 
     bool available_ = false;
     std::array<Opened, kIds> open_{};

@@ -25,6 +25,7 @@ const checks = {
   i18n,
   Command,
   dialogOpen: () => ui.dialogOpen(),
+  menuOpen: () => ui.menuOpen(),
   // No ticks while held, and none owed after: what happens meanwhile falls between two ticks.
   holdTicks,
   // Whether the page's server answered the world table's API (the page asks once a visit).

@@ -3,6 +3,7 @@
 // browser, downloads, and the moment the game is up.
 import { unsaved } from "./program.js";
 import { Event, SpeedMove } from "./protocol.js";
+import { padNav } from "./pad_nav.js";
 import { keys, pads } from "./screen.js";
 import { ui } from "./ui.js";
 import { closeControls, openControls, updateControls } from "./ui_controls.js";
@@ -153,8 +154,12 @@ export const controls = {
 function frame(now) {
   requestAnimationFrame(frame);
   if (framesUp < kSettleFrames && ++framesUp === kSettleFrames) settle();
-  // The game reads the pads' Start buttons itself, between ticks too.
-  if (pads.any()) post(Event.Pads, pads.listening() ? 1 : 0);
+  // The game reads the pads' Start buttons itself, between ticks too; the menus and dialogs
+  // read the rest.
+  if (pads.any()) {
+    padNav.poll(now);
+    post(Event.Pads, pads.listening() ? 1 : 0);
+  }
   if (!timer.running || document.hidden || held) {
     timer.last = now;
     return;

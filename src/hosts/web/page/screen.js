@@ -287,6 +287,36 @@ function axis(value, minus, plus) {
   return Math.round(((Math.max(-1, Math.min(1, value)) + 1) * kAxisMax) / 2);
 }
 
+// Back asks for a retry and Start for a pause only when let go alone: held together they are
+// the menu button (pad_nav.js). A lone release counts for a moment after it, so the game's
+// reads (once a tick, or once a frame for Start) see it once, and it is dropped if nobody reads.
+const kLetGoMs = 150;
+const chords = [];
+
+function chordOf(id) {
+  if (!chords[id]) {
+    chords[id] = { back: false, start: false, together: false, backAt: -1e9, startAt: -1e9 };
+  }
+  return chords[id];
+}
+
+function readChord(id, pad) {
+  const chord = chordOf(id);
+  const back = down(pad, 8);
+  const start = down(pad, 9);
+  const now = performance.now();
+  chord.together = chord.together || (back && start);
+  if (chord.back && !back && !chord.together) chord.backAt = now;
+  if (chord.start && !start && !chord.together) chord.startAt = now;
+  if (!back && !start) chord.together = false;
+  chord.back = back;
+  chord.start = start;
+  return chord;
+}
+
+// A stick counts for the menus once pushed past halfway.
+const kMenuPush = 0.5;
+
 export const pads = {
   read(id) {
     const pad = connectedPads()[id];
@@ -303,9 +333,29 @@ export const pads = {
       x: axis(pad.axes[0] || 0, down(pad, 14), down(pad, 15)),
       y: axis(pad.axes[1] || 0, down(pad, 12), down(pad, 13)),
       buttons,
-      back: down(pad, 8),
-      start: down(pad, 9),
+      back: performance.now() - readChord(id, pad).backAt < kLetGoMs,
+      start: performance.now() - readChord(id, pad).startAt < kLetGoMs,
     };
+  },
+  // Both pads read for the menus and dialogs: the d-pad or left stick, A, B, and the menu
+  // button (Guide, or Back and Start together).
+  navigation() {
+    const nav = { up: false, down: false, left: false, right: false };
+    Object.assign(nav, { accept: false, back: false, menu: false });
+    connectedPads()
+      .slice(0, 2)
+      .forEach((pad, id) => {
+        const x = pad.axes[0] || 0;
+        const y = pad.axes[1] || 0;
+        nav.up ||= down(pad, 12) || y < -kMenuPush;
+        nav.down ||= down(pad, 13) || y > kMenuPush;
+        nav.left ||= down(pad, 14) || x < -kMenuPush;
+        nav.right ||= down(pad, 15) || x > kMenuPush;
+        nav.accept ||= down(pad, 0);
+        nav.back ||= down(pad, 1);
+        nav.menu ||= down(pad, 16) || readChord(id, pad).together;
+      });
+    return nav;
   },
   name(id) {
     const pad = connectedPads()[id];

@@ -422,6 +422,11 @@ ui.menuOpen = function () {
 
 ui.closeMenu = closeMenu;
 
+// The first pop-up open on its first entry, as a pad's menu button asks.
+ui.openMenu = function () {
+  if (bar && model.length) openPopup(0, true);
+};
+
 i18n.onChange(() => {
   closeMenu();
   buildBar();

@@ -1,7 +1,9 @@
 // The dialogs of the records: the name entry after a fast run, the table of the ten best runs,
 // and the choice of runs to race or to export.
 import { i18n } from "./i18n.js";
+import { padNav } from "./pad_nav.js";
 import { nameFits } from "./program.js";
+import { nameGrid } from "./ui_name_grid.js";
 import { ui } from "./ui.js";
 import { button, buttonRow, closeDialog, openDialog, showDialog } from "./ui_dialogs.js";
 
@@ -70,8 +72,35 @@ export function askName(defaultName, time, rank) {
     });
     input.addEventListener("compositionend", check);
     d.onEscape = finish; // the desktop box also keeps what was typed
-    showDialog(d, input);
+    // After pad input, a grid to pick the name from takes the focus; the picks are typed into
+    // the box, so its checks apply as to a key.
+    let grid = null;
+    if (padNav.lastWasPad()) {
+      grid = nameGrid({
+        type: (text) => {
+          input.setRangeText(text, input.selectionStart, input.selectionEnd, "end");
+          check();
+        },
+        erase: () => {
+          const from = input.selectionStart;
+          const to = input.selectionEnd;
+          if (from !== to) input.setRangeText("", from, to, "end");
+          else if (from > 0) {
+            // One character back, a pair of surrogates included.
+            const before = Array.from(input.value.slice(0, from));
+            const cut = before.slice(0, -1).join("").length;
+            input.setRangeText("", cut, from, "end");
+          }
+          check();
+        },
+        done: finish,
+      });
+      d.body.append(grid);
+      d.onKey = (e) => e.target === grid && grid.onGridKey(e);
+    }
+    showDialog(d, grid || input);
     input.select();
+    if (grid) grid.focus({ preventScroll: true });
   });
 }
 
