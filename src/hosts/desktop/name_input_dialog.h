@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 
 namespace vantrell::desktop {
@@ -26,8 +27,12 @@ class NameInputDialog final : public QDialog {
     // No cancel: Escape and the close box leave the dialog open.
     void reject() override {}
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QLineEdit* edit_;
+    QLabel* note_;  // what the box changed in the name, until the next key
 };
 
 }  // namespace vantrell::desktop
