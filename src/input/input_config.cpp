@@ -1,6 +1,8 @@
 #include "input/input_config.h"
 
 #include <span>
+#include <string>
+#include <vector>
 
 #include "platform/key_state.h"
 
@@ -42,6 +44,22 @@ void ReadKeySet(KeyState& keys, std::span<const KeyEffect> set, ControlState& co
             controls.button += effect.button;
         }
     }
+}
+
+bool Does(const KeyEffect& effect, DriveAction action) {
+    switch (action) {
+        case DriveAction::Forward:
+            return effect.forward > 0;
+        case DriveAction::Reverse:
+            return effect.forward < 0;
+        case DriveAction::Left:
+            return effect.right < 0;
+        case DriveAction::Right:
+            return effect.right > 0;
+        case DriveAction::Button:
+            break;
+    }
+    return effect.button > 0;
 }
 
 int32_t PlayerAssignment::*FlagOf(Device device) {
@@ -195,6 +213,64 @@ void InputConfig::Choose(int32_t player, Device device) {
         sibling = 0;
         own = 1;
     }
+}
+
+const char* KeyName(Key key) {
+    switch (key) {
+        case Key::Shift:
+            return "Shift";
+        case Key::Control:
+            return "Ctrl";
+        case Key::Left:
+            return "\u2190";
+        case Key::Up:
+            return "\u2191";
+        case Key::Right:
+            return "\u2192";
+        case Key::Down:
+            return "\u2193";
+        case Key::A:
+            return "A";
+        case Key::D:
+            return "D";
+        case Key::S:
+            return "S";
+        case Key::W:
+            return "W";
+        case Key::X:
+            break;
+    }
+    return "X";
+}
+
+std::vector<std::string> GameKeyNames(GameKeyAction action) {
+    // The desktop window and the page listen for these same keys.
+    switch (action) {
+        case GameKeyAction::Pause:
+            return {"P", "Pause"};
+        case GameKeyAction::Retry:
+            return {"R", "Backspace"};
+        case GameKeyAction::FullScreen:
+            break;
+    }
+    return {"F11", "Alt+Enter"};
+}
+
+std::vector<Key> InputConfig::KeysFor(int32_t player, DriveAction action) const {
+    const PlayerAssignment& assignment = Player(player);
+    std::span<const KeyEffect> set;
+    if (assignment.useCursorKeys > 0) {
+        set = kCursorKeys;
+    } else if (assignment.useLetterKeys > 0) {
+        set = kLetterKeys;
+    }
+    std::vector<Key> keys;
+    for (const KeyEffect& effect : set) {
+        if (Does(effect, action)) {
+            keys.push_back(effect.key);
+        }
+    }
+    return keys;
 }
 
 void InputConfig::SetAssignment(int32_t player, const PlayerAssignment& assignment) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "input/control_code.h"
 #include "input/control_state.h"
@@ -31,6 +33,18 @@ struct PlayerAssignment {
 
 // What a player can drive with.
 enum class Device { CursorKeys, LetterKeys, Joystick1, Joystick2 };
+
+// What a player's key does to their craft.
+enum class DriveAction { Forward, Reverse, Left, Right, Button };
+
+// What the keys outside the race's controls ask of the game; the hosts' key handlers answer them.
+enum class GameKeyAction { Pause, Retry, FullScreen };
+
+// A key's name as a keyboard shows it ("Up", "W", "Ctrl"), the same in every language.
+const char* KeyName(Key key);
+
+// The keys that ask for a game action, by their names ("F11", "Alt+Enter").
+std::vector<std::string> GameKeyNames(GameKeyAction action);
 
 // The game's first global object. It depends on nothing but the two sources handed to it,
 // which must be ready to answer when it is constructed (it calibrates the joysticks there) and
@@ -63,6 +77,10 @@ class InputConfig {
         return player == 1 ? player1_ : player2_;
     }
     void SetAssignment(int32_t player, const PlayerAssignment& assignment);
+
+    // The keys that do `action` for player 1 or 2 now, through the key set the player drives
+    // with; none when the player has no key set.
+    std::vector<Key> KeysFor(int32_t player, DriveAction action) const;
 
     // Per joystick id: the controls dialog offers only ready ones.
     bool JoystickReady(int32_t id) const { return joystickReady_[id] > 0; }
