@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "hosts/desktop/dialog_fit.h"
 #include "pack/stage_pack.h"
 #include "resources/resources.h"
 
@@ -22,6 +23,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
         dialogs_.RunConfigDialog(model, [this](int32_t id) { return joysticks_.Name(id); });
     });
     timer_.SetTickHandler([this] { window_->Tick(); });
+    new DialogFit(window_.get());
     ApplyUiLanguage(StartUiLanguage(settings.language, settings.settingsFile));
     window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);
