@@ -69,9 +69,11 @@ export function askName(defaultName, time, rank) {
         .replace("%3", letters.join(""));
       note.hidden = false;
     };
-    input.addEventListener("keydown", () => {
+    // Keys reach the dialog's own handler only (the page's key routing stops them there).
+    d.onKey = () => {
       note.hidden = true;
-    });
+      return false;
+    };
     let accepted = input.value;
     const check = () => {
       fold();
