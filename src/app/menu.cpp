@@ -44,6 +44,7 @@ constexpr MenuItemDef kSettingsItems[] = {
 constexpr MenuItemDef kHelpItems[] = {
     {Command::Rules, VT_TRANSLATE_NOOP("Menu", "ゲームのルールについて"), false},
     {Command::Controls, VT_TRANSLATE_NOOP("Menu", "操作方法"), false},
+    {Command::HowToPlay, VT_TRANSLATE_NOOP("Menu", "遊び方"), false},
     {Command::About, VT_TRANSLATE_NOOP("Menu", "著作権"), false},
 };
 

@@ -71,6 +71,10 @@ class ModalDialogs final : public Dialogs {
         const Open open(open_);
         return host_.ChooseStage(rows);
     }
+    void ShowHelpPage(const std::string& title, const std::string& html) override {
+        const Open open(open_);
+        host_.ShowHelpPage(title, html);
+    }
     void ShowAbout() override {
         const Open open(open_);
         host_.ShowAbout();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/how_to_play.h"
 #include "app/menu.h"
 #include "app/record_problems.h"
 #include "app/run_files.h"
@@ -287,6 +288,9 @@ void Shell::OnCommand(Command command) {
             break;
         case Command::Controls:
             Stopped([&] { dialogs.ShowMessage(Text(kControlsText), Text(kControlsCaption)); });
+            break;
+        case Command::HowToPlay:
+            Stopped([&] { dialogs.ShowHelpPage(HowToPlayTitle(), HowToPlayHtml(game_.Input())); });
             break;
     }
     RefreshDisplay();

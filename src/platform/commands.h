@@ -29,6 +29,7 @@ enum class Command : int32_t {
     Music,
     Rules,
     Controls,
+    HowToPlay,  // the help page that teaches the game
     About,
 };
 

@@ -139,6 +139,11 @@ class Dialogs {
     virtual std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& /*rows*/) {
         return std::nullopt;
     }
+    // A page of help: a title and a small rich text (HTML with h3, p, ul, li and b), shown
+    // scrollable in a dialog that closes with OK or Escape. Hosts without one show a message.
+    virtual void ShowHelpPage(const std::string& title, const std::string& html) {
+        ShowMessage(html, title);
+    }
     // The About box; closes only through OK.
     virtual void ShowAbout() = 0;
 };

@@ -1,5 +1,6 @@
 #include "race/race_display.h"
 
+#include "race/course_map.h"
 #include "race/game_state.h"
 
 namespace vantrell {
@@ -38,6 +39,7 @@ void RaceDisplayModel::Update(const GameState& state, int32_t tickPeriodMs) {
     if (d.missedShown && d.mode != ModeDemo && !d.finished) {
         d.missedShown = false;
     }
+    d.wraps = CourseWrapRows(state.CurrentStage().Course().checkpoints);
     d.nextShown = d.timed && !d.goal;
     if (d.nextShown) {
         const Checkpoint& box = state.CurrentStage().Course().checkpoints[d.checkpointsPassed];

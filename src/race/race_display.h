@@ -4,11 +4,13 @@
 // the race and its recordings never see it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/ui_text.h"
 #include "race/checkpoint_times.h"
 #include "race/race_words.h"
+#include "world/course_files.h"
 
 namespace vantrell {
 
@@ -21,6 +23,13 @@ inline constexpr char kRaceHint[] = VT_TRANSLATE_NOOP("RaceDisplay", "Alt+G, 1 ã
 struct MapPoint {
     int32_t x = 0;  // course units: x 0..400 around the course, y the course row
     int32_t y = 0;
+};
+
+// The course rows where the way from one checkpoint to the next runs over the map's left and
+// right edges: the course wraps, so leaving on the right comes back on the left at the same row.
+struct CourseWraps {
+    std::array<int32_t, kCheckpointCount> rows{};
+    int32_t count = 0;
 };
 
 struct RaceDisplay {
@@ -39,6 +48,7 @@ struct RaceDisplay {
     MapPoint second;
     bool nextShown = false;  // a checkpoint is still to be passed
     MapPoint next;           // the centre of its box
+    CourseWraps wraps;       // marked on both edges of the map
 
     // The split at the latest checkpoint: race ticks minus the reference's at the same
     // checkpoint, negative when ahead. Shown for about two seconds; at the goal the whole

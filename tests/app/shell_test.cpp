@@ -270,6 +270,7 @@ TEST_F(ShellTest, CommandsStopTheTimerAroundTheirWork) {
         {Command::AddStagePack, {"open file"}},
         {Command::Rules, {"message ゲームのルール"}},
         {Command::Controls, {"message 操作方法"}},
+        {Command::HowToPlay, {"message 遊び方"}},
     };
     for (const Case& c : cases) {
         ClearLogs();

@@ -88,7 +88,9 @@ TEST(NameInputDialogTest, ShowsTheThreeLinesAndStopsTypingAtTheVisibleWidth) {
     bool acceptedFromOk = false;
     script.Then([&](QWidget* dialog) {
         for (QLabel* label : dialog->findChildren<QLabel*>()) {
-            lines << label->text();
+            if (!label->isHidden()) {
+                lines << label->text();
+            }
         }
         auto* ok = dialog->findChild<QPushButton*>(ControlName(1));
         okIsDefault = ok->isDefault();
@@ -113,10 +115,13 @@ TEST(NameInputDialogTest, ShowsTheThreeLinesAndStopsTypingAtTheVisibleWidth) {
     EXPECT_EQ(name, typed.toStdString());
 }
 
-TEST(NameInputDialogTest, TakesOnlyWhatTheRecordFileCanHold) {
+TEST(NameInputDialogTest, FoldsAccentsSaysSoAndTakesOnlyWhatTheRecordFileCanHold) {
     QtDialogs dialogs;
     DialogScript script = Script();
     QStringList typed;
+    QString note;
+    bool noteAfterNextKey = true;
+    int grownBy = 0;
     // Each character as an input method commits it, one at a time.
     auto typeEach = [](QLineEdit* edit, const QString& text) {
         for (const QChar c : text) {
@@ -127,9 +132,19 @@ TEST(NameInputDialogTest, TakesOnlyWhatTheRecordFileCanHold) {
     };
     script.Then([&](QWidget* dialog) {
         auto* edit = dialog->findChild<QLineEdit*>(ControlName(101));
-        // A character Shift-JIS cannot hold is refused as it is typed.
+        auto* noteLine = dialog->findChild<QLabel*>("NoteLine");
+        const int height = dialog->height();
+        // An accented letter becomes its plain one, and a line says so until the next key; a
+        // character Shift-JIS cannot hold at all is refused as it is typed.
         edit->clear();
-        typeEach(edit, QString::fromUtf8("Zoë 1"));
+        typeEach(edit, QString::fromUtf8("Zoë 1€"));
+        typed << edit->text();
+        note = noteLine->isVisible() ? noteLine->text() : QString();
+        grownBy = dialog->height() - height;
+        QTest::keyClick(edit, Qt::Key_End);
+        noteAfterNextKey = noteLine->isVisible() || dialog->height() != height;
+        edit->clear();
+        typeEach(edit, QString::fromUtf8("José"));
         typed << edit->text();
         // Fifteen bytes as stored: a full-width character counts two.
         edit->clear();
@@ -138,14 +153,22 @@ TEST(NameInputDialogTest, TakesOnlyWhatTheRecordFileCanHold) {
         edit->clear();
         QTest::keyClicks(edit, QString(20, 'i'));
         typed << edit->text();
+        edit->clear();
+        typeEach(edit, QString::fromUtf8("Zoë"));
         test::PressOk(dialog);
     });
     const std::string name = dialogs.AskName("");
-    ASSERT_EQ(typed.size(), 3);
-    EXPECT_EQ(typed[0], QStringLiteral("Zo 1"));
-    EXPECT_EQ(typed[1], QString::fromUtf8("あいうえおかき"));
-    EXPECT_LE(typed[2].size(), 15);
-    EXPECT_EQ(name, typed[2].toStdString());
+    ASSERT_EQ(typed.size(), 4);
+    EXPECT_EQ(typed[0], QStringLiteral("Zoe 1"));
+    EXPECT_TRUE(note.contains(QString::fromUtf8("ë"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("Zoe"))) << note.toStdString();
+    EXPECT_GT(grownBy, 0);
+    EXPECT_FALSE(noteAfterNextKey);
+    EXPECT_EQ(typed[1], QStringLiteral("Jose"));
+    EXPECT_EQ(typed[2], QString::fromUtf8("あいうえおかき"));
+    EXPECT_LE(typed[3].size(), 15);
+    EXPECT_GT(typed[3].size(), 5);
+    EXPECT_EQ(name, "Zoe");
 }
 
 TEST(HiScoreDialogsTest, ListShowsTenLinesBestFirstWithTheNewEntrySelected) {

@@ -1,6 +1,7 @@
 // Menus and dialogs in English: no Japanese left anywhere a player reads outside the game
-// picture (the two-language "Language / 言語" entry and players' names aside), the menu keys
-// Alt+G, 1, 2, 3 kept, and switching language in the middle of a race changes nothing of it.
+// picture (the two-language "Language / 言語" entry and players' names aside), no dialog too
+// narrow for its English title or texts, the menu keys Alt+G, 1, 2, 3 kept, and switching
+// language in the middle of a race changes nothing of it.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTextBrowser>
 
 #include <fstream>
 #include <string>
@@ -52,7 +54,29 @@ QStringList TextsOf(QWidget* dialog) {
     for (const QGroupBox* group : dialog->findChildren<QGroupBox*>()) {
         texts << group->title();
     }
+    for (const QTextBrowser* page : dialog->findChildren<QTextBrowser*>()) {
+        texts << page->toPlainText();
+    }
     return texts;
+}
+
+// A title the window system would cut: its text in a bold caption face, with room for the
+// caption's icon and buttons, wider than the dialog. And a text of the dialog's own that does not
+// fit its place.
+void ExpectRoomForTexts(QWidget* dialog) {
+    const QString title = dialog->windowTitle();
+    if (!title.isEmpty() && !dialog->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        QFont caption = QApplication::font();
+        caption.setBold(true);
+        EXPECT_GE(dialog->width(), QFontMetrics(caption).horizontalAdvance(title) + 96)
+            << title.toStdString() << " in " << dialog->width() << " pixels";
+    }
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (!label->wordWrap() && label->isVisible() && dialog->layout() == nullptr) {
+            EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+            EXPECT_LE(label->geometry().right(), dialog->width()) << label->text().toStdString();
+        }
+    }
 }
 
 void CollectMenuTexts(const QList<QAction*>& actions, QStringList& texts) {
@@ -85,6 +109,7 @@ TEST(LanguageTest, InEnglishEveryMenuAndDialogTextIsEnglish) {
     auto collect = [&](QWidget* dialog) {
         ++dialogsSeen;
         texts << TextsOf(dialog);
+        ExpectRoomForTexts(dialog);
     };
     auto collectAndOk = [&](QWidget* dialog) {
         collect(dialog);
@@ -109,8 +134,8 @@ TEST(LanguageTest, InEnglishEveryMenuAndDialogTextIsEnglish) {
             << text.toStdString();
     }
 
-    for (const Command command : {Command::Rules, Command::Controls, Command::About,
-                                  Command::ShowHiScores, Command::Config}) {
+    for (const Command command : {Command::Rules, Command::Controls, Command::HowToPlay,
+                                  Command::About, Command::ShowHiScores, Command::Config}) {
         script.Then(collectAndOk);
         game.Choose(command);
         Pump(30);
@@ -138,7 +163,7 @@ TEST(LanguageTest, InEnglishEveryMenuAndDialogTextIsEnglish) {
     EXPECT_EQ(SaveWithQuestion(objects.Dialogs(), objects.Records(), 0, SaveOccasion::Close),
               SaveResult::Cancelled);
 
-    EXPECT_EQ(dialogsSeen, 13);
+    EXPECT_EQ(dialogsSeen, 14);
     EXPECT_EQ(script.Unexpected(), 0);
     EXPECT_EQ(script.Unanswered(), 0u);
     for (const QString& text : texts) {

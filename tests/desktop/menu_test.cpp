@@ -50,7 +50,10 @@ const std::vector<std::pair<const char*, std::vector<Expected>>> kMenu = {
       {C::Effects, "効果音"},
       {C::Music, "音楽"}}},
     {"説明",
-     {{C::Rules, "ゲームのルールについて"}, {C::Controls, "操作方法"}, {C::About, "著作権"}}},
+     {{C::Rules, "ゲームのルールについて"},
+      {C::Controls, "操作方法"},
+      {C::HowToPlay, "遊び方"},
+      {C::About, "著作権"}}},
 };
 
 TEST(GameMenuTest, PopupsItemsIdsAndInitialChecksAreTheGameMenu) {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <algorithm>
 #include <cmath>
 
 #include "desktop_test_support.h"
@@ -94,14 +95,30 @@ TEST_F(ViewScalingTest, WindowSizesFullScreenAndTheChoicesKeptForTheNextStart) {
     EXPECT_EQ(game.Window().frameGeometry().size(), QSize(768, 1080 + RacePanel::kHeight));
     choices.ScalingItem(Scaling::WholeMultiples).trigger();
 
+    // The race display and the pause mark grow with the picture in full screen, and come back
+    // to their size in a window.
+    game.app->GameShell().TogglePause();
+    const auto markHeight = [&] {
+        View().grab();
+        return View().PauseMarkRect().height();
+    };
+    const int windowedMark = markHeight();
     choices.FullScreenItem().trigger();
     Pump(40);
     EXPECT_TRUE(game.Window().isFullScreen());
     EXPECT_TRUE(choices.FullScreenItem().isChecked());
+    const QSize screen = game.Window().size();
+    const double grown = std::min(screen.width() / 256.0, screen.height() / (360.0 + 72.0));
+    ASSERT_GT(grown, 1.5) << "a screen too small to tell";
+    EXPECT_NEAR(game.Window().Panel().height(), RacePanel::kHeight * grown, 2);
+    EXPECT_NEAR(markHeight(), windowedMark * grown, windowedMark * 0.2);
     choices.FullScreenItem().trigger();
     Pump(40);
     EXPECT_FALSE(game.Window().isFullScreen());
     EXPECT_FALSE(choices.FullScreenItem().isChecked());
+    EXPECT_EQ(game.Window().Panel().height(), RacePanel::kHeight);
+    EXPECT_EQ(markHeight(), windowedMark);
+    game.app->GameShell().TogglePause();
     EXPECT_EQ(
         choices.FullScreenItem().shortcuts(),
         (QList<QKeySequence>{QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),

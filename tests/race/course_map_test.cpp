@@ -46,5 +46,28 @@ TEST(CourseMapTest, PointsLandOnTheMapAndStayOnItsEdge) {
     EXPECT_EQ(at(-5, 900), (std::array<int32_t, 2>{0, 63}));
 }
 
+// Checkpoints are given by their boxes' corners; the way between two runs the shorter way round.
+TEST(CourseMapTest, MarksTheRowsWhereTheCourseRunsOverTheSideEdges) {
+    std::array<Checkpoint, kCheckpointCount> checkpoints;
+    const auto centredAt = [](int32_t x, int32_t y) {
+        return Checkpoint{static_cast<int16_t>(x - 8), static_cast<int16_t>(y - 8)};
+    };
+    checkpoints.fill(centredAt(200, 50));
+    checkpoints[3] = centredAt(380, 100);  // 2 -> 3 runs 180 right, over no edge
+    checkpoints[4] = centredAt(20, 140);   // 3 -> 4 runs 40 right, over x 400 halfway: row 120
+    checkpoints[9] = centredAt(30, 200);
+    for (size_t k = 10; k < checkpoints.size(); ++k) {
+        checkpoints[k] = centredAt(350, 260);  // 9 -> 10 runs 80 left over x 0: row 222
+    }
+    checkpoints[15] = centredAt(380, 100);
+    for (size_t k = 16; k < checkpoints.size(); ++k) {
+        checkpoints[k] = centredAt(20, 140);  // 15 -> 16 as 3 -> 4: row 120, marked once
+    }
+    const CourseWraps wraps = CourseWrapRows(checkpoints);
+    ASSERT_EQ(wraps.count, 2);
+    EXPECT_EQ(wraps.rows[0], 120);
+    EXPECT_EQ(wraps.rows[1], 222);
+}
+
 }  // namespace
 }  // namespace vantrell

@@ -119,6 +119,7 @@ async function load(query = "") {
     [Command.Config]: 2,
     [Command.Effects]: 2,
     [Command.Rules]: 3,
+    [Command.HowToPlay]: 3,
   };
   return loadMs;
 }
@@ -273,6 +274,17 @@ try {
     "the name box takes Japanese, and refuses a name too long or not Shift-JIS",
     JSON.stringify(typed),
   );
+  // Accented letters become plain ones, with a line saying so until the next key.
+  await nameBox.fill("Zoë");
+  const folded = await nameBox.inputValue();
+  const foldNote = await dialog("name").locator(".vt-note-line").innerText();
+  await nameBox.press("End");
+  const noteAfterKey = await dialog("name").locator(".vt-note-line").isVisible();
+  check(
+    folded === "Zoe" && foldNote.includes("ë") && !noteAfterKey,
+    "the name box folds Zoë to Zoe and says so until the next key",
+    JSON.stringify([folded, foldNote, noteAfterKey]),
+  );
   await nameBox.fill("Web Tester");
   await answer("name", "ok");
   await answer("list", "ok");
@@ -327,6 +339,17 @@ try {
     /[\u3040-\u30ff]/.test(rulesJa) && !/[\u3040-\u30ff\u4e00-\u9fff]/.test(rulesEn),
     "the rules read in Japanese, or wholly in English",
     rulesEn,
+  );
+  await menu(Command.HowToPlay);
+  const howToPlay = await dialog("help").innerText();
+  await page.keyboard.press("Escape");
+  await dialog("help").waitFor({ state: "detached" });
+  check(
+    !/[\u3040-\u30ff\u4e00-\u9fff]/.test(howToPlay) &&
+      howToPlay.includes("Player 2 (blue): forward W, reverse S / X") &&
+      howToPlay.includes("Alt+G"),
+    "How to play reads wholly in English, with the keys as set",
+    howToPlay,
   );
   await menu(Command.ShowHiScores);
   await dialog("list").waitFor();

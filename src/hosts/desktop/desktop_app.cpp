@@ -8,6 +8,7 @@
 #include "hosts/desktop/key_bindings_store.h"
 #include "hosts/desktop/keys_dialog.h"
 #include "hosts/desktop/retry_keys.h"
+#include "hosts/desktop/dialog_fit.h"
 #include "pack/stage_pack.h"
 #include "resources/resources.h"
 
@@ -27,6 +28,7 @@ DesktopApp::DesktopApp(const DesktopSettings& settings)
         dialogs_.RunConfigDialog(model, [this](int32_t id) { return joysticks_.Name(id); });
     });
     timer_.SetTickHandler([this] { window_->Tick(); });
+    new DialogFit(window_.get());
     ApplyUiLanguage(StartUiLanguage(settings.language, settings.settingsFile));
     window_->Menu().Retranslate();
     window_->UseRaceDisplaySettings(settings.settingsFile);

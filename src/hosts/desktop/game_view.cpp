@@ -117,15 +117,24 @@ void GameView::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
+void GameView::SetMarkScale(double scale) {
+    markScale_ = std::max(1.0, scale);
+    update();
+}
+
 void GameView::PaintPauseMark(QPainter& painter, const QRect& view) {
     // White on a black plate, so it reads on any part of the course.
     QFont font = StatusFont();
     font.setBold(true);
+    font.setPixelSize(qRound(font.pixelSize() * markScale_));
     painter.setFont(font);
     // "PAUSE" in both languages, as the mark is known.
     const QString text = QCoreApplication::translate("GameView", "PAUSE");
-    QRect plate = painter.fontMetrics().boundingRect(text).adjusted(-8, -4, 8, 4);
+    const int padX = qRound(8 * markScale_);
+    const int padY = qRound(4 * markScale_);
+    QRect plate = painter.fontMetrics().boundingRect(text).adjusted(-padX, -padY, padX, padY);
     plate.moveCenter(view.center());
+    pauseMark_ = plate;
     painter.fillRect(plate, Qt::black);
     painter.setPen(Qt::white);
     painter.drawText(plate, Qt::AlignCenter, text);

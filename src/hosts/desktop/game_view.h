@@ -36,6 +36,10 @@ class GameView final : public QWidget {
     // Asked at every paint: while it says so, a "PAUSE" mark is drawn over the view (over the
     // window, not into the game's picture). Call update() when the answer changes.
     void SetPausedQuery(std::function<bool()> paused) { paused_ = std::move(paused); }
+    // The "PAUSE" mark drawn this many times its size (at least 1), to grow with the picture in
+    // full screen; and where it was last drawn.
+    void SetMarkScale(double scale);
+    QRect PauseMarkRect() const { return pauseMark_; }
 
     // How the band fills the view; stretched over all of it unless set otherwise.
     void SetScaling(Scaling scaling);
@@ -67,6 +71,8 @@ class GameView final : public QWidget {
     QString status_;
     int32_t statusUnits_ = 0;
     int32_t presentCount_ = 0;
+    double markScale_ = 1.0;
+    QRect pauseMark_;
 };
 
 }  // namespace vantrell::desktop

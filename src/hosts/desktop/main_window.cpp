@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/shell.h"
 #include "app/tick_timer_state.h"
 #include "hosts/desktop/retry_keys.h"
@@ -93,7 +95,7 @@ void MainWindow::ShowRacePanel(bool shown) {
 }
 
 int MainWindow::PanelHeight() const {
-    return panel_->isHidden() ? 0 : RacePanel::kHeight;
+    return panel_->isHidden() ? 0 : RacePanel::kHeight;  // in a window the panel is unscaled
 }
 
 void MainWindow::RefreshPanel() {
@@ -185,6 +187,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        ScaleMarksToPicture();
+    }
     if (shell_ == nullptr || destroyed_) {
         return;
     }
@@ -208,6 +213,7 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    ScaleMarksToPicture();
     if (shell_ != nullptr && !destroyed_) {
         shell_->RepaintStatus();
         SchedulePosted();
@@ -222,6 +228,20 @@ void MainWindow::showEvent(QShowEvent* event) {
         sinceShown_.start();
         QTimer::singleShot(0, this, [this] { FitOuterSize(); });
     }
+}
+
+void MainWindow::ScaleMarksToPicture() {
+    // In full screen the panel and the pause mark grow as the picture does, by the smaller of
+    // the two ways the screen is larger than the window at its first size; in a window they
+    // keep their size, which the window sizes offered count on.
+    double scale = 1.0;
+    if (isFullScreen()) {
+        const WindowInfo& info = MainWindowInfo();
+        scale = std::min(static_cast<double>(width()) / OuterWidth(),
+                         static_cast<double>(height()) / (info.height + RacePanel::kHeight));
+    }
+    panel_->SetScale(scale);
+    view_->SetMarkScale(scale);
 }
 
 int MainWindow::OuterWidth() const {

@@ -97,6 +97,7 @@ class MainWindow final : public QMainWindow, public Display {
     void ResizeOuter();
     // The window's outer width at scale 1 for the current mode.
     int OuterWidth() const;
+    void ScaleMarksToPicture();
 
     GameView* view_ = nullptr;
     RacePanel* panel_ = nullptr;

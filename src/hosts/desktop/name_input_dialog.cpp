@@ -9,11 +9,14 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "hosts/desktop/dialog_builder.h"
 #include "hosts/desktop/name_grid.h"
 #include "hosts/desktop/ui_fonts.h"
 #include "platform/ui_text.h"
+#include "records/name_folding.h"
 #include "records/record_names.h"
 #include "records/run_time.h"
 
@@ -26,9 +29,19 @@ namespace {
 // than 15 bytes of Shift-JIS. So the name listed is the name typed.
 class VisibleWidthValidator final : public QValidator {
   public:
-    explicit VisibleWidthValidator(QLineEdit& edit) : QValidator(&edit), edit_(edit) {}
+    VisibleWidthValidator(QLineEdit& edit, std::function<void(const QString&)> note)
+        : QValidator(&edit), edit_(edit), note_(std::move(note)) {}
 
-    State validate(QString& input, int& /*position*/) const override {
+    State validate(QString& input, int& position) const override {
+        // Accented letters become plain ones as they are typed: the box shows what is stored.
+        const QString folded = QString::fromStdString(FoldAccents(input.toStdString()));
+        if (folded != input) {
+            position = static_cast<int>(
+                QString::fromStdString(FoldAccents(input.left(position).toStdString())).size());
+            note_(QCoreApplication::translate("Dialogs", "%1 → %2（「%3」は記録できません）")
+                      .arg(input, folded, FoldedLetters(input)));
+            input = folded;
+        }
         if (!NameFits(input.toStdString())) {
             QToolTip::showText(
                 edit_.mapToGlobal(QPoint(0, edit_.height())),
@@ -53,7 +66,20 @@ class VisibleWidthValidator final : public QValidator {
         return contents.width() - margins.left() - margins.right() - 4;
     }
 
+    // The accented letters of a text, for the note.
+    static QString FoldedLetters(const QString& text) {
+        QString letters;
+        for (const QChar c : text) {
+            if (QString::fromStdString(FoldAccents(QString(c).toStdString())) != c &&
+                !letters.contains(c)) {
+                letters += c;
+            }
+        }
+        return letters;
+    }
+
     QLineEdit& edit_;
+    std::function<void(const QString&)> note_;
 };
 
 }  // namespace
@@ -83,7 +109,21 @@ NameInputDialog::NameInputDialog(QWidget* owner, const QString& offeredName, con
     edit_ = build.Edit(kEditId, 22, 35, 66, 12);
     edit_->setAttribute(Qt::WA_InputMethodEnabled, true);
     edit_->setText(offeredName);
-    edit_->setValidator(new VisibleWidthValidator(*edit_));
+    // A note line below the rest, for as long as the player's next key: the dialog grows by it.
+    const int bottom = runLine.isEmpty() ? 70 : 80;
+    note_ = build.Static("", 6, bottom - 2, 108, 8);
+    note_->setObjectName("NoteLine");
+    note_->setWordWrap(true);
+    note_->hide();
+    edit_->installEventFilter(this);
+    edit_->setValidator(new VisibleWidthValidator(*edit_, [this](const QString& note) {
+        note_->setText(note);
+        note_->resize(note_->width(), note_->heightForWidth(note_->width()));
+        if (note_->isHidden()) {
+            note_->show();
+            GrowBy(note_->height() + 4);
+        }
+    }));
     edit_->selectAll();
     edit_->setFocus();
 
@@ -105,6 +145,22 @@ void NameInputDialog::AddGrid() {
     grid->move((width - grid->width()) / 2, top);
     setFixedSize(width, top + grid->height() + kMargin);
     grid->setFocus();
+}
+
+bool NameInputDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::KeyPress && !note_->isHidden()) {
+        note_->hide();
+        GrowBy(-(note_->height() + 4));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void NameInputDialog::GrowBy(int pixels) {
+    // The note line sits where the grid starts: the grid moves down with it.
+    if (grid_ != nullptr) {
+        grid_->move(grid_->x(), grid_->y() + pixels);
+    }
+    setFixedHeight(height() + pixels);
 }
 
 QString NameInputDialog::Name() const {

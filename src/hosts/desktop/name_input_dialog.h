@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 
 namespace vantrell::desktop {
@@ -30,11 +31,16 @@ class NameInputDialog final : public QDialog {
     // No cancel: Escape and the close box leave the dialog open.
     void reject() override {}
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void AddGrid();
+    void GrowBy(int pixels);
 
     QLineEdit* edit_;
     QWidget* grid_ = nullptr;
+    QLabel* note_;  // what the box changed in the name, until the next key
 };
 
 }  // namespace vantrell::desktop

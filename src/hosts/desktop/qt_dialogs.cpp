@@ -5,6 +5,7 @@
 #include "hosts/desktop/about_dialog.h"
 #include "hosts/desktop/config_dialog_window.h"
 #include "hosts/desktop/dialog_builder.h"
+#include "hosts/desktop/help_page_dialog.h"
 #include "hosts/desktop/hiscore_list_dialogs.h"
 #include "hosts/desktop/message_boxes.h"
 #include "hosts/desktop/name_input_dialog.h"
@@ -130,6 +131,11 @@ std::optional<StageListChoice> QtDialogs::ChooseStage(const std::vector<StageLis
     StageListDialog dialog(rows, owner_);
     dialog.exec();
     return dialog.Choice();
+}
+
+void QtDialogs::ShowHelpPage(const std::string& title, const std::string& html) {
+    HelpPageDialog dialog(owner_, QString::fromStdString(title), QString::fromStdString(html));
+    dialog.exec();
 }
 
 void QtDialogs::ShowAbout() {

@@ -35,6 +35,7 @@ class QtDialogs final : public Dialogs {
     std::optional<OpenedFile> OpenFile(FileKind kind) override;
     std::optional<SavedFile> SaveFile(FileKind kind, const std::string& suggestedName,
                                       std::span<const uint8_t> bytes) override;
+    void ShowHelpPage(const std::string& title, const std::string& html) override;
     void ShowAbout() override;
     std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& rows) override;
 

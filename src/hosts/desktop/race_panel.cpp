@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include <algorithm>
 #include <vector>
 
 #include "race/course_map.h"
@@ -15,6 +16,7 @@ namespace {
 constexpr int kMargin = 4;
 const QColor kAhead(64, 224, 64);
 const QColor kBehind(240, 64, 64);
+const QColor kWrapMark(96, 224, 255);
 
 }  // namespace
 
@@ -37,16 +39,32 @@ void RacePanel::SetSplitsShown(bool shown) {
     update();
 }
 
+void RacePanel::SetScale(double scale) {
+    scale = std::max(1.0, scale);
+    if (scale == scale_) {
+        return;
+    }
+    scale_ = scale;
+    setFixedHeight(qRound(kHeight * scale_));
+    if (display_.picture != nullptr) {
+        MakeMap(display_);
+    }
+    update();
+}
+
 void RacePanel::MakeMap(const RaceDisplay& display) {
     const std::vector<uint8_t> rgba = CourseMapRgba(*display.picture);
     const QImage course(rgba.data(), kCourseMapSize, kCourseMapSize, QImage::Format_RGBA8888);
-    // scaled() makes its own copy, so the bytes may go once it is done.
-    map_ = course.scaled(kMapSize, kMapSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // scaled() makes its own copy, so the bytes may go once it is done. Made at the size it is
+    // shown, so a grown panel's map is as sharp as the small one's.
+    const int side = qRound(kMapSize * scale_);
+    map_ = course.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     mapStage_ = display.stage;
 }
 
 QRect RacePanel::MapRect() const {
-    return QRect(width() - kMargin - kMapSize, (kHeight - kMapSize) / 2, kMapSize, kMapSize);
+    const int unscaledWidth = qRound(width() / scale_);
+    return QRect(unscaledWidth - kMargin - kMapSize, (kHeight - kMapSize) / 2, kMapSize, kMapSize);
 }
 
 QPoint RacePanel::OnMap(const MapPoint& point) const {
@@ -118,6 +136,8 @@ QString RacePanel::NoteText() const {
 void RacePanel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(16, 16, 24));
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     QFont font = painter.font();
     font.setPixelSize(13);
     painter.setFont(font);
@@ -152,6 +172,14 @@ void RacePanel::paintEvent(QPaintEvent* /*event*/) {
     }
     painter.setPen(QColor(128, 128, 128));
     painter.drawRect(map.adjusted(-1, -1, 0, 0));
+    // Where the course runs over one side edge and comes back at the other: a notch on each.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kWrapMark);
+    for (int32_t i = 0; i < display_.wraps.count; ++i) {
+        const int y = OnMap(MapPoint{0, display_.wraps.rows[static_cast<size_t>(i)]}).y();
+        painter.drawRect(QRect(map.left() - 4, y - 2, 3, 5));
+        painter.drawRect(QRect(map.right() + 2, y - 2, 3, 5));
+    }
     if (display_.nextShown) {
         painter.setPen(QColor(255, 240, 0));
         painter.setBrush(Qt::NoBrush);

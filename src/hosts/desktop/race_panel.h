@@ -22,6 +22,10 @@ class RacePanel final : public QWidget {
     // What to show; repaints. The map is made again when the stage changed.
     void Show(const RaceDisplay& display);
     void SetSplitsShown(bool shown);
+    // Everything drawn this many times its size (at least 1): in full screen the panel grows
+    // with the picture. The panel's height follows.
+    void SetScale(double scale);
+    double Scale() const { return scale_; }
     bool SplitsShown() const { return splitsShown_; }
 
     const RaceDisplay& Shown() const { return display_; }
@@ -34,6 +38,7 @@ class RacePanel final : public QWidget {
     QString SplitText() const;
     // The last line: "Time up" while that banner shows, else the whole run's split at the goal.
     QString NoteText() const;
+    // Where the map is drawn, in the panel's unscaled units.
     QRect MapRect() const;
 
   protected:
@@ -46,6 +51,7 @@ class RacePanel final : public QWidget {
     RaceDisplay display_;
     QImage map_;
     int mapStage_ = -1;
+    double scale_ = 1.0;
     bool splitsShown_ = true;
 };
 

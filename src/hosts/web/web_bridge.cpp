@@ -114,6 +114,11 @@ EM_ASYNC_JS(char*, ChooseFileJs, (const char* kind, uint8_t** bytes, int32_t* si
     return copyText(String(file.name));
 });
 EM_ASYNC_JS(void, AboutJs, (), { await Module.page.about(); });
+EM_ASYNC_JS(void, HelpPageJs, (const char* title, const char* html), {
+    const t = UTF8ToString(title);
+    const h = UTF8ToString(html);
+    await Module.page.helpPage(t, h);
+});
 
 EM_JS(void, PresentJs, (const uint8_t* rgba, int32_t width, int32_t height, int32_t shownWidth), {
     // A view of the program's memory: the canvas copies it, so nothing else need.
@@ -334,6 +339,10 @@ std::optional<OpenedFile> ChooseFile(FileKind kind) {
 }
 void About() {
     AboutJs();
+}
+
+void HelpPage(const std::string& title, const std::string& html) {
+    HelpPageJs(title.c_str(), html.c_str());
 }
 
 void Present(const uint8_t* rgba, int32_t width, int32_t height, int32_t shownWidth) {

@@ -63,6 +63,8 @@ int32_t ChooseRuns(const std::string& linesJson, bool forExport);
 // The chosen file's name and bytes, or what kept them from being read; nothing for a cancel.
 std::optional<OpenedFile> ChooseFile(FileKind kind);
 void About();
+// A page of help: its title and its small rich text (h3, p, ul, li and b; the texts escaped).
+void HelpPage(const std::string& title, const std::string& html);
 
 // ---- the list of stages and stage packs' archives (page/ui_stages.js, page/archive.js; these
 // calls are in web_bridge_packs.cpp)

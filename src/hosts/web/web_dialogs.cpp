@@ -130,6 +130,11 @@ std::optional<StageListChoice> WebDialogs::ChooseStage(const std::vector<StageLi
     return choice;
 }
 
+void WebDialogs::ShowHelpPage(const std::string& title, const std::string& html) {
+    page::HelpPage(title, html);
+    ++answered_;
+}
+
 void WebDialogs::ShowAbout() {
     page::About();
     ++answered_;

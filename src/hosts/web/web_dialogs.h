@@ -30,6 +30,7 @@ class WebDialogs final : public Dialogs {
                                       std::span<const uint8_t> bytes) override;
     // The list of stages and packs (page/ui_stages.js).
     std::optional<StageListChoice> ChooseStage(const std::vector<StageListRow>& rows) override;
+    void ShowHelpPage(const std::string& title, const std::string& html) override;
     void ShowAbout() override;
 
     // How many dialogs were answered so far: a dialog may have saved something.

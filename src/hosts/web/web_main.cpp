@@ -16,6 +16,7 @@
 #include "hosts/web/web_protocol.h"
 #include "input/key_bindings.h"
 #include "platform/ui_text.h"
+#include "records/name_folding.h"
 #include "records/record_names.h"
 
 namespace {
@@ -50,6 +51,14 @@ EMSCRIPTEN_KEEPALIVE int32_t vt_unsaved() {
 // Whether the name box may take this (UTF-8) text: the record file's own check.
 EMSCRIPTEN_KEEPALIVE int32_t vt_name_fits(const char* utf8) {
     return utf8 != nullptr && vantrell::NameFits(utf8) ? 1 : 0;
+}
+
+// The (UTF-8) name with its accented letters folded to plain ones, as the name box shows it;
+// valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* vt_fold_name(const char* utf8) {
+    static std::string folded;
+    folded = vantrell::FoldAccents(utf8 != nullptr ? utf8 : "");
+    return folded.c_str();
 }
 
 // The current stage, its course digest and the run file of its table's entry at `rank` under

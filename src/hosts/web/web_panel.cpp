@@ -15,6 +15,14 @@ std::string Point(const MapPoint& point) {
     return "[" + std::to_string(point.x) + "," + std::to_string(point.y) + "]";
 }
 
+std::string Rows(const CourseWraps& wraps) {
+    std::string json = "[";
+    for (int32_t i = 0; i < wraps.count; ++i) {
+        json += (i > 0 ? "," : "") + std::to_string(wraps.rows[static_cast<size_t>(i)]);
+    }
+    return json + "]";
+}
+
 }  // namespace
 
 void WebPanel::Show(const RaceDisplay& display) {
@@ -38,7 +46,8 @@ void WebPanel::Show(const RaceDisplay& display) {
         ",\"passed\":" + std::to_string(display.checkpointsPassed) +
         ",\"checkpoints\":" + std::to_string(kCheckpointCount) +
         ",\"first\":" + Point(display.first) + ",\"second\":" + Point(display.second) +
-        ",\"next\":" + (display.nextShown ? Point(display.next) : "null") + ",\"split\":" +
+        ",\"next\":" + (display.nextShown ? Point(display.next) : "null") +
+        ",\"wraps\":" + Rows(display.wraps) + ",\"split\":" +
         (display.splitShown ? "{\"value\":" + std::to_string(display.split) +
                                   ",\"total\":" + (display.splitIsTotal ? "true" : "false") + "}"
                             : "null") +

@@ -81,6 +81,8 @@ constexpr const char* Name(Command command) {
             return "Rules";
         case Command::Controls:
             return "Controls";
+        case Command::HowToPlay:
+            return "HowToPlay";
         case Command::About:
             return "About";
     }

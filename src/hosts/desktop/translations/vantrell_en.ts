@@ -175,6 +175,10 @@
         <source>記録 %1、第%2位</source>
         <translation>Time %1: rank %2</translation>
     </message>
+    <message>
+        <source>%1 → %2（「%3」は記録できません）</source>
+        <translation>%1 → %2 (“%3” cannot be stored)</translation>
+    </message>
 </context>
 <context>
     <name>GameView</name>
@@ -268,6 +272,97 @@
     <message>
         <source>どのキーセットで走るかは「操作設定」で選びます</source>
         <translation>Which key set each player drives with is chosen in Controls and speed.</translation>
+    </message>
+</context>
+<context>
+    <name>HowToPlay</name>
+    <message>
+        <source>遊び方</source>
+        <translation>How to play</translation>
+    </message>
+    <message>
+        <source>キー</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>プレイヤー1（赤）: 前進 %1、後退 %2、左 %3、右 %4</source>
+        <translation>Player 1 (red): forward %1, reverse %2, left %3, right %4</translation>
+    </message>
+    <message>
+        <source>プレイヤー2（青）: 前進 %1、後退 %2、左 %3、右 %4</source>
+        <translation>Player 2 (blue): forward %1, reverse %2, left %3, right %4</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>ジョイパッド: スティックで前後左右。Start で一時停止、Back でやり直し。使うキーとパッドは「設定」の「操作設定」で選べます。</source>
+        <translation>Joypad: the stick drives; Start pauses, Back races again. Settings → Controls and speed chooses the keys and pads each player uses.</translation>
+    </message>
+    <message>
+        <source>1人で走るときも、プレイヤー2のキーで青い機体が動きます。</source>
+        <translation>In a solo race too, player 2&apos;s keys drive the blue craft.</translation>
+    </message>
+    <message>
+        <source>走り方</source>
+        <translation>Driving</translation>
+    </message>
+    <message>
+        <source>前進は機首の向きに押し、後退は逆向きに押します。止まるにも後退を使います。</source>
+        <translation>Forward pushes the craft the way its nose points, reverse the other way; reverse is also the brake.</translation>
+    </message>
+    <message>
+        <source>左右で回るのは機首だけです。機体は浮いているので、それまでの勢いのまま横に滑ります（ドリフト）。カーブの手前で早めに向きを変え、前進で勢いを曲げましょう。</source>
+        <translation>Left and right turn only the nose. The craft floats, so it keeps sliding the way it was going (it drifts). Turn early before a bend and let forward swing the slide round.</translation>
+    </message>
+    <message>
+        <source>坂や土手は機体を下へ押し流します。コースは左右の端でつながっています。</source>
+        <translation>Slopes and banks push the craft downhill. The course joins up at its left and right edges.</translation>
+    </message>
+    <message>
+        <source>レース</source>
+        <translation>The race</translation>
+    </message>
+    <message>
+        <source>赤く点滅しているのが次のチェックポイントです。20か所を順に全て通過するとゴールです。</source>
+        <translation>The checkpoint blinking red is the next one. Pass all 20 in order to finish.</translation>
+    </message>
+    <message>
+        <source>制限時間は2400ティック（標準の速さで約38秒）です。過ぎると失格になります。</source>
+        <translation>The limit is 2400 ticks (about 38 seconds at the standard speed); past it the run is out.</translation>
+    </message>
+    <message>
+        <source>ゴールのタイムが上位10位に入ると、名前を入れて記録に残せます。</source>
+        <translation>A finish among the ten best times asks for your name and goes into the table.</translation>
+    </message>
+    <message>
+        <source>%1 で一時停止と再開、%2 で同じレースをやり直し、%3 で全画面表示の切り替え。</source>
+        <translation>%1 pauses and resumes, %2 starts the same race again, %3 switches full screen on and off.</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menus</translation>
+    </message>
+    <message>
+        <source>Alt と下線の文字でメニューを開けます。Alt+G のあと 1 で1人のレース、2 で過去の記録と対戦、3 で気楽にドライブ。</source>
+        <translation>Alt and an underlined letter open a menu: Alt+G, then 1 for a solo race, 2 to race a recorded run, 3 for a free drive.</translation>
+    </message>
+    <message>
+        <source>レース表示</source>
+        <translation>Race display</translation>
+    </message>
+    <message>
+        <source>画面の下にタイム、残り時間、通過したチェックポイントの数とコースの地図が出ます。地図の赤い点が自分、青い点が相手、黄色い四角が次のチェックポイントです。</source>
+        <translation>Below the picture: the time, the time left, the checkpoints passed and a map of the course. On the map the red dot is you, the blue dot the other craft and the yellow box the next checkpoint.</translation>
+    </message>
+    <message>
+        <source>地図の端の印は、コースが反対側の端へ続くところです。</source>
+        <translation>The notches on the map&apos;s sides mark where the course runs off one edge and comes back at the other.</translation>
+    </message>
+    <message>
+        <source>スプリットは、チェックポイントごとに記録の1位（対戦では相手）との差をティックで示します（マイナスなら先行）。どちらも「設定」で表示を切り替えられます。</source>
+        <translation>The split at each checkpoint is the difference in ticks to the table&apos;s best run (or to the run you race); minus means ahead. Settings switches the panel and the splits on and off.</translation>
     </message>
 </context>
 <context>
@@ -387,6 +482,10 @@
     <message>
         <source>キー設定…</source>
         <translation>Keys…</translation>
+    </message>
+    <message>
+        <source>遊び方</source>
+        <translation>How to play</translation>
     </message>
 </context>
 <context>

@@ -11,7 +11,7 @@ import { attach } from "./program.js";
 import { learn, ViewMode } from "./protocol.js";
 import { keys, pads, screen } from "./screen.js";
 import { ui } from "./ui.js";
-import { about, ask, chooseFile, message, yesNo } from "./ui_dialogs.js";
+import { about, ask, chooseFile, helpPage, message, yesNo } from "./ui_dialogs.js";
 import { askName, chooseRuns, hiScoreList } from "./ui_records.js";
 import { chooseStage } from "./ui_stages.js";
 import { offerKeys } from "./ui_keys.js";
@@ -46,6 +46,7 @@ const page = {
   chooseStage,
   archive,
   about,
+  helpPage,
 
   present: screen.present,
   status: screen.status,

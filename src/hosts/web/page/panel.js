@@ -1,7 +1,8 @@
 // The race display below the picture, as on the desktop: the clock and the time left (ticks
 // with their seconds, as the program writes them), a missed run against rank 10, "Time up", the
 // checkpoints passed with the split against the reference run (green ahead, red behind), and a
-// small map of the course with both craft and the next checkpoint.
+// small map of the course with both craft and the next checkpoint, and notches on its side
+// edges where the course runs over one and comes back at the other.
 import { i18n } from "./i18n.js";
 
 const kHeight = 72;
@@ -68,6 +69,12 @@ function draw() {
   if (course.width > 0) context.drawImage(course, mapLeft, top);
   context.strokeStyle = "rgb(128,128,128)";
   context.strokeRect(mapLeft - 0.5, top - 0.5, kMapSize + 1, kMapSize + 1);
+  context.fillStyle = "rgb(96,224,255)";
+  for (const row of d.wraps || []) {
+    const y = Math.round(onMap([0, row])[1]);
+    context.fillRect(mapLeft - 4, y - 2, 3, 5);
+    context.fillRect(mapLeft + kMapSize + 2, y - 2, 3, 5);
+  }
   if (d.next) {
     const [x, y] = onMap(d.next);
     context.strokeStyle = "rgb(255,240,0)";

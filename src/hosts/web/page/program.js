@@ -32,6 +32,18 @@ export function nameFits(name) {
   }
 }
 
+// The name with its accented letters folded to plain ones (the program's own table); the name
+// as it is while no program runs.
+export function foldName(name) {
+  if (!program) return String(name);
+  const pointer = newString(name);
+  try {
+    return program.UTF8ToString(program._vt_fold_name(pointer));
+  } finally {
+    program._free(pointer);
+  }
+}
+
 // Runs entered and not yet saved.
 export function unsaved() {
   return program !== null && program._vt_unsaved() === 1;

@@ -234,6 +234,12 @@ function busy() {
 
 window.addEventListener("keydown", (event) => {
   audio.unlock();
+  // Alt+Enter as on the desktop; the help names both.
+  if (event.altKey && event.code === "Enter" && !event.ctrlKey && !event.metaKey && !busy()) {
+    event.preventDefault();
+    if (!event.repeat) screen.toggleFullScreen();
+    return;
+  }
   if (event.ctrlKey || event.metaKey || event.altKey || busy()) {
     return;
   }

@@ -229,6 +229,24 @@ export function about() {
   });
 }
 
+// A page of help from the game: a title and its rich text, which the game builds from its own
+// escaped texts with a handful of tags; scrolls inside the dialog, closes with OK or Escape.
+export function helpPage(title, html) {
+  return new Promise((resolve) => {
+    const d = openDialog("help", title || "");
+    const finish = () => {
+      closeDialog(d);
+      resolve();
+    };
+    const page = el("div", "vt-help");
+    page.innerHTML = html;
+    page.tabIndex = 0;
+    d.body.append(page, buttonRow(button(d, "ok", standardButtons.ok, true, finish)));
+    d.onEscape = finish;
+    showDialog(d);
+  });
+}
+
 // Resolves to { name, bytes } of the file chosen ("run" a run file, "pack" a stage pack),
 // { name, problem } when it could not be read, or null.
 // A file the page already holds (a ghost from the world table), answered to the next

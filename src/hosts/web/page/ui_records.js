@@ -2,7 +2,7 @@
 // and the choice of runs to race or to export.
 import { i18n } from "./i18n.js";
 import { padNav } from "./pad_nav.js";
-import { nameFits } from "./program.js";
+import { foldName, nameFits } from "./program.js";
 import { nameGrid } from "./ui_name_grid.js";
 import { ui } from "./ui.js";
 import { button, buttonRow, closeDialog, openDialog, showDialog } from "./ui_dialogs.js";
@@ -52,9 +52,33 @@ export function askName(defaultName, time, rank) {
       const line = tr("記録 %1、第%2位").replace("%1", String(time)).replace("%2", String(rank));
       d.body.append(el("div", "vt-run-line", line));
     }
-    // A text the record file cannot hold, or wider than the box, is refused as typed.
+    // Accented letters become plain ones as they are typed, and a note says so until the next
+    // key; what is left that the record file cannot hold, or wider than the box, is refused.
+    const note = el("div", "vt-note-line");
+    note.hidden = true;
+    field.after(note);
+    const fold = () => {
+      const typed = input.value;
+      const folded = foldName(typed);
+      if (folded === typed) return;
+      const caret = foldName(typed.slice(0, input.selectionStart || 0)).length;
+      const letters = Array.from(new Set(Array.from(typed).filter((c) => foldName(c) !== c)));
+      input.value = folded;
+      input.setSelectionRange(caret, caret);
+      note.textContent = tr("%1 → %2（「%3」は記録できません）")
+        .replace("%1", typed)
+        .replace("%2", folded)
+        .replace("%3", letters.join(""));
+      note.hidden = false;
+    };
+    // Keys reach the dialog's own handler only (the page's key routing stops them there).
+    d.onKey = () => {
+      note.hidden = true;
+      return false;
+    };
     let accepted = input.value;
     const check = () => {
+      fold();
       if (nameFits(input.value) && input.scrollWidth <= input.clientWidth) {
         accepted = input.value;
         return;
