@@ -188,93 +188,6 @@
     </message>
 </context>
 <context>
-    <name>KeysDialog</name>
-    <message>
-        <source>キー設定</source>
-        <translation>Keys</translation>
-    </message>
-    <message>
-        <source>キーセット1（カーソルキー）</source>
-        <translation>Key set 1 (cursor keys)</translation>
-    </message>
-    <message>
-        <source>キーセット2（文字キー）</source>
-        <translation>Key set 2 (letter keys)</translation>
-    </message>
-    <message>
-        <source>ゲーム</source>
-        <translation>Game</translation>
-    </message>
-    <message>
-        <source>前進</source>
-        <translation>Forward</translation>
-    </message>
-    <message>
-        <source>後退</source>
-        <translation>Reverse</translation>
-    </message>
-    <message>
-        <source>左</source>
-        <translation>Left</translation>
-    </message>
-    <message>
-        <source>右</source>
-        <translation>Right</translation>
-    </message>
-    <message>
-        <source>ボタン</source>
-        <translation>Button</translation>
-    </message>
-    <message>
-        <source>ポーズ</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>やり直し</source>
-        <translation>Retry</translation>
-    </message>
-    <message>
-        <source>全画面表示</source>
-        <translation>Full screen</translation>
-    </message>
-    <message>
-        <source>キーを追加</source>
-        <translation>Add key</translation>
-    </message>
-    <message>
-        <source>パッド</source>
-        <translation>Pad</translation>
-    </message>
-    <message>
-        <source>消去</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>初期設定に戻す</source>
-        <translation>Reset to defaults</translation>
-    </message>
-    <message>
-        <source>（なし）</source>
-        <translation>(none)</translation>
-    </message>
-    <message>
-        <source>%1 のキーを押してください（Esc で取り消し）</source>
-        <translation>Press a key for %1 (Esc to cancel)</translation>
-    </message>
-    <message>
-        <source>このキーは使えません</source>
-        <translation>That key cannot be bound</translation>
-    </message>
-    <message>
-        <source>%1 はすでに %2 に使われています</source>
-        <translation>%1 is already bound to %2</translation>
-    </message>
-    <message>
-        <source>どのキーセットで走るかは「操作設定」で選びます</source>
-        <translation>Which key set each player drives with is chosen in Controls and speed.</translation>
-    </message>
-</context>
-<context>
     <name>HowToPlay</name>
     <message>
         <source>遊び方</source>
@@ -363,6 +276,93 @@
     <message>
         <source>スプリットは、チェックポイントごとに記録の1位（対戦では相手）との差をティックで示します（マイナスなら先行）。どちらも「設定」で表示を切り替えられます。</source>
         <translation>The split at each checkpoint is the difference in ticks to the table&apos;s best run (or to the run you race); minus means ahead. Settings switches the panel and the splits on and off.</translation>
+    </message>
+</context>
+<context>
+    <name>KeysDialog</name>
+    <message>
+        <source>キー設定</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>キーセット1（カーソルキー）</source>
+        <translation>Key set 1 (cursor keys)</translation>
+    </message>
+    <message>
+        <source>キーセット2（文字キー）</source>
+        <translation>Key set 2 (letter keys)</translation>
+    </message>
+    <message>
+        <source>ゲーム</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>前進</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>後退</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>ボタン</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>ポーズ</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>全画面表示</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>キーを追加</source>
+        <translation>Add key</translation>
+    </message>
+    <message>
+        <source>パッド</source>
+        <translation>Pad</translation>
+    </message>
+    <message>
+        <source>消去</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>初期設定に戻す</source>
+        <translation>Reset to defaults</translation>
+    </message>
+    <message>
+        <source>（なし）</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>%1 のキーを押してください（Esc で取り消し）</source>
+        <translation>Press a key for %1 (Esc to cancel)</translation>
+    </message>
+    <message>
+        <source>このキーは使えません</source>
+        <translation>That key cannot be bound</translation>
+    </message>
+    <message>
+        <source>%1 はすでに %2 に使われています</source>
+        <translation>%1 is already bound to %2</translation>
+    </message>
+    <message>
+        <source>どのキーセットで走るかは「操作設定」で選びます</source>
+        <translation>Which key set each player drives with is chosen in Controls and speed.</translation>
     </message>
 </context>
 <context>
