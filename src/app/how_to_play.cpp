@@ -21,10 +21,11 @@ constexpr char kPlayer1Keys[] =
 constexpr char kPlayer2Keys[] =
     VT_TRANSLATE_NOOP("HowToPlay", "プレイヤー2（青）: 前進 %1、後退 %2、左 %3、右 %4");
 constexpr char kNoKeys[] = VT_TRANSLATE_NOOP("HowToPlay", "なし");
-constexpr char kPad[] =
-    VT_TRANSLATE_NOOP("HowToPlay",
-                      "ジョイパッド: スティックで前後左右。Start で一時停止、Back でやり直し。"
-                      "使うキーとパッドは「設定」の「操作設定」で選べます。");
+constexpr char kPad[] = VT_TRANSLATE_NOOP(
+    "HowToPlay",
+    "ジョイパッド: スティックで前後左右。Start で一時停止、Back でやり直し。"
+    "Guide（または Back と Start を同時）でメニュー、A で決定、B で取り消し。"
+    "使うキーとパッドは「設定」の「操作設定」で選び、キーは「キー設定」で変えられます。");
 constexpr char kSolo[] =
     VT_TRANSLATE_NOOP("HowToPlay", "1人で走るときも、プレイヤー2のキーで青い機体が動きます。");
 
@@ -130,9 +131,7 @@ std::vector<std::string> BoundNames(const InputConfig& input, BoundAction action
 // Through the key set the player drives with; none when the player has no key set.
 std::string KeysOf(const InputConfig& input, int32_t player, SetControl control) {
     const PlayerAssignment& assignment = input.Player(player);
-    const int32_t set = assignment.useCursorKeys > 0   ? 1
-                        : assignment.useLetterKeys > 0 ? 2
-                                                       : 0;
+    const int32_t set = assignment.useCursorKeys > 0 ? 1 : assignment.useLetterKeys > 0 ? 2 : 0;
     const std::vector<std::string> names =
         set == 0 ? std::vector<std::string>{} : BoundNames(input, SetAction(set, control));
     return names.empty() ? Text(kNoKeys) : Joined(names);
@@ -199,9 +198,9 @@ std::string HowToPlayHtml(const InputConfig& input) {
     page.Item(kCheckpoints);
     page.Item(kLimit);
     page.Item(kTable);
-    page.Item(Filled(Text(kGameKeys), {GameKeys(input, BoundAction::Pause),
-                                       GameKeys(input, BoundAction::Retry),
-                                       GameKeys(input, BoundAction::FullScreen)}));
+    page.Item(Filled(Text(kGameKeys),
+                     {GameKeys(input, BoundAction::Pause), GameKeys(input, BoundAction::Retry),
+                      GameKeys(input, BoundAction::FullScreen)}));
     page.Heading(kMenuHeading);
     page.Item(kMenuKeys);
     page.Heading(kDisplayHeading);

@@ -9,6 +9,7 @@
 #include "hosts/desktop/help_page_dialog.h"
 #include "hosts/desktop/ui_language.h"
 #include "input/input_config.h"
+#include "input/key_bindings.h"
 
 namespace vantrell::desktop {
 namespace {
@@ -74,11 +75,12 @@ TEST(HowToPlayTest, TeachesTheGameWithTheKeysAsBoundInEitherLanguage) {
     ApplyUiLanguage(UiLanguage::Japanese);
     EXPECT_EQ(english.title, QStringLiteral("How to play"));
     EXPECT_FALSE(HasJapanese(english.text)) << english.text.toStdString();
-    for (const char* words :
-         {"Player 1 (red): forward ↑, reverse ↓, left ←, right →",
-          "Player 2 (blue): forward W, reverse S / X, left A, right D", "2400 ticks", "P / Pause",
-          "R / Backspace", "F11 / Alt+Enter", "Alt+G", "split"}) {
-        EXPECT_TRUE(english.text.contains(QString::fromUtf8(words))) << words;
+    for (const char* words : {"Player 1 (red): forward Up, reverse Down, left Left, right Right",
+                              "Player 2 (blue): forward W, reverse S / X, left A, right D",
+                              "2400 ticks", "P / Pause / Pad Start", "R / Backspace / Pad Back",
+                              "F11 / Alt+Enter", "Keys…", "Alt+G", "split"}) {
+        EXPECT_TRUE(english.text.contains(QString::fromUtf8(words))) << words << "\n"
+                                                                     << english.text.toStdString();
     }
 
     // The keys come from the controls as they are set, not from a copy.
@@ -92,6 +94,17 @@ TEST(HowToPlayTest, TeachesTheGameWithTheKeysAsBoundInEitherLanguage) {
         << rebound.text.toStdString();
     EXPECT_TRUE(rebound.text.contains("Player 2 (blue): forward none, reverse none"))
         << rebound.text.toStdString();
+
+    // A key bound anew shows in place of the old one.
+    KeyBindings bindings = input.Bindings();
+    bindings.Clear(BoundAction::Set2Forward);
+    ASSERT_TRUE(bindings.Add(BoundAction::Set2Forward, Binding::OfKey(Key::I)));
+    input.SetBindings(bindings);
+    ApplyUiLanguage(UiLanguage::English);
+    const HelpSeen bound = OpenHowToPlay(game);
+    ApplyUiLanguage(UiLanguage::Japanese);
+    EXPECT_TRUE(bound.text.contains("Player 1 (red): forward I, reverse S / X"))
+        << bound.text.toStdString();
 }
 
 }  // namespace

@@ -210,8 +210,8 @@
         <translation>none</translation>
     </message>
     <message>
-        <source>ジョイパッド: スティックで前後左右。Start で一時停止、Back でやり直し。使うキーとパッドは「設定」の「操作設定」で選べます。</source>
-        <translation>Joypad: the stick drives; Start pauses, Back races again. Settings → Controls and speed chooses the keys and pads each player uses.</translation>
+        <source>ジョイパッド: スティックで前後左右。Start で一時停止、Back でやり直し。Guide（または Back と Start を同時）でメニュー、A で決定、B で取り消し。使うキーとパッドは「設定」の「操作設定」で選び、キーは「キー設定」で変えられます。</source>
+        <translation>Joypad: the stick drives; Start pauses, Back races again. Guide (or Back and Start together) opens the menus, A accepts, B cancels. Settings → Controls and speed chooses the keys and pads each player uses; Settings → Keys… binds other keys.</translation>
     </message>
     <message>
         <source>1人で走るときも、プレイヤー2のキーで青い機体が動きます。</source>
