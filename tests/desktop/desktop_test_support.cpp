@@ -112,4 +112,14 @@ void TypeName(QWidget* dialog, const QString& name) {
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
+bool HasJapanese(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace vantrell::desktop::test

@@ -83,5 +83,7 @@ void TypeName(QWidget* dialog, const QString& name);  // replaces the text, then
 
 // The dialog's resource name ("AppAbout", "HISCORE_SELECT_DIALOG") or "MessageBox"/"YesNoBox".
 QString KindOf(const QWidget* widget);
+// Whether the text holds kana, kanji or full-width forms: a text left untranslated.
+bool HasJapanese(const QString& text);
 
 }  // namespace vantrell::desktop::test

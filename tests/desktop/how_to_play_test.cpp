@@ -15,6 +15,7 @@ namespace vantrell::desktop {
 namespace {
 
 using test::DialogScript;
+using test::HasJapanese;
 using test::Pump;
 using test::TestGame;
 
@@ -44,16 +45,6 @@ HelpSeen OpenHowToPlay(TestGame& game, const char* shotName = nullptr) {
     EXPECT_EQ(script.Seen().size(), 1u);
     EXPECT_EQ(script.Unanswered(), 0u);
     return seen;
-}
-
-bool HasJapanese(const QString& text) {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 TEST(HowToPlayTest, TeachesTheGameWithTheKeysAsBoundInEitherLanguage) {

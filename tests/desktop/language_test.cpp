@@ -25,18 +25,9 @@ namespace vantrell::desktop {
 namespace {
 
 using test::DialogScript;
+using test::HasJapanese;
 using test::Pump;
 using test::TestGame;
-
-bool HasJapanese(const QString& text) {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x9fff) || (u >= 0xff00 && u <= 0xffef)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // Every text of a dialog or message box a player reads; list contents are the players' names
 // and times, shown as entered, and are left out.
