@@ -536,14 +536,17 @@ try {
   await tap(15);
   await tap(0);
   const picked = await dialog("name").locator('[data-field="name"]').inputValue();
-  await tap(1); // B: Escape, which ends this box with the name as typed
+  await tap(1); // B: Escape, which this box ignores: OK is its only way out
+  await page.waitForTimeout(300);
+  const keptOpen = await dialog("name").isVisible();
+  await answer("name", "ok");
   await dialog("list").waitFor();
   const listedAfterPad = await dialog("list").innerText();
   await answer("list", "ok");
   check(
-    gridFocused && picked === "AB" && /\bAB\b/.test(listedAfterPad),
-    "the name box opened after pad input takes a name from its grid by pad",
-    JSON.stringify({ gridFocused, picked }),
+    gridFocused && picked === "AB" && keptOpen && /\bAB\b/.test(listedAfterPad),
+    "the name box opened after pad input takes a name from its grid by pad, B leaves it open",
+    JSON.stringify({ gridFocused, picked, keptOpen }),
   );
 
   // Ctrl+W belongs to the browser (it closes the tab); W alone is a game key.

@@ -95,7 +95,7 @@ export function askName(defaultName, time, rank) {
       if (!e.isComposing) check();
     });
     input.addEventListener("compositionend", check);
-    d.onEscape = finish; // the desktop box also keeps what was typed
+    // No onEscape: as on the desktop, OK (or Enter) is the only way out of this box.
     // After pad input, a grid to pick the name from takes the focus; the picks are typed into
     // the box, so its checks apply as to a key.
     let grid = null;
