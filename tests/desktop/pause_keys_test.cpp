@@ -2,9 +2,13 @@
 // the view and not into the game's picture, and the keys do nothing while a dialog is open.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "desktop_test_support.h"
+#include "input/input_config.h"
+#include "input/key_bindings.h"
 #include "platform/commands.h"
 #include "support/virtual_pads.h"
 
@@ -70,6 +74,22 @@ TEST_F(PauseKeysTest, PAndPauseToggleWithTheMarkOverTheView) {
     EXPECT_TRUE(Running());
     Pump(60);
     EXPECT_GT(view.PresentCount(), presents);
+
+    // A modifier key bound to pause counts, though its press carries its own modifier; P with
+    // Alt held (a menu's key) does not.
+    InputConfig& input = game.app->Objects().Input();
+    KeyBindings bindings = input.Bindings();
+    bindings.Clear(BoundAction::Set1Button);
+    ASSERT_TRUE(bindings.Add(BoundAction::Pause, Binding::OfKey(Key::Shift)));
+    input.SetBindings(bindings);
+    QTest::keyClick(&view, Qt::Key_P, Qt::AltModifier);
+    EXPECT_FALSE(Paused());
+    // As the window system sends it: the press carries Shift (QTest would press it twice).
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::sendEvent(&view, &press);
+    EXPECT_TRUE(Paused());
+    QApplication::sendEvent(&view, &press);
+    EXPECT_FALSE(Paused());
 }
 
 TEST_F(PauseKeysTest, DialogsNeitherTakeTheKeysNorEndThePause) {

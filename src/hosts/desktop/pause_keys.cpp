@@ -34,8 +34,7 @@ bool PauseKeys::Listening() const {
 bool PauseKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (plain && IsBoundKey(input_.Bindings(), BoundAction::Pause, key->key()) && Listening()) {
+        if (IsBoundPress(input_.Bindings(), BoundAction::Pause, *key) && Listening()) {
             // Taken here, so the one press toggles once however many widgets it would visit.
             if (!key->isAutoRepeat()) {
                 Toggle();

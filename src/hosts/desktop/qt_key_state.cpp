@@ -80,6 +80,16 @@ bool IsBoundKey(const KeyBindings& bindings, BoundAction action, int qtKey) {
     return key && bindings.KeyAction(*key) == action;
 }
 
+bool IsBoundPress(const KeyBindings& bindings, BoundAction action, const QKeyEvent& event) {
+    Qt::KeyboardModifiers others = event.modifiers() & ~Qt::KeypadModifier;
+    if (event.key() == Qt::Key_Shift) {
+        others &= ~Qt::ShiftModifier;
+    } else if (event.key() == Qt::Key_Control) {
+        others &= ~Qt::ControlModifier;
+    }
+    return others == Qt::NoModifier && IsBoundKey(bindings, action, event.key());
+}
+
 QtKeyState::QtKeyState() {
     QCoreApplication::instance()->installEventFilter(this);
 }

@@ -22,6 +22,9 @@ std::optional<Key> KeyFor(int qtKey);
 int QtKeyFor(Key key);
 // Whether a Qt key is bound to the action.
 bool IsBoundKey(const KeyBindings& bindings, BoundAction action, int qtKey);
+// Whether the press is of a key bound to the action, with no modifier held but the key's own
+// (a Shift press carries Shift): Alt+P and Ctrl+R belong to the menus and the system.
+bool IsBoundPress(const KeyBindings& bindings, BoundAction action, const QKeyEvent& event);
 
 class QtKeyState final : public QObject, public KeyState {
   public:

@@ -18,10 +18,9 @@ bool RetryKeys::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     static const KeyBindings kDefaults = KeyBindings::Defaults();
     const KeyBindings& bindings = bindings_ ? bindings_() : kDefaults;
-    if (key->isAutoRepeat() || !plain || !IsBoundKey(bindings, BoundAction::Retry, key->key())) {
+    if (key->isAutoRepeat() || !IsBoundPress(bindings, BoundAction::Retry, *key)) {
         return QObject::eventFilter(watched, event);
     }
     if (!window_.isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
