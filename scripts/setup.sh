@@ -45,7 +45,8 @@ packages=(
   # curl asks the packaged server for its courses in the package check.
   curl
   # The browser build: Emscripten (its JavaScript parser comes from node-acorn), the page's zip
-  # reader for stage packs (JSZip, bundled by esbuild), Chromium for its tests.
+  # reader for stage packs (JSZip), esbuild to bundle it and the page's scripts, Chromium for
+  # its tests.
   emscripten node-acorn node-jszip esbuild chromium
 )
 

@@ -208,9 +208,7 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
       (mode) => vantrellChecks.state().mode === mode && vantrellChecks.state().raceTicks > 0,
       kModeVersus,
     );
-    const stageNow = await other.evaluate(
-      async () => (await import("/program.js")).worldRun().stage,
-    );
+    const stageNow = await other.evaluate(() => vantrellChecks.worldRun().stage);
     check(
       /Staff's run of stage 2 \(TIME:\d+\)/.test(offered) && stageNow === 1,
       "a link to a run opens the page ready to race it, on the run's stage",
@@ -223,9 +221,7 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
     await new Promise((done) => server.once("exit", done));
     await settings('[data-entry="world-send"]');
     const offline = await told();
-    const best = await page.evaluate(async () =>
-      (await import("/program.js")).worldRun("Web World"),
-    );
+    const best = await page.evaluate(() => vantrellChecks.worldRun("Web World"));
     check(
       /cannot be reached/.test(offline) && /Nothing was stored/.test(offline) && best.time === 948,
       "with the server away, sending says so and the local table is untouched",

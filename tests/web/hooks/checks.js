@@ -1,15 +1,21 @@
 // The browser tests' hooks into the running page, and nothing a player's page loads: the tests
 // serve this folder beside the page's (at /hooks/) and import this module into the page once
-// it is open. It reads the page's own modules and the program's self-checks (web_checks.cpp)
-// and offers them as the one global `vantrellChecks`.
-import { audio } from "../audio.js";
-import { holdTicks, host } from "../host.js";
-import { i18n } from "../i18n.js";
-import { panel } from "../panel.js";
-import { attached, unsaved } from "../program.js";
-import { Command } from "../protocol.js";
-import { ui } from "../ui.js";
-import { world } from "../world.js";
+// it is open. It reads the page's modules through its one entry, the copy the page runs (the
+// build bundles them into main.js), and the program's self-checks (web_checks.cpp), and offers
+// them as the one global `vantrellChecks`.
+import {
+  attached,
+  audio,
+  Command,
+  holdTicks,
+  hostState as host,
+  i18n,
+  panel,
+  ui,
+  unsaved,
+  world,
+  worldRun,
+} from "../main.js";
 
 // The program's exports are called directly: Emscripten's ccall would wait for the suspended
 // event loop instead of answering.
@@ -31,6 +37,8 @@ const checks = {
   // Whether the page's server answered the world table's API (the page asks once a visit).
   worldAvailable: () => world.available(),
   unsaved,
+  // The local table's best run as the world table takes it (program.js).
+  worldRun,
   // Every store of the game folder asked for so far has reached the browser's database: the
   // program answers the last event first (it stores after a command), then its stores finish.
   async settled() {

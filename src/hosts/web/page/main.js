@@ -166,3 +166,12 @@ async function start() {
 }
 
 start().catch((error) => host.fail("The game could not start: " + error));
+
+// The build bundles this module and those it imports into one file, so a page module imported
+// on its own would be a second copy. What the browser tests read of the running page is reached
+// through here, the one copy the page runs.
+export { audio, i18n, panel, ui, world };
+// host.js's state (started, failed, tick times), not the module: main.js names that `host`.
+export { holdTicks, host as hostState } from "./host.js";
+export { attached, unsaved, worldRun } from "./program.js";
+export { Command } from "./protocol.js";
