@@ -37,6 +37,30 @@ Module["preInit"] = [].concat(Module["preInit"] || [], function () {
       callback(error, set);
     });
   };
+  // The page may have begun opening the database already (Module.vtEarlyFolder, a promise of
+  // it): that one is used when it is the database IDBFS would open, and IDBFS opens its own when
+  // it is not or could not be opened.
+  var earlyFolder = Module.vtEarlyFolder;
+  var getDB = IDBFS.getDB;
+  IDBFS.getDB = function (name, callback) {
+    if (name !== folder || !earlyFolder) return getDB(name, callback);
+    var opening = earlyFolder;
+    earlyFolder = null;
+    opening.then(
+      function (db) {
+        if (db.version === IDBFS.DB_VERSION && db.objectStoreNames.contains(IDBFS.DB_STORE_NAME)) {
+          IDBFS.dbs[name] = db;
+          callback(null, db);
+        } else {
+          db.close();
+          getDB(name, callback);
+        }
+      },
+      function () {
+        getDB(name, callback);
+      },
+    );
+  };
   Module.vtFolder = { path: folder, error: "" };
   addRunDependency("vantrell-folder");
   try {

@@ -133,6 +133,24 @@ host.afterStart(() => {
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
 });
 
+// The program as index.html began compiling it while the page loaded; when that failed (a
+// server that does not call it application/wasm), from its bytes.
+function instantiateEarly(compiling) {
+  return (imports, receive) => {
+    compiling
+      .catch(() =>
+        fetch("vantrell.wasm")
+          .then((response) => response.arrayBuffer())
+          .then((bytes) => WebAssembly.compile(bytes)),
+      )
+      .then((module) =>
+        WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)),
+      )
+      .catch((error) => host.fail("The game could not start: " + error));
+    return {};
+  };
+}
+
 // The translations, the program and its files all load at once (index.html has asked for them
 // before this module runs); the program's main starts once the texts are in.
 async function start() {
@@ -140,6 +158,7 @@ async function start() {
   const translations = fetch("translations.json")
     .then((response) => (response.ok ? response.json() : {}))
     .catch(() => ({}));
+  const early = window.vantrellEarly || {};
   const created = import("./vantrell.js").then(
     (module) =>
       module.default({
@@ -148,6 +167,8 @@ async function start() {
         printErr: (text) => console.warn(text),
         setStatus: host.showStatus,
         onAbort: (what) => host.fail("The game stopped: " + what),
+        vtEarlyFolder: early.folder,
+        ...(early.program && { instantiateWasm: instantiateEarly(early.program) }),
       }),
     () => null,
   );
