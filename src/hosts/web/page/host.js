@@ -219,10 +219,6 @@ export function ready(menu) {
   setTimeout(() => framesUp < kSettleFrames && settle(), kSettleMs);
 }
 
-export function showStatus(text) {
-  if (text && !host.started) status.textContent = text;
-}
-
 export function fail(message) {
   status.hidden = false;
   status.textContent = message;

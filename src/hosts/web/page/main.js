@@ -165,7 +165,6 @@ async function start() {
         page,
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
-        setStatus: host.showStatus,
         onAbort: (what) => host.fail("The game stopped: " + what),
         vtEarlyFolder: early.folder,
         ...(early.program && { instantiateWasm: instantiateEarly(early.program) }),
