@@ -89,7 +89,10 @@ export function startTimer(periodMs) {
   timer.running = true;
   timer.period = Math.max(1, periodMs);
   timer.last = performance.now();
-  timer.due = 0;
+  // A period is owed from the start: the first tick comes with the next animation frame, about
+  // a period away, as a window's timer first fires a period after it is set; counting from
+  // zero would leave it to the frame after.
+  timer.due = timer.period;
 }
 
 export function stopTimer() {
