@@ -4,8 +4,9 @@
 // before the page's own notes when the canvas is drawn, so any build of the page can be
 // measured the same way. Figures only, never a pass or fail: the machine is shared and noisy.
 //
-//   node tests/web/figures.mjs [--www DIR] [--runs N]
-// serves DIR (build-web/www by default) and prints N (3) runs' figures, each in a fresh profile;
+//   node tests/web/figures.mjs [--www DIR] [--runs N] [--settle MS]
+// serves DIR (build-web/www by default) and prints N (3) runs' figures, each in a fresh profile,
+// reloading MS (3000) milliseconds after the frames before;
 // `browser_test.mjs --figures` prints one run beside its other figures.
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -47,8 +48,14 @@ async function measure(page) {
 
 const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
 
-// A first visit in a fresh profile, then `reloads` reloads: { first, reload, files }.
-export async function startUpFigures(url, reloads = 3) {
+// What the page does once its first frames are up (storing the game folder, decoding the
+// sounds, a service worker's install) is let finish before each reload, as it would be before a
+// player comes back; a reload in the middle of it would measure that work too.
+const kSettleMs = 3000;
+
+// A first visit in a fresh profile, then `reloads` reloads, each `settleMs` after the frames
+// before it: { first, reload, reloads, files }.
+export async function startUpFigures(url, reloads = 3, settleMs = kSettleMs) {
   const profile = mkdtempSync(join(tmpdir(), "vantrell-figures-"));
   const context = await chromium.launchPersistentContext(profile, {
     ...chromiumOptions,
@@ -59,14 +66,11 @@ export async function startUpFigures(url, reloads = 3) {
     const page = context.pages()[0] || (await context.newPage());
     await page.goto(url + "index.html?lang=en");
     const first = await measure(page);
-    // Let what the page does after its first frames (storing the game folder, a service
-    // worker's install) finish, as it would before a player comes back.
-    await page.waitForTimeout(3000);
     const again = [];
     for (let i = 0; i < reloads; ++i) {
+      await page.waitForTimeout(settleMs);
       await page.reload();
       again.push((await measure(page)).frameMs);
-      await page.waitForTimeout(500);
     }
     return { first: first.frameMs, reload: median(again), reloads: again, files: first.files };
   } finally {
@@ -93,7 +97,8 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const { server, url } = await serve({ "/": option("--www", "build-web/www") });
   try {
     for (let run = Number(option("--runs", 3)); run > 0; --run) {
-      console.log(describeStartUp(await startUpFigures(url)));
+      const settleMs = Number(option("--settle", kSettleMs));
+      console.log(describeStartUp(await startUpFigures(url, 3, settleMs)));
     }
   } finally {
     server.close();
