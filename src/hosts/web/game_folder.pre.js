@@ -1,9 +1,9 @@
 // Part of the program Emscripten writes (--pre-js), like the EM_JS bodies in web_bridge.cpp.
 //
-// The game folder, /vantrell, is kept in the browser's database (IDBFS). It is mounted and read
-// in while the program still compiles and its packed files arrive, rather than after: main,
-// which waits for it as a run dependency, finds the outcome in Module.vtFolder
-// (web_bridge.cpp).
+// The game folder, /vantrell, is kept in the browser's database (IDBFS). It is mounted and its
+// database opened while the program still compiles and its packed files arrive, and read in as
+// soon as the program's memory exists, rather than after: main, which waits for it as a run
+// dependency, finds the outcome in Module.vtFolder (web_bridge.cpp).
 //
 // Only what differs from the packed game folder (/package/game) is kept there: a file as
 // packed comes with every visit anyway, so the database holds the runs and switches the player
@@ -61,14 +61,35 @@ Module["preInit"] = [].concat(Module["preInit"] || [], function () {
       },
     );
   };
+  // The folder's files are written only once the program's memory exists: MEMFS compares every
+  // buffer it is given with it, and the database can answer before the program is instantiated
+  // (the write would fail, and the file stay empty). The instantiation ends by dropping its run
+  // dependency, after the memory is set.
+  var memory = function () {
+    return typeof HEAP8 !== "undefined" && HEAP8;
+  };
+  var whenMemory = function (then) {
+    if (memory()) return then();
+    var monitor = Module["monitorRunDependencies"];
+    Module["monitorRunDependencies"] = function (left) {
+      if (monitor) monitor(left);
+      if (!then || !memory()) return;
+      var next = then;
+      then = null;
+      Module["monitorRunDependencies"] = monitor;
+      next();
+    };
+  };
   Module.vtFolder = { path: folder, error: "" };
   addRunDependency("vantrell-folder");
   try {
     FS.mkdir(folder);
     FS.mount(IDBFS, {}, folder);
-    FS.syncfs(true, function (e) {
-      if (e) console.warn("vantrell: the game folder could not be read:", e);
-      removeRunDependency("vantrell-folder");
+    whenMemory(function () {
+      FS.syncfs(true, function (e) {
+        if (e) console.warn("vantrell: the game folder could not be read:", e);
+        removeRunDependency("vantrell-folder");
+      });
     });
   } catch (e) {
     Module.vtFolder.error = String(e) || "error";
