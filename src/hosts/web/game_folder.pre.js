@@ -1,8 +1,8 @@
 // Part of the program Emscripten writes (--pre-js), like the EM_JS bodies in web_bridge.cpp.
 //
-// The game folder, /vantrell, is kept in the browser's database (IDBFS). It is mounted and its
-// database opened while the program still compiles and its packed files arrive, and read in as
-// soon as the program's memory exists, rather than after: main, which waits for it as a run
+// The game folder, /vantrell, is kept in the browser's database (IDBFS). It is mounted and
+// listed while the program still compiles and its packed files arrive, and read in as soon as
+// the program's memory exists, rather than after: main, which waits for it as a run
 // dependency, finds the outcome in Module.vtFolder (web_bridge.cpp).
 //
 // Only what differs from the packed game folder (/package/game) is kept there: a file as
@@ -37,27 +37,33 @@ Module["preInit"] = [].concat(Module["preInit"] || [], function () {
       callback(error, set);
     });
   };
-  // The page may have begun opening the database already (Module.vtEarlyFolder, a promise of
-  // it): that one is used when it is the database IDBFS would open, and IDBFS opens its own when
-  // it is not or could not be opened.
-  var earlyFolder = Module.vtEarlyFolder;
-  var getDB = IDBFS.getDB;
-  IDBFS.getDB = function (name, callback) {
-    if (name !== folder || !earlyFolder) return getDB(name, callback);
-    var opening = earlyFolder;
-    earlyFolder = null;
+  // The page may have begun opening the database and listing the folder's files already
+  // (Module.vtEarlyFolder, a promise of { db, timestamps }): the first read of the folder takes
+  // that listing rather than asking the database again, when it is the database IDBFS would
+  // open; else IDBFS opens and lists its own. The files themselves are read as IDBFS reads them.
+  var early = Module.vtEarlyFolder;
+  var getRemoteSet = IDBFS.getRemoteSet;
+  IDBFS.getRemoteSet = function (mount, callback) {
+    if (mount.mountpoint !== folder || !early) return getRemoteSet(mount, callback);
+    var opening = early;
+    early = null;
     opening.then(
-      function (db) {
-        if (db.version === IDBFS.DB_VERSION && db.objectStoreNames.contains(IDBFS.DB_STORE_NAME)) {
-          IDBFS.dbs[name] = db;
-          callback(null, db);
-        } else {
+      function (opened) {
+        var db = opened.db;
+        if (db.version !== IDBFS.DB_VERSION || !db.objectStoreNames.contains(IDBFS.DB_STORE_NAME)) {
           db.close();
-          getDB(name, callback);
+          return getRemoteSet(mount, callback);
         }
+        IDBFS.dbs[folder] = db;
+        if (!opened.timestamps) return getRemoteSet(mount, callback);
+        var entries = {};
+        opened.timestamps.forEach(function (timestamp, path) {
+          entries[path] = { timestamp: timestamp };
+        });
+        callback(null, { type: "remote", db: db, entries: entries });
       },
       function () {
-        getDB(name, callback);
+        getRemoteSet(mount, callback);
       },
     );
   };
