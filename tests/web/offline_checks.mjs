@@ -100,6 +100,34 @@ async function moving(page) {
   });
 }
 
+// A server that does not call the program application/wasm: the page compiles it from the whole
+// file instead, says why, and the game moves.
+async function checkOtherType(check, url) {
+  const browser = await chromium.launch(chromiumOptions);
+  try {
+    const page = await browser.newPage();
+    await page.addInitScript(noteFrames);
+    const warnings = [];
+    page.on("console", (message) => warnings.push(message.text()));
+    await page.route("**/vantrell.wasm", async (route) => {
+      const response = await route.fetch();
+      const headers = { ...response.headers(), "content-type": "application/octet-stream" };
+      delete headers["content-encoding"]; // the body fetched is decoded already
+      delete headers["content-length"];
+      await route.fulfill({ response, headers });
+    });
+    await page.goto(url + "index.html?lang=en");
+    await moving(page);
+    check(
+      warnings.some((text) => /could not be compiled as it arrived.*MIME/.test(text)),
+      "served as another type, the program is compiled from the whole file and the game moves",
+      warnings.join("\n    "),
+    );
+  } finally {
+    await browser.close();
+  }
+}
+
 export async function offlineChecks(check, www, scratch) {
   const copy = join(scratch, "www-copy");
   cpSync(www, copy, { recursive: true });
@@ -112,6 +140,7 @@ export async function offlineChecks(check, www, scratch) {
   });
   try {
     await checkServing(check, url, copy);
+    await checkOtherType(check, url);
     await context.addInitScript(noteFrames);
     const page = context.pages()[0] || (await context.newPage());
     const warnings = [];
@@ -120,7 +149,7 @@ export async function offlineChecks(check, www, scratch) {
     await page.goto(url + "index.html?lang=en");
     await moving(page);
     check(
-      !warnings.some((text) => /streaming|MIME/i.test(text)),
+      !warnings.some((text) => /streaming|MIME|compiled as it arrived/i.test(text)),
       "the program compiles as it streams in",
       warnings.join("\n    "),
     );

@@ -134,15 +134,16 @@ host.afterStart(() => {
 });
 
 // The program as index.html began compiling it while the page loaded; when that failed (a
-// server that does not call it application/wasm), from its bytes.
+// server that does not call it application/wasm), from its bytes, saying why.
 function instantiateEarly(compiling) {
   return (imports, receive) => {
     compiling
-      .catch(() =>
-        fetch("vantrell.wasm")
+      .catch((error) => {
+        console.warn("vantrell: the program could not be compiled as it arrived:", String(error));
+        return fetch("vantrell.wasm")
           .then((response) => response.arrayBuffer())
-          .then((bytes) => WebAssembly.compile(bytes)),
-      )
+          .then((bytes) => WebAssembly.compile(bytes));
+      })
       .then((module) =>
         WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)),
       )
