@@ -127,6 +127,7 @@ function modeControl() {
 
 window.addEventListener("pointerdown", () => audio.unlock());
 host.afterStart(audio.warm);
+host.afterStart(pads.wake);
 // The service worker keeps the game for offline play (sw.js); it fetches the files of the build
 // again, so it is registered only once the game is moving.
 host.afterStart(() => {

@@ -278,7 +278,11 @@ const kRest = 0.25;
 // By the browser's standard button index; -1: the d-pad, which steers.
 const kPadBits = [0, 1, 2, 3, 9, 10, 11, 12, 4, 6, 7, 8, -1, -1, -1, -1, 5];
 
+// A browser shows no pad before one is touched on the page, and its first look for pads holds
+// the start several milliseconds: the pads are looked at once the game is moving.
+let padsAwake = false;
 function connectedPads() {
+  if (!padsAwake) return [];
   const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
   return pads.filter((pad) => pad && pad.connected);
 }
@@ -324,6 +328,9 @@ function readChord(id, pad) {
 const kMenuPush = 0.5;
 
 export const pads = {
+  wake() {
+    padsAwake = true;
+  },
   read(id) {
     const pad = connectedPads()[id];
     if (!pad) {
