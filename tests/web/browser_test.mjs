@@ -21,7 +21,7 @@ import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
-import { chromiumOptions } from "./chromium.mjs";
+import { chromiumOptions, openWithHooks } from "./chromium.mjs";
 import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
 import { packChecks } from "./pack_checks.mjs";
@@ -91,14 +91,7 @@ async function noteUntranslated() {
   texts.forEach((text) => untranslated.add(text));
 }
 
-// Opens the page in `tab`, adds the hooks and waits for the game to start.
-async function open(tab, query) {
-  await tab.goto(url + "index.html" + query);
-  await tab.evaluate(() => import("/hooks/checks.js"));
-  await tab.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
-  const failed = await tab.evaluate(() => vantrellChecks.host.failed);
-  if (failed) throw new Error("the page did not start: " + failed);
-}
+const open = (tab, query) => openWithHooks(tab, url, query);
 // The game's commands by name, as the program numbers them, and the pop-up (0 game, 1 stage,
 // 2 settings, 3 help) holding each one used here.
 let Command = {};

@@ -12,3 +12,15 @@ export const chromiumOptions = {
     "--no-first-run",
   ],
 };
+
+// Opens the page at `pageUrl` (`query` after index.html) in `tab`, adds the tests' hooks
+// (served at /hooks/) and waits for the game to start; throws if the page says it failed.
+// Resolves to the program's commands by name.
+export async function openWithHooks(tab, pageUrl, query = "?lang=en") {
+  await tab.goto(pageUrl + "index.html" + query);
+  await tab.evaluate(() => import("/hooks/checks.js"));
+  await tab.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
+  const failed = await tab.evaluate(() => vantrellChecks.host.failed);
+  if (failed) throw new Error("the page did not start: " + failed);
+  return tab.evaluate(() => ({ ...vantrellChecks.Command }));
+}

@@ -7,7 +7,7 @@
 import { readFileSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
 import { chromium } from "playwright-core";
-import { chromiumOptions } from "./chromium.mjs";
+import { chromiumOptions, openWithHooks } from "./chromium.mjs";
 
 // The pack with its MAP0.DAT entry renamed "../0.DAT" (as long, so the archive stays whole):
 // the name is written in the entry's local header and in the central directory, and no
@@ -49,10 +49,7 @@ export async function packChecks(check, { url, native, scratch, packPath, design
     page.on("pageerror", (error) => errors.push(error.message));
     let Command = {};
     const open = async () => {
-      await page.goto(url + "index.html?lang=en");
-      await page.evaluate(() => import("/hooks/checks.js"));
-      await page.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
-      Command = await page.evaluate(() => ({ ...vantrellChecks.Command }));
+      Command = await openWithHooks(page, url);
     };
     const dialog = (kind) => page.locator(`[data-dialog="${kind}"]`);
     const menu = async (command) => {

@@ -11,7 +11,7 @@ import { execFileSync } from "node:child_process";
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { chromium } from "playwright-core";
-import { chromiumOptions } from "./chromium.mjs";
+import { chromiumOptions, openWithHooks } from "./chromium.mjs";
 import { serve } from "./serve.mjs";
 import { freePort, seededRun, startServer } from "./world_checks.mjs";
 
@@ -29,9 +29,7 @@ const context = await chromium.launchPersistentContext(profile, {
 });
 const page = context.pages()[0] || (await context.newPage());
 for (const lang of ["en", "ja"]) {
-  await page.goto(`${url}index.html?lang=${lang}`);
-  await page.evaluate(() => import("/hooks/checks.js"));
-  await page.waitForFunction(() => vantrellChecks.host.started);
+  await openWithHooks(page, url, `?lang=${lang}`);
   await page.waitForTimeout(1500);
   await page.locator('[data-menu="0"]').click();
   await page.waitForTimeout(100);
@@ -115,9 +113,7 @@ if (args.includes("--world")) {
         key: player.key,
       }),
     );
-    await tab.goto(`${world.url}index.html?lang=en`);
-    await tab.evaluate(() => import("/hooks/checks.js"));
-    await tab.waitForFunction(() => vantrellChecks.host.started);
+    await openWithHooks(tab, world.url);
     await tab.evaluate(() => vantrellChecks.worldAvailable());
     await tab.waitForTimeout(1000);
     await tab.locator('[data-menu="2"]').click();

@@ -8,7 +8,7 @@
 // reload; and full screen holds the race display and a dialog opened in it.
 // With VANTRELL_PHONE_SHOT=FILE.png it also takes the picture of the page on a phone the docs show.
 import { chromium } from "playwright-core";
-import { chromiumOptions } from "./chromium.mjs";
+import { chromiumOptions, openWithHooks } from "./chromium.mjs";
 
 const kPhone = { width: 390, height: 844 };
 const kHeadings = 64;
@@ -34,10 +34,7 @@ export async function touchChecks(check, { url, recording }) {
       page.waitForFunction(test, arg, { timeout, polling: 20 });
     let Command = {};
     const open = async () => {
-      await page.goto(url + "index.html?lang=en");
-      await page.evaluate(() => import("/hooks/checks.js"));
-      await page.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
-      Command = await page.evaluate(() => ({ ...vantrellChecks.Command }));
+      Command = await openWithHooks(page, url);
     };
     // A finger down on the middle of an element, and up again, as the touch screen reports it.
     const centre = async (selector) => {

@@ -6,7 +6,7 @@
 // is kept over a reload, and the original comes back at its own size.
 import { readFileSync } from "node:fs";
 import { chromium } from "playwright-core";
-import { chromiumOptions } from "./chromium.mjs";
+import { chromiumOptions, openWithHooks } from "./chromium.mjs";
 
 // A BMP's width and height (BITMAPINFOHEADER).
 function bmpSize(path) {
@@ -66,11 +66,7 @@ export async function viewChecks(
     const page = await context.newPage();
     const errors = [];
     page.on("pageerror", (error) => errors.push(error.message));
-    const open = async () => {
-      await page.goto(url + "index.html?lang=en");
-      await page.evaluate(() => import("/hooks/checks.js"));
-      await page.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
-    };
+    const open = () => openWithHooks(page, url);
     const shown = () =>
       page.evaluate(() => {
         const screen = document.getElementById("screen");

@@ -10,7 +10,7 @@ import { readFileSync, writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { basename, join } from "node:path";
 import { chromium } from "playwright-core";
-import { chromiumOptions } from "./chromium.mjs";
+import { chromiumOptions, openWithHooks } from "./chromium.mjs";
 
 const kModeVersus = 2; // RaceProgress's mode while a recording is raced (src/race/race_words.h)
 
@@ -87,9 +87,7 @@ export async function worldChecks(check, { www, game, build, hooks, scratch, tem
     const errors = [];
     page.on("pageerror", (error) => errors.push(error.message));
     const opened = async (tab, query) => {
-      await tab.goto(url + "index.html" + query);
-      await tab.evaluate(() => import("/hooks/checks.js"));
-      await tab.waitForFunction(() => vantrellChecks.host.started || vantrellChecks.host.failed);
+      await openWithHooks(tab, url, query);
       return tab.evaluate(() => vantrellChecks.worldAvailable());
     };
     check(await opened(page, "?lang=en"), "served by vantrell-server, the page finds its API");
