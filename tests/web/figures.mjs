@@ -72,7 +72,12 @@ export async function startUpFigures(url, reloads = 3, settleMs = kSettleMs) {
       await page.reload();
       again.push((await measure(page)).frameMs);
     }
-    return { first: first.frameMs, reload: median(again), reloads: again, files: first.files };
+    return {
+      first: first.frameMs,
+      reload: again.length ? median(again) : 0,
+      reloads: again,
+      files: first.files,
+    };
   } finally {
     await context.close();
     rmSync(profile, { recursive: true, force: true });

@@ -18,7 +18,8 @@ const kSpeedKey = "vantrell.speed";
 
 const queue = [];
 let waiting = null;
-const timer = { running: false, period: 16, last: 0, due: 0 };
+// `last` is the animation frame's time the timer last counted from; null until the next frame.
+const timer = { running: false, period: 16, last: null, due: 0 };
 const status = document.getElementById("status");
 
 // Whether the game is up (or why it could not start), and how long the program takes over
@@ -88,10 +89,11 @@ export function nextEvent() {
 export function startTimer(periodMs) {
   timer.running = true;
   timer.period = Math.max(1, periodMs);
-  timer.last = performance.now();
   // A period is owed from the start: the first tick comes with the next animation frame, about
-  // a period away, as a window's timer first fires a period after it is set; counting from
-  // zero would leave it to the frame after.
+  // a period away, as a window's timer first fires a period after it is set. The count starts
+  // at that frame's own time: an animation frame's time is when the frame began, which may be
+  // before now, and counting from now would leave the tick to the frame after.
+  timer.last = null;
   timer.due = timer.period;
 }
 
@@ -167,7 +169,7 @@ function frame(now) {
     timer.last = now;
     return;
   }
-  timer.due += now - timer.last;
+  timer.due += now - (timer.last ?? now);
   timer.last = now;
   let ticks = Math.floor(timer.due / timer.period);
   if (ticks <= 0) {
@@ -181,7 +183,7 @@ function frame(now) {
   post(Event.Tick, ticks);
 }
 document.addEventListener("visibilitychange", () => {
-  timer.last = performance.now();
+  timer.last = null;
   timer.due = 0;
 });
 // The game asks about unsaved runs when its window closes; a tab can only have the browser ask.
