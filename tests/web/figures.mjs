@@ -4,9 +4,10 @@
 // before the page's own notes when the canvas is drawn, so any build of the page can be
 // measured the same way. Figures only, never a pass or fail: the machine is shared and noisy.
 //
-//   node tests/web/figures.mjs [--www DIR] [--runs N] [--settle MS]
+//   node tests/web/figures.mjs [--www DIR] [--against DIR2] [--runs N] [--reloads R] [--settle MS]
 // serves DIR (build-web/www by default) and prints N (3) runs' figures, each in a fresh profile,
-// reloading MS (3000) milliseconds after the frames before;
+// reloading R (3) times, each MS (3000) milliseconds after the frames before; with DIR2, the
+// two builds take turns and their medians follow;
 // `browser_test.mjs --figures` prints one run beside its other figures.
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -74,7 +75,7 @@ export async function startUpFigures(url, reloads = 3, settleMs = kSettleMs) {
     }
     return {
       first: first.frameMs,
-      reload: again.length ? median(again) : 0,
+      reload: again.length ? median(again) : null,
       reloads: again,
       files: first.files,
     };
@@ -89,7 +90,8 @@ export function describeStartUp({ first, reload, reloads, files }) {
     files[name] ? `${name} by ${files[name].at} ms in ${files[name].bytes} bytes` : "";
   return (
     `first moving frame: first visit ${first} ms (${file("vantrell.wasm")}, ` +
-    `${file("vantrell.data")}), reload ${reload} ms (median of ${reloads.join(", ")})`
+    `${file("vantrell.data")})` +
+    (reloads.length ? `, reload ${reload} ms (median of ${reloads.join(", ")})` : "")
   );
 }
 
@@ -99,13 +101,32 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
     const at = args.indexOf(name);
     return at >= 0 ? args[at + 1] : fallback;
   };
-  const { server, url } = await serve({ "/": option("--www", "build-web/www") });
+  // With --against, two builds take turns, run by run, so a change is judged against figures
+  // from the same minutes of this noisy machine rather than from another sitting.
+  const folders = [option("--www", "build-web/www"), option("--against", null)].filter(Boolean);
+  const served = await Promise.all(folders.map((folder) => serve({ "/": folder })));
+  const settleMs = Number(option("--settle", kSettleMs));
+  const reloads = Number(option("--reloads", 3));
+  const taken = folders.map(() => []);
   try {
     for (let run = Number(option("--runs", 3)); run > 0; --run) {
-      const settleMs = Number(option("--settle", kSettleMs));
-      console.log(describeStartUp(await startUpFigures(url, 3, settleMs)));
+      for (const [i, { url }] of served.entries()) {
+        const figures = await startUpFigures(url, reloads, settleMs);
+        taken[i].push(figures);
+        console.log((folders.length > 1 ? folders[i] + ": " : "") + describeStartUp(figures));
+      }
+    }
+    if (folders.length > 1) {
+      for (const [i, folder] of folders.entries()) {
+        const firsts = taken[i].map((figures) => figures.first);
+        const again = taken[i].flatMap((figures) => figures.reloads);
+        console.log(
+          `${folder}: first visit median ${median(firsts)} ms (${firsts.join(", ")})` +
+            (again.length ? `, reload median ${median(again)} ms` : ""),
+        );
+      }
     }
   } finally {
-    server.close();
+    for (const { server } of served) server.close();
   }
 }
