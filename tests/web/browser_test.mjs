@@ -367,6 +367,48 @@ try {
   );
   await page.keyboard.press("Escape");
 
+  // A tab's first store after its start, in the database as another tab leaves it: stage 1's
+  // table stored older there is replaced by the tab's; stored newer (that tab saved after this
+  // one read the folder), it stays, as does a file this tab never had. Put back afterwards.
+  const firstStore = await page.evaluate(async () => {
+    const opened = indexedDB.open("/vantrell");
+    const db = await new Promise((done) => (opened.onsuccess = () => done(opened.result)));
+    const files = (mode, work) =>
+      new Promise((done, fail) => {
+        const transaction = db.transaction("FILE_DATA", mode);
+        const request = work(transaction.objectStore("FILE_DATA"));
+        transaction.oncomplete = () => done(request.result);
+        transaction.onerror = () => fail(transaction.error);
+      });
+    const table = "/vantrell/VANREC0.DAT";
+    const theirs = "/vantrell/THEIRS.DAT";
+    const entry = (at, bytes) => ({ timestamp: new Date(at), mode: 33206, contents: bytes });
+    const mine = await files("readonly", (store) => store.get(table));
+    const seen = (value) => value && Array.from(value.contents.subarray(0, 4)).join(",");
+    await files("readwrite", (store) =>
+      store.put(entry(mine.timestamp - 60000, new Uint8Array([9, 9])), table),
+    );
+    await vantrellChecks.storeFirst();
+    const olderReplaced = seen(await files("readonly", (store) => store.get(table)));
+    const newer = entry(mine.timestamp.getTime() + 60000, new Uint8Array([7, 7]));
+    await files("readwrite", (store) => store.put(newer, table));
+    await files("readwrite", (store) => store.put(entry(Date.now(), new Uint8Array([5])), theirs));
+    await vantrellChecks.storeFirst();
+    const newerKept = seen(await files("readonly", (store) => store.get(table)));
+    const theirsKept = seen(await files("readonly", (store) => store.get(theirs)));
+    await files("readwrite", (store) => store.put(mine, table));
+    await files("readwrite", (store) => store.delete(theirs));
+    db.close();
+    return { mine: seen(mine), olderReplaced, newerKept, theirsKept };
+  });
+  check(
+    firstStore.olderReplaced === firstStore.mine &&
+      firstStore.newerKept === "7,7" &&
+      firstStore.theirsKept === "5",
+    "a tab's first store keeps what another tab saved after this one read the folder",
+    JSON.stringify(firstStore),
+  );
+
   // A run file down and up again.
   await menu(Command.ExportRun);
   await dialog("choose").waitFor();

@@ -86,6 +86,35 @@ Module["preInit"] = [].concat(Module["preInit"] || [], function () {
       next();
     };
   };
+  // The first store after the start (web_bridge.cpp) puts in the database only what this tab
+  // holds that the database lacks or holds older, and removes nothing. A whole store makes the
+  // database what the tab holds: a run another tab saved after this one read the folder would be
+  // overwritten, or removed (a file as packed is no entry here). Later stores come after a read.
+  Module.vtStoreNewer = function (callback) {
+    var mount;
+    try {
+      mount = FS.lookupPath(folder).node.mount;
+    } catch (e) {
+      return callback(e);
+    }
+    if (mount.type !== IDBFS) return callback(null); // the database refused: nothing is kept
+    IDBFS.getLocalSet(mount, function (error, local) {
+      if (error) return callback(error);
+      IDBFS.getRemoteSet(mount, function (error, remote) {
+        if (error) return callback(error);
+        var newer = { type: "local", entries: {} };
+        var older = { type: "remote", db: remote.db, entries: {} };
+        Object.keys(local.entries).forEach(function (path) {
+          var mine = local.entries[path];
+          var theirs = remote.entries[path];
+          if (theirs && mine.timestamp.getTime() <= theirs.timestamp.getTime()) return;
+          newer.entries[path] = mine;
+          if (theirs) older.entries[path] = theirs;
+        });
+        IDBFS.reconcile(newer, older, callback);
+      });
+    });
+  };
   Module.vtFolder = { path: folder, error: "" };
   addRunDependency("vantrell-folder");
   try {

@@ -155,12 +155,14 @@ EM_ASYNC_JS(void, SyncFilesJs, (int32_t fromDatabase), {
     await Module.vtSyncs;
 });
 // Stores the folder in the database once the game's first frames are shown (page.afterStart),
-// or before the next sync if that comes first; the program goes on meanwhile.
+// or before the next sync if that comes first; the program goes on meanwhile. Only what the
+// database lacks or holds older is stored (game_folder.pre.js): another tab may have saved
+// since the folder was read.
 EM_JS(void, StoreFilesLaterJs, (), {
     const store = () => {
         if (Module.vtStoreLater !== store) return;
         Module.vtStoreLater = null;
-        const sync = () => new Promise((resolve) => FS.syncfs(false, (error) => {
+        const sync = () => new Promise((resolve) => Module.vtStoreNewer((error) => {
             if (error) console.warn("vantrell: the game folder could not be stored:", error);
             resolve();
         }));

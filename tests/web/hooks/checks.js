@@ -46,6 +46,9 @@ const checks = {
     const program = attached();
     if (program && program.vtSyncs) await program.vtSyncs;
   },
+  // The store a tab makes first after its start: what the database lacks or holds older.
+  storeFirst: () =>
+    new Promise((done, fail) => attached().vtStoreNewer((error) => (error ? fail(error) : done()))),
   state: () => JSON.parse(exportedText("vt_state")),
   tablesDigest: () => exportedText("vt_tables_digest"),
   frameLog: () => exportedText("vt_frame_log"),
