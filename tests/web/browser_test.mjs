@@ -382,7 +382,7 @@ try {
       });
     const table = "/vantrell/VANREC0.DAT";
     const theirs = "/vantrell/THEIRS.DAT";
-    const entry = (at, bytes) => ({ timestamp: new Date(at), mode: 33206, contents: bytes });
+    const entry = (at, bytes) => ({ timestamp: new Date(at), mode: 0o100666, contents: bytes });
     const mine = await files("readonly", (store) => store.get(table));
     const seen = (value) => value && Array.from(value.contents.subarray(0, 4)).join(",");
     await files("readwrite", (store) =>
