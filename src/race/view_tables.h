@@ -36,6 +36,7 @@ inline constexpr int32_t kMaxLiftUp = 63;
 inline constexpr int32_t kMaxLiftDown = 64;
 
 struct ViewTables {
+    // The tables' room, unfilled: both builds run before any view reads them.
     ViewTables();
 
     void BuildGroundTable();
