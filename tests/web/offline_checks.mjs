@@ -251,7 +251,14 @@ export async function offlineChecks(check, www, scratch) {
         const names = (await caches.keys()).filter((name) => name.startsWith("vantrell-"));
         if ((names.length === 1 && names[0] !== before[0]) || Date.now() - started > 20000) {
           const css = await (await (await caches.open(names[0])).match("page.css")).text();
-          return { names, css: css.includes("a new build") };
+          // Where the workers stand, for a failure's report.
+          const registration = await navigator.serviceWorker.getRegistration();
+          const workers = {};
+          for (const state of ["installing", "waiting", "active"]) {
+            const worker = registration && registration[state];
+            if (worker) workers[state] = worker.state;
+          }
+          return { names, css: css.includes("a new build"), workers };
         }
         await new Promise((done) => setTimeout(done, 100));
       }
