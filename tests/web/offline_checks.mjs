@@ -86,6 +86,27 @@ async function checkServing(check, url, www) {
   );
 }
 
+// The caches once one build's is left and it is not `before`'s, or after 20 s: their names,
+// whether the first holds the new build's page.css, and where the workers stand.
+const replacement = (page, before) =>
+  page.evaluate(async (before) => {
+    const started = Date.now();
+    for (;;) {
+      const names = (await caches.keys()).filter((name) => name.startsWith("vantrell-"));
+      if ((names.length === 1 && names[0] !== before[0]) || Date.now() - started > 20000) {
+        const css = await (await (await caches.open(names[0])).match("page.css")).text();
+        const registration = await navigator.serviceWorker.getRegistration();
+        const workers = {};
+        for (const state of ["installing", "waiting", "active"]) {
+          const worker = registration && registration[state];
+          if (worker) workers[state] = worker.state;
+        }
+        return { names, css: css.includes("a new build"), workers };
+      }
+      await new Promise((done) => setTimeout(done, 100));
+    }
+  }, before);
+
 // Resolves once a service worker controls the page and has kept the build.
 const kept = (page) =>
   page.evaluate(async () => {
@@ -245,24 +266,17 @@ export async function offlineChecks(check, www, scratch) {
     ]);
     await page.reload();
     await moving(page);
-    const replaced = await page.evaluate(async (before) => {
-      const started = Date.now();
-      for (;;) {
-        const names = (await caches.keys()).filter((name) => name.startsWith("vantrell-"));
-        if ((names.length === 1 && names[0] !== before[0]) || Date.now() - started > 20000) {
-          const css = await (await (await caches.open(names[0])).match("page.css")).text();
-          // Where the workers stand, for a failure's report.
-          const registration = await navigator.serviceWorker.getRegistration();
-          const workers = {};
-          for (const state of ["installing", "waiting", "active"]) {
-            const worker = registration && registration[state];
-            if (worker) workers[state] = worker.state;
-          }
-          return { names, css: css.includes("a new build"), workers };
-        }
-        await new Promise((done) => setTimeout(done, 100));
-      }
-    }, caches1);
+    let replaced = await replacement(page, caches1);
+    // Chromium lets a new worker take over, even one that skips waiting, only once the worker
+    // it replaces has no event in flight; about one run in five here that took longer than
+    // the wait. A player's next visit is then where the new build takes over.
+    if (replaced.names.length !== 1 && replaced.workers.waiting === "installed") {
+      await page.goto("about:blank");
+      await page.goto(url + "index.html?lang=en");
+      await moving(page);
+      replaced = { ...(await replacement(page, caches1)), nextVisit: true };
+      console.log("  (the new build took over at the next visit)");
+    }
     check(
       caches1.length === 1 && replaced.names.length === 1 && replaced.css,
       "a new build replaces the kept files and drops the old ones",
