@@ -1,9 +1,9 @@
 // How fast the page comes up, as a player sees it: from navigation to the first moving picture
 // (the second frame the game draws on its canvas), on a first visit with a fresh browser
 // profile and on reloads of it, in a browser that has finished starting, as a player's has.
-// Measured from outside the page: a script the browser runs
-// before the page's own notes when the canvas is drawn, so any build of the page can be
-// measured the same way. Figures only, never a pass or fail: the machine is shared and noisy.
+// Measured from outside the page: a script the browser runs before the page's own notes when
+// the canvas is drawn, so any build of the page can be measured the same way. Figures only,
+// never a pass or fail: the machine is shared and noisy.
 //
 //   node tests/web/figures.mjs [--www DIR] [--against DIR2] [--runs N] [--reloads R] [--settle MS]
 //                              [--warm MS]

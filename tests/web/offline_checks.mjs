@@ -275,7 +275,7 @@ export async function offlineChecks(check, www, scratch) {
       await page.goto(url + "index.html?lang=en");
       await moving(page);
       replaced = { ...(await replacement(page, caches1)), nextVisit: true };
-      console.log("  (the new build took over at the next visit)");
+      console.log("  (the new build still waited on the old one: the page was opened again)");
     }
     check(
       caches1.length === 1 && replaced.names.length === 1 && replaced.css,
