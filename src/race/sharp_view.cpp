@@ -177,11 +177,9 @@ void RenderSharpView(const SharpViewTables& tables, const Bitmap8& stagePicture,
     v.tables = &tables;
     v.picture = stagePicture.Pixels();
     v.pictureBytes = stagePicture.PixelBytes();
-    v.pictureBase = static_cast<int64_t>(kStagePictureWidth) *
-                        (static_cast<int64_t>(stagePicture.Height()) - 1 - y - kPictureRowOffset) +
-                    x;
+    v.pictureBase = PictureBase(stagePicture.Height(), x, y);
     v.field = terrain.Field();
-    v.fieldBase = (static_cast<int64_t>(kFieldTopY) - y) * kFieldWidth + x;
+    v.fieldBase = FieldBase(x, y);
     v.band = band.Pixels();
     v.width = band.Width();
     v.height = band.Height();

@@ -88,11 +88,9 @@ void RenderView(const ViewTables& tables, const Bitmap8& stagePicture, const Ter
     ViewFrame v;
     v.picture = stagePicture.Pixels();
     v.pictureBytes = stagePicture.PixelBytes();
-    v.pictureBase = static_cast<int64_t>(kStagePictureWidth) *
-                        (static_cast<int64_t>(stagePicture.Height()) - 1 - y - kPictureRowOffset) +
-                    x;
+    v.pictureBase = PictureBase(stagePicture.Height(), x, y);
     v.field = terrain.Field();
-    v.fieldBase = (static_cast<int64_t>(kFieldTopY) - y) * kFieldWidth + x;
+    v.fieldBase = FieldBase(x, y);
     v.frame = frameBuffer.Pixels();
     v.frameRows = frameBuffer.Height();
     v.lift = tables.liftTable.get();
