@@ -23,13 +23,13 @@ export function chooseStage(rows) {
       resolve(answer);
     };
     const japanese = japaneseNames();
-    const head = el("div", "vt-stage-head");
+    const head = el("div", "vt-column-head");
     head.append(
       el("span", "vt-stage-c0", tr("ステージ")),
       el("span", "vt-stage-c1", tr("作者")),
       el("span", "vt-stage-c2", tr("最高記録")),
     );
-    const list = el("div", "vt-list vt-stage-list");
+    const list = el("div", "vt-list vt-columns vt-stage-list");
     list.tabIndex = 0;
     list.setAttribute("role", "listbox");
     const lines = rows.map((row, index) => {

@@ -138,7 +138,7 @@ function table() {
   let runs = [];
   let chosen = -1;
   const d = openDialog("world-table", fill("ワールドランキング %1面", now.stage + 1));
-  const list = el("div", "vt-list vt-world-list");
+  const list = el("div", "vt-list vt-columns vt-world-list");
   list.tabIndex = 0;
   list.setAttribute("role", "listbox");
   const status = el("div", "vt-prompt");
@@ -154,7 +154,7 @@ function table() {
     d.resolve();
     if (then) then();
   };
-  const header = el("div", "vt-row vt-world-head");
+  const header = el("div", "vt-row vt-column-head");
   const cells = (row, values) =>
     values.forEach((value, i) => row.append(el("span", "vt-world-c" + i, value)));
   cells(header, [tr("順位"), tr("名前"), tr("タイム"), tr("日時")]);
