@@ -136,6 +136,10 @@ if [ "$mode" = test ]; then
   wait "$background" || background_status=$?
   cat "$logs/background.out"
   [ "$background_status" -eq 0 ] || exit "$background_status"
+  # The page's start-up figure, taken once no build runs beside it: a figure, never a failure.
+  if [ -e "$logs/web.done" ]; then
+    run_phase browser-figures node tests/web/figures.mjs --runs 1
+  fi
   run_phase sanitized-tests ctest --preset sanitize
   fuzz_seconds="${VANTRELL_FUZZ_SECONDS:-10}"
   if [ "$fuzz_seconds" -gt 0 ]; then

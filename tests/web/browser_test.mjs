@@ -10,8 +10,8 @@
 // (touch_checks.mjs) the page on a phone's touch screen, and its full screen;
 // (pack_checks.mjs) a stage pack uploaded, kept over a reload, raced, and hostile archives
 // refused; and (world_checks.mjs) the page as a world table client, served by vantrell-server,
-// while the plain file server shows no world entries. --figures adds the sizes, the time per
-// tick and the start-up times (figures.mjs).
+// while the plain file server shows no world entries. --figures adds the sizes and the time per
+// tick; the start-up times are figures.mjs's, taken with nothing running beside the browser.
 //
 //   node tests/web/browser_test.mjs [--build DIR] [--web DIR] [--figures]
 // DIR defaults: build/ (native) and build-web/ (browser). Exit status 0 when every check passes.
@@ -22,7 +22,6 @@ import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { chromiumOptions, openWithHooks } from "./chromium.mjs";
-import { describeStartUp, startUpFigures } from "./figures.mjs";
 import { offlineChecks } from "./offline_checks.mjs";
 import { packChecks } from "./pack_checks.mjs";
 import { serve } from "./serve.mjs";
@@ -70,8 +69,6 @@ const { server, url } = await serve({
   "/ref/": frames,
   "/ref-wide/": framesWide,
 });
-// Measured first, while no other page of the suite runs beside it.
-const startUp = args.includes("--figures") ? await startUpFigures(url) : null;
 const context = await chromium.launchPersistentContext(join(scratch, "profile"), {
   ...chromiumOptions,
   acceptDownloads: true,
@@ -669,7 +666,6 @@ try {
         `tick median ${ticks[ticks.length >> 1].toFixed(3)} ms, ` +
         `p99 ${ticks[Math.floor(ticks.length * 0.99)].toFixed(3)} ms over ${ticks.length}`,
     );
-    console.log("figures: " + describeStartUp(startUp));
   }
   await noteUntranslated();
   check(

@@ -11,7 +11,7 @@
 // the page opened MS (2000) milliseconds after the browser (--warm), reloading R (3) times, each
 // MS (3000) milliseconds after the frames before; with DIR2, the two builds take turns and
 // their medians follow;
-// `browser_test.mjs --figures` prints one run beside its other figures.
+// The test command prints one run once its builds are done (scripts/setup.sh, browser-figures).
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
