@@ -179,7 +179,7 @@ void RenderSharpView(const SharpViewTables& tables, const Bitmap8& stagePicture,
     v.pictureBytes = stagePicture.PixelBytes();
     v.pictureBase = PictureBase(stagePicture.Height(), x, y);
     v.field = terrain.Field();
-    v.fieldBase = FieldBase(x, y);
+    v.fieldBase = FieldIndexWide(x, y);
     v.band = band.Pixels();
     v.width = band.Width();
     v.height = band.Height();

@@ -90,7 +90,7 @@ void RenderView(const ViewTables& tables, const Bitmap8& stagePicture, const Ter
     v.pictureBytes = stagePicture.PixelBytes();
     v.pictureBase = PictureBase(stagePicture.Height(), x, y);
     v.field = terrain.Field();
-    v.fieldBase = FieldBase(x, y);
+    v.fieldBase = FieldIndexWide(x, y);
     v.frame = frameBuffer.Pixels();
     v.frameRows = frameBuffer.Height();
     v.lift = tables.liftTable.get();

@@ -19,16 +19,13 @@ constexpr int32_t kViewTopFrameRow = 128;   // where view row 0 lands on level g
 // frame buffer must have at least this many rows plus one.
 constexpr int32_t kViewLastFrameRow = kViewTopFrameRow + kViewRows - 1 + kMaxLiftDown + 5;
 
-// Where course point (x, y) lies in the stage picture (rows stored bottom up) and in the height
-// field, as linear indexes in 64 bits: a camera far off the course must give an index the reads'
-// bounds checks refuse, not one that wrapped.
+// Where course point (x, y) lies in the stage picture (rows stored bottom up), as a linear index
+// in 64 bits: a camera far off the course must give an index the reads' bounds checks refuse,
+// not one that wrapped.
 constexpr int64_t PictureBase(int32_t pictureHeight, int32_t x, int32_t y) {
     return static_cast<int64_t>(kStagePictureWidth) *
                (static_cast<int64_t>(pictureHeight) - 1 - y - kPictureRowOffset) +
            x;
-}
-constexpr int64_t FieldBase(int32_t x, int32_t y) {
-    return (static_cast<int64_t>(kFieldTopY) - y) * kFieldWidth + x;
 }
 
 // Renders the view from course point (x, y) looking along viewHeading (0..63) with the given

@@ -29,6 +29,11 @@ constexpr int32_t kCellSplitTopLeft = 2;   // triangles split from top-left to b
 constexpr int32_t FieldIndex(int32_t x, int32_t y) {
     return (kFieldTopY - y) * kFieldWidth + x;
 }
+// The same in 64 bits, for a point that may lie far off the field (the views' camera): its index
+// then falls outside the field, where the reads' bounds checks refuse it, and never wraps.
+constexpr int64_t FieldIndexWide(int32_t x, int32_t y) {
+    return (static_cast<int64_t>(kFieldTopY) - y) * kFieldWidth + x;
+}
 
 struct Terrain {
     Terrain();

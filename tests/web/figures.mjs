@@ -10,8 +10,8 @@
 // serves DIR (build-web/www by default) and prints N (3) runs' figures, each in a fresh profile,
 // the page opened MS (2000) milliseconds after the browser (--warm), reloading R (3) times, each
 // MS (3000) milliseconds after the frames before; with DIR2, the two builds take turns and
-// their medians follow;
-// The test command prints one run once its builds are done (scripts/setup.sh, browser-figures).
+// their medians follow. The test command prints one run once its builds are done
+// (scripts/setup.sh, phase browser-figures).
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
